@@ -1,0 +1,199 @@
+#include "platform/files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+
+#include "platform/paths.h"
+#include "platform/strings.h"
+
+namespace fs = std::filesystem;
+
+namespace vantrel {
+
+namespace {
+
+void SetError(std::string* error, std::string text) {
+    if (error) *error = std::move(text);
+}
+
+bool StatOf(std::string_view path, struct stat& st) {
+    if (path.empty()) return false;
+    return ::stat(ToNative(path).c_str(), &st) == 0;
+}
+
+}  // namespace
+
+std::string ErrnoText(std::string_view path) {
+    return DisplayPath(path) + ": " + std::strerror(errno);
+}
+
+bool PathExists(std::string_view path) {
+    struct stat st;
+    return StatOf(path, st);
+}
+
+bool IsFile(std::string_view path) {
+    struct stat st;
+    return StatOf(path, st) && S_ISREG(st.st_mode);
+}
+
+bool IsFolder(std::string_view path) {
+    struct stat st;
+    return StatOf(path, st) && S_ISDIR(st.st_mode);
+}
+
+long long FileSizeOf(std::string_view path) {
+    struct stat st;
+    if (!StatOf(path, st) || !S_ISREG(st.st_mode)) return -1;
+    return static_cast<long long>(st.st_size);
+}
+
+bool ReadWholeFile(std::string_view path, std::string& out, std::string* error) {
+    out.clear();
+    if (IsFolder(path)) {
+        SetError(error, DisplayPath(path) + ": is a folder, not a file");
+        return false;
+    }
+    FILE* f = std::fopen(ToNative(path).c_str(), "rb");
+    if (!f) {
+        SetError(error, ErrnoText(path));
+        return false;
+    }
+    char buf[65536];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, n);
+    bool ok = !std::ferror(f);
+    if (!ok) SetError(error, ErrnoText(path));
+    std::fclose(f);
+    return ok;
+}
+
+bool WriteFileAtomic(std::string_view path, std::string_view data, std::string* error) {
+    if (IsFolder(path)) {
+        SetError(error, DisplayPath(path) + ": is a folder, not a file");
+        return false;
+    }
+    fs::path target = ToNative(path);
+    fs::path folder = target.parent_path();
+    std::string tmpl = (folder.empty() ? fs::path(".") : folder) / ("." + target.filename().string() + ".XXXXXX");
+    std::vector<char> name(tmpl.begin(), tmpl.end());
+    name.push_back('\0');
+    int fd = ::mkstemp(name.data());
+    if (fd < 0) {
+        SetError(error, ErrnoText(path));
+        return false;
+    }
+    bool ok = true;
+    const char* p = data.data();
+    size_t left = data.size();
+    while (ok && left > 0) {
+        ssize_t w = ::write(fd, p, left);
+        if (w < 0) {
+            if (errno == EINTR) continue;
+            ok = false;
+        } else {
+            p += w;
+            left -= static_cast<size_t>(w);
+        }
+    }
+    if (ok && ::fsync(fd) != 0) ok = false;
+    if (!ok) SetError(error, ErrnoText(path));
+    // Keep the permissions of the file being replaced, else rw for all
+    // as the user's umask allows (mkstemp makes owner-only files).
+    struct stat old;
+    mode_t mode = 0666;
+    if (::stat(target.c_str(), &old) == 0) {
+        mode = old.st_mode & 07777;
+    } else {
+        mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode &= ~mask;
+    }
+    ::fchmod(fd, mode);
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        SetError(error, ErrnoText(path));
+    }
+    if (ok && ::rename(name.data(), target.c_str()) != 0) {
+        ok = false;
+        SetError(error, ErrnoText(path));
+    }
+    if (!ok) ::unlink(name.data());
+    return ok;
+}
+
+bool CopyOneFile(std::string_view from, std::string_view to, std::string* error) {
+    std::error_code ec;
+    fs::copy_file(ToNative(from), ToNative(to), fs::copy_options::overwrite_existing, ec);
+    if (ec) {
+        SetError(error, DisplayPath(from) + " -> " + DisplayPath(to) + ": " + ec.message());
+        return false;
+    }
+    return true;
+}
+
+bool RemoveFile(std::string_view path) {
+    if (path.empty()) return false;
+    return ::unlink(ToNative(path).c_str()) == 0;
+}
+
+bool RemoveTree(std::string_view path) {
+    std::error_code ec;
+    fs::remove_all(ToNative(path), ec);
+    return !PathExists(path);
+}
+
+bool MakeFolders(std::string_view path, std::string* error) {
+    std::error_code ec;
+    fs::create_directories(ToNative(path), ec);
+    if (IsFolder(path)) return true;
+    SetError(error, DisplayPath(path) + ": " + (ec ? ec.message() : "cannot create the folder"));
+    return false;
+}
+
+std::string FindInFolderNoCase(std::string_view folder, std::string_view name) {
+    std::string exact = JoinPath(folder, name);
+    if (PathExists(exact)) return exact;
+    std::error_code ec;
+    fs::path dir = folder.empty() ? fs::path(".") : ToNative(folder);
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+        std::string entry;
+        if (!FromNative(it->path().filename(), entry)) continue;
+        if (EqualsNoCase(entry, name)) return JoinPath(folder, entry);
+    }
+    return {};
+}
+
+std::string ResolveNoCase(std::string_view path) {
+    if (path.empty() || PathExists(path)) return std::string(path);
+    std::string folder = FolderOf(path);
+    std::string name = FileNameOf(path);
+    if (name.empty()) return std::string(path);
+    std::string resolvedFolder = folder.empty() ? folder : ResolveNoCase(folder);
+    if (!folder.empty() && !IsFolder(resolvedFolder)) return std::string(path);
+    std::string found = FindInFolderNoCase(resolvedFolder, name);
+    return found.empty() ? std::string(path) : found;
+}
+
+std::vector<std::string> ListFolder(std::string_view folder, bool files, bool folders) {
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (fs::directory_iterator it(ToNative(folder), ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code ec2;
+        bool dir = it->is_directory(ec2);
+        if ((dir && !folders) || (!dir && !files)) continue;
+        std::string entry;
+        if (FromNative(it->path().filename(), entry)) names.push_back(entry);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+}  // namespace vantrel

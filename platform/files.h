@@ -1,0 +1,44 @@
+// File-system operations on engine paths (see paths.h). Every function
+// reports failure by its result; an optional `error` receives a text that
+// names the file and the system's reason.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vantrel {
+
+bool PathExists(std::string_view path);
+bool IsFile(std::string_view path);    // a regular file (after links)
+bool IsFolder(std::string_view path);  // a folder (after links)
+// Size in bytes, or -1 when the file cannot be examined.
+long long FileSizeOf(std::string_view path);
+
+bool ReadWholeFile(std::string_view path, std::string& out, std::string* error = nullptr);
+// Writes to a new file beside `path` and renames it over `path` only when
+// everything was written and flushed, so a failed write never destroys the
+// previous contents.
+bool WriteFileAtomic(std::string_view path, std::string_view data, std::string* error = nullptr);
+bool CopyOneFile(std::string_view from, std::string_view to, std::string* error = nullptr);
+bool RemoveFile(std::string_view path);
+// Removes a folder with everything in it; true when it is gone afterwards.
+bool RemoveTree(std::string_view path);
+bool MakeFolders(std::string_view path, std::string* error = nullptr);
+
+// The entry of `folder` whose name equals `name` without regard to case, as a
+// full path (exact match preferred); empty when there is none.
+std::string FindInFolderNoCase(std::string_view folder, std::string_view name);
+// Each component of `path` below the first existing folder is matched without
+// regard to case ("comps\distrib.kvz" finds "Comps/Distrib.kvz"). Returns the
+// path as found on disk, or `path` unchanged when a component is missing.
+std::string ResolveNoCase(std::string_view path);
+
+// Names (not paths) of the entries of a folder, sorted; files and/or folders.
+std::vector<std::string> ListFolder(std::string_view folder, bool files, bool folders);
+
+// "<path>: <reason>" for the current errno.
+std::string ErrnoText(std::string_view path);
+
+}  // namespace vantrel

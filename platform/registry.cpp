@@ -1,0 +1,298 @@
+#include "platform/registry.h"
+
+#include <unistd.h>
+
+#include <climits>
+#include <cstdlib>
+#include <mutex>
+
+#include "platform/files.h"
+#include "platform/paths.h"
+#include "platform/text_file.h"
+
+namespace vantrel {
+
+namespace {
+
+std::unique_ptr<Registry> g_registry;
+std::mutex g_registryMutex;
+
+const char* HiveName(Hive hive) {
+    return hive == Hive::LocalMachine ? "HKEY_LOCAL_MACHINE" : "HKEY_CURRENT_USER";
+}
+
+std::string NormalizeKey(std::string_view key) {
+    std::string k = Trim(key);
+    for (auto& c : k) {
+        if (c == '/') c = '\\';
+    }
+    while (!k.empty() && k.back() == '\\') k.pop_back();
+    while (!k.empty() && k.front() == '\\') k.erase(k.begin());
+    return k;
+}
+
+std::string Quote(std::string_view s) {
+    std::string r = "\"";
+    for (char c : s) {
+        if (c == '\\' || c == '"') r += '\\';
+        r += c;
+    }
+    r += '"';
+    return r;
+}
+
+// Reads a quoted string starting at s[pos] == '"'; pos ends after the closing quote.
+bool Unquote(std::string_view s, size_t& pos, std::string& out) {
+    out.clear();
+    if (pos >= s.size() || s[pos] != '"') return false;
+    ++pos;
+    while (pos < s.size()) {
+        char c = s[pos++];
+        if (c == '"') return true;
+        if (c == '\\' && pos < s.size()) c = s[pos++];
+        out += c;
+    }
+    return false;
+}
+
+std::string ProgramFolder() {
+    char buf[PATH_MAX];
+    ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
+    if (n <= 0) return {};
+    buf[n] = '\0';
+    std::string path;
+    if (!FromNative(buf, path)) return {};
+    return FolderOf(path);
+}
+
+}  // namespace
+
+Registry& TheRegistry() {
+    std::lock_guard<std::mutex> lock(g_registryMutex);
+    if (!g_registry) {
+        g_registry = std::make_unique<RegFileStore>(RegFileStore::DefaultMachineFile(),
+                                                    RegFileStore::DefaultUserFile());
+    }
+    return *g_registry;
+}
+
+void SetRegistry(std::unique_ptr<Registry> registry) {
+    std::lock_guard<std::mutex> lock(g_registryMutex);
+    g_registry = std::move(registry);
+}
+
+RegFileStore::RegFileStore(std::string machineFile, std::string userFile)
+    : machineFile_(std::move(machineFile)), userFile_(std::move(userFile)) {}
+
+std::string RegFileStore::DefaultMachineFile() {
+    if (const char* env = std::getenv("VANTREL_MACHINE_REG"); env && *env) return env;
+    std::string folder = ProgramFolder();
+    const std::string rel = VANTREL_DEFAULT_MACHINE_REG_REL;
+    // Build tree: <build>/vantrel-cli with <build>/etc/...; installed tree and
+    // programs one folder down: <prefix>/bin/vantrel with <prefix>/etc/...
+    for (std::string base : {folder, FolderOf(folder)}) {
+        std::string candidate = JoinPath(base, rel);
+        if (IsFile(candidate)) return candidate;
+    }
+    return JoinPath(FolderOf(folder), rel);
+}
+
+std::string RegFileStore::DefaultUserFile() {
+    if (const char* env = std::getenv("VANTREL_USER_REG"); env && *env) return env;
+    std::string base;
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg) {
+        base = xdg;
+    } else if (const char* home = std::getenv("HOME"); home && *home) {
+        base = JoinPath(home, ".config");
+    } else {
+        base = "/tmp";
+    }
+    return JoinPath(JoinPath(base, "vantrel"), "user.reg");
+}
+
+const std::string& RegFileStore::FileOf(Hive hive) const {
+    return hive == Hive::LocalMachine ? machineFile_ : userFile_;
+}
+
+std::vector<RegFileStore::Key> RegFileStore::Parse(std::string_view text,
+                                                   std::string_view hiveName) {
+    std::vector<Key> keys;
+    Key* current = nullptr;
+    std::string prefix = std::string(hiveName) + "\\";
+    for (auto& raw : Split(text, '\n')) {
+        std::string line = Trim(raw);
+        if (line.empty() || line[0] == ';') continue;
+        if (line[0] == '[') {
+            current = nullptr;
+            size_t close = line.rfind(']');
+            if (close == std::string::npos) continue;
+            std::string path = line.substr(1, close - 1);
+            if (!path.empty() && path[0] == '-') continue;  // a deletion entry
+            if (!StartsWithNoCase(path, prefix) && !EqualsNoCase(path, hiveName)) continue;
+            std::string key = NormalizeKey(path.size() > prefix.size() ? path.substr(prefix.size()) : "");
+            for (auto& k : keys) {
+                if (EqualsNoCase(k.path, key)) current = &k;
+            }
+            if (!current) {
+                keys.push_back(Key{key, {}});
+                current = &keys.back();
+            }
+            continue;
+        }
+        if (!current) continue;
+        Value v;
+        size_t pos = 0;
+        if (line[0] == '@') {
+            pos = 1;
+        } else if (!Unquote(line, pos, v.name)) {
+            continue;
+        }
+        while (pos < line.size() && IsBlank(line[pos])) ++pos;
+        if (pos >= line.size() || line[pos] != '=') continue;
+        ++pos;
+        while (pos < line.size() && IsBlank(line[pos])) ++pos;
+        std::string_view rest = std::string_view(line).substr(pos);
+        if (StartsWithNoCase(rest, "dword:")) {
+            v.isDword = true;
+            v.dword = static_cast<uint32_t>(std::strtoul(std::string(rest.substr(6)).c_str(), nullptr, 16));
+        } else if (!Unquote(line, pos, v.text)) {
+            continue;
+        }
+        bool replaced = false;
+        for (auto& existing : current->values) {
+            if (EqualsNoCase(existing.name, v.name)) {
+                existing = v;
+                replaced = true;
+            }
+        }
+        if (!replaced) current->values.push_back(std::move(v));
+    }
+    return keys;
+}
+
+std::string RegFileStore::Serialize(const std::vector<Key>& keys, std::string_view hiveName) {
+    std::vector<std::string> lines{"Windows Registry Editor Version 5.00"};
+    for (auto& key : keys) {
+        lines.emplace_back();
+        lines.push_back("[" + std::string(hiveName) + (key.path.empty() ? "" : "\\" + key.path) + "]");
+        for (auto& v : key.values) {
+            std::string name = v.name.empty() ? "@" : Quote(v.name);
+            lines.push_back(name + "=" + (v.isDword ? Format("dword:%08x", v.dword) : Quote(v.text)));
+        }
+    }
+    return JoinLinesCrLf(lines, true);
+}
+
+std::vector<RegFileStore::Key> RegFileStore::Load(Hive hive) {
+    std::string text;
+    if (!ReadWholeFile(FileOf(hive), text)) return {};
+    return Parse(text, HiveName(hive));
+}
+
+bool RegFileStore::Store(Hive hive, const std::vector<Key>& keys) {
+    const std::string& file = FileOf(hive);
+    if (file.empty()) return false;
+    std::string folder = FolderOf(file);
+    if (!folder.empty() && !MakeFolders(folder)) return false;
+    return WriteFileAtomic(file, Serialize(keys, HiveName(hive)));
+}
+
+const RegFileStore::Value* RegFileStore::FindValue(const std::vector<Key>& keys,
+                                                   std::string_view key,
+                                                   std::string_view name) const {
+    std::string k = NormalizeKey(key);
+    for (auto& entry : keys) {
+        if (!EqualsNoCase(entry.path, k)) continue;
+        for (auto& v : entry.values) {
+            if (EqualsNoCase(v.name, name)) return &v;
+        }
+    }
+    return nullptr;
+}
+
+template <typename Change>
+bool RegFileStore::Modify(Hive hive, std::string_view key, Change change) {
+    std::vector<Key> keys = Load(hive);
+    std::string k = NormalizeKey(key);
+    Key* target = nullptr;
+    for (auto& entry : keys) {
+        if (EqualsNoCase(entry.path, k)) target = &entry;
+    }
+    if (!target) {
+        keys.push_back(Key{k, {}});
+        target = &keys.back();
+    }
+    if (!change(*target)) return false;
+    return Store(hive, keys);
+}
+
+bool RegFileStore::GetString(Hive hive, std::string_view key, std::string_view name,
+                             std::string& out) {
+    auto keys = Load(hive);
+    const Value* v = FindValue(keys, key, name);
+    if (!v || v->isDword) return false;
+    out = v->text;
+    return true;
+}
+
+bool RegFileStore::GetDword(Hive hive, std::string_view key, std::string_view name,
+                            uint32_t& out) {
+    auto keys = Load(hive);
+    const Value* v = FindValue(keys, key, name);
+    if (!v || !v->isDword) return false;
+    out = v->dword;
+    return true;
+}
+
+bool RegFileStore::SetString(Hive hive, std::string_view key, std::string_view name,
+                             std::string_view value) {
+    // A line break cannot be stored in a hive file's value line.
+    if (value.find_first_of("\r\n") != std::string_view::npos) return false;
+    return Modify(hive, key, [&](Key& k) {
+        for (auto& v : k.values) {
+            if (EqualsNoCase(v.name, name)) {
+                v.isDword = false;
+                v.text = std::string(value);
+                return true;
+            }
+        }
+        k.values.push_back(Value{std::string(name), false, std::string(value), 0});
+        return true;
+    });
+}
+
+bool RegFileStore::SetDword(Hive hive, std::string_view key, std::string_view name,
+                            uint32_t value) {
+    return Modify(hive, key, [&](Key& k) {
+        for (auto& v : k.values) {
+            if (EqualsNoCase(v.name, name)) {
+                v.isDword = true;
+                v.dword = value;
+                return true;
+            }
+        }
+        k.values.push_back(Value{std::string(name), true, {}, value});
+        return true;
+    });
+}
+
+bool RegFileStore::DeleteValue(Hive hive, std::string_view key, std::string_view name) {
+    return Modify(hive, key, [&](Key& k) {
+        size_t before = k.values.size();
+        std::erase_if(k.values, [&](const Value& v) { return EqualsNoCase(v.name, name); });
+        return k.values.size() != before;
+    });
+}
+
+std::vector<std::string> RegFileStore::ValueNames(Hive hive, std::string_view key) {
+    std::vector<std::string> names;
+    auto keys = Load(hive);
+    std::string k = NormalizeKey(key);
+    for (auto& entry : keys) {
+        if (!EqualsNoCase(entry.path, k)) continue;
+        for (auto& v : entry.values) names.push_back(v.name);
+    }
+    return names;
+}
+
+}  // namespace vantrel

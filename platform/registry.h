@@ -1,0 +1,92 @@
+// The registry as the program uses it: a few string and number values under
+// HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER. On this host each hive is a text
+// file in the .reg export format (see RegFileStore); a Windows build would put
+// the real registry behind the same interface.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/strings.h"
+
+namespace vantrel {
+
+enum class Hive { LocalMachine, CurrentUser };
+
+class Registry {
+public:
+    virtual ~Registry() = default;
+    virtual bool GetString(Hive hive, std::string_view key, std::string_view name,
+                           std::string& out) = 0;
+    virtual bool SetString(Hive hive, std::string_view key, std::string_view name,
+                           std::string_view value) = 0;
+    virtual bool GetDword(Hive hive, std::string_view key, std::string_view name,
+                          uint32_t& out) = 0;
+    virtual bool SetDword(Hive hive, std::string_view key, std::string_view name,
+                          uint32_t value) = 0;
+    virtual bool DeleteValue(Hive hive, std::string_view key, std::string_view name) = 0;
+    // Names of the values of a key, in stored order (empty when absent).
+    virtual std::vector<std::string> ValueNames(Hive hive, std::string_view key) = 0;
+};
+
+// The registry of this process: a RegFileStore on the default hive files
+// unless a test or the caller installed another one.
+Registry& TheRegistry();
+void SetRegistry(std::unique_ptr<Registry> registry);
+
+// Hive files in the Windows .reg text format ("Windows Registry Editor
+// Version 5.00", [HKEY_...\key] lines, "name"="value" with \\ and \" escaped,
+// "name"=dword:0000002a). Bytes are kept as they are (Windows-1252), lines end
+// in CR LF. Every call reads the file afresh and every change rewrites it
+// atomically, so two programs sharing a hive see each other's changes.
+class RegFileStore : public Registry {
+public:
+    RegFileStore(std::string machineFile, std::string userFile);
+
+    // $VANTREL_MACHINE_REG, else etc/vantrel/machine.reg beside the program's
+    // prefix; $VANTREL_USER_REG, else $XDG_CONFIG_HOME/vantrel/user.reg.
+    static std::string DefaultMachineFile();
+    static std::string DefaultUserFile();
+
+    bool GetString(Hive hive, std::string_view key, std::string_view name,
+                   std::string& out) override;
+    bool SetString(Hive hive, std::string_view key, std::string_view name,
+                   std::string_view value) override;
+    bool GetDword(Hive hive, std::string_view key, std::string_view name, uint32_t& out) override;
+    bool SetDword(Hive hive, std::string_view key, std::string_view name, uint32_t value) override;
+    bool DeleteValue(Hive hive, std::string_view key, std::string_view name) override;
+    std::vector<std::string> ValueNames(Hive hive, std::string_view key) override;
+
+    const std::string& FileOf(Hive hive) const;
+
+    struct Value {
+        std::string name;  // "" is the key's default value ("@")
+        bool isDword = false;
+        std::string text;
+        uint32_t dword = 0;
+    };
+    struct Key {
+        std::string path;  // without the hive name
+        std::vector<Value> values;
+    };
+    // Parses a hive file's text; keys of another hive are ignored. Public for tests.
+    static std::vector<Key> Parse(std::string_view text, std::string_view hiveName);
+    static std::string Serialize(const std::vector<Key>& keys, std::string_view hiveName);
+
+private:
+    std::vector<Key> Load(Hive hive);
+    bool Store(Hive hive, const std::vector<Key>& keys);
+    const Value* FindValue(const std::vector<Key>& keys, std::string_view key,
+                           std::string_view name) const;
+    template <typename Change>
+    bool Modify(Hive hive, std::string_view key, Change change);
+
+    std::string machineFile_;
+    std::string userFile_;
+};
+
+}  // namespace vantrel

@@ -1,0 +1,18 @@
+# Sourced by run.sh and test.sh: installs the Debian packages that are missing.
+# Idempotent; does nothing (and needs no network) when everything is there.
+vantrel_need_packages() {
+    local missing=()
+    local p
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+VANTREL_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config zlib1g-dev libgtest-dev)
+VANTREL_TEST_PACKAGES=(zip unzip python3)

@@ -1,0 +1,68 @@
+#include "platform/registry.h"
+
+#include "platform/files.h"
+#include "support/test_support.h"
+
+namespace vantrel {
+namespace {
+
+TEST(RegFileStore, RoundTripsAwkwardValuesAndKeepsOtherKeys) {
+    test::ScratchFolder dir;
+    RegFileStore store(dir / "m.reg", dir / "sub/u.reg");
+    const std::string awkward = "C:\\Program Files\\\"Quoted\" \xE9t\xE9 \x80 end\\";
+    ASSERT_TRUE(store.SetString(Hive::CurrentUser, "Software\\Oxbel\\ZLT\\9.0\\Recent", "File1", awkward));
+    ASSERT_TRUE(store.SetDword(Hive::CurrentUser, "Software\\Oxbel\\ZLT\\9.0\\Recent", "Count", 42));
+    ASSERT_TRUE(store.SetString(Hive::CurrentUser, "Software\\Other", "", "default"));
+
+    // A second store on the same files sees everything (nothing is cached).
+    RegFileStore again(dir / "m.reg", dir / "sub/u.reg");
+    std::string s;
+    uint32_t d = 0;
+    ASSERT_TRUE(again.GetString(Hive::CurrentUser, "software\\oxbel\\zlt\\9.0\\recent", "file1", s));
+    EXPECT_EQ(s, awkward);
+    ASSERT_TRUE(again.GetDword(Hive::CurrentUser, "Software\\Oxbel\\ZLT\\9.0\\Recent", "Count", d));
+    EXPECT_EQ(d, 42u);
+    ASSERT_TRUE(again.GetString(Hive::CurrentUser, "Software\\Other", "", s));
+    EXPECT_EQ(s, "default");
+    EXPECT_FALSE(again.GetString(Hive::LocalMachine, "Software\\Other", "", s));
+
+    EXPECT_TRUE(again.DeleteValue(Hive::CurrentUser, "Software\\Oxbel\\ZLT\\9.0\\Recent", "File1"));
+    EXPECT_EQ(again.ValueNames(Hive::CurrentUser, "Software\\Oxbel\\ZLT\\9.0\\Recent"),
+              std::vector<std::string>{"Count"});
+    EXPECT_FALSE(again.SetString(Hive::CurrentUser, "K", "V", "two\r\nlines"));
+}
+
+TEST(RegFileStore, WritesTheExportFormatWithCrLf) {
+    std::vector<RegFileStore::Key> keys{{"SOFTWARE\\OXBEL\\ZLT\\9.0",
+                                         {{"Install Location", false, "C:\\Tessary \"9\"", 0},
+                                          {"N", true, "", 0x2a}}}};
+    EXPECT_EQ(RegFileStore::Serialize(keys, "HKEY_LOCAL_MACHINE"),
+              "Windows Registry Editor Version 5.00\r\n\r\n"
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\OXBEL\\ZLT\\9.0]\r\n"
+              "\"Install Location\"=\"C:\\\\Tessary \\\"9\\\"\"\r\n"
+              "\"N\"=dword:0000002a\r\n");
+}
+
+TEST(RegFileStore, ToleratesDamagedHiveFiles) {
+    test::ScratchFolder dir;
+    dir.Write("m.reg",
+              "garbage\n[HKEY_LOCAL_MACHINE\\A]\n\"unterminated=\"x\n\"ok\"=\"1\"\n"
+              "[HKEY_CURRENT_USER\\A]\n\"ok\"=\"user\"\n[-HKEY_LOCAL_MACHINE\\B]\n\"x\"=\n");
+    RegFileStore store(dir / "m.reg", dir / "u.reg");
+    std::string s;
+    ASSERT_TRUE(store.GetString(Hive::LocalMachine, "A", "ok", s));
+    EXPECT_EQ(s, "1");
+    EXPECT_FALSE(store.GetString(Hive::CurrentUser, "A", "ok", s));  // user file is absent
+}
+
+TEST(RegFileStore, MachineHiveOfTheBuildPointsAtTheSampleInstallation) {
+    std::string text;
+    ASSERT_TRUE(ReadWholeFile(std::string(VANTREL_BINARY_DIR) + "/etc/vantrel/machine.reg", text));
+    auto keys = RegFileStore::Parse(text, "HKEY_LOCAL_MACHINE");
+    ASSERT_EQ(keys.size(), 1u);
+    EXPECT_EQ(keys[0].path, "SOFTWARE\\OXBEL\\ZLT\\9.0");
+    EXPECT_EQ(keys[0].values.at(0).text, std::string(VANTREL_SOURCE_DIR) + "/installation");
+}
+
+}  // namespace
+}  // namespace vantrel

@@ -1,0 +1,38 @@
+// Shared helpers for the tests: a scratch folder per test and small file helpers.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace vantrel::test {
+
+// A fresh folder under the process's private temporary folder, removed when
+// the object goes away.
+class ScratchFolder {
+public:
+    ScratchFolder();
+    ~ScratchFolder();
+    const std::string& path() const { return path_; }
+    // Path of `name` inside the folder (engine form).
+    std::string operator/(const std::string& name) const;
+    // Writes `bytes` to `name` (creating folders) and returns its path.
+    std::string Write(const std::string& name, const std::string& bytes) const;
+    std::string Read(const std::string& name) const;
+
+private:
+    std::string path_;
+};
+
+std::string ReadBytes(const std::string& path);
+void WriteBytes(const std::string& path, const std::string& bytes);
+
+// Installs a registry on hive files inside `folder` for the life of the object.
+class ScratchRegistry {
+public:
+    explicit ScratchRegistry(const std::string& folder);
+    ~ScratchRegistry();
+    std::string machineFile, userFile;
+};
+
+}  // namespace vantrel::test
