@@ -1,0 +1,53 @@
+// Starting other programs: the registry editor, the database engine's
+// administrator, the setup engine of a test run.
+//
+// Programs are given as engine paths. A program name without a folder is
+// searched on PATH. A program named "*.exe" that cannot be executed on this
+// host is started through "wine" when wine is on PATH; otherwise it counts as
+// not started. Arguments are engine (Windows-1252) text and reach the program
+// in the file system's encoding.
+//
+// Each call exists in two forms: with a command-line text, split into
+// arguments with the quoting rules of Windows command lines (see
+// SplitCommandLine), and with the arguments already split.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vantrel {
+
+// Windows command-line splitting: blanks and tabs separate arguments; double
+// quotes group text with blanks ("a b" is one argument, "" an empty one); a
+// doubled quote inside quotes is a literal quote; 2n backslashes before a
+// quote give n backslashes and the quote acts, 2n+1 give n backslashes and a
+// literal quote; other backslashes are kept as they are ("C:\dir\x").
+std::vector<std::string> SplitCommandLine(std::string_view commandLine);
+
+// The argument vector that would be started for `program`: the program itself
+// (or "wine" followed by it) and the arguments. Empty when the program cannot
+// be started (missing, not executable, an ".exe" without wine).
+std::vector<std::string> ResolveLaunch(std::string_view program,
+                                       const std::vector<std::string>& arguments);
+
+// Starts the program in a session of its own and returns at once; the
+// process is reaped in the background. True when it started.
+bool RunDetached(std::string_view program, std::string_view arguments);
+bool RunDetachedArgs(std::string_view program, const std::vector<std::string>& arguments);
+
+// Starts the program and blocks until it ends. True when it started; then
+// `exitCode` (when given) receives its exit status, or 128 + the signal
+// number when a signal ended it.
+bool RunAndWait(std::string_view program, std::string_view arguments, int* exitCode = nullptr);
+bool RunAndWaitArgs(std::string_view program, const std::vector<std::string>& arguments,
+                    int* exitCode = nullptr);
+
+// Like RunAndWait, but while the program runs, waits for it 1 ms at a time
+// and calls PumpMessage() between the waits so that a user interface keeps
+// repainting.
+bool RunAndPump(std::string_view program, std::string_view arguments, int* exitCode = nullptr);
+bool RunAndPumpArgs(std::string_view program, const std::vector<std::string>& arguments,
+                    int* exitCode = nullptr);
+
+}  // namespace vantrel
