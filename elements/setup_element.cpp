@@ -1,0 +1,250 @@
+#include "elements/setup_element.h"
+
+#include <climits>
+#include <cmath>
+#include <cstdio>
+
+#include "platform/strings.h"
+
+namespace vantrel {
+
+namespace {
+
+// Optional sign followed by at least one digit of `base`, nothing else.
+bool IsNumberText(std::string_view s, int base) {
+    size_t i = 0;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+    if (i == s.size()) return false;
+    for (; i < s.size(); ++i) {
+        char c = s[i];
+        bool ok = base == 8 ? (c >= '0' && c <= '7') : (c >= '0' && c <= '9');
+        if (!ok) return false;
+    }
+    return true;
+}
+
+int ClampToInt(long long v) {
+    if (v > INT_MAX) return INT_MAX;
+    if (v < INT_MIN) return INT_MIN;
+    return static_cast<int>(v);
+}
+
+bool IsMaskText(std::string_view s) {
+    for (char c : s) {
+        if (c != '0' && c != '1') return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// RecordReader
+
+std::string_view RecordReader::Next() {
+    size_t comma = rest_.find(',');
+    std::string_view field;
+    if (comma == std::string_view::npos) {
+        field = rest_;
+        rest_ = {};
+    } else {
+        field = rest_.substr(0, comma);
+        rest_.remove_prefix(comma + 1);
+    }
+    return field;
+}
+
+bool RecordReader::NextIsLast() const {
+    size_t comma = rest_.find(',');
+    return comma == std::string_view::npos || comma + 1 == rest_.size();
+}
+
+void RecordReader::ReadExpandable(std::string& out) {
+    std::string_view f = Next();
+    out = expand_ ? ExpandStringRefs(f) : std::string(f);
+}
+
+void RecordReader::ReadFlag(int& flag) {
+    std::string_view f = Next();
+    if (f.empty() || f == "1") {
+        flag = 1;
+    } else if (f == "0") {
+        flag = 0;
+    } else {
+        malformed_ = true;  // the flag keeps its value
+    }
+}
+
+void RecordReader::ReadInt(int& value) {
+    std::string_view f = Next();
+    if (!f.empty() && !IsNumberText(f, 10)) malformed_ = true;
+    value = ClampToInt(ToInt(f));
+}
+
+void RecordReader::ReadSize(double& value) {
+    std::string_view f = Next();
+    if (!f.empty() && !IsNumberText(f, 10)) malformed_ = true;
+    value = static_cast<double>(ToInt(f));
+}
+
+void RecordReader::ReadOctal(int& value) {
+    std::string_view f = Next();
+    if (f.empty()) return;
+    if (!IsNumberText(f, 8)) malformed_ = true;
+    std::string t(f);
+    value = ClampToInt(std::strtoll(t.c_str(), nullptr, 8));
+}
+
+void RecordReader::ReadMask(std::string& mask) {
+    std::string_view f = Next();
+    if (!IsMaskText(f)) malformed_ = true;
+    mask = std::string(f);
+}
+
+// ---------------------------------------------------------------------------
+// RecordWriter
+
+RecordWriter& RecordWriter::String(std::string_view s) {
+    for (char c : s) {
+        switch (c) {
+            case ',': text_ += ';'; break;
+            case '\r':
+            case '\n': text_ += ' '; break;
+            case '\0': break;
+            default: text_ += c;
+        }
+    }
+    text_ += ',';
+    return *this;
+}
+
+RecordWriter& RecordWriter::Flag(int flag) {
+    text_ += flag ? "1," : "0,";
+    return *this;
+}
+
+RecordWriter& RecordWriter::Int(long long value) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%lld,", value);
+    text_ += buf;
+    return *this;
+}
+
+RecordWriter& RecordWriter::Octal(int value) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%o,", static_cast<unsigned>(value));
+    text_ += buf;
+    return *this;
+}
+
+RecordWriter& RecordWriter::Fixed6(double value) {
+    if (!std::isfinite(value)) value = 0;
+    text_ += Format("%f,", value);
+    return *this;
+}
+
+RecordWriter& RecordWriter::WholeSize(double value) {
+    long long whole = 0;
+    // Out-of-range and NaN sizes must not reach the conversion.
+    if (std::isfinite(value)) {
+        if (value >= 9.2e18) {
+            whole = LLONG_MAX;
+        } else if (value <= -9.2e18) {
+            whole = LLONG_MIN;
+        } else {
+            whole = static_cast<long long>(value);
+        }
+    }
+    return Int(whole);
+}
+
+// ---------------------------------------------------------------------------
+// WSetupElement
+
+WSetupElement::WSetupElement() = default;
+
+WSetupElement::WSetupElement(int typeCode) : typeCode_(typeCode) {}
+
+WSetupElement::WSetupElement(std::string_view record, bool expand) {
+    ReadRecord(record, expand);
+}
+
+WSetupElement::~WSetupElement() = default;
+
+const char* WSetupElement::ClassName() const { return "WSetupElement"; }
+
+std::unique_ptr<WSetupElement> WSetupElement::Clone() const {
+    return std::make_unique<WSetupElement>(*this);
+}
+
+bool WSetupElement::ReadRecord(std::string_view record, bool expand) {
+    RecordReader r(record, expand);
+    r.ReadString(tag_);
+    r.ReadString(sourceDir_);
+    r.ReadString(sourceName_);
+    r.ReadString(targetDir_);
+    r.ReadString(targetName_);
+    r.ReadSize(size_);
+    r.ReadMask(osMask_);
+    r.ReadFlag(uninstall_);
+    r.ReadMask(selectMask_);
+    r.ReadFlag(auxFlag_);
+    r.ReadOctal(mode_);
+    NormaliseMasks();
+    return !r.Malformed();
+}
+
+std::string WSetupElement::WriteRecord() const {
+    RecordWriter w;
+    w.String(tag_)
+        .String(sourceDir_)
+        .String(sourceName_)
+        .String(targetDir_)
+        .String(targetName_)
+        .Fixed6(size_)
+        .String(osMask_)
+        .Flag(uninstall_)
+        .String(selectMask_)
+        .Flag(auxFlag_)
+        .Octal(mode_);
+    return w.Take();
+}
+
+std::string WSetupElement::GetInstalledRecord() const { return {}; }
+
+void WSetupElement::NormaliseMasks() {
+    if (selectMask_.empty()) selectMask_ = "1";
+    if (selectMask_.size() < kSelectMaskLength) selectMask_.resize(kSelectMaskLength, '1');
+    if (osMask_.empty()) osMask_ = "11111";
+    if (osMask_.size() < kOsMaskLength) osMask_.resize(kOsMaskLength, '1');
+}
+
+uint32_t WSetupElement::MaskValue(std::string_view mask, size_t minLength, size_t maxLength) {
+    if (mask.size() < minLength) return 0;
+    std::string_view used = mask.substr(0, maxLength);
+    uint32_t value = 0;
+    for (char c : used) {
+        if (c != '0' && c != '1') return 0;
+        value = (value << 1) | static_cast<uint32_t>(c == '1');
+    }
+    return value;
+}
+
+uint32_t WSetupElement::OsMaskValue() const {
+    // Every character counts; a longer mask keeps its last 32 positions.
+    return MaskValue(osMask_, kOsMaskLength, std::string_view::npos);
+}
+
+uint32_t WSetupElement::SelectMaskValue() const {
+    return MaskValue(selectMask_, kSelectMaskLength, kSelectMaskLength);
+}
+
+bool WSetupElement::MatchesMasks(uint32_t systemMask, uint32_t selectionMask) const {
+    return (OsMaskValue() & systemMask) != 0 && (SelectMaskValue() & selectionMask) != 0;
+}
+
+bool WSetupElement::IsValidFieldText(std::string_view text) {
+    return text.find_first_of(std::string_view(",\r\n\0", 4)) == std::string_view::npos;
+}
+
+}  // namespace vantrel

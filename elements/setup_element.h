@@ -1,0 +1,321 @@
+// Setup elements: one action of a generated setup (copy a file, write a
+// registry value, make a shortcut, ...) held as an object and stored as one
+// comma-terminated record line of the component script.
+//
+// Record syntax shared by every element type:
+//   - every field, the last one included, is followed by one ",";
+//   - no quoting: a field never contains "," (the writer replaces one by ";");
+//   - flags are "1"/"0"; on reading, an empty flag field gives 1, "1" and "0"
+//     give 1 and 0, anything else leaves the flag as it was;
+//   - integers are decimal (leading digits only, malformed text gives 0);
+//     `Mode` is octal and an empty field keeps 644;
+//   - after reading, an empty `SelectMask` is padded with '1' to 32
+//     characters and an empty or short `OsMask` with '1' to 5 characters;
+//   - fields missing at the end read as empty, extra fields are ignored.
+//
+// The concrete element classes live in one file each (setup_file.h,
+// setup_reg_entry.h, ...); this header holds the base class, the type codes
+// and their section keywords, the element map and the "%name%" string
+// references.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+namespace vantrel {
+
+// Element type codes. A component keeps one element list per code, and the
+// records of a type are written under the section keyword + level
+// ("File0", "Shortcut1").
+enum ElementType : int {
+    kElementNone = -1,
+    kElementBackFile = 0,          // "BackFile", WSetupBackupFile
+    kElementDir = 1,               // "Dir", WSetupDir
+    kElementTTFFile = 2,           // "TTFFile", WSetupTTFFile
+    kElementProfile = 3,           // "Profle", WSetupProfileString
+    kElementCustFile = 4,          // "CustFile", WSetupCustFile
+    kElementRegFile = 5,           // "RegFile", WSetupRegFile
+    kElementShortcut = 6,          // "Shortcut", WSetupShortcut
+    kElementExecute = 7,           // "Execute", WSetupExecutable
+    kElementCustomDll = 8,         // "CustomDll", WSetupCustomDLL
+    kElementRuntimeFile = 9,       // "RuntimeFile", WSetupRuntimeFile
+    kElementRuntimeRegEntry = 10,  // "RuntimeRegEntry", WSetupRuntimeRegEntry
+    kElementDeleteFile = 11,       // "DeleteFile", WSetupDeleteFile
+    kElementSelfRegister = 12,     // "SelfRegister", WSetupSelfRegFile
+    kElementFile = 13,             // "File", WSetupFile
+    kElementUninstallExe = 14,     // "UninstallExe", WUnistallExecutable
+    kElementUninstallDll = 15,     // "UninstallDLL", WUninstallCustomDLL
+    kElementRegistryKeys = 16,     // "RegistryKeys", WSetupRegEntry
+};
+constexpr int kElementTypeCount = 17;
+
+// The section keyword of a type code; "" outside 0..16.
+std::string ElementTypeName(int typeCode);
+// The type code of a section name: the first keyword (exact case) found in
+// `text` as a substring, searched in an order that puts the longer keywords
+// before the ones they contain ("BackFile2" is 0, "File4" is 13); -1 when
+// none is found.
+int ElementTypeFromName(std::string_view text);
+
+class WSetupElement;
+
+// A new element of the class of `typeCode` with its defaults; null outside 0..16.
+std::unique_ptr<WSetupElement> CreateElement(int typeCode);
+// A new element of the class of `typeCode` read from `record`; null outside 0..16.
+std::unique_ptr<WSetupElement> CreateElement(int typeCode, std::string_view record,
+                                             bool expand);
+// A new element by class name ("WSetupFile", "WSetupElement", ...); null for
+// an unknown name.
+std::unique_ptr<WSetupElement> CreateElementByClassName(std::string_view className);
+// The class name of a type code ("WSetupFile" for 13); "" outside 0..16.
+std::string ElementClassName(int typeCode);
+
+class WSetupElement {
+public:
+    static constexpr int kDefaultMode = 0644;
+    static constexpr size_t kOsMaskLength = 5;
+    static constexpr size_t kSelectMaskLength = 32;
+
+    WSetupElement();
+    // Defaults, then ReadRecord(record, expand).
+    WSetupElement(std::string_view record, bool expand);
+    virtual ~WSetupElement();
+    WSetupElement(const WSetupElement&) = default;
+    WSetupElement& operator=(const WSetupElement&) = default;
+
+    // Name of the element's class ("WSetupElement", "WSetupFile", ...).
+    virtual const char* ClassName() const;
+    // A copy of the element with its own class.
+    virtual std::unique_ptr<WSetupElement> Clone() const;
+
+    // Parses a record of this class's layout into the element. Always takes
+    // what it can (malformed numbers read as 0, missing fields as empty);
+    // the result is false when a field was malformed: a number that is not
+    // one, a flag other than "", "0" or "1", or a mask with characters other
+    // than '0' and '1'. With `expand`, the fields that the layout marks
+    // expandable pass through ExpandStringRefs first.
+    virtual bool ReadRecord(std::string_view record, bool expand);
+    // The record text of the element, ending with ",".
+    virtual std::string WriteRecord() const;
+    // The line written to the component script (the record).
+    std::string GetScriptLine() const { return WriteRecord(); }
+    // The record as it describes an installed element; "" for most types.
+    virtual std::string GetInstalledRecord() const;
+
+    // The first field of every record: in a component script the name of the
+    // owning component. Not part of the element's identity (see the map).
+    const std::string& GetTag() const { return tag_; }
+    void SetTag(std::string tag) { tag_ = std::move(tag); }
+
+    const std::string& GetSourceDir() const { return sourceDir_; }
+    void SetSourceDir(std::string v) { sourceDir_ = std::move(v); }
+    const std::string& GetSourceName() const { return sourceName_; }
+    void SetSourceName(std::string v) { sourceName_ = std::move(v); }
+    const std::string& GetTargetDir() const { return targetDir_; }
+    void SetTargetDir(std::string v) { targetDir_ = std::move(v); }
+    const std::string& GetTargetName() const { return targetName_; }
+    void SetTargetName(std::string v) { targetName_ = std::move(v); }
+    // '1'/'0' per system: Windows 95, NT 4, Windows 98, Windows 2000, a fifth.
+    const std::string& GetOsMask() const { return osMask_; }
+    void SetOsMask(std::string v) { osMask_ = std::move(v); }
+    // 32 characters '1'/'0', matched against the component manager's selection.
+    const std::string& GetSelectMask() const { return selectMask_; }
+    void SetSelectMask(std::string v) { selectMask_ = std::move(v); }
+    double GetSize() const { return size_; }
+    void SetSize(double size) { size_ = size; }
+    int GetUninstall() const { return uninstall_; }
+    void SetUninstall(int v) { uninstall_ = v; }
+    int GetAuxFlag() const { return auxFlag_; }
+    void SetAuxFlag(int v) { auxFlag_ = v; }
+    int GetMode() const { return mode_; }
+    void SetMode(int v) { mode_ = v; }
+    int GetTypeCode() const { return typeCode_; }
+    int GetStatus() const { return status_; }
+    // A free text kept with the element; never written to a record.
+    const std::string& GetNote() const { return note_; }
+    void SetNote(std::string v) { note_ = std::move(v); }
+
+    // Selection state as the owning component sets it: 1 not selected,
+    // 2 selected, 3 partly; 1 for a new element.
+    int GetSelection() const { return selection_; }
+    void Select(int state) { selection_ = state; }
+    bool IsSelected() const { return selection_ >= 2; }
+
+    // The masks as numbers: `OsMask` needs at least 5 characters and uses all
+    // of them (first = most significant), `SelectMask` needs at least 32 and
+    // uses its first 32 (first = bit 31). Any other character than '0'/'1'
+    // in the used part, or a mask too short, gives 0.
+    uint32_t OsMaskValue() const;
+    uint32_t SelectMaskValue() const;
+    // Whether the element belongs to a setup for `systemMask` and
+    // `selectionMask`: both masks share at least one bit with them.
+    bool MatchesMasks(uint32_t systemMask, uint32_t selectionMask) const;
+
+    // Mask text to number, as above, for a mask of at least `minLength`
+    // characters of which the first `maxLength` are used.
+    static uint32_t MaskValue(std::string_view mask, size_t minLength, size_t maxLength);
+
+    // Whether `text` can be a record field as it is (no ",", no line break,
+    // no NUL). Pages use it to refuse such input.
+    static bool IsValidFieldText(std::string_view text);
+
+protected:
+    explicit WSetupElement(int typeCode);
+
+    // Pads the masks after reading: an empty `SelectMask` becomes "1", then
+    // `SelectMask` is padded with '1' to 32 characters; an empty `OsMask`
+    // becomes "11111", a shorter one is padded with '1' to 5 characters.
+    void NormaliseMasks();
+
+    int typeCode_ = kElementNone;
+    int status_ = -1;
+    std::string tag_;
+    std::string sourceDir_ = "<S>";
+    std::string sourceName_;
+    std::string targetDir_ = "<D>";
+    std::string targetName_;
+    std::string osMask_ = "11111";
+    std::string selectMask_;
+    double size_ = 0;
+    int uninstall_ = 1;
+    int auxFlag_ = 0;
+    std::string note_;
+    int mode_ = kDefaultMode;
+    int selection_ = 1;
+};
+
+// Reads the fields of a record one at a time: the text up to the next ","
+// is a field; when no "," is left the whole rest is the last field, and
+// after that every field reads as empty. The Read* calls apply the field
+// encodings and remember whether a field was malformed.
+class RecordReader {
+public:
+    RecordReader(std::string_view record, bool expand) : rest_(record), expand_(expand) {}
+
+    // The next field as it stands.
+    std::string_view Next();
+    // Whether no text is left (every further field is empty).
+    bool AtEnd() const { return rest_.empty(); }
+    // Whether the next field is the last one of the record: no "," follows it,
+    // or only its terminating "," does.
+    bool NextIsLast() const;
+
+    void Skip() { Next(); }
+    void ReadString(std::string& out) { out = std::string(Next()); }
+    // A string field that goes through ExpandStringRefs when expanding.
+    void ReadExpandable(std::string& out);
+    void ReadFlag(int& flag);
+    void ReadInt(int& value);
+    void ReadSize(double& value);
+    void ReadOctal(int& value);
+    void ReadMask(std::string& mask);
+
+    bool Malformed() const { return malformed_; }
+
+private:
+    std::string_view rest_;
+    bool expand_;
+    bool malformed_ = false;
+};
+
+// Builds a record: each call appends one field and its ",".
+class RecordWriter {
+public:
+    explicit RecordWriter(size_t reserve = 128) { text_.reserve(reserve); }
+    // A string field; "," becomes ";" and line breaks become blanks so that
+    // the record keeps its fields.
+    RecordWriter& String(std::string_view s);
+    RecordWriter& Flag(int flag);
+    RecordWriter& Int(long long value);
+    RecordWriter& Octal(int value);
+    // Size with six decimals ("%f").
+    RecordWriter& Fixed6(double value);
+    // The whole part of a size, in decimal.
+    RecordWriter& WholeSize(double value);
+    RecordWriter& Empty() { text_ += ','; return *this; }
+    std::string Take() { return std::move(text_); }
+
+private:
+    std::string text_;
+};
+
+// The elements seen while reading scripts, one hash map per type code, keyed
+// by the record with its first field (the Tag) emptied, so that two records
+// that differ only in Tag are the same element. The map owns nothing: the
+// elements belong to the components that hold them.
+class WSetupElementMap {
+public:
+    WSetupElementMap();
+    WSetupElementMap(const WSetupElementMap&) = delete;
+    WSetupElementMap& operator=(const WSetupElementMap&) = delete;
+
+    // The key of a record: the record with its first field emptied.
+    static std::string KeyOf(std::string_view record);
+
+    // The stored element for `record` in the map of `typeCode`, or a new one
+    // read from it. A new element is handed over in `created` (the caller
+    // gives it to a component) and stored in the map; it is dropped (result
+    // null) when, unless `noFilter`, its OsMask value shares no bit with
+    // `systemMask` or its SelectMask value none with `selectionMask`. A code
+    // outside 0..16 gives null. `created` is empty when the stored element
+    // was returned or nothing was made.
+    WSetupElement* FindOrCreateElement(std::string_view record, int typeCode,
+                                       uint32_t systemMask, uint32_t selectionMask,
+                                       bool noFilter, bool expand,
+                                       std::unique_ptr<WSetupElement>& created);
+    // The stored element for `record`; null when the code is -1 (or outside
+    // 0..16) or the key is absent.
+    WSetupElement* Find(std::string_view record, int typeCode) const;
+    // Stores `element` under the key of `record` (replacing an earlier entry).
+    void Add(std::string_view record, int typeCode, WSetupElement* element);
+    // Forgets every entry that refers to `element` (call before deleting it).
+    void Forget(const WSetupElement* element);
+    void Clear();
+    size_t Count(int typeCode) const;
+    size_t Count() const;
+
+private:
+    std::unordered_map<std::string, WSetupElement*> maps_[kElementTypeCount];
+};
+
+// The process-wide table of string names to texts, filled from the
+// "[Strings]" section of string files. Names are matched with exact case.
+std::unordered_map<std::string, std::string>& ScriptStringMap();
+
+// `text` with its "%name%" references replaced from ScriptStringMap: the name
+// between the first "%" and the next is replaced everywhere by its value,
+// then the next name is taken from the text as it now stands, until a name
+// comes up twice in a row (an unknown name ends the expansion). References
+// that keep producing each other end after a bounded number of rounds.
+std::string ExpandStringRefs(std::string_view text);
+
+// The lines of a "[Strings]" section in order, each at most once, with
+// constant-time membership.
+class StringSectionLines {
+public:
+    // Appends `line` unless it is present; true when it was appended.
+    bool AddUnique(std::string line);
+    bool Contains(const std::string& line) const { return set_.count(line) != 0; }
+    const std::vector<std::string>& Lines() const { return lines_; }
+    bool Empty() const { return lines_.empty(); }
+    size_t Size() const { return lines_.size(); }
+    // Keeps the lines for which `keep` is true, in order.
+    void Retain(const std::function<bool(const std::string&)>& keep);
+    void Clear();
+
+private:
+    std::vector<std::string> lines_;
+    std::unordered_set<std::string> set_;
+};
+
+// For every "%name%" reference in `line` whose name has a non-empty value in
+// ScriptStringMap, adds "name = value" to `list` unless it is there already.
+void CollectStringRefs(std::string_view line, StringSectionLines& list);
+
+}  // namespace vantrel
