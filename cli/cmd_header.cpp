@@ -1,0 +1,148 @@
+// "stamp" and "header": put a fresh header block on a script file, and show
+// (and check) the header block of one.
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "cli/cli.h"
+#include "platform/files.h"
+#include "platform/paths.h"
+#include "script/script_header.h"
+
+namespace vantrel::cli {
+
+namespace {
+
+int RunStamp(Args& args);
+int RunHeader(Args& args);
+
+Registrar stampCommand{{"stamp", "stamp FILE [--module-type T] [--version V]",
+                        "put a fresh header block with checksum on a script file", &RunStamp}};
+Registrar headerCommand{{"header", "header FILE [--verify]",
+                         "print a script's header; exit status is the read's bit set",
+                         &RunHeader}};
+
+bool HasLineBreak(const std::string& text) {
+    return text.find_first_of("\r\n") != std::string::npos;
+}
+
+// The single FILE argument, converted to engine text; a usage error (or a
+// failure for a name Windows-1252 cannot hold) is returned through `status`.
+bool TakeFile(Args& args, const char* command, std::string& file, int& status) {
+    for (const std::string& w : args.words) {
+        if (w.size() > 1 && w[0] == '-') {
+            status = UsageError(command, "unknown option " + w);
+            return false;
+        }
+    }
+    if (args.words.size() != 1) {
+        status = UsageError(command, args.words.empty() ? "FILE is missing" : "only one FILE, please");
+        return false;
+    }
+    if (!Arg(args.words[0], file)) {
+        status = Fail(args.words[0] + ": the name cannot be written in Windows-1252");
+        return false;
+    }
+    return true;
+}
+
+// Why `file` cannot be read, or empty when it can.
+std::string UnreadableReason(const std::string& file) {
+    if (IsFolder(file)) return "is a folder, not a file";
+    if (!PathExists(file)) return "no such file";
+    if (!IsFile(file)) return "is not a regular file";
+    FILE* f = std::fopen(ToNative(file).c_str(), "rb");
+    if (!f) return std::strerror(errno);
+    std::fclose(f);
+    return {};
+}
+
+int RunStamp(Args& args) {
+    std::string moduleType, version, value;
+    bool missing = false;
+    bool haveModuleType = false, haveVersion = false;
+    if (TakeOption(args, "--module-type", value, &missing)) {
+        if (!Arg(value, moduleType)) return Fail("--module-type: cannot be written in Windows-1252");
+        haveModuleType = true;
+    }
+    if (missing) return UsageError("stamp", "--module-type needs a value");
+    if (TakeOption(args, "--version", value, &missing)) {
+        if (!Arg(value, version)) return Fail("--version: cannot be written in Windows-1252");
+        haveVersion = true;
+    }
+    if (missing) return UsageError("stamp", "--version needs a value");
+    if (HasLineBreak(moduleType) || HasLineBreak(version)) {
+        return UsageError("stamp", "a header value cannot hold a line break");
+    }
+    std::string file;
+    int status = kOk;
+    if (!TakeFile(args, "stamp", file, status)) return status;
+    if (std::string reason = UnreadableReason(file); !reason.empty()) {
+        return Fail(args.words[0] + ": " + reason);
+    }
+
+    WScriptHeader header;
+    header.SetFilePath(file);
+    // Keep what an existing header says (module type, version, comments).
+    header.Read(true, false);
+    if (haveModuleType) header.SetModuleType(moduleType);
+    if (header.ModuleType().empty()) header.SetModuleType("PRODUCT");
+    if (haveVersion) header.SetVersion(version);
+    if (!header.Stamp()) return Fail(args.words[0] + ": cannot be rewritten");
+    return kOk;
+}
+
+int RunHeader(Args& args) {
+    bool verify = TakeFlag(args, "--verify");
+    std::string file;
+    int status = kOk;
+    if (!TakeFile(args, "header", file, status)) return status;
+
+    WScriptHeader stored;
+    stored.SetFilePath(file);
+    int bits = stored.Read(true, false);
+    if (bits & WScriptHeader::kCannotOpen) {
+        std::string reason = UnreadableReason(file);
+        Fail(args.words[0] + ": " + (reason.empty() ? "cannot be read" : reason));
+        return bits;
+    }
+    std::printf("ModuleType=%s\n", Out(stored.ModuleType()).c_str());
+    std::printf("Version=%s\n", Out(stored.Version()).c_str());
+    std::printf("TimeStamp=%s\n", Out(stored.TimeStamp()).c_str());
+    std::printf("LastUser=%s\n", Out(stored.LastUser()).c_str());
+    std::printf("Checksum=%s\n", stored.ChecksumText().c_str());
+
+    WScriptHeader computed;
+    if (verify) {
+        computed.SetFilePath(file);
+        bits = computed.Read(true, true);
+    }
+    const WScriptHeader& last = verify ? computed : stored;
+    const std::string name = args.words[0];
+    if (!last.SawHeaderStart()) {
+        std::fprintf(stderr, "vantrel-cli: %s: no header block\n", name.c_str());
+    } else if (!last.SawHeaderEnd()) {
+        std::fprintf(stderr, "vantrel-cli: %s: the header block has no end line\n", name.c_str());
+    }
+    if (bits & WScriptHeader::kLongLine) {
+        std::fprintf(stderr, "vantrel-cli: %s: a line is %zu characters or longer\n", name.c_str(),
+                     WScriptHeader::kLongLineLength);
+    }
+    if (bits & WScriptHeader::kSecondHeader) {
+        std::fprintf(stderr, "vantrel-cli: %s: a second header block follows the first\n",
+                     name.c_str());
+    }
+    if (bits & (WScriptHeader::kSumDiffers | WScriptHeader::kLinesDiffer |
+                WScriptHeader::kSkippedDiffer)) {
+        std::fprintf(stderr, "vantrel-cli: %s: checksum differs: stored %s, computed %s\n",
+                     name.c_str(), stored.ChecksumText().c_str(),
+                     computed.ChecksumText().c_str());
+    }
+    std::fflush(stdout);
+    return bits;
+}
+
+}  // namespace
+
+}  // namespace vantrel::cli
