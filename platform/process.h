@@ -25,9 +25,10 @@ namespace vantrel {
 // literal quote; other backslashes are kept as they are ("C:\dir\x").
 std::vector<std::string> SplitCommandLine(std::string_view commandLine);
 
-// The argument vector that would be started for `program`: the program itself
-// (or "wine" followed by it) and the arguments. Empty when the program cannot
-// be started (missing, not executable, an ".exe" without wine).
+// The native argument vector that would be started for `program`: the
+// executable found (or wine followed by the program) and the arguments. Empty
+// when the program cannot be started (missing, not executable, an ".exe"
+// without wine).
 std::vector<std::string> ResolveLaunch(std::string_view program,
                                        const std::vector<std::string>& arguments);
 
@@ -38,7 +39,7 @@ bool RunDetachedArgs(std::string_view program, const std::vector<std::string>& a
 
 // Starts the program and blocks until it ends. True when it started; then
 // `exitCode` (when given) receives its exit status, or 128 + the signal
-// number when a signal ended it.
+// number when a signal ended it (-1 when it did not start).
 bool RunAndWait(std::string_view program, std::string_view arguments, int* exitCode = nullptr);
 bool RunAndWaitArgs(std::string_view program, const std::vector<std::string>& arguments,
                     int* exitCode = nullptr);

@@ -1,0 +1,214 @@
+#include "platform/process.h"
+
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+#include "platform/encoding.h"
+#include "platform/message_pump.h"
+#include "platform/paths.h"
+#include "platform/strings.h"
+
+extern char** environ;
+
+namespace vantrel {
+
+namespace {
+
+bool IsExecutableFile(const std::string& native) {
+    struct stat st;
+    return ::stat(native.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+           ::access(native.c_str(), X_OK) == 0;
+}
+
+// Native path of an executable file called `name` on PATH; empty when none.
+std::string FindOnPath(const std::string& name) {
+    const char* path = std::getenv("PATH");
+    std::string list = path && *path ? path : "/usr/local/bin:/usr/bin:/bin";
+    for (auto& dir : Split(list, ':')) {
+        std::string candidate = (dir.empty() ? std::string(".") : dir) + "/" + name;
+        if (IsExecutableFile(candidate)) return candidate;
+    }
+    return {};
+}
+
+bool HasSeparator(std::string_view path) {
+    return path.find_first_of("\\/") != std::string_view::npos;
+}
+
+int StatusToExitCode(int status) {
+    if (WIFEXITED(status)) return WEXITSTATUS(status);
+    if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
+    return -1;
+}
+
+// Native argument vector for a launch (first element the file to execute).
+std::vector<std::string> NativeLaunch(std::string_view program,
+                                      const std::vector<std::string>& arguments) {
+    std::string trimmed = Trim(program);
+    if (trimmed.empty()) return {};
+    std::string native = HasSeparator(trimmed) ? ToNative(trimmed).string() : Cp1252ToUtf8(trimmed);
+    std::string executable;
+    if (HasSeparator(trimmed)) {
+        if (IsExecutableFile(native)) executable = native;
+    } else {
+        executable = FindOnPath(native);
+    }
+    std::vector<std::string> argv;
+    if (!executable.empty()) {
+        argv.push_back(executable);
+    } else if (EndsWithNoCase(trimmed, ".exe")) {
+        // A Windows program: only wine can start it here, and only when it exists.
+        struct stat st;
+        if (!HasSeparator(trimmed) || ::stat(native.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+            return {};
+        }
+        std::string wine = FindOnPath("wine");
+        if (wine.empty()) return {};
+        argv.push_back(wine);
+        argv.push_back(native);
+    } else {
+        return {};
+    }
+    for (auto& a : arguments) argv.push_back(Cp1252ToUtf8(a));
+    return argv;
+}
+
+// Starts the process; pid 0 when it could not be started.
+pid_t Spawn(std::string_view program, const std::vector<std::string>& arguments, bool newSession) {
+    std::vector<std::string> argv = NativeLaunch(program, arguments);
+    if (argv.empty()) return 0;
+    std::vector<char*> cargv;
+    for (auto& a : argv) cargv.push_back(a.data());
+    cargv.push_back(nullptr);
+
+    posix_spawnattr_t attr;
+    if (posix_spawnattr_init(&attr) != 0) return 0;
+    short flags = POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF;
+    if (newSession) flags |= POSIX_SPAWN_SETSID;
+    // The child starts with no blocked signals and default handlers, whatever
+    // this process (a GUI toolkit, a test runner) has set up.
+    sigset_t none, all;
+    sigemptyset(&none);
+    sigfillset(&all);
+    posix_spawnattr_setsigmask(&attr, &none);
+    posix_spawnattr_setsigdefault(&attr, &all);
+    posix_spawnattr_setflags(&attr, flags);
+    pid_t pid = 0;
+    int rc = posix_spawn(&pid, cargv[0], nullptr, &attr, cargv.data(), environ);
+    posix_spawnattr_destroy(&attr);
+    return rc == 0 ? pid : 0;
+}
+
+// Waits for the end of `pid`; false when it cannot be waited for.
+bool WaitFor(pid_t pid, int* exitCode) {
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0) {
+        if (errno != EINTR) return false;
+    }
+    if (exitCode) *exitCode = StatusToExitCode(status);
+    return true;
+}
+
+}  // namespace
+
+std::vector<std::string> SplitCommandLine(std::string_view text) {
+    std::vector<std::string> args;
+    size_t i = 0;
+    const size_t n = text.size();
+    while (true) {
+        while (i < n && (text[i] == ' ' || text[i] == '\t')) ++i;
+        if (i >= n) break;
+        std::string arg;
+        bool quoted = false;
+        while (i < n) {
+            size_t slashes = 0;
+            while (i < n && text[i] == '\\') {
+                ++slashes;
+                ++i;
+            }
+            if (i < n && text[i] == '"') {
+                arg.append(slashes / 2, '\\');
+                if (slashes % 2 == 1) {
+                    arg += '"';
+                    ++i;
+                } else if (quoted && i + 1 < n && text[i + 1] == '"') {
+                    arg += '"';
+                    i += 2;
+                } else {
+                    quoted = !quoted;
+                    ++i;
+                }
+                continue;
+            }
+            arg.append(slashes, '\\');
+            if (i >= n) break;
+            if (!quoted && (text[i] == ' ' || text[i] == '\t')) break;
+            arg += text[i++];
+        }
+        args.push_back(std::move(arg));
+    }
+    return args;
+}
+
+std::vector<std::string> ResolveLaunch(std::string_view program,
+                                       const std::vector<std::string>& arguments) {
+    return NativeLaunch(program, arguments);
+}
+
+bool RunDetachedArgs(std::string_view program, const std::vector<std::string>& arguments) {
+    pid_t pid = Spawn(program, arguments, true);
+    if (pid == 0) return false;
+    // Nobody waits for a detached program; a small thread reaps it so that it
+    // does not linger as a zombie.
+    std::thread([pid] { WaitFor(pid, nullptr); }).detach();
+    return true;
+}
+
+bool RunAndWaitArgs(std::string_view program, const std::vector<std::string>& arguments,
+                    int* exitCode) {
+    if (exitCode) *exitCode = -1;
+    pid_t pid = Spawn(program, arguments, false);
+    if (pid == 0) return false;
+    WaitFor(pid, exitCode);
+    return true;
+}
+
+bool RunAndPumpArgs(std::string_view program, const std::vector<std::string>& arguments,
+                    int* exitCode) {
+    if (exitCode) *exitCode = -1;
+    pid_t pid = Spawn(program, arguments, false);
+    if (pid == 0) return false;
+    while (true) {
+        int status = 0;
+        pid_t r = ::waitpid(pid, &status, WNOHANG);
+        if (r == pid) {
+            if (exitCode) *exitCode = StatusToExitCode(status);
+            break;
+        }
+        if (r < 0 && errno != EINTR) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        PumpMessage();
+    }
+    return true;
+}
+
+bool RunDetached(std::string_view program, std::string_view arguments) {
+    return RunDetachedArgs(program, SplitCommandLine(arguments));
+}
+
+bool RunAndWait(std::string_view program, std::string_view arguments, int* exitCode) {
+    return RunAndWaitArgs(program, SplitCommandLine(arguments), exitCode);
+}
+
+bool RunAndPump(std::string_view program, std::string_view arguments, int* exitCode) {
+    return RunAndPumpArgs(program, SplitCommandLine(arguments), exitCode);
+}
+
+}  // namespace vantrel
