@@ -1,0 +1,383 @@
+#include "script/setup_manager.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "platform/files.h"
+#include "platform/message_pump.h"
+#include "platform/paths.h"
+#include "platform/text_file.h"
+
+namespace vantrel {
+
+namespace {
+
+constexpr const char* kProduct = "Product";
+constexpr const char* kProgramFiles = "Program_files";
+constexpr const char* kRuntimeShortcutText = "Tessary 9 Runtime";
+constexpr int kIntegerInstallTypes = 111;
+
+// What the lines of the current section are.
+struct Section {
+    enum Kind { kOther, kIdentification, kElements } kind = kOther;
+    int level = 0;
+    bool levelPerLine = false;  // "[Identification]": field 14 of each line
+    int type = kElementNone;
+    std::string name;
+};
+
+bool IsSkipped(std::string_view line) { return line.empty() || line[0] == ';'; }
+
+// The section named by a line "[name]", when the line is one.
+bool SectionLine(std::string_view line, std::string& name) {
+    std::string t = Trim(line);
+    if (t.empty() || t[0] != '[') return false;
+    size_t close = t.find(']');
+    name = Trim(std::string_view(t).substr(1, close == std::string::npos ? std::string::npos
+                                                                          : close - 1));
+    return true;
+}
+
+int TrailingNumber(std::string_view name) {
+    size_t e = name.size();
+    while (e > 0 && std::isdigit(static_cast<unsigned char>(name[e - 1]))) --e;
+    return e == name.size() ? 0 : static_cast<int>(ToInt(name.substr(e)));
+}
+
+Section SectionFor(const std::string& name) {
+    Section s;
+    s.name = name;
+    if (name.find("Identification") != std::string::npos) {
+        s.kind = Section::kIdentification;
+        size_t dot = name.find('.');
+        if (dot == std::string::npos) {
+            s.levelPerLine = true;
+        } else {
+            s.level = static_cast<int>(ToInt(std::string_view(name).substr(dot + 1)));
+        }
+        return s;
+    }
+    s.type = ElementTypeFromName(name);
+    if (s.type != kElementNone) {
+        s.kind = Section::kElements;
+        s.level = TrailingNumber(name);
+    }
+    return s;
+}
+
+int ClampLevel(int level) { return std::clamp(level, 0, WComponentManager::kLevelCount - 1); }
+
+// The first field of a record: the name of the component that owns it.
+std::string_view TagOf(std::string_view record) {
+    size_t comma = record.find(',');
+    return comma == std::string_view::npos ? record : record.substr(0, comma);
+}
+
+}  // namespace
+
+WSetupManager::WSetupManager() = default;
+WSetupManager::~WSetupManager() = default;
+
+void WSetupManager::AddSearchFolder(std::string folder) {
+    searchFolders_.push_back(std::move(folder));
+}
+
+std::string WSetupManager::FindScript(std::string_view name) const {
+    if (name.empty()) return {};
+    if (IsFile(name)) return std::string(name);
+    for (const std::string& folder : searchFolders_) {
+        std::string path = ResolveNoCase(JoinPath(folder, name));
+        if (IsFile(path)) return path;
+    }
+    return {};
+}
+
+void WSetupManager::ClearFailures() {
+    failures_.clear();
+    missing_.clear();
+}
+
+void WSetupManager::AddFailure(std::string text) { failures_.push_back(std::move(text)); }
+
+void WSetupManager::ClearComponents() {
+    WComponentManager::ClearComponents();
+    loaded_.clear();
+    toLink_.clear();
+}
+
+bool WSetupManager::LoadScript(std::string_view name, bool loadSubComponents, bool expand) {
+    toLink_.clear();
+    bool ok = LoadScriptAt(name, loadSubComponents, expand, 0);
+    // Links are made once everything named has been read, so that a
+    // component may name one that a later script brings.
+    for (WSetupComponent* c : toLink_) {
+        std::string error;
+        if (!LinkComponent(c, &error)) {
+            AddFailure(std::string(name) + ": " + error);
+            ok = false;
+        }
+    }
+    toLink_.clear();
+    return ok;
+}
+
+bool WSetupManager::LoadScriptAt(std::string_view name, bool loadSubComponents, bool expand,
+                                 int depth) {
+    if (depth > kMaxScriptDepth) {
+        AddFailure(std::string(name) + ": scripts name each other too deeply");
+        return false;
+    }
+    std::string path = FindScript(name);
+    if (path.empty()) {
+        missing_.emplace_back(name);
+        AddFailure(std::string(name) + ": script not found");
+        return false;
+    }
+    if (!loaded_.insert(path).second) return true;  // read already, or being read
+
+    WScriptHeader header;
+    header.SetFilePath(path);
+    header.Read(true, false);
+
+    TextReader reader;
+    std::string error;
+    if (!reader.Open(path, &error)) {
+        missing_.emplace_back(name);
+        AddFailure(std::string(name) + ": cannot be read: " + error);
+        return false;
+    }
+
+    struct Named {
+        std::string subComponents, dependencies;
+    };
+    std::vector<Named> named;
+    std::vector<std::pair<int, std::string>> orphanRecords;  // type, record
+    std::vector<WSetupComponent*> created;
+    // Components registered so far are completed and linked even when the
+    // load stops early; they stay registered.
+    auto finish = [&]() {
+        for (WSetupComponent* c : created) {
+            c->CompleteLoad();
+            toLink_.push_back(c);
+        }
+        created.clear();
+    };
+    Section section;
+    std::string line, sectionName;
+    while (reader.ReadLine(line)) {
+        if (IsSkipped(line)) continue;
+        if (SectionLine(line, sectionName)) {
+            section = SectionFor(sectionName);
+            continue;
+        }
+        if (section.kind == Section::kIdentification) {
+            auto component = std::make_unique<WSetupComponent>();
+            if (!component->ParseLine(line, expand)) {
+                AddFailure(std::string(name) + ": a component line in [" + section.name +
+                           "] has no name");
+                finish();
+                return false;
+            }
+            named.push_back({component->SubComponentText(), component->DependencyText()});
+            int level = ClampLevel(section.levelPerLine ? component->GetKind() : section.level);
+            WSetupComponent* raw = component.get();
+            WSetupComponent* registered = Add(std::move(component), level);
+            if (registered == raw) {
+                registered->SetHeader(header);
+                created.push_back(registered);
+            }
+        } else if (section.kind == Section::kElements) {
+            if (WSetupComponent* owner = Find(TagOf(line))) {
+                AddRecord(owner, section.type, line, expand);
+            } else {
+                orphanRecords.emplace_back(section.type, line);
+            }
+        }
+    }
+    if (reader.Failed()) {
+        AddFailure(std::string(name) + ": read error");
+        finish();
+        return false;
+    }
+    reader.Close();
+    // Records that came before the line of their component.
+    for (auto& [type, record] : orphanRecords) {
+        if (WSetupComponent* owner = Find(TagOf(record))) AddRecord(owner, type, record, expand);
+    }
+    finish();
+
+    if (header.ModuleType() == "KVZ") return true;
+    for (const Named& n : named) {
+        if (loadSubComponents) {
+            for (const std::string& sub : WSetupComponent::SplitNames(n.subComponents)) {
+                if (!LoadScriptAt(sub + ".kvz", loadSubComponents, expand, depth + 1)) {
+                    return false;
+                }
+            }
+        }
+        for (const std::string& dep : WSetupComponent::SplitNames(n.dependencies)) {
+            if (Find(dep)) continue;
+            if (!LoadScriptAt(dep + ".kvz", loadSubComponents, expand, depth + 1)) return false;
+        }
+    }
+    return true;
+}
+
+bool WSetupManager::LoadLibraryScript(std::string_view scriptName, WSetupComponent* dependent,
+                                      WSetupComponent** component) {
+    if (component) *component = nullptr;
+    bool ok = LoadScript(scriptName);
+    std::string componentName = BaseNameUpToFirstDot(scriptName);
+    WSetupComponent* c = Find(componentName);
+    if (!c) {
+        // A script that could not be read has said so already.
+        if (!FindScript(scriptName).empty()) {
+            AddFailure(std::string(scriptName) + ": holds no component \"" + componentName +
+                       "\"");
+        }
+        return false;
+    }
+    if (component) *component = c;
+    c->SetInstallTypes(kIntegerInstallTypes);
+    c->Select(WSetupComponent::kSelected);
+    if (dependent) dependent->AddDependency(c);
+    for (const std::string& depName : WSetupComponent::SplitNames(c->DependencyText())) {
+        WSetupComponent* dep = Find(depName);
+        if (!dep) {
+            LoadScript(depName + ".kvz");
+            dep = Find(depName);
+            if (!dep) {
+                AddFailure(std::string(scriptName) + ": needs \"" + depName +
+                           "\", which no script provides");
+                ok = false;
+                continue;
+            }
+            dep->SetInstallTypes(kIntegerInstallTypes);
+            dep->Select(WSetupComponent::kSelected);
+        }
+        c->AddDependency(dep);
+    }
+    return ok;
+}
+
+bool WSetupManager::ReadStringFile(std::string_view path) {
+    std::set<std::string> seen;
+    return ReadStringFileAt(path, seen, 0);
+}
+
+bool WSetupManager::ReadStringFileAt(std::string_view path, std::set<std::string>& seen,
+                                     int depth) {
+    if (depth > kMaxScriptDepth || !seen.insert(std::string(path)).second) {
+        return depth <= kMaxScriptDepth;  // a file named twice is read once
+    }
+    TextReader reader;
+    std::string error;
+    if (!reader.Open(path, &error)) {
+        AddFailure(std::string(path) + ": cannot be read: " + error);
+        return false;
+    }
+    bool ok = true;
+    bool inStrings = false;
+    auto& strings = ScriptStringMap();
+    std::string line, sectionName;
+    while (reader.ReadLine(line)) {
+        std::string t = Trim(line);
+        if (IsSkipped(t)) continue;
+        if (SectionLine(t, sectionName)) {
+            inStrings = sectionName == "Strings";
+            continue;
+        }
+        if (!inStrings) continue;
+        size_t eq = t.find('=');
+        if (eq != std::string::npos) {
+            std::string key = Trim(std::string_view(t).substr(0, eq));
+            if (!key.empty()) strings[key] = Trim(std::string_view(t).substr(eq + 1));
+        } else {
+            std::string further = ResolveNoCase(JoinPath(stringFolder_, t));
+            if (!ReadStringFileAt(further, seen, depth + 1)) ok = false;
+        }
+    }
+    return ok && !reader.Failed();
+}
+
+bool WSetupManager::ReadComponentScript(std::string_view scriptPath,
+                                        std::string_view stringFilePath,
+                                        const ScriptProgress& progress) {
+    bool ok = ReadStringFile(stringFilePath);
+
+    long long scriptSize = FileSizeOf(scriptPath);
+    long long stringSize = FileSizeOf(stringFilePath);
+    uint64_t total = static_cast<uint64_t>(scriptSize < 0 ? 100000 : scriptSize) +
+                     static_cast<uint64_t>(stringSize < 0 ? 0 : stringSize);
+    uint64_t reported = 0;
+    if (progress) progress(0, total);
+    PumpMessage();
+
+    TextReader reader;
+    std::string error;
+    if (!reader.Open(scriptPath, &error)) {
+        AddFailure(std::string(scriptPath) + ": cannot be read: " + error);
+        return false;
+    }
+    const uint64_t step = total / 200;  // 0.5 %
+    std::vector<WSetupComponent*> created;
+    std::vector<std::pair<int, std::string>> orphanRecords;
+    Section section;
+    std::string line, sectionName;
+    while (reader.ReadLine(line)) {
+        uint64_t done = reader.BytesRead();
+        if (done - reported > step) {
+            reported = done;
+            if (progress) progress(done, total);
+            PumpMessage();
+        }
+        if (IsSkipped(line)) continue;
+        if (SectionLine(line, sectionName)) {
+            section = SectionFor(sectionName);
+            continue;
+        }
+        if (section.kind == Section::kIdentification) {
+            auto component = std::make_unique<WSetupComponent>();
+            if (!component->ParseLine(line)) {
+                AddFailure(std::string(scriptPath) + ": a component line in [" + section.name +
+                           "] has no name");
+                ok = false;
+                continue;
+            }
+            if (Find(component->GetName())) continue;
+            int level = ClampLevel(section.levelPerLine ? component->GetKind() : section.level);
+            WSetupComponent* c = Add(std::move(component), level);
+            c->CompleteLoad();
+            created.push_back(c);
+        } else if (section.kind == Section::kElements) {
+            std::string_view tag = TagOf(line);
+            bool take = EqualsNoCase(tag, kProduct) || EqualsNoCase(tag, kProgramFiles) ||
+                        (section.type == kElementShortcut &&
+                         line.find(kRuntimeShortcutText) != std::string::npos);
+            if (!take) continue;
+            if (WSetupComponent* owner = Find(tag)) {
+                AddRecord(owner, section.type, line, false);
+            } else {
+                orphanRecords.emplace_back(section.type, line);
+            }
+        }
+    }
+    if (reader.Failed()) {
+        AddFailure(std::string(scriptPath) + ": read error");
+        ok = false;
+    }
+    for (auto& [type, record] : orphanRecords) {
+        if (WSetupComponent* owner = Find(TagOf(record))) AddRecord(owner, type, record, false);
+    }
+    for (WSetupComponent* c : created) {
+        std::string linkError;
+        if (!LinkComponent(c, &linkError)) {
+            AddFailure(std::string(scriptPath) + ": " + linkError);
+            ok = false;
+        }
+    }
+    if (progress && reported != reader.BytesRead()) progress(reader.BytesRead(), total);
+    return ok;
+}
+
+}  // namespace vantrel
