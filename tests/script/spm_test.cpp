@@ -1,0 +1,180 @@
+#include <string>
+#include <vector>
+
+#include "elements/setup_data.h"
+#include "script/spm_box_id.h"
+#include "script/spm_product.h"
+#include "script/spm_sys_req.h"
+#include "script/spm_ui.h"
+#include "support/test_support.h"
+
+namespace vantrel {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// Each key is inserted right after its section line, so a section written
+// into an empty script lists its keys last-first, the first key at the end.
+TEST(ProductSections, FreshObjectsWriteTheirKeysAndDefaults) {
+    WSetupData script;
+    WSPMBoxId box;
+    WSPMProduct product;
+    WSPMUi ui;
+    WSPMSysReq sysReq;
+    ASSERT_TRUE(box.Write(&script));
+    ASSERT_TRUE(product.Write(&script));
+    ASSERT_TRUE(ui.Write(&script));
+    ASSERT_TRUE(sysReq.Write(&script));
+    EXPECT_EQ(script.Lines(),
+              (Lines{"[BOXID]",
+                     "UseBoxId=0",
+                     "BoxName=",
+                     "SourceFile=",
+                     "DestProgramsDir=",
+                     "DependentComponents=",
+                     "[Product]",
+                     "InstallType=0",
+                     "Residual=0",
+                     "FORCEREBOOT=0",
+                     "Force Locale=",
+                     "Default Locale=US",
+                     "Available Locale=BR,CF,CZ,DE,DK,ES,FR,GR,HR,IT,MA,NL,NO,OZ,PL,PO,RU,SL,SO,SU,"
+                     "SV,TR,UK,US,YK,JP,CS,CT",
+                     "CustomCode=",
+                     "Loader=",
+                     "Billboard Script=Setup\\BBoards.bil",
+                     "Version=9.0",
+                     "ShortcutFolder=OxbelPRODUCT",
+                     "Alternate Product Key=",
+                     "Product Key=Software\\Oxbel\\OxbelPRODUCT\\9.0",
+                     "Destination=Oxbel\\Product9",
+                     "ProductDisplayName=OxbelPRODUCT",
+                     "ProductName=OxbelPRODUCT",
+                     "[UI]",
+                     "FontName=",
+                     "CharSet=0",
+                     "Pages=welcome installtype components destination ready",
+                     "ResourceDll=Setup\\Swintlen.dll",
+                     "StrFile=Setup\\Setup.str",
+                     "[SystemRequirements]",
+                     "COLORContinue=NO",
+                     "COLOR=16",
+                     "RESContinue=NO",
+                     "RES=800x600",
+                     "CPUContinue=NO",
+                     "CPU=486",
+                     "OSContinue=NO",
+                     "OS=1111",
+                     "RAMContinue=YES",
+                     "RAM=16"}));
+}
+
+TEST(ProductSections, RewritingChangesValuesInPlace) {
+    WSetupData script;
+    WSPMSysReq sysReq;
+    sysReq.Write(&script);
+    Lines before = script.Lines();
+    sysReq.SetResolution("640x480");
+    sysReq.SetOperatingSystemContinue(true);
+    sysReq.SetMemory(-4);
+    sysReq.Write(&script);
+    ASSERT_EQ(script.Lines().size(), before.size());
+    std::string v;
+    script.GetValue("SystemRequirements", "RES", v);
+    EXPECT_EQ(v, "640x480");
+    script.GetValue("SystemRequirements", "OSContinue", v);
+    EXPECT_EQ(v, "YES");
+    script.GetValue("SystemRequirements", "RAM", v);
+    EXPECT_EQ(v, "-4");
+
+    WSPMBoxId box;
+    box.SetBoxName("Tessary 9 Runtime");
+    box.SetUseBoxId(true);
+    box.Write(&script);
+    script.GetValue("BOXID", "UseBoxId", v);
+    EXPECT_EQ(v, "1");
+    script.GetValue("BOXID", "BoxName", v);
+    EXPECT_EQ(v, "Tessary 9 Runtime");
+
+    EXPECT_FALSE(box.Write(nullptr));
+    EXPECT_FALSE(WSPMUi().Write(nullptr));
+    EXPECT_FALSE(sysReq.Write(nullptr));
+}
+
+TEST(ProductSections, ProductReadPutsInDefaultsForEmptyKeys) {
+    WSetupData script;
+    script.LoadLines({"[Product]", "ProductName=", "Destination=Apps\\Mine", "Loader=",
+                      "Billboard Script=", "FORCEREBOOT=yes", "Residual=1x", "InstallType=12abc",
+                      "Available Locale=", "Force Locale=DE"});
+    WSPMProduct product;
+    product.SetLoader("old loader");
+    product.SetForceReboot(true);
+    ASSERT_TRUE(product.Read(&script));
+    EXPECT_EQ(product.GetProductName(), "OxbelPRODUCT");
+    EXPECT_EQ(product.GetDisplayName(), "OxbelPRODUCT");
+    EXPECT_EQ(product.GetDestination(), "Apps\\Mine");
+    EXPECT_EQ(product.GetProductKey(), "Software\\Oxbel\\OxbelPRODUCT\\9.0");
+    EXPECT_EQ(product.GetVersion(), "9.0");
+    EXPECT_EQ(product.GetShortcutFolder(), "OxbelPRODUCT");
+    EXPECT_EQ(product.GetDefaultLocale(), "US");
+    EXPECT_EQ(product.GetAvailableLocales().substr(0, 6), "BR,CF,");
+    EXPECT_EQ(product.GetForcedLocale(), "DE");
+    // Keys without a read default stay as read, empty included.
+    EXPECT_EQ(product.GetLoader(), "");
+    EXPECT_EQ(product.GetBillboardScript(), "");
+    EXPECT_EQ(product.GetAlternateProductKey(), "");
+    EXPECT_EQ(product.GetCustomCode(), "");
+    // Leading decimal digits: "yes" is 0, "1x" is 1.
+    EXPECT_FALSE(product.GetForceReboot());
+    EXPECT_TRUE(product.GetResidual());
+    EXPECT_EQ(product.GetInstallType(), 12);
+
+    WSetupData out;
+    product.Write(&out);
+    std::string v;
+    out.GetValue("Product", "Residual", v);
+    EXPECT_EQ(v, "1");
+    out.GetValue("Product", "InstallType", v);
+    EXPECT_EQ(v, "12");
+}
+
+TEST(ProductSections, ProductRoundTripsAndRefusesNoScript) {
+    WSPMProduct written;
+    written.SetProductName("Inventory");
+    written.SetDisplayName("Inventory Deluxe");
+    written.SetProductKey("Software\\Oxbel\\Inventory\\9.0");
+    written.SetAlternateProductKey("Software\\Other");
+    written.SetBillboardScript("");
+    written.SetCustomCode("code");
+    written.SetForceReboot(true);
+    written.SetInstallType(3);
+    WSetupData script;
+    written.Write(&script);
+
+    WSPMProduct read;
+    ASSERT_TRUE(read.Read(&script));
+    EXPECT_EQ(read.GetProductName(), "Inventory");
+    EXPECT_EQ(read.GetDisplayName(), "Inventory Deluxe");
+    EXPECT_EQ(read.GetProductKey(), "Software\\Oxbel\\Inventory\\9.0");
+    EXPECT_EQ(read.GetAlternateProductKey(), "Software\\Other");
+    EXPECT_EQ(read.GetBillboardScript(), "");
+    EXPECT_EQ(read.GetCustomCode(), "code");
+    EXPECT_TRUE(read.GetForceReboot());
+    EXPECT_FALSE(read.GetResidual());
+    EXPECT_EQ(read.GetInstallType(), 3);
+
+    WSPMProduct untouched;
+    untouched.SetVersion("7");
+    EXPECT_FALSE(untouched.Read(nullptr));
+    EXPECT_EQ(untouched.GetVersion(), "7");
+    EXPECT_FALSE(untouched.Write(nullptr));
+
+    // An empty script: every key missing, so every read default applies.
+    WSetupData empty;
+    ASSERT_TRUE(untouched.Read(&empty));
+    EXPECT_EQ(untouched.GetVersion(), "9.0");
+    EXPECT_EQ(untouched.GetBillboardScript(), "");
+}
+
+}  // namespace
+}  // namespace vantrel
