@@ -350,6 +350,7 @@ std::vector<BackgroundPaintStep> PreviewPaintSteps(const PaintRect& area,
         text.bold = preview.bold;
         text.italic = preview.italic;
         text.align = AlignOf(preview.align);
+        text.charset = 1;  // the system's default character set
         steps.push_back(text);
     }
     return steps;

@@ -45,7 +45,8 @@ enum class PaintAlign { Left, Center, Right };
 // - Text: draw `text` on one line in `colour` with a transparent background,
 //   using the font `fontName` whose character height (not cell height) is
 //   `fontHeight` pixels, weight bold or normal, and the italic, underline and
-//   strikeout styles and the character set `charset`. The top of the text is at
+//   strikeout styles and the Windows character-set number `charset` (0 ANSI,
+//   1 the system's default, 2 symbol, ...). The top of the text is at
 //   rect.top; horizontally it starts at rect.left (Left), is centred between
 //   rect.left and rect.right (Center) or ends at rect.right (Right). Whatever
 //   falls outside `rect` is clipped.
