@@ -1,0 +1,100 @@
+#include "platform/process.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/files.h"
+#include "platform/message_pump.h"
+#include "support/test_support.h"
+
+namespace vantrel {
+namespace {
+
+using Words = std::vector<std::string>;
+
+TEST(SplitCommandLine, WindowsQuotingRules) {
+    EXPECT_EQ(SplitCommandLine(""), Words{});
+    EXPECT_EQ(SplitCommandLine("  \t "), Words{});
+    EXPECT_EQ(SplitCommandLine(" /nocopy"), Words{"/nocopy"});
+    EXPECT_EQ(SplitCommandLine("/S \"C:\\My Files\\a.reg\"  x"),
+              (Words{"/S", "C:\\My Files\\a.reg", "x"}));
+    EXPECT_EQ(SplitCommandLine("a\"b c\"d"), Words{"ab cd"});
+    EXPECT_EQ(SplitCommandLine("\"\" x"), (Words{"", "x"}));
+    EXPECT_EQ(SplitCommandLine("C:\\dir\\ \\\\server\\s"), (Words{"C:\\dir\\", "\\\\server\\s"}));
+    EXPECT_EQ(SplitCommandLine("a\\\"b"), Words{"a\"b"});        // odd: literal quote
+    EXPECT_EQ(SplitCommandLine("\"a\\\\\" b"), (Words{"a\\", "b"}));  // even: quote acts
+    EXPECT_EQ(SplitCommandLine("\"say \"\"hi\"\"\""), Words{"say \"hi\""});
+    EXPECT_EQ(SplitCommandLine("\"unterminated blank"), Words{"unterminated blank"});
+}
+
+class ProcessTest : public ::testing::Test {
+protected:
+    // A script that writes its arguments, one per line, to `out` and exits
+    // with the status given as its first argument.
+    std::string MakeScript() {
+        std::string path = dir / "echoargs.sh";
+        dir.Write("echoargs.sh",
+                  "#!/bin/sh\ncode=$1\nshift\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"" +
+                      out + "\"\nexit $code\n");
+        ::chmod(path.c_str(), 0755);
+        return path;
+    }
+    test::ScratchFolder dir;
+    std::string out = dir / "args.txt";
+};
+
+TEST_F(ProcessTest, RunAndWaitPassesArgumentsAndReportsTheExitCode) {
+    std::string script = MakeScript();
+    int code = -7;
+    ASSERT_TRUE(RunAndWait(script, "3 plain \"two words\" \"\" \"q\\\"uote\"", &code));
+    EXPECT_EQ(code, 3);
+    EXPECT_EQ(dir.Read("args.txt"), "plain\ntwo words\n\nq\"uote\n");
+
+    ASSERT_TRUE(RunAndWaitArgs(script, {"0", "C:\\x y", "\xE9"}, &code));
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(dir.Read("args.txt"), "C:\\x y\n\xC3\xA9\n");  // reaches the program as UTF-8
+
+    ASSERT_TRUE(RunAndWait("/bin/sh", "-c \"kill -TERM $$\"", &code));
+    EXPECT_EQ(code, 128 + 15);
+}
+
+TEST_F(ProcessTest, ProgramsThatCannotStart) {
+    int code = 0;
+    EXPECT_FALSE(RunAndWait(dir / "missing", "", &code));
+    EXPECT_EQ(code, -1);
+    dir.Write("plain.txt", "not a program");
+    EXPECT_FALSE(RunAndWait(dir / "plain.txt", ""));
+    EXPECT_FALSE(RunDetached(dir / "missing", ""));
+    EXPECT_FALSE(RunAndPump("", ""));
+    // A Windows program runs only through wine; without wine it is not started.
+    dir.Write("setup32.exe", "MZ");
+    std::vector<std::string> launch = ResolveLaunch(dir / "setup32.exe", {"/nocopy"});
+    if (launch.empty()) {
+        EXPECT_FALSE(RunAndWait(dir / "setup32.exe", " /nocopy"));
+    } else {
+        EXPECT_NE(launch[0].find("wine"), std::string::npos);
+        EXPECT_EQ(launch.back(), "/nocopy");
+    }
+    EXPECT_TRUE(ResolveLaunch(dir / "absent.exe", {}).empty());
+}
+
+int g_pumps = 0;
+
+TEST_F(ProcessTest, RunAndPumpPumpsWhileWaitingAndDetachedReturnsAtOnce) {
+    g_pumps = 0;
+    SetPumpHook([] { ++g_pumps; });
+    int code = -1;
+    ASSERT_TRUE(RunAndPump("sh", "-c \"sleep 0.2; exit 4\"", &code));  // found on PATH
+    SetPumpHook(nullptr);
+    EXPECT_EQ(code, 4);
+    EXPECT_GT(g_pumps, 5);
+
+    std::string flag = dir / "done";
+    ASSERT_TRUE(RunDetachedArgs("/bin/sh", {"-c", "sleep 0.1; : > \"" + flag + "\""}));
+    EXPECT_FALSE(PathExists(flag));
+    for (int i = 0; i < 500 && !PathExists(flag); ++i) ::usleep(10000);
+    EXPECT_TRUE(PathExists(flag));
+}
+
+}  // namespace
+}  // namespace vantrel
