@@ -17,9 +17,11 @@ constexpr size_t kMaxExpandedSize = 1 << 20;
 // there is no such pair.
 std::string_view FirstName(std::string_view text) {
     size_t open = text.find('%');
-    if (open == std::string_view::npos) return {};
+    if (open == std::string_view::npos)
+        return {};
     size_t close = text.find('%', open + 1);
-    if (close == std::string_view::npos) return {};
+    if (close == std::string_view::npos)
+        return {};
     return text.substr(open + 1, close - open - 1);
 }
 
@@ -33,14 +35,15 @@ bool ReplaceAllWithin(const std::string& text, std::string_view from, std::strin
         ++count;
     }
     size_t removed = count * from.size();
-    if (to.size() > from.size() && count > (limit + removed) / to.size()) return false;
+    if (to.size() > from.size() && count > (limit + removed) / to.size())
+        return false;
     size_t size = text.size() - removed + count * to.size();
-    if (size > limit) return false;
+    if (size > limit)
+        return false;
     std::string result;
     result.reserve(size);
     size_t start = 0;
-    for (size_t pos = text.find(from); pos != std::string::npos;
-         pos = text.find(from, start)) {
+    for (size_t pos = text.find(from); pos != std::string::npos; pos = text.find(from, start)) {
         result.append(text, start, pos - start).append(to);
         start = pos + from.size();
     }
@@ -64,7 +67,8 @@ std::unordered_map<std::string, std::string>& ScriptStringMap() {
 
 std::string ExpandStringRefs(std::string_view input) {
     std::string text(input);
-    if (text.find('%') == std::string::npos) return text;
+    if (text.find('%') == std::string::npos)
+        return text;
     std::string name(FirstName(text));
     std::string previous;
     for (size_t round = 0; !name.empty() && name != previous && round < kMaxRounds; ++round) {
@@ -84,7 +88,8 @@ std::string ExpandStringRefs(std::string_view input) {
 }
 
 bool StringSectionLines::AddUnique(std::string line) {
-    if (!set_.insert(line).second) return false;
+    if (!set_.insert(line).second)
+        return false;
     lines_.push_back(std::move(line));
     return true;
 }
@@ -94,7 +99,8 @@ void StringSectionLines::Retain(const std::function<bool(const std::string&)>& k
     kept.reserve(lines_.size());
     set_.clear();
     for (auto& line : lines_) {
-        if (keep(line) && set_.insert(line).second) kept.push_back(std::move(line));
+        if (keep(line) && set_.insert(line).second)
+            kept.push_back(std::move(line));
     }
     lines_ = std::move(kept);
 }
@@ -108,7 +114,8 @@ void CollectStringRefs(std::string_view line, StringSectionLines& list) {
     size_t pos = line.find('%');
     while (pos != std::string_view::npos) {
         size_t close = line.find('%', pos + 1);
-        if (close == std::string_view::npos) break;
+        if (close == std::string_view::npos)
+            break;
         std::string_view name = line.substr(pos + 1, close - pos - 1);
         const std::string* value = name.empty() ? nullptr : ValueOf(name);
         if (value != nullptr && !value->empty()) {

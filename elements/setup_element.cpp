@@ -13,25 +13,31 @@ namespace {
 // Optional sign followed by at least one digit of `base`, nothing else.
 bool IsNumberText(std::string_view s, int base) {
     size_t i = 0;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
-    if (i == s.size()) return false;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+        ++i;
+    if (i == s.size())
+        return false;
     for (; i < s.size(); ++i) {
         char c = s[i];
         bool ok = base == 8 ? (c >= '0' && c <= '7') : (c >= '0' && c <= '9');
-        if (!ok) return false;
+        if (!ok)
+            return false;
     }
     return true;
 }
 
 int ClampToInt(long long v) {
-    if (v > INT_MAX) return INT_MAX;
-    if (v < INT_MIN) return INT_MIN;
+    if (v > INT_MAX)
+        return INT_MAX;
+    if (v < INT_MIN)
+        return INT_MIN;
     return static_cast<int>(v);
 }
 
 bool IsMaskText(std::string_view s) {
     for (char c : s) {
-        if (c != '0' && c != '1') return false;
+        if (c != '0' && c != '1')
+            return false;
     }
     return true;
 }
@@ -77,27 +83,32 @@ void RecordReader::ReadFlag(int& flag) {
 
 void RecordReader::ReadInt(int& value) {
     std::string_view f = Next();
-    if (!f.empty() && !IsNumberText(f, 10)) malformed_ = true;
+    if (!f.empty() && !IsNumberText(f, 10))
+        malformed_ = true;
     value = ClampToInt(ToInt(f));
 }
 
 void RecordReader::ReadSize(double& value) {
     std::string_view f = Next();
-    if (!f.empty() && !IsNumberText(f, 10)) malformed_ = true;
+    if (!f.empty() && !IsNumberText(f, 10))
+        malformed_ = true;
     value = static_cast<double>(ToInt(f));
 }
 
 void RecordReader::ReadOctal(int& value) {
     std::string_view f = Next();
-    if (f.empty()) return;
-    if (!IsNumberText(f, 8)) malformed_ = true;
+    if (f.empty())
+        return;
+    if (!IsNumberText(f, 8))
+        malformed_ = true;
     std::string t(f);
     value = ClampToInt(std::strtoll(t.c_str(), nullptr, 8));
 }
 
 void RecordReader::ReadMask(std::string& mask) {
     std::string_view f = Next();
-    if (!IsMaskText(f)) malformed_ = true;
+    if (!IsMaskText(f))
+        malformed_ = true;
     mask = std::string(f);
 }
 
@@ -107,11 +118,17 @@ void RecordReader::ReadMask(std::string& mask) {
 RecordWriter& RecordWriter::String(std::string_view s) {
     for (char c : s) {
         switch (c) {
-            case ',': text_ += ';'; break;
+            case ',':
+                text_ += ';';
+                break;
             case '\r':
-            case '\n': text_ += ' '; break;
-            case '\0': break;
-            default: text_ += c;
+            case '\n':
+                text_ += ' ';
+                break;
+            case '\0':
+                break;
+            default:
+                text_ += c;
         }
     }
     text_ += ',';
@@ -138,7 +155,8 @@ RecordWriter& RecordWriter::Octal(int value) {
 }
 
 RecordWriter& RecordWriter::Fixed6(double value) {
-    if (!std::isfinite(value)) value = 0;
+    if (!std::isfinite(value))
+        value = 0;
     text_ += Format("%f,", value);
     return *this;
 }
@@ -171,7 +189,9 @@ WSetupElement::WSetupElement(std::string_view record, bool expand) {
 
 WSetupElement::~WSetupElement() = default;
 
-const char* WSetupElement::ClassName() const { return "WSetupElement"; }
+const char* WSetupElement::ClassName() const {
+    return "WSetupElement";
+}
 
 std::unique_ptr<WSetupElement> WSetupElement::Clone() const {
     return std::make_unique<WSetupElement>(*this);
@@ -210,21 +230,29 @@ std::string WSetupElement::WriteRecord() const {
     return w.Take();
 }
 
-std::string WSetupElement::GetInstalledRecord() const { return {}; }
+std::string WSetupElement::GetInstalledRecord() const {
+    return {};
+}
 
 void WSetupElement::NormaliseMasks() {
-    if (selectMask_.empty()) selectMask_ = "1";
-    if (selectMask_.size() < kSelectMaskLength) selectMask_.resize(kSelectMaskLength, '1');
-    if (osMask_.empty()) osMask_ = "11111";
-    if (osMask_.size() < kOsMaskLength) osMask_.resize(kOsMaskLength, '1');
+    if (selectMask_.empty())
+        selectMask_ = "1";
+    if (selectMask_.size() < kSelectMaskLength)
+        selectMask_.resize(kSelectMaskLength, '1');
+    if (osMask_.empty())
+        osMask_ = "11111";
+    if (osMask_.size() < kOsMaskLength)
+        osMask_.resize(kOsMaskLength, '1');
 }
 
 uint32_t WSetupElement::MaskValue(std::string_view mask, size_t minLength, size_t maxLength) {
-    if (mask.size() < minLength) return 0;
+    if (mask.size() < minLength)
+        return 0;
     std::string_view used = mask.substr(0, maxLength);
     uint32_t value = 0;
     for (char c : used) {
-        if (c != '0' && c != '1') return 0;
+        if (c != '0' && c != '1')
+            return 0;
         value = (value << 1) | static_cast<uint32_t>(c == '1');
     }
     return value;

@@ -68,8 +68,7 @@ class WSetupElement;
 // A new element of the class of `typeCode` with its defaults; null outside 0..16.
 std::unique_ptr<WSetupElement> CreateElement(int typeCode);
 // A new element of the class of `typeCode` read from `record`; null outside 0..16.
-std::unique_ptr<WSetupElement> CreateElement(int typeCode, std::string_view record,
-                                             bool expand);
+std::unique_ptr<WSetupElement> CreateElement(int typeCode, std::string_view record, bool expand);
 // A new element by class name ("WSetupFile", "WSetupElement", ...); null for
 // an unknown name.
 std::unique_ptr<WSetupElement> CreateElementByClassName(std::string_view className);
@@ -77,7 +76,7 @@ std::unique_ptr<WSetupElement> CreateElementByClassName(std::string_view classNa
 std::string ElementClassName(int typeCode);
 
 class WSetupElement {
-public:
+  public:
     static constexpr int kDefaultMode = 0644;
     static constexpr size_t kOsMaskLength = 5;
     static constexpr size_t kSelectMaskLength = 32;
@@ -165,7 +164,7 @@ public:
     // no NUL). Pages use it to refuse such input.
     static bool IsValidFieldText(std::string_view text);
 
-protected:
+  protected:
     explicit WSetupElement(int typeCode);
 
     // Pads the masks after reading: an empty `SelectMask` becomes "1", then
@@ -195,7 +194,7 @@ protected:
 // after that every field reads as empty. The Read* calls apply the field
 // encodings and remember whether a field was malformed.
 class RecordReader {
-public:
+  public:
     RecordReader(std::string_view record, bool expand) : rest_(record), expand_(expand) {}
 
     // The next field as it stands.
@@ -218,7 +217,7 @@ public:
 
     bool Malformed() const { return malformed_; }
 
-private:
+  private:
     std::string_view rest_;
     bool expand_;
     bool malformed_ = false;
@@ -226,7 +225,7 @@ private:
 
 // Builds a record: each call appends one field and its ",".
 class RecordWriter {
-public:
+  public:
     explicit RecordWriter(size_t reserve = 128) { text_.reserve(reserve); }
     // A string field; "," becomes ";" and line breaks become blanks so that
     // the record keeps its fields.
@@ -238,10 +237,13 @@ public:
     RecordWriter& Fixed6(double value);
     // The whole part of a size, in decimal.
     RecordWriter& WholeSize(double value);
-    RecordWriter& Empty() { text_ += ','; return *this; }
+    RecordWriter& Empty() {
+        text_ += ',';
+        return *this;
+    }
     std::string Take() { return std::move(text_); }
 
-private:
+  private:
     std::string text_;
 };
 
@@ -250,7 +252,7 @@ private:
 // that differ only in Tag are the same element. The map owns nothing: the
 // elements belong to the components that hold them.
 class WSetupElementMap {
-public:
+  public:
     WSetupElementMap();
     WSetupElementMap(const WSetupElementMap&) = delete;
     WSetupElementMap& operator=(const WSetupElementMap&) = delete;
@@ -265,9 +267,8 @@ public:
     // `systemMask` or its SelectMask value none with `selectionMask`. A code
     // outside 0..16 gives null. `created` is empty when the stored element
     // was returned or nothing was made.
-    WSetupElement* FindOrCreateElement(std::string_view record, int typeCode,
-                                       uint32_t systemMask, uint32_t selectionMask,
-                                       bool noFilter, bool expand,
+    WSetupElement* FindOrCreateElement(std::string_view record, int typeCode, uint32_t systemMask,
+                                       uint32_t selectionMask, bool noFilter, bool expand,
                                        std::unique_ptr<WSetupElement>& created);
     // The stored element for `record`; null when the code is -1 (or outside
     // 0..16) or the key is absent.
@@ -280,7 +281,7 @@ public:
     size_t Count(int typeCode) const;
     size_t Count() const;
 
-private:
+  private:
     std::unordered_map<std::string, WSetupElement*> maps_[kElementTypeCount];
 };
 
@@ -298,7 +299,7 @@ std::string ExpandStringRefs(std::string_view text);
 // The lines of a "[Strings]" section in order, each at most once, with
 // constant-time membership.
 class StringSectionLines {
-public:
+  public:
     // Appends `line` unless it is present; true when it was appended.
     bool AddUnique(std::string line);
     bool Contains(const std::string& line) const { return set_.count(line) != 0; }
@@ -309,7 +310,7 @@ public:
     void Retain(const std::function<bool(const std::string&)>& keep);
     void Clear();
 
-private:
+  private:
     std::vector<std::string> lines_;
     std::unordered_set<std::string> set_;
 };
