@@ -1,0 +1,433 @@
+#include "project/project_data.h"
+
+#include <algorithm>
+
+#include "elements/setup_background.h"
+#include "elements/setup_product_data.h"
+#include "platform/files.h"
+#include "platform/paths.h"
+#include "platform/registry.h"
+#include "platform/strings.h"
+#include "platform/system_folders.h"
+#include "script/disk_utils.h"
+#include "script/spm_box_id.h"
+#include "script/spm_product.h"
+#include "script/spm_sys_req.h"
+#include "script/spm_ui.h"
+
+namespace vantrel {
+
+const std::array<WritingToolLanguage, 22> WritingToolLanguageTable = {{
+    {"AF", "%DictionaryAF%", "LX9_Afrikaans.kvz", "Afrikaans(AF)"},
+    {"CA", "%DictionaryCA%", "LX9_Catalan.kvz", "Catalan(CA)"},
+    {"CZ", "%DictionaryCZ%", "LX9_Czech.kvz", "Czech(CZ)"},
+    {"DK", "%DictionaryDK%", "LX9_Danish.kvz", "Danish(DK)"},
+    {"NL", "%DictionaryNL%", "LX9_Dutch.kvz", "Dutch(NL)"},
+    {"CE", "%DictionaryCE%", "LX9_English.kvz", "English - Canadian(CE)"},
+    {"UK", "%DictionaryUK%", "LX9_English.kvz", "English - UK"},
+    {"US", "%DictionaryUS%", "LX9_English.kvz", "English - US"},
+    {"OZ", "%DictionaryOZ%", "LX9_English.kvz", "English - Australian(OZ)"},
+    {"SU", "%DictionarySU%", "LX9_Finnish.kvz", "Finnish(SU)"},
+    {"CF", "%DictionaryCF%", "LX9_French.kvz", "French - Canadian(CF)"},
+    {"FR", "%DictionaryFR%", "LX9_French.kvz", "French - National(FR)"},
+    {"GA", "%DictionaryGA%", "LX9_Galician.kvz", "Galician(GA)"},
+    {"DE", "%DictionaryDE%", "LX9_German.kvz", "German - National(DE)"},
+    {"SD", "%DictionarySD%", "LX9_German.kvz", "German - Switzerland(SD)"},
+    {"GR", "%DictionaryGR%", "LX9_Greek.kvz", "Greek(GR)"},
+    {"MA", "%DictionaryMA%", "LX9_Hungarian.kvz", "Hungarian(MA)"},
+    {"IS", "%DictionaryIS%", "LX9_Icelandic.kvz", "Icelandic(IS)"},
+    {"IT", "%DictionaryIT%", "LX9_Italian.kvz", "Italian(IT)"},
+    {"NO", "%DictionaryNO%", "LX9_Norwegian.kvz", "Norwegian(NO)"},
+    {"PL", "%DictionaryPL%", "LX9_Polish.kvz", "Polish(PL)"},
+    {"BR", "%DictionaryBR%", "LX9_Portuguese.kvz", "Portuguese(BR)"},
+}};
+
+const WritingToolLanguage* FindWritingToolLanguage(std::string_view code) {
+    for (const auto& row : WritingToolLanguageTable) {
+        if (code == row.code) return &row;
+    }
+    return nullptr;
+}
+
+void WComponentCatalogue::Clear() {
+    for (auto& list : components) list.clear();
+    componentOfScript.clear();
+    scriptPaths.clear();
+    failures.clear();
+    loaded = false;
+}
+
+namespace {
+
+constexpr const char* kProductName = "Product";
+constexpr const char* kProgramFilesName = "Program_files";
+constexpr int kDefaultInstallTypes = 111;
+
+// The token of a language without its two "%" signs.
+std::string Unpercent(std::string_view token) {
+    std::string r(token);
+    if (r.size() >= 2 && r.front() == '%' && r.back() == '%') r = r.substr(1, r.size() - 2);
+    return r;
+}
+
+}  // namespace
+
+WProjectData::WProjectData() = default;
+
+WProjectData::~WProjectData() { Clear(); }
+
+WSetupComponent* WProjectData::ProductComponent() const {
+    return components_ ? components_->Find(kProductName) : nullptr;
+}
+
+WSetupComponent* WProjectData::ProgramFilesComponent() const {
+    return components_ ? components_->Find(kProgramFilesName) : nullptr;
+}
+
+void WProjectData::Reset() {
+    // 1. The installation folder.
+    if (installLocationOverride_) {
+        InstallLocation = Trim(*installLocationOverride_);
+    } else {
+        std::string value;
+        InstallLocation.clear();
+        if (TheRegistry().GetString(Hive::LocalMachine, kInstallKey, kInstallValue, value)) {
+            InstallLocation = Trim(value);
+        }
+    }
+
+    // 2. Languages and the catalogue.
+    DefaultLanguage.clear();
+    WritingToolLanguages.clear();
+    WritingToolScripts.clear();
+    catalogue_.Clear();
+
+    // 3. The component manager.
+    components_ = std::make_unique<WCreatorManager>();
+    Strings().Clear();
+
+    // 4. Modes and application information.
+    NewProjectMode = 1;
+    OpenProjectMode = 0;
+    ContinueProjectMode = 0;
+    ProjectStarted = 0;
+    HasProjectFile = 0;
+    ProductNameSet = 0;
+    ShortcutFolderSet = 0;
+    AreFilesMissing = 0;
+    ProjectFile = "MyProject.zlt";
+    applicationName_ = "My Project";
+    CompanyName = "Oxbel Corporation";
+    Version = "1.0";
+    DefaultDirectory = "C:\\Windows";
+    UseDefaultDest = 1;
+    DefaultDestBase.clear();
+    DefaultDestPrefix.clear();
+    Destination.clear();
+
+    // 5. The two components every project has.
+    WSetupComponent* product = components_->Add(kProductName, 0);
+    WSetupComponent* files = components_->Add(kProgramFilesName, 1);
+    for (WSetupComponent* c : {product, files}) {
+        c->SetInstallTypes(kDefaultInstallTypes);
+        c->SetKind(1);
+        c->SetDestination("<D>");
+    }
+    product->SetDisplayName(applicationName_);
+    files->SetDisplayName("Program Files");
+    product->AddChild(files);
+    product->Select(WSetupComponent::kSelected);
+    files->Select(WSetupComponent::kSelected);
+
+    // 6. Background defaults and the section objects.
+    BackTitle.clear();
+    BackTitleFont = "Times New Roman";
+    BackTitleFontHeight = "48";
+    BackFontStyle = "Normal";
+    BackTitleBold = 0;
+    BackTitleItalic = 0;
+    BackTitleAlign = "LEFT";
+    TitleTextRed = "0";
+    TitleTextGreen = "0";
+    TitleTextBlue = "128";
+    GradientColor.clear();
+    BackWorkValues = {"0", "0", "0", "255", "0", "0", "0"};
+    Charset.clear();
+    FontName.clear();
+    boxId_ = std::make_unique<WSPMBoxId>();
+    product_ = std::make_unique<WSPMProduct>();
+    ui_ = std::make_unique<WSPMUi>();
+    sysReq_ = std::make_unique<WSPMSysReq>();
+    background_ = std::make_unique<WSetupBackground>();
+
+    // 7. License, release, components, proofreading, folders.
+    DisplayLicense = 0;
+    LicenseText.clear();
+    DisplayRelease = 0;
+    ReleaseText.clear();
+    FrameworkComponent = 0;
+    RuntimeComponent = 1;
+    UninstallComponent = 1;
+    BDEComponent = 1;
+    AreWritingToolsSelected = 1;
+    DefaultWritingToolLang = "English";
+    DefaultFolder.clear();
+    ShortcutFolder = "My Project 1.0";
+
+    // 8. Database engine configuration.
+    IsInterBaseSelected = IsDB2Selected = IsInformixSelected = IsMSSQLSelected = 0;
+    IsOracleSelected = IsSybaseCTLibSelected = IsSybaseDBLibSelected = 0;
+    IsDefaultCFGSelected = 1;
+    IDAPICNFDirectory = JoinPath(JoinPath(InstallLocation, "Bde501"), "IDAPI.CNF");
+    DefaultConfigFile = IDAPICNFDirectory;
+
+    // 9. Media.
+    MediaDistributionDirectory.clear();
+    IsFloppySetup = 0;
+    DiskSize = "1.44 MB";
+    FloppyCustomSize = "1.44";
+    FloppySetSizeType = "MB";
+    mediaSize_ = kDefaultMediaSize;
+    MinMediaSize = 700000.0;
+    MaxMediaSize = 660000000.0;
+    EngineFiles.clear();
+    EngineRootLast = -1;
+    ShipUserConfig = 0;
+
+    // 10. Folder macros.
+    ResetFolderMacros();
+
+    // 11. The standard components.
+    LoadCatalogue();
+}
+
+void WProjectData::Clear() {
+    WritingToolLanguages.clear();
+    WritingToolScripts.clear();
+    EngineFiles.clear();
+    catalogue_.Clear();
+    components_.reset();
+    boxId_.reset();
+    product_.reset();
+    ui_.reset();
+    sysReq_.reset();
+    background_.reset();
+    macroTable_.clear();
+    macroPairs_.clear();
+}
+
+void WProjectData::ResetFolderMacros() {
+    macroTable_ = {
+        {"<Target Folder>", "programs\\"},
+        {"<Target Drive Letter:>", "programs\\"},
+        {"<Windows Folder>", "programs\\"},
+        {"<Windows Drive Letter:>", "programs\\"},
+        {"<Windows Program Files Folder>", "programs\\"},
+        {"<Windows System Folder>", "config\\system\\"},
+        {"<Fonts Folder>", "Fonts\\"},
+        {"<BDE Folder>", "BDE501\\"},
+    };
+    const SystemFolders& folders = TheSystemFolders();
+    macroPairs_ = {
+        {"<Target Folder>", DefaultDirectory},
+        {"<Windows Folder>", folders.WindowsFolder()},
+        {"<Windows System Folder>", folders.SystemFolder()},
+        {"<Windows Program Files Folder>", folders.ProgramFilesFolder()},
+        {"<Fonts Folder>", folders.FontsFolder()},
+        {"<BDE Folder>", folders.BdeFolder()},
+    };
+}
+
+std::string WProjectData::FolderForMacro(std::string_view longMacro) const {
+    auto it = macroTable_.find(std::string(longMacro));
+    return it == macroTable_.end() ? std::string() : it->second;
+}
+
+void WProjectData::SetApplicationName(std::string_view name) {
+    applicationName_ = std::string(name);
+    if (WSetupComponent* product = ProductComponent()) product->SetDisplayName(applicationName_);
+}
+
+bool WProjectData::SetMediaSize(double bytes, bool check) {
+    // Written so that a NaN is refused too.
+    if (check && !(bytes >= MinMediaSize && bytes <= MaxMediaSize)) return false;
+    mediaSize_ = bytes;
+    return true;
+}
+
+bool WProjectData::LoadCatalogue() {
+    catalogue_.Clear();
+    if (!components_) return false;
+    UninstallComponent = 1;
+    // Without an installation folder there is nothing to load (and "Comps"
+    // must not be looked for in whatever the current folder is).
+    if (InstallLocation.empty()) return false;
+
+    components_->ClearSearchFolders();
+    components_->ClearFailures();
+    components_->AddSearchFolder(ResolveNoCase(JoinPath(InstallLocation, "Comps")));
+    WSetupComponent* files = ProgramFilesComponent();
+
+    bool ok = true;
+    auto load = [&](const std::string& script, WComponentCatalogue::Category category) {
+        WSetupComponent* c = nullptr;
+        if (!components_->LoadLibraryScript(script, files, &c)) ok = false;
+        if (!c) return;
+        catalogue_.components[category].push_back(c);
+        catalogue_.componentOfScript[script] = c->GetName();
+        catalogue_.scriptPaths[script] = components_->FindScript(script);
+    };
+
+    load("Distrib.kvz", WComponentCatalogue::kDistrib);
+    std::vector<std::string> languageScripts;
+    for (const auto& row : WritingToolLanguageTable) {
+        std::string script = row.script;
+        if (std::find(languageScripts.begin(), languageScripts.end(), script) !=
+            languageScripts.end()) {
+            continue;
+        }
+        languageScripts.push_back(script);
+        if (!components_->FindScript(script).empty()) {
+            load(script, WComponentCatalogue::kWritingTools);
+        }
+    }
+    load("TY9_Framework.kvz", WComponentCatalogue::kFramework);
+    load("TY9Run_Program.kvz", WComponentCatalogue::kRuntime);
+    load("Uninstall.kvz", WComponentCatalogue::kUninstall);
+    load("OnDmndBDE.kvz", WComponentCatalogue::kDatabase);
+    for (const char* script : {"SQL_syb.kvz", "SQL_ssc.kvz", "SQL_ora.kvz", "SQL_mss.kvz",
+                               "SQL_inf.kvz", "SQL_int.kvz", "SQL_db.kvz"}) {
+        load(script, WComponentCatalogue::kSqlLinks);
+    }
+
+    catalogue_.failures = components_->Failures();
+    catalogue_.loaded = ok;
+    return ok;
+}
+
+WComponentManager& WProjectData::ComponentSource() {
+    if (!components_) components_ = std::make_unique<WCreatorManager>();
+    return *components_;
+}
+
+std::vector<std::string> WProjectData::DictionaryLines() const {
+    std::vector<std::string> lines;
+    if (!AreWritingToolsSelected) return lines;
+    for (const std::string& code : WritingToolLanguages) {
+        if (const WritingToolLanguage* row = FindWritingToolLanguage(code)) {
+            lines.push_back(Unpercent(row->token) + " = " + row->displayName);
+        }
+    }
+    return lines;
+}
+
+std::string WProjectData::PagesText() const {
+    std::string pages = "Welcome ";
+    if (DisplayLicense) pages += "License ";
+    if (AreWritingToolsSelected) pages += "Dictionary ";
+    pages += "Destination Ready";
+    return pages;
+}
+
+void WProjectData::PrepareBackground() {
+    if (!background_) background_ = std::make_unique<WSetupBackground>();
+    WSetupBackground& b = *background_;
+    b.SetTitleFont(BackTitleFont);
+    b.SetBackgroundTitle(BackTitle);
+    b.SetTitleFontAlign(BackTitleAlign);
+    b.SetTitleFontHeight(static_cast<int>(ToInt(BackTitleFontHeight)));
+    b.dropShadow = false;
+    b.italicTitle = BackTitleItalic != 0;
+    b.boldTitle = BackTitleBold != 0;
+    b.SetGradientColor(GradientColor);
+    b.SetTextBrushBlue(static_cast<int>(ToInt(TitleTextBlue)));
+    b.SetTextBrushGreen(static_cast<int>(ToInt(TitleTextGreen)));
+    b.SetTextBrushRed(static_cast<int>(ToInt(TitleTextRed)));
+}
+
+void WProjectData::FillProductScript(WSetupProductData& script) {
+    if (!boxId_) boxId_ = std::make_unique<WSPMBoxId>();
+    if (!product_) product_ = std::make_unique<WSPMProduct>();
+    if (!ui_) ui_ = std::make_unique<WSPMUi>();
+    if (!sysReq_) sysReq_ = std::make_unique<WSPMSysReq>();
+
+    boxId_->SetBoxName("Tessary 9 Runtime");
+    boxId_->SetSourceFile("Box.id");
+    boxId_->SetProgramsFolder("Programs");
+    boxId_->SetDependentComponents("TY9Run_Program.1");
+    boxId_->SetUseBoxId(true);
+    boxId_->Write(&script);
+
+    product_->SetBillboardScript("");
+    product_->SetProductName(applicationName_);
+    product_->SetDisplayName(applicationName_);
+    product_->SetShortcutFolder(applicationName_);
+    product_->SetDestination(Destination);
+    product_->SetProductKey("Software\\Oxbel\\" + applicationName_ + "\\9.0");
+    product_->SetInstallType(0);
+    product_->SetDefaultLocale(DefaultLanguage);
+    product_->Write(&script);
+
+    ui_->SetPages(PagesText());
+    ui_->SetFontName("Times New Roman");
+    ui_->SetStringFile("Setup\\string.str");
+    ui_->Write(&script);
+
+    PrepareBackground();
+    background_->Write(&script);
+
+    auto set = [&script](const char* section, const char* key, const std::string& value) {
+        script.SetValue(section, key, value, true);
+    };
+    set("PageAbout", "PageBmp", "");
+    set("PageAbout", "PageTitle", "");
+    set("PageAbout", "ReleaseNotes", "Setup\\Release.txt");
+    set("PageAbout", "Welcome Sound", "Setup\\Setup.wav");
+
+    set("PageLicense", "PageBmp", "");
+    set("PageLicense", "PageTitle", "License Agreement");
+    set("PageLicense", "LicenseFilename", "Setup\\License.txt");
+
+    if (AreWritingToolsSelected) {
+        const char* d = "PageDictionary";
+        set(d, "PageTitle", "Writing Tools");
+        set(d, "PageBmp", "");
+        set(d, "TreeDisplayName", "Writing Tools");
+        set(d, "Static",
+            "Which language(s) would you like to use for proofreading Oxbel Documents?");
+        set(d, "ShowPageForCustom", "1");
+        set(d, "ShowPageForTypical", "1");
+        set(d, "ShowPageForCompact", "1");
+        set(d, "MustSelectOne", "1");
+        set(d, "DependentComponents", "Program_files");
+        set(d, "DefaultNone", "No Default");
+        set(d, "DefaultLanguage", DefaultLanguage);
+        set(d, "BoxRegName", "");
+        set(d, "OtherBoxRegNames", "");
+        for (const std::string& code : WritingToolLanguages) {
+            if (const WritingToolLanguage* row = FindWritingToolLanguage(code)) {
+                set(d, row->code,
+                    std::string(row->token) + "," + BaseNameUpToFirstDot(row->script));
+            }
+        }
+        set(d, "PageTitleForAdd", "Add New Writing Tools");
+    }
+
+    set("PageDestination", "PageBmp", "");
+    set("PageDestination", "PageTitle", "Destination Folder");
+    set("PageDestination", "ShowPageForCompact", "1");
+    set("PageDestination", "ShowPageForTypical", "1");
+    set("PageDestination", "ShowPageForCustom", "1");
+    set("PageDestination", "LongDestError", "");
+    set("PageDestination", "DestinationBrowse", "1");
+    set("PageDestination", "FontsBrowse", "1");
+
+    set("PageReady", "PageBmp", "");
+    set("PageReady", "PageTitle", "Ready to install " + applicationName_);
+
+    sysReq_->SetResolution("640x480");
+    sysReq_->SetOperatingSystemContinue(true);
+    sysReq_->Write(&script);
+}
+
+}  // namespace vantrel

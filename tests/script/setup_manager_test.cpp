@@ -1,0 +1,218 @@
+#include "script/setup_manager.h"
+
+#include "platform/paths.h"
+#include "support/test_support.h"
+
+namespace vantrel {
+namespace {
+
+// A component line with the given name, sub-components and dependencies.
+std::string Line(const std::string& name, const std::string& subs = "",
+                 const std::string& deps = "", const std::string& kind = "0") {
+    return name + ",111,<D>,0,0,,0," + name + " display,,,," + subs + "," + deps + "," + kind +
+           ",,,,";
+}
+
+std::string FileRecord(const std::string& tag, const std::string& name) {
+    return tag + ",<S>," + name + ",<D>," + name + ",0,100000,1,11111,0,|||0,1,1,1,,0,0,0,644,";
+}
+
+// A scratch installation whose "Comps" folder holds the given scripts.
+struct Comps {
+    test::ScratchFolder root;
+    std::string folder = root / "Comps";
+    void Script(const std::string& name, const std::string& text) const {
+        root.Write("Comps/" + name, text);
+    }
+};
+
+TEST(LoadScript, RegistersComponentsAndElementsAndFollowsDependencies) {
+    Comps comps;
+    comps.Script("Runtime.kvz",
+                 "[Oxbel Setup Header]\r\nModuleType=SPM\r\nVersion=9.002\r\n"
+                 "[Oxbel Setup Header End]\r\n"
+                 "; a comment\r\n[Identification.0]\r\n" +
+                     Line("Runtime", "RtParts", "Engine") + "\r\n\r\n[Identification.1]\r\n" +
+                     Line("RtParts") + "\r\n[File1]\r\n" + FileRecord("RtParts", "rt.dll") +
+                     "\r\n" + FileRecord("Nobody", "lost.dll") + "\r\n");
+    comps.Script("ENGINE.KVZ", "[Identification]\r\n" + Line("Engine", "", "", "2") + "\r\n");
+
+    WSetupManager m;
+    m.AddSearchFolder(comps.root / "comps");  // found without regard to case
+    ASSERT_TRUE(m.LoadScript("runtime.kvz")) << (m.Failures().empty() ? "" : m.Failures()[0]);
+
+    WSetupComponent* runtime = m.Find("Runtime");
+    WSetupComponent* parts = m.Find("rtparts");
+    WSetupComponent* engine = m.Find("Engine");
+    ASSERT_TRUE(runtime && parts && engine);
+    EXPECT_EQ(runtime->GetLevel(), 0);
+    EXPECT_EQ(parts->GetLevel(), 1);
+    EXPECT_EQ(engine->GetLevel(), 2);  // "[Identification]": field 14 gives the level
+    ASSERT_NE(runtime->Header(), nullptr);
+    EXPECT_EQ(runtime->Header()->ModuleType(), "SPM");
+    EXPECT_EQ(runtime->Header()->Version(), "9.002");
+    EXPECT_EQ(runtime->Children(), std::vector<WSetupComponent*>{parts});
+    EXPECT_EQ(runtime->Dependencies(), std::vector<WSetupComponent*>{engine});
+    ASSERT_EQ(parts->Elements(kElementFile).size(), 1u);
+    EXPECT_EQ(parts->Elements(kElementFile)[0]->GetSourceName(), "rt.dll");
+    EXPECT_EQ(m.Count(), 3u);
+
+    // Loading again reads nothing twice.
+    EXPECT_TRUE(m.LoadScript("Runtime.kvz"));
+    EXPECT_EQ(parts->Elements(kElementFile).size(), 1u);
+}
+
+TEST(LoadScript, DependencyCyclesEnd) {
+    Comps comps;
+    comps.Script("A.kvz", "[Identification.0]\r\n" + Line("A", "B", "B") + "\r\n");
+    comps.Script("B.kvz", "[Identification.0]\r\n" + Line("B", "A", "A") + "\r\n");
+    WSetupManager m;
+    m.AddSearchFolder(comps.folder);
+    // Dependencies and sub-components naming each other finish the load.
+    EXPECT_TRUE(m.LoadScript("A.kvz", true));
+    ASSERT_TRUE(m.Find("A") && m.Find("B"));
+    EXPECT_EQ(m.Find("A")->Dependencies(), std::vector<WSetupComponent*>{m.Find("B")});
+    EXPECT_EQ(m.Find("B")->Dependencies(), std::vector<WSetupComponent*>{m.Find("A")});
+
+    // A library step over the cycle ends too, and selecting it terminates.
+    WSetupManager lib;
+    lib.AddSearchFolder(comps.folder);
+    WSetupComponent* a = nullptr;
+    EXPECT_TRUE(lib.LoadLibraryScript("A.kvz", nullptr, &a));
+    ASSERT_NE(a, nullptr);
+    EXPECT_TRUE(lib.Find("B")->IsSelected());
+}
+
+TEST(LoadScript, LongChainOfScriptsStopsAtTheNestingLimit) {
+    Comps comps;
+    const int n = WSetupManager::kMaxScriptDepth + 5;
+    for (int i = 0; i < n; ++i) {
+        std::string next = i + 1 < n ? "C" + std::to_string(i + 1) : "";
+        comps.Script("C" + std::to_string(i) + ".kvz",
+                     "[Identification.0]\r\n" + Line("C" + std::to_string(i), "", next) + "\r\n");
+    }
+    WSetupManager m;
+    m.AddSearchFolder(comps.folder);
+    EXPECT_FALSE(m.LoadScript("C0.kvz"));
+    ASSERT_FALSE(m.Failures().empty());
+    EXPECT_NE(m.Failures()[0].find("too deeply"), std::string::npos);
+}
+
+TEST(LoadScript, FailuresNameTheScript) {
+    Comps comps;
+    comps.Script("Needs.kvz", "[Identification.0]\r\n" + Line("Needs", "", "Missing") + "\r\n");
+    comps.Script("NoName.kvz", "[Identification.0]\r\n" + Line("Fine") + "\r\n,111,<D>,\r\n" +
+                                   Line("NeverRead") + "\r\n");
+    comps.Script("Box.kvz",
+                 "[Oxbel Setup Header]\r\nModuleType=KVZ\r\n[Oxbel Setup Header End]\r\n"
+                 "[Identification.0]\r\n" +
+                     Line("Box", "", "Missing") + "\r\n");
+    WSetupManager m;
+    m.AddSearchFolder(comps.folder);
+
+    EXPECT_FALSE(m.LoadScript("Needs.kvz"));
+    EXPECT_EQ(m.MissingScripts(), std::vector<std::string>{"Missing.kvz"});
+    ASSERT_FALSE(m.Failures().empty());
+    EXPECT_NE(m.Failures()[0].find("Missing.kvz"), std::string::npos);
+    EXPECT_NE(m.Find("Needs"), nullptr);  // what was registered stays
+
+    m.ClearFailures();
+    EXPECT_FALSE(m.LoadScript("NoName.kvz"));
+    EXPECT_NE(m.Find("Fine"), nullptr);
+    EXPECT_EQ(m.Find("NeverRead"), nullptr);
+    EXPECT_NE(m.Failures()[0].find("NoName.kvz"), std::string::npos);
+
+    // A "KVZ" script names nothing that is followed; the link fails instead.
+    m.ClearFailures();
+    EXPECT_FALSE(m.LoadScript("Box.kvz"));
+    EXPECT_TRUE(m.MissingScripts().empty());
+    EXPECT_NE(m.Failures()[0].find("Missing"), std::string::npos);
+
+    // The library step: a dependency that no script provides.
+    WSetupManager lib;
+    lib.AddSearchFolder(comps.folder);
+    WSetupComponent* files = lib.Add("Program_files", 1);
+    WSetupComponent* needs = nullptr;
+    EXPECT_FALSE(lib.LoadLibraryScript("Needs.kvz", files, &needs));
+    ASSERT_NE(needs, nullptr);
+    EXPECT_EQ(needs->GetInstallTypes(), 111);
+    EXPECT_TRUE(needs->IsSelected());
+    EXPECT_EQ(files->Dependencies(), std::vector<WSetupComponent*>{needs});
+    EXPECT_FALSE(lib.LoadLibraryScript("Absent.kvz", files));
+    EXPECT_EQ(lib.Failures().back(), "Absent.kvz: script not found");
+}
+
+TEST(ReadComponentScript, StringsElementsFilterAndProgress) {
+    test::ScratchFolder dir;
+    dir.Write("Setup/more.str", "[Strings]\r\nMore = from the further file\r\n");
+    std::string strings = dir.Write("string.str",
+                                    "; comment\r\n[Other]\r\nIgnored=1\r\n[Strings]\r\n"
+                                    "  AppName =  My App  \r\nmore.str\r\n");
+    std::string script;
+    script += "[Identification.0]\r\n" + Line("Product", "Program_files", "", "1") + "\r\n" +
+              Line("Extra") + "\r\n";
+    script += "[Identification.1]\r\n" + Line("Program_files", "", "Extra", "1") + "\r\n";
+    script += "[File1]\r\n";
+    for (int i = 0; i < 300; ++i) {
+        script += FileRecord("Program_files", "f" + std::to_string(i) + ".dat") + "\r\n";
+    }
+    script += FileRecord("Extra", "not-taken.dat") + "\r\n";
+    script += "[Shortcut0]\r\nExtra,<D>,Tessary 9 Runtime,,,11111,0,,,,,0,1,,0,644,\r\n";
+    script += "Extra,<D>,Other program,,,11111,0,,,,,0,1,,0,644,\r\n";
+    script += "\r\n[Strings]\r\nstring.str\r\n";
+    std::string scriptPath = dir.Write("comp.kvz", script);
+
+    WSetupManager m;
+    m.SetStringFolder(dir / "Setup");
+    WSetupComponent* product = m.Add("Product", 0);
+    product->SetDisplayName("Kept");
+    std::vector<std::pair<uint64_t, uint64_t>> reports;
+    ASSERT_TRUE(m.ReadComponentScript(scriptPath, strings, [&](uint64_t done, uint64_t total) {
+        reports.emplace_back(done, total);
+    }));
+
+    EXPECT_EQ(ScriptStringMap()["AppName"], "My App");
+    EXPECT_EQ(ScriptStringMap()["More"], "from the further file");
+    EXPECT_EQ(ScriptStringMap().count("Ignored"), 0u);
+    EXPECT_EQ(product->GetDisplayName(), "Kept");  // an existing component is not re-read
+    WSetupComponent* files = m.Find("Program_files");
+    WSetupComponent* extra = m.Find("Extra");
+    ASSERT_TRUE(files && extra);
+    EXPECT_EQ(files->Elements(kElementFile).size(), 300u);
+    EXPECT_TRUE(extra->Elements(kElementFile).empty());
+    ASSERT_EQ(extra->Elements(kElementShortcut).size(), 1u);
+    EXPECT_EQ(files->Dependencies(), std::vector<WSetupComponent*>{extra});
+
+    // Progress: the total at the start, growing reports, never beyond the total.
+    const uint64_t total = script.size() + test::ReadBytes(strings).size();
+    ASSERT_GE(reports.size(), 3u);
+    EXPECT_EQ(reports.front(), std::make_pair(uint64_t{0}, total));
+    for (size_t i = 1; i < reports.size(); ++i) {
+        EXPECT_GT(reports[i].first, reports[i - 1].first);
+        EXPECT_LE(reports[i].first, total);
+    }
+    EXPECT_EQ(reports.back().first, script.size());
+
+    ScriptStringMap().erase("AppName");
+    ScriptStringMap().erase("More");
+}
+
+TEST(ReadComponentScript, MissingFilesAndStringFileCycles) {
+    test::ScratchFolder dir;
+    dir.Write("Setup/a.str", "[Strings]\r\nb.str\r\nA=1\r\n");
+    dir.Write("Setup/b.str", "[Strings]\r\na.str\r\nB=2\r\n");
+    WSetupManager m;
+    m.SetStringFolder(dir / "Setup");
+    EXPECT_TRUE(m.ReadStringFile(dir / "Setup/a.str"));
+    EXPECT_EQ(ScriptStringMap()["B"], "2");
+    ScriptStringMap().erase("A");
+    ScriptStringMap().erase("B");
+
+    uint64_t seenTotal = 0;
+    EXPECT_FALSE(m.ReadComponentScript(dir / "none.kvz", dir / "none.str",
+                                       [&](uint64_t, uint64_t total) { seenTotal = total; }));
+    EXPECT_EQ(seenTotal, 100000u);
+}
+
+}  // namespace
+}  // namespace vantrel
