@@ -83,6 +83,7 @@ bool WCreatorManager::WriteComponentScripts(std::string_view folder, bool create
         }
     }
 
+    MakeFolders(folder);
     source.Gather();
     if (strings_.Empty() || strings_.Lines().front() != kStringsSection) {
         std::vector<std::string> kept = strings_.Lines();

@@ -130,7 +130,11 @@ bool WSetupManager::LoadScriptAt(std::string_view name, bool loadSubComponents, 
     std::string path = FindScript(name);
     if (path.empty()) {
         missing_.emplace_back(name);
-        AddFailure(std::string(name) + ": script not found");
+        std::string where;
+        for (const std::string& folder : searchFolders_) {
+            where += (where.empty() ? " in " : " or ") + DisplayPath(folder);
+        }
+        AddFailure(std::string(name) + ": script not found" + where);
         return false;
     }
     if (!loaded_.insert(path).second) return true;  // read already, or being read

@@ -1,0 +1,70 @@
+// vantrel-cli scripts --out DIR: the setup scripts of a new project with the
+// standard components of the installation, written to DIR\Setup.
+#include <cstdio>
+#include <string>
+
+#include "cli/cli.h"
+#include "platform/files.h"
+#include "platform/paths.h"
+#include "project/project_data.h"
+
+namespace vantrel::cli {
+namespace {
+
+int RunScripts(Args& args) {
+    bool missingValue = false;
+    std::string outUtf8;
+    if (!TakeOption(args, "--out", outUtf8, &missingValue) || outUtf8.empty()) {
+        return UsageError("scripts", missingValue ? "--out needs a folder" : "--out DIR is required");
+    }
+    if (!args.words.empty()) {
+        if (args.words[0].size() > 0 && args.words[0][0] == '-') {
+            return UsageError("scripts", "unknown option " + args.words[0]);
+        }
+        return Fail("reading a project file is not supported by this command yet: " +
+                    args.words[0]);
+    }
+    std::string outDir;
+    if (!Arg(outUtf8, outDir)) return Fail("the folder name cannot be used: " + outUtf8);
+
+    WProjectData project;
+    if (!args.installLocation.empty()) {
+        std::string location;
+        if (!Arg(args.installLocation, location)) {
+            return Fail("the installation folder name cannot be used: " + args.installLocation);
+        }
+        project.SetInstallLocationOverride(location);
+    }
+    project.Reset();
+
+    int result = kOk;
+    if (project.InstallLocation.empty()) {
+        result = Fail("no installation folder: the registry has no \"Install Location\" "
+                      "(use --install-location DIR); the standard components are left out");
+    } else if (!project.Catalogue().loaded) {
+        for (const std::string& failure : project.Catalogue().failures) Fail(Out(failure));
+        result = Fail("the standard components of " + Out(DisplayPath(project.InstallLocation)) +
+                      " did not load completely");
+    }
+
+    std::string setup = JoinPath(outDir, "Setup");
+    std::string error;
+    if (!MakeFolders(setup, &error)) return Fail(Out(error));
+    if (!project.WriteComponentScripts(setup)) {
+        return Fail("cannot write comp.kvz and string.str in " + Out(DisplayPath(setup)));
+    }
+    if (!project.WriteProductScript(outDir)) {
+        return Fail("cannot write project.kvz in " + Out(DisplayPath(setup)));
+    }
+    for (const char* name : {"project.kvz", "comp.kvz", "string.str"}) {
+        std::printf("%s\n", Out(DisplayPath(JoinPath(setup, name))).c_str());
+    }
+    return result;
+}
+
+Registrar reg{{"scripts", "scripts --out DIR",
+               "write DIR/Setup/project.kvz, comp.kvz and string.str for a new project",
+               &RunScripts}};
+
+}  // namespace
+}  // namespace vantrel::cli
