@@ -1,0 +1,89 @@
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <string>
+
+#include "platform/files.h"
+#include "platform/paths.h"
+#include "support/test_support.h"
+
+namespace vantrel {
+namespace {
+
+using test::ScratchFolder;
+
+struct Result {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string Quote(const std::string& s) {
+    std::string q = "'";
+    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+Result Cli(const ScratchFolder& dir, const std::string& arguments) {
+    Result r;
+    std::string errFile = DisplayPath(dir / "stderr.txt");
+    // A machine hive without an installation, so that only the option counts.
+    std::string env = "VANTREL_MACHINE_REG=" + Quote(DisplayPath(dir / "none.reg")) + " ";
+    std::string command =
+        env + Quote(VANTREL_CLI) + " " + arguments + " 2>" + Quote(errFile);
+    FILE* p = ::popen(command.c_str(), "r");
+    if (!p) return r;
+    char buf[4096];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
+    int raw = ::pclose(p);
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    ReadWholeFile(dir / "stderr.txt", r.err);
+    return r;
+}
+
+std::string Component(const std::string& name) {
+    return "[Identification.0]\r\n" + name + ",111,<D>,0,0,,0," + name + ",,,,,,0,,,,\r\n";
+}
+
+TEST(ScriptsCommand, WritesTheThreeScriptsWithTheLibrary) {
+    ScratchFolder dir;
+    for (const char* name : {"Distrib", "TY9_Framework", "TY9Run_Program", "Uninstall",
+                             "OnDmndBDE", "SQL_syb", "SQL_ssc", "SQL_ora", "SQL_mss", "SQL_inf",
+                             "SQL_int", "SQL_db"}) {
+        dir.Write(std::string("install/Comps/") + name + ".kvz", Component(name));
+    }
+    Result r = Cli(dir, "--install-location " + Quote(DisplayPath(dir / "install")) +
+                            " scripts --out " + Quote(DisplayPath(dir / "out")));
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    std::string comp = dir.Read("out/Setup/comp.kvz");
+    EXPECT_NE(comp.find("\r\nUninstall,000,<D>,"), std::string::npos);
+    EXPECT_NE(comp.find("Program_files,111,<D>,0,0,11111,0,Program Files,,,,,Distrib | "),
+              std::string::npos);
+    EXPECT_TRUE(IsFile(dir / "out/Setup/string.str"));
+    EXPECT_TRUE(dir.Read("out/Setup/project.kvz").starts_with("[Oxbel Setup Header]\r\n"));
+}
+
+TEST(ScriptsCommand, NamesTheFailedScriptAndStillWrites) {
+    ScratchFolder dir;
+    dir.Write("install/comps/distrib.kvz",
+              "[Identification.0]\r\nDistrib,111,<D>,0,0,,0,D,,,,,Ghost,0,,,,\r\n");
+    Result r = Cli(dir, "--install-location " + Quote(DisplayPath(dir / "install")) +
+                            " scripts --out " + Quote(DisplayPath(dir / "out")));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("vantrel-cli: Ghost.kvz: script not found"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("Uninstall.kvz"), std::string::npos);
+    EXPECT_TRUE(IsFile(dir / "out/Setup/comp.kvz"));
+    EXPECT_TRUE(IsFile(dir / "out/Setup/project.kvz"));
+
+    Result usage = Cli(dir, "scripts");
+    EXPECT_EQ(usage.status, 2);
+    Result noInstall = Cli(dir, "scripts --out " + Quote(DisplayPath(dir / "out2")));
+    EXPECT_EQ(noInstall.status, 1);
+    EXPECT_NE(noInstall.err.find("Install Location"), std::string::npos);
+    EXPECT_TRUE(IsFile(dir / "out2/Setup/comp.kvz"));
+}
+
+}  // namespace
+}  // namespace vantrel
