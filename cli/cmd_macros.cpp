@@ -16,12 +16,14 @@ const Registrar reg{{"macros", "macros expand|compress TEXT",
                      &RunMacros}};
 
 int RunMacros(Args& args) {
-    if (args.words.empty()) return UsageError("macros", "say expand or compress");
+    if (args.words.empty())
+        return UsageError("macros", "say expand or compress");
     const std::string verb = args.words[0];
     if (verb != "expand" && verb != "compress") {
         return UsageError("macros", "unknown verb \"" + verb + "\" (expand or compress)");
     }
-    if (args.words.size() < 2) return UsageError("macros", "the TEXT is missing");
+    if (args.words.size() < 2)
+        return UsageError("macros", "the TEXT is missing");
     if (args.words.size() > 2) {
         return UsageError("macros", "give TEXT as one argument (quote it when it holds blanks)");
     }

@@ -33,7 +33,8 @@ std::string FindOnPath(const std::string& name) {
     std::string list = path && *path ? path : "/usr/local/bin:/usr/bin:/bin";
     for (auto& dir : Split(list, ':')) {
         std::string candidate = (dir.empty() ? std::string(".") : dir) + "/" + name;
-        if (IsExecutableFile(candidate)) return candidate;
+        if (IsExecutableFile(candidate))
+            return candidate;
     }
     return {};
 }
@@ -43,8 +44,10 @@ bool HasSeparator(std::string_view path) {
 }
 
 int StatusToExitCode(int status) {
-    if (WIFEXITED(status)) return WEXITSTATUS(status);
-    if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
+    if (WIFEXITED(status))
+        return WEXITSTATUS(status);
+    if (WIFSIGNALED(status))
+        return 128 + WTERMSIG(status);
     return -1;
 }
 
@@ -52,11 +55,13 @@ int StatusToExitCode(int status) {
 std::vector<std::string> NativeLaunch(std::string_view program,
                                       const std::vector<std::string>& arguments) {
     std::string trimmed = Trim(program);
-    if (trimmed.empty()) return {};
+    if (trimmed.empty())
+        return {};
     std::string native = HasSeparator(trimmed) ? ToNative(trimmed).string() : Cp1252ToUtf8(trimmed);
     std::string executable;
     if (HasSeparator(trimmed)) {
-        if (IsExecutableFile(native)) executable = native;
+        if (IsExecutableFile(native))
+            executable = native;
     } else {
         executable = FindOnPath(native);
     }
@@ -70,28 +75,34 @@ std::vector<std::string> NativeLaunch(std::string_view program,
             return {};
         }
         std::string wine = FindOnPath("wine");
-        if (wine.empty()) return {};
+        if (wine.empty())
+            return {};
         argv.push_back(wine);
         argv.push_back(native);
     } else {
         return {};
     }
-    for (auto& a : arguments) argv.push_back(Cp1252ToUtf8(a));
+    for (auto& a : arguments)
+        argv.push_back(Cp1252ToUtf8(a));
     return argv;
 }
 
 // Starts the process; pid 0 when it could not be started.
 pid_t Spawn(std::string_view program, const std::vector<std::string>& arguments, bool newSession) {
     std::vector<std::string> argv = NativeLaunch(program, arguments);
-    if (argv.empty()) return 0;
+    if (argv.empty())
+        return 0;
     std::vector<char*> cargv;
-    for (auto& a : argv) cargv.push_back(a.data());
+    for (auto& a : argv)
+        cargv.push_back(a.data());
     cargv.push_back(nullptr);
 
     posix_spawnattr_t attr;
-    if (posix_spawnattr_init(&attr) != 0) return 0;
+    if (posix_spawnattr_init(&attr) != 0)
+        return 0;
     short flags = POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF;
-    if (newSession) flags |= POSIX_SPAWN_SETSID;
+    if (newSession)
+        flags |= POSIX_SPAWN_SETSID;
     // The child starts with no blocked signals and default handlers, whatever
     // this process (a GUI toolkit, a test runner) has set up.
     sigset_t none, all;
@@ -110,9 +121,11 @@ pid_t Spawn(std::string_view program, const std::vector<std::string>& arguments,
 bool WaitFor(pid_t pid, int* exitCode) {
     int status = 0;
     while (::waitpid(pid, &status, 0) < 0) {
-        if (errno != EINTR) return false;
+        if (errno != EINTR)
+            return false;
     }
-    if (exitCode) *exitCode = StatusToExitCode(status);
+    if (exitCode)
+        *exitCode = StatusToExitCode(status);
     return true;
 }
 
@@ -123,8 +136,10 @@ std::vector<std::string> SplitCommandLine(std::string_view text) {
     size_t i = 0;
     const size_t n = text.size();
     while (true) {
-        while (i < n && (text[i] == ' ' || text[i] == '\t')) ++i;
-        if (i >= n) break;
+        while (i < n && (text[i] == ' ' || text[i] == '\t'))
+            ++i;
+        if (i >= n)
+            break;
         std::string arg;
         bool quoted = false;
         while (i < n) {
@@ -148,8 +163,10 @@ std::vector<std::string> SplitCommandLine(std::string_view text) {
                 continue;
             }
             arg.append(slashes, '\\');
-            if (i >= n) break;
-            if (!quoted && (text[i] == ' ' || text[i] == '\t')) break;
+            if (i >= n)
+                break;
+            if (!quoted && (text[i] == ' ' || text[i] == '\t'))
+                break;
             arg += text[i++];
         }
         args.push_back(std::move(arg));
@@ -164,7 +181,8 @@ std::vector<std::string> ResolveLaunch(std::string_view program,
 
 bool RunDetachedArgs(std::string_view program, const std::vector<std::string>& arguments) {
     pid_t pid = Spawn(program, arguments, true);
-    if (pid == 0) return false;
+    if (pid == 0)
+        return false;
     // Nobody waits for a detached program; a small thread reaps it so that it
     // does not linger as a zombie.
     std::thread([pid] { WaitFor(pid, nullptr); }).detach();
@@ -173,26 +191,32 @@ bool RunDetachedArgs(std::string_view program, const std::vector<std::string>& a
 
 bool RunAndWaitArgs(std::string_view program, const std::vector<std::string>& arguments,
                     int* exitCode) {
-    if (exitCode) *exitCode = -1;
+    if (exitCode)
+        *exitCode = -1;
     pid_t pid = Spawn(program, arguments, false);
-    if (pid == 0) return false;
+    if (pid == 0)
+        return false;
     WaitFor(pid, exitCode);
     return true;
 }
 
 bool RunAndPumpArgs(std::string_view program, const std::vector<std::string>& arguments,
                     int* exitCode) {
-    if (exitCode) *exitCode = -1;
+    if (exitCode)
+        *exitCode = -1;
     pid_t pid = Spawn(program, arguments, false);
-    if (pid == 0) return false;
+    if (pid == 0)
+        return false;
     while (true) {
         int status = 0;
         pid_t r = ::waitpid(pid, &status, WNOHANG);
         if (r == pid) {
-            if (exitCode) *exitCode = StatusToExitCode(status);
+            if (exitCode)
+                *exitCode = StatusToExitCode(status);
             break;
         }
-        if (r < 0 && errno != EINTR) break;
+        if (r < 0 && errno != EINTR)
+            break;
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
         PumpMessage();
     }

@@ -49,23 +49,28 @@ constexpr const char* kQuillScriptKey = "Software\\Oxbel\\Quillscript Suite\\9";
 
 std::string Value(Registry& registry, Hive hive, const char* key, const char* name) {
     std::string value;
-    if (!registry.GetString(hive, key, name, value)) return {};
+    if (!registry.GetString(hive, key, name, value))
+        return {};
     return Trim(value);
 }
 
 // "C:" of "C:\Windows"; empty for a folder without a drive letter.
 std::string DriveOf(const std::string& folder) {
-    if (folder.size() >= 2 && folder[1] == ':') return folder.substr(0, 2);
+    if (folder.size() >= 2 && folder[1] == ':')
+        return folder.substr(0, 2);
     return {};
 }
 
-bool IsLocalPath(const std::string& path) { return !path.empty() && path[0] == '/'; }
+bool IsLocalPath(const std::string& path) {
+    return !path.empty() && path[0] == '/';
+}
 
 // A configured folder can be used when it is not blank and, if it is a folder
 // of this host, exists. Windows paths describe the target and are taken as
 // they are.
 bool Usable(const std::string& folder) {
-    if (folder.empty()) return false;
+    if (folder.empty())
+        return false;
     return !IsLocalPath(folder) || IsFolder(folder);
 }
 
@@ -77,30 +82,39 @@ std::string ShellFolder(Registry& registry, const char* name, const std::string&
 std::string RunningProgramFolder() {
     char buf[4096];
     ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
-    if (n <= 0) return {};
+    if (n <= 0)
+        return {};
     buf[n] = '\0';
     std::string path;
-    if (!FromNative(buf, path)) return {};
+    if (!FromNative(buf, path))
+        return {};
     return FolderOf(path);
 }
 
 bool IsShortNameChar(char c) {
     unsigned char u = static_cast<unsigned char>(c);
-    if (u < 0x20) return false;
+    if (u < 0x20)
+        return false;
     return std::string_view(" \"*+,/:;<=>?[\\]|.").find(c) == std::string_view::npos;
 }
 
 bool IsValidShortName(std::string_view name) {
-    if (name == "." || name == "..") return true;
+    if (name == "." || name == "..")
+        return true;
     size_t dot = name.find('.');
     std::string_view base = name.substr(0, dot);
-    std::string_view ext = dot == std::string_view::npos ? std::string_view() : name.substr(dot + 1);
-    if (base.empty() || base.size() > 8 || ext.size() > 3) return false;
-    if (dot != std::string_view::npos && ext.empty()) return false;
+    std::string_view ext =
+        dot == std::string_view::npos ? std::string_view() : name.substr(dot + 1);
+    if (base.empty() || base.size() > 8 || ext.size() > 3)
+        return false;
+    if (dot != std::string_view::npos && ext.empty())
+        return false;
     for (char c : base)
-        if (!IsShortNameChar(c)) return false;
+        if (!IsShortNameChar(c))
+            return false;
     for (char c : ext)
-        if (!IsShortNameChar(c)) return false;
+        if (!IsShortNameChar(c))
+            return false;
     return true;
 }
 
@@ -109,7 +123,8 @@ bool IsValidShortName(std::string_view name) {
 std::string ShortNameChars(std::string_view text) {
     std::string out;
     for (char c : text) {
-        if (c == ' ' || c == '.') continue;
+        if (c == ' ' || c == '.')
+            continue;
         out += IsShortNameChar(c) ? ToUpperChar(c) : '_';
     }
     return out;
@@ -122,14 +137,16 @@ std::unique_ptr<SystemFolders> g_folders;
 
 SystemFolders::SystemFolders(Registry& registry) {
     windows_ = Value(registry, Hive::LocalMachine, kWindowsNtKey, "SystemRoot");
-    if (windows_.empty()) windows_ = kDefaultWindows;
+    if (windows_.empty())
+        windows_ = kDefaultWindows;
     windows_ = StripTrailingSeparators(windows_);
     const std::string drive = DriveOf(windows_);
 
     system_ = JoinPath(windows_, "System");
     // A system folder that this program could not even write to is useless
     // for what it is looked up for; the Windows folder stands in.
-    if (IsLocalPath(system_) && IsFolder(system_) && ::access(ToNative(system_).c_str(), W_OK) != 0) {
+    if (IsLocalPath(system_) && IsFolder(system_) &&
+        ::access(ToNative(system_).c_str(), W_OK) != 0) {
         system_ = windows_;
     }
     temp_ = JoinPath(windows_, "Temp");
@@ -145,12 +162,14 @@ SystemFolders::SystemFolders(Registry& registry) {
                 programFiles_.replace(at, 13, drive);
             }
         }
-        if (!Usable(programFiles_)) programFiles_ = drive + "\\Program Files";
+        if (!Usable(programFiles_))
+            programFiles_ = drive + "\\Program Files";
     }
     programFiles_ = StripTrailingSeparators(programFiles_);
 
     commonFiles_ = Value(registry, Hive::LocalMachine, kWindowsKey, "CommonFilesDir");
-    if (!Usable(commonFiles_)) commonFiles_ = JoinPath(programFiles_, "Common Files");
+    if (!Usable(commonFiles_))
+        commonFiles_ = JoinPath(programFiles_, "Common Files");
     commonFiles_ = StripTrailingSeparators(commonFiles_);
     dao_ = JoinPath(commonFiles_, "Microsoft Shared\\DAO");
     odbc_ = JoinPath(commonFiles_, "ODBC");
@@ -169,7 +188,8 @@ SystemFolders::SystemFolders(Registry& registry) {
             }
         }
     }
-    if (bde_.empty()) bde_ = JoinPath(programFiles_, "Borland\\Common Files\\Bde\\");
+    if (bde_.empty())
+        bde_ = JoinPath(programFiles_, "Borland\\Common Files\\Bde\\");
 
     quillScript_ = Value(registry, Hive::LocalMachine, kQuillScriptKey, "Destination");
 
@@ -183,8 +203,8 @@ SystemFolders::SystemFolders(Registry& registry) {
     templates_ = ShellFolder(registry, "Templates", JoinPath(windows_, "ShellNew"));
     personal_ = Value(registry, Hive::CurrentUser, kUserShellFoldersKey, "Personal");
     if (personal_.empty()) {
-        std::string myDocuments = drive.empty() ? JoinPath(windows_, "My Documents")
-                                                : drive + "\\My Documents";
+        std::string myDocuments =
+            drive.empty() ? JoinPath(windows_, "My Documents") : drive + "\\My Documents";
         personal_ = ShellFolder(registry, "Personal", myDocuments);
     }
     pictures_ = ShellFolder(registry, "My Pictures", JoinPath(personal_, "My Pictures"));
@@ -194,30 +214,71 @@ std::string SystemFolders::Pick(const std::string& folder, bool shortForm) {
     return shortForm ? ShortPathForm(folder) : folder;
 }
 
-std::string SystemFolders::WindowsFolder(bool s) const { return Pick(windows_, s); }
-std::string SystemFolders::SystemFolder(bool s) const { return Pick(system_, s); }
-std::string SystemFolders::TempFolder(bool s) const { return Pick(temp_, s); }
-std::string SystemFolders::ProgramFolder(bool s) const { return Pick(program_, s); }
-std::string SystemFolders::MakerFolder(bool s) const { return Pick(maker_, s); }
-std::string SystemFolders::ProgramFilesFolder(bool s) const { return Pick(programFiles_, s); }
-std::string SystemFolders::CommonFilesFolder(bool s) const { return Pick(commonFiles_, s); }
-std::string SystemFolders::DaoFolder(bool s) const { return Pick(dao_, s); }
-std::string SystemFolders::OdbcFolder(bool s) const { return Pick(odbc_, s); }
-std::string SystemFolders::BdeFolder(bool s) const { return Pick(bde_, s); }
-std::string SystemFolders::QuillScriptFolder(bool s) const { return Pick(quillScript_, s); }
-std::string SystemFolders::ProgramsMenuFolder(bool s) const { return Pick(programsMenu_, s); }
-std::string SystemFolders::DesktopFolder(bool s) const { return Pick(desktop_, s); }
-std::string SystemFolders::StartMenuFolder(bool s) const { return Pick(startMenu_, s); }
-std::string SystemFolders::StartupFolder(bool s) const { return Pick(startup_, s); }
-std::string SystemFolders::FontsFolder(bool s) const { return Pick(fonts_, s); }
-std::string SystemFolders::SendToFolder(bool s) const { return Pick(sendTo_, s); }
-std::string SystemFolders::TemplatesFolder(bool s) const { return Pick(templates_, s); }
-std::string SystemFolders::PersonalFolder(bool s) const { return Pick(personal_, s); }
-std::string SystemFolders::PicturesFolder(bool s) const { return Pick(pictures_, s); }
+std::string SystemFolders::WindowsFolder(bool s) const {
+    return Pick(windows_, s);
+}
+std::string SystemFolders::SystemFolder(bool s) const {
+    return Pick(system_, s);
+}
+std::string SystemFolders::TempFolder(bool s) const {
+    return Pick(temp_, s);
+}
+std::string SystemFolders::ProgramFolder(bool s) const {
+    return Pick(program_, s);
+}
+std::string SystemFolders::MakerFolder(bool s) const {
+    return Pick(maker_, s);
+}
+std::string SystemFolders::ProgramFilesFolder(bool s) const {
+    return Pick(programFiles_, s);
+}
+std::string SystemFolders::CommonFilesFolder(bool s) const {
+    return Pick(commonFiles_, s);
+}
+std::string SystemFolders::DaoFolder(bool s) const {
+    return Pick(dao_, s);
+}
+std::string SystemFolders::OdbcFolder(bool s) const {
+    return Pick(odbc_, s);
+}
+std::string SystemFolders::BdeFolder(bool s) const {
+    return Pick(bde_, s);
+}
+std::string SystemFolders::QuillScriptFolder(bool s) const {
+    return Pick(quillScript_, s);
+}
+std::string SystemFolders::ProgramsMenuFolder(bool s) const {
+    return Pick(programsMenu_, s);
+}
+std::string SystemFolders::DesktopFolder(bool s) const {
+    return Pick(desktop_, s);
+}
+std::string SystemFolders::StartMenuFolder(bool s) const {
+    return Pick(startMenu_, s);
+}
+std::string SystemFolders::StartupFolder(bool s) const {
+    return Pick(startup_, s);
+}
+std::string SystemFolders::FontsFolder(bool s) const {
+    return Pick(fonts_, s);
+}
+std::string SystemFolders::SendToFolder(bool s) const {
+    return Pick(sendTo_, s);
+}
+std::string SystemFolders::TemplatesFolder(bool s) const {
+    return Pick(templates_, s);
+}
+std::string SystemFolders::PersonalFolder(bool s) const {
+    return Pick(personal_, s);
+}
+std::string SystemFolders::PicturesFolder(bool s) const {
+    return Pick(pictures_, s);
+}
 
 const SystemFolders& TheSystemFolders() {
     std::lock_guard<std::mutex> lock(g_mutex);
-    if (!g_folders) g_folders = std::make_unique<SystemFolders>(TheRegistry());
+    if (!g_folders)
+        g_folders = std::make_unique<SystemFolders>(TheRegistry());
     return *g_folders;
 }
 
@@ -228,15 +289,19 @@ void ReloadSystemFolders() {
 }
 
 std::string ShortNameForm(std::string_view name) {
-    if (IsValidShortName(name)) return std::string(name);
+    if (IsValidShortName(name))
+        return std::string(name);
     size_t dot = name.rfind('.');
-    if (dot == 0) dot = std::string_view::npos;  // ".profile" has no extension
+    if (dot == 0)
+        dot = std::string_view::npos;  // ".profile" has no extension
     std::string base = ShortNameChars(name.substr(0, dot));
     std::string ext =
         dot == std::string_view::npos ? std::string() : ShortNameChars(name.substr(dot + 1));
-    if (base.empty()) base = "_";
+    if (base.empty())
+        base = "_";
     std::string out = base.substr(0, 6) + "~1";
-    if (!ext.empty()) out += "." + ext.substr(0, 3);
+    if (!ext.empty())
+        out += "." + ext.substr(0, 3);
     return out;
 }
 
@@ -245,18 +310,21 @@ std::string ShortPathForm(std::string_view path) {
     size_t i = 0;
     // "\\server\share": the server and share names are not file names.
     int keep = 0;
-    if (path.size() >= 2 && IsPathSeparator(path[0]) && IsPathSeparator(path[1])) keep = 2;
+    if (path.size() >= 2 && IsPathSeparator(path[0]) && IsPathSeparator(path[1]))
+        keep = 2;
     while (i < path.size()) {
         if (IsPathSeparator(path[i])) {
             out += path[i++];
             continue;
         }
         size_t end = path.find_first_of("\\/", i);
-        if (end == std::string_view::npos) end = path.size();
+        if (end == std::string_view::npos)
+            end = path.size();
         std::string_view part = path.substr(i, end - i);
         if (keep > 0 || part.find(':') != std::string_view::npos) {
             out += part;
-            if (keep > 0) --keep;
+            if (keep > 0)
+                --keep;
         } else {
             out += ShortNameForm(part);
         }

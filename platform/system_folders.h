@@ -33,7 +33,7 @@ namespace vantrel {
 class Registry;
 
 class SystemFolders {
-public:
+  public:
     // Reads the folders from `registry` once; nothing is read later.
     explicit SystemFolders(Registry& registry);
 
@@ -65,7 +65,7 @@ public:
     std::string PersonalFolder(bool shortForm = false) const;
     std::string PicturesFolder(bool shortForm = false) const;
 
-private:
+  private:
     static std::string Pick(const std::string& folder, bool shortForm);
 
     std::string windows_, system_, temp_, program_, maker_, programFiles_, commonFiles_, dao_,

@@ -18,7 +18,8 @@ namespace {
 
 // "C:..." or "\\server..." (either separator): Windows forms with no volume here.
 bool IsWindowsForm(std::string_view path) {
-    if (path.size() >= 2 && path[1] == ':') return true;
+    if (path.size() >= 2 && path[1] == ':')
+        return true;
     return path.size() >= 2 && IsPathSeparator(path[0]) && IsPathSeparator(path[1]);
 }
 
@@ -26,16 +27,21 @@ bool IsWindowsForm(std::string_view path) {
 // as a native path; empty when there is none.
 fs::path ResolveExisting(std::string_view path) {
     std::string trimmed = Trim(path);
-    if (trimmed.empty() || IsWindowsForm(trimmed)) return {};
+    if (trimmed.empty() || IsWindowsForm(trimmed))
+        return {};
     std::error_code ec;
     fs::path p = fs::absolute(ToNative(trimmed), ec).lexically_normal();
-    if (ec) return {};
+    if (ec)
+        return {};
     while (true) {
         fs::path canonical = fs::canonical(p, ec);
-        if (!ec) return canonical;
-        if (!p.has_relative_path()) return {};
+        if (!ec)
+            return canonical;
+        if (!p.has_relative_path())
+            return {};
         fs::path parent = p.parent_path();
-        if (parent == p) return {};
+        if (parent == p)
+            return {};
         p = parent;
     }
 }
@@ -44,12 +50,14 @@ fs::path ResolveExisting(std::string_view path) {
 std::string Unescape(std::string_view field) {
     std::string out;
     for (size_t i = 0; i < field.size(); ++i) {
-        if (field[i] == '\\' && i + 3 < field.size() && field[i + 1] >= '0' && field[i + 1] <= '3') {
+        if (field[i] == '\\' && i + 3 < field.size() && field[i + 1] >= '0' &&
+            field[i + 1] <= '3') {
             int v = 0;
             bool ok = true;
             for (size_t k = 1; k <= 3; ++k) {
                 char c = field[i + k];
-                if (c < '0' || c > '7') ok = false;
+                if (c < '0' || c > '7')
+                    ok = false;
                 v = v * 8 + (c - '0');
             }
             if (ok) {
@@ -64,15 +72,18 @@ std::string Unescape(std::string_view field) {
 }
 
 bool UnderMount(std::string_view path, std::string_view mount) {
-    if (mount == "/") return StartsWith(path, "/");
-    if (!StartsWith(path, mount)) return false;
+    if (mount == "/")
+        return StartsWith(path, "/");
+    if (!StartsWith(path, mount))
+        return false;
     return path.size() == mount.size() || path[mount.size()] == '/';
 }
 
 std::string ReadSmallFile(const fs::path& path) {
     std::string text;
     std::string engine;
-    if (!FromNative(path, engine)) return {};
+    if (!FromNative(path, engine))
+        return {};
     ReadWholeFile(engine, text);
     return text;
 }
@@ -85,14 +96,19 @@ bool FindMountIn(std::string_view mountinfo, std::string_view resolvedPath, Moun
     for (auto& line : Split(mountinfo, '\n')) {
         // id parent major:minor root mount-point options [optional...] - type source super-options
         std::vector<std::string> f = SplitTrimmed(line, ' ');
-        if (f.size() < 7) continue;
+        if (f.size() < 7)
+            continue;
         size_t dash = 6;
-        while (dash < f.size() && f[dash] != "-") ++dash;
-        if (dash + 1 >= f.size()) continue;
+        while (dash < f.size() && f[dash] != "-")
+            ++dash;
+        if (dash + 1 >= f.size())
+            continue;
         std::string mount = Unescape(f[4]);
-        if (!UnderMount(resolvedPath, mount)) continue;
+        if (!UnderMount(resolvedPath, mount))
+            continue;
         // The longest mount point wins; of equal ones the later line (mounted on top).
-        if (found && mount.size() < bestLength) continue;
+        if (found && mount.size() < bestLength)
+            continue;
         MountEntry e;
         e.mountPoint = mount;
         e.fsType = f[dash + 1];
@@ -111,13 +127,17 @@ bool FindMountIn(std::string_view mountinfo, std::string_view resolvedPath, Moun
 
 bool FindMount(std::string_view path, MountEntry& out) {
     fs::path resolved = ResolveExisting(path);
-    if (resolved.empty()) return false;
+    if (resolved.empty())
+        return false;
     std::string mountinfo = ReadSmallFile("/proc/self/mountinfo");
-    if (mountinfo.empty()) return false;
+    if (mountinfo.empty())
+        return false;
     MountEntry e;
-    if (!FindMountIn(mountinfo, resolved.string(), e)) return false;
+    if (!FindMountIn(mountinfo, resolved.string(), e))
+        return false;
     std::string engine;
-    if (!FromNative(e.mountPoint, engine)) return false;
+    if (!FromNative(e.mountPoint, engine))
+        return false;
     e.mountPoint = engine;
     out = e;
     return true;
@@ -135,33 +155,40 @@ bool MountPointExists(std::string_view path) {
 
 uint64_t FreeBytesOf(std::string_view path) {
     fs::path resolved = ResolveExisting(path);
-    if (resolved.empty()) return 0;
+    if (resolved.empty())
+        return 0;
     struct statvfs st;
-    if (::statvfs(resolved.c_str(), &st) != 0) return 0;
+    if (::statvfs(resolved.c_str(), &st) != 0)
+        return 0;
     return static_cast<uint64_t>(st.f_bavail) * static_cast<uint64_t>(st.f_frsize);
 }
 
 bool IsOnCdRom(std::string_view path) {
     MountEntry e;
-    if (!FindMount(path, e)) return false;
+    if (!FindMount(path, e))
+        return false;
     return e.fsType == "iso9660" || e.fsType == "udf";
 }
 
 bool IsOnRemovable(std::string_view path) {
     MountEntry e;
-    if (!FindMount(path, e)) return false;
-    if (e.fsType == "iso9660" || e.fsType == "udf") return true;
-    if (e.major == 0) return false;  // no block device (tmpfs, proc, overlay...)
+    if (!FindMount(path, e))
+        return false;
+    if (e.fsType == "iso9660" || e.fsType == "udf")
+        return true;
+    if (e.major == 0)
+        return false;  // no block device (tmpfs, proc, overlay...)
     // /sys/dev/block/M:m leads to the device, or to a partition whose parent
     // folder is the device; "removable" sits beside the device.
     std::error_code ec;
-    fs::path dev = fs::canonical("/sys/dev/block/" + std::to_string(e.major) + ":" +
-                                     std::to_string(e.minor),
-                                 ec);
-    if (ec) return false;
+    fs::path dev = fs::canonical(
+        "/sys/dev/block/" + std::to_string(e.major) + ":" + std::to_string(e.minor), ec);
+    if (ec)
+        return false;
     for (fs::path p : {dev, dev.parent_path()}) {
         std::string flag = Trim(ReadSmallFile(p / "removable"));
-        if (!flag.empty()) return flag == "1";
+        if (!flag.empty())
+            return flag == "1";
     }
     return false;
 }

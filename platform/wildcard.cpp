@@ -28,7 +28,8 @@ bool GlobMatch(std::string_view pattern, std::string_view name) {
             return false;
         }
     }
-    while (p < pattern.size() && pattern[p] == '*') ++p;
+    while (p < pattern.size() && pattern[p] == '*')
+        ++p;
     return p == pattern.size();
 }
 
@@ -39,8 +40,10 @@ bool HasWildcards(std::string_view text) {
 }
 
 bool WildcardMatch(std::string_view pattern, std::string_view name) {
-    if (name.empty()) return pattern.empty() || pattern.find_first_not_of('*') == std::string_view::npos;
-    if (GlobMatch(pattern, name)) return true;
+    if (name.empty())
+        return pattern.empty() || pattern.find_first_not_of('*') == std::string_view::npos;
+    if (GlobMatch(pattern, name))
+        return true;
     if (pattern.size() >= 2 && EndsWith(pattern, ".*")) {
         // "readme.*" also names "readme"; "*.*" names everything.
         return GlobMatch(pattern.substr(0, pattern.size() - 2), name);
@@ -55,7 +58,8 @@ bool WildcardMatch(std::string_view pattern, std::string_view name) {
 std::vector<std::string> MatchFilesInFolder(std::string_view folder, std::string_view pattern) {
     std::vector<std::string> out;
     for (auto& name : ListFolder(folder, true, false)) {
-        if (WildcardMatch(pattern, name)) out.push_back(name);
+        if (WildcardMatch(pattern, name))
+            out.push_back(name);
     }
     return out;
 }

@@ -26,16 +26,19 @@ std::vector<std::string> g_shareRoots;
 // that name exists, so nothing of the user's is ever overwritten.
 bool CreateNewFile(std::string_view path) {
     int fd = ::open(ToNative(path).c_str(), O_CREAT | O_EXCL | O_RDWR | O_CLOEXEC, 0600);
-    if (fd < 0) return false;
+    if (fd < 0)
+        return false;
     ::close(fd);
     return true;
 }
 
 bool CopyToNewFile(std::string_view from, std::string_view to) {
     std::string data;
-    if (!ReadWholeFile(from, data)) return false;
+    if (!ReadWholeFile(from, data))
+        return false;
     int fd = ::open(ToNative(to).c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
-    if (fd < 0) return false;
+    if (fd < 0)
+        return false;
     const char* p = data.data();
     size_t left = data.size();
     bool ok = true;
@@ -48,8 +51,10 @@ bool CopyToNewFile(std::string_view from, std::string_view to) {
             left -= static_cast<size_t>(w);
         }
     }
-    if (::close(fd) != 0) ok = false;
-    if (!ok) RemoveFile(to);
+    if (::close(fd) != 0)
+        ok = false;
+    if (!ok)
+        RemoveFile(to);
     return ok;
 }
 
@@ -61,10 +66,12 @@ std::mt19937& Random() {
 }  // namespace
 
 std::string ShortenPath(std::string_view path, int length) {
-    if (length < 0) length = 0;
-    if (path.size() <= static_cast<size_t>(length)) return std::string(path);
-    const bool slash = path.find('/') != std::string_view::npos &&
-                       path.find('\\') == std::string_view::npos;
+    if (length < 0)
+        length = 0;
+    if (path.size() <= static_cast<size_t>(length))
+        return std::string(path);
+    const bool slash =
+        path.find('/') != std::string_view::npos && path.find('\\') == std::string_view::npos;
     const char sep = slash ? '/' : '\\';
     std::string_view head = path.substr(0, static_cast<size_t>(length));
     // Drop the partly cut name, then one more part, so that "\...\" stands
@@ -102,12 +109,16 @@ std::string FormatSizeDecimal(double bytes) {
 
 std::string FormatSizeBinary(double bytes) {
     const double mb = bytes / 1024.0 / 1024.0;
-    if (mb >= 10.0) return Format("%0.0f MB", mb);
-    if (mb >= 1.0) return Format("%0.1f MB", mb);
+    if (mb >= 10.0)
+        return Format("%0.0f MB", mb);
+    if (mb >= 1.0)
+        return Format("%0.1f MB", mb);
     return Format("%0.0f KB", bytes / 1024.0);
 }
 
-double GetFreeSpace(std::string_view path) { return static_cast<double>(FreeBytesOf(path)); }
+double GetFreeSpace(std::string_view path) {
+    return static_cast<double>(FreeBytesOf(path));
+}
 
 std::string GetPathRoot(std::string_view path) {
     std::string p = Trim(path);
@@ -118,7 +129,8 @@ std::string GetPathRoot(std::string_view path) {
             for (auto& root : g_shareRoots) {
                 // The root must end where a part of the path ends: "\\srv\sh"
                 // is not the root of "\\srv\shared".
-                if (StartsWithNoCase(p, root) && (p.size() == root.size() || p[root.size()] == '\\')) {
+                if (StartsWithNoCase(p, root) &&
+                    (p.size() == root.size() || p[root.size()] == '\\')) {
                     return root;
                 }
             }
@@ -132,7 +144,8 @@ std::string GetPathRoot(std::string_view path) {
         return {};
     }
     // A local path of this host: its volume's mount point.
-    if (StartsWith(p, "\\")) return MountPointOf(Trim(path));
+    if (StartsWith(p, "\\"))
+        return MountPointOf(Trim(path));
     size_t colon = p.find(':');
     if (colon == 1 && ((p[0] >= 'A' && p[0] <= 'Z') || (p[0] >= 'a' && p[0] <= 'z'))) {
         return p.substr(0, 2);
@@ -143,11 +156,14 @@ std::string GetPathRoot(std::string_view path) {
 void RememberShareRoot(std::string_view root) {
     std::string r = Trim(root);
     std::replace(r.begin(), r.end(), '/', '\\');
-    while (r.size() > 2 && r.back() == '\\') r.pop_back();
-    if (!StartsWith(r, "\\\\") || r.size() <= 2) return;
+    while (r.size() > 2 && r.back() == '\\')
+        r.pop_back();
+    if (!StartsWith(r, "\\\\") || r.size() <= 2)
+        return;
     std::lock_guard<std::mutex> lock(g_shareMutex);
     for (auto& known : g_shareRoots) {
-        if (EqualsNoCase(known, r)) return;
+        if (EqualsNoCase(known, r))
+            return;
     }
     g_shareRoots.push_back(r);
 }
@@ -158,38 +174,47 @@ void ForgetShareRoots() {
 }
 
 bool FileExists(std::string_view path) {
-    if (path.empty() || !IsFile(path)) return false;
+    if (path.empty() || !IsFile(path))
+        return false;
     int fd = ::open(ToNative(path).c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
+    if (fd < 0)
+        return false;
     ::close(fd);
     return true;
 }
 
 bool CreateFolderPath(std::string_view path, std::vector<std::string>* created) {
-    if (created) created->clear();
+    if (created)
+        created->clear();
     std::string p = StripTrailingSeparators(Trim(path));
-    if (p.empty()) return false;
+    if (p.empty())
+        return false;
     // The folder and its missing parents, innermost first.
     std::vector<std::string> missing;
     for (std::string f = p; !f.empty() && !PathExists(f);) {
         missing.push_back(f);
         std::string parent = FolderOf(f);
-        if (parent == f) break;
+        if (parent == f)
+            break;
         f = parent;
     }
     for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
-        if (::mkdir(ToNative(*it).c_str(), 0777) != 0 && !IsFolder(*it)) return IsFolder(p);
-        if (created) created->push_back(*it);
+        if (::mkdir(ToNative(*it).c_str(), 0777) != 0 && !IsFolder(*it))
+            return IsFolder(p);
+        if (created)
+            created->push_back(*it);
     }
     return IsFolder(p);
 }
 
 bool CanWriteToFolder(std::string_view folder) {
     std::string dir = StripTrailingSeparators(Trim(folder));
-    if (dir.empty()) return false;
+    if (dir.empty())
+        return false;
     std::vector<std::string> created;
     if (!IsFolder(dir) && !CreateFolderPath(dir, &created)) {
-        for (auto it = created.rbegin(); it != created.rend(); ++it) ::rmdir(ToNative(*it).c_str());
+        for (auto it = created.rbegin(); it != created.rend(); ++it)
+            ::rmdir(ToNative(*it).c_str());
         return false;
     }
     // "1234567890.tmp" is the test file; a file of that name that is already
@@ -205,7 +230,8 @@ bool CanWriteToFolder(std::string_view folder) {
             break;
         }
     }
-    for (auto it = created.rbegin(); it != created.rend(); ++it) ::rmdir(ToNative(*it).c_str());
+    for (auto it = created.rbegin(); it != created.rend(); ++it)
+        ::rmdir(ToNative(*it).c_str());
     return ok;
 }
 
@@ -213,7 +239,8 @@ std::string MakeUniqueName(std::string_view base) {
     std::uniform_int_distribution<int> digits(0, 99999);
     for (int i = 0; i < 100; ++i) {
         std::string name = std::string(base) + Format("%05d", digits(Random()));
-        if (!PathExists(name)) return name;
+        if (!PathExists(name))
+            return name;
     }
     return {};
 }
@@ -221,25 +248,33 @@ std::string MakeUniqueName(std::string_view base) {
 std::string MakeTempFolderName(std::string_view parent) {
     for (int n = 0; n < 100; ++n) {
         std::string name = JoinPath(parent, Format("~ZLT0%02d", n));
-        if (!PathExists(name)) return name;
+        if (!PathExists(name))
+            return name;
     }
     return JoinPath(parent, "~ZLTXXX");
 }
 
-bool ReplaceFileAtRestart(std::string_view, std::string_view) { return false; }
+bool ReplaceFileAtRestart(std::string_view, std::string_view) {
+    return false;
+}
 
-bool DeleteFileAtRestart(std::string_view) { return false; }
+bool DeleteFileAtRestart(std::string_view) {
+    return false;
+}
 
 bool AppendToWininitRename(std::string_view wininitPath, const std::vector<std::string>& lines) {
     std::vector<std::string> file;
-    if (PathExists(wininitPath) && !ReadTextLines(wininitPath, file)) return false;
+    if (PathExists(wininitPath) && !ReadTextLines(wininitPath, file))
+        return false;
     // Where the section's lines end: after its last line that is not blank.
     size_t insertAt = std::string::npos;
     for (size_t i = 0; i < file.size(); ++i) {
-        if (!EqualsNoCase(Trim(file[i]), "[rename]")) continue;
+        if (!EqualsNoCase(Trim(file[i]), "[rename]"))
+            continue;
         insertAt = i + 1;
         for (size_t j = i + 1; j < file.size() && !StartsWith(TrimLeft(file[j]), "["); ++j) {
-            if (!Trim(file[j]).empty()) insertAt = j + 1;
+            if (!Trim(file[j]).empty())
+                insertAt = j + 1;
         }
         break;
     }
@@ -252,24 +287,30 @@ bool AppendToWininitRename(std::string_view wininitPath, const std::vector<std::
 }
 
 bool ScheduleDeleteInWininit(std::string_view windowsFolder, std::string_view path) {
-    if (Trim(path).empty()) return false;
+    if (Trim(path).empty())
+        return false;
     return AppendToWininitRename(JoinPath(windowsFolder, "WININIT.INI"),
                                  {"NUL=" + std::string(path)});
 }
 
 bool ScheduleReplaceInWininit(std::string_view windowsFolder, std::string_view source,
                               std::string_view target) {
-    if (Trim(target).empty() || !FileExists(source)) return false;
+    if (Trim(target).empty() || !FileExists(source))
+        return false;
     std::string folder = FolderOf(target);
-    if (!folder.empty() && !CreateFolderPath(folder)) return false;
+    if (!folder.empty() && !CreateFolderPath(folder))
+        return false;
     std::string copy;
     for (int tries = 0; tries < 3 && copy.empty(); ++tries) {
         std::string candidate = MakeUniqueName(JoinPath(folder, "~ZL"));
-        if (!candidate.empty() && CopyToNewFile(source, candidate)) copy = candidate;
+        if (!candidate.empty() && CopyToNewFile(source, candidate))
+            copy = candidate;
     }
-    if (copy.empty()) return false;
+    if (copy.empty())
+        return false;
     std::string t(target);
-    if (!AppendToWininitRename(JoinPath(windowsFolder, "WININIT.INI"), {"NUL=" + t, t + "=" + copy})) {
+    if (!AppendToWininitRename(JoinPath(windowsFolder, "WININIT.INI"),
+                               {"NUL=" + t, t + "=" + copy})) {
         RemoveFile(copy);
         return false;
     }

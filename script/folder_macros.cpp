@@ -190,21 +190,26 @@ const std::vector<Group>& CompressGroups() {
 void Apply(const Group& group, std::string& text, bool gateIgnoresCase) {
     bool open = gateIgnoresCase ? FindNoCase(text, group.test) != std::string::npos
                                 : text.find(group.test) != std::string::npos;
-    if (!open) return;
-    for (auto& row : group.rows) text = ReplaceAllNoCase(text, row.from, row.to);
-    for (auto& inner : group.inner) Apply(inner, text, gateIgnoresCase);
+    if (!open)
+        return;
+    for (auto& row : group.rows)
+        text = ReplaceAllNoCase(text, row.from, row.to);
+    for (auto& inner : group.inner)
+        Apply(inner, text, gateIgnoresCase);
 }
 
 }  // namespace
 
 std::string ReplaceAllNoCase(std::string_view text, std::string_view search,
                              std::string_view replacement) {
-    if (search.empty()) return std::string(text);
+    if (search.empty())
+        return std::string(text);
     std::string out;
     size_t from = 0;
     while (true) {
         size_t at = FindNoCase(text, search, from);
-        if (at == std::string_view::npos) break;
+        if (at == std::string_view::npos)
+            break;
         out.append(text.substr(from, at - from));
         out.append(replacement);
         from = at + search.size();
@@ -215,15 +220,19 @@ std::string ReplaceAllNoCase(std::string_view text, std::string_view search,
 
 std::string ExpandFolderMacros(std::string_view text) {
     std::string out(text);
-    if (out.find('<') == std::string::npos) return out;
-    for (auto& group : ExpandGroups()) Apply(group, out, false);
+    if (out.find('<') == std::string::npos)
+        return out;
+    for (auto& group : ExpandGroups())
+        Apply(group, out, false);
     return out;
 }
 
 std::string CompressFolderMacros(std::string_view text) {
     std::string out(text);
-    if (out.find('<') == std::string::npos) return out;
-    for (auto& group : CompressGroups()) Apply(group, out, true);
+    if (out.find('<') == std::string::npos)
+        return out;
+    for (auto& group : CompressGroups())
+        Apply(group, out, true);
     return out;
 }
 
@@ -231,7 +240,8 @@ const std::vector<FolderMacro>& FolderMacroTable() {
     static const std::vector<FolderMacro> table = [] {
         std::vector<FolderMacro> t;
         for (auto& group : ExpandGroups()) {
-            for (auto& row : group.rows) t.push_back({row.from, row.to});
+            for (auto& row : group.rows)
+                t.push_back({row.from, row.to});
         }
         return t;
     }();

@@ -17,10 +17,12 @@ Result Cli(const std::string& arguments) {
     Result r;
     std::string command = std::string("'") + VANTREL_CLI + "' " + arguments + " 2>/dev/null";
     FILE* p = ::popen(command.c_str(), "r");
-    if (!p) return r;
+    if (!p)
+        return r;
     char buf[4096];
     size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
+    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0)
+        r.out.append(buf, n);
     int status = ::pclose(p);
     r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return r;
@@ -44,7 +46,8 @@ TEST(MacrosCli, UsageErrors) {
     EXPECT_EQ(Cli("macros shrink '<D>'").status, 2);
     EXPECT_EQ(Cli("macros expand").status, 2);
     EXPECT_EQ(Cli("macros expand a b").status, 2);
-    Result r = Cli("macros expand '\xE2\x82\xAC \xE4\xB8\xAD'");  // euro fits, the CJK letter does not
+    Result r =
+        Cli("macros expand '\xE2\x82\xAC \xE4\xB8\xAD'");  // euro fits, the CJK letter does not
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "");
 }

@@ -21,21 +21,22 @@ TEST(SplitCommandLine, WindowsQuotingRules) {
     EXPECT_EQ(SplitCommandLine("a\"b c\"d"), Words{"ab cd"});
     EXPECT_EQ(SplitCommandLine("\"\" x"), (Words{"", "x"}));
     EXPECT_EQ(SplitCommandLine("C:\\dir\\ \\\\server\\s"), (Words{"C:\\dir\\", "\\\\server\\s"}));
-    EXPECT_EQ(SplitCommandLine("a\\\"b"), Words{"a\"b"});        // odd: literal quote
+    EXPECT_EQ(SplitCommandLine("a\\\"b"), Words{"a\"b"});             // odd: literal quote
     EXPECT_EQ(SplitCommandLine("\"a\\\\\" b"), (Words{"a\\", "b"}));  // even: quote acts
     EXPECT_EQ(SplitCommandLine("\"say \"\"hi\"\"\""), Words{"say \"hi\""});
     EXPECT_EQ(SplitCommandLine("\"unterminated blank"), Words{"unterminated blank"});
 }
 
 class ProcessTest : public ::testing::Test {
-protected:
+  protected:
     // A script that writes its arguments, one per line, to `out` and exits
     // with the status given as its first argument.
     std::string MakeScript() {
         std::string path = dir / "echoargs.sh";
-        dir.Write("echoargs.sh",
-                  "#!/bin/sh\ncode=$1\nshift\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"" +
-                      out + "\"\nexit $code\n");
+        dir.Write(
+            "echoargs.sh",
+            "#!/bin/sh\ncode=$1\nshift\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"" +
+                out + "\"\nexit $code\n");
         ::chmod(path.c_str(), 0755);
         return path;
     }
@@ -92,7 +93,8 @@ TEST_F(ProcessTest, RunAndPumpPumpsWhileWaitingAndDetachedReturnsAtOnce) {
     std::string flag = dir / "done";
     ASSERT_TRUE(RunDetachedArgs("/bin/sh", {"-c", "sleep 0.1; : > \"" + flag + "\""}));
     EXPECT_FALSE(PathExists(flag));
-    for (int i = 0; i < 500 && !PathExists(flag); ++i) ::usleep(10000);
+    for (int i = 0; i < 500 && !PathExists(flag); ++i)
+        ::usleep(10000);
     EXPECT_TRUE(PathExists(flag));
 }
 

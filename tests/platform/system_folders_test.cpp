@@ -23,7 +23,7 @@ TEST(ShortPathForm, EightDotThreeNames) {
 }
 
 class SystemFoldersTest : public ::testing::Test {
-protected:
+  protected:
     test::ScratchFolder dir;
     RegFileStore store{dir / "machine.reg", dir / "user.reg"};
 };

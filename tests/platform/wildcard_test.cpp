@@ -41,7 +41,8 @@ TEST(Wildcard, MatchFilesInFolderListsSortedFilesOnly) {
     dir.Write("c.exe", "x");
     dir.Write("noext", "x");
     dir.Write("sub.dll/inner.dll", "x");  // a folder named like a match
-    EXPECT_EQ(MatchFilesInFolder(dir.path(), "*.dll"), (std::vector<std::string>{"a.dll", "b.DLL"}));
+    EXPECT_EQ(MatchFilesInFolder(dir.path(), "*.dll"),
+              (std::vector<std::string>{"a.dll", "b.DLL"}));
     EXPECT_EQ(MatchFilesInFolder(dir.path(), "*."), std::vector<std::string>{"noext"});
     EXPECT_EQ(MatchFilesInFolder(dir.path(), "*.*").size(), 4u);
     EXPECT_TRUE(MatchFilesInFolder(dir / "missing", "*.*").empty());

@@ -117,7 +117,8 @@ TEST(DiskUtils, UniqueAndTemporaryNames) {
     EXPECT_EQ(MakeTempFolderName(dir.path()), dir / "~ZLT000");
     MakeFolders(dir / "~ZLT000");
     EXPECT_EQ(MakeTempFolderName(dir.path()), dir / "~ZLT001");
-    for (int n = 1; n < 100; ++n) MakeFolders(dir / Format("~ZLT0%02d", n));
+    for (int n = 1; n < 100; ++n)
+        MakeFolders(dir / Format("~ZLT0%02d", n));
     EXPECT_EQ(MakeTempFolderName(dir.path()), dir / "~ZLTXXX");
     EXPECT_EQ(MakeTempFolderName("C:\\Media"), "C:\\Media\\~ZLT000");
 }
@@ -129,10 +130,12 @@ TEST(DiskUtils, RestartSchedulingThroughWininit) {
     EXPECT_FALSE(DeleteFileAtRestart(app.Write("old.dll", "x")));
     EXPECT_FALSE(ReplaceFileAtRestart(app / "old.dll", app / "old.dll"));
 
-    win.Write("WININIT.INI", "[Other]\r\nA=1\r\n[Rename]\r\nNUL=C:\\X.DLL\r\n\r\n[Last]\r\nB=2\r\n");
+    win.Write("WININIT.INI",
+              "[Other]\r\nA=1\r\n[Rename]\r\nNUL=C:\\X.DLL\r\n\r\n[Last]\r\nB=2\r\n");
     ASSERT_TRUE(ScheduleDeleteInWininit(win.path(), "C:\\Y.DLL"));
-    EXPECT_EQ(win.Read("WININIT.INI"),
-              "[Other]\r\nA=1\r\n[Rename]\r\nNUL=C:\\X.DLL\r\nNUL=C:\\Y.DLL\r\n\r\n[Last]\r\nB=2\r\n");
+    EXPECT_EQ(
+        win.Read("WININIT.INI"),
+        "[Other]\r\nA=1\r\n[Rename]\r\nNUL=C:\\X.DLL\r\nNUL=C:\\Y.DLL\r\n\r\n[Last]\r\nB=2\r\n");
 
     std::string source = app.Write("new.dll", "NEW");
     std::string target = app / "bin\\lib.dll";

@@ -12,7 +12,8 @@ TEST(FolderMacros, EveryTokenRoundTrips) {
         EXPECT_EQ(expanded, std::string("x;") + m.longForm + "\\sub") << m.shortForm;
         std::string back = CompressFolderMacros(expanded);
         // "<SDL:>" only expands; its long form is stored as "<SDL>".
-        EXPECT_EQ(back, std::string(m.shortForm) == "<SDL:>" ? "x;<SDL>\\sub" : text) << m.shortForm;
+        EXPECT_EQ(back, std::string(m.shortForm) == "<SDL:>" ? "x;<SDL>\\sub" : text)
+            << m.shortForm;
     }
     EXPECT_EQ(FolderMacroTable().size(), 57u);
 }
@@ -37,7 +38,8 @@ TEST(FolderMacros, SeveralTokensAndUnknownText) {
     EXPECT_EQ(CompressFolderMacros("<Windows Folder>;<Windows System Folder>"), "<W>;<Y>");
     EXPECT_EQ(ExpandFolderMacros("<SDL:>\\setup"), "<Source Drive Letter:>\\setup");
     EXPECT_EQ(CompressFolderMacros("<Source Drive Letter:>\\setup"), "<SDL>\\setup");
-    for (const char* same : {"", "plain text", "<Not A Macro>", "<X>", "a < b > c", "<D", "<CUSTOM"}) {
+    for (const char* same :
+         {"", "plain text", "<Not A Macro>", "<X>", "a < b > c", "<D", "<CUSTOM"}) {
         EXPECT_EQ(ExpandFolderMacros(same), same);
         EXPECT_EQ(CompressFolderMacros(same), same);
     }
