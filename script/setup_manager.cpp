@@ -326,6 +326,8 @@ bool WSetupManager::ReadComponentScript(std::string_view scriptPath,
     const uint64_t step = total / 200;  // 0.5 %
     std::vector<WSetupComponent*> created;
     std::vector<std::pair<int, std::string>> orphanRecords;
+    WSetupComponent* lastOwner = nullptr;
+    std::string lastTag;
     Section section;
     std::string line, sectionName;
     while (reader.ReadLine(line)) {
@@ -359,8 +361,13 @@ bool WSetupManager::ReadComponentScript(std::string_view scriptPath,
                         (section.type == kElementShortcut &&
                          line.find(kRuntimeShortcutText) != std::string::npos);
             if (!take) continue;
-            if (WSetupComponent* owner = Find(tag)) {
-                AddRecord(owner, section.type, line, false);
+            // Records of one component come in runs: look its name up once.
+            if (!lastOwner || tag != lastTag) {
+                lastOwner = Find(tag);
+                lastTag = std::string(tag);
+            }
+            if (lastOwner) {
+                AddRecord(lastOwner, section.type, line, false);
             } else {
                 orphanRecords.emplace_back(section.type, line);
             }
