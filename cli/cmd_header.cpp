@@ -20,8 +20,7 @@ int RunHeader(Args& args);
 Registrar stampCommand{{"stamp", "stamp FILE [--module-type T] [--version V]",
                         "put a fresh header block with checksum on a script file", &RunStamp}};
 Registrar headerCommand{{"header", "header FILE [--verify]",
-                         "print a script's header; exit status is the read's bit set",
-                         &RunHeader}};
+                         "print a script's header; exit status is the read's bit set", &RunHeader}};
 
 bool HasLineBreak(const std::string& text) {
     return text.find_first_of("\r\n") != std::string::npos;
@@ -37,7 +36,8 @@ bool TakeFile(Args& args, const char* command, std::string& file, int& status) {
         }
     }
     if (args.words.size() != 1) {
-        status = UsageError(command, args.words.empty() ? "FILE is missing" : "only one FILE, please");
+        status =
+            UsageError(command, args.words.empty() ? "FILE is missing" : "only one FILE, please");
         return false;
     }
     if (!Arg(args.words[0], file)) {
@@ -49,11 +49,15 @@ bool TakeFile(Args& args, const char* command, std::string& file, int& status) {
 
 // Why `file` cannot be read, or empty when it can.
 std::string UnreadableReason(const std::string& file) {
-    if (IsFolder(file)) return "is a folder, not a file";
-    if (!PathExists(file)) return "no such file";
-    if (!IsFile(file)) return "is not a regular file";
+    if (IsFolder(file))
+        return "is a folder, not a file";
+    if (!PathExists(file))
+        return "no such file";
+    if (!IsFile(file))
+        return "is not a regular file";
     FILE* f = std::fopen(ToNative(file).c_str(), "rb");
-    if (!f) return std::strerror(errno);
+    if (!f)
+        return std::strerror(errno);
     std::fclose(f);
     return {};
 }
@@ -63,21 +67,26 @@ int RunStamp(Args& args) {
     bool missing = false;
     bool haveModuleType = false, haveVersion = false;
     if (TakeOption(args, "--module-type", value, &missing)) {
-        if (!Arg(value, moduleType)) return Fail("--module-type: cannot be written in Windows-1252");
+        if (!Arg(value, moduleType))
+            return Fail("--module-type: cannot be written in Windows-1252");
         haveModuleType = true;
     }
-    if (missing) return UsageError("stamp", "--module-type needs a value");
+    if (missing)
+        return UsageError("stamp", "--module-type needs a value");
     if (TakeOption(args, "--version", value, &missing)) {
-        if (!Arg(value, version)) return Fail("--version: cannot be written in Windows-1252");
+        if (!Arg(value, version))
+            return Fail("--version: cannot be written in Windows-1252");
         haveVersion = true;
     }
-    if (missing) return UsageError("stamp", "--version needs a value");
+    if (missing)
+        return UsageError("stamp", "--version needs a value");
     if (HasLineBreak(moduleType) || HasLineBreak(version)) {
         return UsageError("stamp", "a header value cannot hold a line break");
     }
     std::string file;
     int status = kOk;
-    if (!TakeFile(args, "stamp", file, status)) return status;
+    if (!TakeFile(args, "stamp", file, status))
+        return status;
     if (std::string reason = UnreadableReason(file); !reason.empty()) {
         return Fail(args.words[0] + ": " + reason);
     }
@@ -86,10 +95,14 @@ int RunStamp(Args& args) {
     header.SetFilePath(file);
     // Keep what an existing header says (module type, version, comments).
     header.Read(true, false);
-    if (haveModuleType) header.SetModuleType(moduleType);
-    if (header.ModuleType().empty()) header.SetModuleType("PRODUCT");
-    if (haveVersion) header.SetVersion(version);
-    if (!header.Stamp()) return Fail(args.words[0] + ": cannot be rewritten");
+    if (haveModuleType)
+        header.SetModuleType(moduleType);
+    if (header.ModuleType().empty())
+        header.SetModuleType("PRODUCT");
+    if (haveVersion)
+        header.SetVersion(version);
+    if (!header.Stamp())
+        return Fail(args.words[0] + ": cannot be rewritten");
     return kOk;
 }
 
@@ -97,7 +110,8 @@ int RunHeader(Args& args) {
     bool verify = TakeFlag(args, "--verify");
     std::string file;
     int status = kOk;
-    if (!TakeFile(args, "header", file, status)) return status;
+    if (!TakeFile(args, "header", file, status))
+        return status;
 
     WScriptHeader stored;
     stored.SetFilePath(file);
@@ -136,8 +150,7 @@ int RunHeader(Args& args) {
     if (bits & (WScriptHeader::kSumDiffers | WScriptHeader::kLinesDiffer |
                 WScriptHeader::kSkippedDiffer)) {
         std::fprintf(stderr, "vantrel-cli: %s: checksum differs: stored %s, computed %s\n",
-                     name.c_str(), stored.ChecksumText().c_str(),
-                     computed.ChecksumText().c_str());
+                     name.c_str(), stored.ChecksumText().c_str(), computed.ChecksumText().c_str());
     }
     std::fflush(stdout);
     return bits;

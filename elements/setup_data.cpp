@@ -10,26 +10,37 @@
 
 namespace vantrel {
 
-WSetupData::WSetupData() { header_.SetModuleType("PRODUCT"); }
+WSetupData::WSetupData() {
+    header_.SetModuleType("PRODUCT");
+}
 
-bool WSetupData::IsSectionLine(std::string_view line) { return !line.empty() && line[0] == '['; }
+bool WSetupData::IsSectionLine(std::string_view line) {
+    return !line.empty() && line[0] == '[';
+}
 
 std::string WSetupData::SectionNameOf(std::string_view line) {
-    if (!IsSectionLine(line)) return {};
+    if (!IsSectionLine(line))
+        return {};
     std::string_view name = line.substr(1);
     size_t close = name.find(']');
-    if (close != std::string_view::npos) name = name.substr(0, close);
+    if (close != std::string_view::npos)
+        name = name.substr(0, close);
     return std::string(name);
 }
 
 bool WSetupData::SplitKeyLine(std::string_view line, std::string* key, std::string* value) {
-    if (IsSectionLine(line)) return false;
+    if (IsSectionLine(line))
+        return false;
     size_t eq = line.find('=');
-    if (eq == std::string_view::npos) return false;
+    if (eq == std::string_view::npos)
+        return false;
     std::string k = Trim(line.substr(0, eq));
-    if (k.empty()) return false;
-    if (key) *key = std::move(k);
-    if (value) *value = Trim(line.substr(eq + 1));
+    if (k.empty())
+        return false;
+    if (key)
+        *key = std::move(k);
+    if (value)
+        *value = Trim(line.substr(eq + 1));
     return true;
 }
 
@@ -59,29 +70,36 @@ void WSetupData::RebuildPlainLines() {
 }
 
 int WSetupData::Load(const std::string& path, bool append) {
-    if (!append) Clear();
+    if (!append)
+        Clear();
     TextReader reader;
-    if (!reader.Open(path)) return 0;
+    if (!reader.Open(path))
+        return 0;
     // Lines before the first kept section, and the lines of sections that
     // are not kept, are dropped.
     bool keep = false;
     std::string line;
     while (reader.ReadLine(line)) {
         std::string text = Trim(line);
-        if (IsSectionLine(text)) keep = KeepsSection(SectionNameOf(text));
-        if (keep) AddLine(std::move(text));
+        if (IsSectionLine(text))
+            keep = KeepsSection(SectionNameOf(text));
+        if (keep)
+            AddLine(std::move(text));
         PumpMessage();
     }
     return 1;
 }
 
 void WSetupData::LoadLines(const std::vector<std::string>& lines, bool append) {
-    if (!append) Clear();
+    if (!append)
+        Clear();
     bool keep = false;
     for (const std::string& line : lines) {
         std::string text = Trim(line);
-        if (IsSectionLine(text)) keep = KeepsSection(SectionNameOf(text));
-        if (keep) AddLine(std::move(text));
+        if (IsSectionLine(text))
+            keep = KeepsSection(SectionNameOf(text));
+        if (keep)
+            AddLine(std::move(text));
     }
 }
 
@@ -92,7 +110,8 @@ std::string WSetupData::StampedText() {
 }
 
 bool WSetupData::SaveAs(const std::string& path) {
-    if (IsFolder(path)) return false;
+    if (IsFolder(path))
+        return false;
     // A read-only script is made writable before it is replaced.
     std::error_code ec;
     std::filesystem::path native = ToNative(path);
@@ -132,7 +151,8 @@ void WSetupData::SetValue(const std::string& section, const std::string& key,
         const std::string& line = lines_[i];
         if (IsSectionLine(line)) {
             inside = SectionNameOf(line) == section;
-            if (inside && headerAt < 0) headerAt = static_cast<long>(i);
+            if (inside && headerAt < 0)
+                headerAt = static_cast<long>(i);
             continue;
         }
         if (inside && SplitKeyLine(line, &k, nullptr) && k == key) {
@@ -146,7 +166,8 @@ void WSetupData::SetValue(const std::string& section, const std::string& key,
             return;
         }
     }
-    if (!addIfMissing) return;
+    if (!addIfMissing)
+        return;
     std::string newLine = key + "=" + value;
     if (headerAt >= 0 && static_cast<size_t>(headerAt) + 1 < lines_.size()) {
         lines_.insert(lines_.begin() + headerAt + 1, std::move(newLine));

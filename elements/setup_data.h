@@ -12,7 +12,7 @@
 namespace vantrel {
 
 class WSetupData {
-public:
+  public:
     WSetupData();
     virtual ~WSetupData() = default;
 
@@ -58,13 +58,13 @@ public:
     // A line with "=" and a non-blank key before it; key and value trimmed.
     static bool SplitKeyLine(std::string_view line, std::string* key, std::string* value);
 
-protected:
+  protected:
     // Whether Load keeps the lines of the section `name`. The plain data
     // object keeps every section except a stamped header block, which
     // belongs to the header object.
     virtual bool KeepsSection(const std::string& name) const;
 
-private:
+  private:
     void AddLine(std::string line);
     void RebuildPlainLines();
 

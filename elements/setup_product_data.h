@@ -10,13 +10,13 @@
 namespace vantrel {
 
 class WSetupProductData : public WSetupData {
-public:
+  public:
     WSetupProductData() = default;
 
     // The sections Load keeps, in this order; names compare exactly.
     static const std::vector<std::string>& ProductSections();
 
-protected:
+  protected:
     bool KeepsSection(const std::string& name) const override;
 };
 

@@ -42,7 +42,8 @@ struct Checksum {
 // Hex digits from the start of `text` (after blanks), wrapping at 32 bits.
 uint32_t ParseHex(std::string_view text) {
     size_t i = 0;
-    while (i < text.size() && IsBlank(text[i])) ++i;
+    while (i < text.size() && IsBlank(text[i]))
+        ++i;
     uint32_t value = 0;
     for (; i < text.size(); ++i) {
         char c = text[i];
@@ -79,20 +80,23 @@ void SplitKeyValue(std::string_view line, std::string& key, std::string& value) 
 // break yields one further empty line. getline() grows its buffer, so a line
 // of any length arrives whole.
 class LineFile {
-public:
+  public:
     ~LineFile() {
         std::free(buffer_);
-        if (file_) std::fclose(file_);
+        if (file_)
+            std::fclose(file_);
     }
     bool Open(const std::string& path) {
-        if (!IsFile(path)) return false;
+        if (!IsFile(path))
+            return false;
         file_ = std::fopen(ToNative(path).c_str(), "rb");
         return file_ != nullptr;
     }
     bool Next(std::string& line) {
         ssize_t n = ::getline(&buffer_, &capacity_, file_);
         if (n < 0) {
-            if (std::ferror(file_)) failed_ = true;
+            if (std::ferror(file_))
+                failed_ = true;
             if (endedWithBreak_ && !failed_) {
                 endedWithBreak_ = false;
                 line.clear();
@@ -104,13 +108,14 @@ public:
         endedWithBreak_ = !line.empty() && line.back() == '\n';
         if (endedWithBreak_) {
             line.pop_back();
-            if (!line.empty() && line.back() == '\r') line.pop_back();
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
         }
         return true;
     }
     bool Failed() const { return failed_; }
 
-private:
+  private:
     FILE* file_ = nullptr;
     char* buffer_ = nullptr;
     size_t capacity_ = 0;
@@ -122,7 +127,8 @@ private:
 
 std::vector<std::string> WScriptHeader::SplitLines(std::string_view bytes) {
     std::vector<std::string> lines;
-    if (bytes.empty()) return lines;
+    if (bytes.empty())
+        return lines;
     size_t start = 0;
     for (;;) {
         size_t nl = bytes.find('\n', start);
@@ -132,7 +138,8 @@ std::vector<std::string> WScriptHeader::SplitLines(std::string_view bytes) {
             break;
         }
         size_t end = nl;
-        if (end > start && bytes[end - 1] == '\r') --end;
+        if (end > start && bytes[end - 1] == '\r')
+            --end;
         lines.emplace_back(bytes.substr(start, end - start));
         start = nl + 1;
     }
@@ -141,12 +148,15 @@ std::vector<std::string> WScriptHeader::SplitLines(std::string_view bytes) {
 
 std::string WScriptHeader::SectionNameOf(std::string_view line) {
     size_t semi = line.find(';');
-    if (semi != std::string_view::npos) line = line.substr(0, semi);
+    if (semi != std::string_view::npos)
+        line = line.substr(0, semi);
     size_t open = line.find('[');
-    if (open == std::string_view::npos) return {};
+    if (open == std::string_view::npos)
+        return {};
     line = line.substr(open + 1);
     size_t close = line.find(']');
-    if (close != std::string_view::npos) line = line.substr(0, close);
+    if (close != std::string_view::npos)
+        line = line.substr(0, close);
     return Trim(line);
 }
 
@@ -164,12 +174,14 @@ std::string WScriptHeader::CurrentUserName() {
         for (char c : native) {
             if (static_cast<unsigned char>(c) < 0x80) {
                 name += c;
-            } else if (static_cast<unsigned char>(c) >= 0xC0 || name.empty() || name.back() != '?') {
+            } else if (static_cast<unsigned char>(c) >= 0xC0 || name.empty() ||
+                       name.back() != '?') {
                 name += '?';
             }
         }
     }
-    if (name.size() > 255) name.resize(255);
+    if (name.size() > 255)
+        name.resize(255);
     return name;
 }
 
@@ -194,21 +206,25 @@ std::string WScriptHeader::StampedText(std::vector<std::string> lines) {
             continue;
         }
         size_t j = i + 1;
-        while (j < lines.size() && SectionNameOf(lines[j]) != kEndName) ++j;
+        while (j < lines.size() && SectionNameOf(lines[j]) != kEndName)
+            ++j;
         lines.erase(lines.begin() + static_cast<long>(i),
                     lines.begin() + static_cast<long>(j < lines.size() ? j + 1 : j));
     }
     // The header ends with a line break, so an empty body reads back as one
     // empty line; count it that way, or the file would fail its own check.
-    if (lines.empty()) lines.emplace_back();
+    if (lines.empty())
+        lines.emplace_back();
 
     Checksum check;
-    for (const std::string& line : lines) check.Add(line);
+    for (const std::string& line : lines)
+        check.Add(line);
     sum_ = static_cast<int32_t>(check.sum);
     lines_ = check.lines;
     skipped_ = check.skipped;
 
-    if (version_.empty()) version_ = kDefaultVersion;
+    if (version_.empty())
+        version_ = kDefaultVersion;
     timeStamp_ = CurrentTimeStamp();
     lastUser_ = CurrentUserName();
 
@@ -223,17 +239,20 @@ std::string WScriptHeader::StampedText(std::vector<std::string> lines) {
     headerLine("TimeStamp=" + timeStamp_);
     headerLine("LastUser=" + lastUser_);
     headerLine("Checksum=" + ChecksumText());
-    for (const std::string& extra : extraLines_) headerLine(extra);
+    for (const std::string& extra : extraLines_)
+        headerLine(extra);
     headerLine(std::string("[") + kEndName + "]");
     for (size_t i = 0; i < lines.size(); ++i) {
-        if (i) text.append("\r\n");
+        if (i)
+            text.append("\r\n");
         text.append(lines[i]);
     }
     return text;
 }
 
 bool WScriptHeader::Stamp() {
-    if (!IsFile(filePath_)) return false;
+    if (!IsFile(filePath_))
+        return false;
     // Write through a symbolic link to the file it names, as an in-place
     // rewrite would, instead of replacing the link.
     std::string target = filePath_;
@@ -242,21 +261,25 @@ bool WScriptHeader::Stamp() {
     if (std::filesystem::is_symlink(native, ec)) {
         std::filesystem::path resolved = std::filesystem::canonical(native, ec);
         std::string engine;
-        if (!ec && FromNative(resolved, engine)) target = engine;
+        if (!ec && FromNative(resolved, engine))
+            target = engine;
     }
 
     // Whole lines of any length: the new file is built in memory and
     // replaces the old one only when it has been written completely.
     LineFile in;
-    if (!in.Open(target)) return false;
+    if (!in.Open(target))
+        return false;
     std::vector<std::string> lines;
     std::string line;
     for (;;) {
         PumpMessage();
-        if (!in.Next(line)) break;
+        if (!in.Next(line))
+            break;
         lines.push_back(line);
     }
-    if (in.Failed()) return false;
+    if (in.Failed())
+        return false;
     return WriteFileAtomic(target, StampedText(std::move(lines)));
 }
 
@@ -270,7 +293,8 @@ int WScriptHeader::Read(bool update, bool verify) {
     sawStart_ = sawEnd_ = false;
     LineFile in;
     if (!in.Open(filePath_)) {
-        if (update) loaded_ = true;
+        if (update)
+            loaded_ = true;
         return kCannotOpen;
     }
 
@@ -281,8 +305,10 @@ int WScriptHeader::Read(bool update, bool verify) {
     std::string line, key, value;
     auto next = [&]() {
         PumpMessage();
-        if (!in.Next(line)) return false;
-        if (line.size() >= kLongLineLength) bits |= kLongLine;
+        if (!in.Next(line))
+            return false;
+        if (line.size() >= kLongLineLength)
+            bits |= kLongLine;
         return true;
     };
 
@@ -300,25 +326,31 @@ int WScriptHeader::Read(bool update, bool verify) {
             break;
         }
         sawStart_ = true;
-        if (update) extraLines_.clear();
+        if (update)
+            extraLines_.clear();
         while (next()) {
             if (SectionNameOf(line) == kEndName) {
                 sawEnd_ = true;
                 break;
             }
             if (!line.empty() && line[0] == ';') {
-                if (update) extraLines_.push_back(line);
+                if (update)
+                    extraLines_.push_back(line);
                 continue;
             }
             SplitKeyValue(line, key, value);
             if (key == "ModuleType") {
-                if (update) moduleType_ = value;
+                if (update)
+                    moduleType_ = value;
             } else if (key == "TimeStamp") {
-                if (update) timeStamp_ = value;
+                if (update)
+                    timeStamp_ = value;
             } else if (key == "LastUser") {
-                if (update) lastUser_ = value;
+                if (update)
+                    lastUser_ = value;
             } else if (key == "Version") {
-                if (update) version_ = value;
+                if (update)
+                    version_ = value;
             } else if (key == "Checksum") {
                 std::vector<std::string> parts = Split(value, ':');
                 storedSum = ParseHex(parts[0]);
@@ -330,17 +362,22 @@ int WScriptHeader::Read(bool update, bool verify) {
                     skipped_ = storedSkipped;
                 }
             } else if (!Trim(line).empty()) {
-                if (update) extraLines_.push_back(line);
+                if (update)
+                    extraLines_.push_back(line);
             }
         }
     }
-    if (in.Failed()) bits |= kCannotOpen;
+    if (in.Failed())
+        bits |= kCannotOpen;
 
     if (verify) {
         if (sawStart_) {
-            if (computed.sum != storedSum) bits |= kSumDiffers;
-            if (computed.lines != storedLines) bits |= kLinesDiffer;
-            if (computed.skipped != storedSkipped) bits |= kSkippedDiffer;
+            if (computed.sum != storedSum)
+                bits |= kSumDiffers;
+            if (computed.lines != storedLines)
+                bits |= kLinesDiffer;
+            if (computed.skipped != storedSkipped)
+                bits |= kSkippedDiffer;
             if (update) {
                 sum_ = static_cast<int32_t>(computed.sum);
                 lines_ = computed.lines;
@@ -350,17 +387,20 @@ int WScriptHeader::Read(bool update, bool verify) {
             bits |= kNoHeader;
         }
     }
-    if (update) loaded_ = true;
+    if (update)
+        loaded_ = true;
     return bits;
 }
 
 const std::string& WScriptHeader::GetModuleType() {
-    if (!loaded_) Read(true, false);
+    if (!loaded_)
+        Read(true, false);
     return moduleType_;
 }
 
 const std::string& WScriptHeader::GetVersion() {
-    if (!loaded_) Read(true, false);
+    if (!loaded_)
+        Read(true, false);
     return version_;
 }
 

@@ -24,7 +24,7 @@
 namespace vantrel {
 
 class WScriptHeader {
-public:
+  public:
     // Bits of the result of Read().
     enum ReadBits : int {
         kCannotOpen = 1,      // the file could not be opened; nothing was read
@@ -99,7 +99,7 @@ public:
     static std::string CurrentUserName();
     static std::string CurrentTimeStamp();
 
-private:
+  private:
     std::string filePath_;
     std::string moduleType_;
     std::string timeStamp_;

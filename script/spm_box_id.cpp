@@ -5,7 +5,8 @@
 namespace vantrel {
 
 bool WSPMBoxId::Write(WSetupData* script) const {
-    if (!script) return false;
+    if (!script)
+        return false;
     script->SetValue(kSection, "DependentComponents", dependentComponents_, true);
     script->SetValue(kSection, "DestProgramsDir", programsFolder_, true);
     script->SetValue(kSection, "SourceFile", sourceFile_, true);

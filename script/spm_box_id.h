@@ -10,7 +10,7 @@ namespace vantrel {
 class WSetupData;
 
 class WSPMBoxId {
-public:
+  public:
     static constexpr const char* kSection = "BOXID";
 
     WSPMBoxId() = default;
@@ -30,7 +30,7 @@ public:
     // Sets the section's keys in `script`; false without a script.
     bool Write(WSetupData* script) const;
 
-private:
+  private:
     std::string dependentComponents_;
     std::string programsFolder_;
     std::string sourceFile_;

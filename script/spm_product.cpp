@@ -27,7 +27,8 @@ WSPMProduct::WSPMProduct()
       defaultLocale_(kDefaultLocale) {}
 
 bool WSPMProduct::Write(WSetupData* script) const {
-    if (!script) return false;
+    if (!script)
+        return false;
     auto set = [script](const char* key, const std::string& value) {
         script->SetValue(kSection, key, value, true);
     };
@@ -51,7 +52,8 @@ bool WSPMProduct::Write(WSetupData* script) const {
 }
 
 bool WSPMProduct::Read(const WSetupData* script) {
-    if (!script) return false;
+    if (!script)
+        return false;
     std::string value;
     // A missing or empty key takes `fallback` (nullptr: stays empty).
     auto get = [script, &value](const char* key, std::string& field, const char* fallback) {

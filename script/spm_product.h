@@ -10,7 +10,7 @@ namespace vantrel {
 class WSetupData;
 
 class WSPMProduct {
-public:
+  public:
     static constexpr const char* kSection = "Product";
 
     WSPMProduct();
@@ -59,7 +59,7 @@ public:
     // get their defaults. False, changing nothing, without a script.
     bool Read(const WSetupData* script);
 
-private:
+  private:
     std::string productName_;
     std::string displayName_;
     std::string destination_;

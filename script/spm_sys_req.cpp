@@ -8,7 +8,8 @@ WSPMSysReq::WSPMSysReq()
     : operatingSystem_("1111"), processor_("486"), resolution_("800x600"), colours_("16") {}
 
 bool WSPMSysReq::Write(WSetupData* script) const {
-    if (!script) return false;
+    if (!script)
+        return false;
     auto set = [script](const char* key, const std::string& value) {
         script->SetValue(kSection, key, value, true);
     };

@@ -11,7 +11,7 @@ namespace vantrel {
 class WSetupData;
 
 class WSPMSysReq {
-public:
+  public:
     static constexpr const char* kSection = "SystemRequirements";
 
     WSPMSysReq();
@@ -41,7 +41,7 @@ public:
     // Sets the section's keys in `script`; false without a script.
     bool Write(WSetupData* script) const;
 
-private:
+  private:
     int memory_ = 16;
     bool memoryContinue_ = true;
     std::string operatingSystem_;

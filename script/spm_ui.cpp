@@ -11,7 +11,8 @@ WSPMUi::WSPMUi()
       charSet_("0") {}
 
 bool WSPMUi::Write(WSetupData* script) const {
-    if (!script) return false;
+    if (!script)
+        return false;
     script->SetValue(kSection, "StrFile", stringFile_, true);
     script->SetValue(kSection, "ResourceDll", resourceLibrary_, true);
     script->SetValue(kSection, "Pages", pages_, true);

@@ -10,7 +10,7 @@ namespace vantrel {
 class WSetupData;
 
 class WSPMUi {
-public:
+  public:
     static constexpr const char* kSection = "UI";
 
     WSPMUi();
@@ -31,7 +31,7 @@ public:
     // Sets the section's keys in `script`; false without a script.
     bool Write(WSetupData* script) const;
 
-private:
+  private:
     std::string stringFile_;
     std::string resourceLibrary_;
     std::string pages_;

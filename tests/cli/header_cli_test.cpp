@@ -21,7 +21,8 @@ struct Result {
 
 std::string Quote(const std::string& s) {
     std::string q = "'";
-    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    for (char c : s)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return q + "'";
 }
 
@@ -29,12 +30,15 @@ std::string Quote(const std::string& s) {
 Result Cli(const ScratchFolder& dir, const std::string& arguments) {
     Result r;
     std::string errFile = DisplayPath(dir / "stderr.txt");
-    std::string command = std::string(Quote(VANTREL_CLI)) + " " + arguments + " 2>" + Quote(errFile);
+    std::string command =
+        std::string(Quote(VANTREL_CLI)) + " " + arguments + " 2>" + Quote(errFile);
     FILE* p = ::popen(command.c_str(), "r");
-    if (!p) return r;
+    if (!p)
+        return r;
     char buf[4096];
     size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
+    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0)
+        r.out.append(buf, n);
     int raw = ::pclose(p);
     r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     ReadWholeFile(dir / "stderr.txt", r.err);
@@ -114,13 +118,15 @@ TEST(HeaderCommands, ErrorsAndOddFiles) {
     r = Cli(dir, "header " + Quote(DisplayPath(dir.Write("two.kvz", block + block + "x"))));
     EXPECT_EQ(r.status, 64);
     EXPECT_NE(r.err.find("second header"), std::string::npos);
-    r = Cli(dir, "header " + Quote(DisplayPath(dir.Write("open.kvz", "[Oxbel Setup Header]\r\nx"))));
+    r = Cli(dir,
+            "header " + Quote(DisplayPath(dir.Write("open.kvz", "[Oxbel Setup Header]\r\nx"))));
     EXPECT_EQ(r.status, 0);
     EXPECT_NE(r.err.find("no end line"), std::string::npos);
 
     // Binary bytes, NULs and a very long line: reported, never a crash.
     std::string binary;
-    for (int i = 0; i < 6000; ++i) binary += static_cast<char>((i * 37) % 251 + (i % 7 == 0 ? 0 : 1));
+    for (int i = 0; i < 6000; ++i)
+        binary += static_cast<char>((i * 37) % 251 + (i % 7 == 0 ? 0 : 1));
     std::string bin = Quote(DisplayPath(dir.Write("bin.dat", binary)));
     r = Cli(dir, "header " + bin + " --verify");
     EXPECT_EQ(r.status & 1, 0);

@@ -50,10 +50,9 @@ TEST(ScriptHeaderStamp, WritesHeaderLinesInOrderAndBodyWithoutFinalBreak) {
     WScriptHeader h;
     h.SetModuleType("PRODUCT");
     std::string bytes = StampBytes(dir, "abc", &h);
-    EXPECT_EQ(bytes,
-              "[Oxbel Setup Header]\r\nModuleType=PRODUCT\r\nVersion=9.001\r\nTimeStamp=" +
-                  h.TimeStamp() + "\r\nLastUser=" + h.LastUser() +
-                  "\r\nChecksum=126:1:0\r\n[Oxbel Setup Header End]\r\nabc");
+    EXPECT_EQ(bytes, "[Oxbel Setup Header]\r\nModuleType=PRODUCT\r\nVersion=9.001\r\nTimeStamp=" +
+                         h.TimeStamp() + "\r\nLastUser=" + h.LastUser() +
+                         "\r\nChecksum=126:1:0\r\n[Oxbel Setup Header End]\r\nabc");
     EXPECT_EQ(h.Version(), "9.001");
 
     // Day/month/year, three blanks, hour:minute:second, no leading zeros.
@@ -105,10 +104,11 @@ TEST(ScriptHeaderStamp, RestampReplacesTheHeaderAndKeepsTheChecksum) {
 
 TEST(ScriptHeaderStamp, RemovesEveryOldBlockAndAnUnterminatedOneToTheEnd) {
     ScratchFolder dir;
-    std::string body = StampBytes(dir,
-                                  "one\r\n[Oxbel Setup Header]\r\nA=1\r\n[Oxbel Setup Header End]\r\n"
-                                  "two\r\n  [ Oxbel Setup Header ] ; note\r\nB=2\r\n"
-                                  "[Oxbel Setup Header End]\r\nthree\r\n[Oxbel Setup Header]\r\ngone");
+    std::string body =
+        StampBytes(dir,
+                   "one\r\n[Oxbel Setup Header]\r\nA=1\r\n[Oxbel Setup Header End]\r\n"
+                   "two\r\n  [ Oxbel Setup Header ] ; note\r\nB=2\r\n"
+                   "[Oxbel Setup Header End]\r\nthree\r\n[Oxbel Setup Header]\r\ngone");
     EXPECT_EQ(BodyOf(body), "one\r\ntwo\r\nthree");
     // Marker names compare case-sensitively: a lower-case one is body text.
     EXPECT_EQ(BodyOf(StampBytes(dir, "[oxbel setup header]\r\nx")), "[oxbel setup header]\r\nx");
@@ -123,7 +123,8 @@ TEST(ScriptHeaderStamp, ExtraLinesOfAReadHeaderAreWrittenAfterTheChecksum) {
     WScriptHeader h;
     h.SetFilePath(path);
     EXPECT_EQ(h.Read(true, false), 0);
-    EXPECT_EQ(h.ExtraLines(), (std::vector<std::string>{"; first comment", "Owner=someone", ";second"}));
+    EXPECT_EQ(h.ExtraLines(),
+              (std::vector<std::string>{"; first comment", "Owner=someone", ";second"}));
     ASSERT_TRUE(h.Stamp());
     std::string bytes = ReadBytes(path);
     EXPECT_NE(bytes.find("ModuleType=KVZ\r\nVersion=2.0\r\n"), std::string::npos);
