@@ -12,7 +12,9 @@ namespace vantrel {
 
 namespace {
 
-std::string RecentValueName(int index) { return "File" + std::to_string(index); }
+std::string RecentValueName(int index) {
+    return "File" + std::to_string(index);
+}
 
 // The stored entries that still name an existing file, without duplicates
 // (paths compare exactly, case included), in stored order.
@@ -22,8 +24,10 @@ std::vector<std::string> LiveEntries(Registry& registry) {
         std::string value;
         if (!registry.GetString(Hive::CurrentUser, kRecentProjectKey, RecentValueName(i), value))
             continue;
-        if (value.empty() || !IsFile(value)) continue;
-        if (std::find(list.begin(), list.end(), value) != list.end()) continue;
+        if (value.empty() || !IsFile(value))
+            continue;
+        if (std::find(list.begin(), list.end(), value) != list.end())
+            continue;
         list.push_back(value);
     }
     return list;
@@ -35,9 +39,11 @@ bool AddRecentProject(const std::string& path) {
     Registry& registry = TheRegistry();
     std::vector<std::string> list{path};
     for (auto& entry : LiveEntries(registry)) {
-        if (entry != path) list.push_back(entry);
+        if (entry != path)
+            list.push_back(entry);
     }
-    if (list.size() > static_cast<size_t>(kRecentProjectCount)) list.resize(kRecentProjectCount);
+    if (list.size() > static_cast<size_t>(kRecentProjectCount))
+        list.resize(kRecentProjectCount);
     for (size_t j = 0; j < list.size(); ++j) {
         if (!registry.SetString(Hive::CurrentUser, kRecentProjectKey,
                                 RecentValueName(static_cast<int>(j)), list[j]))

@@ -8,7 +8,7 @@ namespace vantrel {
 namespace {
 
 class RecentProjects : public ::testing::Test {
-protected:
+  protected:
     test::ScratchFolder dir;
     test::ScratchRegistry registry{dir.path()};
 
@@ -28,8 +28,10 @@ protected:
 
 TEST_F(RecentProjects, KeepsTheFiveMostRecentNewestFirst) {
     std::vector<std::string> paths;
-    for (int i = 0; i < 6; ++i) paths.push_back(Project("p" + std::to_string(i)));
-    for (auto& p : paths) ASSERT_TRUE(AddRecentProject(p));
+    for (int i = 0; i < 6; ++i)
+        paths.push_back(Project("p" + std::to_string(i)));
+    for (auto& p : paths)
+        ASSERT_TRUE(AddRecentProject(p));
     EXPECT_EQ(Read(), (std::vector<std::string>{paths[5], paths[4], paths[3], paths[2], paths[1]}));
     EXPECT_EQ(Stored(0), paths[5]);
     EXPECT_EQ(Stored(4), paths[1]);
@@ -42,7 +44,8 @@ TEST_F(RecentProjects, KeepsTheFiveMostRecentNewestFirst) {
 
 TEST_F(RecentProjects, DropsMissingFilesAndLeavesNoStaleSlots) {
     std::string a = Project("a"), b = Project("b"), c = Project("c");
-    for (auto& p : {a, b, c}) ASSERT_TRUE(AddRecentProject(p));
+    for (auto& p : {a, b, c})
+        ASSERT_TRUE(AddRecentProject(p));
     ASSERT_EQ(Read(), (std::vector<std::string>{c, b, a}));
 
     // A file that went away is not offered and disappears with the next save.
