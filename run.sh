@@ -1,13 +1,19 @@
 #!/usr/bin/env bash
-# Builds the program and starts it. Arguments are passed on to the program.
+# Builds the wizard and starts it. Arguments are passed on to the program.
+# Without a display, run it under a virtual one: xvfb-run ./run.sh
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/deps.sh
 vantrel_need_packages "${VANTREL_BUILD_PACKAGES[@]}" ${VANTREL_WIZARD_PACKAGES[@]+"${VANTREL_WIZARD_PACKAGES[@]}"}
 
-[ -f build/build.ninja ] || cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build -j "$(nproc 2>/dev/null || echo 2)" --target vantrel-cli
-if [ $# -eq 0 ]; then
-    exec build/vantrel-cli --help
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+    echo "run.sh: there is no display to show the wizard on." >&2
+    echo "Start it under a virtual display instead:  xvfb-run ./run.sh" >&2
+    echo "(the command-line tool needs none: build/vantrel-cli --help)" >&2
+    exit 1
 fi
-exec build/vantrel-cli "$@"
+
+[ -f build/build.ninja ] || cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j "$(nproc 2>/dev/null || echo 2)" --target vantrel
+
+exec build/vantrel "$@"

@@ -16,3 +16,6 @@ vantrel_need_packages() {
 
 VANTREL_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config zlib1g-dev libgtest-dev)
 VANTREL_TEST_PACKAGES=(zip unzip python3)
+# The wizard (Qt 6 Widgets, Network and Test), a virtual display for running
+# it without a screen, and a font for its texts.
+VANTREL_WIZARD_PACKAGES=(qt6-base-dev xvfb xauth fonts-dejavu-core)

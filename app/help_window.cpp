@@ -1,0 +1,43 @@
+#include "app/help_window.h"
+
+#include <QFileInfo>
+#include <QIcon>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "app/dialogs.h"
+
+namespace vantrel {
+
+WHelpWindow::WHelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName(QStringLiteral("help"));
+    setWindowTitle(Dialogs::ProgramTitle() + QStringLiteral(" Help"));
+    setWindowIcon(QIcon(QStringLiteral(":/vantrel/icon.png")));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    browser_ = new QTextBrowser(this);
+    browser_->setOpenLinks(true);
+    browser_->setOpenExternalLinks(false);
+    layout->addWidget(browser_);
+    resize(520, 440);
+}
+
+void WHelpWindow::ShowTopic(const QString& path, int context) {
+    context_ = context;
+    path_ = path;
+    if (QFileInfo(path).isFile()) {
+        browser_->setSource(QUrl::fromLocalFile(path));
+    } else {
+        browser_->setHtml(QStringLiteral("<h2>%1</h2><p>The help topic %2 could not be found.</p>"
+                                         "<p>The help pages are installed in the folder "
+                                         "<tt>help/Zlt9en.hlp</tt> beside the program.</p>")
+                              .arg(Dialogs::ProgramTitle())
+                              .arg(context));
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+}  // namespace vantrel

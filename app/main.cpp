@@ -1,0 +1,61 @@
+// The wizard program. Without arguments it starts the wizard (or brings the
+// running copy to the front). "--screenshot DIR" walks the pages of a new
+// project and saves a picture of each into DIR, for the documentation.
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QIcon>
+#include <QTimer>
+#include <cstdio>
+
+#include "app/cp_sheet.h"
+#include "app/screenshots.h"
+#include "app/wizard_app.h"
+#include "platform/message_pump.h"
+
+namespace {
+
+void PumpOneEvent() { QCoreApplication::processEvents(QEventLoop::AllEvents, 10); }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication qapp(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("vantrel"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Tessary 9 Vantrel"));
+    QApplication::setApplicationVersion(QStringLiteral(VANTREL_VERSION));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/vantrel/icon-256.png")));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("The Tessary 9 Vantrel setup wizard."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    QCommandLineOption screenshots(QStringLiteral("screenshot"),
+                                   QStringLiteral("Save a picture of every page into <folder>."),
+                                   QStringLiteral("folder"));
+    parser.addOption(screenshots);
+    parser.process(qapp);
+
+    vantrel::SetPumpHook(&PumpOneEvent);
+
+    vantrel::WWizardApp app;
+    vantrel::WWizardApp::Options options;
+    const QString shotFolder = parser.value(screenshots);
+    if (!shotFolder.isEmpty()) options.singleInstance = false;
+    if (!app.InitInstance(options)) return 0;  // another copy runs and came to the front
+
+    QObject::connect(&app, &vantrel::WWizardApp::finished, &qapp, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+    if (!shotFolder.isEmpty()) {
+        QTimer::singleShot(0, &app, [&app, shotFolder] {
+            const int written = vantrel::TakeScreenshots(app, shotFolder);
+            std::fprintf(stderr, "vantrel: %d pictures in %s\n", written,
+                         qPrintable(QDir::toNativeSeparators(shotFolder)));
+            QCoreApplication::exit(written > 0 ? 0 : 1);
+        });
+    }
+    const int code = QApplication::exec();
+    vantrel::SetPumpHook(nullptr);
+    app.ExitInstance();
+    return code;
+}

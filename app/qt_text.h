@@ -1,0 +1,36 @@
+// Text at the widget boundary: the engine keeps Windows-1252 bytes, widgets
+// show QString. Every engine string goes through FromEngine before it is
+// shown and every typed text through ToEngine before it is stored.
+#pragma once
+
+#include <QString>
+#include <string>
+#include <string_view>
+
+namespace vantrel {
+
+QString FromEngine(std::string_view text);
+
+// False when `text` holds a character that Windows-1252 cannot hold; `out`
+// is then left unchanged.
+bool ToEngine(const QString& text, std::string& out);
+
+// The distinct characters of `text` that Windows-1252 cannot hold, in order
+// of first appearance ("" when there are none).
+QString UnstorableCharacters(const QString& text);
+
+// The message shown when a field holds such characters; `field` names it
+// ("Application name").
+QString UnstorableMessage(const QString& field, const QString& characters);
+
+}  // namespace vantrel
+
+namespace vantrel {
+
+// A path of the engine as this host writes it (for file dialogs and QFile).
+QString NativePath(std::string_view enginePath);
+// The engine's form of a path typed or chosen on this host; false when a
+// name holds a character that Windows-1252 cannot hold.
+bool EnginePath(const QString& nativePath, std::string& out);
+
+}  // namespace vantrel

@@ -1,0 +1,16 @@
+// The "Shortcuts and Shortcut Folder" page. For now it shows what the page is for and lets the
+// user pass; the project keeps its defaults for these settings.
+#pragma once
+
+#include "app/page.h"
+
+namespace vantrel {
+
+class WPageShortCuts : public WPage {
+    Q_OBJECT
+
+public:
+    explicit WPageShortCuts(WWizardApp& app, QWidget* parent = nullptr);
+};
+
+}  // namespace vantrel
