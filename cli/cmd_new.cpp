@@ -1,0 +1,88 @@
+// vantrel-cli new PROJECT.zlt [--name N] [--company C] [--version V] [--force]:
+// a new project with the standard components of the installation.
+#include <cstdio>
+#include <string>
+
+#include "cli/cli.h"
+#include "cli/project_cli.h"
+#include "media/project_file.h"
+#include "platform/files.h"
+#include "platform/paths.h"
+#include "project/project_data.h"
+
+namespace vantrel::cli {
+namespace {
+
+constexpr const char* kName = "new";
+
+// Takes "--option VALUE" as engine text; false after a message.
+bool TakeText(Args& args, const char* option, std::string& value, bool& given, int& rc) {
+    bool missing = false;
+    std::string utf8;
+    given = TakeOption(args, option, utf8, &missing);
+    if (missing) {
+        rc = UsageError(kName, std::string(option) + " needs a value");
+        return false;
+    }
+    if (given && !EngineArg(utf8, value, option)) {
+        rc = kFailure;
+        return false;
+    }
+    return true;
+}
+
+int RunNew(Args& args) {
+    int rc = kOk;
+    std::string name, company, version;
+    bool hasName = false, hasCompany = false, hasVersion = false;
+    if (!TakeText(args, "--name", name, hasName, rc) ||
+        !TakeText(args, "--company", company, hasCompany, rc) ||
+        !TakeText(args, "--version", version, hasVersion, rc))
+        return rc;
+    bool force = TakeFlag(args, "--force");
+    for (auto& w : args.words) {
+        if (StartsWith(w, "-"))
+            return UsageError(kName, "unknown option " + w);
+    }
+    if (args.words.size() != 1)
+        return UsageError(kName, args.words.empty() ? "the project file is missing"
+                                                    : "only one project file can be made");
+
+    std::string path;
+    if (!EngineArg(args.words[0], path, "the project file name"))
+        return kFailure;
+    std::string target = ProjectArchivePath(AbsolutePath(path));
+    if (IsFolder(target))
+        return Fail(Out(DisplayPath(target)) + " is a folder");
+    if (PathExists(target) && !force)
+        return Fail(Out(DisplayPath(target)) + " exists already (--force replaces it)");
+
+    std::string problem;
+    if (hasName && !(problem = CheckApplicationName(name)).empty())
+        return UsageError(kName, problem);
+    if (hasCompany && !(problem = CheckCompanyName(company)).empty())
+        return UsageError(kName, problem);
+    if (hasVersion && !(problem = CheckVersion(version)).empty())
+        return UsageError(kName, problem);
+
+    WProjectData project;
+    if ((rc = ResetProject(args, project)) != kOk)
+        return rc;
+    if (hasName)
+        project.SetApplicationName(name);
+    if (hasCompany)
+        project.CompanyName = company;
+    if (hasVersion)
+        project.Version = version;
+    CommitApplicationInfo(project);
+    if ((rc = SaveProject(project, target)) != kOk)
+        return rc;
+    std::printf("%s\n", Out(DisplayPath(project.ProjectFile)).c_str());
+    return kOk;
+}
+
+Registrar reg{{kName, "new PROJECT.zlt [--name N] [--company C] [--version V] [--force]",
+               "start a project file (an existing file is kept unless --force is given)", &RunNew}};
+
+}  // namespace
+}  // namespace vantrel::cli

@@ -1,0 +1,274 @@
+// vantrel-cli set PROJECT.zlt KEY=VALUE...: changes project settings by the
+// names under which the project file stores them.
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "cli/cli.h"
+#include "cli/project_cli.h"
+#include "platform/encoding.h"
+#include "platform/files.h"
+#include "platform/strings.h"
+#include "platform/text_file.h"
+#include "project/project_data.h"
+
+namespace vantrel::cli {
+namespace {
+
+constexpr const char* kName = "set";
+
+// One settable key: how its value is checked and where it goes. `check`
+// returns an empty text for a good value (possibly rewriting it), else the
+// reason it is refused.
+struct Setting {
+    const char* key;
+    std::function<std::string(std::string&)> check;
+    std::function<void(WProjectData&, const std::string&)> apply;
+};
+
+std::string Flag(std::string& v) {
+    return v == "0" || v == "1" ? std::string() : "must be 0 or 1";
+}
+
+std::function<std::string(std::string&)> Range(long long low, long long high) {
+    return [low, high](std::string& v) -> std::string {
+        long long n = 0;
+        if (!ParseInt(v, n) || n < low || n > high)
+            return Format("must be a whole number from %lld to %lld", low, high);
+        v = std::to_string(n);
+        return {};
+    };
+}
+
+std::function<std::string(std::string&)> OneOf(std::vector<std::string> choices) {
+    return [choices](std::string& v) -> std::string {
+        for (auto& c : choices) {
+            if (EqualsNoCase(v, c)) {
+                v = c;
+                return {};
+            }
+        }
+        return "must be one of " + Join(choices, ", ");
+    };
+}
+
+std::string AnyText(std::string&) {
+    return {};
+}
+
+std::string DestinationPrefix(std::string& v) {
+    if (EqualsNoCase(v, "<WPF>") || EqualsNoCase(v, "<Windows Program Files Folder>")) {
+        v = "<WPF>";
+        return {};
+    }
+    if (EqualsNoCase(v, "<WDL:>") || EqualsNoCase(v, "<Windows Drive Letter:>")) {
+        v = "<WDL:>";
+        return {};
+    }
+    return "must be <WPF> (<Windows Program Files Folder>) or <WDL:> (<Windows Drive Letter:>)";
+}
+
+std::string Languages(std::string& v) {
+    std::vector<std::string> codes;
+    for (auto& code : SplitTrimmed(v, ',')) {
+        std::string upper = ToUpper(code);
+        if (!FindWritingToolLanguage(upper)) {
+            std::vector<std::string> all;
+            for (auto& row : WritingToolLanguageTable)
+                all.push_back(row.code);
+            return "unknown language " + code + " (known: " + Join(all, ",") + ")";
+        }
+        if (std::find(codes.begin(), codes.end(), upper) == codes.end())
+            codes.push_back(upper);
+    }
+    v = Join(codes, ",");
+    return {};
+}
+
+// A key that holds a project flag or number.
+Setting Number(const char* key, int WProjectData::*field,
+               std::function<std::string(std::string&)> check = Flag) {
+    return {key, std::move(check), [field](WProjectData& p, const std::string& v) {
+                p.*field = static_cast<int>(ToInt(v));
+            }};
+}
+
+// A key that holds a project text.
+Setting Text(const char* key, std::string WProjectData::*field,
+             std::function<std::string(std::string&)> check = AnyText) {
+    return {key, std::move(check),
+            [field](WProjectData& p, const std::string& v) { p.*field = v; }};
+}
+
+const std::vector<Setting>& Settings() {
+    using P = WProjectData;
+    auto wrap = [](std::string (*f)(const std::string&)) {
+        return [f](std::string& v) { return f(v); };
+    };
+    static const std::vector<Setting> settings{
+        {"ApplicationName", wrap(CheckApplicationName),
+         [](P& p, const std::string& v) { p.SetApplicationName(v); }},
+        Text("CompanyName", &P::CompanyName, wrap(CheckCompanyName)),
+        Text("Version", &P::Version, wrap(CheckVersion)),
+        Number("UseDefaultDest", &P::UseDefaultDest),
+        Text("DefaultDestPrefix", &P::DefaultDestPrefix, DestinationPrefix),
+        Text("DefaultDestBase", &P::DefaultDestBase),
+        Text("ShortcutFolder", &P::ShortcutFolder),
+        Text("DefaultFolder", &P::DefaultFolder),
+        Number("UninstallComponent", &P::UninstallComponent),
+        Number("RuntimeComponent", &P::RuntimeComponent),
+        Number("FrameworkComponent", &P::FrameworkComponent),
+        Number("BDEComponent", &P::BDEComponent),
+        Number("AreWritingToolsSelected", &P::AreWritingToolsSelected),
+        Text("DefaultWritingToolLang", &P::DefaultWritingToolLang),
+        {"WritingToolLanguages", Languages,
+         [](P& p, const std::string& v) { p.WritingToolLanguages = SplitTrimmed(v, ','); }},
+        Text("DefaultLanguage", &P::DefaultLanguage),
+        Number("DisplayLicense", &P::DisplayLicense),
+        {"LicenseText", AnyText, [](P& p, const std::string& v) { p.LicenseText = v; }},
+        Number("DisplayRelease", &P::DisplayRelease),
+        {"ReleaseText", AnyText, [](P& p, const std::string& v) { p.ReleaseText = v; }},
+        Text("IDAPICNFDirectory", &P::IDAPICNFDirectory),
+        Number("IsDefaultCFGSelected", &P::IsDefaultCFGSelected),
+        Number("IsInterBaseSelected", &P::IsInterBaseSelected),
+        Number("IsDB2Selected", &P::IsDB2Selected),
+        Number("IsInformixSelected", &P::IsInformixSelected),
+        Number("IsMSSQLSelected", &P::IsMSSQLSelected),
+        Number("IsOracleSelected", &P::IsOracleSelected),
+        Number("IsSybaseCTLibSelected", &P::IsSybaseCTLibSelected),
+        Number("IsSybaseDBLibSelected", &P::IsSybaseDBLibSelected),
+        Text("Background Title", &P::BackTitle),
+        Text("BackGroundTitleFont", &P::BackTitleFont),
+        Text("BackGroundTitleFontHeight", &P::BackTitleFontHeight, Range(20, 160)),
+        Text("BackFontStyle", &P::BackFontStyle),
+        Number("BoldBackTitle", &P::BackTitleBold),
+        Number("ItalicBackTitle", &P::BackTitleItalic),
+        Text("BackGroundTitleFontAlign", &P::BackTitleAlign, OneOf({"LEFT", "CENTER", "RIGHT"})),
+        Text("TextBrushRed", &P::TitleTextRed, Range(0, 255)),
+        Text("TextBrushGreen", &P::TitleTextGreen, Range(0, 255)),
+        Text("TextBrushBlue", &P::TitleTextBlue, Range(0, 255)),
+        Text("GradientColor", &P::GradientColor, OneOf({"RED", "GREEN", "BLUE"})),
+        Text("MediaDistributionDirectory", &P::MediaDistributionDirectory),
+        Number("IsFloppySetup", &P::IsFloppySetup),
+        Text("DiskSize", &P::DiskSize),
+        Text("FloppyCustomSize", &P::FloppyCustomSize),
+        Text("FloppySetSizeType", &P::FloppySetSizeType, OneOf({"KB", "MB"})),
+        Number("AreFilesMissing", &P::AreFilesMissing, Range(0, 2147483647)),
+    };
+    return settings;
+}
+
+const Setting* FindSetting(const std::string& key) {
+    for (auto& s : Settings()) {
+        if (EqualsNoCase(key, s.key))
+            return &s;
+    }
+    return nullptr;
+}
+
+std::string KeyList() {
+    std::vector<std::string> keys;
+    for (auto& s : Settings())
+        keys.push_back(s.key);
+    return Join(keys, ", ");
+}
+
+bool IsUtf8(std::string_view s) {
+    size_t i = 0;
+    while (i < s.size()) {
+        unsigned char c = static_cast<unsigned char>(s[i]);
+        size_t extra = c < 0x80         ? 0
+                       : (c >> 5) == 6  ? 1
+                       : (c >> 4) == 14 ? 2
+                       : (c >> 3) == 30 ? 3
+                                        : 9;
+        if (extra == 9 || i + extra >= s.size() + (extra ? 0 : 1))
+            return false;
+        for (size_t k = 1; k <= extra; ++k) {
+            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80)
+                return false;
+        }
+        i += extra + 1;
+    }
+    return true;
+}
+
+// The text of "@FILE": UTF-8 text is converted, anything else is taken as
+// Windows-1252 bytes. Line ends become line feeds and trailing blanks go,
+// as when the project file is read back.
+int ReadTextArgument(const std::string& fileUtf8, std::string& text) {
+    std::string path, bytes, error;
+    if (!EngineArg(fileUtf8, path, "the file name"))
+        return kFailure;
+    if (!ReadWholeFile(path, bytes, &error))
+        return Fail(Out(error));
+    if (IsUtf8(bytes)) {
+        if (!Utf8ToCp1252(bytes, text))
+            return Fail(fileUtf8 + ": holds characters that Windows-1252 cannot hold");
+    } else {
+        text = bytes;
+    }
+    text = TrimRight(ReplaceAll(FromCrLf(text), "\r", "\n"));
+    return kOk;
+}
+
+int RunSet(Args& args) {
+    for (auto& w : args.words) {
+        if (StartsWith(w, "--"))
+            return UsageError(kName, "unknown option " + w);
+    }
+    if (args.words.size() < 2)
+        return UsageError(kName, args.words.empty() ? "the project file is missing"
+                                                    : "nothing to set (KEY=VALUE expected)");
+
+    struct Change {
+        const Setting* setting;
+        std::string value;
+    };
+    std::vector<Change> changes;
+    for (size_t i = 1; i < args.words.size(); ++i) {
+        const std::string& word = args.words[i];
+        size_t eq = word.find('=');
+        if (eq == std::string::npos || eq == 0)
+            return UsageError(kName, "KEY=VALUE expected: " + word);
+        std::string key = Trim(word.substr(0, eq));
+        const Setting* setting = FindSetting(key);
+        if (!setting)
+            return UsageError(kName, "unknown key " + key + "; the keys are: " + KeyList());
+        std::string value;
+        std::string valueUtf8 = word.substr(eq + 1);
+        bool isText = (std::string(setting->key) == "LicenseText" ||
+                       std::string(setting->key) == "ReleaseText");
+        if (isText && StartsWith(valueUtf8, "@")) {
+            if (int rc = ReadTextArgument(valueUtf8.substr(1), value); rc != kOk)
+                return rc;
+        } else {
+            if (!EngineArg(valueUtf8, value, setting->key))
+                return kFailure;
+            if (!isText && value.find_first_of("\r\n") != std::string::npos)
+                return UsageError(kName, std::string(setting->key) + " must be one line");
+            if (!isText)
+                value = Trim(value);
+        }
+        if (std::string why = setting->check(value); !why.empty())
+            return UsageError(kName, std::string(setting->key) + ": " + why);
+        changes.push_back({setting, value});
+    }
+
+    WProjectData project;
+    if (int rc = OpenProject(args, args.words[0], project); rc != kOk)
+        return rc;
+    for (auto& change : changes)
+        change.setting->apply(project, change.value);
+    CommitApplicationInfo(project);
+    return SaveProject(project);
+}
+
+Registrar reg{{kName, "set PROJECT.zlt KEY=VALUE...",
+               "change project settings by their saved key names (LicenseText=@FILE reads a "
+               "file; unknown keys list the valid ones)",
+               &RunSet}};
+
+}  // namespace
+}  // namespace vantrel::cli

@@ -1,0 +1,46 @@
+// Helpers shared by the commands that work on a project file (new, set,
+// add-files, show, scripts): making the project object for this run,
+// opening, saving, and what the application-information page does when it
+// is left.
+#pragma once
+
+#include <string>
+
+#include "cli/cli.h"
+
+namespace vantrel {
+class WProjectData;
+}
+
+namespace vantrel::cli {
+
+// Brings `project` to its defaults, with --install-location (when given)
+// as the installation folder. kOk, or the exit status after a message.
+int ResetProject(const Args& args, WProjectData& project);
+
+// ResetProject, then opens the project file named by the UTF-8 argument
+// `pathArgument`. kOk, or the exit status after a message.
+int OpenProject(const Args& args, const std::string& pathArgument, WProjectData& project);
+
+// Writes the project back to its file (ProjectFile, or `path` for a project
+// that has none yet) and puts it at the head of the recent-project list.
+// Prints nothing on success; kOk, or kFailure after a message.
+int SaveProject(WProjectData& project, const std::string& path = {});
+
+// What leaving the application-information page does: the destination in
+// folder-macro form from "UseDefaultDest", "DefaultDestPrefix",
+// "DefaultDestBase", the company and the application name, and for a new
+// project the shortcut folder named after the application.
+void CommitApplicationInfo(WProjectData& project);
+
+// The checks of the application-information page for a name, company or
+// version; empty when the value is fine, else the reason.
+std::string CheckApplicationName(const std::string& name);
+std::string CheckCompanyName(const std::string& company);
+std::string CheckVersion(const std::string& version);
+
+// The UTF-8 argument as engine text; false after a message (kFailure is the
+// caller's exit status).
+bool EngineArg(const std::string& utf8, std::string& out, const char* what);
+
+}  // namespace vantrel::cli

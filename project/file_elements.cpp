@@ -1,0 +1,113 @@
+#include "project/file_elements.h"
+
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "platform/files.h"
+#include "platform/paths.h"
+#include "platform/strings.h"
+#include "script/setup_component.h"
+
+namespace vantrel {
+
+namespace {
+
+// "VS_VERSION_INFO" as the UTF-16LE key of a version resource.
+std::string VersionKey() {
+    std::string key;
+    for (char c : std::string("VS_VERSION_INFO")) {
+        key += c;
+        key += '\0';
+    }
+    return key;
+}
+
+std::string SlashesAsBackslashes(std::string_view text) {
+    std::string r(text);
+    for (auto& c : r) {
+        if (c == '/')
+            c = '\\';
+    }
+    return r;
+}
+
+}  // namespace
+
+bool HasVersionInfo(std::string_view path) {
+    FILE* f = std::fopen(ToNative(path).c_str(), "rb");
+    if (!f)
+        return false;
+    const std::string key = VersionKey();
+    std::vector<char> buffer(1 << 16);
+    std::string window;
+    bool found = false;
+    bool first = true;
+    size_t n;
+    while (!found && (n = std::fread(buffer.data(), 1, buffer.size(), f)) > 0) {
+        window.append(buffer.data(), n);
+        if (first) {
+            // Only programs and libraries ("MZ" executables) carry resources.
+            if (window.size() < 2 || window[0] != 'M' || window[1] != 'Z')
+                break;
+            first = false;
+        }
+        found = window.find(key) != std::string::npos;
+        // Keep the tail so that a key split between two reads is found.
+        if (window.size() > key.size())
+            window.erase(0, window.size() - key.size());
+    }
+    std::fclose(f);
+    return found;
+}
+
+std::string FileAttributesMask(std::string_view path) {
+    struct stat st;
+    if (::stat(ToNative(path).c_str(), &st) != 0)
+        return "100000";
+    bool hidden = StartsWith(FileNameOf(path), ".");
+    bool readOnly = (st.st_mode & S_IWUSR) == 0;
+    if (hidden && !readOnly)
+        return "001000";
+    if (readOnly && !hidden)
+        return "000100";
+    return "100000";
+}
+
+std::unique_ptr<WSetupFile> NewFileElement(const std::string& sourceFile,
+                                           const std::string& sourceName,
+                                           const std::string& targetDir,
+                                           const std::string& targetName) {
+    auto file = std::make_unique<WSetupFile>();
+    file->SetSourceDir(FolderOf(sourceFile));
+    file->SetSourceName(SlashesAsBackslashes(sourceName));
+    file->SetTargetDir(targetDir);
+    file->SetTargetName(SlashesAsBackslashes(targetName));
+    long long size = FileSizeOf(sourceFile);
+    file->SetSize(size < 0 ? 0.0 : static_cast<double>(size));
+    file->SetOverwrite(HasVersionInfo(sourceFile) ? WSetupFile::kCheckVersion
+                                                  : WSetupFile::kAlways);
+    file->SetCheckValue("");
+    file->SetExtraValue(0);
+    file->SetOsMask("11111");
+    file->SetSelectMask(std::string(WSetupElement::kSelectMaskLength, '1'));
+    file->SetAttributes(FileAttributesMask(sourceFile));
+    return file;
+}
+
+const WSetupElement* FindTargetFile(const WSetupComponent& component, std::string_view targetDir,
+                                    std::string_view targetName) {
+    std::string dir = SlashesAsBackslashes(targetDir);
+    std::string name = SlashesAsBackslashes(targetName);
+    for (int type : {static_cast<int>(kElementFile), static_cast<int>(kElementTTFFile)}) {
+        for (const auto& element : component.Elements(type)) {
+            if (EqualsNoCase(SlashesAsBackslashes(element->GetTargetDir()), dir) &&
+                EqualsNoCase(SlashesAsBackslashes(element->GetTargetName()), name))
+                return element.get();
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace vantrel
