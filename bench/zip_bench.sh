@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Times the archive writer against Info-ZIP zip on the same files, and
+# measures the writer's peak resident size on the set and on one 1 GB file.
+#
+#   bench/zip_bench.sh [SIZE_MB]        (default 200; work files in $BENCH_DIR,
+#                                        default /tmp/vantrel-zip-bench)
+# Set SKIP_BIG=1 to leave out the 1 GB file.
+set -euo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+root="$(dirname "$here")"
+size_mb="${1:-200}"
+work="${BENCH_DIR:-/tmp/vantrel-zip-bench}"
+build="$root/build-bench"
+
+command -v zip >/dev/null || { echo "zip_bench: Info-ZIP zip is needed" >&2; exit 1; }
+mkdir -p "$work"
+[ -f "$build/build.ninja" ] || cmake -S "$root" -B "$build" -G Ninja \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREL_WIZARD=OFF -DVANTREL_TESTS=OFF >/dev/null
+cmake --build "$build" --target zip_pack -j 2 >"$work/build.log" 2>&1 ||
+    { cat "$work/build.log" >&2; exit 1; }
+pack="$build/bench/zip_pack"
+
+set_dir="$work/set-${size_mb}mb"
+if [ ! -d "$set_dir" ]; then
+    python3 "$here/make_fileset.py" "$set_dir" --size-mb "$size_mb"
+fi
+sync
+
+now() { date +%s.%N; }
+
+echo "== file set: $set_dir ($(du -sh "$set_dir" | cut -f1))"
+rm -f "$work/ours.zip" "$work/infozip.zip"
+t0=$(now)
+ours_out=$("$pack" 6 "$work/ours.zip" "$set_dir")
+t1=$(now)
+(cd "$set_dir" && zip -6 -r -q "$work/infozip.zip" .)
+t2=$(now)
+ours=$(awk -v a="$t0" -v b="$t1" 'BEGIN { print b - a }')
+theirs=$(awk -v a="$t1" -v b="$t2" 'BEGIN { print b - a }')
+printf 'ours (level 6):   %6.2f s  %s\n' "$ours" "$ours_out"
+printf 'zip -6 -r -q:     %6.2f s\n' "$theirs"
+printf 'ratio ours/zip:   %6.3f  (goal <= 1.0)\n' "$(awk -v a="$ours" -v b="$theirs" 'BEGIN { print a / b }')"
+printf 'archive sizes:    ours %s bytes, zip %s bytes\n' \
+    "$(stat -c %s "$work/ours.zip")" "$(stat -c %s "$work/infozip.zip")"
+unzip -tq "$work/ours.zip" >/dev/null && echo "unzip -t: ours OK"
+
+if [ "${SKIP_BIG:-0}" != 1 ]; then
+    big="$work/big"
+    [ -f "$big/one.bin" ] || python3 "$here/make_fileset.py" "$big" --single-file-mb 1024
+    echo "== one file of $(stat -c %s "$big/one.bin") bytes"
+    rm -f "$work/big.zip"
+    big_out=$("$pack" 6 "$work/big.zip" "$big")
+    echo "ours (level 6):   $big_out"
+    peak=$(echo "$big_out" | sed -n 's/.*peak_rss_kb=\([0-9]*\).*/\1/p')
+    printf 'peak resident:    %.1f MB (goal < 32 MB)\n' "$(awk -v k="$peak" 'BEGIN { print k / 1024 }')"
+    rm -f "$work/big.zip"
+fi
