@@ -49,7 +49,8 @@ void BM_WriteComponentScript(benchmark::State& state) {
     auto project = MakeProject(state.range(0));
     const std::string folder = OutputFolder();
     for (auto _ : state) {
-        if (!project->WriteComponentScripts(folder)) state.SkipWithError("write failed");
+        if (!project->WriteComponentScripts(folder))
+            state.SkipWithError("write failed");
     }
     state.counters["bytes"] = static_cast<double>(FileSizeOf(JoinPath(folder, "comp.kvz")));
     state.SetItemsProcessed(state.iterations() * state.range(0));
@@ -66,7 +67,8 @@ void BM_ReadComponentScript(benchmark::State& state) {
         reader->Add("Product", 0);
         reader->Add("Program_files", 1);
         state.ResumeTiming();
-        if (!reader->ReadComponentScript(script, strings)) state.SkipWithError("read failed");
+        if (!reader->ReadComponentScript(script, strings))
+            state.SkipWithError("read failed");
         if (reader->Find("Program_files")->ElementCount() != static_cast<size_t>(state.range(0))) {
             state.SkipWithError("elements lost");
         }

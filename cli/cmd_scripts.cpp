@@ -15,7 +15,8 @@ int RunScripts(Args& args) {
     bool missingValue = false;
     std::string outUtf8;
     if (!TakeOption(args, "--out", outUtf8, &missingValue) || outUtf8.empty()) {
-        return UsageError("scripts", missingValue ? "--out needs a folder" : "--out DIR is required");
+        return UsageError("scripts",
+                          missingValue ? "--out needs a folder" : "--out DIR is required");
     }
     if (!args.words.empty()) {
         if (args.words[0].size() > 0 && args.words[0][0] == '-') {
@@ -25,7 +26,8 @@ int RunScripts(Args& args) {
                     args.words[0]);
     }
     std::string outDir;
-    if (!Arg(outUtf8, outDir)) return Fail("the folder name cannot be used: " + outUtf8);
+    if (!Arg(outUtf8, outDir))
+        return Fail("the folder name cannot be used: " + outUtf8);
 
     WProjectData project;
     if (!args.installLocation.empty()) {
@@ -39,17 +41,20 @@ int RunScripts(Args& args) {
 
     int result = kOk;
     if (project.InstallLocation.empty()) {
-        result = Fail("no installation folder: the registry has no \"Install Location\" "
-                      "(use --install-location DIR); the standard components are left out");
+        result = Fail(
+            "no installation folder: the registry has no \"Install Location\" "
+            "(use --install-location DIR); the standard components are left out");
     } else if (!project.Catalogue().loaded) {
-        for (const std::string& failure : project.Catalogue().failures) Fail(Out(failure));
+        for (const std::string& failure : project.Catalogue().failures)
+            Fail(Out(failure));
         result = Fail("the standard components of " + Out(DisplayPath(project.InstallLocation)) +
                       " did not load completely");
     }
 
     std::string setup = JoinPath(outDir, "Setup");
     std::string error;
-    if (!MakeFolders(setup, &error)) return Fail(Out(error));
+    if (!MakeFolders(setup, &error))
+        return Fail(Out(error));
     if (!project.WriteComponentScripts(setup)) {
         return Fail("cannot write comp.kvz and string.str in " + Out(DisplayPath(setup)));
     }

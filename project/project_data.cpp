@@ -44,13 +44,15 @@ const std::array<WritingToolLanguage, 22> WritingToolLanguageTable = {{
 
 const WritingToolLanguage* FindWritingToolLanguage(std::string_view code) {
     for (const auto& row : WritingToolLanguageTable) {
-        if (code == row.code) return &row;
+        if (code == row.code)
+            return &row;
     }
     return nullptr;
 }
 
 void WComponentCatalogue::Clear() {
-    for (auto& list : components) list.clear();
+    for (auto& list : components)
+        list.clear();
     componentOfScript.clear();
     scriptPaths.clear();
     failures.clear();
@@ -66,7 +68,8 @@ constexpr int kDefaultInstallTypes = 111;
 // The token of a language without its two "%" signs.
 std::string Unpercent(std::string_view token) {
     std::string r(token);
-    if (r.size() >= 2 && r.front() == '%' && r.back() == '%') r = r.substr(1, r.size() - 2);
+    if (r.size() >= 2 && r.front() == '%' && r.back() == '%')
+        r = r.substr(1, r.size() - 2);
     return r;
 }
 
@@ -74,7 +77,9 @@ std::string Unpercent(std::string_view token) {
 
 WProjectData::WProjectData() = default;
 
-WProjectData::~WProjectData() { Clear(); }
+WProjectData::~WProjectData() {
+    Clear();
+}
 
 WSetupComponent* WProjectData::ProductComponent() const {
     return components_ ? components_->Find(kProductName) : nullptr;
@@ -245,23 +250,27 @@ std::string WProjectData::FolderForMacro(std::string_view longMacro) const {
 
 void WProjectData::SetApplicationName(std::string_view name) {
     applicationName_ = std::string(name);
-    if (WSetupComponent* product = ProductComponent()) product->SetDisplayName(applicationName_);
+    if (WSetupComponent* product = ProductComponent())
+        product->SetDisplayName(applicationName_);
 }
 
 bool WProjectData::SetMediaSize(double bytes, bool check) {
     // Written so that a NaN is refused too.
-    if (check && !(bytes >= MinMediaSize && bytes <= MaxMediaSize)) return false;
+    if (check && !(bytes >= MinMediaSize && bytes <= MaxMediaSize))
+        return false;
     mediaSize_ = bytes;
     return true;
 }
 
 bool WProjectData::LoadCatalogue() {
     catalogue_.Clear();
-    if (!components_) return false;
+    if (!components_)
+        return false;
     UninstallComponent = 1;
     // Without an installation folder there is nothing to load (and "Comps"
     // must not be looked for in whatever the current folder is).
-    if (InstallLocation.empty()) return false;
+    if (InstallLocation.empty())
+        return false;
 
     components_->ClearSearchFolders();
     components_->ClearFailures();
@@ -271,8 +280,10 @@ bool WProjectData::LoadCatalogue() {
     bool ok = true;
     auto load = [&](const std::string& script, WComponentCatalogue::Category category) {
         WSetupComponent* c = nullptr;
-        if (!components_->LoadLibraryScript(script, files, &c)) ok = false;
-        if (!c) return;
+        if (!components_->LoadLibraryScript(script, files, &c))
+            ok = false;
+        if (!c)
+            return;
         catalogue_.components[category].push_back(c);
         catalogue_.componentOfScript[script] = c->GetName();
         catalogue_.scriptPaths[script] = components_->FindScript(script);
@@ -306,13 +317,15 @@ bool WProjectData::LoadCatalogue() {
 }
 
 WComponentManager& WProjectData::ComponentSource() {
-    if (!components_) components_ = std::make_unique<WCreatorManager>();
+    if (!components_)
+        components_ = std::make_unique<WCreatorManager>();
     return *components_;
 }
 
 std::vector<std::string> WProjectData::DictionaryLines() const {
     std::vector<std::string> lines;
-    if (!AreWritingToolsSelected) return lines;
+    if (!AreWritingToolsSelected)
+        return lines;
     for (const std::string& code : WritingToolLanguages) {
         if (const WritingToolLanguage* row = FindWritingToolLanguage(code)) {
             lines.push_back(Unpercent(row->token) + " = " + row->displayName);
@@ -323,14 +336,17 @@ std::vector<std::string> WProjectData::DictionaryLines() const {
 
 std::string WProjectData::PagesText() const {
     std::string pages = "Welcome ";
-    if (DisplayLicense) pages += "License ";
-    if (AreWritingToolsSelected) pages += "Dictionary ";
+    if (DisplayLicense)
+        pages += "License ";
+    if (AreWritingToolsSelected)
+        pages += "Dictionary ";
     pages += "Destination Ready";
     return pages;
 }
 
 void WProjectData::PrepareBackground() {
-    if (!background_) background_ = std::make_unique<WSetupBackground>();
+    if (!background_)
+        background_ = std::make_unique<WSetupBackground>();
     WSetupBackground& b = *background_;
     b.SetTitleFont(BackTitleFont);
     b.SetBackgroundTitle(BackTitle);
@@ -346,10 +362,14 @@ void WProjectData::PrepareBackground() {
 }
 
 void WProjectData::FillProductScript(WSetupProductData& script) {
-    if (!boxId_) boxId_ = std::make_unique<WSPMBoxId>();
-    if (!product_) product_ = std::make_unique<WSPMProduct>();
-    if (!ui_) ui_ = std::make_unique<WSPMUi>();
-    if (!sysReq_) sysReq_ = std::make_unique<WSPMSysReq>();
+    if (!boxId_)
+        boxId_ = std::make_unique<WSPMBoxId>();
+    if (!product_)
+        product_ = std::make_unique<WSPMProduct>();
+    if (!ui_)
+        ui_ = std::make_unique<WSPMUi>();
+    if (!sysReq_)
+        sysReq_ = std::make_unique<WSPMSysReq>();
 
     boxId_->SetBoxName("Tessary 9 Runtime");
     boxId_->SetSourceFile("Box.id");

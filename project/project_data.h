@@ -68,7 +68,7 @@ struct WComponentCatalogue {
 };
 
 class WProjectData : public WCreatorManager {
-public:
+  public:
     static constexpr const char* kInstallKey = "SOFTWARE\\OXBEL\\ZLT\\9.0";
     static constexpr const char* kInstallValue = "Install Location";
     static constexpr double kDefaultMediaSize = 1440000.0;  // the "1.44 MB" entry
@@ -220,12 +220,12 @@ public:
     // Script names of the checked proofreading rows (setup options page).
     std::vector<std::string> WritingToolScripts;
 
-protected:
+  protected:
     WComponentManager& ComponentSource() override;
     std::vector<std::string> DictionaryLines() const override;
     void FillProductScript(WSetupProductData& script) override;
 
-private:
+  private:
     void ResetFolderMacros();
 
     std::optional<std::string> installLocationOverride_;

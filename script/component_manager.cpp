@@ -5,20 +5,26 @@
 namespace vantrel {
 
 namespace {
-bool ValidLevel(int level) { return level >= 0 && level < WComponentManager::kLevelCount; }
+bool ValidLevel(int level) {
+    return level >= 0 && level < WComponentManager::kLevelCount;
+}
 }  // namespace
 
 WComponentManager::WComponentManager() = default;
 
-WComponentManager::~WComponentManager() { ClearComponents(); }
+WComponentManager::~WComponentManager() {
+    ClearComponents();
+}
 
 WSetupComponent* WComponentManager::Add(std::string_view name, int level) {
     return Add(std::make_unique<WSetupComponent>(std::string(name)), level);
 }
 
 WSetupComponent* WComponentManager::Add(std::unique_ptr<WSetupComponent> component, int level) {
-    if (!component || component->GetName().empty() || !ValidLevel(level)) return nullptr;
-    if (WSetupComponent* existing = Find(component->GetName())) return existing;
+    if (!component || component->GetName().empty() || !ValidLevel(level))
+        return nullptr;
+    if (WSetupComponent* existing = Find(component->GetName()))
+        return existing;
     component->SetLevel(level);
     component->SetManager(this);
     WSetupComponent* raw = component.get();
@@ -26,7 +32,8 @@ WSetupComponent* WComponentManager::Add(std::unique_ptr<WSetupComponent> compone
     byName_.emplace(std::move(key), std::move(component));
     order_.push_back(raw);
     // A component with elements already (built elsewhere) brings them along.
-    if (raw->ElementCount()) elementMapStale_ = true;
+    if (raw->ElementCount())
+        elementMapStale_ = true;
     return raw;
 }
 
@@ -37,10 +44,12 @@ WSetupComponent* WComponentManager::Find(std::string_view name) const {
 
 bool WComponentManager::Remove(std::string_view name) {
     auto it = byName_.find(name);
-    if (it == byName_.end()) return false;
+    if (it == byName_.end())
+        return false;
     WSetupComponent* victim = it->second.get();
     for (WSetupComponent* c : order_) {
-        if (c != victim) c->Unlink(victim);
+        if (c != victim)
+            c->Unlink(victim);
     }
     order_.erase(std::remove(order_.begin(), order_.end(), victim), order_.end());
     ReleaseGathered();
@@ -60,13 +69,15 @@ void WComponentManager::ClearComponents() {
 bool WComponentManager::LinkComponents(std::string* error) {
     bool ok = true;
     for (WSetupComponent* c : order_) {
-        if (!LinkComponent(c, ok ? error : nullptr)) ok = false;
+        if (!LinkComponent(c, ok ? error : nullptr))
+            ok = false;
     }
     return ok;
 }
 
 bool WComponentManager::LinkComponent(WSetupComponent* c, std::string* error) {
-    if (!c) return false;
+    if (!c)
+        return false;
     bool ok = true;
     auto missing = [&](const std::string& name, const char* what) {
         if (ok && error) {
@@ -99,7 +110,8 @@ void WComponentManager::Gather() {
         levels_[level].push_back(c);
         for (int type = 0; type < kElementTypeCount; ++type) {
             for (const auto& e : c->Elements(type)) {
-                if (e->GetTag() != c->GetName()) e->SetTag(c->GetName());
+                if (e->GetTag() != c->GetName())
+                    e->SetTag(c->GetName());
                 levelElements_[type][level].push_back(e.get());
             }
         }
@@ -111,22 +123,25 @@ const std::vector<WSetupComponent*>& WComponentManager::Level(int level) const {
     return ValidLevel(level) ? levels_[level] : none;
 }
 
-const std::vector<WSetupElement*>& WComponentManager::LevelElements(int typeCode,
-                                                                    int level) const {
+const std::vector<WSetupElement*>& WComponentManager::LevelElements(int typeCode, int level) const {
     static const std::vector<WSetupElement*> none;
-    if (typeCode < 0 || typeCode >= kElementTypeCount || !ValidLevel(level)) return none;
+    if (typeCode < 0 || typeCode >= kElementTypeCount || !ValidLevel(level))
+        return none;
     return levelElements_[typeCode][level];
 }
 
 void WComponentManager::ReleaseGathered() {
-    for (auto& l : levels_) l.clear();
+    for (auto& l : levels_)
+        l.clear();
     for (auto& byType : levelElements_) {
-        for (auto& l : byType) l.clear();
+        for (auto& l : byType)
+            l.clear();
     }
 }
 
 WSetupElementMap& WComponentManager::ElementMap() {
-    if (elementMapStale_) RebuildElementMap();
+    if (elementMapStale_)
+        RebuildElementMap();
     return elementMap_;
 }
 
@@ -136,7 +151,8 @@ void WComponentManager::RebuildElementMap() {
         for (int type = 0; type < kElementTypeCount; ++type) {
             for (const auto& e : c->Elements(type)) {
                 std::string record = e->WriteRecord();
-                if (!elementMap_.Find(record, type)) elementMap_.Add(record, type, e.get());
+                if (!elementMap_.Find(record, type))
+                    elementMap_.Add(record, type, e.get());
             }
         }
     }
@@ -145,11 +161,13 @@ void WComponentManager::RebuildElementMap() {
 
 WSetupElement* WComponentManager::AddRecord(WSetupComponent* component, int typeCode,
                                             std::string_view record, bool expand) {
-    if (!component) return nullptr;
+    if (!component)
+        return nullptr;
     std::unique_ptr<WSetupElement> created;
     WSetupElement* e = ElementMap().FindOrCreateElement(record, typeCode, systemMask_,
                                                         selectionMask_, false, expand, created);
-    if (created) component->AddElement(std::move(created));
+    if (created)
+        component->AddElement(std::move(created));
     return e;
 }
 

@@ -27,7 +27,7 @@ struct WInstallHistory {
 };
 
 class WComponentManager {
-public:
+  public:
     static constexpr int kLevelCount = 7;
     // Masks handed to the element map while reading scripts: every system
     // and every selection bit, so that only elements whose masks do not
@@ -96,7 +96,7 @@ public:
     uint32_t SelectionMask() const { return selectionMask_; }
     void SetSelectionMask(uint32_t mask) { selectionMask_ = mask; }
 
-private:
+  private:
     void RebuildElementMap();
 
     std::map<std::string, std::unique_ptr<WSetupComponent>, LessNoCase> byName_;

@@ -26,7 +26,8 @@ bool HasValue(const std::string& line) {
 // for a bare file name and for names that would leave the output folder.
 std::string FirstFolderOf(const std::string& sourceName) {
     size_t sep = sourceName.find_first_of("\\/");
-    if (sep == std::string::npos || sep == 0) return {};
+    if (sep == std::string::npos || sep == 0)
+        return {};
     std::string first = Trim(std::string_view(sourceName).substr(0, sep));
     if (first.empty() || first == "." || first == ".." || first.find(':') != std::string::npos) {
         return {};
@@ -52,15 +53,19 @@ bool WCreatorManager::WriteProductScript(std::string_view folder) {
 void WCreatorManager::RecomputeInstallTypes(WComponentManager& components) {
     constexpr int kFirst = WSetupComponent::kTypeBits1;
     constexpr int kSecond = WSetupComponent::kTypeBits2;
-    for (WSetupComponent* c : components.Level(0)) c->SetInstallTypeValue(0);
+    for (WSetupComponent* c : components.Level(0))
+        c->SetInstallTypeValue(0);
     for (int level = 1; level < WComponentManager::kLevelCount; ++level) {
         for (WSetupComponent* c : components.Level(level)) {
             const int own = c->GetInstallTypes();
             for (WSetupComponent* sub : c->Children()) {
-                if (sub->GetKind() != 0) continue;
+                if (sub->GetKind() != 0)
+                    continue;
                 int value = sub->GetInstallTypes();
-                if (!(value & kFirst) && (own & kFirst)) value += 100;
-                if (!(value & kSecond) && (own & kSecond)) value += 10;
+                if (!(value & kFirst) && (own & kFirst))
+                    value += 100;
+                if (!(value & kSecond) && (own & kSecond))
+                    value += 10;
                 sub->SetInstallTypeValue(value);
             }
         }
@@ -77,7 +82,8 @@ bool WCreatorManager::WriteComponentScripts(std::string_view folder, bool create
             savedSourceDirs.emplace_back(e.get(), e->GetSourceDir());
             if (createSourceFolders) {
                 std::string first = FirstFolderOf(e->GetSourceName());
-                if (!first.empty()) MakeFolders(JoinPath(folder, first));
+                if (!first.empty())
+                    MakeFolders(JoinPath(folder, first));
             }
             e->SetSourceDir(kSourceMacro);
         }
@@ -89,21 +95,25 @@ bool WCreatorManager::WriteComponentScripts(std::string_view folder, bool create
         std::vector<std::string> kept = strings_.Lines();
         strings_.Clear();
         strings_.AddUnique(kStringsSection);
-        for (auto& line : kept) strings_.AddUnique(std::move(line));
+        for (auto& line : kept)
+            strings_.AddUnique(std::move(line));
     }
     RecomputeInstallTypes(source);
 
     bool ok = WriteComponentScript(JoinPath(folder, kComponentScript), source);
-    if (!WriteStringFile(JoinPath(folder, kStringFile), strings_)) ok = false;
+    if (!WriteStringFile(JoinPath(folder, kStringFile), strings_))
+        ok = false;
 
     source.ReleaseGathered();
-    for (auto& [element, dir] : savedSourceDirs) element->SetSourceDir(std::move(dir));
+    for (auto& [element, dir] : savedSourceDirs)
+        element->SetSourceDir(std::move(dir));
     return ok;
 }
 
 bool WCreatorManager::WriteComponentScript(std::string_view path, WComponentManager& source) {
     TextWriter out;
-    if (!out.Open(path)) return false;
+    if (!out.Open(path))
+        return false;
     auto write = [&](const std::string& line) {
         CollectStringRefs(line, strings_);
         out.WriteLine(line);
@@ -115,7 +125,8 @@ bool WCreatorManager::WriteComponentScript(std::string_view path, WComponentMana
     }
     for (int level = 1; level < WComponentManager::kLevelCount; ++level) {
         const auto& components = source.Level(level);
-        if (components.empty()) continue;
+        if (components.empty())
+            continue;
         out.WriteLine("");
         out.WriteLine("[Identification." + std::to_string(level) + "]");
         for (WSetupComponent* c : components) {
@@ -128,10 +139,12 @@ bool WCreatorManager::WriteComponentScript(std::string_view path, WComponentMana
         const std::string keyword = ElementTypeName(type);
         for (int level = 0; level < WComponentManager::kLevelCount; ++level) {
             const auto& records = source.LevelElements(type, level);
-            if (records.empty()) continue;
+            if (records.empty())
+                continue;
             out.WriteLine("");
             out.WriteLine("[" + keyword + std::to_string(level) + "]");
-            for (const WSetupElement* e : records) write(e->GetScriptLine());
+            for (const WSetupElement* e : records)
+                write(e->GetScriptLine());
         }
     }
     PumpMessage();
@@ -148,9 +161,11 @@ bool WCreatorManager::WriteStringFile(std::string_view path, StringSectionLines&
     if (ok) {
         out.WriteLine(kStringsSection);
         for (const std::string& line : strings.Lines()) {
-            if (HasValue(line)) out.WriteLine(line);
+            if (HasValue(line))
+                out.WriteLine(line);
         }
-        for (const std::string& line : DictionaryLines()) out.WriteLine(line);
+        for (const std::string& line : DictionaryLines())
+            out.WriteLine(line);
         ok = out.Close();
     }
     strings.Retain([](const std::string& line) { return !HasValue(line); });

@@ -32,7 +32,7 @@ namespace vantrel {
 class WSetupProductData;
 
 class WCreatorManager : public WSetupManager {
-public:
+  public:
     static constexpr const char* kComponentScript = "comp.kvz";
     static constexpr const char* kStringFile = "string.str";
     static constexpr const char* kStringsSection = "[Strings]";
@@ -69,7 +69,7 @@ public:
     // first and second digit when it has not got them. Needs Gather().
     static void RecomputeInstallTypes(WComponentManager& components);
 
-protected:
+  protected:
     // The manager whose components are written; this one by default.
     virtual WComponentManager& ComponentSource() { return *this; }
     // Lines written at the end of the string file after the collected ones.
@@ -77,7 +77,7 @@ protected:
     // Fills the product script's sections; the base writes none.
     virtual void FillProductScript(WSetupProductData& script);
 
-private:
+  private:
     bool WriteComponentScript(std::string_view path, WComponentManager& source);
 
     StringSectionLines strings_;

@@ -29,14 +29,16 @@ std::string_view NextField(std::string_view& rest) {
 
 std::string PadWithOnes(std::string_view text, size_t length) {
     std::string r(text);
-    if (r.size() < length) r.append(length - r.size(), '1');
+    if (r.size() < length)
+        r.append(length - r.size(), '1');
     return r;
 }
 
 std::string JoinNames(const std::vector<WSetupComponent*>& components) {
     std::string r;
     for (size_t i = 0; i < components.size(); ++i) {
-        if (i) r += " | ";
+        if (i)
+            r += " | ";
         r += components[i]->GetName();
     }
     return r;
@@ -44,7 +46,8 @@ std::string JoinNames(const std::vector<WSetupComponent*>& components) {
 
 template <typename T>
 void AppendOnce(std::vector<T*>& list, T* item) {
-    if (std::find(list.begin(), list.end(), item) == list.end()) list.push_back(item);
+    if (std::find(list.begin(), list.end(), item) == list.end())
+        list.push_back(item);
 }
 
 template <typename T>
@@ -126,33 +129,42 @@ std::string WSetupComponent::LineWith(std::string_view field2, bool installedLay
     return r;
 }
 
-std::string WSetupComponent::GetLine() const { return LineWith("000", false); }
+std::string WSetupComponent::GetLine() const {
+    return LineWith("000", false);
+}
 
 std::string WSetupComponent::GetLine(std::string_view installTypeText) const {
     return LineWith(installTypeText, false);
 }
 
-std::string WSetupComponent::GetInstalledLine() const { return LineWith("001", true); }
+std::string WSetupComponent::GetInstalledLine() const {
+    return LineWith("001", true);
+}
 
 std::string WSetupComponent::InstallTypeText(int value) {
     std::string r = "000";
-    if (value & kTypeBits1) r[0] = '1';
-    if (value & kTypeBits2) r[1] = '1';
-    if (value & kTypeBits3) r[2] = '1';
+    if (value & kTypeBits1)
+        r[0] = '1';
+    if (value & kTypeBits2)
+        r[1] = '1';
+    if (value & kTypeBits3)
+        r[2] = '1';
     return r;
 }
 
 int WSetupComponent::EffectiveInstallTypes() const {
     // Walk the sub-component tree without recursion; a component met twice
     // (a child listed under two parents, or a cycle) is taken once.
-    if (children_.empty()) return installTypes_;
+    if (children_.empty())
+        return installTypes_;
     int result = ~0;
     std::vector<const WSetupComponent*> stack(children_.begin(), children_.end());
     std::vector<const WSetupComponent*> seen{this};
     while (!stack.empty()) {
         const WSetupComponent* c = stack.back();
         stack.pop_back();
-        if (std::find(seen.begin(), seen.end(), c) != seen.end()) continue;
+        if (std::find(seen.begin(), seen.end(), c) != seen.end())
+            continue;
         seen.push_back(c);
         if (c->children_.empty()) {
             result &= c->installTypes_;
@@ -179,18 +191,21 @@ std::vector<std::string> WSetupComponent::SplitNames(std::string_view text) {
 }
 
 void WSetupComponent::CompleteLoad() {
-    if (options_ & 4) options_ |= 2;
+    if (options_ & 4)
+        options_ |= 2;
 }
 
 void WSetupComponent::AddChild(WSetupComponent* child) {
-    if (!child || child == this) return;
+    if (!child || child == this)
+        return;
     AppendOnce(children_, child);
     child->parent_ = this;
     child->parentName_ = name_;
 }
 
 void WSetupComponent::AddDependency(WSetupComponent* component) {
-    if (!component || component == this) return;
+    if (!component || component == this)
+        return;
     AppendOnce(dependencies_, component);
     AppendOnce(component->dependents_, this);
 }
@@ -205,47 +220,59 @@ void WSetupComponent::Unlink(const WSetupComponent* other) {
     }
 }
 
-void WSetupComponent::Select(int state) { SelectFrom(state, 0); }
+void WSetupComponent::Select(int state) {
+    SelectFrom(state, 0);
+}
 
 void WSetupComponent::SelectFrom(int state, int depth) {
-    if (state != kNotSelected && state != kSelected && state != kPartlySelected) return;
-    if (state == selection_) return;
+    if (state != kNotSelected && state != kSelected && state != kPartlySelected)
+        return;
+    if (state == selection_)
+        return;
     bool wasSelected = IsSelected();
     selection_ = state;
     for (auto& list : elements_) {
-        for (auto& e : list) e->Select(state);
+        for (auto& e : list)
+            e->Select(state);
     }
     bool nowSelected = IsSelected();
-    if (wasSelected == nowSelected || depth >= kMaxSelectDepth) return;
+    if (wasSelected == nowSelected || depth >= kMaxSelectDepth)
+        return;
     for (WSetupComponent* d : dependencies_) {
         if (nowSelected) {
             ++d->selectionCount_;
             d->SelectFrom(kSelected, depth + 1);
         } else if (d->selectionCount_ > 0) {
-            if (--d->selectionCount_ == 0) d->SelectFrom(kNotSelected, depth + 1);
+            if (--d->selectionCount_ == 0)
+                d->SelectFrom(kNotSelected, depth + 1);
         }
     }
 }
 
 const std::vector<std::unique_ptr<WSetupElement>>& WSetupComponent::Elements(int typeCode) const {
     static const std::vector<std::unique_ptr<WSetupElement>> none;
-    if (typeCode < 0 || typeCode >= kElementTypeCount) return none;
+    if (typeCode < 0 || typeCode >= kElementTypeCount)
+        return none;
     return elements_[typeCode];
 }
 
 WSetupElement* WSetupComponent::AddElement(std::unique_ptr<WSetupElement> element) {
-    if (!element) return nullptr;
+    if (!element)
+        return nullptr;
     int type = element->GetTypeCode();
-    if (type < 0 || type >= kElementTypeCount) return nullptr;
+    if (type < 0 || type >= kElementTypeCount)
+        return nullptr;
     element->Select(selection_);
     elements_[type].push_back(std::move(element));
     return elements_[type].back().get();
 }
 
 std::unique_ptr<WSetupElement> WSetupComponent::TakeElement(const WSetupElement* element) {
-    if (!element) return nullptr;
+    if (!element)
+        return nullptr;
     int type = element->GetTypeCode();
-    if (type < 0 || type >= kElementTypeCount) return nullptr;
+    if (type < 0 || type >= kElementTypeCount)
+        return nullptr;
     auto& list = elements_[type];
     for (auto it = list.begin(); it != list.end(); ++it) {
         if (it->get() == element) {
@@ -259,23 +286,27 @@ std::unique_ptr<WSetupElement> WSetupComponent::TakeElement(const WSetupElement*
 }
 
 void WSetupComponent::ClearElements(int typeCode) {
-    if (typeCode < 0 || typeCode >= kElementTypeCount || elements_[typeCode].empty()) return;
+    if (typeCode < 0 || typeCode >= kElementTypeCount || elements_[typeCode].empty())
+        return;
     ElementsRemoved();
     elements_[typeCode].clear();
 }
 
 void WSetupComponent::ClearAllElements() {
     ElementsRemoved();
-    for (auto& list : elements_) list.clear();
+    for (auto& list : elements_)
+        list.clear();
 }
 
 void WSetupComponent::ElementsRemoved() {
-    if (manager_) manager_->ElementsRemoved();
+    if (manager_)
+        manager_->ElementsRemoved();
 }
 
 size_t WSetupComponent::ElementCount() const {
     size_t n = 0;
-    for (auto& list : elements_) n += list.size();
+    for (auto& list : elements_)
+        n += list.size();
     return n;
 }
 

@@ -36,7 +36,7 @@ namespace vantrel {
 class WComponentManager;
 
 class WSetupComponent {
-public:
+  public:
     static constexpr int kFieldCount = 17;
     // Selection states, one per install-type digit (the third digit drives
     // the third and the fourth state).
@@ -180,7 +180,7 @@ public:
     WComponentManager* GetManager() const { return manager_; }
     void SetManager(WComponentManager* manager) { manager_ = manager; }
 
-private:
+  private:
     void ElementsRemoved();
     void SelectFrom(int state, int depth);
     std::string LineWith(std::string_view field2, bool installedLayout) const;

@@ -12,29 +12,36 @@ WSetupLog::WSetupLog()
     : path_(JoinPath(JoinPath(TheSystemFolders().WindowsFolder(), "Oxbel"), "Setup.log")) {}
 
 void WSetupLog::SetPath(std::string_view path, bool append) {
-    if (!path.empty()) path_ = std::string(path);
+    if (!path.empty())
+        path_ = std::string(path);
     append_ = append;
 }
 
 bool WSetupLog::Log(std::string_view text, int level) {
-    if (level < threshold_) return false;
+    if (level < threshold_)
+        return false;
     return Write(text);
 }
 
-bool WSetupLog::Log(std::string_view text) { return Write(text); }
+bool WSetupLog::Log(std::string_view text) {
+    return Write(text);
+}
 
 bool WSetupLog::Write(std::string_view text) {
     const bool first = openCount_ == 0;
     if (first) {
         std::string folder = FolderOf(path_);
-        if (!folder.empty()) MakeFolders(folder);
+        if (!folder.empty())
+            MakeFolders(folder);
     }
     FILE* f = std::fopen(ToNative(path_).c_str(), first && !append_ ? "wb" : "ab");
-    if (!f) return false;
+    if (!f)
+        return false;
     ++openCount_;
     bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size() &&
               std::fwrite("\r\n", 1, 2, f) == 2 && std::fflush(f) == 0;
-    if (std::fclose(f) != 0) ok = false;
+    if (std::fclose(f) != 0)
+        ok = false;
     return ok;
 }
 

@@ -9,7 +9,7 @@
 namespace vantrel {
 
 class WSetupLog {
-public:
+  public:
     // The log starts at <Windows folder>\Oxbel\Setup.log, level threshold 0,
     // and truncates the file at its first opening.
     WSetupLog();
@@ -35,7 +35,7 @@ public:
     // How often the file has been opened.
     int OpenCount() const { return openCount_; }
 
-private:
+  private:
     bool Write(std::string_view text);
 
     std::string path_;

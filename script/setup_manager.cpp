@@ -26,21 +26,25 @@ struct Section {
     std::string name;
 };
 
-bool IsSkipped(std::string_view line) { return line.empty() || line[0] == ';'; }
+bool IsSkipped(std::string_view line) {
+    return line.empty() || line[0] == ';';
+}
 
 // The section named by a line "[name]", when the line is one.
 bool SectionLine(std::string_view line, std::string& name) {
     std::string t = Trim(line);
-    if (t.empty() || t[0] != '[') return false;
+    if (t.empty() || t[0] != '[')
+        return false;
     size_t close = t.find(']');
-    name = Trim(std::string_view(t).substr(1, close == std::string::npos ? std::string::npos
-                                                                          : close - 1));
+    name = Trim(
+        std::string_view(t).substr(1, close == std::string::npos ? std::string::npos : close - 1));
     return true;
 }
 
 int TrailingNumber(std::string_view name) {
     size_t e = name.size();
-    while (e > 0 && std::isdigit(static_cast<unsigned char>(name[e - 1]))) --e;
+    while (e > 0 && std::isdigit(static_cast<unsigned char>(name[e - 1])))
+        --e;
     return e == name.size() ? 0 : static_cast<int>(ToInt(name.substr(e)));
 }
 
@@ -65,7 +69,9 @@ Section SectionFor(const std::string& name) {
     return s;
 }
 
-int ClampLevel(int level) { return std::clamp(level, 0, WComponentManager::kLevelCount - 1); }
+int ClampLevel(int level) {
+    return std::clamp(level, 0, WComponentManager::kLevelCount - 1);
+}
 
 // The first field of a record: the name of the component that owns it.
 std::string_view TagOf(std::string_view record) {
@@ -83,11 +89,14 @@ void WSetupManager::AddSearchFolder(std::string folder) {
 }
 
 std::string WSetupManager::FindScript(std::string_view name) const {
-    if (name.empty()) return {};
-    if (IsFile(name)) return std::string(name);
+    if (name.empty())
+        return {};
+    if (IsFile(name))
+        return std::string(name);
     for (const std::string& folder : searchFolders_) {
         std::string path = ResolveNoCase(JoinPath(folder, name));
-        if (IsFile(path)) return path;
+        if (IsFile(path))
+            return path;
     }
     return {};
 }
@@ -97,7 +106,9 @@ void WSetupManager::ClearFailures() {
     missing_.clear();
 }
 
-void WSetupManager::AddFailure(std::string text) { failures_.push_back(std::move(text)); }
+void WSetupManager::AddFailure(std::string text) {
+    failures_.push_back(std::move(text));
+}
 
 void WSetupManager::ClearComponents() {
     WComponentManager::ClearComponents();
@@ -137,7 +148,8 @@ bool WSetupManager::LoadScriptAt(std::string_view name, bool loadSubComponents, 
         AddFailure(std::string(name) + ": script not found" + where);
         return false;
     }
-    if (!loaded_.insert(path).second) return true;  // read already, or being read
+    if (!loaded_.insert(path).second)
+        return true;  // read already, or being read
 
     WScriptHeader header;
     header.SetFilePath(path);
@@ -169,7 +181,8 @@ bool WSetupManager::LoadScriptAt(std::string_view name, bool loadSubComponents, 
     Section section;
     std::string line, sectionName;
     while (reader.ReadLine(line)) {
-        if (IsSkipped(line)) continue;
+        if (IsSkipped(line))
+            continue;
         if (SectionLine(line, sectionName)) {
             section = SectionFor(sectionName);
             continue;
@@ -206,11 +219,13 @@ bool WSetupManager::LoadScriptAt(std::string_view name, bool loadSubComponents, 
     reader.Close();
     // Records that came before the line of their component.
     for (auto& [type, record] : orphanRecords) {
-        if (WSetupComponent* owner = Find(TagOf(record))) AddRecord(owner, type, record, expand);
+        if (WSetupComponent* owner = Find(TagOf(record)))
+            AddRecord(owner, type, record, expand);
     }
     finish();
 
-    if (header.ModuleType() == "KVZ") return true;
+    if (header.ModuleType() == "KVZ")
+        return true;
     for (const Named& n : named) {
         if (loadSubComponents) {
             for (const std::string& sub : WSetupComponent::SplitNames(n.subComponents)) {
@@ -220,8 +235,10 @@ bool WSetupManager::LoadScriptAt(std::string_view name, bool loadSubComponents, 
             }
         }
         for (const std::string& dep : WSetupComponent::SplitNames(n.dependencies)) {
-            if (Find(dep)) continue;
-            if (!LoadScriptAt(dep + ".kvz", loadSubComponents, expand, depth + 1)) return false;
+            if (Find(dep))
+                continue;
+            if (!LoadScriptAt(dep + ".kvz", loadSubComponents, expand, depth + 1))
+                return false;
         }
     }
     return true;
@@ -229,22 +246,24 @@ bool WSetupManager::LoadScriptAt(std::string_view name, bool loadSubComponents, 
 
 bool WSetupManager::LoadLibraryScript(std::string_view scriptName, WSetupComponent* dependent,
                                       WSetupComponent** component) {
-    if (component) *component = nullptr;
+    if (component)
+        *component = nullptr;
     bool ok = LoadScript(scriptName);
     std::string componentName = BaseNameUpToFirstDot(scriptName);
     WSetupComponent* c = Find(componentName);
     if (!c) {
         // A script that could not be read has said so already.
         if (!FindScript(scriptName).empty()) {
-            AddFailure(std::string(scriptName) + ": holds no component \"" + componentName +
-                       "\"");
+            AddFailure(std::string(scriptName) + ": holds no component \"" + componentName + "\"");
         }
         return false;
     }
-    if (component) *component = c;
+    if (component)
+        *component = c;
     c->SetInstallTypes(kIntegerInstallTypes);
     c->Select(WSetupComponent::kSelected);
-    if (dependent) dependent->AddDependency(c);
+    if (dependent)
+        dependent->AddDependency(c);
     for (const std::string& depName : WSetupComponent::SplitNames(c->DependencyText())) {
         WSetupComponent* dep = Find(depName);
         if (!dep) {
@@ -286,19 +305,23 @@ bool WSetupManager::ReadStringFileAt(std::string_view path, std::set<std::string
     std::string line, sectionName;
     while (reader.ReadLine(line)) {
         std::string t = Trim(line);
-        if (IsSkipped(t)) continue;
+        if (IsSkipped(t))
+            continue;
         if (SectionLine(t, sectionName)) {
             inStrings = sectionName == "Strings";
             continue;
         }
-        if (!inStrings) continue;
+        if (!inStrings)
+            continue;
         size_t eq = t.find('=');
         if (eq != std::string::npos) {
             std::string key = Trim(std::string_view(t).substr(0, eq));
-            if (!key.empty()) strings[key] = Trim(std::string_view(t).substr(eq + 1));
+            if (!key.empty())
+                strings[key] = Trim(std::string_view(t).substr(eq + 1));
         } else {
             std::string further = ResolveNoCase(JoinPath(stringFolder_, t));
-            if (!ReadStringFileAt(further, seen, depth + 1)) ok = false;
+            if (!ReadStringFileAt(further, seen, depth + 1))
+                ok = false;
         }
     }
     return ok && !reader.Failed();
@@ -314,7 +337,8 @@ bool WSetupManager::ReadComponentScript(std::string_view scriptPath,
     uint64_t total = static_cast<uint64_t>(scriptSize < 0 ? 100000 : scriptSize) +
                      static_cast<uint64_t>(stringSize < 0 ? 0 : stringSize);
     uint64_t reported = 0;
-    if (progress) progress(0, total);
+    if (progress)
+        progress(0, total);
     PumpMessage();
 
     TextReader reader;
@@ -334,10 +358,12 @@ bool WSetupManager::ReadComponentScript(std::string_view scriptPath,
         uint64_t done = reader.BytesRead();
         if (done - reported > step) {
             reported = done;
-            if (progress) progress(done, total);
+            if (progress)
+                progress(done, total);
             PumpMessage();
         }
-        if (IsSkipped(line)) continue;
+        if (IsSkipped(line))
+            continue;
         if (SectionLine(line, sectionName)) {
             section = SectionFor(sectionName);
             continue;
@@ -350,7 +376,8 @@ bool WSetupManager::ReadComponentScript(std::string_view scriptPath,
                 ok = false;
                 continue;
             }
-            if (Find(component->GetName())) continue;
+            if (Find(component->GetName()))
+                continue;
             int level = ClampLevel(section.levelPerLine ? component->GetKind() : section.level);
             WSetupComponent* c = Add(std::move(component), level);
             c->CompleteLoad();
@@ -360,7 +387,8 @@ bool WSetupManager::ReadComponentScript(std::string_view scriptPath,
             bool take = EqualsNoCase(tag, kProduct) || EqualsNoCase(tag, kProgramFiles) ||
                         (section.type == kElementShortcut &&
                          line.find(kRuntimeShortcutText) != std::string::npos);
-            if (!take) continue;
+            if (!take)
+                continue;
             // Records of one component come in runs: look its name up once.
             if (!lastOwner || tag != lastTag) {
                 lastOwner = Find(tag);
@@ -378,7 +406,8 @@ bool WSetupManager::ReadComponentScript(std::string_view scriptPath,
         ok = false;
     }
     for (auto& [type, record] : orphanRecords) {
-        if (WSetupComponent* owner = Find(TagOf(record))) AddRecord(owner, type, record, false);
+        if (WSetupComponent* owner = Find(TagOf(record)))
+            AddRecord(owner, type, record, false);
     }
     for (WSetupComponent* c : created) {
         std::string linkError;
@@ -387,7 +416,8 @@ bool WSetupManager::ReadComponentScript(std::string_view scriptPath,
             ok = false;
         }
     }
-    if (progress && reported != reader.BytesRead()) progress(reader.BytesRead(), total);
+    if (progress && reported != reader.BytesRead())
+        progress(reader.BytesRead(), total);
     return ok;
 }
 

@@ -30,7 +30,7 @@ namespace vantrel {
 using ScriptProgress = std::function<void(uint64_t done, uint64_t total)>;
 
 class WSetupManager : public WComponentManager {
-public:
+  public:
     // Nesting of scripts that name scripts beyond which loading gives up.
     static constexpr int kMaxScriptDepth = 64;
 
@@ -106,10 +106,10 @@ public:
     // Deletes every component and forgets which scripts were read.
     void ClearComponents() override;
 
-protected:
+  protected:
     void AddFailure(std::string text);
 
-private:
+  private:
     bool LoadScriptAt(std::string_view name, bool loadSubComponents, bool expand, int depth);
     bool ReadStringFileAt(std::string_view path, std::set<std::string>& seen, int depth);
 

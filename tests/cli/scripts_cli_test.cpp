@@ -20,7 +20,8 @@ struct Result {
 
 std::string Quote(const std::string& s) {
     std::string q = "'";
-    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    for (char c : s)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return q + "'";
 }
 
@@ -29,13 +30,14 @@ Result Cli(const ScratchFolder& dir, const std::string& arguments) {
     std::string errFile = DisplayPath(dir / "stderr.txt");
     // A machine hive without an installation, so that only the option counts.
     std::string env = "VANTREL_MACHINE_REG=" + Quote(DisplayPath(dir / "none.reg")) + " ";
-    std::string command =
-        env + Quote(VANTREL_CLI) + " " + arguments + " 2>" + Quote(errFile);
+    std::string command = env + Quote(VANTREL_CLI) + " " + arguments + " 2>" + Quote(errFile);
     FILE* p = ::popen(command.c_str(), "r");
-    if (!p) return r;
+    if (!p)
+        return r;
     char buf[4096];
     size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
+    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0)
+        r.out.append(buf, n);
     int raw = ::pclose(p);
     r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     ReadWholeFile(dir / "stderr.txt", r.err);
@@ -48,9 +50,9 @@ std::string Component(const std::string& name) {
 
 TEST(ScriptsCommand, WritesTheThreeScriptsWithTheLibrary) {
     ScratchFolder dir;
-    for (const char* name : {"Distrib", "TY9_Framework", "TY9Run_Program", "Uninstall",
-                             "OnDmndBDE", "SQL_syb", "SQL_ssc", "SQL_ora", "SQL_mss", "SQL_inf",
-                             "SQL_int", "SQL_db"}) {
+    for (const char* name :
+         {"Distrib", "TY9_Framework", "TY9Run_Program", "Uninstall", "OnDmndBDE", "SQL_syb",
+          "SQL_ssc", "SQL_ora", "SQL_mss", "SQL_inf", "SQL_int", "SQL_db"}) {
         dir.Write(std::string("install/Comps/") + name + ".kvz", Component(name));
     }
     Result r = Cli(dir, "--install-location " + Quote(DisplayPath(dir / "install")) +

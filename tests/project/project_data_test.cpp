@@ -28,7 +28,8 @@ struct Machine {
 
 std::vector<std::string> Names(const WComponentManager& m) {
     std::vector<std::string> names;
-    for (auto* c : m.Components()) names.push_back(c->GetName());
+    for (auto* c : m.Components())
+        names.push_back(c->GetName());
     return names;
 }
 
@@ -194,7 +195,8 @@ TEST(ProjectData, CatalogueFailuresNameTheScript) {
     EXPECT_FALSE(cat.loaded);
     auto mentions = [&](const std::string& text) {
         for (auto& f : cat.failures) {
-            if (f.find(text) != std::string::npos) return true;
+            if (f.find(text) != std::string::npos)
+                return true;
         }
         return false;
     };
@@ -218,13 +220,17 @@ TEST(ProjectData, GeneratedScriptsOfANewProject) {
     const std::string ones(32, '1');
     EXPECT_EQ(out.Read("Setup/comp.kvz"),
               "[Identification.0]\r\n"
-              "Product,000,<D>,0,0,11111,0,Inventory,,,,Program_files,,1,,21," + ones + ",\r\n"
-              "\r\n"
-              "[Identification.1]\r\n"
-              "Program_files,111,<D>,0,0,11111,0,Program Files,,,,,,1,,21," + ones + ",\r\n"
-              "\r\n"
-              "[Strings]\r\n"
-              "string.str\r\n");
+              "Product,000,<D>,0,0,11111,0,Inventory,,,,Program_files,,1,,21," +
+                  ones +
+                  ",\r\n"
+                  "\r\n"
+                  "[Identification.1]\r\n"
+                  "Program_files,111,<D>,0,0,11111,0,Program Files,,,,,,1,,21," +
+                  ones +
+                  ",\r\n"
+                  "\r\n"
+                  "[Strings]\r\n"
+                  "string.str\r\n");
     EXPECT_EQ(out.Read("Setup/string.str"),
               "[Strings]\r\nDictionaryUK = English - UK\r\nDictionaryUS = English - US\r\n");
 
@@ -234,10 +240,10 @@ TEST(ProjectData, GeneratedScriptsOfANewProject) {
         sections.push_back(body.substr(at + 2, body.find(']', at) - at - 1));
     }
     EXPECT_TRUE(body.starts_with("[BOXID]\r\n"));
-    EXPECT_EQ(sections, (std::vector<std::string>{"[Product]", "[UI]", "[BACKGROUND]",
-                                                  "[PageAbout]", "[PageLicense]",
-                                                  "[PageDictionary]", "[PageDestination]",
-                                                  "[PageReady]", "[SystemRequirements]"}));
+    EXPECT_EQ(sections,
+              (std::vector<std::string>{"[Product]", "[UI]", "[BACKGROUND]", "[PageAbout]",
+                                        "[PageLicense]", "[PageDictionary]", "[PageDestination]",
+                                        "[PageReady]", "[SystemRequirements]"}));
     // Keys are put in as the script object inserts them: each new key right
     // after its section line.
     size_t dict = body.find("[PageDictionary]");

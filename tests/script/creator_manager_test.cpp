@@ -55,17 +55,26 @@ TEST(WriteComponentScripts, ExactBytesOfBothFiles) {
 
     const std::string expected =
         "[Identification.0]\r\n"
-        "Product,000,<D>,0,0,11111,0,%AppName%,,,,Program_files,,1,,21," + kOnes + ",\r\n"
-        "Runtime,000,,0,0,11111,0,Runtime,,,,,,0,,21," + kOnes + ",\r\n"
+        "Product,000,<D>,0,0,11111,0,%AppName%,,,,Program_files,,1,,21," +
+        kOnes +
+        ",\r\n"
+        "Runtime,000,,0,0,11111,0,Runtime,,,,,,0,,21," +
+        kOnes +
+        ",\r\n"
         "\r\n"
         "[Identification.1]\r\n"
-        "Program_files,111,<D>,0,0,11111,0,Program Files,,,,Help,Runtime,1,,21," + kOnes + ",\r\n"
+        "Program_files,111,<D>,0,0,11111,0,Program Files,,,,Help,Runtime,1,,21," +
+        kOnes +
+        ",\r\n"
         "\r\n"
         "[Identification.2]\r\n"
-        "Help,111,,0,0,11111,0,Help,,,,,,0,,21," + kOnes + ",\r\n"
+        "Help,111,,0,0,11111,0,Help,,,,,,0,,21," +
+        kOnes +
+        ",\r\n"
         "\r\n"
         "[Dir2]\r\n" +
-        p.dir->WriteRecord() + "\r\n"
+        p.dir->WriteRecord() +
+        "\r\n"
         "\r\n"
         "[File1]\r\n"
         "Program_files,<S>,bin\\app.exe,<D>,app.exe,0,100000,1,11111,0,|||0,1,1,1,,0,0,0,644,\r\n"
@@ -122,8 +131,8 @@ TEST(WriteComponentScripts, SourceFoldersStayInsideTheOutputFolder) {
     test::ScratchFolder out;
     WCreatorManager m;
     WSetupComponent* files = m.Add("Program_files", 1);
-    for (const char* name : {"..\\escape\\x.dll", "\\root.dll", "plain.dll", "C:\\x\\y.dll",
-                             "data\\sub\\a.db"}) {
+    for (const char* name :
+         {"..\\escape\\x.dll", "\\root.dll", "plain.dll", "C:\\x\\y.dll", "data\\sub\\a.db"}) {
         auto f = std::make_unique<WSetupFile>();
         f->SetSourceName(name);
         files->AddElement(std::move(f));

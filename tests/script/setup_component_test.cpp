@@ -26,8 +26,10 @@ TEST(SetupComponentLine, ReadsAndWritesEveryField) {
     EXPECT_EQ(c.GetFlags17(), "0101" + std::string(28, '1'));
     // Field 2 is "000" until generation puts in the install types; the size
     // is written as 0; no links gives two adjacent empty fields.
-    EXPECT_EQ(c.GetLine(), "Runtime,000,<WPF>\\Tessary,7,1,01111,0,%RuntimeName%,t9,t10,t11,,,0,"
-                           "t15,8,0101" + std::string(28, '1') + ",");
+    EXPECT_EQ(c.GetLine(),
+              "Runtime,000,<WPF>\\Tessary,7,1,01111,0,%RuntimeName%,t9,t10,t11,,,0,"
+              "t15,8,0101" +
+                  std::string(28, '1') + ",");
     EXPECT_EQ(c.GetLine(WSetupComponent::InstallTypeText(c.GetInstallTypes())).substr(0, 12),
               "Runtime,101,");
     const std::string written = c.GetLine();
