@@ -1,0 +1,235 @@
+// vantrel-cli show PROJECT.zlt: what a project holds, for a person to read.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "cli/cli.h"
+#include "cli/project_cli.h"
+#include "elements/element_classes.h"
+#include "platform/paths.h"
+#include "platform/strings.h"
+#include "project/project_data.h"
+#include "script/folder_macros.h"
+#include "script/setup_component.h"
+
+namespace vantrel::cli {
+namespace {
+
+constexpr const char* kName = "show";
+
+void Line(const std::string& text) {
+    std::printf("%s\n", Out(text).c_str());
+}
+
+void Field(const char* label, const std::string& value) {
+    Line(Format("  %-22s %s", (std::string(label) + ":").c_str(), value.c_str()));
+}
+
+std::string YesNo(int flag) {
+    return flag ? "yes" : "no";
+}
+
+// A stored path or value as the wizard shows it (long folder macros).
+std::string Shown(const std::string& text) {
+    return ExpandFolderMacros(text);
+}
+
+std::string TargetOf(const WSetupElement& e) {
+    if (e.GetTargetName().empty())
+        return Shown(e.GetTargetDir());
+    return Shown(JoinPath(e.GetTargetDir(), e.GetTargetName()));
+}
+
+std::string Quoted(const std::string& text) {
+    return "\"" + text + "\"";
+}
+
+std::string TextSummary(int shown, const std::string& text) {
+    if (!shown)
+        return "not shown";
+    if (text.empty())
+        return "shown, empty";
+    size_t lines = 1;
+    for (char c : text)
+        lines += c == '\n';
+    std::string first = text.substr(0, text.find('\n'));
+    if (first.size() > 50)
+        first = first.substr(0, 47) + "...";
+    return Format("shown, %zu line%s, %s", lines, lines == 1 ? "" : "s", Quoted(first).c_str());
+}
+
+// The elements of one type in the project's own components.
+std::vector<const WSetupElement*> Elements(const WProjectData& p, std::vector<int> types) {
+    std::vector<const WSetupElement*> list;
+    for (WSetupComponent* c : {p.ProductComponent(), p.ProgramFilesComponent()}) {
+        if (!c)
+            continue;
+        for (int type : types) {
+            for (auto& e : c->Elements(type))
+                list.push_back(e.get());
+        }
+    }
+    return list;
+}
+
+void Heading(const std::string& title, size_t count) {
+    Line("");
+    Line(Format("%s (%zu)", title.c_str(), count));
+    if (count == 0)
+        Line("  none");
+}
+
+void ShowApplication(const WProjectData& p) {
+    Line("Application");
+    Field("Name", p.GetApplicationName());
+    Field("Company", p.CompanyName);
+    Field("Version", p.Version);
+    Field("Destination", Shown(p.Destination));
+    Field("Shortcut folder", p.ShortcutFolder);
+    Field("Source folder", p.DefaultFolder.empty() ? "(none)" : DisplayPath(p.DefaultFolder));
+    Field("Installation folder",
+          p.InstallLocation.empty() ? "(none)" : DisplayPath(p.InstallLocation));
+}
+
+void ShowOptions(const WProjectData& p) {
+    Line("");
+    Line("Setup options");
+    Field("Runtime", YesNo(p.RuntimeComponent));
+    Field("Application framework", YesNo(p.FrameworkComponent));
+    Field("Uninstaller", YesNo(p.UninstallComponent));
+    Field("Database engine", YesNo(p.BDEComponent));
+    std::string tools = YesNo(p.AreWritingToolsSelected);
+    if (p.AreWritingToolsSelected) {
+        tools += ", default " + p.DefaultWritingToolLang;
+        if (!p.WritingToolLanguages.empty())
+            tools += ", languages " + Join(p.WritingToolLanguages, ", ");
+    }
+    Field("Proofreading tools", tools);
+    Field("Default language", p.DefaultLanguage.empty() ? "(none)" : p.DefaultLanguage);
+    std::vector<std::string> links;
+    const std::pair<const char*, int> drivers[] = {{"InterBase", p.IsInterBaseSelected},
+                                                   {"DB2", p.IsDB2Selected},
+                                                   {"Informix", p.IsInformixSelected},
+                                                   {"MS SQL Server", p.IsMSSQLSelected},
+                                                   {"Oracle", p.IsOracleSelected},
+                                                   {"Sybase CT-Lib", p.IsSybaseCTLibSelected},
+                                                   {"Sybase DB-Lib", p.IsSybaseDBLibSelected}};
+    for (auto& [name, on] : drivers) {
+        if (on)
+            links.push_back(name);
+    }
+    Field("SQL Links drivers", links.empty() ? "none" : Join(links, ", "));
+    Field("Engine configuration",
+          (p.IsDefaultCFGSelected ? "default, " : "own, ") + DisplayPath(p.IDAPICNFDirectory));
+    Field("License agreement", TextSummary(p.DisplayLicense, p.LicenseText));
+    Field("Release notes", TextSummary(p.DisplayRelease, p.ReleaseText));
+    std::string style = p.BackFontStyle;
+    Field("Background title", Quoted(p.BackTitle) + ", " + p.BackTitleFont + " " +
+                                  p.BackTitleFontHeight + ", " + style + ", " + p.BackTitleAlign);
+    Field("Title colour",
+          "red " + p.TitleTextRed + ", green " + p.TitleTextGreen + ", blue " + p.TitleTextBlue);
+    Field("Gradient", p.GradientColor.empty() ? "(default)" : p.GradientColor);
+    Field("Media folder", p.MediaDistributionDirectory.empty()
+                              ? "(none)"
+                              : DisplayPath(p.MediaDistributionDirectory));
+    std::string size = p.DiskSize;
+    if (EqualsNoCase(p.DiskSize, "Custom"))
+        size += " (" + p.FloppyCustomSize + " " + p.FloppySetSizeType + ")";
+    Field("Media size", size + (p.IsFloppySetup ? ", floppy set" : ", one disk"));
+}
+
+void ShowFiles(const WProjectData& p) {
+    auto files = Elements(p, {kElementFile, kElementTTFFile});
+    Heading("Files", files.size());
+    for (auto* e : files) {
+        std::string source = e->GetSourceName();
+        if (e->GetSourceDir() != "<S>" && !e->GetSourceDir().empty())
+            source = DisplayPath(JoinPath(e->GetSourceDir(), FileNameOf(e->GetSourceName())));
+        Line("  " + TargetOf(*e) + "  <-  " + source + Format("  (%.0f bytes)", e->GetSize()));
+    }
+}
+
+void ShowRegistry(const WProjectData& p) {
+    auto entries = Elements(p, {kElementRegistryKeys, kElementRegFile, kElementSelfRegister});
+    Heading("Registry entries", entries.size());
+    for (auto* e : entries) {
+        if (auto* r = dynamic_cast<const WSetupRegEntry*>(e)) {
+            std::string name = r->GetValueName().empty() ? "(default)" : r->GetValueName();
+            Line("  " + r->GetRootKey() + "\\" + Shown(r->GetKeyPath()) + "  " + name + " = " +
+                 Quoted(Shown(r->GetValueData())));
+        } else if (e->GetTypeCode() == kElementRegFile) {
+            Line("  merge " + TargetOf(*e));
+        } else {
+            Line("  register " + TargetOf(*e));
+        }
+    }
+}
+
+void ShowShortcuts(const WProjectData& p) {
+    auto links = Elements(p, {kElementShortcut});
+    Heading("Shortcuts", links.size());
+    for (auto* e : links) {
+        auto* s = static_cast<const WSetupShortcut*>(e);
+        std::string line = "  " + Shown(JoinPath(s->GetShortcutFolder(), s->GetShortcutName())) +
+                           "  ->  " + TargetOf(*s);
+        if (!s->GetArguments().empty())
+            line += " " + Shown(s->GetArguments());
+        Line(line);
+    }
+}
+
+void ShowCustomisations(const WProjectData& p) {
+    auto changes = Elements(p, {kElementProfile, kElementCustFile});
+    Heading("Customisations", changes.size());
+    for (auto* e : changes) {
+        if (auto* ini = dynamic_cast<const WSetupProfileString*>(e)) {
+            Line("  " + TargetOf(*ini) + "  [" + ini->GetSection() + "] " + ini->GetKey() + "=" +
+                 Shown(ini->GetValue()));
+        } else if (auto* text = dynamic_cast<const WSetupCustFile*>(e)) {
+            Line("  " + TargetOf(*text) + "  replace " + Quoted(text->GetSearchText()) + " with " +
+                 Quoted(Shown(text->GetReplaceText())));
+        }
+    }
+}
+
+void ShowOthers(const WProjectData& p) {
+    auto others = Elements(p, {kElementBackFile, kElementDir, kElementExecute, kElementCustomDll,
+                               kElementRuntimeFile, kElementRuntimeRegEntry, kElementDeleteFile,
+                               kElementUninstallExe, kElementUninstallDll});
+    if (others.empty())
+        return;
+    Heading("Other setup steps", others.size());
+    for (auto* e : others)
+        Line("  " + ElementTypeName(e->GetTypeCode()) + "  " + TargetOf(*e));
+}
+
+int RunShow(Args& args) {
+    for (auto& w : args.words) {
+        if (StartsWith(w, "--"))
+            return UsageError(kName, "unknown option " + w);
+    }
+    if (args.words.size() != 1)
+        return UsageError(kName, args.words.empty() ? "the project file is missing"
+                                                    : "one project file at a time");
+    WProjectData project;
+    if (int rc = OpenProject(args, args.words[0], project); rc != kOk)
+        return rc;
+    Line("Project " + DisplayPath(project.ProjectFile));
+    Line("");
+    ShowApplication(project);
+    ShowOptions(project);
+    ShowFiles(project);
+    ShowRegistry(project);
+    ShowShortcuts(project);
+    ShowCustomisations(project);
+    ShowOthers(project);
+    return kOk;
+}
+
+Registrar reg{{kName, "show PROJECT.zlt",
+               "print what a project holds: application, options, files and their target "
+               "folders, registry entries, shortcuts, customisations",
+               &RunShow}};
+
+}  // namespace
+}  // namespace vantrel::cli

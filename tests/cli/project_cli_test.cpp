@@ -1,0 +1,258 @@
+// The project commands of vantrel-cli, run as a user would run them.
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <string>
+
+#include "platform/files.h"
+#include "platform/paths.h"
+#include "platform/strings.h"
+#include "support/test_support.h"
+
+namespace vantrel {
+namespace {
+
+using test::ScratchFolder;
+
+struct Result {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string Quote(const std::string& s) {
+    return "'" + ReplaceAll(s, "'", "'\\''") + "'";
+}
+
+class ProjectCommands : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        // A small installation: the standard component scripts, each one
+        // component without elements.
+        for (const char* name :
+             {"Distrib", "TY9_Framework", "TY9Run_Program", "Uninstall", "OnDmndBDE", "SQL_syb",
+              "SQL_ssc", "SQL_ora", "SQL_mss", "SQL_inf", "SQL_int", "SQL_db"}) {
+            dir.Write(std::string("install/Comps/") + name + ".kvz",
+                      std::string("[Identification.0]\r\n") + name + ",111,<D>,0,0,,0," + name +
+                          ",,,,,,0,,,,\r\n");
+        }
+        MakeFolders(dir / "install/MySetup");
+        project = dir / "work/p.zlt";
+    }
+
+    // Runs vantrel-cli in the scratch folder with its own registry hives.
+    Result Cli(const std::string& arguments) {
+        Result r;
+        std::string errFile = dir / "stderr.txt";
+        std::string command = "cd " + Quote(dir.path()) +
+                              " && VANTREL_MACHINE_REG=" + Quote(dir / "machine.reg") +
+                              " VANTREL_USER_REG=" + Quote(dir / "user.reg") + " " +
+                              Quote(VANTREL_CLI) + " --install-location " + Quote(dir / "install") +
+                              " " + arguments + " 2>" + Quote(errFile);
+        FILE* p = ::popen(command.c_str(), "r");
+        if (!p)
+            return r;
+        char buf[4096];
+        size_t n;
+        while ((n = std::fread(buf, 1, sizeof buf, p)) > 0)
+            r.out.append(buf, n);
+        int raw = ::pclose(p);
+        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        ReadWholeFile(errFile, r.err);
+        return r;
+    }
+
+    std::string Members(const std::string& path) {
+        std::string script = dir.Write(
+            "members.py",
+            "import sys, zipfile\nprint(','.join(zipfile.ZipFile(sys.argv[1]).namelist()))\n");
+        FILE* p = ::popen(("python3 " + Quote(script) + " " + Quote(path) + " 2>&1").c_str(), "r");
+        std::string out;
+        char buf[1024];
+        size_t n;
+        while (p && (n = std::fread(buf, 1, sizeof buf, p)) > 0)
+            out.append(buf, n);
+        if (p)
+            ::pclose(p);
+        return Trim(out);
+    }
+
+    static void ExpectHas(const std::string& text, const std::string& part) {
+        EXPECT_NE(text.find(part), std::string::npos) << "missing: " << part << "\nin:\n" << text;
+    }
+
+    ScratchFolder dir;
+    std::string project;
+};
+
+TEST_F(ProjectCommands, NewSetAddFilesAndShowTellTheSameProject) {
+    Result made = Cli("new work/p.zlt --name Ledger --company Acme --version 2.0");
+    ASSERT_EQ(made.status, 0) << made.err;
+    EXPECT_EQ(made.out, project + "\n");
+    EXPECT_EQ(Members(project), "project.kvz,comp.kvz,string.str");
+    ExpectHas(dir.Read("user.reg"), "\"File0\"=\"" + project + "\"");
+
+    dir.Write("license.txt", "Terms of use\r\nSecond line\r\n");
+    Result set =
+        Cli("set work/p.zlt DisplayLicense=1 LicenseText=@license.txt DisplayRelease=1 "
+            "'ReleaseText=First release' IsOracleSelected=1 RuntimeComponent=0 "
+            "WritingToolLanguages=us,de DefaultLanguage=DE 'Background Title=Ledger Setup' "
+            "BackGroundTitleFontAlign=center GradientColor=red UseDefaultDest=0 "
+            "'DefaultDestPrefix=<Windows Drive Letter:>' DefaultDestBase=Apps IsFloppySetup=1");
+    ASSERT_EQ(set.status, 0) << set.err;
+    EXPECT_EQ(set.out, "");
+    EXPECT_EQ(Members(project), "project.kvz,comp.kvz,string.str,license.txt,release.txt");
+
+    dir.Write("src/bin/ledger.exe", "MZ");
+    dir.Write("src/bin/data/base.db", "data");
+    dir.Write("src/fonts/ledger.ttf", "font");
+    Result add = Cli("add-files work/p.zlt src/bin");
+    ASSERT_EQ(add.status, 0) << add.err;
+    EXPECT_EQ(add.out, "added 2 files to <Target Folder>\n");
+    add = Cli("add-files work/p.zlt src/fonts/ledger.ttf --to '<F>'");
+    ASSERT_EQ(add.status, 0) << add.err;
+    add = Cli("add-files work/p.zlt src/fonts/ledger.ttf --to '<Target Folder>\\extra/fonts'");
+    ASSERT_EQ(add.status, 0) << add.err;
+    EXPECT_EQ(add.out, "added 1 file to <Target Folder>\\extra\\fonts\n");
+
+    Result show = Cli("show work/p.zlt");
+    ASSERT_EQ(show.status, 0) << show.err;
+    const std::string& s = show.out;
+    ExpectHas(s, "Name:                  Ledger\n");
+    ExpectHas(s, "Company:               Acme\n");
+    ExpectHas(s, "Version:               2.0\n");
+    ExpectHas(s, "Destination:           <Windows Drive Letter:>\\Apps\n");
+    ExpectHas(s, "Shortcut folder:       Ledger\n");
+    ExpectHas(s, "Source folder:         " + (dir / "src") + "\n");
+    ExpectHas(s, "Runtime:               no\n");
+    ExpectHas(s, "Proofreading tools:    yes, default English, languages US, DE\n");
+    ExpectHas(s, "Default language:      DE\n");
+    ExpectHas(s, "SQL Links drivers:     Oracle\n");
+    ExpectHas(s, "License agreement:     shown, 2 lines, \"Terms of use\"\n");
+    ExpectHas(s, "Release notes:         shown, 1 line, \"First release\"\n");
+    ExpectHas(s, "Background title:      \"Ledger Setup\", Times New Roman 48, Normal, CENTER\n");
+    ExpectHas(s, "Gradient:              RED\n");
+    ExpectHas(s, "floppy set\n");
+    ExpectHas(s, "Files (4)\n");
+    ExpectHas(s, "  <Target Folder>\\bin\\ledger.exe  <-  " + (dir / "src/bin/ledger.exe"));
+    ExpectHas(s, "  <Target Folder>\\bin\\data\\base.db  <-  " + (dir / "src/bin/data/base.db"));
+    ExpectHas(s, "  <Fonts Folder>\\ledger.ttf  <-  " + (dir / "src/fonts/ledger.ttf"));
+    ExpectHas(s, "  <Target Folder>\\extra\\fonts\\ledger.ttf  <-  ");
+    ExpectHas(s, "Registry entries (0)\n  none\n");
+
+    // A later change of the name keeps the shortcut folder of the opened project.
+    ASSERT_EQ(Cli("set work/p.zlt ApplicationName=Books").status, 0);
+    show = Cli("show work/p.zlt");
+    ExpectHas(show.out, "Name:                  Books\n");
+    ExpectHas(show.out, "Shortcut folder:       Ledger\n");
+}
+
+TEST_F(ProjectCommands, NewKeepsAnExistingFileUnlessForced) {
+    ASSERT_EQ(Cli("new work/p.zlt --name First").status, 0);
+    std::string before = test::ReadBytes(project);
+
+    Result again = Cli("new work/p.zlt --name Second");
+    EXPECT_EQ(again.status, 1);
+    ExpectHas(again.err, "vantrel-cli: " + project + " exists already (--force replaces it)");
+    EXPECT_EQ(test::ReadBytes(project), before);
+
+    // The name given decides the archive's name: p.txt would be p.zlt.
+    EXPECT_EQ(Cli("new work/p.txt").status, 1);
+    ASSERT_EQ(Cli("new work/p.zlt --name Second --force").status, 0);
+    ExpectHas(Cli("show work/p.zlt").out, "Name:                  Second\n");
+
+    ASSERT_TRUE(MakeFolders(dir / "folder.zlt"));
+    Result folder = Cli("new folder.zlt --force");
+    EXPECT_EQ(folder.status, 1);
+    ExpectHas(folder.err, "is a folder");
+
+    EXPECT_EQ(Cli("new").status, 2);
+    EXPECT_EQ(Cli("new a.zlt b.zlt").status, 2);
+    EXPECT_EQ(Cli("new a.zlt --colour red").status, 2);
+    EXPECT_EQ(Cli("new a.zlt --name").status, 2);
+    Result badCompany = Cli("new a.zlt --company 'A/B'");
+    EXPECT_EQ(badCompany.status, 2);
+    ExpectHas(badCompany.err, "company name cannot contain");
+    EXPECT_FALSE(PathExists(dir / "a.zlt"));
+}
+
+TEST_F(ProjectCommands, SetRefusesUnknownKeysAndBadValuesWithoutChangingTheFile) {
+    ASSERT_EQ(Cli("new work/p.zlt").status, 0);
+    std::string before = test::ReadBytes(project);
+
+    Result unknown = Cli("set work/p.zlt CompanyName=Acme Colour=red");
+    EXPECT_EQ(unknown.status, 2);
+    ExpectHas(unknown.err, "vantrel-cli: unknown key Colour; the keys are: ApplicationName, ");
+    ExpectHas(unknown.err, "DisplayLicense");
+    ExpectHas(unknown.err, "usage: vantrel-cli set PROJECT.zlt KEY=VALUE...");
+
+    EXPECT_EQ(Cli("set work/p.zlt DisplayLicense=yes").status, 2);
+    EXPECT_EQ(Cli("set work/p.zlt TextBrushRed=256").status, 2);
+    EXPECT_EQ(Cli("set work/p.zlt WritingToolLanguages=US,XX").status, 2);
+    EXPECT_EQ(Cli("set work/p.zlt CompanyName=").status, 2);
+    EXPECT_EQ(Cli("set work/p.zlt CompanyName").status, 2);
+    EXPECT_EQ(Cli("set work/p.zlt").status, 2);
+    EXPECT_EQ(Cli("set work/p.zlt \"CompanyName=$(printf 'Two\\nLines')\"").status, 2);
+    Result missingText = Cli("set work/p.zlt LicenseText=@nowhere.txt");
+    EXPECT_EQ(missingText.status, 1);
+    ExpectHas(missingText.err, "nowhere.txt");
+    EXPECT_EQ(test::ReadBytes(project), before);
+
+    Result noProject = Cli("set work/none.zlt CompanyName=Acme");
+    EXPECT_EQ(noProject.status, 1);
+    ExpectHas(noProject.err, "vantrel-cli: " + (dir / "work/none.zlt") + ": no such file");
+    EXPECT_FALSE(PathExists(dir / "work/none.zlt"));
+
+    dir.Write("work/junk.zlt", "junk");
+    Result junk = Cli("set work/junk.zlt CompanyName=Acme");
+    EXPECT_EQ(junk.status, 1);
+    ExpectHas(junk.err, "not a readable project file");
+    EXPECT_EQ(dir.Read("work/junk.zlt"), "junk");
+
+    // Keys are matched without regard to case; a Windows-1252 name survives.
+    ASSERT_EQ(Cli("set work/p.zlt companyname=Caf\xC3\xA9").status, 0);
+    ExpectHas(Cli("show work/p.zlt").out, "Company:               Caf\xC3\xA9\n");
+    EXPECT_EQ(Cli("set work/p.zlt 'CompanyName=\xE2\x82\xAC \xE2\x98\x83'").status, 1);
+}
+
+TEST_F(ProjectCommands, AddFilesRefusesWhatTheFilesPageRefuses) {
+    ASSERT_EQ(Cli("new work/p.zlt").status, 0);
+    dir.Write("src/a.txt", "a");
+    dir.Write("src/sub/a.txt", "other a");
+    dir.Write("other/b.txt", "b");
+    dir.Write("src/comma,name.txt", "c");
+    ASSERT_EQ(Cli("add-files work/p.zlt src/a.txt").status, 0);
+    std::string before = test::ReadBytes(project);
+
+    Result twice = Cli("add-files work/p.zlt src/sub/a.txt");
+    EXPECT_EQ(twice.status, 1);
+    ExpectHas(twice.err,
+              "vantrel-cli: A file with this name already exists in this folder: "
+              "<Target Folder>\\a.txt");
+    EXPECT_EQ(Cli("add-files work/p.zlt src/sub/a.txt --to '<target folder>'").status, 1);
+
+    Result outside = Cli("add-files work/p.zlt other/b.txt");
+    EXPECT_EQ(outside.status, 1);
+    ExpectHas(outside.err, "is not below the project's source folder " + (dir / "src"));
+
+    Result font = Cli("add-files work/p.zlt src/sub/a.txt --to '<Fonts Folder>'");
+    EXPECT_EQ(font.status, 1);
+    ExpectHas(font.err, "does not appear to be a font");
+
+    EXPECT_EQ(Cli("add-files work/p.zlt 'src/comma,name.txt'").status, 1);
+    EXPECT_EQ(Cli("add-files work/p.zlt src/missing.txt").status, 1);
+    Result badTarget = Cli("add-files work/p.zlt src/sub/a.txt --to '<Desktop Folder>'");
+    EXPECT_EQ(badTarget.status, 2);
+    ExpectHas(badTarget.err, "<Target Folder> (<D>)");
+    EXPECT_EQ(Cli("add-files work/p.zlt src/sub/a.txt --to '<D>\\..\\up'").status, 2);
+    EXPECT_EQ(Cli("add-files work/p.zlt").status, 2);
+    EXPECT_EQ(test::ReadBytes(project), before);
+
+    // Forced into the fonts folder, and the same name in another folder, is fine.
+    EXPECT_EQ(Cli("add-files work/p.zlt src/sub/a.txt --to '<F>' --force").status, 0);
+    EXPECT_EQ(Cli("add-files work/p.zlt src/sub/a.txt --to '<D>\\sub'").status, 0);
+    ExpectHas(Cli("show work/p.zlt").out, "Files (3)\n");
+}
+
+}  // namespace
+}  // namespace vantrel
