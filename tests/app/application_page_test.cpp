@@ -1,0 +1,196 @@
+// The application information page: the destination in macro form, the
+// preview of the folder on this machine, and the checks with their messages
+// in order.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QtTest>
+
+#include "app/support/wizard_fixture.h"
+#include "pages/project.h"
+#include "platform/system_folders.h"
+
+using namespace vantrel;
+using namespace vantrel::test;
+
+namespace {
+
+const QString kNoName = QStringLiteral("You must enter an Application name before continuing.");
+const QString kNoCompany = QStringLiteral("You must enter a Company name before continuing.");
+const QString kNoVersion = QStringLiteral("You must enter a Version before continuing.");
+const QString kBadCompany = QStringLiteral(
+    "Company Name cannot contain any of the following characters:\n\t/ * ? \\ \" < > | : ,");
+const QString kBadDirectory = QStringLiteral(
+    "A directory cannot contain any of the following characters:\n\t/ * ? \\ \" < > | : ,");
+const QString kSlashWarning = QStringLiteral(
+    "Enter no more than one slash for directory separator in the Target Folder");
+
+// As if typed: the text and the edit notification.
+void Type(QLineEdit* edit, const QString& text) {
+    edit->setText(text);
+    emit edit->textEdited(text);
+}
+
+QString ProgramFiles() { return QString::fromStdString(TheSystemFolders().ProgramFilesFolder()); }
+
+}  // namespace
+
+class ApplicationPageTest : public QObject {
+    Q_OBJECT
+
+    struct Page {
+        WizardFixture w;
+        WProject* page = nullptr;
+        Page() {
+            if (w.GoTo(1)) page = w.Current<WProject>();
+        }
+        void Fill(const QString& name, const QString& version, const QString& company) {
+            Type(page->NameEdit(), name);
+            Type(page->VersionEdit(), version);
+            Type(page->CompanyEdit(), company);
+        }
+        bool Next() {
+            w.Sheet()->OnNext();
+            return w.Sheet()->CurrentIndex() == 2;
+        }
+    };
+
+private slots:
+    void defaultDestinationIsCompanyAndName() {
+        Page p;
+        QVERIFY(p.page);
+        p.Fill(QStringLiteral("Ledger"), QStringLiteral("2.0"), QStringLiteral("Acme"));
+        QVERIFY(p.page->UseDefaultBox()->isChecked());
+        QVERIFY(!p.page->BaseList()->isEnabled());
+        QVERIFY(!p.page->FolderEdit()->isEnabled());
+        QCOMPARE(p.page->DefaultDirectoryEdit()->text(),
+                 ProgramFiles() + QStringLiteral("\\Acme\\Ledger"));
+        QVERIFY(p.w.App().Modified());
+
+        QVERIFY(p.Next());
+        const WProjectData* project = p.w.Project();
+        QCOMPARE(project->Destination, std::string("<WPF>\\Acme\\Ledger"));
+        QCOMPARE(project->DefaultDestPrefix, std::string("<WPF>"));
+        QCOMPARE(project->GetApplicationName(), std::string("Ledger"));
+        QCOMPARE(project->CompanyName, std::string("Acme"));
+        QCOMPARE(project->Version, std::string("2.0"));
+        QCOMPARE(project->UseDefaultDest, 1);
+        QCOMPARE(project->DefaultDirectory, (ProgramFiles() + QStringLiteral("\\Acme\\Ledger")).toStdString());
+        QVERIFY(p.w.Boxes().shown.isEmpty());
+    }
+
+    void destinationOnTheWindowsDrive() {
+        Page p;
+        p.Fill(QStringLiteral("Ledger"), QStringLiteral("1.0"), QStringLiteral("Acme"));
+        QTest::mouseClick(p.page->UseDefaultBox(), Qt::LeftButton);
+        QVERIFY(!p.page->UseDefaultBox()->isChecked());
+        QVERIFY(p.page->BaseList()->isEnabled());
+        p.page->BaseList()->setCurrentIndex(1);
+        emit p.page->BaseList()->activated(1);
+        Type(p.page->FolderEdit(), QStringLiteral("Apps"));
+        const QString drive = QString::fromStdString(TheSystemFolders().WindowsFolder()).left(2);
+        QCOMPARE(p.page->DefaultDirectoryEdit()->text(), drive + QStringLiteral("\\Apps"));
+
+        QVERIFY(p.Next());
+        QCOMPARE(p.w.Project()->Destination, std::string("<WDL:>\\Apps"));
+        QCOMPARE(p.w.Project()->DefaultDestPrefix, std::string("<WDL:>"));
+        QCOMPARE(p.w.Project()->DefaultDestBase, std::string("Apps"));
+        QCOMPARE(p.w.Project()->UseDefaultDest, 0);
+
+        // Coming back shows the stored choice again.
+        p.w.Sheet()->OnBack();
+        QCOMPARE(p.page->BaseList()->currentIndex(), 1);
+        QCOMPARE(p.page->FolderEdit()->text(), QStringLiteral("Apps"));
+        QVERIFY(!p.page->UseDefaultBox()->isChecked());
+    }
+
+    void checkMessagesInOrder_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("version");
+        QTest::addColumn<QString>("company");
+        QTest::addColumn<QStringList>("messages");
+        QTest::newRow("name and version missing")
+            << "" << "" << "Acme" << QStringList{kNoName, kNoVersion};
+        QTest::newRow("all missing") << "" << "" << "" << QStringList{kNoName, kNoCompany, kNoVersion};
+        QTest::newRow("slash in company")
+            << "Ledger" << "1" << "Acme/West" << QStringList{kBadCompany, kBadDirectory};
+        QTest::newRow("bar in company, no name")
+            << "" << "1" << "A|B" << QStringList{kNoName, kBadCompany, kBadDirectory};
+        QTest::newRow("comma in company") << "Ledger" << "1" << "Acme, Inc" << QStringList{kBadCompany, kBadDirectory};
+        QTest::newRow("colon in company passes its own check")
+            << "Ledger" << "1" << "Acme:West" << QStringList{kBadDirectory};
+    }
+
+    void checkMessagesInOrder() {
+        QFETCH(QString, name);
+        QFETCH(QString, version);
+        QFETCH(QString, company);
+        QFETCH(QStringList, messages);
+        Page p;
+        p.Fill(name, version, company);
+        QVERIFY(!p.Next());
+        QCOMPARE(p.page->Result(), -1);
+        QCOMPARE(p.w.Boxes().Texts(), messages);
+        for (const auto& box : p.w.Boxes().shown)
+            QCOMPARE(box.caption, QStringLiteral("Tessary 9 Vantrel"));
+        // What the page shows is in the project even though it stays.
+        QCOMPARE(QString::fromStdString(p.w.Project()->CompanyName), company);
+        QCOMPARE(QString::fromStdString(p.w.Project()->Version), version);
+
+        // Back checks too.
+        p.w.Boxes().Forget();
+        p.w.Sheet()->OnBack();
+        QCOMPARE(p.w.Sheet()->CurrentIndex(), 1);
+        QCOMPARE(p.w.Boxes().Texts(), messages);
+    }
+
+    void folderWithALeadingBackslashOnlyWarns() {
+        Page p;
+        p.Fill(QStringLiteral("Ledger"), QStringLiteral("1"), QStringLiteral("Acme"));
+        QTest::mouseClick(p.page->UseDefaultBox(), Qt::LeftButton);
+        Type(p.page->FolderEdit(), QStringLiteral("\\Apps\\\\Ledger"));
+        QVERIFY(p.Next());
+        QCOMPARE(p.w.Boxes().Texts(), QStringList{kSlashWarning});
+        // The preview is tidied; the macro form keeps what was typed.
+        QCOMPARE(QString::fromStdString(p.w.Project()->DefaultDirectory),
+                 ProgramFiles() + QStringLiteral("\\Apps\\Ledger"));
+        QCOMPARE(p.w.Project()->Destination, std::string("<WPF>\\\\Apps\\\\Ledger"));
+    }
+
+    void applicationNameNamesTheShortcutFolderOfNewProjectsOnly() {
+        {
+            Page p;
+            p.Fill(QStringLiteral("Ledger"), QStringLiteral("1"), QStringLiteral("Acme"));
+            QVERIFY(p.Next());
+            QCOMPARE(p.w.Project()->ShortcutFolder, std::string("Ledger"));
+            QCOMPARE(p.w.Project()->ProductComponent()->GetDisplayName(), std::string("Ledger"));
+        }
+        {
+            // An opened project keeps its shortcut folder.
+            Page p;
+            p.w.Project()->ProductNameSet = 1;
+            p.w.Project()->ShortcutFolderSet = 1;
+            p.Fill(QStringLiteral("Ledger"), QStringLiteral("1"), QStringLiteral("Acme"));
+            QVERIFY(p.Next());
+            QCOMPARE(p.w.Project()->ShortcutFolder, std::string("My Project 1.0"));
+        }
+    }
+
+    void charactersASetupCannotHoldAreRefused() {
+        Page p;
+        p.Fill(QStringLiteral("Ledger \u2603"), QStringLiteral("1"), QStringLiteral("Acme"));
+        QVERIFY(!p.Next());
+        QCOMPARE(p.w.Boxes().shown.size(), 1);
+        QVERIFY(p.w.Boxes().LastText().contains(QStringLiteral("\u2603")));
+        QCOMPARE(p.w.Project()->GetApplicationName(), std::string("My Project"));
+
+        // Windows-1252 letters are fine and arrive as such.
+        p.w.Boxes().Forget();
+        Type(p.page->NameEdit(), QStringLiteral("K\u00e4se"));
+        QVERIFY(p.Next());
+        QCOMPARE(p.w.Project()->GetApplicationName(), std::string("K\xe4se"));
+    }
+};
+
+VANTREL_WIZARD_TEST_MAIN(ApplicationPageTest)
+#include "application_page_test.moc"
