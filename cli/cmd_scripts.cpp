@@ -1,9 +1,11 @@
-// vantrel-cli scripts --out DIR: the setup scripts of a new project with the
-// standard components of the installation, written to DIR\Setup.
+// vantrel-cli scripts [PROJECT.zlt] --out DIR: the setup scripts of a project
+// file, or of a new project, with the standard components of the
+// installation, written to DIR\Setup.
 #include <cstdio>
 #include <string>
 
 #include "cli/cli.h"
+#include "cli/project_cli.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "project/project_data.h"
@@ -18,26 +20,29 @@ int RunScripts(Args& args) {
         return UsageError("scripts",
                           missingValue ? "--out needs a folder" : "--out DIR is required");
     }
-    if (!args.words.empty()) {
-        if (args.words[0].size() > 0 && args.words[0][0] == '-') {
-            return UsageError("scripts", "unknown option " + args.words[0]);
-        }
-        return Fail("reading a project file is not supported by this command yet: " +
-                    args.words[0]);
+    for (const std::string& word : args.words) {
+        if (!word.empty() && word[0] == '-')
+            return UsageError("scripts", "unknown option " + word);
     }
+    if (args.words.size() > 1)
+        return UsageError("scripts", "one project file at a time");
     std::string outDir;
     if (!Arg(outUtf8, outDir))
         return Fail("the folder name cannot be used: " + outUtf8);
 
     WProjectData project;
-    if (!args.installLocation.empty()) {
-        std::string location;
-        if (!Arg(args.installLocation, location)) {
-            return Fail("the installation folder name cannot be used: " + args.installLocation);
+    if (args.words.empty()) {
+        if (!args.installLocation.empty()) {
+            std::string location;
+            if (!Arg(args.installLocation, location)) {
+                return Fail("the installation folder name cannot be used: " + args.installLocation);
+            }
+            project.SetInstallLocationOverride(location);
         }
-        project.SetInstallLocationOverride(location);
+        project.Reset();
+    } else if (int rc = OpenProject(args, args.words[0], project); rc != kOk) {
+        return rc;
     }
-    project.Reset();
 
     int result = kOk;
     if (project.InstallLocation.empty()) {
@@ -67,8 +72,9 @@ int RunScripts(Args& args) {
     return result;
 }
 
-Registrar reg{{"scripts", "scripts --out DIR",
-               "write DIR/Setup/project.kvz, comp.kvz and string.str for a new project",
+Registrar reg{{"scripts", "scripts [PROJECT.zlt] --out DIR",
+               "write DIR/Setup/project.kvz, comp.kvz and string.str for a project file (no "
+               "project: a new project's defaults)",
                &RunScripts}};
 
 }  // namespace

@@ -254,5 +254,28 @@ TEST_F(ProjectCommands, AddFilesRefusesWhatTheFilesPageRefuses) {
     ExpectHas(Cli("show work/p.zlt").out, "Files (3)\n");
 }
 
+TEST_F(ProjectCommands, ScriptsOfAProjectFile) {
+    ASSERT_EQ(Cli("new work/p.zlt --name Ledger --company Acme --version 2.0").status, 0);
+    ASSERT_EQ(Cli("set work/p.zlt DisplayLicense=1 WritingToolLanguages=UK").status, 0);
+    dir.Write("src/ledger.exe", "MZ");
+    ASSERT_EQ(Cli("add-files work/p.zlt src/ledger.exe").status, 0);
+
+    Result r = Cli("scripts work/p.zlt --out out");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    std::string product = dir.Read("out/Setup/project.kvz");
+    ExpectHas(product, "\r\nProductName=Ledger\r\n");
+    ExpectHas(product, "\r\nDestination=<WPF>\\Acme\\Ledger\r\n");
+    ExpectHas(product, "\r\nPages=Welcome License Dictionary Destination Ready\r\n");
+    ExpectHas(product, "\r\nUK=%DictionaryUK%,LX9_English\r\n");
+    std::string comp = dir.Read("out/Setup/comp.kvz");
+    ExpectHas(comp, "\r\nProgram_files,<S>,ledger.exe,<D>,ledger.exe,2,");
+    ExpectHas(dir.Read("out/Setup/string.str"), "DictionaryUK = English - UK");
+
+    EXPECT_EQ(Cli("scripts work/missing.zlt --out out2").status, 1);
+    EXPECT_FALSE(PathExists(dir / "out2"));
+    EXPECT_EQ(Cli("scripts work/p.zlt other.zlt --out out2").status, 2);
+}
+
 }  // namespace
 }  // namespace vantrel
