@@ -40,10 +40,10 @@ int main(int argc, char** argv) {
     std::error_code ec;
     for (fs::recursive_directory_iterator it(argv[3], ec), end; !ec && it != end;
          it.increment(ec)) {
-        if (!it->is_regular_file()) continue;
+        if (!it->is_regular_file())
+            continue;
         std::string name, path;
-        if (!FromNative(fs::relative(it->path(), argv[3]), name) ||
-            !FromNative(it->path(), path)) {
+        if (!FromNative(fs::relative(it->path(), argv[3]), name) || !FromNative(it->path(), path)) {
             continue;
         }
         bytes += static_cast<long long>(it->file_size());
@@ -52,7 +52,8 @@ int main(int argc, char** argv) {
     std::sort(files.begin(), files.end());
 
     ALEntryList list(ALEngineFactory::Deflate(level));
-    for (auto& [name, path] : files) list.Add(std::make_unique<ALFile>(name, path));
+    for (auto& [name, path] : files)
+        list.Add(std::make_unique<ALFile>(name, path));
     ALZipArchive zip(archive);
     if (zip.Create(list) < 0) {
         std::fprintf(stderr, "zip_pack: %s\n", zip.Status().GetStatusDetail().c_str());
@@ -63,7 +64,7 @@ int main(int argc, char** argv) {
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     struct rusage usage {};
     getrusage(RUSAGE_SELF, &usage);
-    std::printf("files=%zu bytes=%lld seconds=%.2f peak_rss_kb=%ld\n", files.size(), bytes,
-                seconds, usage.ru_maxrss);
+    std::printf("files=%zu bytes=%lld seconds=%.2f peak_rss_kb=%ld\n", files.size(), bytes, seconds,
+                usage.ru_maxrss);
     return 0;
 }

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <filesystem>
+
 #include "media/al_deflate_engine.h"
 #include "media/al_entry.h"
 #include "media/al_file.h"
@@ -134,6 +136,37 @@ TEST(ZipArchiveTest, MissingSourceFailsAndLeavesWhatWasWritten) {
     EXPECT_EQ("gone.txt: File open failure.  Open of " + (dir / "gone.txt") + " returned errno = 2",
               zip.Status().GetStatusDetail());
     EXPECT_EQ(30u + 8u, test::ReadBytes(dir / "f.zip").size());  // the placeholder header
+}
+
+TEST(ZipArchiveTest, EngineAndWriteFailuresAreReported) {
+    ScratchFolder dir;
+    dir.Write("src/a.txt", "abc");
+    WArchive archive(".cfi");
+    EXPECT_FALSE(archive.Create(12, "bad", false, "a.txt", dir.path(), dir / "src", true));
+    EXPECT_EQ(al::kCantCreateEngine, archive.GetStatusCode());
+    EXPECT_EQ("a.txt: Error creating deflate engine. ZLIB returned -2\n", archive.GetStatusText());
+
+    if (PathExists("/dev/full")) {
+        ALEntryList list;
+        list.Add(std::make_unique<ALFile>("a.txt", dir / "src/a.txt"));
+        ALZipArchive full("/dev/full");
+        EXPECT_EQ(al::kWriteError, full.Create(list));
+        EXPECT_EQ("Write failure on /dev/full.  result = -1, errno = 28",
+                  full.Status().GetStatusDetail());
+    }
+}
+
+TEST(ZipArchiveTest, NamesAreTheEightBitNames) {
+    ScratchFolder dir;
+    const std::string name = "caf\xe9 \x80.txt";  // Windows-1252: e acute, euro sign
+    dir.Write("src/" + name, "menu");
+    WArchive archive(".zip");
+    ASSERT_TRUE(archive.Create(6, "names", false, "*.txt", dir.path(), dir / "src", true));
+    std::string bytes = test::ReadBytes(dir / "names.zip");
+    EXPECT_EQ(name, bytes.substr(30, name.size()));
+    ASSERT_TRUE(archive.Extract("names.zip", dir.path(), dir / "out"));
+    EXPECT_EQ("menu", dir.Read("out/" + name));
+    EXPECT_TRUE(std::filesystem::exists(ToNative(dir.path()) / "out" / "caf\u00e9 \u20ac.txt"));
 }
 
 TEST(ZipArchiveTest, MemoryStorages) {

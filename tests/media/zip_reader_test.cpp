@@ -330,6 +330,21 @@ TEST(ALFileTest, TemporaryNamesRenameBackupAndDelete) {
     EXPECT_TRUE(IsFile(dir / "a/b/c.txt"));
 }
 
+TEST(ALFileTest, TemporaryNamesRunOut) {
+    ScratchFolder dir;
+    for (int n = 0; n < 1000; ++n) {
+        char leaf[16];
+        std::snprintf(leaf, sizeof leaf, "~al~%03d.tmp", n);
+        dir.Write(leaf, "");
+    }
+    ALFile temp;
+    temp.SetTempFolder(dir.path());
+    EXPECT_EQ(al::kCantOpenFile, temp.Create());
+    EXPECT_EQ("Temporary file creation failure.  Tried 1000 times to open " +
+                  (dir / "~al~999.tmp") + " (or a name something like that).",
+              temp.Status().GetStatusDetail());
+}
+
 TEST(ALStatusTest, CodesTextsAndDetails) {
     EXPECT_STREQ("Success", ALStatus::TextOf(0));
     EXPECT_STREQ("End of file", ALStatus::TextOf(-1));
