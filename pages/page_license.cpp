@@ -1,4 +1,254 @@
 #include "pages/page_license.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/dialogs.h"
+#include "app/qt_text.h"
+#include "app/wizard_app.h"
+#include "platform/files.h"
+#include "platform/text_file.h"
+#include "project/project_data.h"
+
 namespace vantrel {
-WPageLicense::WPageLicense(WWizardApp& app, QWidget* parent) : WPage(app, QStringLiteral("License Agreement and Release Notes"), 1003, parent) {}
+
+namespace {
+
+constexpr int kHelpContext = 1003;
+constexpr int kLicense = 0;
+constexpr int kRelease = 1;
+
+// Text with every line break (CR LF, or a lone CR) made a line feed.
+std::string ToLineFeeds(const std::string& text) {
+    std::string out = FromCrLf(text);
+    for (char& c : out)
+        if (c == '\r') c = '\n';
+    return out;
+}
+
+}  // namespace
+
+WPageLicense::WPageLicense(WWizardApp& app, QWidget* parent)
+    : WPage(app, QStringLiteral("License Agreement and Release Notes"), kHelpContext, parent) {
+    auto* layout = new QVBoxLayout(Body());
+    selector_ = new QComboBox(Body());
+    selector_->setObjectName(QStringLiteral("selector"));
+    selector_->addItem(QStringLiteral("View License Agreement"));
+    selector_->addItem(QStringLiteral("View Release Notes"));
+    layout->addWidget(selector_);
+
+    licenseBox_ = new QCheckBox(QStringLiteral("Include &License Agreement"), Body());
+    licenseBox_->setObjectName(QStringLiteral("includeLicense"));
+    releaseBox_ = new QCheckBox(QStringLiteral("Include &Release Notes"), Body());
+    releaseBox_->setObjectName(QStringLiteral("includeRelease"));
+    layout->addWidget(licenseBox_);
+    layout->addWidget(releaseBox_);
+
+    edit_ = new QPlainTextEdit(Body());
+    edit_->setObjectName(QStringLiteral("text"));
+    edit_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    edit_->installEventFilter(this);
+    layout->addWidget(edit_, 1);
+
+    auto* row = new QHBoxLayout;
+    importButton_ = new QPushButton(QStringLiteral("Import &Text File..."), Body());
+    importButton_->setObjectName(QStringLiteral("import"));
+    row->addStretch(1);
+    row->addWidget(importButton_);
+    layout->addLayout(row);
+
+    connect(selector_, &QComboBox::currentIndexChanged, this, &WPageLicense::OnSelectionChanged);
+    connect(licenseBox_, &QCheckBox::clicked, this, &WPageLicense::OnLicenseClicked);
+    connect(releaseBox_, &QCheckBox::clicked, this, &WPageLicense::OnReleaseClicked);
+    connect(importButton_, &QPushButton::clicked, this, &WPageLicense::OnImport);
+}
+
+bool WPageLicense::OnInitDialog() {
+    WPage::OnInitDialog();
+    selector_->setCurrentIndex(kLicense);
+    return true;
+}
+
+int WPageLicense::SelectedIndex() const {
+    const int index = selector_->currentIndex();
+    return index == kRelease ? kRelease : kLicense;
+}
+
+QString WPageLicense::EditText() const {
+    QString text = edit_->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    return text;
+}
+
+bool WPageLicense::StoreEditText() {
+    if (shownIndex_ < 0) return true;
+    std::string text;
+    if (!ToEngine(EditText(), text)) return false;
+    std::string& field = shownIndex_ == kRelease ? Project()->ReleaseText : Project()->LicenseText;
+    if (field != text) {
+        field = text;
+        SetModified();
+    }
+    return true;
+}
+
+void WPageLicense::ShowSelectedText() {
+    const int index = SelectedIndex();
+    const bool license = index == kLicense;
+    licenseBox_->setVisible(license);
+    releaseBox_->setVisible(!license);
+    licenseBox_->setChecked(displayLicense_ != 0);
+    releaseBox_->setChecked(displayRelease_ != 0);
+    const WProjectData* project = Project();
+    // The edit shows the stored text with its line feeds as line breaks.
+    edit_->setPlainText(FromEngine(license ? project->LicenseText : project->ReleaseText));
+    shownIndex_ = index;
+    const bool enabled = (license ? project->DisplayLicense : project->DisplayRelease) != 0;
+    edit_->setEnabled(enabled);
+    importButton_->setEnabled(enabled);
+}
+
+bool WPageLicense::OnSetActive() {
+    displayLicense_ = Project()->DisplayLicense;
+    displayRelease_ = Project()->DisplayRelease;
+    shownIndex_ = -1;
+    ShowSelectedText();
+    return WPage::OnSetActive();
+}
+
+void WPageLicense::OnSelectionChanged() {
+    if (!Project()) return;
+    StoreEditText();
+    ShowSelectedText();
+}
+
+void WPageLicense::OnLicenseClicked() {
+    StoreEditText();
+    displayLicense_ = licenseBox_->isChecked() ? 1 : 0;
+    Project()->DisplayLicense = displayLicense_;
+    ShowSelectedText();
+    SetModified();
+}
+
+void WPageLicense::OnReleaseClicked() {
+    StoreEditText();
+    displayRelease_ = releaseBox_->isChecked() ? 1 : 0;
+    Project()->DisplayRelease = displayRelease_;
+    ShowSelectedText();
+    SetModified();
+}
+
+bool WPageLicense::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == edit_ && event->type() == QEvent::FocusOut && Project()) StoreEditText();
+    return WPage::eventFilter(watched, event);
+}
+
+void WPageLicense::OnImport() {
+    Dialogs::FileRequest request;
+    request.defaultSuffix = QStringLiteral("txt");
+    request.filter = QStringLiteral("Text Files (*.txt) | *.txt| All Files (*.*)|*.*|");
+    request.mustExist = true;
+    QString chosen;
+    const Dialogs::FileResult result = Boxes().OpenFile(request, chosen, this);
+    if (result == Dialogs::FileResult::Cancel) return;
+    const QString notText = QStringLiteral(
+        "The selected file does not appear to be a text file. \n\nPlease select a text file.");
+    if (result == Dialogs::FileResult::Failed) {
+        Boxes().Message(notText, Dialogs::Icon::Stop, QString(), this);
+        return;
+    }
+
+    std::string path;
+    if (!EnginePath(chosen, path)) {
+        Boxes().Message(UnstorableMessage(QStringLiteral("The file name"),
+                                          UnstorableCharacters(chosen)),
+                        Dialogs::Icon::Exclamation, QString(), this);
+        return;
+    }
+    const long long size = FileSizeOf(path);
+    if (size >= kImportLimit) {
+        Boxes().Message(
+            QStringLiteral("Error:  File cannot exceed 64KB in size.\n\nPlease select another file."),
+            Dialogs::Icon::Exclamation, QString(), this);
+        return;
+    }
+
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    std::string bytes, error;
+    const bool read = ReadWholeFile(path, bytes, &error);
+    QApplication::restoreOverrideCursor();
+    if (!read) {
+        Boxes().Message(QStringLiteral("The file could not be read.\n\n%1").arg(FromEngine(error)),
+                        Dialogs::Icon::Stop, QString(), this);
+        return;
+    }
+    // A zero byte ends the text where the setup reads it: such a file is no
+    // text file.
+    if (bytes.find('\0') != std::string::npos) {
+        Boxes().Message(notText, Dialogs::Icon::Stop, QString(), this);
+        return;
+    }
+
+    const std::string text = ToLineFeeds(bytes);
+    WProjectData* project = Project();
+    (SelectedIndex() == kRelease ? project->ReleaseText : project->LicenseText) = text;
+    edit_->setPlainText(FromEngine(text));
+    shownIndex_ = SelectedIndex();
+    SetModified();
+}
+
+int WPageLicense::CommitPage() {
+    if (StoreEditText()) return 1;
+    Boxes().Message(UnstorableMessage(SelectedIndex() == kRelease
+                                          ? QStringLiteral("The release notes")
+                                          : QStringLiteral("The license agreement"),
+                                      UnstorableCharacters(EditText())),
+                    Dialogs::Icon::Exclamation, QString(), this);
+    edit_->setFocus();
+    return 0;
+}
+
+bool WPageLicense::OnKillActive() {
+    if (CommitPage() == 0) return false;
+    WProjectData* project = Project();
+    const bool noLicense = licenseBox_->isChecked() && project->LicenseText.empty();
+    const bool noRelease = releaseBox_->isChecked() && project->ReleaseText.empty();
+    if (noLicense || noRelease) {
+        QString what;
+        if (noLicense && noRelease)
+            what = QStringLiteral("License Agreement or Release Notes");
+        else
+            what = noLicense ? QStringLiteral("License Agreement") : QStringLiteral("Release Notes");
+        const Dialogs::Answer answer = Boxes().Show(
+            QStringLiteral("You have not entered any text for the %1.\n\n"
+                           "Would you like to continue anyways?")
+                .arg(what),
+            Dialogs::Buttons::YesNo, Dialogs::Icon::Question, Dialogs::Answer::No, QString(),
+            this);
+        if (answer != Dialogs::Answer::Yes) return false;
+        if (noLicense) {
+            displayLicense_ = 0;
+            project->DisplayLicense = 0;
+            licenseBox_->setChecked(false);
+        }
+        if (noRelease) {
+            displayRelease_ = 0;
+            project->DisplayRelease = 0;
+            releaseBox_->setChecked(false);
+        }
+        importButton_->setEnabled(false);
+        edit_->setEnabled(false);
+        SetModified();
+    }
+    return WPage::OnKillActive();
+}
+
 }  // namespace vantrel
