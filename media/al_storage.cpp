@@ -76,14 +76,9 @@ ALStorage::~ALStorage() = default;
 
 int ALStorage::StartIo(Mode mode, const char* where) {
     status_.Clear();
-    if (buffer_.size() != bufferSize_) {
-        try {
-            buffer_.resize(bufferSize_);
-        } catch (const std::bad_alloc&) {
-            buffer_.clear();
-            return status_.SetError(al::kCantAllocateBuffer, "Allocation of buffer failed in %s",
-                                    where);
-        }
+    if (buffer_.size() != bufferSize_ && !buffer_.Allocate(bufferSize_)) {
+        return status_.SetError(al::kCantAllocateBuffer, "Allocation of buffer failed in %s",
+                                where);
     }
     mode_ = mode;
     bufferStart_ = 0;
@@ -99,7 +94,7 @@ void ALStorage::EndIo() {
     mode_ = Mode::kClosed;
     // The buffer is large; an archive's entry list holds one storage per
     // member, so a closed storage gives its buffer back.
-    std::vector<unsigned char>().swap(buffer_);
+    buffer_.Release();
     index_ = 0;
     valid_ = 0;
 }

@@ -9,9 +9,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <ctime>
+#include <memory>
+#include <new>
 #include <span>
 #include <string>
-#include <vector>
 
 #include "media/al_status.h"
 
@@ -120,7 +121,27 @@ class ALStorage {
     std::string name_;
     ALStatus status_;
     Mode mode_ = Mode::kClosed;
-    std::vector<unsigned char> buffer_;
+    // The I/O buffer; allocated without clearing, released on Close().
+    class Buffer {
+      public:
+        bool Allocate(size_t n) {
+            data_.reset(new (std::nothrow) unsigned char[n]);
+            size_ = data_ ? n : 0;
+            return data_ != nullptr;
+        }
+        void Release() {
+            data_.reset();
+            size_ = 0;
+        }
+        unsigned char* data() const { return data_.get(); }
+        size_t size() const { return size_; }
+        unsigned char& operator[](size_t i) const { return data_[i]; }
+
+      private:
+        std::unique_ptr<unsigned char[]> data_;
+        size_t size_ = 0;
+    };
+    Buffer buffer_;
     size_t bufferSize_;
     int64_t bufferStart_ = 0;  // address of buffer_[0]
     size_t index_ = 0;         // position within the buffer

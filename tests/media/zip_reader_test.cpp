@@ -335,7 +335,9 @@ TEST(ALFileTest, TemporaryNamesRunOut) {
     for (int n = 0; n < 1000; ++n) {
         char leaf[16];
         std::snprintf(leaf, sizeof leaf, "~al~%03d.tmp", n);
-        dir.Write(leaf, "");
+        FILE* f = std::fopen(ToNative(dir / leaf).c_str(), "wb");
+        ASSERT_NE(nullptr, f);
+        std::fclose(f);
     }
     ALFile temp;
     temp.SetTempFolder(dir.path());
