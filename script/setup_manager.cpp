@@ -91,13 +91,15 @@ void WSetupManager::AddSearchFolder(std::string folder) {
 std::string WSetupManager::FindScript(std::string_view name) const {
     if (name.empty())
         return {};
-    if (IsFile(name))
-        return std::string(name);
     for (const std::string& folder : searchFolders_) {
         std::string path = ResolveNoCase(JoinPath(folder, name));
         if (IsFile(path))
             return path;
     }
+    // A path given as such; a bare name is never looked for in the current
+    // folder, where an unrelated file of that name may lie.
+    if (name.find_first_of("\\/") != std::string_view::npos && IsFile(name))
+        return std::string(name);
     return {};
 }
 

@@ -43,8 +43,8 @@ class WSetupManager : public WComponentManager {
     void ClearSearchFolders() { searchFolders_.clear(); }
     const std::vector<std::string>& SearchFolders() const { return searchFolders_; }
     // Full path of the script `name` (a file name, or a path below a search
-    // folder); a path that names an existing file is taken as it is. Empty
-    // when it is not found.
+    // folder); failing that, a name with a folder part that names an
+    // existing file is taken as it is. Empty when it is not found.
     std::string FindScript(std::string_view name) const;
 
     // Loads the component script `name`: registers its components (each

@@ -1,5 +1,7 @@
 #include "script/setup_manager.h"
 
+#include <filesystem>
+
 #include "platform/paths.h"
 #include "support/test_support.h"
 
@@ -60,6 +62,21 @@ TEST(LoadScript, RegistersComponentsAndElementsAndFollowsDependencies) {
     // Loading again reads nothing twice.
     EXPECT_TRUE(m.LoadScript("Runtime.kvz"));
     EXPECT_EQ(parts->Elements(kElementFile).size(), 1u);
+}
+
+TEST(LoadScript, BareNamesAreNotTakenFromTheCurrentFolder) {
+    Comps comps;
+    comps.root.Write("Stray.kvz", "[Identification.0]\r\n" + Line("Stray") + "\r\n");
+    WSetupManager m;
+    m.AddSearchFolder(comps.folder);
+    auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(ToNative(comps.root.path()));
+    EXPECT_EQ(m.FindScript("Stray.kvz"), "");
+    EXPECT_FALSE(m.LoadScript("Stray.kvz"));
+    std::filesystem::current_path(previous);
+    // A script named by its path is read.
+    EXPECT_TRUE(m.LoadScript(comps.root / "Stray.kvz"));
+    EXPECT_NE(m.Find("Stray"), nullptr);
 }
 
 TEST(LoadScript, DependencyCyclesEnd) {
