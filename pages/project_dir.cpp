@@ -1,4 +1,340 @@
 #include "pages/project_dir.h"
+
+#include <algorithm>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "app/dialogs.h"
+#include "app/qt_text.h"
+#include "app/wizard_app.h"
+#include "platform/files.h"
+#include "platform/paths.h"
+#include "project/project_data.h"
+#include "script/setup_component.h"
+
 namespace vantrel {
-WProjectDir::WProjectDir(WWizardApp& app, QWidget* parent) : WPage(app, QStringLiteral("Setup Options"), 1005, parent) {}
+
+namespace {
+
+constexpr int kHelpContext = 1005;
+const char* const kFrameworkScript = "TY9_Framework.kvz";
+const char* const kRuntimeScript = "TY9Run_Program.kvz";
+const char* const kDatabaseScript = "OnDmndBDE.kvz";
+
+}  // namespace
+
+WProjectDir::WProjectDir(WWizardApp& app, QWidget* parent)
+    : WPage(app, QStringLiteral("Setup Options"), kHelpContext, parent) {
+    auto* layout = new QVBoxLayout(Body());
+    auto* components = new QGroupBox(QStringLiteral("Components"), Body());
+    auto* boxes = new QVBoxLayout(components);
+    frameworkBox_ = new QCheckBox(QStringLiteral("Tessary Application &Framework"), components);
+    frameworkBox_->setObjectName(QStringLiteral("framework"));
+    runtimeBox_ = new QCheckBox(QStringLiteral("Tessary 9 &Runtime"), components);
+    runtimeBox_->setObjectName(QStringLiteral("runtime"));
+    uninstallBox_ = new QCheckBox(QStringLiteral("&Uninstaller"), components);
+    uninstallBox_->setObjectName(QStringLiteral("uninstaller"));
+    uninstallBox_->hide();  // the uninstaller is always part of the setup
+    databaseBox_ = new QCheckBox(QStringLiteral("Borland &Database Engine"), components);
+    databaseBox_->setObjectName(QStringLiteral("databaseEngine"));
+    for (QCheckBox* box : {frameworkBox_, runtimeBox_, uninstallBox_, databaseBox_})
+        boxes->addWidget(box);
+    layout->addWidget(components);
+
+    toolsBox_ = new QCheckBox(QStringLiteral("Include &Writing Tools"), Body());
+    toolsBox_->setObjectName(QStringLiteral("writingTools"));
+    layout->addWidget(toolsBox_);
+
+    languages_ = new QTreeWidget(Body());
+    languages_->setObjectName(QStringLiteral("languages"));
+    languages_->setRootIsDecorated(false);
+    languages_->setColumnCount(2);
+    languages_->setHeaderLabels({QStringLiteral("Select"), QStringLiteral("Language")});
+    languages_->header()->resizeSection(0, 50);
+    languages_->header()->resizeSection(1, 221);
+    languages_->setSelectionMode(QAbstractItemView::SingleSelection);
+    layout->addWidget(languages_, 1);
+
+    auto* row = new QHBoxLayout;
+    auto* defaultLabel = new QLabel(QStringLiteral("Default &Language:"), Body());
+    defaultLanguage_ = new QComboBox(Body());
+    defaultLanguage_->setObjectName(QStringLiteral("defaultLanguage"));
+    defaultLabel->setBuddy(defaultLanguage_);
+    selectAll_ = new QPushButton(QStringLiteral("Select &All"), Body());
+    selectAll_->setObjectName(QStringLiteral("selectAll"));
+    selectNone_ = new QPushButton(QStringLiteral("&Select None"), Body());
+    selectNone_->setObjectName(QStringLiteral("selectNone"));
+    row->addWidget(defaultLabel);
+    row->addWidget(defaultLanguage_, 1);
+    row->addWidget(selectAll_);
+    row->addWidget(selectNone_);
+    layout->addLayout(row);
+
+    connect(frameworkBox_, &QCheckBox::clicked, this, &WProjectDir::OnFrameworkClicked);
+    connect(runtimeBox_, &QCheckBox::clicked, this, &WProjectDir::OnRuntimeClicked);
+    connect(databaseBox_, &QCheckBox::clicked, this, &WProjectDir::OnDatabaseClicked);
+    connect(toolsBox_, &QCheckBox::clicked, this, &WProjectDir::OnWritingToolsClicked);
+    connect(selectAll_, &QPushButton::clicked, this, &WProjectDir::OnSelectAll);
+    connect(selectNone_, &QPushButton::clicked, this, &WProjectDir::OnSelectNone);
+    connect(defaultLanguage_, &QComboBox::activated, this, &WProjectDir::OnDefaultLanguageChosen);
+    connect(languages_, &QTreeWidget::itemChanged, this, &WProjectDir::OnRowChanged);
+}
+
+bool WProjectDir::ScriptExists(const char* script) const {
+    const std::string& install = Project()->InstallLocation;
+    if (install.empty()) return false;
+    return IsFile(ResolveNoCase(JoinPath(JoinPath(install, "Comps"), script)));
+}
+
+bool WProjectDir::OnInitDialog() {
+    const int modified = App().Modified();
+    WPage::OnInitDialog();
+
+    haveFramework_ = ScriptExists(kFrameworkScript);
+    haveRuntime_ = ScriptExists(kRuntimeScript);
+    haveDatabase_ = ScriptExists(kDatabaseScript);
+    tools_ = Project()->AreWritingToolsSelected;
+
+    updating_ = true;
+    languages_->clear();
+    defaultLanguage_->clear();
+    rows_.clear();
+    for (const WritingToolLanguage& language : WritingToolLanguageTable) {
+        if (!ScriptExists(language.script)) continue;
+        auto* item = new QTreeWidgetItem(languages_);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(0, Qt::Unchecked);
+        item->setText(1, QString::fromLatin1(language.displayName));
+        defaultLanguage_->addItem(QString::fromLatin1(language.displayName));
+        rows_.push_back({language.script, language.code});
+    }
+    updating_ = false;
+    if (rows_.empty()) tools_ = 0;
+
+    App().SetModified(modified);
+    return true;
+}
+
+QStringList WProjectDir::RowCodes() const {
+    QStringList codes;
+    for (const Row& row : rows_) codes << QString::fromStdString(row.code);
+    return codes;
+}
+
+bool WProjectDir::AnySqlLinks() const {
+    const WProjectData* p = Project();
+    return p->IsInterBaseSelected || p->IsDB2Selected || p->IsInformixSelected ||
+           p->IsMSSQLSelected || p->IsOracleSelected || p->IsSybaseCTLibSelected ||
+           p->IsSybaseDBLibSelected;
+}
+
+bool WProjectDir::RowChecked(int row) const {
+    const QTreeWidgetItem* item = languages_->topLevelItem(row);
+    return item && item->checkState(0) == Qt::Checked;
+}
+
+void WProjectDir::SetRowChecked(int row, bool checked) {
+    if (QTreeWidgetItem* item = languages_->topLevelItem(row)) {
+        const bool was = updating_;
+        updating_ = true;
+        item->setCheckState(0, checked ? Qt::Checked : Qt::Unchecked);
+        updating_ = was;
+    }
+}
+
+void WProjectDir::TakeControls() {
+    framework_ = frameworkBox_->isChecked() ? 1 : 0;
+    runtime_ = runtimeBox_->isChecked() ? 1 : 0;
+    database_ = databaseBox_->isChecked() ? 1 : 0;
+    tools_ = toolsBox_->isChecked() ? 1 : 0;
+}
+
+void WProjectDir::PutControls() {
+    frameworkBox_->setChecked(framework_ != 0);
+    runtimeBox_->setChecked(runtime_ != 0);
+    databaseBox_->setChecked(database_ != 0);
+    toolsBox_->setChecked(tools_ != 0);
+}
+
+void WProjectDir::ApplyRules() {
+    // A component this installation does not have stays off.
+    if (!haveFramework_) framework_ = 0;
+    frameworkBox_->setEnabled(haveFramework_);
+
+    if (framework_) {
+        if (!runtimeForced_) {
+            runtimeRemembered_ = runtime_;
+            runtimeForced_ = true;
+        }
+        runtime_ = 1;
+        runtimeBox_->setEnabled(false);
+    } else {
+        if (runtimeForced_) {
+            runtime_ = runtimeRemembered_;
+            runtimeForced_ = false;
+        }
+        runtimeBox_->setEnabled(haveRuntime_);
+    }
+    if (!haveRuntime_ && !framework_) runtime_ = 0;
+
+    if (!runtime_ && !AnySqlLinks()) {
+        database_ = haveDatabase_ ? databaseRemembered_ : 0;
+        databaseBox_->setEnabled(haveDatabase_);
+    } else {
+        database_ = 1;
+        databaseBox_->setEnabled(false);
+    }
+
+    if (rows_.empty()) tools_ = 0;
+    toolsBox_->setEnabled(runtime_ != 0 && !rows_.empty());
+    const bool languages = tools_ != 0 && runtime_ != 0;
+    languages_->setEnabled(languages);
+    defaultLanguage_->setEnabled(languages);
+    selectAll_->setEnabled(languages);
+    selectNone_->setEnabled(languages);
+    PutControls();
+}
+
+bool WProjectDir::OnSetActive() {
+    const int modified = App().Modified();
+    App().SetHelpContext(kHelpContext);
+    const WProjectData* project = Project();
+    framework_ = project->FrameworkComponent;
+    runtime_ = runtimeRemembered_ = project->RuntimeComponent;
+    runtimeForced_ = false;
+    database_ = databaseRemembered_ = project->BDEComponent;
+    // The flag is read again: an opened project brings its own.
+    tools_ = rows_.empty() ? 0 : project->AreWritingToolsSelected;
+
+    for (int row = 0; row < static_cast<int>(rows_.size()); ++row) SetRowChecked(row, false);
+    for (const std::string& code : project->WritingToolLanguages) {
+        for (int row = 0; row < static_cast<int>(rows_.size()); ++row)
+            if (rows_[row].code == code) SetRowChecked(row, true);
+    }
+    for (int row = 0; row < static_cast<int>(rows_.size()); ++row) {
+        if (rows_[row].code == project->DefaultLanguage) defaultLanguage_->setCurrentIndex(row);
+    }
+
+    ApplyRules();
+    App().SetModified(modified);
+    return WPage::OnSetActive();
+}
+
+void WProjectDir::OnFrameworkClicked() {
+    TakeControls();
+    ApplyRules();
+    SetModified();
+}
+
+void WProjectDir::OnRuntimeClicked() {
+    TakeControls();
+    ApplyRules();
+    SetModified();
+}
+
+void WProjectDir::OnDatabaseClicked() {
+    TakeControls();
+    databaseRemembered_ = database_;
+    ApplyRules();
+    SetModified();
+}
+
+void WProjectDir::OnWritingToolsClicked() {
+    TakeControls();
+    ApplyRules();
+    SetModified();
+}
+
+void WProjectDir::SetAllRows(bool checked) {
+    if (!toolsBox_->isChecked()) return;
+    const int defaultRow = defaultLanguage_->currentIndex();
+    for (int row = 0; row < static_cast<int>(rows_.size()); ++row)
+        SetRowChecked(row, checked || row == defaultRow);
+    SetModified();
+}
+
+void WProjectDir::OnSelectAll() { SetAllRows(true); }
+
+void WProjectDir::OnSelectNone() { SetAllRows(false); }
+
+void WProjectDir::OnRowChanged(QTreeWidgetItem* item, int column) {
+    if (updating_ || column != 0) return;
+    const int row = languages_->indexOfTopLevelItem(item);
+    // The default language's row stays checked.
+    if (row >= 0 && row == defaultLanguage_->currentIndex() && item->checkState(0) != Qt::Checked)
+        SetRowChecked(row, true);
+    SetModified();
+}
+
+void WProjectDir::OnDefaultLanguageChosen(int index) {
+    // The newly chosen default is always one of the selected languages.
+    if (index >= 0) SetRowChecked(index, true);
+    SetModified();
+}
+
+void WProjectDir::SelectCatalogueComponent(const std::string& script, int state) {
+    WProjectData* project = Project();
+    if (!project->Components()) return;
+    const auto& names = project->Catalogue().componentOfScript;
+    auto it = names.find(script);
+    const std::string name = it != names.end() ? it->second : BaseNameUpToFirstDot(script);
+    if (WSetupComponent* component = project->Components()->Find(name)) component->Select(state);
+}
+
+int WProjectDir::CommitPage() {
+    TakeControls();
+    WProjectData* project = Project();
+    const auto state = [](int flag) {
+        return flag ? WSetupComponent::kSelected : WSetupComponent::kNotSelected;
+    };
+
+    project->FrameworkComponent = framework_;
+    project->RuntimeComponent = runtime_;
+    project->BDEComponent = database_;
+    SelectCatalogueComponent(kFrameworkScript, state(framework_));
+    SelectCatalogueComponent(kRuntimeScript, state(runtime_));
+    SelectCatalogueComponent(kDatabaseScript, state(database_));
+    project->AreWritingToolsSelected = tools_;
+
+    const int defaultRow = defaultLanguage_->currentIndex();
+    if (defaultRow >= 0 && defaultRow < static_cast<int>(rows_.size()))
+        project->DefaultLanguage = rows_[defaultRow].code;
+
+    const bool install = tools_ && runtime_;
+    std::vector<std::string> scripts, codes;
+    for (int row = 0; row < static_cast<int>(rows_.size()); ++row) {
+        const Row& r = rows_[row];
+        if (RowChecked(row)) {
+            SelectCatalogueComponent(r.script, install ? WSetupComponent::kSelected
+                                                       : WSetupComponent::kNotSelected);
+            scripts.push_back(r.script);
+            codes.push_back(r.code);
+        } else if (std::find(scripts.begin(), scripts.end(), r.script) == scripts.end()) {
+            SelectCatalogueComponent(r.script, WSetupComponent::kNotSelected);
+        }
+    }
+    project->WritingToolScripts = scripts;
+    project->WritingToolLanguages = codes;
+
+    if (codes.empty() && install) {
+        Boxes().Message(QStringLiteral("Please select at least one writing tool language"),
+                        Dialogs::Icon::Exclamation, QStringLiteral("Error"), this);
+    }
+    return 1;
+}
+
+int WProjectDir::OnWizardBack() { return CommitPage() ? 0 : -1; }
+
+int WProjectDir::OnWizardNext() { return CommitPage() ? 0 : -1; }
+
 }  // namespace vantrel

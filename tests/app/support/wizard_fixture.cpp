@@ -37,6 +37,7 @@ WizardFixture::WizardFixture(const Setup& setup) {
         QFile file(root + QStringLiteral("/install/Comps/") + script);
         QVERIFY(file.open(QIODevice::WriteOnly));
         const std::string name = script.section(QLatin1Char('.'), 0, 0).toStdString();
+        file.write("[Identification.0]\r\n");
         file.write(ComponentLine(name).c_str());
     }
 

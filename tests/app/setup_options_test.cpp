@@ -1,0 +1,207 @@
+// The setup options page: the dependency rules between the component boxes,
+// the languages of the installation, the default language's row, and what
+// leaving the page stores in the project and the catalogue.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QtTest>
+
+#include "app/support/wizard_fixture.h"
+#include "pages/project_dir.h"
+#include "script/setup_component.h"
+
+using namespace vantrel;
+using namespace vantrel::test;
+
+namespace {
+
+WizardFixture::Setup Installation(bool languages = true) {
+    WizardFixture::Setup setup;
+    setup.scripts = QStringList{QStringLiteral("Distrib.kvz"), QStringLiteral("TY9_Framework.kvz"),
+                                QStringLiteral("TY9Run_Program.kvz"), QStringLiteral("Uninstall.kvz"),
+                                QStringLiteral("OnDmndBDE.kvz")};
+    if (languages)
+        setup.scripts << QStringLiteral("LX9_English.kvz") << QStringLiteral("LX9_German.kvz");
+    return setup;
+}
+
+int Selection(WizardFixture& w, const char* component) {
+    WSetupComponent* c = w.Project()->Components()->Find(component);
+    return c ? c->GetSelection() : -1;
+}
+
+}  // namespace
+
+class SetupOptionsTest : public QObject {
+    Q_OBJECT
+
+    struct Page {
+        WizardFixture w;
+        WProjectDir* page = nullptr;
+        explicit Page(bool languages = true, std::function<void(WProjectData*)> before = {})
+            : w(Installation(languages)) {
+            if (before) before(w.Project());
+            if (w.GoTo(4)) page = w.Current<WProjectDir>();
+        }
+        void CheckRow(int row, bool checked) {
+            page->LanguageList()->topLevelItem(row)->setCheckState(0, checked ? Qt::Checked
+                                                                              : Qt::Unchecked);
+        }
+        bool RowChecked(int row) const {
+            return page->LanguageList()->topLevelItem(row)->checkState(0) == Qt::Checked;
+        }
+    };
+
+private slots:
+    void frameworkForcesTheRuntime() {
+        Page p;
+        QVERIFY(p.page);
+        QVERIFY(!p.w.App().Modified());  // looking at the page changes nothing
+        QVERIFY(p.page->RuntimeBox()->isChecked());
+        p.page->RuntimeBox()->click();
+        QVERIFY(!p.page->RuntimeBox()->isChecked());
+
+        p.page->FrameworkBox()->click();
+        QVERIFY(p.page->RuntimeBox()->isChecked());
+        QVERIFY(!p.page->RuntimeBox()->isEnabled());
+        QVERIFY(p.w.App().Modified());
+
+        p.page->FrameworkBox()->click();
+        QVERIFY(!p.page->RuntimeBox()->isChecked());
+        QVERIFY(p.page->RuntimeBox()->isEnabled());
+    }
+
+    void databaseEngineFollowsRuntimeAndSqlLinks() {
+        {
+            Page p;
+            QVERIFY(p.page->DatabaseBox()->isChecked());
+            QVERIFY(!p.page->DatabaseBox()->isEnabled());  // forced while the runtime is in
+            p.page->RuntimeBox()->click();
+            QVERIFY(p.page->DatabaseBox()->isEnabled());
+            QVERIFY(p.page->DatabaseBox()->isChecked());
+            p.page->DatabaseBox()->click();
+            QVERIFY(!p.page->DatabaseBox()->isChecked());
+            p.page->RuntimeBox()->click();
+            QVERIFY(p.page->DatabaseBox()->isChecked());
+            QVERIFY(!p.page->DatabaseBox()->isEnabled());
+            p.page->RuntimeBox()->click();
+            QVERIFY(!p.page->DatabaseBox()->isChecked());  // the user's choice comes back
+        }
+        {
+            // A SQL Links driver needs the engine even without the runtime.
+            Page p(true, [](WProjectData* project) { project->IsOracleSelected = 1; });
+            p.page->RuntimeBox()->click();
+            QVERIFY(!p.page->RuntimeBox()->isChecked());
+            QVERIFY(p.page->DatabaseBox()->isChecked());
+            QVERIFY(!p.page->DatabaseBox()->isEnabled());
+        }
+    }
+
+    void writingToolsNeedTheRuntime() {
+        Page p;
+        QVERIFY(p.page->WritingToolsBox()->isEnabled());
+        QVERIFY(p.page->LanguageList()->isEnabled());
+        p.page->RuntimeBox()->click();
+        QVERIFY(!p.page->WritingToolsBox()->isEnabled());
+        for (QWidget* w : {static_cast<QWidget*>(p.page->LanguageList()),
+                           static_cast<QWidget*>(p.page->DefaultLanguageList()),
+                           static_cast<QWidget*>(p.page->SelectAllButton()),
+                           static_cast<QWidget*>(p.page->SelectNoneButton())})
+            QVERIFY(!w->isEnabled());
+        p.page->RuntimeBox()->click();
+        p.page->WritingToolsBox()->click();
+        QVERIFY(!p.page->WritingToolsBox()->isChecked());
+        QVERIFY(!p.page->LanguageList()->isEnabled());
+    }
+
+    void onlyLanguagesOfTheInstallationAreOffered() {
+        {
+            Page p;
+            QCOMPARE(p.page->RowCodes(), (QStringList{"CE", "UK", "US", "OZ", "DE", "SD"}));
+            QCOMPARE(p.page->DefaultLanguageList()->count(), 6);
+            QCOMPARE(p.page->LanguageList()->topLevelItem(4)->text(1),
+                     QStringLiteral("German - National(DE)"));
+        }
+        {
+            Page p(false);
+            QCOMPARE(p.page->LanguageList()->topLevelItemCount(), 0);
+            QVERIFY(!p.page->WritingToolsBox()->isChecked());
+            QVERIFY(!p.page->WritingToolsBox()->isEnabled());
+            p.w.Sheet()->OnNext();
+            QCOMPARE(p.w.Project()->AreWritingToolsSelected, 0);
+            QVERIFY(p.w.Boxes().shown.isEmpty());
+        }
+    }
+
+    void defaultLanguageRowStaysChecked() {
+        Page p;
+        p.page->DefaultLanguageList()->setCurrentIndex(4);
+        emit p.page->DefaultLanguageList()->activated(4);
+        QVERIFY(p.RowChecked(4));
+        p.CheckRow(4, false);
+        QVERIFY(p.RowChecked(4));
+        p.page->SelectAllButton()->click();
+        for (int row = 0; row < 6; ++row) QVERIFY(p.RowChecked(row));
+        p.page->SelectNoneButton()->click();
+        for (int row = 0; row < 6; ++row) QCOMPARE(p.RowChecked(row), row == 4);
+
+        p.w.Sheet()->OnNext();
+        QCOMPARE(p.w.Project()->DefaultLanguage, std::string("DE"));
+        QCOMPARE(p.w.Project()->WritingToolLanguages, std::vector<std::string>{"DE"});
+    }
+
+    void englishVariantsShareOneComponent() {
+        Page p;
+        p.w.Sheet()->OnNext();  // nothing checked yet
+        QCOMPARE(p.w.Boxes().Texts(), QStringList{"Please select at least one writing tool language"});
+        QCOMPARE(p.w.Boxes().shown.first().caption, QStringLiteral("Error"));
+        QCOMPARE(p.w.Sheet()->CurrentIndex(), 5);  // a warning only
+        QCOMPARE(Selection(p.w, "LX9_English"), WSetupComponent::kNotSelected);
+
+        p.w.Sheet()->OnBack();
+        p.CheckRow(1, true);  // UK; CE before it and US, OZ after it stay unchecked
+        p.w.Sheet()->OnNext();
+        QCOMPARE(Selection(p.w, "LX9_English"), WSetupComponent::kSelected);
+        QCOMPARE(Selection(p.w, "LX9_German"), WSetupComponent::kNotSelected);
+        QCOMPARE(p.w.Project()->WritingToolLanguages, std::vector<std::string>{"UK"});
+        QCOMPARE(p.w.Project()->WritingToolScripts, std::vector<std::string>{"LX9_English.kvz"});
+
+        // Coming back shows the stored selection.
+        p.w.Sheet()->OnBack();
+        QVERIFY(p.RowChecked(1));
+        QVERIFY(!p.RowChecked(2));
+
+        // Without the proofreading tools a checked language is not installed.
+        p.page->WritingToolsBox()->click();
+        p.w.Sheet()->OnNext();
+        QCOMPARE(Selection(p.w, "LX9_English"), WSetupComponent::kNotSelected);
+        QCOMPARE(p.w.Project()->AreWritingToolsSelected, 0);
+    }
+
+    void componentFlagsReachTheCatalogue() {
+        Page p;
+        p.page->FrameworkBox()->click();
+        p.w.Sheet()->OnNext();
+        QCOMPARE(p.w.Project()->FrameworkComponent, 1);
+        QCOMPARE(p.w.Project()->RuntimeComponent, 1);
+        QCOMPARE(p.w.Project()->BDEComponent, 1);
+        QCOMPARE(Selection(p.w, "TY9_Framework"), WSetupComponent::kSelected);
+        QCOMPARE(Selection(p.w, "TY9Run_Program"), WSetupComponent::kSelected);
+
+        p.w.Sheet()->OnBack();
+        p.page->FrameworkBox()->click();
+        p.page->RuntimeBox()->click();
+        p.page->DatabaseBox()->click();
+        p.w.Sheet()->OnBack();
+        QCOMPARE(p.w.Project()->FrameworkComponent, 0);
+        QCOMPARE(p.w.Project()->RuntimeComponent, 0);
+        QCOMPARE(p.w.Project()->BDEComponent, 0);
+        QCOMPARE(Selection(p.w, "TY9_Framework"), WSetupComponent::kNotSelected);
+        QCOMPARE(Selection(p.w, "TY9Run_Program"), WSetupComponent::kNotSelected);
+        QCOMPARE(Selection(p.w, "OnDmndBDE"), WSetupComponent::kNotSelected);
+    }
+};
+
+VANTREL_WIZARD_TEST_MAIN(SetupOptionsTest)
+#include "setup_options_test.moc"
