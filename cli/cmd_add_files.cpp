@@ -111,7 +111,10 @@ bool CollectFolder(const std::string& folder, std::vector<Source>& out, std::str
     return true;
 }
 
+// Whether `path` is `folder` or lies below it.
 bool IsBelow(const std::string& path, const std::string& folder) {
+    if (path == folder)
+        return true;
     if (folder == "/")
         return StartsWith(path, "/");
     return StartsWith(path, folder + "/");

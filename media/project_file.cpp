@@ -105,6 +105,12 @@ class WorkFolder {
     bool Ok() const { return !path_.empty(); }
     const std::string& Path() const { return path_; }
     std::string operator/(const std::string& name) const { return JoinPath(path_, name); }
+    // A member as unpacked: archives made elsewhere may spell the names in
+    // another case ("License.txt").
+    std::string Member(const std::string& name) const {
+        std::string found = FindInFolderNoCase(path_, name);
+        return found.empty() ? *this / name : found;
+    }
 
   private:
     std::string path_;
@@ -156,14 +162,14 @@ bool LoadFromFolder(WProjectData& project, const WorkFolder& work, const std::st
                     std::string* error) {
     for (const char* member :
          {kProjectScript, WCreatorManager::kComponentScript, WCreatorManager::kStringFile}) {
-        if (!IsFile(work / member)) {
+        if (!IsFile(work.Member(member))) {
             SetError(error, shown + ": not a project file (it has no " + member + ")");
             return false;
         }
     }
 
     WSetupProductData script;
-    if (!script.Load(work / kProjectScript)) {
+    if (!script.Load(work.Member(kProjectScript))) {
         SetError(error, shown + ": " + kProjectScript + " cannot be read");
         return false;
     }
@@ -176,8 +182,9 @@ bool LoadFromFolder(WProjectData& project, const WorkFolder& work, const std::st
     if (WSetupComponent* files = project.ProgramFilesComponent())
         files->ClearAllElements();
     WCreatorManager* components = project.Components();
-    if (!components || !components->ReadComponentScript(work / WCreatorManager::kComponentScript,
-                                                        work / WCreatorManager::kStringFile)) {
+    if (!components ||
+        !components->ReadComponentScript(work.Member(WCreatorManager::kComponentScript),
+                                         work.Member(WCreatorManager::kStringFile))) {
         std::string detail;
         if (components && !components->Failures().empty())
             detail = " (" + components->Failures().back() + ")";
@@ -185,11 +192,13 @@ bool LoadFromFolder(WProjectData& project, const WorkFolder& work, const std::st
         return false;
     }
 
-    if (project.DisplayLicense && !ReadTextMember(work / kLicenseFile, project.LicenseText, &why)) {
+    if (project.DisplayLicense &&
+        !ReadTextMember(work.Member(kLicenseFile), project.LicenseText, &why)) {
         SetError(error, shown + ": the license text cannot be read: " + why);
         return false;
     }
-    if (project.DisplayRelease && !ReadTextMember(work / kReleaseFile, project.ReleaseText, &why)) {
+    if (project.DisplayRelease &&
+        !ReadTextMember(work.Member(kReleaseFile), project.ReleaseText, &why)) {
         SetError(error, shown + ": the release notes cannot be read: " + why);
         return false;
     }

