@@ -1,4 +1,310 @@
 #include "pages/page_background.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+#include "app/dialogs.h"
+#include "app/qt_text.h"
+#include "app/wizard_app.h"
+#include "pages/background_preview.h"
+#include "pages/colour_swatch.h"
+#include "platform/registry.h"
+#include "platform/strings.h"
+#include "project/project_data.h"
+
 namespace vantrel {
-WPageBackground::WPageBackground(WWizardApp& app, QWidget* parent) : WPage(app, QStringLiteral("Configure Setup Background"), 1002, parent) {}
+
+namespace {
+
+constexpr int kHelpContext = 1002;
+const char* const kFontsKey = "SOFTWARE\\MICROSOFT\\WINDOWS NT\\CURRENTVERSION\\FONTS";
+const char* const kFallbackFont = "Times New Roman";
+const char* const kStyles[] = {"Normal", "Normal Italic", "Bold", "Bold Italic"};
+
+QString Decimal(int value) { return QString::number(value); }
+
+int Component(const std::string& text) { return qBound(0, static_cast<int>(ToInt(text)), 255); }
+
+QColor ColourOf(const std::string& red, const std::string& green, const std::string& blue) {
+    return QColor(Component(red), Component(green), Component(blue));
+}
+
+PaintColour Paint(const QColor& c) {
+    return PaintColour{static_cast<uint8_t>(c.red()), static_cast<uint8_t>(c.green()),
+                       static_cast<uint8_t>(c.blue())};
+}
+
+}  // namespace
+
+WPageBackground::WPageBackground(WWizardApp& app, QWidget* parent)
+    : WPage(app, QStringLiteral("Configure Setup Background"), kHelpContext, parent) {
+    hideHelp_ = true;
+    auto* layout = new QVBoxLayout(Body());
+    auto* grid = new QGridLayout;
+
+    titleEdit_ = new QLineEdit(Body());
+    titleEdit_->setObjectName(QStringLiteral("title"));
+    fontList_ = new QComboBox(Body());
+    fontList_->setObjectName(QStringLiteral("font"));
+    fontList_->setEditable(true);
+    fontList_->setInsertPolicy(QComboBox::NoInsert);
+    sizeList_ = new QComboBox(Body());
+    sizeList_->setObjectName(QStringLiteral("size"));
+    sizeList_->setEditable(true);
+    sizeList_->setInsertPolicy(QComboBox::NoInsert);
+    for (int size = 20; size <= 72; size += 4) sizeList_->addItem(QString::number(size));
+    styleList_ = new QComboBox(Body());
+    styleList_->setObjectName(QStringLiteral("style"));
+    for (const char* style : kStyles) styleList_->addItem(QString::fromLatin1(style));
+    alignList_ = new QComboBox(Body());
+    alignList_->setObjectName(QStringLiteral("alignment"));
+    alignList_->addItems({QStringLiteral("LEFT"), QStringLiteral("RIGHT"), QStringLiteral("CENTER")});
+
+    auto label = [&](const QString& text, QWidget* buddy) {
+        auto* l = new QLabel(text, Body());
+        l->setBuddy(buddy);
+        return l;
+    };
+    grid->addWidget(label(QStringLiteral("Setup &title:"), titleEdit_), 0, 0);
+    grid->addWidget(titleEdit_, 0, 1, 1, 3);
+    grid->addWidget(label(QStringLiteral("&Font:"), fontList_), 1, 0);
+    grid->addWidget(fontList_, 1, 1);
+    grid->addWidget(label(QStringLiteral("Si&ze:"), sizeList_), 1, 2);
+    grid->addWidget(sizeList_, 1, 3);
+    grid->addWidget(label(QStringLiteral("St&yle:"), styleList_), 2, 0);
+    grid->addWidget(styleList_, 2, 1);
+    grid->addWidget(label(QStringLiteral("Ali&gnment:"), alignList_), 2, 2);
+    grid->addWidget(alignList_, 2, 3);
+    grid->setColumnStretch(1, 1);
+    layout->addLayout(grid);
+
+    auto* colours = new QHBoxLayout;
+    titleSwatch_ = new ColourSwatch(Qt::black, Body());
+    titleSwatch_->setObjectName(QStringLiteral("titleColour"));
+    titleSwatch_->setToolTip(QStringLiteral("Choose the colour of the title"));
+    redSwatch_ = new ColourSwatch(QColor(255, 0, 0), Body());
+    redSwatch_->setObjectName(QStringLiteral("red"));
+    blueSwatch_ = new ColourSwatch(QColor(0, 0, 255), Body());
+    blueSwatch_->setObjectName(QStringLiteral("blue"));
+    greenSwatch_ = new ColourSwatch(QColor(0, 255, 0), Body());
+    greenSwatch_->setObjectName(QStringLiteral("green"));
+    colours->addWidget(new QLabel(QStringLiteral("Font colour:"), Body()));
+    colours->addWidget(titleSwatch_);
+    colours->addSpacing(16);
+    colours->addWidget(new QLabel(QStringLiteral("Background colour:"), Body()));
+    colours->addWidget(redSwatch_);
+    colours->addWidget(blueSwatch_);
+    colours->addWidget(greenSwatch_);
+    colours->addStretch(1);
+    layout->addLayout(colours);
+
+    preview_ = new WBackgroundPreview(Body());
+    preview_->setObjectName(QStringLiteral("preview"));
+    layout->addWidget(preview_, 1);
+
+    auto* note = new QLabel(
+        QStringLiteral("To show a picture instead of the gradient, give the setup team 16- and "
+                       "256-colour bitmaps for 640 x 480, 800 x 600, 1024 x 768, 1152 x 864 and "
+                       "1280 x 1024."),
+        Body());
+    note->setWordWrap(true);
+    layout->addWidget(note);
+
+    connect(titleEdit_, &QLineEdit::textEdited, this, &WPageBackground::OnTextChanged);
+    connect(fontList_, &QComboBox::currentTextChanged, this, &WPageBackground::OnTextChanged);
+    connect(sizeList_, &QComboBox::currentTextChanged, this, &WPageBackground::OnTextChanged);
+    connect(alignList_, &QComboBox::currentTextChanged, this, &WPageBackground::OnTextChanged);
+    connect(styleList_, &QComboBox::currentIndexChanged, this, &WPageBackground::OnStyleChanged);
+    connect(titleSwatch_, &ColourSwatch::clicked, this, &WPageBackground::OnChooseTitleColour);
+    for (ColourSwatch* swatch : {redSwatch_, blueSwatch_, greenSwatch_})
+        connect(swatch, &ColourSwatch::clicked, this, [this, swatch] { OnSwatch(swatch); });
+}
+
+void WPageBackground::SelectText(QComboBox* list, const QString& text) {
+    const int index = list->findText(text, Qt::MatchFixedString);
+    if (index >= 0) list->setCurrentIndex(index);
+    if (list->isEditable()) list->setEditText(text);
+}
+
+QString WPageBackground::DefaultFont() {
+    static const char* const candidates[] = {
+        "Arial",           "Arial Bold",           "Arial Italic",
+        "Arial Bold Italic", "Courier New",        "Courier Bold",
+        "Courier Italic",  "Courier Bold Italic",  "Times New Roman",
+        "Times New Roman Bold", "Times New Roman Italic", "Times New Roman Bold Italic"};
+    Registry& registry = TheRegistry();
+    for (const char* candidate : candidates) {
+        std::string value;
+        const std::string name = candidate;
+        if ((registry.GetString(Hive::LocalMachine, kFontsKey, name, value) && !value.empty()) ||
+            (registry.GetString(Hive::LocalMachine, kFontsKey, name + " (TrueType)", value) &&
+             !value.empty()))
+            return QString::fromLatin1(candidate);
+    }
+    return QString::fromLatin1(kFallbackFont);
+}
+
+bool WPageBackground::OnInitDialog() {
+    WPage::OnInitDialog();
+    filling_ = true;
+    fontList_->clear();
+    fontList_->addItems({QStringLiteral("Arial"), QStringLiteral("Courier New"),
+                         QStringLiteral("Times New Roman")});
+    const WProjectData* project = Project();
+    SelectText(alignList_, project->BackTitleAlign.empty() ? QStringLiteral("LEFT")
+                                                           : FromEngine(project->BackTitleAlign));
+    SelectText(sizeList_, project->BackTitleFontHeight.empty()
+                              ? QStringLiteral("16")
+                              : FromEngine(project->BackTitleFontHeight));
+    redSwatch_->SetColour(QColor(255, 0, 0));
+    blueSwatch_->SetColour(QColor(0, 0, 255));
+    greenSwatch_->SetColour(QColor(0, 255, 0));
+    filling_ = false;
+    return true;
+}
+
+bool WPageBackground::OnSetActive() {
+    const WProjectData* project = Project();
+    filling_ = true;
+    titleEdit_->setText(project->BackTitle.empty()
+                            ? FromEngine(project->GetApplicationName()) + QStringLiteral(" Setup")
+                            : FromEngine(project->BackTitle));
+    SelectText(sizeList_, FromEngine(project->BackTitleFontHeight));
+    SelectText(fontList_, project->BackTitleFont.empty() ? DefaultFont()
+                                                         : FromEngine(project->BackTitleFont));
+    SelectText(alignList_, project->BackTitleAlign.empty() ? QStringLiteral("LEFT")
+                                                           : FromEngine(project->BackTitleAlign));
+    styleList_->setCurrentIndex((project->BackTitleBold ? 2 : 0) + (project->BackTitleItalic ? 1 : 0));
+
+    const auto& work = project->BackWorkValues;
+    background_ = ColourOf(work[0], work[1], work[2]);
+    second_ = ColourOf(work[3], work[4], work[5]);
+    titleColour_ = ColourOf(project->TitleTextRed, project->TitleTextGreen, project->TitleTextBlue);
+    titleSwatch_->SetColour(titleColour_);
+
+    const std::string& gradient = project->GradientColor;
+    ColourSwatch* swatch = gradient == "RED" ? redSwatch_ : gradient == "BLUE" ? blueSwatch_ : greenSwatch_;
+    SelectSwatch(swatch);
+    filling_ = false;
+
+    UpdatePreview();
+    return WPage::OnSetActive();
+}
+
+void WPageBackground::SelectSwatch(ColourSwatch* swatch) {
+    for (ColourSwatch* s : {redSwatch_, blueSwatch_, greenSwatch_}) s->SetHighlighted(s == swatch);
+    background_ = swatch->Colour();
+}
+
+void WPageBackground::UpdatePreview() {
+    BackgroundPreview preview;
+    preview.from = Paint(background_);
+    // The setup's gradient fades from the full colour to black; so does the preview.
+    preview.to = PaintColour{0, 0, 0};
+    preview.titleColour = Paint(titleColour_);
+    ToEngine(titleEdit_->text(), preview.title);
+    ToEngine(fontList_->currentText(), preview.fontName);
+    preview.fontHeight = static_cast<int>(ToInt(sizeList_->currentText().toStdString()));
+    const int style = styleList_->currentIndex();
+    preview.bold = style >= 2;
+    preview.italic = style == 1 || style == 3;
+    preview.align = alignList_->currentText().toStdString();
+    preview_->SetPreview(preview);
+}
+
+void WPageBackground::OnSwatch(ColourSwatch* swatch) {
+    SelectSwatch(swatch);
+    WProjectData* project = Project();
+    project->GradientColor = swatch == redSwatch_ ? "RED" : swatch == blueSwatch_ ? "BLUE" : "GREEN";
+    project->BackWorkValues[0] = Decimal(background_.red()).toStdString();
+    project->BackWorkValues[1] = Decimal(background_.green()).toStdString();
+    project->BackWorkValues[2] = Decimal(background_.blue()).toStdString();
+    SetModified();
+    UpdatePreview();
+}
+
+void WPageBackground::OnChooseTitleColour() {
+    QColor chosen;
+    if (!Boxes().ChooseColour(titleColour_, chosen, this)) return;
+    titleColour_ = chosen;
+    titleSwatch_->SetColour(chosen);
+    WProjectData* project = Project();
+    project->TitleTextRed = Decimal(chosen.red()).toStdString();
+    project->TitleTextGreen = Decimal(chosen.green()).toStdString();
+    project->TitleTextBlue = Decimal(chosen.blue()).toStdString();
+    SetModified();
+    UpdatePreview();
+}
+
+void WPageBackground::OnStyleChanged() {
+    if (filling_ || !Project()) {
+        UpdatePreview();
+        return;
+    }
+    const int style = styleList_->currentIndex();
+    WProjectData* project = Project();
+    project->BackTitleItalic = (style == 1 || style == 3) ? 1 : 0;
+    project->BackTitleBold = style >= 2 ? 1 : 0;
+    project->BackFontStyle = styleList_->currentText().toStdString();
+    SetModified();
+    UpdatePreview();
+}
+
+void WPageBackground::OnTextChanged() {
+    if (filling_ || !Project()) return;
+    SetModified();
+    UpdatePreview();
+}
+
+int WPageBackground::CommitPage() {
+    std::string title, font, size, align;
+    if (!TakeText(titleEdit_, QStringLiteral("The setup title"), title)) return 0;
+    if (!ToEngine(fontList_->currentText(), font) || !ToEngine(sizeList_->currentText(), size)) {
+        Boxes().Message(QStringLiteral("The font name and size may only hold characters of the "
+                                       "Western European (Windows-1252) character set."),
+                        Dialogs::Icon::Exclamation, QString(), this);
+        return 0;
+    }
+    ToEngine(alignList_->currentText(), align);
+    WProjectData* project = Project();
+    project->TitleTextRed = Decimal(titleColour_.red()).toStdString();
+    project->TitleTextGreen = Decimal(titleColour_.green()).toStdString();
+    project->TitleTextBlue = Decimal(titleColour_.blue()).toStdString();
+    project->BackTitleFont = font;
+    project->BackTitleFontHeight = size;
+    project->BackTitleAlign = align;
+    project->BackTitle = title;
+    return 1;
+}
+
+bool WPageBackground::OnKillActive() {
+    bool ok = true;
+    if (titleEdit_->text().isEmpty()) {
+        Boxes().Message(QStringLiteral("You must specify a Setup Title to continue."),
+                        Dialogs::Icon::Exclamation, QString(), this);
+        titleEdit_->setFocus();
+        ok = false;
+    }
+    if (fontList_->currentText().isEmpty()) {
+        Boxes().Message(QStringLiteral("You have not selected a font for your title, Times New "
+                                       "Roman has been set by default."),
+                        Dialogs::Icon::Exclamation, QString(), this);
+        SelectText(fontList_, QString::fromLatin1(kFallbackFont));
+        ok = false;
+    }
+    if (sizeList_->currentText().isEmpty()) {
+        Boxes().Message(QStringLiteral("You must specify a Font Size to continue."),
+                        Dialogs::Icon::Exclamation, QString(), this);
+        sizeList_->setFocus();
+        ok = false;
+    }
+    // Written back also when a check failed.
+    if (CommitPage() == 0) return false;
+    return ok && WPage::OnKillActive();
+}
+
 }  // namespace vantrel
