@@ -93,6 +93,7 @@ CPSheet::CPSheet(WWizardApp& app, QWidget* parent) : QDialog(parent), app_(app) 
     AddPage(new WCustPage(app));
     AddPage(new WPageBDECfg(app));
     AddPage(new WPageFinish(app));
+    resize(sizeHint().expandedTo(QSize(700, 480)));
 }
 
 CPSheet::~CPSheet() = default;

@@ -1,9 +1,12 @@
 #include "app/screenshots.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QPlainTextEdit>
 
 #include "app/cp_sheet.h"
 #include "app/page.h"
@@ -29,17 +32,40 @@ void FillSample(WPage* page) {
     }
 }
 
+// Includes a short license text.
+void FillLicense(WPage* page) {
+    auto* include = page->findChild<QCheckBox*>(QStringLiteral("includeLicense"));
+    auto* text = page->findChild<QPlainTextEdit*>(QStringLiteral("text"));
+    if (!include || !text) return;
+    if (!include->isChecked()) include->click();
+    text->setPlainText(QStringLiteral(
+        "LEDGER LICENSE AGREEMENT\n\nThis software is licensed, not sold. You may install it on "
+        "the computers of your own organisation.\n\nAcme Software provides it as is, without "
+        "warranty of any kind."));
+}
+
+// Makes US English the default proofreading language.
+void ChooseLanguage(WPage* page) {
+    auto* list = page->findChild<QComboBox*>(QStringLiteral("defaultLanguage"));
+    if (!list) return;
+    const int index = list->findText(QStringLiteral("English - US"));
+    if (index < 0) return;
+    list->setCurrentIndex(index);
+    emit list->activated(index);
+}
+
 }  // namespace
 
 int TakeScreenshots(WWizardApp& app, const QString& folder) {
     CPSheet* sheet = app.Sheet();
     if (!sheet || !QDir().mkpath(folder)) return 0;
-    sheet->resize(sheet->sizeHint().expandedTo(QSize(640, 420)));
     int written = 0;
     for (int index = 0; index < sheet->PageCount(); ++index) {
         if (sheet->CurrentIndex() != index) break;
         WPage* page = sheet->CurrentPage();
         if (index == 1) FillSample(page);
+        if (index == 3) FillLicense(page);
+        if (index == 4) ChooseLanguage(page);
         Settle();
         QString name = page->Caption().toLower();
         name.replace(QLatin1Char(' '), QLatin1Char('-'));
