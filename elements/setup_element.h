@@ -280,9 +280,16 @@ class WSetupElementMap {
     void Clear();
     size_t Count(int typeCode) const;
     size_t Count() const;
+    // Makes room for `records` entries in all, so that reading a large
+    // script does not rehash the table again and again.
+    void Reserve(size_t records);
 
   private:
-    std::unordered_map<std::string, WSetupElement*> maps_[kElementTypeCount];
+    // One table for all types: the key is the type code as one character
+    // followed by the record without its first field.
+    static std::string TypedKey(std::string_view record, int typeCode);
+    std::unordered_map<std::string, WSetupElement*> map_;
+    size_t counts_[kElementTypeCount] = {};
 };
 
 // The process-wide table of string names to texts, filled from the

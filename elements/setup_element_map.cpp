@@ -19,12 +19,21 @@ std::string WSetupElementMap::KeyOf(std::string_view record) {
     return std::string(record.substr(comma));
 }
 
+std::string WSetupElementMap::TypedKey(std::string_view record, int typeCode) {
+    std::string key;
+    size_t comma = record.find(',');
+    key.reserve(1 + (comma == std::string_view::npos ? 0 : record.size() - comma));
+    key += static_cast<char>('A' + typeCode);
+    if (comma != std::string_view::npos)
+        key.append(record.substr(comma));
+    return key;
+}
+
 WSetupElement* WSetupElementMap::Find(std::string_view record, int typeCode) const {
     if (!ValidCode(typeCode))
         return nullptr;
-    const auto& map = maps_[typeCode];
-    auto it = map.find(KeyOf(record));
-    return it == map.end() ? nullptr : it->second;
+    auto it = map_.find(TypedKey(record, typeCode));
+    return it == map_.end() ? nullptr : it->second;
 }
 
 WSetupElement* WSetupElementMap::FindOrCreateElement(std::string_view record, int typeCode,
@@ -34,10 +43,9 @@ WSetupElement* WSetupElementMap::FindOrCreateElement(std::string_view record, in
     created.reset();
     if (!ValidCode(typeCode))
         return nullptr;
-    std::string key = KeyOf(record);
-    auto& map = maps_[typeCode];
-    auto it = map.find(key);
-    if (it != map.end())
+    std::string key = TypedKey(record, typeCode);
+    auto it = map_.find(key);
+    if (it != map_.end())
         return it->second;
 
     std::unique_ptr<WSetupElement> element = CreateElement(typeCode, record, expand);
@@ -46,7 +54,8 @@ WSetupElement* WSetupElementMap::FindOrCreateElement(std::string_view record, in
     if (!noFilter && !element->MatchesMasks(systemMask, selectionMask))
         return nullptr;
     WSetupElement* raw = element.get();
-    map.emplace(std::move(key), raw);
+    map_.emplace(std::move(key), raw);
+    ++counts_[typeCode];
     created = std::move(element);
     return raw;
 }
@@ -54,37 +63,37 @@ WSetupElement* WSetupElementMap::FindOrCreateElement(std::string_view record, in
 void WSetupElementMap::Add(std::string_view record, int typeCode, WSetupElement* element) {
     if (!ValidCode(typeCode) || element == nullptr)
         return;
-    maps_[typeCode][KeyOf(record)] = element;
+    auto [it, inserted] = map_.insert_or_assign(TypedKey(record, typeCode), element);
+    (void)it;
+    if (inserted)
+        ++counts_[typeCode];
 }
 
 void WSetupElementMap::Forget(const WSetupElement* element) {
     if (element == nullptr)
         return;
-    for (auto& map : maps_) {
-        for (auto it = map.begin(); it != map.end();) {
-            if (it->second == element) {
-                it = map.erase(it);
-            } else {
-                ++it;
-            }
+    for (auto it = map_.begin(); it != map_.end();) {
+        if (it->second == element) {
+            --counts_[it->first[0] - 'A'];
+            it = map_.erase(it);
+        } else {
+            ++it;
         }
     }
 }
 
 void WSetupElementMap::Clear() {
-    for (auto& map : maps_)
-        map.clear();
+    map_.clear();
+    for (auto& n : counts_)
+        n = 0;
 }
 
 size_t WSetupElementMap::Count(int typeCode) const {
-    return ValidCode(typeCode) ? maps_[typeCode].size() : 0;
+    return ValidCode(typeCode) ? counts_[typeCode] : 0;
 }
 
-size_t WSetupElementMap::Count() const {
-    size_t n = 0;
-    for (const auto& map : maps_)
-        n += map.size();
-    return n;
-}
+size_t WSetupElementMap::Count() const { return map_.size(); }
+
+void WSetupElementMap::Reserve(size_t records) { map_.reserve(records); }
 
 }  // namespace vantrel

@@ -349,6 +349,10 @@ bool WSetupManager::ReadComponentScript(std::string_view scriptPath,
         AddFailure(std::string(scriptPath) + ": cannot be read: " + error);
         return false;
     }
+    // Records are about a hundred bytes; room for them all up front keeps
+    // the element table from rehashing while a large script is read.
+    if (scriptSize > 0)
+        ElementMap().Reserve(ElementMap().Count() + static_cast<size_t>(scriptSize / 100));
     const uint64_t step = total / 200;  // 0.5 %
     std::vector<WSetupComponent*> created;
     std::vector<std::pair<int, std::string>> orphanRecords;
