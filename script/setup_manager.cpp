@@ -122,14 +122,12 @@ bool WSetupManager::LoadScript(std::string_view name, bool loadSubComponents, bo
     toLink_.clear();
     bool ok = LoadScriptAt(name, loadSubComponents, expand, 0);
     // Links are made once everything named has been read, so that a
-    // component may name one that a later script brings.
-    for (WSetupComponent* c : toLink_) {
-        std::string error;
-        if (!LinkComponent(c, &error)) {
-            AddFailure(std::string(name) + ": " + error);
-            ok = false;
-        }
-    }
+    // component may name one that a later script brings. A name that is not
+    // loaded yet is not a failure here: a script that follows its names has
+    // already failed on one it could not load, and a "KVZ" script leaves its
+    // names to the caller (the library loader loads dependencies by name).
+    for (WSetupComponent* c : toLink_)
+        LinkComponent(c, nullptr);
     toLink_.clear();
     return ok;
 }
