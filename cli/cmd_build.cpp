@@ -1,0 +1,229 @@
+// vantrel-cli build PROJECT.zlt --media DIR [--size SIZE] [--clean]: the
+// distribution media of a project file, as "Create Media" makes them: one
+// folder for a CD or single disk, or numbered floppy folders.
+#include <signal.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+#include "cli/cli.h"
+#include "cli/project_cli.h"
+#include "media/media_builder.h"
+#include "media/media_plan.h"
+#include "platform/files.h"
+#include "platform/paths.h"
+#include "project/project_data.h"
+
+namespace vantrel::cli {
+namespace {
+
+volatile sig_atomic_t g_interrupted = 0;
+
+void OnInterrupt(int) { g_interrupted = 1; }
+
+// Ctrl-C sets the cancel flag for as long as the object lives; the build
+// then stops after the current file.
+class InterruptGuard {
+  public:
+    InterruptGuard() {
+        g_interrupted = 0;
+        struct sigaction sa {};
+        sa.sa_handler = OnInterrupt;
+        sigemptyset(&sa.sa_mask);
+        sigaction(SIGINT, &sa, &old_);
+        sigaction(SIGTERM, &sa, &oldTerm_);
+    }
+    ~InterruptGuard() {
+        sigaction(SIGINT, &old_, nullptr);
+        sigaction(SIGTERM, &oldTerm_, nullptr);
+    }
+    InterruptGuard(const InterruptGuard&) = delete;
+    InterruptGuard& operator=(const InterruptGuard&) = delete;
+
+  private:
+    struct sigaction old_ {};
+    struct sigaction oldTerm_ {};
+};
+
+// A bar redrawn in place on a terminal; plain lines, one per 5 % of the
+// work, when the output goes to a file or a pipe.
+class TerminalProgress : public WMediaProgress {
+  public:
+    TerminalProgress() : terminal_(::isatty(STDOUT_FILENO) == 1) {}
+
+    void SetOperation(const std::string& text) override {
+        operation_ = Out(text);
+        Draw(false);
+    }
+    void SetRange(int upper) override { upper_ = upper > 0 ? upper : 1; }
+    void Step() override {
+        if (position_ < upper_)
+            ++position_;
+        Draw(false);
+    }
+    bool CancelRequested() override { return g_interrupted != 0; }
+    void ShowError(const std::string&, const std::string& text) override {
+        Finish();
+        std::fprintf(stderr, "vantrel-cli: %s\n", Out(text).c_str());
+    }
+    // Ends the bar's line.
+    void Finish() {
+        if (terminal_ && drawn_) {
+            Draw(true);
+            std::fputc('\n', stdout);
+            std::fflush(stdout);
+            drawn_ = false;
+        }
+    }
+
+  private:
+    int Percent() const { return static_cast<int>(100LL * position_ / upper_); }
+
+    void Draw(bool force) {
+        const int percent = Percent();
+        if (!terminal_) {
+            if (percent / 5 != lastPlain_ / 5 || lastPlain_ < 0) {
+                lastPlain_ = percent;
+                std::printf("%3d%%  %s\n", percent, operation_.c_str());
+                std::fflush(stdout);
+            }
+            return;
+        }
+        const auto now = std::chrono::steady_clock::now();
+        if (!force && drawn_ && now - lastDraw_ < std::chrono::milliseconds(100))
+            return;
+        lastDraw_ = now;
+        drawn_ = true;
+        constexpr int kWidth = 30;
+        const int filled = percent * kWidth / 100;
+        std::string text = operation_;
+        if (text.size() > 60)
+            text = text.substr(0, 57) + "...";
+        std::printf("\r[%s%s] %3d%%  %-60s", std::string(filled, '#').c_str(),
+                    std::string(kWidth - filled, '.').c_str(), percent, text.c_str());
+        std::fflush(stdout);
+    }
+
+    bool terminal_;
+    bool drawn_ = false;
+    int upper_ = 1;
+    int position_ = 0;
+    int lastPlain_ = -1;
+    std::string operation_;
+    std::chrono::steady_clock::time_point lastDraw_{};
+};
+
+int RunBuild(Args& args) {
+    bool missing = false;
+    std::string mediaUtf8, sizeUtf8;
+    if (!TakeOption(args, "--media", mediaUtf8, &missing) || mediaUtf8.empty()) {
+        return UsageError("build", missing ? "--media needs a folder" : "--media DIR is required");
+    }
+    const bool haveSize = TakeOption(args, "--size", sizeUtf8, &missing);
+    if (missing)
+        return UsageError("build", "--size needs a size");
+    const bool clean = TakeFlag(args, "--clean");
+    for (const std::string& word : args.words) {
+        if (!word.empty() && word[0] == '-')
+            return UsageError("build", "unknown option " + word);
+    }
+    if (args.words.size() != 1)
+        return UsageError("build", args.words.empty() ? "a project file is required"
+                                                      : "one project file at a time");
+
+    std::string media;
+    if (!EngineArg(mediaUtf8, media, "the media folder name"))
+        return kFailure;
+    media = WMediaPlan::CleanMediaFolder(media);
+    if (!media.empty())
+        media = AbsolutePath(media);
+
+    WProjectData project;
+    if (int rc = OpenProject(args, args.words[0], project); rc != kOk)
+        return rc;
+    if (project.InstallLocation.empty()) {
+        return Fail(
+            "no installation folder: the registry has no \"Install Location\" "
+            "(use --install-location DIR)");
+    }
+
+    WMediaPlan plan;
+    plan.TakeFromProject(project);
+    if (haveSize && !plan.ParseSize(sizeUtf8)) {
+        return UsageError("build", "unknown size " + sizeUtf8 +
+                                       " (720KB, 1.44MB, 2.88MB, 100MB, 250MB, 640MB, or a "
+                                       "custom size NKB or NMB)");
+    }
+    plan.Gather(project);
+    plan.Recompute(project);
+    const std::string sizeName = plan.Selection() == WMediaPlan::kCustomEntry
+                                     ? plan.CustomText() + " " + plan.CustomUnit()
+                                     : MediaSizeEntries[plan.Selection()].text;
+    std::printf("%s\n", Out(plan.SizeText()).c_str());
+    if (plan.IsFloppy()) {
+        std::printf("Medium: %s disks: floppy set\n%s\n", Out(sizeName).c_str(),
+                    Out(plan.EstimateText()).c_str());
+    } else {
+        std::printf("Medium: %s: single disk or CD\n", Out(sizeName).c_str());
+    }
+    std::fflush(stdout);
+
+    const WMediaCheck size = plan.ValidateMediaSize(project);
+    if (!size.Ok()) {
+        const std::string message = Out(size.message) + " (" + Out(sizeName) + ")";
+        return haveSize ? UsageError("build", message) : Fail(message);
+    }
+    const WMediaCheck folder = plan.CheckMediaFolder(media);
+    if (!folder.Ok())
+        return Fail(Out(folder.message) + " (" + Out(DisplayPath(media)) + ")");
+    if (IsFile(media))
+        return Fail(Out(DisplayPath(media)) + " is a file, not a folder");
+    if (WMediaPlan::HasExistingSetup(media)) {
+        if (clean) {
+            if (!WMediaPlan::ClearFolder(media))
+                return Fail("cannot remove the existing setup in " + Out(DisplayPath(media)));
+            std::printf("Removed the existing setup in %s\n", Out(DisplayPath(media)).c_str());
+        } else {
+            std::printf("%s holds a setup already; its files are replaced (--clean removes it "
+                        "first)\n",
+                        Out(DisplayPath(media)).c_str());
+        }
+    }
+
+    project.MediaDistributionDirectory = media;
+    plan.CommitToProject(project);
+    plan.ApplyEngineFiles(project);
+    project.ShipUserConfig = !project.IsDefaultCFGSelected && IsFile(project.IDAPICNFDirectory);
+
+    TerminalProgress progress;
+    bool ok;
+    std::string logPath, error;
+    {
+        InterruptGuard guard;
+        WMediaBuilder builder(project, progress);
+        ok = builder.Run();
+        progress.Finish();
+        logPath = builder.LogPath();
+        error = builder.ErrorText();
+        if (builder.Cancelled())
+            error = "cancelled; the files written so far stay in " + DisplayPath(media);
+    }
+    if (ok) {
+        std::printf("Media created in %s\n", Out(DisplayPath(media)).c_str());
+    } else {
+        Fail("the media were not created completely: " + Out(error));
+    }
+    if (IsFile(logPath))
+        std::printf("Log: %s\n", Out(DisplayPath(logPath)).c_str());
+    return ok ? kOk : kFailure;
+}
+
+Registrar reg{{"build", "build PROJECT.zlt --media DIR [--size SIZE] [--clean]",
+               "create the distribution media in DIR (SIZE: 720KB, 1.44MB, 2.88MB, 100MB, 250MB, "
+               "640MB, or NKB / NMB; default: the project's size)",
+               &RunBuild}};
+
+}  // namespace
+}  // namespace vantrel::cli

@@ -1,0 +1,342 @@
+#include "media/disk_set.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+
+#include "media/archive.h"
+#include "media/file_copy.h"
+#include "media/media_builder.h"
+#include "platform/files.h"
+#include "platform/message_pump.h"
+#include "platform/paths.h"
+#include "platform/strings.h"
+#include "platform/wildcard.h"
+#include "project/project_data.h"
+#include "script/disk_utils.h"
+
+namespace vantrel {
+
+namespace {
+
+class Fd {
+  public:
+    explicit Fd(int fd) : fd_(fd) {}
+    ~Fd() { Close(); }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int get() const { return fd_; }
+    bool Close() {
+        int rc = fd_ >= 0 ? ::close(fd_) : 0;
+        fd_ = -1;
+        return rc == 0;
+    }
+
+  private:
+    int fd_;
+};
+
+bool WriteAll(int fd, const char* data, size_t size) {
+    while (size > 0) {
+        ssize_t n = ::write(fd, data, size);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += n;
+        size -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// Reads exactly `size` bytes unless the file ends first; the count read, or
+// -1 on a read error.
+ssize_t ReadFull(int fd, char* data, size_t size) {
+    size_t done = 0;
+    while (done < size) {
+        ssize_t n = ::read(fd, data + done, size - done);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return -1;
+        }
+        if (n == 0)
+            break;
+        done += static_cast<size_t>(n);
+    }
+    return static_cast<ssize_t>(done);
+}
+
+std::string DiskRange(int from, int to) {
+    return " : disks " + std::to_string(from) + " to " + std::to_string(to);
+}
+
+}  // namespace
+
+WDiskSet::WDiskSet(WMediaBuilder& job, WProjectData& project, std::string shipFolder,
+                   std::string mediaFolder)
+    : job_(job),
+      project_(project),
+      shipFolder_(std::move(shipFolder)),
+      mediaFolder_(std::move(mediaFolder)),
+      capacity_(static_cast<int64_t>(project.GetMediaSize())) {}
+
+std::string WDiskSet::ThreeDigits(int n) {
+    if (n >= 0 && n <= 9)
+        return "00" + std::to_string(n);
+    if (n >= 10 && n <= 99)
+        return "0" + std::to_string(n);
+    return std::to_string(n);
+}
+
+std::string WDiskSet::PieceName(int piece, std::string_view archiveFileName) {
+    std::string base = BaseNameUpToFirstDot(archiveFileName);
+    return "~" + ThreeDigits(piece) + "_" + base + kExtension;
+}
+
+std::string WDiskSet::DiskFolder(int n) const {
+    return JoinPath(mediaFolder_, kFolderPrefix + ThreeDigits(n));
+}
+
+void WDiskSet::MakeDiskCurrent(int n) {
+    disk_ = n;
+    const std::string folder = DiskFolder(n);
+    CreateFolderPath(folder);
+    for (const std::string& name : MatchFilesInFolder(folder, std::string("*") + kExtension))
+        RemoveFile(JoinPath(folder, name));
+}
+
+void WDiskSet::SetCurrentDisk(int n, int64_t used) {
+    disk_ = n;
+    used_ = used;
+    CreateFolderPath(DiskFolder(n));
+}
+
+bool WDiskSet::Next(bool step) {
+    PumpMessage();
+    if (step)
+        job_.Progress().Step();
+    return !job_.CheckCancel();
+}
+
+bool WDiskSet::SplitArchive(const std::string& folder, const std::string& fileName) {
+    const std::string path = JoinPath(folder, fileName);
+    const int64_t total = FileSizeOf(path);
+    const int64_t body = capacity_ - kHeaderLength;
+    if (total < 0 || body <= 0)
+        return false;
+    Fd in(::open(ToNative(path).c_str(), O_RDONLY | O_CLOEXEC));
+    if (in.get() < 0)
+        return false;
+
+    const int64_t free = capacity_ - used_;
+    int64_t first;
+    if (free > kHeaderLength) {
+        first = std::min(total, free - kHeaderLength);
+    } else {
+        first = std::min(total, body);
+        MakeDiskCurrent(disk_ + 1);
+        used_ = 0;
+    }
+    const int64_t rest = total - first;
+    const int64_t pieces = 1 + (rest + body - 1) / body;
+    const std::string count = ThreeDigits(static_cast<int>(pieces));
+
+    std::string buffer(kChunkSize, '\0');
+    int64_t copied = 0;
+    piece_ = 1;
+    for (int64_t want = first;; want = std::min(body, total - copied)) {
+        const std::string disk = DiskFolder(disk_);
+        if (!IsFolder(disk))
+            CreateFolderPath(disk);
+        const std::string piecePath = JoinPath(disk, PieceName(piece_, fileName));
+        Fd out(::open(ToNative(piecePath).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+        if (out.get() < 0)
+            return false;
+        const std::string header = ThreeDigits(piece_) + count;
+        if (!WriteAll(out.get(), header.data(), header.size()))
+            return false;
+        int64_t left = want;
+        while (left > 0) {
+            const size_t chunk = static_cast<size_t>(std::min<int64_t>(left, kChunkSize));
+            ssize_t n = ReadFull(in.get(), buffer.data(), chunk);
+            if (n <= 0 || !WriteAll(out.get(), buffer.data(), static_cast<size_t>(n)))
+                return false;
+            left -= n;
+            copied += n;
+        }
+        if (!out.Close())
+            return false;
+        const int64_t pieceSize = static_cast<int64_t>(header.size()) + want;
+        if (copied >= total) {
+            used_ += pieceSize;
+            return true;
+        }
+        MakeDiskCurrent(disk_ + 1);
+        used_ = 0;
+        ++piece_;
+    }
+}
+
+void WDiskSet::Place(const WArchive& archive, bool created) {
+    const std::string& path = archive.GetArchivePath();
+    const std::string name = FileNameOf(path);
+    const int64_t size = std::max<int64_t>(FileSizeOf(path), 0);
+    WSetupLog& log = job_.Log();
+    if (!created) {
+        ok_ = false;
+        job_.NoteFailure("cannot make " + name + ": " + archive.GetStatusText());
+    }
+    if (used_ + size < capacity_) {
+        used_ += size;
+        std::string line = std::string(created ? "Successfully compressed" : "Error compressing") +
+                           " : " + name;
+        if (!created)
+            line += " (" + archive.GetStatusText() + ")";
+        log.Log(line + "\r\n\t" + name + DiskRange(disk_, disk_));
+        return;
+    }
+    const int before = disk_;
+    const std::string folder = FolderOf(path);
+    const bool split = SplitArchive(folder, name);
+    RemoveFile(path);
+    log.Log(std::string(split ? "Successfully split" : "Error splitting") + " : " + name + "\r\n\t" +
+            name + DiskRange(before, disk_));
+    if (!split) {
+        ok_ = false;
+        job_.NoteFailure("cannot split " + name);
+    }
+    piece_ = 1;
+}
+
+void WDiskSet::CopyStartProgram() {
+    const std::string source = ResolveNoCase(
+        JoinPath(JoinPath(JoinPath(project_.InstallLocation, "Distrib"), "Setup"), "setup.exe"));
+    const std::string destination = JoinPath(DiskFolder(1), "setup.exe");
+    std::string why;
+    const bool copied = !project_.InstallLocation.empty() &&
+                        CopyFileData(source, destination, &why) == CopyOutcome::kCopied;
+    job_.Log().Log(std::string(copied ? "Succesfully copied file" : "Error copying file") +
+                   " : setup.exe\r\n\tsetup.exe" + DiskRange(disk_, disk_));
+    if (!copied) {
+        ok_ = false;
+        job_.NoteFailure(why.empty() ? "cannot copy setup.exe" : "cannot copy " + why);
+    }
+    used_ = std::max<int64_t>(FileSizeOf(destination), 0);
+}
+
+void WDiskSet::PackDisks() {
+    const int count = disk_;
+    WArchive archive(kExtension);
+    for (int n = 1; n <= count; ++n) {
+        const std::string folder = DiskFolder(n);
+        const std::string own = FileNameOf(folder) + kExtension;
+        std::vector<std::string> files;
+        for (std::string& name : MatchFilesInFolder(folder, std::string("*") + kExtension)) {
+            if (!EqualsNoCase(name, own))
+                files.push_back(std::move(name));
+        }
+        if (archive.Create(0, FileNameOf(folder), false, Join(files, ","), folder, folder, true)) {
+            for (const std::string& name : files)
+                RemoveFile(JoinPath(folder, name));
+        } else {
+            // The disk's archives stay, so nothing of the set is lost.
+            job_.Log().Log("Error archiving disk " + FileNameOf(folder) + " (" +
+                           archive.GetStatusText() + ")");
+            ok_ = false;
+            job_.NoteFailure("cannot make " + own + ": " + archive.GetStatusText());
+        }
+        // The bar moves after each third of the disks.
+        const bool third = (3 * n) / count != (3 * (n - 1)) / count;
+        if (!Next(third))
+            return;
+    }
+}
+
+bool WDiskSet::Create() {
+    ok_ = true;
+    if (job_.CheckCancel())
+        return false;
+    if (capacity_ <= kHeaderLength) {
+        job_.NoteFailure("the medium size is too small");
+        return false;
+    }
+    const std::string distrib = ResolveNoCase(JoinPath(project_.InstallLocation, "Distrib"));
+    WArchive archive(kExtension);
+
+    MakeDiskCurrent(1);
+    used_ = 0;
+    job_.Progress().SetOperation(
+        "Creating file : " +
+        ShortenPath(JoinPath(DiskFolder(1), FileNameOf(DiskFolder(1)) + kExtension),
+                    WMediaBuilder::kPathDisplayLength));
+    if (!Next())
+        return false;
+
+    CopyStartProgram();
+    if (!Next())
+        return false;
+
+    bool made = archive.Create(9, "swintl", false, "Setup\\swintl*.dll", DiskFolder(disk_),
+                               distrib, true);
+    Place(archive, made);
+    if (!Next())
+        return false;
+
+    made = archive.Create(6, "Setup files", false, "Setup\\*.*,Setup*.exe,Uninst*.exe",
+                          DiskFolder(disk_), shipFolder_, true);
+    Place(archive, made);
+    if (!Next())
+        return false;
+
+    if (WCreatorManager* components = project_.Components()) {
+        components->Gather();
+        for (int level = 0; level < WComponentManager::kLevelCount; ++level) {
+            for (const WSetupComponent* c : components->Level(level)) {
+                std::vector<std::string> names;
+                auto add = [&names](const std::string& name) {
+                    if (!Trim(name).empty())
+                        names.push_back(name);
+                };
+                for (int type : {kElementFile, kElementTTFFile, kElementProfile}) {
+                    for (const auto& e : c->Elements(type))
+                        add(e->GetSourceName());
+                }
+                for (int type : {kElementExecute, kElementCustomDll}) {
+                    for (const auto& e : c->Elements(type))
+                        add(e->GetTargetName());
+                }
+                job_.Progress().SetFile(c->GetName());
+                made = archive.Create(6, c->GetName(), false, Join(names, ","), DiskFolder(disk_),
+                                      shipFolder_, true);
+                Place(archive, made);
+                if (!Next())
+                    return false;
+            }
+        }
+    }
+
+    if (capacity_ - used_ <= 0) {
+        MakeDiskCurrent(disk_ + 1);
+        used_ = 0;
+    }
+    made = archive.Create(6, "ComponentList", false, "Setup.Log,comp.kvz", DiskFolder(disk_),
+                          JoinPath(shipFolder_, "Setup"), true);
+    Place(archive, made);
+    if (!Next())
+        return false;
+
+    PackDisks();
+    if (job_.Cancelled())
+        return false;
+    if (ok_)
+        job_.Log().Log("Creation of floppies completed successfully");
+    Next();
+    return ok_;
+}
+
+}  // namespace vantrel

@@ -1,0 +1,92 @@
+// A floppy set made from an assembled ship folder: numbered disk folders
+// disk001, disk002, ... in the media folder, none larger than the medium.
+//
+//   disk001\setup.exe     the engine's floppy start program, loose
+//   diskNNN\diskNNN.cfi   a ZIP archive (deflate level 0) of the ".cfi"
+//                         archives placed on that disk: swintl.cfi (the
+//                         international libraries), Setup files.cfi, one per
+//                         component, ComponentList.cfi, and pieces of the
+//                         archives that did not fit
+//
+// An archive that does not fit on the current disk is split: piece k of
+// archive "b.cfi" is "~kkk_b.cfi" (b up to its first "."), made of a 6-byte
+// header, the piece number and the number of pieces as three digits each
+// ("002003"), and the next run of the archive's bytes. The pieces' bodies in
+// order give the archive back. Pieces are written into the current disk
+// folder and the following ones.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace vantrel {
+
+class WMediaBuilder;
+class WProjectData;
+class WArchive;
+
+class WDiskSet {
+  public:
+    static constexpr const char* kFolderPrefix = "disk";
+    static constexpr const char* kExtension = ".cfi";
+    static constexpr int kHeaderLength = 6;
+    static constexpr int kChunkSize = 10000;
+
+    // `job` gives the log, the progress and the cancel flag.
+    WDiskSet(WMediaBuilder& job, WProjectData& project, std::string shipFolder,
+             std::string mediaFolder);
+
+    // Makes the whole set. Every failure is logged and the set goes on;
+    // once the job is cancelled the remaining steps are skipped. True when
+    // every step succeeded.
+    bool Create();
+
+    // Splits the archive `fileName` in `folder` over the current disk and
+    // the following ones (see above), starting with the space left on the
+    // current disk. Afterwards the current disk is the one with the last
+    // piece and its free space is reduced by that piece. The archive itself
+    // is left where it is. False when a piece cannot be written or the
+    // archive cannot be read.
+    bool SplitArchive(const std::string& folder, const std::string& fileName);
+
+    // "007", "042", "100", "1000".
+    static std::string ThreeDigits(int n);
+    // "~002_Setup files.cfi" for piece 2 of "Setup files.cfi".
+    static std::string PieceName(int piece, std::string_view archiveFileName);
+    // The folder of disk n in the media folder ("...\disk003").
+    std::string DiskFolder(int n) const;
+
+    int CurrentDisk() const { return disk_; }
+    int DiskCount() const { return disk_; }
+    int64_t Capacity() const { return capacity_; }
+    int64_t FreeSpace() const { return capacity_ - used_; }
+    // Makes disk n current with `used` bytes on it (its folder created).
+    void SetCurrentDisk(int n, int64_t used);
+    void SetCapacity(int64_t bytes) { capacity_ = bytes; }
+
+  private:
+    // Makes disk n current: its folder is created, and ".cfi" files that an
+    // earlier build left in it are removed, so that the disk's archive holds
+    // exactly what this build put there.
+    void MakeDiskCurrent(int n);
+    // Places an archive just created on the current disk: it stays when it
+    // fits, otherwise it is split and removed. Logs the result.
+    void Place(const WArchive& archive, bool created);
+    void CopyStartProgram();
+    void PackDisks();
+    // Pumps, steps the bar and tests the cancel flag; true to go on.
+    bool Next(bool step = true);
+
+    WMediaBuilder& job_;
+    WProjectData& project_;
+    std::string shipFolder_;
+    std::string mediaFolder_;
+    int disk_ = 1;
+    int piece_ = 1;
+    int64_t capacity_ = 0;
+    int64_t used_ = 0;
+    bool ok_ = true;
+};
+
+}  // namespace vantrel

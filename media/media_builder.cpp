@@ -1,0 +1,366 @@
+#include "media/media_builder.h"
+
+#include <ctime>
+
+#include "media/disk_set.h"
+#include "media/file_copy.h"
+#include "platform/files.h"
+#include "platform/message_pump.h"
+#include "platform/paths.h"
+#include "platform/strings.h"
+#include "platform/text_file.h"
+#include "project/project_data.h"
+#include "script/disk_utils.h"
+
+namespace vantrel {
+
+namespace {
+
+constexpr const char* kSetupFolder = "Setup";
+constexpr const char* kLogName = "setup.log";
+constexpr const char* kCopied = "Succesfully copied file";
+constexpr const char* kCopyFailed = "Error copying file";
+constexpr const char* kUserConfig = "idapi.cnf";
+
+bool IsApplicationComponent(const WSetupComponent* c) {
+    return c->GetName() == "Product" || c->GetName() == "Program_files";
+}
+
+bool AnySqlDriver(const WProjectData& p) {
+    return p.IsInterBaseSelected || p.IsDB2Selected || p.IsInformixSelected ||
+           p.IsMSSQLSelected || p.IsOracleSelected || p.IsSybaseCTLibSelected ||
+           p.IsSybaseDBLibSelected;
+}
+
+std::string PathKey(const std::string& path) {
+    std::string key = ToLower(path);
+    for (char& c : key) {
+        if (c == '\\')
+            c = '/';
+    }
+    return key;
+}
+
+}  // namespace
+
+WMediaBuilder::WMediaBuilder(WProjectData& project, WMediaProgress& progress)
+    : project_(project), progress_(progress), freeSpace_([](std::string_view path) {
+          return GetFreeSpace(path);
+      }) {}
+
+std::string WMediaBuilder::LogTimeText(std::time_t time) {
+    // English names whatever the process's locale, as the engine's logs have.
+    static const char* const kDays[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                        "Thursday", "Friday", "Saturday"};
+    static const char* const kMonths[] = {"January", "February", "March",     "April",
+                                          "May",     "June",     "July",      "August",
+                                          "September", "October", "November", "December"};
+    std::tm tm{};
+    localtime_r(&time, &tm);
+    return Format("%s, %s %02d, %04d, %02d:%02d:%02d", kDays[tm.tm_wday % 7],
+                  kMonths[tm.tm_mon % 12], tm.tm_mday, tm.tm_year + 1900, tm.tm_hour, tm.tm_min,
+                  tm.tm_sec);
+}
+
+std::string WMediaBuilder::PathInside(std::string_view folder, std::string_view relative) {
+    std::vector<std::string> parts;
+    for (std::string& part : Split(ReplaceAll(std::string(relative), "/", "\\"), '\\')) {
+        if (part.empty())
+            continue;
+        if (part == ".." || part.find(':') != std::string::npos)
+            return {};
+        if (part != ".")
+            parts.push_back(std::move(part));
+    }
+    if (parts.empty() || (!relative.empty() && IsPathSeparator(relative[0])))
+        return {};
+    std::string path(folder);
+    bool resolving = true;
+    for (const std::string& part : parts) {
+        std::string next = JoinPath(path, part);
+        if (resolving && !PathExists(next)) {
+            std::string found = FindInFolderNoCase(path, part);
+            if (!found.empty())
+                next = found;
+            else
+                resolving = false;
+        }
+        path = std::move(next);
+    }
+    return path;
+}
+
+void WMediaBuilder::MarkWritten(const std::string& path) { written_.insert(PathKey(path)); }
+
+bool WMediaBuilder::WasWritten(const std::string& path) const {
+    return written_.count(PathKey(path)) != 0;
+}
+
+bool WMediaBuilder::CheckCancel() {
+    if (!cancelled_ && progress_.CancelRequested()) {
+        cancelled_ = true;
+        if (errorText_.empty())
+            errorText_ = "cancelled";
+    }
+    return cancelled_;
+}
+
+void WMediaBuilder::NoteFailure(const std::string& what) {
+    ++failedSteps_;
+    if (errorText_.empty())
+        errorText_ = what;
+}
+
+void WMediaBuilder::StepAndPump() {
+    PumpMessage();
+    progress_.Step();
+}
+
+bool WMediaBuilder::FreeSpaceFor(const std::string& source, const std::string& destination) {
+    const double needed = static_cast<double>(SizeOfTree(source));
+    if (needed <= freeSpace_(destination))
+        return true;
+    progress_.ShowError(kNoSpaceCaption, kNoSpaceMessage);
+    if (errorText_.empty() || errorText_ == "cancelled")
+        errorText_ = kNoSpaceMessage;
+    return false;
+}
+
+bool WMediaBuilder::CopyAndLog(const std::string& source, const std::string& destination) {
+    std::string why;
+    const CopyOutcome outcome = CopyFileData(source, destination, &why);
+    const bool copied = outcome == CopyOutcome::kCopied;
+    log_.Log(std::string(copied ? kCopied : kCopyFailed) + " : " + destination);
+    if (copied) {
+        MarkWritten(destination);
+        return true;
+    }
+    if (outcome == CopyOutcome::kNoSpace) {
+        // The volume filled up during the copy: as the check before it.
+        progress_.ShowError(kNoSpaceCaption, kNoSpaceMessage);
+        errorText_ = kNoSpaceMessage;
+        ++failedSteps_;
+        return false;
+    }
+    NoteFailure("cannot copy " + why);
+    return true;
+}
+
+void WMediaBuilder::WriteLogHeader(bool floppy) {
+    log_.Log(LogTimeText(std::time(nullptr)));
+    log_.Log("Source Folder : " + project_.InstallLocation);
+    log_.Log("CD Setup Destination Folder : " + shipFolder_);
+    if (floppy)
+        log_.Log("Floppy Setup Destination Folder : " + project_.MediaDistributionDirectory);
+    log_.Log(std::string("Install type : ") + (floppy ? "floppy" : "CD"));
+}
+
+bool WMediaBuilder::Run() {
+    progress_.StartAnimation();
+    cancelled_ = false;
+    errorText_.clear();
+    failedSteps_ = 0;
+    written_.clear();
+    bool ok = true;
+
+    WCreatorManager* components = project_.Components();
+    if (components) {
+        components->Gather();
+        if (WSetupComponent* distrib = components->Find("Distrib"))
+            distrib->Select(WSetupComponent::kSelected);
+    }
+
+    const bool floppy = project_.IsFloppySetup != 0;
+    const std::string& media = project_.MediaDistributionDirectory;
+    shipFolder_ = floppy ? MakeTempFolderName(media) : media;
+    if (!CreateFolderPath(shipFolder_)) {
+        ok = false;
+        NoteFailure("cannot create the folder " + DisplayPath(shipFolder_) +
+                    (IsFile(shipFolder_) ? ": it is a file" : ""));
+    }
+
+    log_.SetPath(JoinPath(JoinPath(shipFolder_, kSetupFolder), kLogName), false);
+    log_.SetLevel(0);
+    WriteLogHeader(floppy);
+
+    int steps = static_cast<int>(project_.EngineFiles.size());
+    if (components) {
+        for (int level = 0; level < WComponentManager::kLevelCount; ++level) {
+            for (const WSetupComponent* c : components->Level(level)) {
+                steps += static_cast<int>(c->Elements(kElementFile).size() +
+                                          c->Elements(kElementTTFFile).size());
+                if (floppy)
+                    ++steps;
+            }
+        }
+    }
+    if (floppy)
+        steps += 7;
+    progress_.SetRange(steps);
+
+    if (!AssembleShipFolder(shipFolder_))
+        ok = false;
+
+    if (floppy) {
+        WDiskSet disks(*this, project_, shipFolder_, media);
+        if (!disks.Create())
+            ok = false;
+        // The log leaves with the temporary folder: keep it beside the disks.
+        const std::string kept = JoinPath(media, kLogName);
+        if (IsFile(log_.Path()) && CopyFileData(log_.Path(), kept) == CopyOutcome::kCopied)
+            log_.SetPath(kept, true);
+        if (!RemoveTreeForced(shipFolder_)) {
+            ok = false;
+            NoteFailure("cannot remove the temporary folder " + DisplayPath(shipFolder_));
+        }
+    }
+
+    if (cancelled_ || failedSteps_ > 0)
+        ok = false;
+    if (ok)
+        log_.Log("Successfully create media");
+    if (components)
+        components->ReleaseGathered();
+    progress_.StopAnimation();
+    return ok;
+}
+
+bool WMediaBuilder::AssembleShipFolder(const std::string& shipFolder) {
+    shipFolder_ = shipFolder;
+    const std::string setup = JoinPath(shipFolder, kSetupFolder);
+    if (!CreateFolderPath(setup) && IsFolder(shipFolder))
+        NoteFailure("cannot create the folder " + DisplayPath(setup));
+
+    if (!CopyEngineFiles(setup) || !CopyComponentFiles())
+        return false;
+    WriteScripts(setup);
+    WriteTexts(setup);
+    if (project_.ShipUserConfig && !ShipUserConfig())
+        return false;
+    progress_.Step();
+    return true;
+}
+
+bool WMediaBuilder::CopyEngineFiles(const std::string& setupFolder) {
+    const auto& files = project_.EngineFiles;
+    for (size_t i = 0; i < files.size(); ++i) {
+        const std::string& source = files[i];
+        progress_.SetOperation("Copying file : " + ShortenPath(source, kPathDisplayLength));
+        progress_.SetFile(FileNameOf(source));
+        const bool root = static_cast<int>(i) <= project_.EngineRootLast;
+        const std::string destination =
+            JoinPath(root ? shipFolder_ : setupFolder, FileNameOf(source));
+        if (!FreeSpaceFor(source, destination) || !CopyAndLog(source, destination))
+            return false;
+        if (CheckCancel())
+            return false;
+        StepAndPump();
+    }
+    return true;
+}
+
+bool WMediaBuilder::CopyComponentFiles() {
+    WCreatorManager* components = project_.Components();
+    if (!components)
+        return true;
+    components->Gather();
+    for (int level = 0; level < WComponentManager::kLevelCount; ++level) {
+        for (const WSetupComponent* c : components->Level(level)) {
+            for (int type : {static_cast<int>(kElementFile), static_cast<int>(kElementTTFFile)}) {
+                for (const auto& element : c->Elements(type)) {
+                    const std::string& name = element->GetSourceName();
+                    std::string destination = PathInside(shipFolder_, name);
+                    progress_.SetOperation(
+                        "Copying file : " +
+                        ShortenPath(destination.empty() ? name : destination, kPathDisplayLength));
+                    progress_.SetFile(FileNameOf(name));
+                    std::string source;
+                    if (IsApplicationComponent(c)) {
+                        source = JoinPath(element->GetSourceDir(), FileNameOf(name));
+                    } else if (!project_.InstallLocation.empty()) {
+                        source = ResolveNoCase(JoinPath(project_.InstallLocation, name));
+                    }
+                    if (destination.empty()) {
+                        // A source name that would leave the ship folder is
+                        // never written.
+                        log_.Log(std::string(kCopyFailed) + " : " + name);
+                        NoteFailure("the source name " + name + " leaves the ship folder");
+                    } else {
+                        CreateFolderPath(FolderOf(destination));
+                        if (!FreeSpaceFor(source, shipFolder_))
+                            return false;
+                        if (WasWritten(destination)) {
+                            // An earlier component of this build supplied it.
+                            log_.Log(std::string(kCopied) + " : " + destination);
+                        } else if (!CopyAndLog(source, destination)) {
+                            return false;
+                        }
+                    }
+                    if (CheckCancel())
+                        return false;
+                    StepAndPump();
+                }
+            }
+        }
+    }
+    return true;
+}
+
+void WMediaBuilder::WriteScripts(const std::string& setupFolder) {
+    const bool comp = project_.WriteComponentScripts(setupFolder);
+    log_.Log(comp ? "Comp.kvz successfully created" : "Error creating comp.kvz");
+    if (!comp)
+        NoteFailure("cannot write comp.kvz in " + DisplayPath(setupFolder));
+    // Script generation gathers and releases the groups; the job keeps them.
+    if (WCreatorManager* components = project_.Components())
+        components->Gather();
+    const bool product =
+        project_.WriteProductScript(shipFolder_) && IsFile(JoinPath(setupFolder, "project.kvz"));
+    log_.Log(product ? "Project.kvz successfully created" : "Error creating project.kvz");
+    if (!product)
+        NoteFailure("cannot write project.kvz in " + DisplayPath(setupFolder));
+}
+
+void WMediaBuilder::WriteTexts(const std::string& setupFolder) {
+    if (project_.DisplayLicense) {
+        const bool ok =
+            WriteFileAtomic(JoinPath(setupFolder, "license.txt"), ToCrLf(project_.LicenseText));
+        log_.Log(ok ? "License.txt successfully created " : "Error writing license.txt");
+        if (!ok)
+            NoteFailure("cannot write license.txt in " + DisplayPath(setupFolder));
+    }
+    if (project_.DisplayRelease) {
+        const std::string path = JoinPath(setupFolder, "release.txt");
+        const bool ok = WriteFileAtomic(path, ToCrLf(project_.ReleaseText)) && SetReadOnly(path, true);
+        log_.Log(ok ? "Release.txt created successfully" : "Error writing release notes");
+        if (!ok)
+            NoteFailure("cannot write release.txt in " + DisplayPath(setupFolder));
+    }
+}
+
+bool WMediaBuilder::ShipUserConfig() {
+    const std::string& source = project_.IDAPICNFDirectory;
+    auto copyTo = [&](const char* folderName, const char* what) {
+        const std::string folder = PathInside(shipFolder_, folderName);
+        CreateFolderPath(folder);
+        std::string destination = FindInFolderNoCase(folder, kUserConfig);
+        if (destination.empty())
+            destination = JoinPath(folder, kUserConfig);
+        std::string why;
+        const bool ok = CopyFileData(source, destination, &why) == CopyOutcome::kCopied;
+        log_.Log(std::string(ok ? "Successfully copied" : "Error copying") +
+                 " the user's CFG file to the " + what + " directory");
+        if (!ok)
+            NoteFailure("cannot copy " + why);
+    };
+    if (AnySqlDriver(project_)) {
+        if (!FreeSpaceFor(source, shipFolder_))
+            return false;
+        copyTo("Sql501", "SQL");
+    }
+    if (project_.BDEComponent)
+        copyTo("Bde501", "BDE");
+    return true;
+}
+
+}  // namespace vantrel

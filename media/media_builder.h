@@ -1,0 +1,123 @@
+// The media-creation job of "Create Media": assembles the ship folder (the
+// complete, uncompressed installation set) and, for a floppy setup, turns it
+// into numbered disk folders (see disk_set.h).
+//
+// Ship folder layout:
+//
+//   <root>               the engine files found directly in "Distrib" of the
+//                        installation (setup32.exe among them)
+//   Setup\               the engine files of "Distrib\Setup", setup.log,
+//                        project.kvz, comp.kvz, string.str, license.txt and
+//                        release.txt (read-only)
+//   Bde501\idapi.cnf     the user's own database-engine configuration, when
+//   Sql501\idapi.cnf     it is shipped (Sql501 only with an SQL driver)
+//   any other path       the files of the components' "File" and "TTFFile"
+//                        elements, each at its source name
+//
+// For a CD the ship folder is the media folder itself. For floppies it is a
+// temporary folder "~ZLT000" ... "~ZLT099" ("~ZLTXXX" when all are taken)
+// inside the media folder, removed at the end; its setup.log is kept as
+// setup.log in the media folder.
+//
+// Every step is written to "Setup\setup.log" of the ship folder. Failed
+// copies are logged and the job goes on; a full destination stops it at
+// once with the "not enough disk space" message; Cancel stops it after the
+// current file. Files written stay where they are.
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+
+#include "media/media_progress.h"
+#include "script/setup_log.h"
+
+namespace vantrel {
+
+class WProjectData;
+class WSetupComponent;
+
+class WMediaBuilder {
+  public:
+    static constexpr const char* kNoSpaceCaption = "Error";
+    static constexpr const char* kNoSpaceMessage =
+        "Not enough disk space available on destination drive.";
+    static constexpr int kPathDisplayLength = 36;
+
+    // The project must have its EngineFiles and EngineRootLast (see
+    // WMediaPlan::ApplyEngineFiles), MediaDistributionDirectory,
+    // IsFloppySetup and MediaSize set.
+    WMediaBuilder(WProjectData& project, WMediaProgress& progress);
+
+    // Runs the whole job. True only when every step succeeded and nothing
+    // was cancelled.
+    bool Run();
+
+    // Builds the ship folder in `shipFolder` (which must exist, and whose
+    // log must be set up). False when the job must stop (no space, cancel)
+    // or the ship folder cannot be used.
+    bool AssembleShipFolder(const std::string& shipFolder);
+
+    const std::string& ShipFolder() const { return shipFolder_; }
+    // Where the log of the last Run is now (for floppies: in the media folder).
+    const std::string& LogPath() const { return log_.Path(); }
+    // The first failure in words, for a caller that shows one line; empty
+    // after a successful run.
+    const std::string& ErrorText() const { return errorText_; }
+    bool Cancelled() const { return cancelled_; }
+    // Files that could not be copied and scripts or texts that could not be
+    // written.
+    int FailedSteps() const { return failedSteps_; }
+
+    // The free-space figure used before each copy (GetFreeSpace by default).
+    void SetFreeSpaceProbe(std::function<double(std::string_view)> probe) {
+        freeSpace_ = std::move(probe);
+    }
+
+    // For the floppy set, which runs inside the job.
+    WSetupLog& Log() { return log_; }
+    WMediaProgress& Progress() { return progress_; }
+    // Asks the caller; once cancelled, stays cancelled.
+    bool CheckCancel();
+    void NoteFailure(const std::string& what);
+
+    // The log's first line for `time`: "Monday, March 02, 2026, 14:05:09".
+    static std::string LogTimeText(std::time_t time);
+    // The path of `relative` (a source name such as "bin\app.exe") inside
+    // `folder`: separators as in `folder`, and each part that exists already
+    // in another case taken as it is on disk. Empty for a name that would
+    // leave the folder (absolute, a drive, or a ".." part).
+    static std::string PathInside(std::string_view folder, std::string_view relative);
+
+  private:
+    bool FreeSpaceFor(const std::string& source, const std::string& destination);
+    // Copies and logs one file; false when the job must stop.
+    bool CopyAndLog(const std::string& source, const std::string& destination);
+    bool CopyEngineFiles(const std::string& setupFolder);
+    bool CopyComponentFiles();
+    void WriteScripts(const std::string& setupFolder);
+    void WriteTexts(const std::string& setupFolder);
+    bool ShipUserConfig();
+    void WriteLogHeader(bool floppy);
+    void StepAndPump();
+    void MarkWritten(const std::string& path);
+    bool WasWritten(const std::string& path) const;
+
+    WProjectData& project_;
+    WMediaProgress& progress_;
+    WSetupLog log_;
+    std::function<double(std::string_view)> freeSpace_;
+    std::string shipFolder_;
+    std::string errorText_;
+    bool cancelled_ = false;
+    int failedSteps_ = 0;
+    // Ship-folder paths written by this run (lower case): the first
+    // component that supplies a path wins, while a file left by an earlier
+    // build is replaced.
+    std::unordered_set<std::string> written_;
+};
+
+}  // namespace vantrel

@@ -1,0 +1,312 @@
+#include "media/media_plan.h"
+
+#include <cmath>
+
+#include "media/file_copy.h"
+#include "platform/files.h"
+#include "platform/paths.h"
+#include "platform/strings.h"
+#include "platform/volumes.h"
+#include "platform/wildcard.h"
+#include "project/project_data.h"
+#include "script/disk_utils.h"
+
+namespace vantrel {
+
+const std::array<WMediaSizeEntry, 7> MediaSizeEntries = {{
+    {"720 KB", 720000.0},
+    {"1.44 MB", 1440000.0},
+    {"2.88 MB", 2880000.0},
+    {"100 MB", 100000000.0},
+    {"250 MB", 250000000.0},
+    {"640 MB", 640000000.0},
+    {"Custom size...", 0.0},
+}};
+
+const std::array<WMediaSizeUnit, 2> MediaSizeUnits = {{
+    {"KB", 1000.0},
+    {"MB", 1000000.0},
+}};
+
+namespace {
+
+constexpr const char* kSingleDescription =
+    "Description :  A single disk setup will be created since your fileset can fit onto one disk "
+    "or CD. Once the media is created, copy over all the files and directories onto your disk or "
+    "CD.  To begin installation from the CD or disk, double click on Setup32.exe.";
+constexpr const char* kFloppyDescription =
+    "Description :  A floppy setup, using multiple %1 disks, will be created. Once the media is "
+    "created, copy over the contents of each numbered directory onto seperate disks. To begin "
+    "installation of the product, double click on setup.exe on the first disk.";
+
+constexpr const char* kInvalidCharacter = "You have entered an invalid character for a directory.";
+constexpr const char* kForbiddenCharacters =
+    "A directory cannot contain any of the following characters:\n\t/ * ? \\ \" < > | : ,";
+constexpr const char* kNotFixedDrive =
+    "%1 is not a valid destination drive.  Please select a fixed drive.";
+constexpr const char* kNoDrive = "Destination drive does not exist.";
+constexpr const char* kNoSpace = "Not enough disk space available on destination drive.";
+constexpr const char* kInvalidSize = "Please enter a valid floppy size";
+constexpr const char* kInvalidSizeCaption = "Custom Floppy Size";
+
+double UnitBytes(std::string_view unit) {
+    for (const auto& u : MediaSizeUnits) {
+        if (EqualsNoCase(unit, u.text))
+            return u.bytes;
+    }
+    return MediaSizeUnits[1].bytes;
+}
+
+std::string WithoutBlanks(std::string_view text) {
+    std::string out;
+    for (char c : text) {
+        if (!IsBlank(c))
+            out += c;
+    }
+    return out;
+}
+
+}  // namespace
+
+WVolumeProbe WVolumeProbe::Host() {
+    WVolumeProbe p;
+    p.driveExists = [](std::string_view path) { return MountPointExists(path); };
+    p.isCdOrRemovable = [](std::string_view path) {
+        return IsOnCdRom(path) || IsOnRemovable(path);
+    };
+    p.driveOf = [](std::string_view path) { return GetPathRoot(path); };
+    p.freeSpace = [](std::string_view path) { return GetFreeSpace(path); };
+    return p;
+}
+
+WMediaPlan::WMediaPlan() : description_(kSingleDescription) {}
+
+void WMediaPlan::Gather(WProjectData& project) {
+    engineFiles_.clear();
+    engineRootLast_ = -1;
+    fileSetSize_ = 0;
+
+    if (WCreatorManager* components = project.Components()) {
+        components->Gather();
+        for (int level = 0; level < WComponentManager::kLevelCount; ++level) {
+            for (int type : {static_cast<int>(kElementFile), static_cast<int>(kElementTTFFile)}) {
+                for (const WSetupElement* e : components->LevelElements(type, level))
+                    fileSetSize_ += e->GetSize();
+            }
+        }
+        components->ReleaseGathered();
+    }
+
+    if (project.InstallLocation.empty())
+        return;
+    const std::string distrib = ResolveNoCase(JoinPath(project.InstallLocation, "Distrib"));
+    auto addFolder = [&](const std::string& folder) {
+        for (const std::string& name : MatchFilesInFolder(folder, "*.*")) {
+            std::string path = JoinPath(folder, name);
+            long long size = FileSizeOf(path);
+            if (size > 0)
+                fileSetSize_ += static_cast<double>(size);
+            engineFiles_.push_back(std::move(path));
+        }
+    };
+    addFolder(distrib);
+    engineRootLast_ = static_cast<int>(engineFiles_.size()) - 1;
+    addFolder(ResolveNoCase(JoinPath(distrib, "Setup")));
+}
+
+void WMediaPlan::ApplyEngineFiles(WProjectData& project) const {
+    project.EngineFiles = engineFiles_;
+    project.EngineRootLast = engineRootLast_;
+}
+
+bool WMediaPlan::Select(int index) {
+    if (index < 0 || index >= static_cast<int>(MediaSizeEntries.size()))
+        return false;
+    selection_ = index;
+    return true;
+}
+
+void WMediaPlan::SetCustom(std::string text, std::string unit) {
+    customText_ = std::move(text);
+    customUnit_ = EqualsNoCase(unit, "KB") ? "KB" : "MB";
+}
+
+bool WMediaPlan::ParseSize(std::string_view text) {
+    const std::string compact = WithoutBlanks(text);
+    if (compact.empty())
+        return false;
+    for (int i = 0; i < kCustomEntry; ++i) {
+        if (EqualsNoCase(compact, WithoutBlanks(MediaSizeEntries[i].text)))
+            return Select(i);
+    }
+    if (compact.size() < 3)
+        return false;
+    const std::string unit = compact.substr(compact.size() - 2);
+    const std::string number = compact.substr(0, compact.size() - 2);
+    if (!EqualsNoCase(unit, "KB") && !EqualsNoCase(unit, "MB"))
+        return false;
+    if (number.find_first_not_of("0123456789.-+") != std::string::npos)
+        return false;
+    SetCustom(number, unit);
+    selection_ = kCustomEntry;
+    return true;
+}
+
+void WMediaPlan::TakeFromProject(const WProjectData& project) {
+    for (int i = 0; i < static_cast<int>(MediaSizeEntries.size()); ++i) {
+        if (EqualsNoCase(project.DiskSize, MediaSizeEntries[i].text)) {
+            selection_ = i;
+            break;
+        }
+    }
+    SetCustom(project.FloppyCustomSize, project.FloppySetSizeType);
+}
+
+void WMediaPlan::CommitToProject(WProjectData& project) const {
+    project.DiskSize = MediaSizeEntries[selection_].text;
+    project.FloppyCustomSize = customText_;
+    project.FloppySetSizeType = customUnit_;
+}
+
+double WMediaPlan::Capacity() const {
+    if (selection_ == kCustomEntry)
+        return ToDouble(customText_) * UnitBytes(customUnit_);
+    return MediaSizeEntries[selection_].bytes;
+}
+
+int WMediaPlan::EstimateDisks(double size, double capacity) {
+    if (capacity <= 0)
+        return 0;
+    double x = size / capacity;
+    if (x * capacity != size)
+        x = x + 1;
+    if (x > 1)
+        x = x * 0.4;
+    return static_cast<int>(std::ceil(x));
+}
+
+void WMediaPlan::Recompute(WProjectData& project) {
+    const double capacity = Capacity();
+    bool single;
+    std::string shown;
+    if (selection_ == kCustomEntry) {
+        // The custom size fits when it is at least the file set, a preset one
+        // only when it is larger.
+        project.SetMediaSize(capacity, false);
+        single = project.GetMediaSize() >= fileSetSize_;
+        shown = customText_ + " " + customUnit_;
+    } else {
+        single = capacity > fileSetSize_;
+        shown = MediaSizeEntries[selection_].text;
+    }
+    floppy_ = !single;
+    project.IsFloppySetup = floppy_ ? 1 : 0;
+    if (single) {
+        estimate_ = 1;
+        description_ = kSingleDescription;
+    } else {
+        estimate_ = EstimateDisks(fileSetSize_, capacity);
+        description_ = ReplaceAll(kFloppyDescription, "%1", shown);
+    }
+}
+
+std::string WMediaPlan::SizeText() const {
+    return "Size of fileset including setup files : " + FormatSizeDecimal(fileSetSize_);
+}
+
+std::string WMediaPlan::EstimateText() const {
+    return "Estimated number of disks : " + std::to_string(estimate_);
+}
+
+bool WMediaPlan::IsValidCustomText(std::string_view text) {
+    int digits = 0, dots = 0;
+    for (char c : text) {
+        if (c >= '0' && c <= '9')
+            ++digits;
+        else if (c == '.')
+            ++dots;
+        else
+            return false;
+    }
+    return digits > 0 && dots <= 1;
+}
+
+WMediaCheck WMediaPlan::ValidateMediaSize(WProjectData& project) const {
+    bool ok;
+    if (selection_ == kCustomEntry) {
+        ok = IsValidCustomText(customText_) &&
+             project.SetMediaSize(ToDouble(customText_) * UnitBytes(customUnit_), true);
+    } else {
+        ok = project.SetMediaSize(MediaSizeEntries[selection_].bytes, true);
+    }
+    if (ok)
+        return {};
+    return {kInvalidSize, kInvalidSizeCaption};
+}
+
+std::string WMediaPlan::CleanMediaFolder(std::string_view folder) {
+    std::string out(folder);
+    for (int i = 0; i < 2 && !out.empty() && out.back() == '\\'; ++i)
+        out.pop_back();
+    return out;
+}
+
+WMediaCheck WMediaPlan::CheckMediaFolder(std::string_view folder, const WVolumeProbe& probe) const {
+    auto fail = [](std::string message) { return WMediaCheck{std::move(message), kProgramTitle}; };
+    if (Trim(folder).empty())
+        return fail(kInvalidCharacter);
+    for (char c : folder) {
+        if (static_cast<unsigned char>(c) < 0x20)
+            return fail(kInvalidCharacter);
+    }
+    // "/" separates folders on this host as "\" does; the other characters
+    // are refused in any folder name. The drive's colon is allowed.
+    if (folder.find_first_of("*?\"<>|,") != std::string_view::npos)
+        return fail(kForbiddenCharacters);
+
+    if (!probe.driveExists(folder))
+        return fail(kNoDrive);
+    if (probe.isCdOrRemovable(folder))
+        return fail(ReplaceAll(kNotFixedDrive, "%1", probe.driveOf(folder)));
+
+    const double needed = floppy_ ? fileSetSize_ * kFloppySpaceFactor : fileSetSize_;
+    if (probe.freeSpace(folder) < needed)
+        return fail(kNoSpace);
+    return {};
+}
+
+WMediaCheck WMediaPlan::CheckBeforeBuild(WProjectData& project, std::string_view folder,
+                                         const WVolumeProbe& probe) const {
+    WMediaCheck check = CheckMediaFolder(folder, probe);
+    if (!check.Ok())
+        return check;
+    return ValidateMediaSize(project);
+}
+
+bool WMediaPlan::HasExistingSetup(std::string_view folder) {
+    std::string engine = FindInFolderNoCase(folder, "setup32.exe");
+    if (!engine.empty() && IsFile(engine))
+        return true;
+    for (const char* name : {"Setup", "Disk001"}) {
+        std::string found = FindInFolderNoCase(folder, name);
+        if (!found.empty() && IsFolder(found))
+            return true;
+    }
+    return false;
+}
+
+std::string WMediaPlan::ExistingSetupQuestion(std::string_view folder) {
+    return "There appears to be an existing setup located at :\n " + ShortenPath(folder, 45) +
+           "\n\nDo you wish to remove it before continuing?";
+}
+
+bool WMediaPlan::ClearFolder(std::string_view folder) {
+    bool ok = true;
+    for (const std::string& name : ListFolder(folder, true, true)) {
+        if (!RemoveTreeForced(JoinPath(folder, name)))
+            ok = false;
+    }
+    return ok;
+}
+
+}  // namespace vantrel
