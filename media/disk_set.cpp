@@ -71,6 +71,13 @@ ssize_t ReadFull(int fd, char* data, size_t size) {
     return static_cast<ssize_t>(done);
 }
 
+// Room that a member of `size` bytes named `nameLength` characters takes in
+// a disk's archive besides its bytes: local header and central directory
+// record with the name twice, and the stored blocks' own headers.
+int64_t EntryCost(size_t nameLength, int64_t size) {
+    return 30 + 46 + 2 * static_cast<int64_t>(nameLength) + 5 * (size / 8192 + 2);
+}
+
 std::string DiskRange(int from, int to) {
     return " : disks " + std::to_string(from) + " to " + std::to_string(to);
 }
@@ -104,6 +111,7 @@ std::string WDiskSet::DiskFolder(int n) const {
 
 void WDiskSet::MakeDiskCurrent(int n) {
     disk_ = n;
+    used_ = kArchiveEnd;
     const std::string folder = DiskFolder(n);
     CreateFolderPath(folder);
     for (const std::string& name : MatchFilesInFolder(folder, std::string("*") + kExtension))
@@ -126,7 +134,10 @@ bool WDiskSet::Next(bool step) {
 bool WDiskSet::SplitArchive(const std::string& folder, const std::string& fileName) {
     const std::string path = JoinPath(folder, fileName);
     const int64_t total = FileSizeOf(path);
-    const int64_t body = capacity_ - kHeaderLength;
+    // Every piece is a member of its disk's archive: it takes its header,
+    // its bytes and the member's own room there.
+    const size_t nameLength = PieceName(1, fileName).size();
+    const int64_t body = capacity_ - kArchiveEnd - kHeaderLength - EntryCost(nameLength, capacity_);
     if (total < 0 || body <= 0)
         return false;
     Fd in(::open(ToNative(path).c_str(), O_RDONLY | O_CLOEXEC));
@@ -134,13 +145,13 @@ bool WDiskSet::SplitArchive(const std::string& folder, const std::string& fileNa
         return false;
 
     const int64_t free = capacity_ - used_;
+    const int64_t room = free - kHeaderLength - EntryCost(nameLength, free);
     int64_t first;
-    if (free > kHeaderLength) {
-        first = std::min(total, free - kHeaderLength);
+    if (room > 0) {
+        first = std::min(total, room);
     } else {
         first = std::min(total, body);
         MakeDiskCurrent(disk_ + 1);
-        used_ = 0;
     }
     const int64_t rest = total - first;
     const int64_t pieces = 1 + (rest + body - 1) / body;
@@ -173,11 +184,10 @@ bool WDiskSet::SplitArchive(const std::string& folder, const std::string& fileNa
             return false;
         const int64_t pieceSize = static_cast<int64_t>(header.size()) + want;
         if (copied >= total) {
-            used_ += pieceSize;
+            used_ += pieceSize + EntryCost(nameLength, pieceSize);
             return true;
         }
         MakeDiskCurrent(disk_ + 1);
-        used_ = 0;
         ++piece_;
     }
 }
@@ -191,8 +201,9 @@ void WDiskSet::Place(const WArchive& archive, bool created) {
         ok_ = false;
         job_.NoteFailure("cannot make " + name + ": " + archive.GetStatusText());
     }
-    if (used_ + size < capacity_) {
-        used_ += size;
+    const int64_t cost = size + EntryCost(name.size(), size);
+    if (used_ + cost < capacity_) {
+        used_ += cost;
         std::string line = std::string(created ? "Successfully compressed" : "Error compressing") +
                            " : " + name;
         if (!created)
@@ -226,7 +237,7 @@ void WDiskSet::CopyStartProgram() {
         ok_ = false;
         job_.NoteFailure(why.empty() ? "cannot copy setup.exe" : "cannot copy " + why);
     }
-    used_ = std::max<int64_t>(FileSizeOf(destination), 0);
+    used_ += std::max<int64_t>(FileSizeOf(destination), 0);
 }
 
 void WDiskSet::PackDisks() {
@@ -261,7 +272,7 @@ bool WDiskSet::Create() {
     ok_ = true;
     if (job_.CheckCancel())
         return false;
-    if (capacity_ <= kHeaderLength) {
+    if (capacity_ <= kHeaderLength + kArchiveEnd) {
         job_.NoteFailure("the medium size is too small");
         return false;
     }
@@ -269,7 +280,6 @@ bool WDiskSet::Create() {
     WArchive archive(kExtension);
 
     MakeDiskCurrent(1);
-    used_ = 0;
     job_.Progress().SetOperation(
         "Creating file : " +
         ShortenPath(JoinPath(DiskFolder(1), FileNameOf(DiskFolder(1)) + kExtension),
@@ -320,10 +330,8 @@ bool WDiskSet::Create() {
         }
     }
 
-    if (capacity_ - used_ <= 0) {
+    if (capacity_ - used_ <= 0)
         MakeDiskCurrent(disk_ + 1);
-        used_ = 0;
-    }
     made = archive.Create(6, "ComponentList", false, "Setup.Log,comp.kvz", DiskFolder(disk_),
                           JoinPath(shipFolder_, "Setup"), true);
     Place(archive, made);

@@ -14,6 +14,10 @@
 // ("002003"), and the next run of the archive's bytes. The pieces' bodies in
 // order give the archive back. Pieces are written into the current disk
 // folder and the following ones.
+//
+// The space a disk needs is counted as its archive will take it: the
+// members' bytes plus their headers in the disk's archive, so that no disk
+// folder grows larger than the medium.
 #pragma once
 
 #include <cstdint>
@@ -32,6 +36,8 @@ class WDiskSet {
     static constexpr const char* kExtension = ".cfi";
     static constexpr int kHeaderLength = 6;
     static constexpr int kChunkSize = 10000;
+    // The end record of a disk's archive.
+    static constexpr int kArchiveEnd = 22;
 
     // `job` gives the log, the progress and the cancel flag.
     WDiskSet(WMediaBuilder& job, WProjectData& project, std::string shipFolder,
@@ -61,7 +67,8 @@ class WDiskSet {
     int DiskCount() const { return disk_; }
     int64_t Capacity() const { return capacity_; }
     int64_t FreeSpace() const { return capacity_ - used_; }
-    // Makes disk n current with `used` bytes on it (its folder created).
+    // Makes disk n current with `used` bytes on it (its folder created);
+    // a fresh disk counts the end record of its archive as used.
     void SetCurrentDisk(int n, int64_t used);
     void SetCapacity(int64_t bytes) { capacity_ = bytes; }
 

@@ -1,0 +1,88 @@
+// vantrel-cli test-run PROJECT.zlt [--media DIR]: runs the project's setup
+// from a temporary folder without building media, as "Test Setup" does: the
+// engine's files and the scripts only, "setup32.exe /nocopy", and the
+// folder removed again when the engine ends.
+#include <cstdio>
+#include <string>
+
+#include "cli/cli.h"
+#include "cli/project_cli.h"
+#include "media/media_plan.h"
+#include "media/test_setup.h"
+#include "platform/files.h"
+#include "platform/paths.h"
+#include "platform/temp_folder.h"
+#include "project/project_data.h"
+
+namespace vantrel::cli {
+namespace {
+
+int RunTestRun(Args& args) {
+    bool missing = false;
+    std::string mediaUtf8;
+    const bool haveMedia = TakeOption(args, "--media", mediaUtf8, &missing);
+    if (missing || (haveMedia && mediaUtf8.empty()))
+        return UsageError("test-run", "--media needs a folder");
+    for (const std::string& word : args.words) {
+        if (!word.empty() && word[0] == '-')
+            return UsageError("test-run", "unknown option " + word);
+    }
+    if (args.words.size() != 1)
+        return UsageError("test-run", args.words.empty() ? "a project file is required"
+                                                         : "one project file at a time");
+
+    WProjectData project;
+    if (int rc = OpenProject(args, args.words[0], project); rc != kOk)
+        return rc;
+    if (project.InstallLocation.empty()) {
+        return Fail(
+            "no installation folder: the registry has no \"Install Location\" "
+            "(use --install-location DIR)");
+    }
+
+    std::string media;
+    if (haveMedia) {
+        if (!EngineArg(mediaUtf8, media, "the media folder name"))
+            return kFailure;
+    } else {
+        media = project.MediaDistributionDirectory;
+    }
+    media = WMediaPlan::CleanMediaFolder(media);
+    if (media.empty())
+        media = PrivateTempFolder();
+    else
+        media = AbsolutePath(media);
+    if (media.empty())
+        return Fail("no folder for the test run");
+    if (IsFile(media))
+        return Fail(Out(DisplayPath(media)) + " is a file, not a folder");
+
+    WMediaPlan plan;
+    plan.Gather(project);
+    plan.ApplyEngineFiles(project);
+
+    std::printf("Running %s %s in a temporary folder of %s\n", WTestSetup::kEngineProgram,
+                WTestSetup::kCommandLine + 1, Out(DisplayPath(media)).c_str());
+    std::fflush(stdout);
+    const WTestSetup::Result result = WTestSetup::Run(project, media);
+    std::fflush(stdout);
+    if (!result.started) {
+        return Fail("the setup engine could not be started: no runnable " +
+                    std::string(WTestSetup::kEngineProgram) + " among the engine files of " +
+                    Out(DisplayPath(JoinPath(project.InstallLocation, "Distrib"))));
+    }
+    std::printf("The setup engine ended with exit status %d\n", result.exitCode);
+    if (!result.removed) {
+        Fail("the temporary folder " + Out(DisplayPath(result.folder)) +
+             " could not be removed completely");
+    }
+    return result.exitCode == 0 && result.removed ? kOk : kFailure;
+}
+
+Registrar reg{{"test-run", "test-run PROJECT.zlt [--media DIR]",
+               "run the project's setup engine with /nocopy from a temporary folder in DIR "
+               "(default: the project's media folder, else a private temporary folder)",
+               &RunTestRun}};
+
+}  // namespace
+}  // namespace vantrel::cli
