@@ -12,37 +12,13 @@ namespace {
 
 using test::ReadBytes;
 using test::ScratchFolder;
+std::string Quote(const std::string& s) { return test::ShellQuote(s); }
 
-struct Result {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string Quote(const std::string& s) {
-    std::string q = "'";
-    for (char c : s)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
+using Result = test::ShellResult;
 
 // Runs vantrel-cli with `arguments` (already quoted as needed).
-Result Cli(const ScratchFolder& dir, const std::string& arguments) {
-    Result r;
-    std::string errFile = DisplayPath(dir / "stderr.txt");
-    std::string command =
-        std::string(Quote(VANTREL_CLI)) + " " + arguments + " 2>" + Quote(errFile);
-    FILE* p = ::popen(command.c_str(), "r");
-    if (!p)
-        return r;
-    char buf[4096];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0)
-        r.out.append(buf, n);
-    int raw = ::pclose(p);
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    ReadWholeFile(dir / "stderr.txt", r.err);
-    return r;
+Result Cli(const ScratchFolder&, const std::string& arguments) {
+    return test::RunShell(test::ShellQuote(VANTREL_CLI) + " " + arguments);
 }
 
 TEST(HeaderCommands, StampThenVerifyAndDetectEdits) {

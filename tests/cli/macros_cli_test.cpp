@@ -7,25 +7,11 @@
 namespace vantrel {
 namespace {
 
-struct Result {
-    int status = -1;
-    std::string out;
-};
+using Result = test::ShellResult;
 
-// Runs vantrel-cli with a shell-quoted argument text; stdout only.
+// Runs vantrel-cli with a shell-quoted argument text.
 Result Cli(const std::string& arguments) {
-    Result r;
-    std::string command = std::string("'") + VANTREL_CLI + "' " + arguments + " 2>/dev/null";
-    FILE* p = ::popen(command.c_str(), "r");
-    if (!p)
-        return r;
-    char buf[4096];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0)
-        r.out.append(buf, n);
-    int status = ::pclose(p);
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return r;
+    return test::RunShell(test::ShellQuote(VANTREL_CLI) + " " + arguments);
 }
 
 TEST(MacrosCli, ExpandsAndCompresses) {

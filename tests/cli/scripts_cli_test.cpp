@@ -12,36 +12,14 @@ namespace {
 
 using test::ScratchFolder;
 
-struct Result {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string Quote(const std::string& s) {
-    std::string q = "'";
-    for (char c : s)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
+using Result = test::ShellResult;
+using test::ShellQuote;
+std::string Quote(const std::string& s) { return ShellQuote(s); }
 
 Result Cli(const ScratchFolder& dir, const std::string& arguments) {
-    Result r;
-    std::string errFile = DisplayPath(dir / "stderr.txt");
     // A machine hive without an installation, so that only the option counts.
-    std::string env = "VANTREL_MACHINE_REG=" + Quote(DisplayPath(dir / "none.reg")) + " ";
-    std::string command = env + Quote(VANTREL_CLI) + " " + arguments + " 2>" + Quote(errFile);
-    FILE* p = ::popen(command.c_str(), "r");
-    if (!p)
-        return r;
-    char buf[4096];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0)
-        r.out.append(buf, n);
-    int raw = ::pclose(p);
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    ReadWholeFile(dir / "stderr.txt", r.err);
-    return r;
+    return test::RunShell("VANTREL_MACHINE_REG=" + ShellQuote(DisplayPath(dir / "none.reg")) + " " +
+                          ShellQuote(VANTREL_CLI) + " " + arguments);
 }
 
 std::string Component(const std::string& name) {

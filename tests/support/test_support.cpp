@@ -1,5 +1,9 @@
 #include "support/test_support.h"
 
+#include <sys/wait.h>
+
+#include <cstdio>
+
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/registry.h"
@@ -33,6 +37,30 @@ std::string ReadBytes(const std::string& path) {
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
     ASSERT_TRUE(WriteFileAtomic(path, bytes)) << path;
+}
+
+std::string ShellQuote(const std::string& s) {
+    std::string q = "'";
+    for (char c : s)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+ShellResult RunShell(const std::string& command) {
+    ShellResult r;
+    std::string errFile = PrivateTempPath("stderr", ".txt");
+    FILE* p = ::popen(("{ " + command + "; } 2>" + ShellQuote(DisplayPath(errFile))).c_str(), "r");
+    if (!p)
+        return r;
+    char buf[4096];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0)
+        r.out.append(buf, n);
+    int raw = ::pclose(p);
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    ReadWholeFile(errFile, r.err);
+    RemoveFile(errFile);
+    return r;
 }
 
 ScratchRegistry::ScratchRegistry(const std::string& folder)

@@ -25,6 +25,18 @@ private:
 };
 
 std::string ReadBytes(const std::string& path);
+
+// Output and exit status of a shell command; status is -1 when the command
+// did not end normally.
+struct ShellResult {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+// `s` in single quotes for /bin/sh.
+std::string ShellQuote(const std::string& s);
+// Runs `command` with /bin/sh, capturing stdout and stderr separately.
+ShellResult RunShell(const std::string& command);
 void WriteBytes(const std::string& path, const std::string& bytes);
 
 // Installs a registry on hive files inside `folder` for the life of the object.
