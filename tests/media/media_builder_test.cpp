@@ -1,0 +1,270 @@
+// The media-creation job for a CD: the ship folder's layout, setup.log, and
+// what happens when files are missing, the volume is full, the user cancels
+// or the media folder cannot be used.
+#include "media/media_builder.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <regex>
+
+#include "media/file_copy.h"
+#include "media_fixture.h"
+#include "platform/strings.h"
+
+namespace vantrel {
+namespace {
+
+using test::MediaFixture;
+using test::RecordingProgress;
+using test::ReadBytes;
+
+bool IsReadOnly(const std::string& path) {
+    struct stat st;
+    return ::stat(ToNative(path).c_str(), &st) == 0 && (st.st_mode & 0222) == 0;
+}
+
+class CdBuild : public MediaFixture {
+  protected:
+    std::string In(const std::string& relative) const { return JoinPath(media, relative); }
+    std::string Copied(const std::string& relative) const {
+        return "Succesfully copied file : " + In(relative);
+    }
+};
+
+TEST_F(CdBuild, LaysOutTheShipFolderAndLogsEveryStepInOrder) {
+    AddInstallFile(distrib, "System\\shared.dll");
+    AddInstallFile(distrib, "Fonts\\sans.ttf", kElementTTFFile);
+    // The application's own file of the same path comes later: the first
+    // component that supplies a path wins.
+    AddAppFile("System/shared.dll", "the application's copy");
+    AddAppFile("bin/app.exe", "MZ application");
+    project->DisplayLicense = 1;
+    project->LicenseText = "License\nsecond line";
+    project->DisplayRelease = 1;
+    project->ReleaseText = "Release notes";
+    Plan("640MB");
+    ASSERT_EQ(project->IsFloppySetup, 0);
+
+    RecordingProgress progress;
+    ASSERT_TRUE(Build(progress)) << errorText;
+    EXPECT_EQ(progress.range, 5 + 4);
+    EXPECT_TRUE(progress.errors.empty());
+
+    EXPECT_EQ(ReadBytes(In("setup32.exe")), "engine start program");
+    EXPECT_TRUE(IsFile(In("autorun.inf")));
+    for (const char* name : {"setup.exe", "Swintlen.dll", "Box.id", "project.kvz", "comp.kvz",
+                             "string.str", "setup.log"}) {
+        EXPECT_TRUE(IsFile(In(std::string("Setup/") + name))) << name;
+    }
+    EXPECT_EQ(ReadBytes(In("System/shared.dll")), "shared from the installation");
+    EXPECT_EQ(ReadBytes(In("bin/app.exe")), "MZ application");
+    EXPECT_EQ(ReadBytes(In("Fonts/sans.ttf")), "font");
+    EXPECT_EQ(ReadBytes(In("Setup/license.txt")), "License\r\nsecond line");
+    EXPECT_FALSE(IsReadOnly(In("Setup/license.txt")));
+    EXPECT_EQ(ReadBytes(In("Setup/release.txt")), "Release notes");
+    EXPECT_TRUE(IsReadOnly(In("Setup/release.txt")));
+    EXPECT_EQ(ReadBytes(In("Setup/project.kvz")).rfind("[Oxbel Setup Header]", 0), 0u);
+    EXPECT_FALSE(IsFolder(In("Bde501")));
+    EXPECT_FALSE(IsFolder(In("Sql501")));
+
+    EXPECT_EQ(logPath, In("Setup/setup.log"));
+    std::string text = ReadBytes(logPath);
+    std::string first = text.substr(0, text.find("\r\n"));
+    EXPECT_TRUE(std::regex_match(
+        first, std::regex("[A-Z][a-z]+day, [A-Z][a-z]+ [0-9]{2}, [0-9]{4}, [0-9]{2}:[0-9]{2}:[0-9]{2}")))
+        << first;
+    const std::vector<std::string> expected = {
+        "Source Folder : " + install,
+        "CD Setup Destination Folder : " + media,
+        "Install type : CD",
+        Copied("autorun.inf"),
+        Copied("setup32.exe"),
+        Copied("Setup/Box.id"),
+        Copied("Setup/Swintlen.dll"),
+        Copied("Setup/setup.exe"),
+        Copied("System/shared.dll"),
+        Copied("Fonts/sans.ttf"),
+        Copied("System/shared.dll"),
+        Copied("bin/app.exe"),
+        "Comp.kvz successfully created",
+        "Project.kvz successfully created",
+        "License.txt successfully created ",
+        "Release.txt created successfully",
+        "Successfully create media",
+    };
+    EXPECT_EQ(LogLines(logPath), expected);
+}
+
+TEST_F(CdBuild, AMissingFileIsLoggedAndTheRestIsBuilt) {
+    AddInstallFile(distrib, "System\\missing.dll");
+    AddInstallFile(distrib, "System\\shared.dll");
+    Plan("640MB");
+    RecordingProgress progress;
+    EXPECT_FALSE(Build(progress));
+    EXPECT_NE(errorText.find("missing.dll"), std::string::npos) << errorText;
+
+    std::vector<std::string> lines = LogLines(logPath);
+    auto at = std::find(lines.begin(), lines.end(), "Error copying file : " + In("System/missing.dll"));
+    ASSERT_NE(at, lines.end());
+    EXPECT_EQ(*(at + 1), Copied("System/shared.dll"));
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "Comp.kvz successfully created"), lines.end());
+    EXPECT_EQ(std::find(lines.begin(), lines.end(), "Successfully create media"), lines.end());
+    EXPECT_TRUE(IsFile(In("Setup/comp.kvz")));
+}
+
+TEST_F(CdBuild, AFullVolumeStopsTheJobWithTheMessage) {
+    dir.Write("install/System/big.dll", std::string(10000, 'b'));
+    AddInstallFile(distrib, "System\\big.dll");
+    Plan("640MB");
+    RecordingProgress progress;
+    WMediaBuilder builder(*project, progress);
+    // Room for the engine files, not for the component's file.
+    builder.SetFreeSpaceProbe([](std::string_view) { return 5000.0; });
+    EXPECT_FALSE(builder.Run());
+    EXPECT_EQ(progress.errors,
+              std::vector<std::string>{"Error|Not enough disk space available on destination drive."});
+    EXPECT_EQ(builder.ErrorText(), "Not enough disk space available on destination drive.");
+    EXPECT_TRUE(IsFile(In("setup32.exe")));
+    EXPECT_TRUE(IsFile(In("Setup/Swintlen.dll")));
+    EXPECT_FALSE(IsFile(In("System/big.dll")));
+    EXPECT_FALSE(IsFile(In("Setup/comp.kvz")));
+}
+
+TEST_F(CdBuild, CancelStopsAfterTheCurrentFileAndKeepsWhatWasWritten) {
+    AddInstallFile(distrib, "System\\shared.dll");
+    Plan("640MB");
+    RecordingProgress progress;
+    progress.cancelAfter = 2;
+    EXPECT_FALSE(Build(progress));
+    EXPECT_EQ(errorText, "cancelled");
+    EXPECT_TRUE(IsFile(In("autorun.inf")));
+    EXPECT_TRUE(IsFile(In("setup32.exe")));
+    EXPECT_TRUE(IsFile(In("Setup/Box.id")));
+    EXPECT_FALSE(IsFile(In("Setup/Swintlen.dll")));
+    EXPECT_FALSE(IsFile(In("Setup/comp.kvz")));
+}
+
+TEST_F(CdBuild, AMediaFolderThatIsAFileOrCannotBeMadeFailsClearly) {
+    dir.Write("media", "not a folder");
+    Plan("640MB");
+    RecordingProgress progress;
+    EXPECT_FALSE(Build(progress));
+    EXPECT_NE(errorText.find("it is a file"), std::string::npos) << errorText;
+    EXPECT_EQ(dir.Read("media"), "not a folder");
+
+    // A folder nothing may be created in, not even by the superuser.
+    project->MediaDistributionDirectory = "/proc/vantrel-media-test/out";
+    RecordingProgress again;
+    WMediaBuilder builder(*project, again);
+    EXPECT_FALSE(builder.Run());
+    EXPECT_NE(builder.ErrorText().find("cannot create the folder"), std::string::npos);
+    EXPECT_FALSE(PathExists("/proc/vantrel-media-test"));
+}
+
+TEST_F(CdBuild, ASecondBuildReplacesTheFirstOne) {
+    AddInstallFile(distrib, "System\\shared.dll");
+    AddAppFile("bin/app.exe", "version 1");
+    project->DisplayRelease = 1;
+    project->ReleaseText = "first notes";
+    Plan("640MB");
+    RecordingProgress progress;
+    ASSERT_TRUE(Build(progress)) << errorText;
+
+    dir.Write("app/bin/app.exe", "version 2");
+    project->ReleaseText = "second notes";
+    RecordingProgress again;
+    ASSERT_TRUE(Build(again)) << errorText;
+    EXPECT_EQ(ReadBytes(In("bin/app.exe")), "version 2");
+    EXPECT_EQ(ReadBytes(In("Setup/release.txt")), "second notes");
+    EXPECT_TRUE(IsReadOnly(In("Setup/release.txt")));
+    // The log starts afresh.
+    EXPECT_EQ(LogLines(logPath).front(), "Source Folder : " + install);
+}
+
+TEST_F(CdBuild, TheUsersConfigurationGoesWhereItsComponentsNeedIt) {
+    AddInstallFile(distrib, "Bde501\\IDAPI.CNF");
+    dir.Write("install/Bde501/IDAPI.CNF", "default configuration");
+    project->IDAPICNFDirectory = dir.Write("mine.cnf", "my configuration");
+    project->BDEComponent = 1;
+    project->IsOracleSelected = 1;
+    project->ShipUserConfig = 1;
+    Plan("640MB");
+    RecordingProgress progress;
+    ASSERT_TRUE(Build(progress)) << errorText;
+    // The engine's own file of the same name (in another case) is replaced.
+    EXPECT_EQ(ListFolder(In("Bde501"), true, false), std::vector<std::string>{"IDAPI.CNF"});
+    EXPECT_EQ(ReadBytes(In("Bde501/IDAPI.CNF")), "my configuration");
+    EXPECT_EQ(ReadBytes(In("Sql501/idapi.cnf")), "my configuration");
+    std::vector<std::string> lines = LogLines(logPath);
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines[lines.size() - 3], "Successfully copied the user's CFG file to the SQL directory");
+    EXPECT_EQ(lines[lines.size() - 2], "Successfully copied the user's CFG file to the BDE directory");
+
+    // Without the flag nothing is shipped, whatever the drivers say.
+    project->ShipUserConfig = 0;
+    RemoveTreeForced(media);
+    RecordingProgress again;
+    ASSERT_TRUE(Build(again)) << errorText;
+    EXPECT_EQ(ReadBytes(In("Bde501/IDAPI.CNF")), "default configuration");
+    EXPECT_FALSE(IsFolder(In("Sql501")));
+}
+
+TEST(ShipPaths, SourceNamesStayInsideTheShipFolder) {
+    test::ScratchFolder dir;
+    dir.Write("ship/System/x.dll", "x");
+    EXPECT_EQ(WMediaBuilder::PathInside(dir / "ship", "system\\X.DLL"), dir / "ship/System/x.dll");
+    EXPECT_EQ(WMediaBuilder::PathInside(dir / "ship", "SYSTEM\\new\\y.dll"),
+              dir / "ship/System/new/y.dll");
+    EXPECT_EQ(WMediaBuilder::PathInside(dir / "ship", ".\\a\\.\\b.txt"), dir / "ship/a/b.txt");
+    for (const char* bad : {"..\\outside.txt", "a\\..\\..\\b", "\\abs.txt", "/abs.txt", "C:\\x.dll",
+                            "", "\\"}) {
+        EXPECT_EQ(WMediaBuilder::PathInside(dir / "ship", bad), "") << bad;
+    }
+}
+
+TEST(ShipPaths, LogTimeIsInEnglishWithLeadingZeros) {
+    std::tm tm{};
+    tm.tm_year = 2026 - 1900;
+    tm.tm_mon = 2;
+    tm.tm_mday = 2;
+    tm.tm_hour = 4;
+    tm.tm_min = 5;
+    tm.tm_sec = 9;
+    tm.tm_isdst = -1;
+    EXPECT_EQ(WMediaBuilder::LogTimeText(std::mktime(&tm)), "Monday, March 02, 2026, 04:05:09");
+}
+
+TEST(FileCopy, CopiesReplacesReadOnlyFilesAndTellsAFullVolume) {
+    test::ScratchFolder dir;
+    std::string from = dir.Write("from.bin", test::RandomBytes(3 << 20, 7));
+    std::string to = dir / "to.bin";
+    uint64_t bytes = 0;
+    ASSERT_EQ(CopyFileData(from, to, nullptr, &bytes), CopyOutcome::kCopied);
+    EXPECT_EQ(bytes, 3u << 20);
+    EXPECT_EQ(ReadBytes(to), ReadBytes(from));
+
+    SetReadOnly(to, true);
+    std::string small = dir.Write("small.txt", "small");
+    ASSERT_EQ(CopyFileData(small, to), CopyOutcome::kCopied);
+    EXPECT_EQ(ReadBytes(to), "small");
+
+    std::string error;
+    EXPECT_EQ(CopyFileData(dir / "nothing", to, &error), CopyOutcome::kSourceMissing);
+    EXPECT_NE(error.find("nothing"), std::string::npos);
+    EXPECT_EQ(CopyFileData(dir.path(), to), CopyOutcome::kSourceMissing);
+    if (IsFile("/dev/full") || PathExists("/dev/full")) {
+        EXPECT_EQ(CopyFileData(from, "/dev/full", &error), CopyOutcome::kNoSpace);
+    }
+    EXPECT_EQ(CopyFileData(from, dir / "no/such/folder/x"), CopyOutcome::kFailed);
+
+    dir.Write("tree/a/b.txt", "12345");
+    dir.Write("tree/c.txt", "123");
+    EXPECT_EQ(SizeOfTree(dir / "tree"), 8u);
+    SetReadOnly(dir / "tree/a/b.txt", true);
+    EXPECT_TRUE(RemoveTreeForced(dir / "tree"));
+    EXPECT_FALSE(PathExists(dir / "tree"));
+}
+
+}  // namespace
+}  // namespace vantrel
