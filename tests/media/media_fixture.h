@@ -4,7 +4,6 @@
 #pragma once
 
 #include <memory>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -16,6 +15,7 @@
 #include "project/file_elements.h"
 #include "project/project_data.h"
 #include "support/test_support.h"
+#include "zip_test_util.h"
 
 namespace vantrel::test {
 
@@ -37,14 +37,6 @@ class RecordingProgress : public WMediaProgress {
     int polls = 0;
     int cancelAfter = -1;
 };
-
-inline std::string RandomBytes(size_t size, unsigned seed) {
-    std::mt19937 rng(seed);
-    std::string out(size, '\0');
-    for (char& c : out)
-        c = static_cast<char>(rng() & 0xFF);
-    return out;
-}
 
 class MediaFixture : public ::testing::Test {
   protected:
