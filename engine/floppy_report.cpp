@@ -13,7 +13,9 @@ constexpr const char* kStartProgram = "setup.exe";
 constexpr const char* kArchiveExtension = ".cfi";
 
 std::string SizeText(long long bytes) {
-    return bytes < 0 ? std::string("size unknown") : Format("%lld bytes", bytes);
+    if (bytes < 0)
+        return "size unknown";
+    return Format("%lld byte%s", bytes, bytes == 1 ? "" : "s");
 }
 
 std::string DiskName(long number) {
@@ -26,9 +28,10 @@ bool WFloppyReport::Read(const WSetFolder& set) {
     text_.clear();
     errors_.clear();
     std::vector<std::string> disks = set.Disks();
-    text_ += Format("Floppy set on %zu disk%s: the setup is packed into archives, which this "
-                    "engine does not unpack.\n",
-                    disks.size(), disks.size() == 1 ? "" : "s");
+    text_ += Format(
+        "Floppy set on %zu disk%s: the setup is packed into archives, which this "
+        "engine does not unpack.\n",
+        disks.size(), disks.size() == 1 ? "" : "s");
     text_ += "Started from: " + DisplayPath(set.DiskFolder()) + "\n";
 
     // A set copied to the root of a floppy has one disk that is not named

@@ -72,7 +72,8 @@ std::vector<Held> ElementsOf(const WSetupManager& components, std::initializer_l
 
 // " [component]" behind an element that is not the application's own.
 std::string OwnerNote(const Held& h) {
-    return IsApplicationComponent(*h.component) ? std::string() : "  [" + h.component->GetName() + "]";
+    return IsApplicationComponent(*h.component) ? std::string()
+                                                : "  [" + h.component->GetName() + "]";
 }
 
 std::string TargetOf(const WSetupElement& e) {
@@ -89,7 +90,8 @@ std::string InstallTypesText(int value) {
         if (digits[i] == '1')
             types.push_back(std::to_string(i + 1));
     }
-    return digits + (types.empty() ? " (no install type)" : " (install types " + Join(types, ", ") + ")");
+    return digits +
+           (types.empty() ? " (no install type)" : " (install types " + Join(types, ", ") + ")");
 }
 
 }  // namespace
@@ -103,8 +105,7 @@ bool WInstallReport::Read(const WSetFolder& set) {
     productScript_ = set.Script("project.kvz");
     if (!VerifyProductScript(productScript_) || !ReadProductScript(productScript_))
         return false;
-    return ReadComponentScript(set.Script("comp.kvz"), set.Script("string.str"),
-                               set.SetupFolder());
+    return ReadComponentScript(set.Script("comp.kvz"), set.Script("string.str"), set.SetupFolder());
 }
 
 bool WInstallReport::VerifyProductScript(const std::string& path) {
@@ -138,9 +139,10 @@ bool WInstallReport::VerifyProductScript(const std::string& path) {
     if (bits & WScriptHeader::kSecondHeader)
         reasons.push_back("it holds a second header block");
     if (bits & WScriptHeader::kLongLine) {
-        reasons.push_back(Format("a line is %zu characters or longer, more than the setup engine "
-                                 "reads as one line",
-                                 WScriptHeader::kLongLineLength));
+        reasons.push_back(
+            Format("a line is %zu characters or longer, more than the setup engine "
+                   "reads as one line",
+                   WScriptHeader::kLongLineLength));
     }
     if (!reasons.empty()) {
         errors_.push_back(shown + " fails verification: " + Join(reasons, "; "));
@@ -277,7 +279,8 @@ std::string WInstallReport::Text(bool noCopy) const {
         bool inSet = e.GetSourceDir() == kSourceFolderMacro;
         if (!inSet)
             source = Shown(JoinPath(e.GetSourceDir(), e.GetSourceName()));
-        std::string line = "  " + TargetOf(e) + "  <-  " + source + Format(", %.0f bytes", e.GetSize());
+        std::string line =
+            "  " + TargetOf(e) + "  <-  " + source + Format(", %.0f bytes", e.GetSize());
         if (auto* font = dynamic_cast<const WSetupTTFFile*>(&e))
             line += ", font " + Quoted(font->GetTypefaceName());
         if (!noCopy && inSet && !IsFile(ResolveNoCase(JoinPath(root_, e.GetSourceName()))))
@@ -333,35 +336,43 @@ std::string WInstallReport::Text(bool noCopy) const {
     }
 
     auto others = ElementsOf(components_, {kElementDir, kElementBackFile, kElementDeleteFile,
-                                           kElementRuntimeFile, kElementExecute,
-                                           kElementCustomDll, kElementUninstallExe,
-                                           kElementUninstallDll});
+                                           kElementRuntimeFile, kElementExecute, kElementCustomDll,
+                                           kElementUninstallExe, kElementUninstallDll});
     if (!others.empty()) {
         out.Heading("Other actions", others.size());
         for (const Held& h : others) {
             const WSetupElement& e = *h.element;
             std::string line;
             switch (e.GetTypeCode()) {
-            case kElementDir: line = "create folder " + TargetOf(e); break;
-            case kElementBackFile: line = "back up " + TargetOf(e); break;
-            case kElementDeleteFile: line = "delete " + TargetOf(e); break;
-            case kElementRuntimeFile: line = "runtime file " + TargetOf(e); break;
-            case kElementExecute:
-                line = "run " + TargetOf(e) + " " +
-                       Shown(static_cast<const WSetupExecutable&>(e).GetParameters());
-                break;
-            case kElementCustomDll:
-                line = "call " + TargetOf(e) + " with " +
-                       Quoted(Shown(static_cast<const WSetupCustomDLL&>(e).GetDllArgument()));
-                break;
-            case kElementUninstallExe:
-                line = "at uninstallation run " + TargetOf(e) + " " +
-                       Shown(static_cast<const WUnistallExecutable&>(e).GetParameters());
-                break;
-            default:
-                line = "at uninstallation call " + TargetOf(e) + " with " +
-                       Quoted(Shown(static_cast<const WUninstallCustomDLL&>(e).GetDllArgument()));
-                break;
+                case kElementDir:
+                    line = "create folder " + TargetOf(e);
+                    break;
+                case kElementBackFile:
+                    line = "back up " + TargetOf(e);
+                    break;
+                case kElementDeleteFile:
+                    line = "delete " + TargetOf(e);
+                    break;
+                case kElementRuntimeFile:
+                    line = "runtime file " + TargetOf(e);
+                    break;
+                case kElementExecute:
+                    line = "run " + TargetOf(e) + " " +
+                           Shown(static_cast<const WSetupExecutable&>(e).GetParameters());
+                    break;
+                case kElementCustomDll:
+                    line = "call " + TargetOf(e) + " with " +
+                           Quoted(Shown(static_cast<const WSetupCustomDLL&>(e).GetDllArgument()));
+                    break;
+                case kElementUninstallExe:
+                    line = "at uninstallation run " + TargetOf(e) + " " +
+                           Shown(static_cast<const WUnistallExecutable&>(e).GetParameters());
+                    break;
+                default:
+                    line =
+                        "at uninstallation call " + TargetOf(e) + " with " +
+                        Quoted(Shown(static_cast<const WUninstallCustomDLL&>(e).GetDllArgument()));
+                    break;
             }
             out.Line("  " + TrimRight(line) + OwnerNote(h));
         }

@@ -81,11 +81,12 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg == "/?" || arg == "-h" || arg == "--help") {
-            std::printf("usage: %s [/nocopy] [FOLDER]\n"
-                        "Reads the setup set in FOLDER (else the program's own folder or the\n"
-                        "current folder), checks its scripts and shows what it would install.\n"
-                        "  /nocopy  test run: the set holds no application files\n",
-                        programName.c_str());
+            std::printf(
+                "usage: %s [/nocopy] [FOLDER]\n"
+                "Reads the setup set in FOLDER (else the program's own folder or the\n"
+                "current folder), checks its scripts and shows what it would install.\n"
+                "  /nocopy  test run: the set holds no application files\n",
+                programName.c_str());
             return kOk;
         }
         if (EqualsNoCase(arg, "/nocopy") || EqualsNoCase(arg, "-nocopy")) {
@@ -109,30 +110,30 @@ int main(int argc, char** argv) {
     }
 
     switch (set.GetKind()) {
-    case WSetFolder::kScripts: {
-        WInstallReport report;
-        if (!report.Read(set))
-            return Fail(report.Errors());
-        Print(report.Text(noCopy));
-        return kOk;
-    }
-    case WSetFolder::kFloppy: {
-        WFloppyReport report;
-        bool ok = report.Read(set);
-        Print(report.Text());
-        return ok ? kOk : Fail(report.Errors());
-    }
-    case WSetFolder::kMissingScripts:
-        return Fail({DisplayPath(set.Script("project.kvz")) + " is missing: " +
-                     DisplayPath(set.Root()) + " is not a complete setup set"});
-    case WSetFolder::kNone:
-        break;
+        case WSetFolder::kScripts: {
+            WInstallReport report;
+            if (!report.Read(set))
+                return Fail(report.Errors());
+            Print(report.Text(noCopy));
+            return kOk;
+        }
+        case WSetFolder::kFloppy: {
+            WFloppyReport report;
+            bool ok = report.Read(set);
+            Print(report.Text());
+            return ok ? kOk : Fail(report.Errors());
+        }
+        case WSetFolder::kMissingScripts:
+            return Fail({DisplayPath(set.Script("project.kvz")) + " is missing: " +
+                         DisplayPath(set.Root()) + " is not a complete setup set"});
+        case WSetFolder::kNone:
+            break;
     }
     std::vector<std::string> looked;
     for (const std::string& f : set.Looked())
         looked.push_back(DisplayPath(f));
-    return Fail({"no setup set found: " + (looked.empty() ? std::string("no folder to look in")
-                                                           : Join(looked, " and ")) +
+    return Fail({"no setup set found: " +
+                 (looked.empty() ? std::string("no folder to look in") : Join(looked, " and ")) +
                  " hold" + (looked.size() == 1 ? "s" : "") +
                  " neither Setup\\project.kvz nor a floppy disk archive (disk001.cfi)"});
 }

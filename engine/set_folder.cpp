@@ -49,7 +49,8 @@ bool WSetFolder::HoldsDiskArchive(const std::string& folder) {
 
 bool WSetFolder::HoldsProductScript(const std::string& folder) {
     std::string setup = FindInFolderNoCase(folder, kSetupFolder);
-    return !setup.empty() && IsFolder(setup) && !FindInFolderNoCase(setup, kProductScript).empty() &&
+    return !setup.empty() && IsFolder(setup) &&
+           !FindInFolderNoCase(setup, kProductScript).empty() &&
            IsFile(FindInFolderNoCase(setup, kProductScript));
 }
 
