@@ -1,0 +1,144 @@
+// vantrel-cli build and test-run, run as a user would run them.
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <random>
+#include <string>
+
+#include "platform/files.h"
+#include "platform/paths.h"
+#include "platform/strings.h"
+#include "support/test_support.h"
+
+namespace vantrel {
+namespace {
+
+using test::ScratchFolder;
+
+struct Result {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string Quote(const std::string& s) { return "'" + ReplaceAll(s, "'", "'\\''") + "'"; }
+
+class MediaCommands : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        for (const char* name :
+             {"Distrib", "TY9_Framework", "TY9Run_Program", "Uninstall", "OnDmndBDE", "SQL_syb",
+              "SQL_ssc", "SQL_ora", "SQL_mss", "SQL_inf", "SQL_int", "SQL_db"}) {
+            dir.Write(std::string("install/Comps/") + name + ".kvz",
+                      std::string("[Identification.0]\r\n") + name + ",111,<D>,0,0,,0," + name +
+                          ",,,,,,0,,,,\r\n");
+        }
+        std::string engine = dir.Write("install/Distrib/setup32.exe",
+                                       "#!/bin/sh\necho \"engine saw $*\"\nexit ${ENGINE_STATUS:-0}\n");
+        ::chmod(engine.c_str(), 0755);
+        dir.Write("install/Distrib/Setup/setup.exe", "floppy start");
+        dir.Write("install/Distrib/Setup/Swintlen.dll", "intl");
+        MakeFolders(dir / "install/MySetup");
+        std::mt19937 rng(5);
+        std::string noise(1200000, '\0');
+        for (char& c : noise)
+            c = static_cast<char>(rng());
+        dir.Write("src/data.bin", noise);
+        dir.Write("src/readme.txt", "read me");
+        ASSERT_EQ(Cli("new p.zlt --name Ledger --company Acme").status, 0);
+        ASSERT_EQ(Cli("add-files p.zlt src/data.bin src/readme.txt").status, 0);
+    }
+
+    Result Cli(const std::string& arguments, const std::string& env = "") {
+        Result r;
+        std::string errFile = dir / "stderr.txt";
+        std::string command = "cd " + Quote(dir.path()) + " && " + env +
+                              " VANTREL_MACHINE_REG=" + Quote(dir / "machine.reg") +
+                              " VANTREL_USER_REG=" + Quote(dir / "user.reg") + " " +
+                              Quote(VANTREL_CLI) + " --install-location " + Quote(dir / "install") +
+                              " " + arguments + " 2>" + Quote(errFile) + " </dev/null";
+        FILE* p = ::popen(command.c_str(), "r");
+        if (!p)
+            return r;
+        char buf[4096];
+        size_t n;
+        while ((n = std::fread(buf, 1, sizeof buf, p)) > 0)
+            r.out.append(buf, n);
+        int raw = ::pclose(p);
+        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        ReadWholeFile(errFile, r.err);
+        return r;
+    }
+
+    static void ExpectHas(const std::string& text, const std::string& part) {
+        EXPECT_NE(text.find(part), std::string::npos) << "missing: " << part << "\nin:\n" << text;
+    }
+
+    ScratchFolder dir;
+};
+
+TEST_F(MediaCommands, BuildsACdAndAFloppySet) {
+    Result cd = Cli("build p.zlt --media out/cd --size 640MB");
+    ASSERT_EQ(cd.status, 0) << cd.err;
+    ExpectHas(cd.out, "Size of fileset including setup files : 1.20 MB\n");
+    ExpectHas(cd.out, "Medium: 640 MB: single disk or CD\n");
+    ExpectHas(cd.out, "Media created in " + (dir / "out/cd") + "\n");
+    ExpectHas(cd.out, "Log: " + (dir / "out/cd/Setup/setup.log") + "\n");
+    EXPECT_TRUE(IsFile(dir / "out/cd/setup32.exe"));
+    EXPECT_TRUE(IsFile(dir / "out/cd/data.bin"));
+    EXPECT_TRUE(IsFile(dir / "out/cd/Setup/comp.kvz"));
+
+    // Built again over itself: the existing setup is noted and replaced.
+    cd = Cli("build p.zlt --media out/cd --size 640MB");
+    ASSERT_EQ(cd.status, 0) << cd.err;
+    ExpectHas(cd.out, "holds a setup already");
+
+    Result floppy = Cli("build p.zlt --media out/fl --size 720KB");
+    ASSERT_EQ(floppy.status, 0) << floppy.err;
+    ExpectHas(floppy.out, "Medium: 720 KB disks: floppy set\nEstimated number of disks : 1\n");
+    ExpectHas(floppy.out, "Log: " + (dir / "out/fl/setup.log") + "\n");
+    EXPECT_TRUE(IsFile(dir / "out/fl/disk001/setup.exe"));
+    EXPECT_TRUE(IsFile(dir / "out/fl/disk002/disk002.cfi"));
+    EXPECT_EQ(ListFolder(dir / "out/fl", true, false), std::vector<std::string>{"setup.log"});
+}
+
+TEST_F(MediaCommands, BuildRefusesBadSizesAndFolders) {
+    Result r = Cli("build p.zlt --media out --size 12GB");
+    EXPECT_EQ(r.status, 2);
+    ExpectHas(r.err, "unknown size 12GB");
+    r = Cli("build p.zlt --media out --size 500KB");
+    EXPECT_EQ(r.status, 2);
+    ExpectHas(r.err, "Please enter a valid floppy size");
+    r = Cli("build p.zlt");
+    EXPECT_EQ(r.status, 2);
+    r = Cli("build p.zlt --media 'out/a*b'");
+    EXPECT_EQ(r.status, 1);
+    ExpectHas(r.err, "A directory cannot contain any of the following characters:");
+    dir.Write("afile", "x");
+    r = Cli("build p.zlt --media afile");
+    EXPECT_EQ(r.status, 1);
+    ExpectHas(r.err, "is a file, not a folder");
+    EXPECT_EQ(dir.Read("afile"), "x");
+}
+
+TEST_F(MediaCommands, TestRunStartsTheEngineAndReportsItsStatus) {
+    Result r = Cli("test-run p.zlt --media out/t");
+    ASSERT_EQ(r.status, 0) << r.err;
+    ExpectHas(r.out, "engine saw /nocopy\n");
+    ExpectHas(r.out, "The setup engine ended with exit status 0\n");
+    EXPECT_TRUE(ListFolder(dir / "out/t", true, true).empty());
+
+    r = Cli("test-run p.zlt --media out/t", "ENGINE_STATUS=3");
+    EXPECT_EQ(r.status, 1);
+    ExpectHas(r.out, "The setup engine ended with exit status 3\n");
+
+    // Without --media and without a media folder in the project the run
+    // takes a private temporary folder.
+    r = Cli("test-run p.zlt");
+    EXPECT_EQ(r.status, 0) << r.err;
+    ExpectHas(r.out, "engine saw /nocopy\n");
+}
+
+}  // namespace
+}  // namespace vantrel
