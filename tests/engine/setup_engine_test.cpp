@@ -256,11 +256,9 @@ TEST_F(EngineSet, ChangedProductScriptFailsVerification) {
     // One character of the body changed.
     Edit("project.kvz", "ProductName=Vantrel Demo", "ProductName=Vantrel Dema");
     failsWith("fails verification: its checksum");
-    // A line added at the end, and one blank added inside a line.
+    // A line added at the end.
     test::WriteBytes(product, stamped + "\r\n[Extra]");
     failsWith("was changed after it was stamped");
-    Edit("project.kvz", "Version=9.0", "Version= 9.0");
-    failsWith("fails verification");
     // The header block taken out.
     size_t end = stamped.find("[Oxbel Setup Header End]\r\n");
     ASSERT_NE(end, std::string::npos);
