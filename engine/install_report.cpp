@@ -200,7 +200,7 @@ bool WInstallReport::ReadComponentScript(const std::string& script, const std::s
     }
     if (!components_.ReadComponentScript(script, strings)) {
         for (const std::string& failure : components_.Failures())
-            errors_.push_back(DisplayPath(script) + " cannot be used: " + failure);
+            errors_.push_back("the component script cannot be read: " + failure);
         if (components_.Failures().empty())
             errors_.push_back(DisplayPath(script) + " cannot be read");
         return false;

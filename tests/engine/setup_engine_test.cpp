@@ -332,6 +332,14 @@ TEST_F(EngineSet, DamagedComponentScriptIsRefusedWithoutACrash) {
         EXPECT_THAT(r.err, HasSubstr(DisplayPath(Script("comp.kvz"))));
     }
 
+    // A string file that names one the set lacks.
+    test::WriteBytes(Script("comp.kvz"), comp);
+    const std::string strings = test::ReadBytes(Script("string.str"));
+    test::WriteBytes(Script("string.str"), strings + "\r\nmore.str\r\n");
+    EngineRun missing = TestRun();
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_THAT(missing.err, HasSubstr("more.str: cannot be read"));
+
     // Odd but readable scripts are listed: sub-components naming each other,
     // a huge record, malformed fields, string references that name
     // themselves, control characters.
