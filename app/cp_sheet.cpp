@@ -60,8 +60,7 @@ CPSheet::CPSheet(WWizardApp& app, QWidget* parent) : QDialog(parent), app_(app) 
     buttonRow_ = new QHBoxLayout;
     buttonRow_->addStretch(1);
     const char* names[] = {"back", "next", "finish", "cancel", "help"};
-    const QString texts[] = {tr("< &Back"), tr("&Next >"), tr("&Finish"), tr("Cancel"),
-                             tr("Help")};
+    const QString texts[] = {tr("< &Back"), tr("&Next >"), tr("&Finish"), tr("Cancel"), tr("Help")};
     for (int i = 0; i < 5; ++i) {
         buttons_[i] = new QPushButton(texts[i], this);
         buttons_[i]->setObjectName(QString::fromLatin1(names[i]));
@@ -109,19 +108,24 @@ WPage* CPSheet::Page(int index) const {
 }
 
 void CPSheet::Start() {
-    if (current_ < 0) SetActivePage(0);
+    if (current_ < 0)
+        SetActivePage(0);
 }
 
 bool CPSheet::SetActivePage(int index) {
     WPage* next = Page(index);
-    if (!next) return false;
+    if (!next)
+        return false;
     WPage* old = CurrentPage();
-    if (old == next) return true;
-    if (old && !old->OnKillActive()) return false;
+    if (old == next)
+        return true;
+    if (old && !old->OnKillActive())
+        return false;
     next->EnsureInitialised();
     if (!next->OnSetActive()) {
         // The page refused: the old one stays in front.
-        if (old) old->OnSetActive();
+        if (old)
+            old->OnSetActive();
         return false;
     }
     current_ = index;
@@ -139,7 +143,8 @@ void CPSheet::SetFinishMode(bool finish) {
 }
 
 void CPSheet::RearrangeButtonsOnce() {
-    if (!layoutPending_) return;
+    if (!layoutPending_)
+        return;
     layoutPending_ = false;
     ++rearrangements_;
     QPushButton* help = buttons_[Help];
@@ -149,7 +154,8 @@ void CPSheet::RearrangeButtonsOnce() {
 }
 
 void CPSheet::EndSheet() {
-    if (ended_) return;
+    if (ended_)
+        return;
     ended_ = true;
     hide();
     emit ended();
@@ -157,42 +163,58 @@ void CPSheet::EndSheet() {
 
 void CPSheet::ContextHelp(QWidget* widget) {
     int topic = 0;
-    if (widget == buttons_[Back]) topic = kBackTopic;
-    else if (widget == buttons_[Next]) topic = kNextTopic;
-    else if (widget == buttons_[Cancel]) topic = kCancelTopic;
-    else if (widget == buttons_[Help]) topic = kHelpTopic;
-    else if (WPage* page = CurrentPage()) topic = page->HelpTopicFor(widget);
+    if (widget == buttons_[Back])
+        topic = kBackTopic;
+    else if (widget == buttons_[Next])
+        topic = kNextTopic;
+    else if (widget == buttons_[Cancel])
+        topic = kCancelTopic;
+    else if (widget == buttons_[Help])
+        topic = kHelpTopic;
+    else if (WPage* page = CurrentPage())
+        topic = page->HelpTopicFor(widget);
     app_.ShowHelp(topic ? topic : app_.HelpContext());
 }
 
 void CPSheet::OnBack() {
     WPage* page = CurrentPage();
-    if (!page || current_ == 0) return;
-    if (page->OnWizardBack() == -1) return;
+    if (!page || current_ == 0)
+        return;
+    if (page->OnWizardBack() == -1)
+        return;
     SetActivePage(current_ - 1);
 }
 
 void CPSheet::OnNext() {
     WPage* page = CurrentPage();
-    if (!page || current_ + 1 >= PageCount()) return;
-    if (page->OnWizardNext() == -1) return;
+    if (!page || current_ + 1 >= PageCount())
+        return;
+    if (page->OnWizardNext() == -1)
+        return;
     SetActivePage(current_ + 1);
 }
 
 void CPSheet::OnFinish() {
     WPage* page = CurrentPage();
-    if (page && page->OnWizardFinish()) EndSheet();
+    if (page && page->OnWizardFinish())
+        EndSheet();
 }
 
 void CPSheet::OnCancel() {
     WPage* page = CurrentPage();
-    if (!page) return;
-    if (page->OnQueryCancel()) EndSheet();
+    if (!page)
+        return;
+    if (page->OnQueryCancel())
+        EndSheet();
 }
 
-void CPSheet::OnHelp() { app_.ShowHelp(app_.HelpContext()); }
+void CPSheet::OnHelp() {
+    app_.ShowHelp(app_.HelpContext());
+}
 
-void CPSheet::reject() { OnCancel(); }
+void CPSheet::reject() {
+    OnCancel();
+}
 
 void CPSheet::closeEvent(QCloseEvent* event) {
     if (ended_) {
@@ -203,9 +225,12 @@ void CPSheet::closeEvent(QCloseEvent* event) {
     // unsaved; with unsaved changes it asks the same save question as Cancel
     // rather than dropping the user's work.
     event->ignore();
-    if (WPage* page = CurrentPage()) page->QueryExit(false);
-    else EndSheet();
-    if (ended_) event->accept();
+    if (WPage* page = CurrentPage())
+        page->QueryExit(false);
+    else
+        EndSheet();
+    if (ended_)
+        event->accept();
 }
 
 bool CPSheet::event(QEvent* event) {

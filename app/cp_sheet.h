@@ -19,7 +19,7 @@ class WWizardApp;
 class CPSheet : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     enum ButtonId { Back, Next, Finish, Cancel, Help };
 
     // Builds the eleven pages in page order.
@@ -56,7 +56,7 @@ public:
     // pair for that control, else the current help context.
     void ContextHelp(QWidget* widget);
 
-public slots:
+  public slots:
     void OnBack();
     void OnNext();
     void OnFinish();
@@ -64,15 +64,15 @@ public slots:
     void OnHelp();
     void reject() override;  // Escape is Cancel
 
-signals:
+  signals:
     void ended();
     void pageChanged(int index);
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
 
-private:
+  private:
     void AddPage(WPage* page);
 
     WWizardApp& app_;

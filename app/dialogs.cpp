@@ -2,6 +2,8 @@
 
 namespace vantrel {
 
-QString Dialogs::ProgramTitle() { return QStringLiteral("Tessary 9 Vantrel"); }
+QString Dialogs::ProgramTitle() {
+    return QStringLiteral("Tessary 9 Vantrel");
+}
 
 }  // namespace vantrel

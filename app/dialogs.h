@@ -13,7 +13,7 @@ class QWidget;
 namespace vantrel {
 
 class Dialogs {
-public:
+  public:
     enum class Icon { None, Information, Exclamation, Stop, Question };
     enum class Buttons { Ok, YesNo, YesNoCancel };
     enum class Answer { Ok, Yes, No, Cancel };
@@ -22,11 +22,11 @@ public:
     enum class FileResult { Ok, Cancel, Failed };
 
     struct FileRequest {
-        QString title;          // empty: the dialog's own title
-        QString folder;         // folder the dialog starts in (native path)
-        QString fileName;       // proposed file name
-        QString filter;         // "Text Files (*.txt)|*.txt|All Files (*.*)|*.*|"
-        QString defaultSuffix;  // "zlt", without the dot
+        QString title;                 // empty: the dialog's own title
+        QString folder;                // folder the dialog starts in (native path)
+        QString fileName;              // proposed file name
+        QString filter;                // "Text Files (*.txt)|*.txt|All Files (*.*)|*.*|"
+        QString defaultSuffix;         // "zlt", without the dot
         bool mustExist = false;        // open: only existing files
         bool overwritePrompt = false;  // save: ask before replacing a file
     };

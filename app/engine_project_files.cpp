@@ -16,7 +16,7 @@ namespace {
 
 // The save dialog of the save command, on the application's dialog service.
 class SaveDialog : public ProjectSaveDialog {
-public:
+  public:
     explicit SaveDialog(Dialogs& dialogs) : dialogs_(dialogs) {}
 
     bool AskSavePath(const std::string& proposed, std::string& chosen) override {
@@ -26,24 +26,24 @@ public:
         request.overwritePrompt = true;
         const QFileInfo info(NativePath(proposed));
         request.fileName = info.fileName();
-        request.folder = proposed.find_first_of("\\/") == std::string::npos
-                             ? QDir::currentPath()
-                             : info.absolutePath();
+        request.folder = proposed.find_first_of("\\/") == std::string::npos ? QDir::currentPath()
+                                                                            : info.absolutePath();
         for (;;) {
             QString path;
             if (dialogs_.SaveFile(request, path) != Dialogs::FileResult::Ok) {
                 cancelled = true;
                 return false;
             }
-            if (EnginePath(QDir::toNativeSeparators(path), chosen)) return true;
-            dialogs_.Message(UnstorableMessage(QStringLiteral("The file name"),
-                                               UnstorableCharacters(path)));
+            if (EnginePath(QDir::toNativeSeparators(path), chosen))
+                return true;
+            dialogs_.Message(
+                UnstorableMessage(QStringLiteral("The file name"), UnstorableCharacters(path)));
         }
     }
 
     bool cancelled = false;
 
-private:
+  private:
     Dialogs& dialogs_;
 };
 
@@ -51,7 +51,8 @@ private:
 
 bool EngineProjectFiles::Save() {
     WProjectData* project = app_.Project();
-    if (!project) return false;
+    if (!project)
+        return false;
     bool modified = app_.Modified() != 0;
     SaveDialog dialog(app_.GetDialogs());
     std::string error;

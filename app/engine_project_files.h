@@ -9,14 +9,14 @@ namespace vantrel {
 class WWizardApp;
 
 class EngineProjectFiles : public ProjectFiles {
-public:
+  public:
     explicit EngineProjectFiles(WWizardApp& app) : app_(app) {}
 
     bool Save() override;
     bool Load(const std::string& path) override;
     std::vector<std::string> Recent() override;
 
-private:
+  private:
     WWizardApp& app_;
 };
 

@@ -12,7 +12,7 @@ namespace vantrel {
 class WHelpWindow : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit WHelpWindow(QWidget* parent = nullptr);
 
     // Shows the page at `path` for help context `context` and brings the
@@ -22,7 +22,7 @@ public:
     QString CurrentPath() const { return path_; }
     QTextBrowser* Browser() const { return browser_; }
 
-private:
+  private:
     QTextBrowser* browser_ = nullptr;
     int context_ = 0;
     QString path_;

@@ -15,7 +15,9 @@
 
 namespace {
 
-void PumpOneEvent() { QCoreApplication::processEvents(QEventLoop::AllEvents, 10); }
+void PumpOneEvent() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+}
 
 }  // namespace
 
@@ -41,8 +43,10 @@ int main(int argc, char** argv) {
     vantrel::WWizardApp app;
     vantrel::WWizardApp::Options options;
     const QString shotFolder = parser.value(screenshots);
-    if (!shotFolder.isEmpty()) options.singleInstance = false;
-    if (!app.InitInstance(options)) return 0;  // another copy runs and came to the front
+    if (!shotFolder.isEmpty())
+        options.singleInstance = false;
+    if (!app.InitInstance(options))
+        return 0;  // another copy runs and came to the front
 
     QObject::connect(&app, &vantrel::WWizardApp::finished, &qapp, &QCoreApplication::quit,
                      Qt::QueuedConnection);

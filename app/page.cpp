@@ -55,12 +55,17 @@ WPage::WPage(WWizardApp& app, const QString& caption, int helpContext, QWidget* 
 
 WPage::~WPage() = default;
 
-Dialogs& WPage::Boxes() const { return app_.GetDialogs(); }
+Dialogs& WPage::Boxes() const {
+    return app_.GetDialogs();
+}
 
-void WPage::SetModified() { app_.SetModified(1); }
+void WPage::SetModified() {
+    app_.SetModified(1);
+}
 
 void WPage::EnsureInitialised() {
-    if (initialised_) return;
+    if (initialised_)
+        return;
     initialised_ = true;
     OnInitDialog();
 }
@@ -83,11 +88,13 @@ bool WPage::OnSetActive() {
         }
         sheet_->RearrangeButtonsOnce();
     }
-    if (!mayActivate_) return false;
+    if (!mayActivate_)
+        return false;
     if (postOnActivate_) {
         QPointer<WPage> self(this);
         QTimer::singleShot(0, this, [self] {
-            if (self) self->OnActivated();
+            if (self)
+                self->OnActivated();
         });
     }
     return true;
@@ -108,38 +115,57 @@ bool WPage::OnQueryCancel() {
 }
 
 bool WPage::QueryExit(bool askWhenUnchanged) {
-    if (CommitPage() == 0) return false;
+    if (CommitPage() == 0)
+        return false;
     bool end = false;
     if (app_.Modified()) {
         switch (Boxes().Ask(QStringLiteral("Would you like to save your changes before exiting?"),
                             Dialogs::Buttons::YesNoCancel, Dialogs::Answer::Yes, this)) {
-            case Dialogs::Answer::Yes: end = app_.SaveProject(); break;
-            case Dialogs::Answer::No: end = true; break;
-            default: break;
+            case Dialogs::Answer::Yes:
+                end = app_.SaveProject();
+                break;
+            case Dialogs::Answer::No:
+                end = true;
+                break;
+            default:
+                break;
         }
     } else if (askWhenUnchanged) {
-        end = Boxes().Ask(QStringLiteral("Are you sure you want to exit?"),
-                          Dialogs::Buttons::YesNo, Dialogs::Answer::Yes,
-                          this) == Dialogs::Answer::Yes;
+        end = Boxes().Ask(QStringLiteral("Are you sure you want to exit?"), Dialogs::Buttons::YesNo,
+                          Dialogs::Answer::Yes, this) == Dialogs::Answer::Yes;
     } else {
         end = true;
     }
-    if (end && sheet_) sheet_->EndSheet();
+    if (end && sheet_)
+        sheet_->EndSheet();
     return end;
 }
 
-int WPage::OnWizardBack() { return 0; }
-int WPage::OnWizardNext() { return 0; }
-bool WPage::OnWizardFinish() { return true; }
-int WPage::CommitPage() { return 1; }
-bool WPage::FileExists(const std::string& path) { return IsFile(path); }
+int WPage::OnWizardBack() {
+    return 0;
+}
+int WPage::OnWizardNext() {
+    return 0;
+}
+bool WPage::OnWizardFinish() {
+    return true;
+}
+int WPage::CommitPage() {
+    return 1;
+}
+bool WPage::FileExists(const std::string& path) {
+    return IsFile(path);
+}
 
-void WPage::AddHelpPair(QWidget* control, int topic) { helpPairs_.insert(control, topic); }
+void WPage::AddHelpPair(QWidget* control, int topic) {
+    helpPairs_.insert(control, topic);
+}
 
 int WPage::HelpTopicFor(const QWidget* widget) const {
     for (const QWidget* w = widget; w && w != this; w = w->parentWidget()) {
         auto it = helpPairs_.find(w);
-        if (it != helpPairs_.end()) return it.value();
+        if (it != helpPairs_.end())
+            return it.value();
     }
     return 0;
 }
@@ -154,12 +180,14 @@ QFont WPage::CaptionFont(bool bold, int stretch) const {
     const int dialogFontHeight = QFontMetrics(this->font()).height();
     font.setPixelSize(qMax(1, (kCaptionDialogUnits * dialogFontHeight + 4) / 8));
     font.setBold(bold);
-    if (stretch != QFont::Unstretched) font.setStretch(stretch);
+    if (stretch != QFont::Unstretched)
+        font.setStretch(stretch);
     return font;
 }
 
 void WPage::SetCaption(const QString& text, QLabel* control) {
-    if (!control) return;
+    if (!control)
+        return;
     if (text.size() < kLongCaption) {
         control->setFont(CaptionFont(false, QFont::Unstretched));
     } else {
@@ -176,7 +204,8 @@ void WPage::SetCaption(const QString& text, QLabel* control) {
 }
 
 bool WPage::TakeText(QLineEdit* edit, const QString& field, std::string& out) {
-    if (ToEngine(edit->text(), out)) return true;
+    if (ToEngine(edit->text(), out))
+        return true;
     Boxes().Message(UnstorableMessage(field, UnstorableCharacters(edit->text())),
                     Dialogs::Icon::Exclamation, QString(), this);
     edit->setFocus();
@@ -185,7 +214,8 @@ bool WPage::TakeText(QLineEdit* edit, const QString& field, std::string& out) {
 
 bool WPage::TakeText(QPlainTextEdit* edit, const QString& field, std::string& out) {
     const QString text = edit->toPlainText();
-    if (ToEngine(text, out)) return true;
+    if (ToEngine(text, out))
+        return true;
     Boxes().Message(UnstorableMessage(field, UnstorableCharacters(text)),
                     Dialogs::Icon::Exclamation, QString(), this);
     edit->setFocus();

@@ -23,7 +23,7 @@ class WWizardApp;
 class WPage : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     // `helpContext` is the help topic the page stands for (1000 ...).
     WPage(WWizardApp& app, const QString& caption, int helpContext, QWidget* parent = nullptr);
     ~WPage() override;
@@ -84,7 +84,7 @@ public:
     // ones, so that they still fit.
     void SetCaption(const QString& text, QLabel* control);
 
-protected:
+  protected:
     WWizardApp& App() const { return app_; }
     Dialogs& Boxes() const;
     // Sets the application's Modified flag.
@@ -107,7 +107,7 @@ protected:
     bool mayActivate_ = true;
     bool postOnActivate_ = true;
 
-private:
+  private:
     QFont CaptionFont(bool bold, int stretch) const;
 
     WWizardApp& app_;

@@ -10,7 +10,7 @@
 namespace vantrel {
 
 class ProjectFiles {
-public:
+  public:
     virtual ~ProjectFiles() = default;
 
     // The save command: writes the project when it has unsaved changes,

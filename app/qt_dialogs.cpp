@@ -13,16 +13,21 @@ namespace {
 
 QMessageBox::StandardButton ToQt(Dialogs::Answer answer) {
     switch (answer) {
-        case Dialogs::Answer::Yes: return QMessageBox::Yes;
-        case Dialogs::Answer::No: return QMessageBox::No;
-        case Dialogs::Answer::Cancel: return QMessageBox::Cancel;
-        case Dialogs::Answer::Ok: break;
+        case Dialogs::Answer::Yes:
+            return QMessageBox::Yes;
+        case Dialogs::Answer::No:
+            return QMessageBox::No;
+        case Dialogs::Answer::Cancel:
+            return QMessageBox::Cancel;
+        case Dialogs::Answer::Ok:
+            break;
     }
     return QMessageBox::Ok;
 }
 
 QString StartPath(const Dialogs::FileRequest& request) {
-    if (request.folder.isEmpty()) return request.fileName;
+    if (request.folder.isEmpty())
+        return request.fileName;
     return QDir(request.folder).filePath(request.fileName);
 }
 
@@ -34,30 +39,51 @@ Dialogs::Answer QtDialogs::Show(const QString& text, Buttons buttons, Icon icon,
     box.setWindowTitle(caption.isEmpty() ? ProgramTitle() : caption);
     box.setText(text);
     switch (icon) {
-        case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
-        case Icon::Information: box.setIcon(QMessageBox::Information); break;
-        case Icon::Exclamation: box.setIcon(QMessageBox::Warning); break;
-        case Icon::Stop: box.setIcon(QMessageBox::Critical); break;
-        case Icon::Question: box.setIcon(QMessageBox::Question); break;
+        case Icon::None:
+            box.setIcon(QMessageBox::NoIcon);
+            break;
+        case Icon::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
+        case Icon::Exclamation:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case Icon::Stop:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        case Icon::Question:
+            box.setIcon(QMessageBox::Question);
+            break;
     }
     switch (buttons) {
-        case Buttons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
-        case Buttons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+        case Buttons::Ok:
+            box.setStandardButtons(QMessageBox::Ok);
+            break;
+        case Buttons::YesNo:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            break;
         case Buttons::YesNoCancel:
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
             break;
     }
-    if (box.button(ToQt(defaultAnswer))) box.setDefaultButton(ToQt(defaultAnswer));
+    if (box.button(ToQt(defaultAnswer)))
+        box.setDefaultButton(ToQt(defaultAnswer));
     const int result = box.exec();
     switch (result) {
-        case QMessageBox::Yes: return Answer::Yes;
-        case QMessageBox::No: return Answer::No;
-        case QMessageBox::Cancel: return Answer::Cancel;
-        default: break;
+        case QMessageBox::Yes:
+            return Answer::Yes;
+        case QMessageBox::No:
+            return Answer::No;
+        case QMessageBox::Cancel:
+            return Answer::Cancel;
+        default:
+            break;
     }
     // A box closed from its title bar counts as its "no" answer.
-    if (buttons == Buttons::YesNoCancel) return Answer::Cancel;
-    if (buttons == Buttons::YesNo) return Answer::No;
+    if (buttons == Buttons::YesNoCancel)
+        return Answer::Cancel;
+    if (buttons == Buttons::YesNo)
+        return Answer::No;
     return Answer::Ok;
 }
 
@@ -79,7 +105,8 @@ Dialogs::FileResult QtDialogs::SaveFile(const FileRequest& request, QString& cho
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(request.defaultSuffix);
-    if (!request.overwritePrompt) dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (!request.overwritePrompt)
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return FileResult::Cancel;
     chosen = dialog.selectedFiles().first();
@@ -89,14 +116,16 @@ Dialogs::FileResult QtDialogs::SaveFile(const FileRequest& request, QString& cho
 bool QtDialogs::ChooseFolder(const QString& title, const QString& startFolder, QString& chosen,
                              QWidget* owner) {
     const QString folder = QFileDialog::getExistingDirectory(owner, title, startFolder);
-    if (folder.isEmpty()) return false;
+    if (folder.isEmpty())
+        return false;
     chosen = folder;
     return true;
 }
 
 bool QtDialogs::ChooseColour(const QColor& initial, QColor& chosen, QWidget* owner) {
     const QColor colour = QColorDialog::getColor(initial, owner);
-    if (!colour.isValid()) return false;
+    if (!colour.isValid())
+        return false;
     chosen = colour;
     return true;
 }
@@ -107,13 +136,16 @@ QString QtDialogs::QtFilter(const QString& pipeFilter) {
     for (int i = 0; i + 1 < parts.size(); i += 2) {
         QString description = parts[i].trimmed();
         QString patterns = parts[i + 1].trimmed();
-        if (description.isEmpty() && patterns.isEmpty()) continue;
+        if (description.isEmpty() && patterns.isEmpty())
+            continue;
         const int paren = description.indexOf(QLatin1Char('('));
-        if (paren >= 0) description = description.left(paren).trimmed();
+        if (paren >= 0)
+            description = description.left(paren).trimmed();
         QStringList list = patterns.split(QLatin1Char(';'), Qt::SkipEmptyParts);
         for (QString& p : list) {
             p = p.trimmed();
-            if (p == QLatin1String("*.*")) p = QStringLiteral("*");
+            if (p == QLatin1String("*.*"))
+                p = QStringLiteral("*");
         }
         entries << QStringLiteral("%1 (%2)").arg(description, list.join(QLatin1Char(' ')));
     }

@@ -6,7 +6,7 @@
 namespace vantrel {
 
 class QtDialogs : public Dialogs {
-public:
+  public:
     Answer Show(const QString& text, Buttons buttons, Icon icon, Answer defaultAnswer,
                 const QString& caption, QWidget* owner) override;
     FileResult OpenFile(const FileRequest& request, QString& chosen, QWidget* owner) override;

@@ -29,7 +29,8 @@ QString UnstorableCharacters(const QString& text) {
     for (qsizetype i = 0; i < text.size();) {
         const qsizetype len = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
         const QString one = text.mid(i, len);
-        if (!ToEngine(one, ignored) && !found.contains(one)) found += one;
+        if (!ToEngine(one, ignored) && !found.contains(one))
+            found += one;
         i += len;
     }
     return found;

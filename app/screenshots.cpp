@@ -17,7 +17,8 @@ namespace vantrel {
 namespace {
 
 void Settle() {
-    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
 }
 
 // Types a sample application into the application information page.
@@ -36,8 +37,10 @@ void FillSample(WPage* page) {
 void FillLicense(WPage* page) {
     auto* include = page->findChild<QCheckBox*>(QStringLiteral("includeLicense"));
     auto* text = page->findChild<QPlainTextEdit*>(QStringLiteral("text"));
-    if (!include || !text) return;
-    if (!include->isChecked()) include->click();
+    if (!include || !text)
+        return;
+    if (!include->isChecked())
+        include->click();
     text->setPlainText(QStringLiteral(
         "LEDGER LICENSE AGREEMENT\n\nThis software is licensed, not sold. You may install it on "
         "the computers of your own organisation.\n\nAcme Software provides it as is, without "
@@ -47,9 +50,11 @@ void FillLicense(WPage* page) {
 // Makes US English the default proofreading language.
 void ChooseLanguage(WPage* page) {
     auto* list = page->findChild<QComboBox*>(QStringLiteral("defaultLanguage"));
-    if (!list) return;
+    if (!list)
+        return;
     const int index = list->findText(QStringLiteral("English - US"));
-    if (index < 0) return;
+    if (index < 0)
+        return;
     list->setCurrentIndex(index);
     emit list->activated(index);
 }
@@ -58,21 +63,28 @@ void ChooseLanguage(WPage* page) {
 
 int TakeScreenshots(WWizardApp& app, const QString& folder) {
     CPSheet* sheet = app.Sheet();
-    if (!sheet || !QDir().mkpath(folder)) return 0;
+    if (!sheet || !QDir().mkpath(folder))
+        return 0;
     int written = 0;
     for (int index = 0; index < sheet->PageCount(); ++index) {
-        if (sheet->CurrentIndex() != index) break;
+        if (sheet->CurrentIndex() != index)
+            break;
         WPage* page = sheet->CurrentPage();
-        if (index == 1) FillSample(page);
-        if (index == 3) FillLicense(page);
-        if (index == 4) ChooseLanguage(page);
+        if (index == 1)
+            FillSample(page);
+        if (index == 3)
+            FillLicense(page);
+        if (index == 4)
+            ChooseLanguage(page);
         Settle();
         QString name = page->Caption().toLower();
         name.replace(QLatin1Char(' '), QLatin1Char('-'));
-        const QString file =
-            QDir(folder).filePath(QStringLiteral("%1-%2.png").arg(index + 1, 2, 10, QLatin1Char('0')).arg(name));
-        if (sheet->grab().save(file)) ++written;
-        if (index + 1 < sheet->PageCount()) sheet->OnNext();
+        const QString file = QDir(folder).filePath(
+            QStringLiteral("%1-%2.png").arg(index + 1, 2, 10, QLatin1Char('0')).arg(name));
+        if (sheet->grab().save(file))
+            ++written;
+        if (index + 1 < sheet->PageCount())
+            sheet->OnNext();
     }
     return written;
 }

@@ -14,9 +14,11 @@ namespace {
 const QByteArray kActivate = QByteArrayLiteral("activate\n");
 
 QString GuardFolder(const QString& folder) {
-    if (!folder.isEmpty()) return folder;
+    if (!folder.isEmpty())
+        return folder;
     QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (runtime.isEmpty()) runtime = QDir::tempPath();
+    if (runtime.isEmpty())
+        runtime = QDir::tempPath();
     return runtime;
 }
 
@@ -33,7 +35,8 @@ SingleInstance::SingleInstance(const QString& folder, const QString& name)
     connect(&server_, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* socket = server_.nextPendingConnection()) {
             connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-                if (socket->readAll().contains("activate")) emit activationRequested();
+                if (socket->readAll().contains("activate"))
+                    emit activationRequested();
                 socket->disconnectFromServer();
             });
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
@@ -42,14 +45,17 @@ SingleInstance::SingleInstance(const QString& folder, const QString& name)
 }
 
 SingleInstance::~SingleInstance() {
-    if (server_.isListening()) server_.close();
-    if (lock_.isLocked()) lock_.unlock();
+    if (server_.isListening())
+        server_.close();
+    if (lock_.isLocked())
+        lock_.unlock();
 }
 
 bool SingleInstance::AskRunningCopy(int timeoutMs) {
     QLocalSocket socket;
     socket.connectToServer(socketPath_);
-    if (!socket.waitForConnected(timeoutMs)) return false;
+    if (!socket.waitForConnected(timeoutMs))
+        return false;
     socket.write(kActivate);
     socket.waitForBytesWritten(timeoutMs);
     socket.disconnectFromServer();
@@ -59,13 +65,15 @@ bool SingleInstance::AskRunningCopy(int timeoutMs) {
 bool SingleInstance::Acquire() {
     QDir().mkpath(QFileInfo(lockPath_).absolutePath());
     // A copy that listens is running, even when its lock file was removed.
-    if (AskRunningCopy(500)) return false;
+    if (AskRunningCopy(500))
+        return false;
     if (!lock_.tryLock(0)) {
         // Another copy holds the lock but may not listen yet (two starts in
         // quick succession): give it a moment to answer, then end anyway.
         QDeadlineTimer deadline(3000);
         while (!deadline.hasExpired()) {
-            if (AskRunningCopy(200)) break;
+            if (AskRunningCopy(200))
+                break;
             QThread::msleep(50);
         }
         return false;

@@ -13,7 +13,7 @@ namespace vantrel {
 class SingleInstance : public QObject {
     Q_OBJECT
 
-public:
+  public:
     // `folder` holds "<name>.lock" and the socket "<name>.sock"; empty means
     // the user's runtime folder.
     explicit SingleInstance(const QString& folder = QString(),
@@ -28,11 +28,11 @@ public:
     QString LockPath() const { return lockPath_; }
     QString SocketPath() const { return socketPath_; }
 
-signals:
+  signals:
     // Another start asked this copy to come to the front.
     void activationRequested();
 
-private:
+  private:
     bool AskRunningCopy(int timeoutMs);
 
     QString lockPath_;

@@ -14,7 +14,9 @@
 
 // The pictures and icons are compiled into the wizard's static library; a
 // static library's resources must be registered by hand.
-static void InitWizardResources() { Q_INIT_RESOURCE(vantrel); }
+static void InitWizardResources() {
+    Q_INIT_RESOURCE(vantrel);
+}
 
 namespace vantrel {
 
@@ -28,7 +30,8 @@ WWizardApp::WWizardApp() : dialogs_(std::make_unique<QtDialogs>()) {
 
 WWizardApp::~WWizardApp() {
     ExitInstance();
-    if (instance_ == this) instance_ = nullptr;
+    if (instance_ == this)
+        instance_ = nullptr;
 }
 
 bool WWizardApp::InitInstance(const Options& options) {
@@ -55,13 +58,15 @@ bool WWizardApp::InitInstance(const Options& options) {
         page->SetProject(project_.get());
     }
     connect(sheet_.get(), &CPSheet::ended, this, &WWizardApp::finished);
-    if (options.show) sheet_->show();
+    if (options.show)
+        sheet_->show();
     sheet_->Start();
     return true;
 }
 
 int WWizardApp::ExitInstance() {
-    if (help_) delete help_.data();
+    if (help_)
+        delete help_.data();
     sheet_.reset();
     project_.reset();
     guard_.reset();
@@ -69,17 +74,22 @@ int WWizardApp::ExitInstance() {
 }
 
 void WWizardApp::SetDialogs(std::unique_ptr<Dialogs> dialogs) {
-    if (dialogs) dialogs_ = std::move(dialogs);
+    if (dialogs)
+        dialogs_ = std::move(dialogs);
 }
 
 void WWizardApp::SetProjectFiles(std::unique_ptr<ProjectFiles> files) {
-    if (files) files_ = std::move(files);
+    if (files)
+        files_ = std::move(files);
 }
 
-bool WWizardApp::SaveProject() { return files_->Save(); }
+bool WWizardApp::SaveProject() {
+    return files_->Save();
+}
 
 void WWizardApp::BringToFront() {
-    if (!sheet_ || sheet_->IsEnded()) return;
+    if (!sheet_ || sheet_->IsEnded())
+        return;
     sheet_->setWindowState((sheet_->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
     sheet_->show();
     sheet_->raise();
@@ -98,14 +108,17 @@ QString WWizardApp::HelpTopicPath(int context) const {
     const QString topic = context ? QStringLiteral("%1.html").arg(context) : contents;
     for (const QString& root : roots) {
         const QDir book(root + QStringLiteral("/Zlt9en.hlp"));
-        if (QFileInfo(book.filePath(topic)).isFile()) return book.filePath(topic);
-        if (QFileInfo(book.filePath(contents)).isFile()) return book.filePath(contents);
+        if (QFileInfo(book.filePath(topic)).isFile())
+            return book.filePath(topic);
+        if (QFileInfo(book.filePath(contents)).isFile())
+            return book.filePath(contents);
     }
     return QDir(roots.first() + QStringLiteral("/Zlt9en.hlp")).filePath(topic);
 }
 
 void WWizardApp::ShowHelp(int context) {
-    if (!help_) help_ = new WHelpWindow;
+    if (!help_)
+        help_ = new WHelpWindow;
     help_->ShowTopic(HelpTopicPath(context), context);
 }
 

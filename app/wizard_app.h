@@ -7,8 +7,8 @@
 #include <QPointer>
 #include <QString>
 
-#include "app/help_window.h"
 #include <memory>
+#include "app/help_window.h"
 
 namespace vantrel {
 
@@ -22,7 +22,7 @@ class WProjectData;
 class WWizardApp : public QObject {
     Q_OBJECT
 
-public:
+  public:
     struct Options {
         // Guard against a second copy; tests start several applications in
         // one process and switch it off.
@@ -72,11 +72,11 @@ public:
     QString HelpTopicPath(int context) const;
     WHelpWindow* HelpWindow() const { return help_; }
 
-signals:
+  signals:
     // The sheet has ended; the program's event loop should end.
     void finished();
 
-private:
+  private:
     void BringToFront();
 
     static WWizardApp* instance_;

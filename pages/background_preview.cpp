@@ -8,9 +8,13 @@ namespace vantrel {
 
 namespace {
 
-QRect ToQt(const PaintRect& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
+QRect ToQt(const PaintRect& r) {
+    return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
 
-QColor ToQt(const PaintColour& c) { return QColor(c.red, c.green, c.blue); }
+QColor ToQt(const PaintColour& c) {
+    return QColor(c.red, c.green, c.blue);
+}
 
 }  // namespace
 

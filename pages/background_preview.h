@@ -13,7 +13,7 @@ namespace vantrel {
 class WBackgroundPreview : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     static constexpr int kBands = 50;
 
     explicit WBackgroundPreview(QWidget* parent = nullptr);
@@ -29,10 +29,10 @@ public:
 
     QSize sizeHint() const override { return QSize(260, 120); }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     BackgroundPreview preview_;
 };
 

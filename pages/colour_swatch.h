@@ -10,7 +10,7 @@ namespace vantrel {
 class ColourSwatch : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit ColourSwatch(const QColor& colour, QWidget* parent = nullptr);
 
     QColor Colour() const { return colour_; }
@@ -20,15 +20,15 @@ public:
 
     QSize sizeHint() const override { return QSize(28, 28); }
 
-signals:
+  signals:
     void clicked();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     QColor colour_;
     bool highlighted_ = false;
 };

@@ -9,7 +9,7 @@ namespace vantrel {
 class WCustPage : public WPage {
     Q_OBJECT
 
-public:
+  public:
     explicit WCustPage(WWizardApp& app, QWidget* parent = nullptr);
 };
 

@@ -9,7 +9,7 @@ namespace vantrel {
 class WFilesPage : public WPage {
     Q_OBJECT
 
-public:
+  public:
     explicit WFilesPage(WWizardApp& app, QWidget* parent = nullptr);
 };
 

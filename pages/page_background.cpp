@@ -25,9 +25,13 @@ const char* const kFontsKey = "SOFTWARE\\MICROSOFT\\WINDOWS NT\\CURRENTVERSION\\
 const char* const kFallbackFont = "Times New Roman";
 const char* const kStyles[] = {"Normal", "Normal Italic", "Bold", "Bold Italic"};
 
-QString Decimal(int value) { return QString::number(value); }
+QString Decimal(int value) {
+    return QString::number(value);
+}
 
-int Component(const std::string& text) { return qBound(0, static_cast<int>(ToInt(text)), 255); }
+int Component(const std::string& text) {
+    return qBound(0, static_cast<int>(ToInt(text)), 255);
+}
 
 QColor ColourOf(const std::string& red, const std::string& green, const std::string& blue) {
     return QColor(Component(red), Component(green), Component(blue));
@@ -56,13 +60,16 @@ WPageBackground::WPageBackground(WWizardApp& app, QWidget* parent)
     sizeList_->setObjectName(QStringLiteral("size"));
     sizeList_->setEditable(true);
     sizeList_->setInsertPolicy(QComboBox::NoInsert);
-    for (int size = 20; size <= 72; size += 4) sizeList_->addItem(QString::number(size));
+    for (int size = 20; size <= 72; size += 4)
+        sizeList_->addItem(QString::number(size));
     styleList_ = new QComboBox(Body());
     styleList_->setObjectName(QStringLiteral("style"));
-    for (const char* style : kStyles) styleList_->addItem(QString::fromLatin1(style));
+    for (const char* style : kStyles)
+        styleList_->addItem(QString::fromLatin1(style));
     alignList_ = new QComboBox(Body());
     alignList_->setObjectName(QStringLiteral("alignment"));
-    alignList_->addItems({QStringLiteral("LEFT"), QStringLiteral("RIGHT"), QStringLiteral("CENTER")});
+    alignList_->addItems(
+        {QStringLiteral("LEFT"), QStringLiteral("RIGHT"), QStringLiteral("CENTER")});
 
     auto label = [&](const QString& text, QWidget* buddy) {
         auto* l = new QLabel(text, Body());
@@ -126,16 +133,25 @@ WPageBackground::WPageBackground(WWizardApp& app, QWidget* parent)
 
 void WPageBackground::SelectText(QComboBox* list, const QString& text) {
     const int index = list->findText(text, Qt::MatchFixedString);
-    if (index >= 0) list->setCurrentIndex(index);
-    if (list->isEditable()) list->setEditText(text);
+    if (index >= 0)
+        list->setCurrentIndex(index);
+    if (list->isEditable())
+        list->setEditText(text);
 }
 
 QString WPageBackground::DefaultFont() {
-    static const char* const candidates[] = {
-        "Arial",           "Arial Bold",           "Arial Italic",
-        "Arial Bold Italic", "Courier New",        "Courier Bold",
-        "Courier Italic",  "Courier Bold Italic",  "Times New Roman",
-        "Times New Roman Bold", "Times New Roman Italic", "Times New Roman Bold Italic"};
+    static const char* const candidates[] = {"Arial",
+                                             "Arial Bold",
+                                             "Arial Italic",
+                                             "Arial Bold Italic",
+                                             "Courier New",
+                                             "Courier Bold",
+                                             "Courier Italic",
+                                             "Courier Bold Italic",
+                                             "Times New Roman",
+                                             "Times New Roman Bold",
+                                             "Times New Roman Italic",
+                                             "Times New Roman Bold Italic"};
     Registry& registry = TheRegistry();
     for (const char* candidate : candidates) {
         std::string value;
@@ -174,11 +190,12 @@ bool WPageBackground::OnSetActive() {
                             ? FromEngine(project->GetApplicationName()) + QStringLiteral(" Setup")
                             : FromEngine(project->BackTitle));
     SelectText(sizeList_, FromEngine(project->BackTitleFontHeight));
-    SelectText(fontList_, project->BackTitleFont.empty() ? DefaultFont()
-                                                         : FromEngine(project->BackTitleFont));
+    SelectText(fontList_,
+               project->BackTitleFont.empty() ? DefaultFont() : FromEngine(project->BackTitleFont));
     SelectText(alignList_, project->BackTitleAlign.empty() ? QStringLiteral("LEFT")
                                                            : FromEngine(project->BackTitleAlign));
-    styleList_->setCurrentIndex((project->BackTitleBold ? 2 : 0) + (project->BackTitleItalic ? 1 : 0));
+    styleList_->setCurrentIndex((project->BackTitleBold ? 2 : 0) +
+                                (project->BackTitleItalic ? 1 : 0));
 
     const auto& work = project->BackWorkValues;
     background_ = ColourOf(work[0], work[1], work[2]);
@@ -187,7 +204,9 @@ bool WPageBackground::OnSetActive() {
     titleSwatch_->SetColour(titleColour_);
 
     const std::string& gradient = project->GradientColor;
-    ColourSwatch* swatch = gradient == "RED" ? redSwatch_ : gradient == "BLUE" ? blueSwatch_ : greenSwatch_;
+    ColourSwatch* swatch = gradient == "RED"    ? redSwatch_
+                           : gradient == "BLUE" ? blueSwatch_
+                                                : greenSwatch_;
     SelectSwatch(swatch);
     filling_ = false;
 
@@ -196,7 +215,8 @@ bool WPageBackground::OnSetActive() {
 }
 
 void WPageBackground::SelectSwatch(ColourSwatch* swatch) {
-    for (ColourSwatch* s : {redSwatch_, blueSwatch_, greenSwatch_}) s->SetHighlighted(s == swatch);
+    for (ColourSwatch* s : {redSwatch_, blueSwatch_, greenSwatch_})
+        s->SetHighlighted(s == swatch);
     background_ = swatch->Colour();
 }
 
@@ -219,7 +239,9 @@ void WPageBackground::UpdatePreview() {
 void WPageBackground::OnSwatch(ColourSwatch* swatch) {
     SelectSwatch(swatch);
     WProjectData* project = Project();
-    project->GradientColor = swatch == redSwatch_ ? "RED" : swatch == blueSwatch_ ? "BLUE" : "GREEN";
+    project->GradientColor = swatch == redSwatch_    ? "RED"
+                             : swatch == blueSwatch_ ? "BLUE"
+                                                     : "GREEN";
     project->BackWorkValues[0] = Decimal(background_.red()).toStdString();
     project->BackWorkValues[1] = Decimal(background_.green()).toStdString();
     project->BackWorkValues[2] = Decimal(background_.blue()).toStdString();
@@ -229,7 +251,8 @@ void WPageBackground::OnSwatch(ColourSwatch* swatch) {
 
 void WPageBackground::OnChooseTitleColour() {
     QColor chosen;
-    if (!Boxes().ChooseColour(titleColour_, chosen, this)) return;
+    if (!Boxes().ChooseColour(titleColour_, chosen, this))
+        return;
     titleColour_ = chosen;
     titleSwatch_->SetColour(chosen);
     WProjectData* project = Project();
@@ -255,14 +278,16 @@ void WPageBackground::OnStyleChanged() {
 }
 
 void WPageBackground::OnTextChanged() {
-    if (filling_ || !Project()) return;
+    if (filling_ || !Project())
+        return;
     SetModified();
     UpdatePreview();
 }
 
 int WPageBackground::CommitPage() {
     std::string title, font, size, align;
-    if (!TakeText(titleEdit_, QStringLiteral("The setup title"), title)) return 0;
+    if (!TakeText(titleEdit_, QStringLiteral("The setup title"), title))
+        return 0;
     if (!ToEngine(fontList_->currentText(), font) || !ToEngine(sizeList_->currentText(), size)) {
         Boxes().Message(QStringLiteral("The font name and size may only hold characters of the "
                                        "Western European (Windows-1252) character set."),
@@ -303,7 +328,8 @@ bool WPageBackground::OnKillActive() {
         ok = false;
     }
     // Written back also when a check failed.
-    if (CommitPage() == 0) return false;
+    if (CommitPage() == 0)
+        return false;
     return ok && WPage::OnKillActive();
 }
 

@@ -19,7 +19,7 @@ class WBackgroundPreview;
 class WPageBackground : public WPage {
     Q_OBJECT
 
-public:
+  public:
     explicit WPageBackground(WWizardApp& app, QWidget* parent = nullptr);
 
     bool OnInitDialog() override;
@@ -45,13 +45,13 @@ public:
     QColor SecondColour() const { return second_; }
     QColor TitleColour() const { return titleColour_; }
 
-public slots:
+  public slots:
     void OnChooseTitleColour();
     void OnSwatch(ColourSwatch* swatch);
     void OnStyleChanged();
     void OnTextChanged();
 
-private:
+  private:
     void SelectSwatch(ColourSwatch* swatch);
     void UpdatePreview();
     static void SelectText(QComboBox* list, const QString& text);

@@ -9,7 +9,7 @@ namespace vantrel {
 class WPageBDECfg : public WPage {
     Q_OBJECT
 
-public:
+  public:
     explicit WPageBDECfg(WWizardApp& app, QWidget* parent = nullptr);
 };
 

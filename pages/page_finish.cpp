@@ -22,24 +22,32 @@ WPageFinish::WPageFinish(WWizardApp& app, QWidget* parent)
 }
 
 bool WPageFinish::OnSetActive() {
-    if (!WPage::OnSetActive()) return false;
-    if (Sheet()) Sheet()->SetFinishMode(true);
+    if (!WPage::OnSetActive())
+        return false;
+    if (Sheet())
+        Sheet()->SetFinishMode(true);
     return true;
 }
 
 bool WPageFinish::OnKillActive() {
-    if (CommitPage() == 0) return false;
-    if (Sheet()) Sheet()->SetFinishMode(false);
+    if (CommitPage() == 0)
+        return false;
+    if (Sheet())
+        Sheet()->SetFinishMode(false);
     return WPage::OnKillActive();
 }
 
 bool WPageFinish::OnWizardFinish() {
-    if (!App().Modified()) return true;
+    if (!App().Modified())
+        return true;
     switch (Boxes().Ask(QStringLiteral("Would you like to save your changes before exiting?"),
                         Dialogs::Buttons::YesNoCancel, Dialogs::Answer::Yes, this)) {
-        case Dialogs::Answer::Yes: return CommitPage() != 0 && App().SaveProject();
-        case Dialogs::Answer::No: return true;
-        default: return false;
+        case Dialogs::Answer::Yes:
+            return CommitPage() != 0 && App().SaveProject();
+        case Dialogs::Answer::No:
+            return true;
+        default:
+            return false;
     }
 }
 

@@ -10,7 +10,7 @@ namespace vantrel {
 class WPageFinish : public WPage {
     Q_OBJECT
 
-public:
+  public:
     explicit WPageFinish(WWizardApp& app, QWidget* parent = nullptr);
 
     bool OnSetActive() override;

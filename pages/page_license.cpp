@@ -29,7 +29,8 @@ constexpr int kRelease = 1;
 std::string ToLineFeeds(const std::string& text) {
     std::string out = FromCrLf(text);
     for (char& c : out)
-        if (c == '\r') c = '\n';
+        if (c == '\r')
+            c = '\n';
     return out;
 }
 
@@ -89,9 +90,11 @@ QString WPageLicense::EditText() const {
 }
 
 bool WPageLicense::StoreEditText() {
-    if (shownIndex_ < 0) return true;
+    if (shownIndex_ < 0)
+        return true;
     std::string text;
-    if (!ToEngine(EditText(), text)) return false;
+    if (!ToEngine(EditText(), text))
+        return false;
     std::string& field = shownIndex_ == kRelease ? Project()->ReleaseText : Project()->LicenseText;
     if (field != text) {
         field = text;
@@ -125,7 +128,8 @@ bool WPageLicense::OnSetActive() {
 }
 
 void WPageLicense::OnSelectionChanged() {
-    if (!Project()) return;
+    if (!Project())
+        return;
     StoreEditText();
     ShowSelectedText();
 }
@@ -147,7 +151,8 @@ void WPageLicense::OnReleaseClicked() {
 }
 
 bool WPageLicense::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == edit_ && event->type() == QEvent::FocusOut && Project()) StoreEditText();
+    if (watched == edit_ && event->type() == QEvent::FocusOut && Project())
+        StoreEditText();
     return WPage::eventFilter(watched, event);
 }
 
@@ -158,7 +163,8 @@ void WPageLicense::OnImport() {
     request.mustExist = true;
     QString chosen;
     const Dialogs::FileResult result = Boxes().OpenFile(request, chosen, this);
-    if (result == Dialogs::FileResult::Cancel) return;
+    if (result == Dialogs::FileResult::Cancel)
+        return;
     const QString notText = QStringLiteral(
         "The selected file does not appear to be a text file. \n\nPlease select a text file.");
     if (result == Dialogs::FileResult::Failed) {
@@ -168,15 +174,16 @@ void WPageLicense::OnImport() {
 
     std::string path;
     if (!EnginePath(chosen, path)) {
-        Boxes().Message(UnstorableMessage(QStringLiteral("The file name"),
-                                          UnstorableCharacters(chosen)),
-                        Dialogs::Icon::Exclamation, QString(), this);
+        Boxes().Message(
+            UnstorableMessage(QStringLiteral("The file name"), UnstorableCharacters(chosen)),
+            Dialogs::Icon::Exclamation, QString(), this);
         return;
     }
     const long long size = FileSizeOf(path);
     if (size >= kImportLimit) {
         Boxes().Message(
-            QStringLiteral("Error:  File cannot exceed 64KB in size.\n\nPlease select another file."),
+            QStringLiteral(
+                "Error:  File cannot exceed 64KB in size.\n\nPlease select another file."),
             Dialogs::Icon::Exclamation, QString(), this);
         return;
     }
@@ -206,18 +213,20 @@ void WPageLicense::OnImport() {
 }
 
 int WPageLicense::CommitPage() {
-    if (StoreEditText()) return 1;
-    Boxes().Message(UnstorableMessage(SelectedIndex() == kRelease
-                                          ? QStringLiteral("The release notes")
-                                          : QStringLiteral("The license agreement"),
-                                      UnstorableCharacters(EditText())),
-                    Dialogs::Icon::Exclamation, QString(), this);
+    if (StoreEditText())
+        return 1;
+    Boxes().Message(
+        UnstorableMessage(SelectedIndex() == kRelease ? QStringLiteral("The release notes")
+                                                      : QStringLiteral("The license agreement"),
+                          UnstorableCharacters(EditText())),
+        Dialogs::Icon::Exclamation, QString(), this);
     edit_->setFocus();
     return 0;
 }
 
 bool WPageLicense::OnKillActive() {
-    if (CommitPage() == 0) return false;
+    if (CommitPage() == 0)
+        return false;
     WProjectData* project = Project();
     const bool noLicense = licenseBox_->isChecked() && project->LicenseText.empty();
     const bool noRelease = releaseBox_->isChecked() && project->ReleaseText.empty();
@@ -226,14 +235,15 @@ bool WPageLicense::OnKillActive() {
         if (noLicense && noRelease)
             what = QStringLiteral("License Agreement or Release Notes");
         else
-            what = noLicense ? QStringLiteral("License Agreement") : QStringLiteral("Release Notes");
+            what =
+                noLicense ? QStringLiteral("License Agreement") : QStringLiteral("Release Notes");
         const Dialogs::Answer answer = Boxes().Show(
             QStringLiteral("You have not entered any text for the %1.\n\n"
                            "Would you like to continue anyways?")
                 .arg(what),
-            Dialogs::Buttons::YesNo, Dialogs::Icon::Question, Dialogs::Answer::No, QString(),
-            this);
-        if (answer != Dialogs::Answer::Yes) return false;
+            Dialogs::Buttons::YesNo, Dialogs::Icon::Question, Dialogs::Answer::No, QString(), this);
+        if (answer != Dialogs::Answer::Yes)
+            return false;
         if (noLicense) {
             displayLicense_ = 0;
             project->DisplayLicense = 0;

@@ -17,7 +17,7 @@ namespace vantrel {
 class WPageLicense : public WPage {
     Q_OBJECT
 
-public:
+  public:
     // Files of this size or more are not imported.
     static constexpr long long kImportLimit = 65536;
 
@@ -38,16 +38,16 @@ public:
     // edit's own paragraph marks and no-break spaces kept as they are).
     QString EditText() const;
 
-public slots:
+  public slots:
     void OnSelectionChanged();
     void OnLicenseClicked();
     void OnReleaseClicked();
     void OnImport();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     int SelectedIndex() const;
     void ShowSelectedText();
     // Stores the edit's text into the field it shows; false when it holds

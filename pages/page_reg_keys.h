@@ -9,7 +9,7 @@ namespace vantrel {
 class WPageRegKeys : public WPage {
     Q_OBJECT
 
-public:
+  public:
     explicit WPageRegKeys(WWizardApp& app, QWidget* parent = nullptr);
 };
 

@@ -9,7 +9,7 @@ namespace vantrel {
 class WPageShortCuts : public WPage {
     Q_OBJECT
 
-public:
+  public:
     explicit WPageShortCuts(WWizardApp& app, QWidget* parent = nullptr);
 };
 

@@ -84,9 +84,12 @@ WPageWelcome::WPageWelcome(WWizardApp& app, QWidget* parent)
 }
 
 void WPageWelcome::TakeControls() {
-    if (newRadio_->isChecked()) mode_ = Mode::New;
-    else if (openRadio_->isChecked()) mode_ = Mode::Open;
-    else if (continueRadio_->isChecked()) mode_ = Mode::Continue;
+    if (newRadio_->isChecked())
+        mode_ = Mode::New;
+    else if (openRadio_->isChecked())
+        mode_ = Mode::Open;
+    else if (continueRadio_->isChecked())
+        mode_ = Mode::Continue;
     selectedPath_ = pathBox_->currentText();
 }
 
@@ -94,7 +97,8 @@ void WPageWelcome::PutControls() {
     newRadio_->setChecked(mode_ == Mode::New);
     openRadio_->setChecked(mode_ == Mode::Open);
     continueRadio_->setChecked(mode_ == Mode::Continue);
-    if (pathBox_->currentText() != selectedPath_) pathBox_->setEditText(selectedPath_);
+    if (pathBox_->currentText() != selectedPath_)
+        pathBox_->setEditText(selectedPath_);
 }
 
 void WPageWelcome::SetMode(Mode mode) {
@@ -115,16 +119,19 @@ bool WPageWelcome::OnSetActive() {
 
     std::vector<std::string> recent = App().Files().Recent();
     pathBox_->clear();
-    for (const std::string& path : recent) pathBox_->addItem(NativePath(path));
+    for (const std::string& path : recent)
+        pathBox_->addItem(NativePath(path));
 
     if (recent.empty()) {
         mode_ = Mode::New;
     } else {
         mode_ = Mode::Open;
-        if (pathBox_->currentIndex() < 0) pathBox_->setCurrentIndex(0);
+        if (pathBox_->currentIndex() < 0)
+            pathBox_->setCurrentIndex(0);
     }
     continueRadio_->setEnabled(false);
-    if (pathBox_->currentIndex() >= 0) selectedPath_ = pathBox_->currentText();
+    if (pathBox_->currentIndex() >= 0)
+        selectedPath_ = pathBox_->currentText();
     SetMode(mode_);
     PutControls();
 
@@ -219,8 +226,8 @@ void WPageWelcome::ShowWaitDialog() {
     auto* icon = new QLabel(waitDialog_);
     icon->setPixmap(QPixmap(QStringLiteral(":/vantrel/icon.png")));
     row->addWidget(icon);
-    row->addWidget(new QLabel(QStringLiteral("Please wait reading your project file."),
-                              waitDialog_));
+    row->addWidget(
+        new QLabel(QStringLiteral("Please wait reading your project file."), waitDialog_));
     waitDialog_->adjustSize();
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect area = screen->availableGeometry();
@@ -251,22 +258,24 @@ int WPageWelcome::OnWizardNext() {
             Dialogs::Buttons::YesNo, Dialogs::Answer::Yes, this);
         // A save that was cancelled or failed keeps the user here with the
         // changes still marked, rather than dropping them with the project.
-        if (answer == Dialogs::Answer::Yes && !App().SaveProject()) return -1;
+        if (answer == Dialogs::Answer::Yes && !App().SaveProject())
+            return -1;
         App().SetModified(0);
     }
 
     if (mode_ == Mode::Open) {
         const QString typed = selectedPath_.trimmed();
         if (typed.isEmpty()) {
-            Boxes().Message(QStringLiteral("You must choose a distribution project file to continue."),
-                            Dialogs::Icon::Exclamation, QString(), this);
+            Boxes().Message(
+                QStringLiteral("You must choose a distribution project file to continue."),
+                Dialogs::Icon::Exclamation, QString(), this);
             return -1;
         }
         std::string path;
         if (!EnginePath(typed, path)) {
-            Boxes().Message(UnstorableMessage(QStringLiteral("The project path"),
-                                              UnstorableCharacters(typed)),
-                            Dialogs::Icon::Exclamation, QString(), this);
+            Boxes().Message(
+                UnstorableMessage(QStringLiteral("The project path"), UnstorableCharacters(typed)),
+                Dialogs::Icon::Exclamation, QString(), this);
             return -1;
         }
         if (!FileExists(path)) {
@@ -289,8 +298,9 @@ int WPageWelcome::OnWizardNext() {
 
         if (!App().Files().Load(path)) {
             CloseWaitDialog();
-            Boxes().Message(QStringLiteral("There was a problem in reading the Project. Try Again."),
-                            Dialogs::Icon::Exclamation, QString(), this);
+            Boxes().Message(
+                QStringLiteral("There was a problem in reading the Project. Try Again."),
+                Dialogs::Icon::Exclamation, QString(), this);
             LockControls(false);
             project->Clear();
             project->Reset();

@@ -15,7 +15,7 @@ namespace vantrel {
 class WPageWelcome : public WPage {
     Q_OBJECT
 
-public:
+  public:
     explicit WPageWelcome(WWizardApp& app, QWidget* parent = nullptr);
 
     bool OnInitDialog() override;
@@ -29,13 +29,13 @@ public:
     QComboBox* PathBox() const { return pathBox_; }
     QPushButton* SelectButton() const { return selectButton_; }
 
-public slots:
+  public slots:
     void OnNewProject();
     void OnOpenProject();
     void OnContinueProject();
     void OnSelect();
 
-private:
+  private:
     enum class Mode { New, Open, Continue };
     void TakeControls();
     void PutControls();

@@ -106,12 +106,17 @@ void WProject::TakeControls() {
 
 void WProject::PutControls() {
     filling_ = true;
-    if (nameEdit_->text() != name_) nameEdit_->setText(name_);
-    if (versionEdit_->text() != version_) versionEdit_->setText(version_);
-    if (companyEdit_->text() != company_) companyEdit_->setText(company_);
+    if (nameEdit_->text() != name_)
+        nameEdit_->setText(name_);
+    if (versionEdit_->text() != version_)
+        versionEdit_->setText(version_);
+    if (companyEdit_->text() != company_)
+        companyEdit_->setText(company_);
     useDefaultBox_->setChecked(useDefault_);
-    if (baseList_->count() > base_) baseList_->setCurrentIndex(base_);
-    if (folderEdit_->text() != folder_) folderEdit_->setText(folder_);
+    if (baseList_->count() > base_)
+        baseList_->setCurrentIndex(base_);
+    if (folderEdit_->text() != folder_)
+        folderEdit_->setText(folder_);
     defaultDirEdit_->setText(defaultDirectory_);
     filling_ = false;
 }
@@ -158,8 +163,10 @@ bool WProject::OnSetActive() {
     company_ = FromEngine(project->CompanyName);
     useDefault_ = project->UseDefaultDest != 0;
     folder_ = FromEngine(project->DefaultDestBase);
-    if (project->DefaultDestPrefix == kProgramFilesMacro) base_ = 0;
-    else if (project->DefaultDestPrefix == kWindowsDriveMacro) base_ = 1;
+    if (project->DefaultDestPrefix == kProgramFilesMacro)
+        base_ = 0;
+    else if (project->DefaultDestPrefix == kWindowsDriveMacro)
+        base_ = 1;
     PutControls();
     Preview();
     return WPage::OnSetActive();
@@ -173,7 +180,8 @@ void WProject::OnTextEdited() {
 }
 
 void WProject::OnDestinationChanged() {
-    if (filling_) return;
+    if (filling_)
+        return;
     Preview();
     SetModified();
 }
@@ -187,7 +195,8 @@ void WProject::OnUseDefaultClicked() {
 bool WProject::HasForbiddenCharacter(const QString& text) {
     static const QString forbidden = QStringLiteral("/*?\"<>|,");
     for (QChar c : text)
-        if (forbidden.contains(c)) return true;
+        if (forbidden.contains(c))
+            return true;
     return false;
 }
 
@@ -230,10 +239,9 @@ int WProject::CommitPage() {
         companyEdit_->setFocus();
         result_ = -1;
     } else if (HasForbiddenCharacter(company_)) {
-        Boxes().Message(
-            ForbiddenMessage(
-                QStringLiteral("Company Name cannot contain any of the following characters:")),
-            Dialogs::Icon::Stop, QString(), this);
+        Boxes().Message(ForbiddenMessage(QStringLiteral(
+                            "Company Name cannot contain any of the following characters:")),
+                        Dialogs::Icon::Stop, QString(), this);
         result_ = -1;
     }
     if (defaultDirectory_.isEmpty()) {
@@ -246,10 +254,9 @@ int WProject::CommitPage() {
         const bool secondColon =
             colon >= 0 && defaultDirectory_.indexOf(QLatin1Char(':'), colon + 1) >= 0;
         if (HasForbiddenCharacter(defaultDirectory_) || secondColon) {
-            Boxes().Message(
-                ForbiddenMessage(
-                    QStringLiteral("A directory cannot contain any of the following characters:")),
-                Dialogs::Icon::Stop, QString(), this);
+            Boxes().Message(ForbiddenMessage(QStringLiteral(
+                                "A directory cannot contain any of the following characters:")),
+                            Dialogs::Icon::Stop, QString(), this);
             result_ = -1;
         }
     }
@@ -284,14 +291,20 @@ int WProject::CommitPage() {
     project->UseDefaultDest = useDefault_ ? 1 : 0;
 
     if (project->NewProjectMode == 1) {
-        if (project->ProductNameSet == 0) project->SetApplicationName(name);
-        if (project->ShortcutFolderSet == 0) project->ShortcutFolder = name;
+        if (project->ProductNameSet == 0)
+            project->SetApplicationName(name);
+        if (project->ShortcutFolderSet == 0)
+            project->ShortcutFolder = name;
     }
     return result_ == 1 ? 1 : 0;
 }
 
-int WProject::OnWizardBack() { return CommitPage() ? 0 : -1; }
+int WProject::OnWizardBack() {
+    return CommitPage() ? 0 : -1;
+}
 
-int WProject::OnWizardNext() { return CommitPage() ? 0 : -1; }
+int WProject::OnWizardNext() {
+    return CommitPage() ? 0 : -1;
+}
 
 }  // namespace vantrel

@@ -15,7 +15,7 @@ namespace vantrel {
 class WProject : public WPage {
     Q_OBJECT
 
-public:
+  public:
     explicit WProject(WWizardApp& app, QWidget* parent = nullptr);
 
     bool OnInitDialog() override;
@@ -40,12 +40,12 @@ public:
     // The message that lists them, after `lead`.
     static QString ForbiddenMessage(const QString& lead);
 
-private slots:
+  private slots:
     void OnTextEdited();
     void OnDestinationChanged();
     void OnUseDefaultClicked();
 
-private:
+  private:
     void TakeControls();
     void PutControls();
     void Preview();

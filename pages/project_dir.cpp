@@ -92,7 +92,8 @@ WProjectDir::WProjectDir(WWizardApp& app, QWidget* parent)
 
 bool WProjectDir::ScriptExists(const char* script) const {
     const std::string& install = Project()->InstallLocation;
-    if (install.empty()) return false;
+    if (install.empty())
+        return false;
     return IsFile(ResolveNoCase(JoinPath(JoinPath(install, "Comps"), script)));
 }
 
@@ -110,7 +111,8 @@ bool WProjectDir::OnInitDialog() {
     defaultLanguage_->clear();
     rows_.clear();
     for (const WritingToolLanguage& language : WritingToolLanguageTable) {
-        if (!ScriptExists(language.script)) continue;
+        if (!ScriptExists(language.script))
+            continue;
         auto* item = new QTreeWidgetItem(languages_);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(0, Qt::Unchecked);
@@ -119,7 +121,8 @@ bool WProjectDir::OnInitDialog() {
         rows_.push_back({language.script, language.code});
     }
     updating_ = false;
-    if (rows_.empty()) tools_ = 0;
+    if (rows_.empty())
+        tools_ = 0;
 
     App().SetModified(modified);
     return true;
@@ -127,7 +130,8 @@ bool WProjectDir::OnInitDialog() {
 
 QStringList WProjectDir::RowCodes() const {
     QStringList codes;
-    for (const Row& row : rows_) codes << QString::fromStdString(row.code);
+    for (const Row& row : rows_)
+        codes << QString::fromStdString(row.code);
     return codes;
 }
 
@@ -168,7 +172,8 @@ void WProjectDir::PutControls() {
 
 void WProjectDir::ApplyRules() {
     // A component this installation does not have stays off.
-    if (!haveFramework_) framework_ = 0;
+    if (!haveFramework_)
+        framework_ = 0;
     frameworkBox_->setEnabled(haveFramework_);
 
     if (framework_) {
@@ -185,7 +190,8 @@ void WProjectDir::ApplyRules() {
         }
         runtimeBox_->setEnabled(haveRuntime_);
     }
-    if (!haveRuntime_ && !framework_) runtime_ = 0;
+    if (!haveRuntime_ && !framework_)
+        runtime_ = 0;
 
     if (!runtime_ && !AnySqlLinks()) {
         database_ = haveDatabase_ ? databaseRemembered_ : 0;
@@ -195,7 +201,8 @@ void WProjectDir::ApplyRules() {
         databaseBox_->setEnabled(false);
     }
 
-    if (rows_.empty()) tools_ = 0;
+    if (rows_.empty())
+        tools_ = 0;
     toolsBox_->setEnabled(runtime_ != 0 && !rows_.empty());
     const bool languages = tools_ != 0 && runtime_ != 0;
     languages_->setEnabled(languages);
@@ -216,13 +223,16 @@ bool WProjectDir::OnSetActive() {
     // The flag is read again: an opened project brings its own.
     tools_ = rows_.empty() ? 0 : project->AreWritingToolsSelected;
 
-    for (int row = 0; row < static_cast<int>(rows_.size()); ++row) SetRowChecked(row, false);
+    for (int row = 0; row < static_cast<int>(rows_.size()); ++row)
+        SetRowChecked(row, false);
     for (const std::string& code : project->WritingToolLanguages) {
         for (int row = 0; row < static_cast<int>(rows_.size()); ++row)
-            if (rows_[row].code == code) SetRowChecked(row, true);
+            if (rows_[row].code == code)
+                SetRowChecked(row, true);
     }
     for (int row = 0; row < static_cast<int>(rows_.size()); ++row) {
-        if (rows_[row].code == project->DefaultLanguage) defaultLanguage_->setCurrentIndex(row);
+        if (rows_[row].code == project->DefaultLanguage)
+            defaultLanguage_->setCurrentIndex(row);
     }
 
     ApplyRules();
@@ -256,19 +266,25 @@ void WProjectDir::OnWritingToolsClicked() {
 }
 
 void WProjectDir::SetAllRows(bool checked) {
-    if (!toolsBox_->isChecked()) return;
+    if (!toolsBox_->isChecked())
+        return;
     const int defaultRow = defaultLanguage_->currentIndex();
     for (int row = 0; row < static_cast<int>(rows_.size()); ++row)
         SetRowChecked(row, checked || row == defaultRow);
     SetModified();
 }
 
-void WProjectDir::OnSelectAll() { SetAllRows(true); }
+void WProjectDir::OnSelectAll() {
+    SetAllRows(true);
+}
 
-void WProjectDir::OnSelectNone() { SetAllRows(false); }
+void WProjectDir::OnSelectNone() {
+    SetAllRows(false);
+}
 
 void WProjectDir::OnRowChanged(QTreeWidgetItem* item, int column) {
-    if (updating_ || column != 0) return;
+    if (updating_ || column != 0)
+        return;
     const int row = languages_->indexOfTopLevelItem(item);
     // The default language's row stays checked.
     if (row >= 0 && row == defaultLanguage_->currentIndex() && item->checkState(0) != Qt::Checked)
@@ -278,17 +294,20 @@ void WProjectDir::OnRowChanged(QTreeWidgetItem* item, int column) {
 
 void WProjectDir::OnDefaultLanguageChosen(int index) {
     // The newly chosen default is always one of the selected languages.
-    if (index >= 0) SetRowChecked(index, true);
+    if (index >= 0)
+        SetRowChecked(index, true);
     SetModified();
 }
 
 void WProjectDir::SelectCatalogueComponent(const std::string& script, int state) {
     WProjectData* project = Project();
-    if (!project->Components()) return;
+    if (!project->Components())
+        return;
     const auto& names = project->Catalogue().componentOfScript;
     auto it = names.find(script);
     const std::string name = it != names.end() ? it->second : BaseNameUpToFirstDot(script);
-    if (WSetupComponent* component = project->Components()->Find(name)) component->Select(state);
+    if (WSetupComponent* component = project->Components()->Find(name))
+        component->Select(state);
 }
 
 int WProjectDir::CommitPage() {
@@ -315,8 +334,8 @@ int WProjectDir::CommitPage() {
     for (int row = 0; row < static_cast<int>(rows_.size()); ++row) {
         const Row& r = rows_[row];
         if (RowChecked(row)) {
-            SelectCatalogueComponent(r.script, install ? WSetupComponent::kSelected
-                                                       : WSetupComponent::kNotSelected);
+            SelectCatalogueComponent(
+                r.script, install ? WSetupComponent::kSelected : WSetupComponent::kNotSelected);
             scripts.push_back(r.script);
             codes.push_back(r.code);
         } else if (std::find(scripts.begin(), scripts.end(), r.script) == scripts.end()) {
@@ -333,8 +352,12 @@ int WProjectDir::CommitPage() {
     return 1;
 }
 
-int WProjectDir::OnWizardBack() { return CommitPage() ? 0 : -1; }
+int WProjectDir::OnWizardBack() {
+    return CommitPage() ? 0 : -1;
+}
 
-int WProjectDir::OnWizardNext() { return CommitPage() ? 0 : -1; }
+int WProjectDir::OnWizardNext() {
+    return CommitPage() ? 0 : -1;
+}
 
 }  // namespace vantrel

@@ -20,7 +20,7 @@ namespace vantrel {
 class WProjectDir : public WPage {
     Q_OBJECT
 
-public:
+  public:
     explicit WProjectDir(WWizardApp& app, QWidget* parent = nullptr);
 
     bool OnInitDialog() override;
@@ -42,7 +42,7 @@ public:
     // The language codes of the rows, in row order.
     QStringList RowCodes() const;
 
-public slots:
+  public slots:
     void OnFrameworkClicked();
     void OnRuntimeClicked();
     void OnDatabaseClicked();
@@ -51,10 +51,10 @@ public slots:
     void OnSelectNone();
     void OnDefaultLanguageChosen(int index);
 
-private slots:
+  private slots:
     void OnRowChanged(QTreeWidgetItem* item, int column);
 
-private:
+  private:
     struct Row {
         std::string script;
         std::string code;

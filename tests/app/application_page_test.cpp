@@ -22,8 +22,8 @@ const QString kBadCompany = QStringLiteral(
     "Company Name cannot contain any of the following characters:\n\t/ * ? \\ \" < > | : ,");
 const QString kBadDirectory = QStringLiteral(
     "A directory cannot contain any of the following characters:\n\t/ * ? \\ \" < > | : ,");
-const QString kSlashWarning = QStringLiteral(
-    "Enter no more than one slash for directory separator in the Target Folder");
+const QString kSlashWarning =
+    QStringLiteral("Enter no more than one slash for directory separator in the Target Folder");
 
 // As if typed: the text and the edit notification.
 void Type(QLineEdit* edit, const QString& text) {
@@ -31,7 +31,9 @@ void Type(QLineEdit* edit, const QString& text) {
     emit edit->textEdited(text);
 }
 
-QString ProgramFiles() { return QString::fromStdString(TheSystemFolders().ProgramFilesFolder()); }
+QString ProgramFiles() {
+    return QString::fromStdString(TheSystemFolders().ProgramFilesFolder());
+}
 
 }  // namespace
 
@@ -42,7 +44,8 @@ class ApplicationPageTest : public QObject {
         WizardFixture w;
         WProject* page = nullptr;
         Page() {
-            if (w.GoTo(1)) page = w.Current<WProject>();
+            if (w.GoTo(1))
+                page = w.Current<WProject>();
         }
         void Fill(const QString& name, const QString& version, const QString& company) {
             Type(page->NameEdit(), name);
@@ -55,7 +58,7 @@ class ApplicationPageTest : public QObject {
         }
     };
 
-private slots:
+  private slots:
     void defaultDestinationIsCompanyAndName() {
         Page p;
         QVERIFY(p.page);
@@ -75,7 +78,8 @@ private slots:
         QCOMPARE(project->CompanyName, std::string("Acme"));
         QCOMPARE(project->Version, std::string("2.0"));
         QCOMPARE(project->UseDefaultDest, 1);
-        QCOMPARE(project->DefaultDirectory, (ProgramFiles() + QStringLiteral("\\Acme\\Ledger")).toStdString());
+        QCOMPARE(project->DefaultDirectory,
+                 (ProgramFiles() + QStringLiteral("\\Acme\\Ledger")).toStdString());
         QVERIFY(p.w.Boxes().shown.isEmpty());
     }
 
@@ -109,16 +113,26 @@ private slots:
         QTest::addColumn<QString>("version");
         QTest::addColumn<QString>("company");
         QTest::addColumn<QStringList>("messages");
-        QTest::newRow("name and version missing")
-            << "" << "" << "Acme" << QStringList{kNoName, kNoVersion};
-        QTest::newRow("all missing") << "" << "" << "" << QStringList{kNoName, kNoCompany, kNoVersion};
-        QTest::newRow("slash in company")
-            << "Ledger" << "1" << "Acme/West" << QStringList{kBadCompany, kBadDirectory};
+        QTest::newRow("name and version missing") << ""
+                                                  << ""
+                                                  << "Acme" << QStringList{kNoName, kNoVersion};
+        QTest::newRow("all missing") << ""
+                                     << ""
+                                     << "" << QStringList{kNoName, kNoCompany, kNoVersion};
+        QTest::newRow("slash in company") << "Ledger"
+                                          << "1"
+                                          << "Acme/West" << QStringList{kBadCompany, kBadDirectory};
         QTest::newRow("bar in company, no name")
-            << "" << "1" << "A|B" << QStringList{kNoName, kBadCompany, kBadDirectory};
-        QTest::newRow("comma in company") << "Ledger" << "1" << "Acme, Inc" << QStringList{kBadCompany, kBadDirectory};
+            << ""
+            << "1"
+            << "A|B" << QStringList{kNoName, kBadCompany, kBadDirectory};
+        QTest::newRow("comma in company") << "Ledger"
+                                          << "1"
+                                          << "Acme, Inc" << QStringList{kBadCompany, kBadDirectory};
         QTest::newRow("colon in company passes its own check")
-            << "Ledger" << "1" << "Acme:West" << QStringList{kBadDirectory};
+            << "Ledger"
+            << "1"
+            << "Acme:West" << QStringList{kBadDirectory};
     }
 
     void checkMessagesInOrder() {

@@ -28,12 +28,14 @@ class BackgroundPageTest : public QObject {
         WizardFixture w;
         WPageBackground* page = nullptr;
         explicit Page(std::function<void(WProjectData*)> before = {}) {
-            if (before) before(w.Project());
-            if (w.GoTo(2)) page = w.Current<WPageBackground>();
+            if (before)
+                before(w.Project());
+            if (w.GoTo(2))
+                page = w.Current<WPageBackground>();
         }
     };
 
-private slots:
+  private slots:
     void showsTheProjectsTitle() {
         Page p([](WProjectData* project) { project->SetApplicationName("Demo"); });
         QVERIFY(p.page);
@@ -60,7 +62,8 @@ private slots:
             QCOMPARE(WPageBackground::DefaultFont(), QStringLiteral("Times New Roman"));
             // An empty value does not count; the TrueType name does.
             TheRegistry().SetString(Hive::LocalMachine, kFonts, "Arial", "");
-            TheRegistry().SetString(Hive::LocalMachine, kFonts, "Courier New (TrueType)", "cour.ttf");
+            TheRegistry().SetString(Hive::LocalMachine, kFonts, "Courier New (TrueType)",
+                                    "cour.ttf");
             QCOMPARE(WPageBackground::DefaultFont(), QStringLiteral("Courier New"));
             TheRegistry().SetString(Hive::LocalMachine, kFonts, "Arial Italic", "ariali.ttf");
             QCOMPARE(WPageBackground::DefaultFont(), QStringLiteral("Arial Italic"));
@@ -68,7 +71,8 @@ private slots:
         {
             Page p([](WProjectData* project) {
                 project->BackTitleFont.clear();
-                TheRegistry().SetString(Hive::LocalMachine, kFonts, "Arial (TrueType)", "arial.ttf");
+                TheRegistry().SetString(Hive::LocalMachine, kFonts, "Arial (TrueType)",
+                                        "arial.ttf");
             });
             QCOMPARE(p.page->FontList()->currentText(), QStringLiteral("Arial"));
         }
@@ -157,7 +161,8 @@ private slots:
         p.page->TitleEdit()->setText(QStringLiteral("Ledger"));
         p.page->SizeList()->setEditText(QString());
         p.w.Sheet()->OnBack();
-        QCOMPARE(p.w.Boxes().Texts(), QStringList{QStringLiteral("You must specify a Font Size to continue.")});
+        QCOMPARE(p.w.Boxes().Texts(),
+                 QStringList{QStringLiteral("You must specify a Font Size to continue.")});
         QCOMPARE(p.w.Sheet()->CurrentIndex(), 2);
 
         p.page->SizeList()->setEditText(QStringLiteral("40"));

@@ -24,8 +24,9 @@ const QString kNotText = QStringLiteral(
     "The selected file does not appear to be a text file. \n\nPlease select a text file.");
 
 QString EmptyQuestion(const QString& what) {
-    return QStringLiteral("You have not entered any text for the %1.\n\n"
-                          "Would you like to continue anyways?")
+    return QStringLiteral(
+               "You have not entered any text for the %1.\n\n"
+               "Would you like to continue anyways?")
         .arg(what);
 }
 
@@ -40,7 +41,8 @@ class LicensePageTest : public QObject {
         explicit Page(bool license = true, bool release = false) {
             w.Project()->DisplayLicense = license;
             w.Project()->DisplayRelease = release;
-            if (w.GoTo(3)) page = w.Current<WPageLicense>();
+            if (w.GoTo(3))
+                page = w.Current<WPageLicense>();
         }
         void Import(const std::string& path) {
             w.Boxes().files << NativePath(path);
@@ -48,7 +50,7 @@ class LicensePageTest : public QObject {
         }
     };
 
-private slots:
+  private slots:
     void importedLineFeedsBecomeLinesAndComeBackAsLineFeeds() {
         Page p;
         QVERIFY(p.page);
@@ -84,7 +86,8 @@ private slots:
         // A no-break space survives the edit.
         p.page->TextEdit()->setPlainText(QStringLiteral("a\u00a0b"));
         QVERIFY(p.page->CommitPage());
-        QCOMPARE(p.w.Project()->ReleaseText, std::string("a\xa0" "b"));
+        QCOMPARE(p.w.Project()->ReleaseText, std::string("a\xa0"
+                                                         "b"));
     }
 
     void importRefusesFilesOf64KBOrMore() {
@@ -145,8 +148,9 @@ private slots:
             p.w.Boxes().answers << Answer::No;
             p.w.Sheet()->OnNext();
             QCOMPARE(p.w.Sheet()->CurrentIndex(), 3);
-            QCOMPARE(p.w.Boxes().Texts(),
-                     QStringList{EmptyQuestion(QStringLiteral("License Agreement or Release Notes"))});
+            QCOMPARE(
+                p.w.Boxes().Texts(),
+                QStringList{EmptyQuestion(QStringLiteral("License Agreement or Release Notes"))});
             QCOMPARE(p.w.Boxes().shown.first().defaultAnswer, Answer::No);
             QCOMPARE(p.w.Project()->DisplayLicense, 1);
 
@@ -164,7 +168,8 @@ private slots:
             p.page->TextEdit()->setPlainText(QStringLiteral("Notes"));
             p.w.Boxes().answers << Answer::Yes;
             p.w.Sheet()->OnNext();
-            QCOMPARE(p.w.Boxes().Texts(), QStringList{EmptyQuestion(QStringLiteral("License Agreement"))});
+            QCOMPARE(p.w.Boxes().Texts(),
+                     QStringList{EmptyQuestion(QStringLiteral("License Agreement"))});
             QCOMPARE(p.w.Sheet()->CurrentIndex(), 4);
             QCOMPARE(p.w.Project()->DisplayLicense, 0);
             QCOMPARE(p.w.Project()->DisplayRelease, 1);

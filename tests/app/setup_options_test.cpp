@@ -19,8 +19,8 @@ namespace {
 WizardFixture::Setup Installation(bool languages = true) {
     WizardFixture::Setup setup;
     setup.scripts = QStringList{QStringLiteral("Distrib.kvz"), QStringLiteral("TY9_Framework.kvz"),
-                                QStringLiteral("TY9Run_Program.kvz"), QStringLiteral("Uninstall.kvz"),
-                                QStringLiteral("OnDmndBDE.kvz")};
+                                QStringLiteral("TY9Run_Program.kvz"),
+                                QStringLiteral("Uninstall.kvz"), QStringLiteral("OnDmndBDE.kvz")};
     if (languages)
         setup.scripts << QStringLiteral("LX9_English.kvz") << QStringLiteral("LX9_German.kvz");
     return setup;
@@ -41,19 +41,21 @@ class SetupOptionsTest : public QObject {
         WProjectDir* page = nullptr;
         explicit Page(bool languages = true, std::function<void(WProjectData*)> before = {})
             : w(Installation(languages)) {
-            if (before) before(w.Project());
-            if (w.GoTo(4)) page = w.Current<WProjectDir>();
+            if (before)
+                before(w.Project());
+            if (w.GoTo(4))
+                page = w.Current<WProjectDir>();
         }
         void CheckRow(int row, bool checked) {
-            page->LanguageList()->topLevelItem(row)->setCheckState(0, checked ? Qt::Checked
-                                                                              : Qt::Unchecked);
+            page->LanguageList()->topLevelItem(row)->setCheckState(
+                0, checked ? Qt::Checked : Qt::Unchecked);
         }
         bool RowChecked(int row) const {
             return page->LanguageList()->topLevelItem(row)->checkState(0) == Qt::Checked;
         }
     };
 
-private slots:
+  private slots:
     void frameworkForcesTheRuntime() {
         Page p;
         QVERIFY(p.page);
@@ -142,9 +144,11 @@ private slots:
         p.CheckRow(4, false);
         QVERIFY(p.RowChecked(4));
         p.page->SelectAllButton()->click();
-        for (int row = 0; row < 6; ++row) QVERIFY(p.RowChecked(row));
+        for (int row = 0; row < 6; ++row)
+            QVERIFY(p.RowChecked(row));
         p.page->SelectNoneButton()->click();
-        for (int row = 0; row < 6; ++row) QCOMPARE(p.RowChecked(row), row == 4);
+        for (int row = 0; row < 6; ++row)
+            QCOMPARE(p.RowChecked(row), row == 4);
 
         p.w.Sheet()->OnNext();
         QCOMPARE(p.w.Project()->DefaultLanguage, std::string("DE"));
@@ -154,7 +158,8 @@ private slots:
     void englishVariantsShareOneComponent() {
         Page p;
         p.w.Sheet()->OnNext();  // nothing checked yet
-        QCOMPARE(p.w.Boxes().Texts(), QStringList{"Please select at least one writing tool language"});
+        QCOMPARE(p.w.Boxes().Texts(),
+                 QStringList{"Please select at least one writing tool language"});
         QCOMPARE(p.w.Boxes().shown.first().caption, QStringLiteral("Error"));
         QCOMPARE(p.w.Sheet()->CurrentIndex(), 5);  // a warning only
         QCOMPARE(Selection(p.w, "LX9_English"), WSetupComponent::kNotSelected);

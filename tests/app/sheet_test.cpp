@@ -19,7 +19,7 @@ using Answer = Dialogs::Answer;
 class SheetTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void pagesInOrder() {
         WizardFixture w;
         const struct {
@@ -81,7 +81,8 @@ private slots:
         w.Sheet()->show();
         for (int round = 0; round < 3; ++round) {
             QVERIFY(w.GoTo(4));
-            while (w.Sheet()->CurrentIndex() > 0) w.Sheet()->OnBack();
+            while (w.Sheet()->CurrentIndex() > 0)
+                w.Sheet()->OnBack();
         }
         QCOMPARE(w.Sheet()->Rearrangements(), 1);
         QVERIFY(!w.Sheet()->LayoutPending());
@@ -107,12 +108,18 @@ private slots:
         QTest::addColumn<bool>("ended");
         const QString save = QStringLiteral("Would you like to save your changes before exiting?");
         const QString sure = QStringLiteral("Are you sure you want to exit?");
-        QTest::newRow("changed, Cancel stays") << true << int(Answer::Cancel) << true << save << 0 << false;
-        QTest::newRow("changed, Yes saves and ends") << true << int(Answer::Yes) << true << save << 1 << true;
-        QTest::newRow("changed, Yes but save cancelled stays") << true << int(Answer::Yes) << false << save << 1 << false;
-        QTest::newRow("changed, No ends unsaved") << true << int(Answer::No) << true << save << 0 << true;
-        QTest::newRow("unchanged, Yes ends") << false << int(Answer::Yes) << true << sure << 0 << true;
-        QTest::newRow("unchanged, No stays") << false << int(Answer::No) << true << sure << 0 << false;
+        QTest::newRow("changed, Cancel stays")
+            << true << int(Answer::Cancel) << true << save << 0 << false;
+        QTest::newRow("changed, Yes saves and ends")
+            << true << int(Answer::Yes) << true << save << 1 << true;
+        QTest::newRow("changed, Yes but save cancelled stays")
+            << true << int(Answer::Yes) << false << save << 1 << false;
+        QTest::newRow("changed, No ends unsaved")
+            << true << int(Answer::No) << true << save << 0 << true;
+        QTest::newRow("unchanged, Yes ends")
+            << false << int(Answer::Yes) << true << sure << 0 << true;
+        QTest::newRow("unchanged, No stays")
+            << false << int(Answer::No) << true << sure << 0 << false;
     }
 
     void cancelAsksTheExitQuestions() {
@@ -140,7 +147,8 @@ private slots:
         QCOMPARE(w.Files()->saves, saves);
         QCOMPARE(w.Sheet()->IsEnded(), ended);
         QCOMPARE(endedSpy.count(), ended ? 1 : 0);
-        if (!ended) QCOMPARE(w.Sheet()->CurrentIndex(), 2);
+        if (!ended)
+            QCOMPARE(w.Sheet()->CurrentIndex(), 2);
     }
 
     void escapeIsCancel() {
@@ -171,8 +179,9 @@ private slots:
             w.Boxes().answers << Answer::Cancel;
             QVERIFY(!w.Sheet()->close());
             QVERIFY(!w.Sheet()->IsEnded());
-            QCOMPARE(w.Boxes().Texts(),
-                     QStringList{QStringLiteral("Would you like to save your changes before exiting?")});
+            QCOMPARE(
+                w.Boxes().Texts(),
+                QStringList{QStringLiteral("Would you like to save your changes before exiting?")});
             w.Boxes().answers << Answer::Yes;
             QVERIFY(w.Sheet()->close());
             QVERIFY(w.Sheet()->IsEnded());
@@ -214,7 +223,8 @@ private slots:
 
         w.Sheet()->OnHelp();
         QCOMPARE(w.App().HelpWindow()->CurrentContext(), 1000);
-        QVERIFY(w.App().HelpWindow()->CurrentPath().endsWith(QStringLiteral("/Zlt9en.hlp/1000.html")));
+        QVERIFY(
+            w.App().HelpWindow()->CurrentPath().endsWith(QStringLiteral("/Zlt9en.hlp/1000.html")));
         QVERIFY(QFileInfo(w.App().HelpWindow()->CurrentPath()).isFile());
         QVERIFY(w.App().HelpWindow()->Browser()->toPlainText().contains(QStringLiteral("Welcome")));
 
@@ -226,10 +236,11 @@ private slots:
 
         // Every help context a page sets has a page of its own; no context
         // gives the contents.
-        for (int context : {1000, 1001, 1002, 1003, 1005, 1006, 1007, 1008, 1009, 1010, 1011,
-                            1012, 1013, 1014, 1015, 1016, 1017, 1018, 1019}) {
-            QVERIFY2(w.App().HelpTopicPath(context).endsWith(QStringLiteral("/%1.html").arg(context)),
-                     qPrintable(w.App().HelpTopicPath(context)));
+        for (int context : {1000, 1001, 1002, 1003, 1005, 1006, 1007, 1008, 1009, 1010, 1011, 1012,
+                            1013, 1014, 1015, 1016, 1017, 1018, 1019}) {
+            QVERIFY2(
+                w.App().HelpTopicPath(context).endsWith(QStringLiteral("/%1.html").arg(context)),
+                qPrintable(w.App().HelpTopicPath(context)));
         }
         QVERIFY(w.App().HelpTopicPath(0).endsWith(QStringLiteral("/index.html")));
         QVERIFY(w.App().HelpTopicPath(4242).endsWith(QStringLiteral("/index.html")));

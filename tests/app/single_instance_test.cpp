@@ -13,7 +13,7 @@ using namespace vantrel;
 class SingleInstanceTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void secondGuardAsksTheFirstToComeForward() {
         QTemporaryDir dir;
         auto first = std::make_unique<SingleInstance>(dir.path());
@@ -50,7 +50,8 @@ private slots:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.path());
-        env.insert(QStringLiteral("VANTREL_MACHINE_REG"), dir.filePath(QStringLiteral("machine.reg")));
+        env.insert(QStringLiteral("VANTREL_MACHINE_REG"),
+                   dir.filePath(QStringLiteral("machine.reg")));
         env.insert(QStringLiteral("VANTREL_USER_REG"), dir.filePath(QStringLiteral("user.reg")));
 
         QProcess first, second;

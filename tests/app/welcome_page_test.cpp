@@ -22,7 +22,8 @@ namespace {
 
 const QString kNoPath = QStringLiteral("You must choose a distribution project file to continue.");
 const QString kMissing = QStringLiteral("Unable to open the previous project file. Try again.");
-const QString kUnreadable = QStringLiteral("There was a problem in reading the Project. Try Again.");
+const QString kUnreadable =
+    QStringLiteral("There was a problem in reading the Project. Try Again.");
 const QString kSaveFirst = QStringLiteral(
     "You may have changed some settings in your current project.  Would you like to save your "
     "settings before continuing?");
@@ -51,7 +52,7 @@ bool SaveAs(WizardFixture& w, const std::string& path) {
 class WelcomePageTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void withoutRecentProjectsANewProjectIsProposed() {
         WizardFixture w;
         auto* page = w.Current<WPageWelcome>();

@@ -4,9 +4,10 @@ namespace vantrel::test {
 
 Dialogs::Answer ScriptedDialogs::Show(const QString& text, Buttons buttons, Icon icon,
                                       Answer defaultAnswer, const QString& caption, QWidget*) {
-    shown.append({text, caption.isEmpty() ? ProgramTitle() : caption, buttons, icon,
-                  defaultAnswer});
-    if (!answers.isEmpty()) return answers.takeFirst();
+    shown.append(
+        {text, caption.isEmpty() ? ProgramTitle() : caption, buttons, icon, defaultAnswer});
+    if (!answers.isEmpty())
+        return answers.takeFirst();
     return defaultAnswer;
 }
 
@@ -14,8 +15,10 @@ Dialogs::FileResult ScriptedDialogs::NextFile(const FileRequest& request, bool s
                                               QString& chosen) {
     fileDialogs.append({save, request});
     const QString next = files.isEmpty() ? QString() : files.takeFirst();
-    if (next == QLatin1String("?failed")) return FileResult::Failed;
-    if (next.isEmpty()) return FileResult::Cancel;
+    if (next == QLatin1String("?failed"))
+        return FileResult::Failed;
+    if (next.isEmpty())
+        return FileResult::Cancel;
     chosen = next;
     return FileResult::Ok;
 }
@@ -32,7 +35,8 @@ Dialogs::FileResult ScriptedDialogs::SaveFile(const FileRequest& request, QStrin
 
 bool ScriptedDialogs::ChooseFolder(const QString&, const QString&, QString& chosen, QWidget*) {
     const QString next = folders.isEmpty() ? QString() : folders.takeFirst();
-    if (next.isEmpty()) return false;
+    if (next.isEmpty())
+        return false;
     chosen = next;
     return true;
 }
@@ -41,14 +45,16 @@ bool ScriptedDialogs::ChooseColour(const QColor& initial, QColor& chosen, QWidge
     ++colourDialogs;
     lastInitialColour = initial;
     const QColor next = colours.isEmpty() ? QColor() : colours.takeFirst();
-    if (!next.isValid()) return false;
+    if (!next.isValid())
+        return false;
     chosen = next;
     return true;
 }
 
 QStringList ScriptedDialogs::Texts() const {
     QStringList texts;
-    for (const Shown& s : shown) texts << s.text;
+    for (const Shown& s : shown)
+        texts << s.text;
     return texts;
 }
 

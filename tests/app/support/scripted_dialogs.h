@@ -12,7 +12,7 @@
 namespace vantrel::test {
 
 class ScriptedDialogs : public Dialogs {
-public:
+  public:
     struct Shown {
         QString text;
         QString caption;  // as it appears on the box (the program title when none was given)
@@ -53,7 +53,7 @@ public:
     QString LastText() const { return shown.isEmpty() ? QString() : shown.last().text; }
     void Forget();
 
-private:
+  private:
     FileResult NextFile(const FileRequest& request, bool save, QString& chosen);
 };
 

@@ -13,7 +13,8 @@ namespace vantrel::test {
 bool ScriptedProjectFiles::Save() {
     ++saves;
     const bool result = saveResults.isEmpty() ? true : saveResults.takeFirst();
-    if (result) app_.SetModified(0);
+    if (result)
+        app_.SetModified(0);
     return result;
 }
 
@@ -58,7 +59,8 @@ WizardFixture::WizardFixture(const Setup& setup) {
         files_ = files.get();
         app_->SetProjectFiles(std::move(files));
     }
-    if (!setup.deferStart) Start();
+    if (!setup.deferStart)
+        Start();
 }
 
 void WizardFixture::Start() {
@@ -85,7 +87,8 @@ std::string WizardFixture::Scratch(const std::string& name) const {
 std::string WizardFixture::WriteScratch(const std::string& name, const QByteArray& bytes) const {
     const std::string path = Scratch(name);
     QFile file(NativePath(path));
-    if (file.open(QIODevice::WriteOnly)) file.write(bytes);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(bytes);
     return path;
 }
 

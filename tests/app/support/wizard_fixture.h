@@ -24,7 +24,7 @@ namespace vantrel::test {
 // queue (true when empty) and clears Modified on success, the recent list
 // is what the test puts there.
 class ScriptedProjectFiles : public ProjectFiles {
-public:
+  public:
     explicit ScriptedProjectFiles(WWizardApp& app) : app_(app) {}
     bool Save() override;
     bool Load(const std::string& path) override;
@@ -36,7 +36,7 @@ public:
     std::vector<std::string> loaded;
     bool loadResult = true;
 
-private:
+  private:
     WWizardApp& app_;
 };
 
@@ -44,7 +44,7 @@ private:
 std::string ComponentLine(const std::string& name, const std::string& dependencies = "");
 
 class WizardFixture {
-public:
+  public:
     struct Setup {
         // Component scripts in "Comps" (file names); each gets a line for the
         // component named after the file.
@@ -83,7 +83,7 @@ public:
     // refuses.
     bool GoTo(int index);
 
-private:
+  private:
     QTemporaryDir dir_;
     std::string install_;
     std::unique_ptr<WWizardApp> app_;
@@ -94,11 +94,11 @@ private:
 }  // namespace vantrel::test
 
 // A Qt Test main that runs offscreen unless a platform was chosen.
-#define VANTREL_WIZARD_TEST_MAIN(TestClass)                                       \
-    int main(int argc, char** argv) {                                            \
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))                      \
-            qputenv("QT_QPA_PLATFORM", "offscreen");                             \
-        QApplication app(argc, argv);                                            \
-        TestClass test;                                                          \
-        return QTest::qExec(&test, argc, argv);                                  \
+#define VANTREL_WIZARD_TEST_MAIN(TestClass)                 \
+    int main(int argc, char** argv) {                       \
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) \
+            qputenv("QT_QPA_PLATFORM", "offscreen");        \
+        QApplication app(argc, argv);                       \
+        TestClass test;                                     \
+        return QTest::qExec(&test, argc, argv);             \
     }
