@@ -37,7 +37,6 @@ NT_ONLY = "01010"  # Windows NT 4 and Windows 2000
 PLACEHOLDERS = {
     # The setup engine, copied to every ship folder.
     "Distrib/autorun.inf": ("[autorun]\r\nopen=setup32.exe\r\nicon=setup32.exe,0\r\n", 0),
-    "Distrib/Setup/setup.exe": ("setup engine: installer program", 2048),
     "Distrib/Setup/Swintlen.dll": ("setup engine: English dialog resources", 1536),
     "Distrib/Setup/Swintlde.dll": ("setup engine: German dialog resources", 1536),
     "Distrib/Setup/Swintlfr.dll": ("setup engine: French dialog resources", 1536),
