@@ -62,17 +62,23 @@ std::string WMediaBuilder::LogTimeText(std::time_t time) {
                   tm.tm_sec);
 }
 
-std::string WMediaBuilder::PathInside(std::string_view folder, std::string_view relative) {
-    std::vector<std::string> parts;
+bool WMediaBuilder::RelativeParts(std::string_view relative, std::vector<std::string>& parts) {
+    parts.clear();
+    if (!relative.empty() && IsPathSeparator(relative[0]))
+        return false;
     for (std::string& part : Split(ReplaceAll(std::string(relative), "/", "\\"), '\\')) {
-        if (part.empty())
+        if (part.empty() || part == ".")
             continue;
         if (part == ".." || part.find(':') != std::string::npos)
-            return {};
-        if (part != ".")
-            parts.push_back(std::move(part));
+            return false;
+        parts.push_back(std::move(part));
     }
-    if (parts.empty() || (!relative.empty() && IsPathSeparator(relative[0])))
+    return !parts.empty();
+}
+
+std::string WMediaBuilder::PathInside(std::string_view folder, std::string_view relative) {
+    std::vector<std::string> parts;
+    if (!RelativeParts(relative, parts))
         return {};
     std::string path(folder);
     bool resolving = true;
@@ -86,6 +92,26 @@ std::string WMediaBuilder::PathInside(std::string_view folder, std::string_view 
                 resolving = false;
         }
         path = std::move(next);
+    }
+    return path;
+}
+
+std::string WMediaBuilder::ShipPath(std::string_view relative) {
+    std::vector<std::string> parts;
+    if (!RelativeParts(relative, parts))
+        return {};
+    std::string path = shipFolder_;
+    for (const std::string& part : parts) {
+        auto listed = listings_.find(path);
+        if (listed == listings_.end()) {
+            std::unordered_map<std::string, std::string> names;
+            for (std::string& name : ListFolder(path, true, true))
+                names.emplace(ToLower(name), std::move(name));
+            listed = listings_.emplace(path, std::move(names)).first;
+        }
+        // A name not there yet is about to be made with this spelling.
+        auto name = listed->second.emplace(ToLower(part), part).first;
+        path = JoinPath(path, name->second);
     }
     return path;
 }
@@ -161,6 +187,7 @@ bool WMediaBuilder::Run() {
     errorText_.clear();
     failedSteps_ = 0;
     written_.clear();
+    listings_.clear();
     bool ok = true;
 
     WCreatorManager* components = project_.Components();
@@ -269,7 +296,7 @@ bool WMediaBuilder::CopyComponentFiles() {
             for (int type : {static_cast<int>(kElementFile), static_cast<int>(kElementTTFFile)}) {
                 for (const auto& element : c->Elements(type)) {
                     const std::string& name = element->GetSourceName();
-                    std::string destination = PathInside(shipFolder_, name);
+                    std::string destination = ShipPath(name);
                     progress_.SetOperation(
                         "Copying file : " +
                         ShortenPath(destination.empty() ? name : destination, kPathDisplayLength));
@@ -341,7 +368,7 @@ void WMediaBuilder::WriteTexts(const std::string& setupFolder) {
 bool WMediaBuilder::ShipUserConfig() {
     const std::string& source = project_.IDAPICNFDirectory;
     auto copyTo = [&](const char* folderName, const char* what) {
-        const std::string folder = PathInside(shipFolder_, folderName);
+        const std::string folder = ShipPath(folderName);
         CreateFolderPath(folder);
         std::string destination = FindInFolderNoCase(folder, kUserConfig);
         if (destination.empty())

@@ -30,7 +30,9 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 #include "media/media_progress.h"
 #include "script/setup_log.h"
@@ -91,8 +93,14 @@ class WMediaBuilder {
     // in another case taken as it is on disk. Empty for a name that would
     // leave the folder (absolute, a drive, or a ".." part).
     static std::string PathInside(std::string_view folder, std::string_view relative);
+    // The parts of a relative source name ("a\\b.txt" -> "a", "b.txt"); false
+    // for a name that would leave its folder.
+    static bool RelativeParts(std::string_view relative, std::vector<std::string>& parts);
 
   private:
+    // PathInside for the ship folder, with each folder listed once per run
+    // and the names about to be written remembered.
+    std::string ShipPath(std::string_view relative);
     bool FreeSpaceFor(const std::string& source, const std::string& destination);
     // Copies and logs one file; false when the job must stop.
     bool CopyAndLog(const std::string& source, const std::string& destination);
@@ -118,6 +126,8 @@ class WMediaBuilder {
     // component that supplies a path wins, while a file left by an earlier
     // build is replaced.
     std::unordered_set<std::string> written_;
+    // Folder -> its entries by lower-case name (the name as on disk).
+    std::unordered_map<std::string, std::unordered_map<std::string, std::string>> listings_;
 };
 
 }  // namespace vantrel

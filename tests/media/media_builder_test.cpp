@@ -35,9 +35,10 @@ class CdBuild : public MediaFixture {
 TEST_F(CdBuild, LaysOutTheShipFolderAndLogsEveryStepInOrder) {
     AddInstallFile(distrib, "System\\shared.dll");
     AddInstallFile(distrib, "Fonts\\sans.ttf", kElementTTFFile);
-    // The application's own file of the same path comes later: the first
-    // component that supplies a path wins.
-    AddAppFile("System/shared.dll", "the application's copy");
+    // The application's own file of the same path (in another case, as
+    // Windows names do not differ by case) comes later: the first component
+    // that supplies a path wins.
+    AddAppFile("system/SHARED.DLL", "the application's copy");
     AddAppFile("bin/app.exe", "MZ application");
     project->DisplayLicense = 1;
     project->LicenseText = "License\nsecond line";
@@ -58,6 +59,7 @@ TEST_F(CdBuild, LaysOutTheShipFolderAndLogsEveryStepInOrder) {
         EXPECT_TRUE(IsFile(In(std::string("Setup/") + name))) << name;
     }
     EXPECT_EQ(ReadBytes(In("System/shared.dll")), "shared from the installation");
+    EXPECT_EQ(ListFolder(In("System"), true, true), std::vector<std::string>{"shared.dll"});
     EXPECT_EQ(ReadBytes(In("bin/app.exe")), "MZ application");
     EXPECT_EQ(ReadBytes(In("Fonts/sans.ttf")), "font");
     EXPECT_EQ(ReadBytes(In("Setup/license.txt")), "License\r\nsecond line");
