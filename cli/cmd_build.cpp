@@ -21,7 +21,9 @@ namespace {
 
 volatile sig_atomic_t g_interrupted = 0;
 
-void OnInterrupt(int) { g_interrupted = 1; }
+void OnInterrupt(int) {
+    g_interrupted = 1;
+}
 
 // Ctrl-C sets the cancel flag for as long as the object lives; the build
 // then stops after the current file.
@@ -186,9 +188,10 @@ int RunBuild(Args& args) {
                 return Fail("cannot remove the existing setup in " + Out(DisplayPath(media)));
             std::printf("Removed the existing setup in %s\n", Out(DisplayPath(media)).c_str());
         } else {
-            std::printf("%s holds a setup already; its files are replaced (--clean removes it "
-                        "first)\n",
-                        Out(DisplayPath(media)).c_str());
+            std::printf(
+                "%s holds a setup already; its files are replaced (--clean removes it "
+                "first)\n",
+                Out(DisplayPath(media)).c_str());
         }
     }
 

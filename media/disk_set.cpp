@@ -204,8 +204,8 @@ void WDiskSet::Place(const WArchive& archive, bool created) {
     const int64_t cost = size + EntryCost(name.size(), size);
     if (used_ + cost < capacity_) {
         used_ += cost;
-        std::string line = std::string(created ? "Successfully compressed" : "Error compressing") +
-                           " : " + name;
+        std::string line =
+            std::string(created ? "Successfully compressed" : "Error compressing") + " : " + name;
         if (!created)
             line += " (" + archive.GetStatusText() + ")";
         log.Log(line + "\r\n\t" + name + DiskRange(disk_, disk_));
@@ -215,8 +215,8 @@ void WDiskSet::Place(const WArchive& archive, bool created) {
     const std::string folder = FolderOf(path);
     const bool split = SplitArchive(folder, name);
     RemoveFile(path);
-    log.Log(std::string(split ? "Successfully split" : "Error splitting") + " : " + name + "\r\n\t" +
-            name + DiskRange(before, disk_));
+    log.Log(std::string(split ? "Successfully split" : "Error splitting") + " : " + name +
+            "\r\n\t" + name + DiskRange(before, disk_));
     if (!split) {
         ok_ = false;
         job_.NoteFailure("cannot split " + name);
@@ -291,8 +291,8 @@ bool WDiskSet::Create() {
     if (!Next())
         return false;
 
-    bool made = archive.Create(9, "swintl", false, "Setup\\swintl*.dll", DiskFolder(disk_),
-                               distrib, true);
+    bool made =
+        archive.Create(9, "swintl", false, "Setup\\swintl*.dll", DiskFolder(disk_), distrib, true);
     Place(archive, made);
     if (!Next())
         return false;

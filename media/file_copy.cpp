@@ -97,7 +97,9 @@ int CopyData(int in, int out, uint64_t size, uint64_t& copied) {
     }
 }
 
-bool IsNoSpace(int err) { return err == ENOSPC || err == EDQUOT; }
+bool IsNoSpace(int err) {
+    return err == ENOSPC || err == EDQUOT;
+}
 
 }  // namespace
 
@@ -181,8 +183,9 @@ bool RemoveTreeForced(std::string_view path) {
             std::error_code pe;
             if (it->is_symlink(pe))
                 continue;
-            const fs::perms add = it->is_directory(pe) ? fs::perms::owner_all
-                                                       : fs::perms::owner_read | fs::perms::owner_write;
+            const fs::perms add = it->is_directory(pe)
+                                      ? fs::perms::owner_all
+                                      : fs::perms::owner_read | fs::perms::owner_write;
             fs::permissions(it->path(), add, fs::perm_options::add, pe);
         }
     }
@@ -192,7 +195,8 @@ bool RemoveTreeForced(std::string_view path) {
 
 bool SetReadOnly(std::string_view path, bool readOnly) {
     std::error_code ec;
-    const fs::perms write = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    const fs::perms write =
+        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
     if (readOnly)
         fs::permissions(ToNative(path), write, fs::perm_options::remove, ec);
     else

@@ -27,9 +27,8 @@ bool IsApplicationComponent(const WSetupComponent* c) {
 }
 
 bool AnySqlDriver(const WProjectData& p) {
-    return p.IsInterBaseSelected || p.IsDB2Selected || p.IsInformixSelected ||
-           p.IsMSSQLSelected || p.IsOracleSelected || p.IsSybaseCTLibSelected ||
-           p.IsSybaseDBLibSelected;
+    return p.IsInterBaseSelected || p.IsDB2Selected || p.IsInformixSelected || p.IsMSSQLSelected ||
+           p.IsOracleSelected || p.IsSybaseCTLibSelected || p.IsSybaseDBLibSelected;
 }
 
 std::string PathKey(const std::string& path) {
@@ -44,17 +43,17 @@ std::string PathKey(const std::string& path) {
 }  // namespace
 
 WMediaBuilder::WMediaBuilder(WProjectData& project, WMediaProgress& progress)
-    : project_(project), progress_(progress), freeSpace_([](std::string_view path) {
-          return GetFreeSpace(path);
-      }) {}
+    : project_(project),
+      progress_(progress),
+      freeSpace_([](std::string_view path) { return GetFreeSpace(path); }) {}
 
 std::string WMediaBuilder::LogTimeText(std::time_t time) {
     // English names whatever the process's locale, as the engine's logs have.
     static const char* const kDays[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                         "Thursday", "Friday", "Saturday"};
-    static const char* const kMonths[] = {"January", "February", "March",     "April",
-                                          "May",     "June",     "July",      "August",
-                                          "September", "October", "November", "December"};
+    static const char* const kMonths[] = {"January",   "February", "March",    "April",
+                                          "May",       "June",     "July",     "August",
+                                          "September", "October",  "November", "December"};
     std::tm tm{};
     localtime_r(&time, &tm);
     return Format("%s, %s %02d, %04d, %02d:%02d:%02d", kDays[tm.tm_wday % 7],
@@ -116,7 +115,9 @@ std::string WMediaBuilder::ShipPath(std::string_view relative) {
     return path;
 }
 
-void WMediaBuilder::MarkWritten(const std::string& path) { written_.insert(PathKey(path)); }
+void WMediaBuilder::MarkWritten(const std::string& path) {
+    written_.insert(PathKey(path));
+}
 
 bool WMediaBuilder::WasWritten(const std::string& path) const {
     return written_.count(PathKey(path)) != 0;
@@ -358,7 +359,8 @@ void WMediaBuilder::WriteTexts(const std::string& setupFolder) {
     }
     if (project_.DisplayRelease) {
         const std::string path = JoinPath(setupFolder, "release.txt");
-        const bool ok = WriteFileAtomic(path, ToCrLf(project_.ReleaseText)) && SetReadOnly(path, true);
+        const bool ok =
+            WriteFileAtomic(path, ToCrLf(project_.ReleaseText)) && SetReadOnly(path, true);
         log_.Log(ok ? "Release.txt created successfully" : "Error writing release notes");
         if (!ok)
             NoteFailure("cannot write release.txt in " + DisplayPath(setupFolder));

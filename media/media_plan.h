@@ -35,10 +35,10 @@ extern const std::array<WMediaSizeUnit, 2> MediaSizeUnits;
 // The volume facts the folder checks use. The defaults ask this host; tests
 // put in their own.
 struct WVolumeProbe {
-    std::function<bool(std::string_view)> driveExists;       // the folder's volume is there
-    std::function<bool(std::string_view)> isCdOrRemovable;   // a CD-ROM or removable drive
-    std::function<std::string(std::string_view)> driveOf;    // the drive, for the message
-    std::function<double(std::string_view)> freeSpace;       // bytes free for the user
+    std::function<bool(std::string_view)> driveExists;      // the folder's volume is there
+    std::function<bool(std::string_view)> isCdOrRemovable;  // a CD-ROM or removable drive
+    std::function<std::string(std::string_view)> driveOf;   // the drive, for the message
+    std::function<double(std::string_view)> freeSpace;      // bytes free for the user
     static WVolumeProbe Host();
 };
 

@@ -16,10 +16,10 @@ class WProjectData;
 class WTestSetup {
   public:
     struct Result {
-        std::string folder;   // the temporary folder that was used
-        bool started = false; // the engine could be started
-        int exitCode = -1;    // its exit status (128 + signal when a signal ended it)
-        bool removed = false; // the temporary folder is gone again
+        std::string folder;    // the temporary folder that was used
+        bool started = false;  // the engine could be started
+        int exitCode = -1;     // its exit status (128 + signal when a signal ended it)
+        bool removed = false;  // the temporary folder is gone again
     };
 
     // The project must have its EngineFiles and EngineRootLast set (see

@@ -22,7 +22,9 @@ struct Result {
     std::string err;
 };
 
-std::string Quote(const std::string& s) { return "'" + ReplaceAll(s, "'", "'\\''") + "'"; }
+std::string Quote(const std::string& s) {
+    return "'" + ReplaceAll(s, "'", "'\\''") + "'";
+}
 
 class MediaCommands : public ::testing::Test {
   protected:
@@ -34,8 +36,9 @@ class MediaCommands : public ::testing::Test {
                       std::string("[Identification.0]\r\n") + name + ",111,<D>,0,0,,0," + name +
                           ",,,,,,0,,,,\r\n");
         }
-        std::string engine = dir.Write("install/Distrib/setup32.exe",
-                                       "#!/bin/sh\necho \"engine saw $*\"\nexit ${ENGINE_STATUS:-0}\n");
+        std::string engine =
+            dir.Write("install/Distrib/setup32.exe",
+                      "#!/bin/sh\necho \"engine saw $*\"\nexit ${ENGINE_STATUS:-0}\n");
         ::chmod(engine.c_str(), 0755);
         dir.Write("install/Distrib/Setup/setup.exe", "floppy start");
         dir.Write("install/Distrib/Setup/Swintlen.dll", "intl");

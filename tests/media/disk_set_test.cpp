@@ -90,7 +90,8 @@ TEST_F(FloppyBuild, SplitsTheApplicationOverThreeDisksThatEachFitTheMedium) {
     }
     test::WriteBytes(dir / "Program_files.cfi", joined);
     WArchive reader;
-    ASSERT_TRUE(reader.Extract("Program_files.cfi", dir.path(), dir / "program")) << reader.GetStatusText();
+    ASSERT_TRUE(reader.Extract("Program_files.cfi", dir.path(), dir / "program"))
+        << reader.GetStatusText();
     EXPECT_EQ(ReadBytes(dir / "program/data/big1.bin"), big1);
     EXPECT_EQ(ReadBytes(dir / "program/data/big2.bin"), big2);
     EXPECT_EQ(ReadBytes(dir / "program/readme.txt"), "read me\r\n");
@@ -101,12 +102,16 @@ TEST_F(FloppyBuild, SplitsTheApplicationOverThreeDisksThatEachFitTheMedium) {
     const std::string log = ReadBytes(media + "/setup.log");
     for (const std::string& line :
          {"CD Setup Destination Folder : " + media + "/~ZLT000\r\n",
-          "Floppy Setup Destination Folder : " + media + "\r\n", std::string("Install type : floppy\r\n"),
+          "Floppy Setup Destination Folder : " + media + "\r\n",
+          std::string("Install type : floppy\r\n"),
           std::string("Succesfully copied file : setup.exe\r\n\tsetup.exe : disks 1 to 1\r\n"),
           std::string("Successfully compressed : swintl.cfi\r\n\tswintl.cfi : disks 1 to 1\r\n"),
-          std::string("Successfully split : Program_files.cfi\r\n\tProgram_files.cfi : disks 1 to 3\r\n"),
-          std::string("Successfully compressed : ComponentList.cfi\r\n\tComponentList.cfi : disks 3 to 3\r\n"
-                      "Creation of floppies completed successfully\r\nSuccessfully create media\r\n")}) {
+          std::string(
+              "Successfully split : Program_files.cfi\r\n\tProgram_files.cfi : disks 1 to 3\r\n"),
+          std::string(
+              "Successfully compressed : ComponentList.cfi\r\n\tComponentList.cfi : disks 3 to "
+              "3\r\n"
+              "Creation of floppies completed successfully\r\nSuccessfully create media\r\n")}) {
         EXPECT_NE(log.find(line), std::string::npos) << line << "\nin:\n" << log;
     }
 }
@@ -126,8 +131,9 @@ TEST_F(FloppyBuild, ASetThatFitsOnOneFloppyAndASecondBuildOverIt) {
               (std::vector<std::string>{"disk001.cfi", "setup.exe"}));
     EXPECT_EQ(dir.Read("media/~ZLT000/keep.txt"), "keep");
     EXPECT_FALSE(PathExists(media + "/~ZLT001"));
-    EXPECT_NE(ReadBytes(media + "/setup.log").find("CD Setup Destination Folder : " + media + "/~ZLT001"),
-              std::string::npos);
+    EXPECT_NE(
+        ReadBytes(media + "/setup.log").find("CD Setup Destination Folder : " + media + "/~ZLT001"),
+        std::string::npos);
 
     // Leftovers of an earlier set in a disk folder are not packed again, and
     // the disk's own archive survives the second build.
@@ -159,13 +165,15 @@ class Splitting : public MediaFixture {
   protected:
     // Splits `bytes` as archive "Big.Data.cfi" in disk `disk`'s folder with
     // `used` bytes already on it; returns the pieces found, in order.
-    std::vector<std::string> Split(WDiskSet& set, const std::string& bytes, int disk, int64_t used) {
+    std::vector<std::string> Split(WDiskSet& set, const std::string& bytes, int disk,
+                                   int64_t used) {
         set.SetCurrentDisk(disk, used);
         test::WriteBytes(JoinPath(set.DiskFolder(disk), "Big.Data.cfi"), bytes);
         EXPECT_TRUE(set.SplitArchive(set.DiskFolder(disk), "Big.Data.cfi"));
         std::vector<std::string> pieces;
         for (int k = 1;; ++k) {
-            std::string path = JoinPath(set.DiskFolder(disk + k - 1), WDiskSet::PieceName(k, "Big.Data.cfi"));
+            std::string path =
+                JoinPath(set.DiskFolder(disk + k - 1), WDiskSet::PieceName(k, "Big.Data.cfi"));
             if (!IsFile(path))
                 break;
             pieces.push_back(ReadBytes(path));
@@ -197,7 +205,8 @@ TEST_F(Splitting, PiecesCarryNumberedHeadersAndJoinBackByteForByte) {
     pieces = Split(set, bytes.substr(0, 1500), 10, 1998);
     EXPECT_TRUE(pieces.empty());
     EXPECT_TRUE(IsFile(JoinPath(set.DiskFolder(11), "~001_Big.cfi")));
-    EXPECT_EQ(ReadBytes(JoinPath(set.DiskFolder(11), "~001_Big.cfi")), "001001" + bytes.substr(0, 1500));
+    EXPECT_EQ(ReadBytes(JoinPath(set.DiskFolder(11), "~001_Big.cfi")),
+              "001001" + bytes.substr(0, 1500));
     EXPECT_EQ(set.CurrentDisk(), 11);
 }
 

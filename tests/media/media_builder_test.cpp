@@ -16,8 +16,8 @@ namespace vantrel {
 namespace {
 
 using test::MediaFixture;
-using test::RecordingProgress;
 using test::ReadBytes;
+using test::RecordingProgress;
 
 bool IsReadOnly(const std::string& path) {
     struct stat st;
@@ -74,7 +74,8 @@ TEST_F(CdBuild, LaysOutTheShipFolderAndLogsEveryStepInOrder) {
     std::string text = ReadBytes(logPath);
     std::string first = text.substr(0, text.find("\r\n"));
     EXPECT_TRUE(std::regex_match(
-        first, std::regex("[A-Z][a-z]+day, [A-Z][a-z]+ [0-9]{2}, [0-9]{4}, [0-9]{2}:[0-9]{2}:[0-9]{2}")))
+        first,
+        std::regex("[A-Z][a-z]+day, [A-Z][a-z]+ [0-9]{2}, [0-9]{4}, [0-9]{2}:[0-9]{2}:[0-9]{2}")))
         << first;
     const std::vector<std::string> expected = {
         "Source Folder : " + install,
@@ -107,7 +108,8 @@ TEST_F(CdBuild, AMissingFileIsLoggedAndTheRestIsBuilt) {
     EXPECT_NE(errorText.find("missing.dll"), std::string::npos) << errorText;
 
     std::vector<std::string> lines = LogLines(logPath);
-    auto at = std::find(lines.begin(), lines.end(), "Error copying file : " + In("System/missing.dll"));
+    auto at =
+        std::find(lines.begin(), lines.end(), "Error copying file : " + In("System/missing.dll"));
     ASSERT_NE(at, lines.end());
     EXPECT_EQ(*(at + 1), Copied("System/shared.dll"));
     EXPECT_NE(std::find(lines.begin(), lines.end(), "Comp.kvz successfully created"), lines.end());
@@ -124,8 +126,8 @@ TEST_F(CdBuild, AFullVolumeStopsTheJobWithTheMessage) {
     // Room for the engine files, not for the component's file.
     builder.SetFreeSpaceProbe([](std::string_view) { return 5000.0; });
     EXPECT_FALSE(builder.Run());
-    EXPECT_EQ(progress.errors,
-              std::vector<std::string>{"Error|Not enough disk space available on destination drive."});
+    EXPECT_EQ(progress.errors, std::vector<std::string>{
+                                   "Error|Not enough disk space available on destination drive."});
     EXPECT_EQ(builder.ErrorText(), "Not enough disk space available on destination drive.");
     EXPECT_TRUE(IsFile(In("setup32.exe")));
     EXPECT_TRUE(IsFile(In("Setup/Swintlen.dll")));
@@ -200,8 +202,10 @@ TEST_F(CdBuild, TheUsersConfigurationGoesWhereItsComponentsNeedIt) {
     EXPECT_EQ(ReadBytes(In("Sql501/idapi.cnf")), "my configuration");
     std::vector<std::string> lines = LogLines(logPath);
     ASSERT_GE(lines.size(), 3u);
-    EXPECT_EQ(lines[lines.size() - 3], "Successfully copied the user's CFG file to the SQL directory");
-    EXPECT_EQ(lines[lines.size() - 2], "Successfully copied the user's CFG file to the BDE directory");
+    EXPECT_EQ(lines[lines.size() - 3],
+              "Successfully copied the user's CFG file to the SQL directory");
+    EXPECT_EQ(lines[lines.size() - 2],
+              "Successfully copied the user's CFG file to the BDE directory");
 
     // Without the flag nothing is shipped, whatever the drivers say.
     project->ShipUserConfig = 0;
@@ -219,8 +223,8 @@ TEST(ShipPaths, SourceNamesStayInsideTheShipFolder) {
     EXPECT_EQ(WMediaBuilder::PathInside(dir / "ship", "SYSTEM\\new\\y.dll"),
               dir / "ship/System/new/y.dll");
     EXPECT_EQ(WMediaBuilder::PathInside(dir / "ship", ".\\a\\.\\b.txt"), dir / "ship/a/b.txt");
-    for (const char* bad : {"..\\outside.txt", "a\\..\\..\\b", "\\abs.txt", "/abs.txt", "C:\\x.dll",
-                            "", "\\"}) {
+    for (const char* bad :
+         {"..\\outside.txt", "a\\..\\..\\b", "\\abs.txt", "/abs.txt", "C:\\x.dll", "", "\\"}) {
         EXPECT_EQ(WMediaBuilder::PathInside(dir / "ship", bad), "") << bad;
     }
 }

@@ -38,17 +38,20 @@ class Plan : public MediaFixture {
 
 TEST_F(Plan, SizeEntriesAndTheSizesTypedOnTheCommandLine) {
     const std::vector<std::pair<std::string, double>> entries = {
-        {"720 KB", 720000},    {"1.44 MB", 1440000},   {"2.88 MB", 2880000},
-        {"100 MB", 100000000}, {"250 MB", 250000000},  {"640 MB", 640000000},
-        {"Custom size...", 0}};
+        {"720 KB", 720000},    {"1.44 MB", 1440000},  {"2.88 MB", 2880000}, {"100 MB", 100000000},
+        {"250 MB", 250000000}, {"640 MB", 640000000}, {"Custom size...", 0}};
     for (size_t i = 0; i < entries.size(); ++i) {
         EXPECT_EQ(MediaSizeEntries[i].text, entries[i].first);
         EXPECT_EQ(MediaSizeEntries[i].bytes, entries[i].second);
     }
     EXPECT_EQ(plan.Selection(), 1);
 
-    for (auto [text, index] : std::vector<std::pair<const char*, int>>{
-             {"720KB", 0}, {"1.44 MB", 1}, {"1.44mb", 1}, {"2.88MB", 2}, {"100MB", 3}, {" 640 mb ", 5}}) {
+    for (auto [text, index] : std::vector<std::pair<const char*, int>>{{"720KB", 0},
+                                                                       {"1.44 MB", 1},
+                                                                       {"1.44mb", 1},
+                                                                       {"2.88MB", 2},
+                                                                       {"100MB", 3},
+                                                                       {" 640 mb ", 5}}) {
         ASSERT_TRUE(plan.ParseSize(text)) << text;
         EXPECT_EQ(plan.Selection(), index) << text;
     }
@@ -92,7 +95,8 @@ TEST_F(Plan, APresetMustExceedTheFileSetWhileACustomSizeMayEqualIt) {
     EXPECT_EQ(project->IsFloppySetup, 0);
     EXPECT_EQ(project->GetMediaSize(), 1440000);
     EXPECT_EQ(plan.EstimateText(), "Estimated number of disks : 1");
-    EXPECT_EQ(plan.Description().rfind("Description :  A single disk setup will be created", 0), 0u);
+    EXPECT_EQ(plan.Description().rfind("Description :  A single disk setup will be created", 0),
+              0u);
 
     ASSERT_TRUE(plan.ParseSize("1.2MB"));
     plan.Recompute(*project);
@@ -157,10 +161,12 @@ TEST_F(Plan, MediaFolderChecksInOrderWithTheirMessages) {
               "You have entered an invalid character for a directory.");
     EXPECT_EQ(plan.CheckMediaFolder("/srv/a\tb", Fake(1e9)).message,
               "You have entered an invalid character for a directory.");
-    for (const char* bad : {"/srv/a*b", "/srv/a?", "C:\\a\"b", "/srv/<x>", "/srv/a|b", "/srv/a,b"}) {
+    for (const char* bad :
+         {"/srv/a*b", "/srv/a?", "C:\\a\"b", "/srv/<x>", "/srv/a|b", "/srv/a,b"}) {
         WMediaCheck check = plan.CheckMediaFolder(bad, Fake(1e9));
-        EXPECT_EQ(check.message,
-                  "A directory cannot contain any of the following characters:\n\t/ * ? \\ \" < > | : ,")
+        EXPECT_EQ(
+            check.message,
+            "A directory cannot contain any of the following characters:\n\t/ * ? \\ \" < > | : ,")
             << bad;
         EXPECT_EQ(check.caption, "Tessary 9 Vantrel");
     }
@@ -181,7 +187,8 @@ TEST_F(Plan, MediaFolderChecksInOrderWithTheirMessages) {
     EXPECT_TRUE(plan.CheckBeforeBuild(*project, "/srv/media", Fake(1750000)).Ok());
     plan.SetCustom("1.2.3", "MB");
     plan.Select(WMediaPlan::kCustomEntry);
-    EXPECT_EQ(plan.CheckBeforeBuild(*project, "/srv/media", Fake(1e12)).caption, "Custom Floppy Size");
+    EXPECT_EQ(plan.CheckBeforeBuild(*project, "/srv/media", Fake(1e12)).caption,
+              "Custom Floppy Size");
 
     // On this host a drive letter names no volume.
     EXPECT_EQ(plan.CheckMediaFolder("C:\\Media").message, "Destination drive does not exist.");

@@ -18,10 +18,11 @@ class TestRun : public MediaFixture {
     // leaves a file behind, and ends with `status`.
     void StandInEngine(int status) {
         record = dir / "record.txt";
-        std::string script = "#!/bin/sh\nhere=$(dirname \"$0\")\n"
-                             "{ echo \"args:$*\"; cd \"$here\" && find . -type f | sort; } > '" +
-                             record + "'\necho left > \"$here/left-behind.txt\"\nexit " +
-                             std::to_string(status) + "\n";
+        std::string script =
+            "#!/bin/sh\nhere=$(dirname \"$0\")\n"
+            "{ echo \"args:$*\"; cd \"$here\" && find . -type f | sort; } > '" +
+            record + "'\necho left > \"$here/left-behind.txt\"\nexit " + std::to_string(status) +
+            "\n";
         std::string engine = dir.Write("install/Distrib/setup32.exe", script);
         ::chmod(ToNative(engine).c_str(), 0755);
         WMediaPlan plan;
