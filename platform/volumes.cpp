@@ -1,6 +1,8 @@
 #include "platform/volumes.h"
 
 #include <sys/statvfs.h>
+
+#include <cerrno>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -154,12 +156,23 @@ bool MountPointExists(std::string_view path) {
 }
 
 uint64_t FreeBytesOf(std::string_view path) {
-    fs::path resolved = ResolveExisting(path);
-    if (resolved.empty())
+    // statvfs follows links itself, so the nearest existing folder will do;
+    // this is asked once per copied file and must stay cheap.
+    std::string trimmed = Trim(path);
+    if (trimmed.empty() || IsWindowsForm(trimmed))
         return 0;
+    fs::path p = ToNative(trimmed);
     struct statvfs st;
-    if (::statvfs(resolved.c_str(), &st) != 0)
-        return 0;
+    while (::statvfs(p.c_str(), &st) != 0) {
+        if (errno != ENOENT && errno != ENOTDIR)
+            return 0;
+        fs::path parent = p.has_relative_path() ? p.parent_path() : fs::path();
+        if (parent.empty())
+            parent = ".";
+        if (parent == p)
+            return 0;
+        p = parent;
+    }
     return static_cast<uint64_t>(st.f_bavail) * static_cast<uint64_t>(st.f_frsize);
 }
 
