@@ -86,7 +86,7 @@ class ApplicationPageTest : public QObject {
     void destinationOnTheWindowsDrive() {
         Page p;
         p.Fill(QStringLiteral("Ledger"), QStringLiteral("1.0"), QStringLiteral("Acme"));
-        QTest::mouseClick(p.page->UseDefaultBox(), Qt::LeftButton);
+        p.page->UseDefaultBox()->click();
         QVERIFY(!p.page->UseDefaultBox()->isChecked());
         QVERIFY(p.page->BaseList()->isEnabled());
         p.page->BaseList()->setCurrentIndex(1);
@@ -161,7 +161,7 @@ class ApplicationPageTest : public QObject {
     void folderWithALeadingBackslashOnlyWarns() {
         Page p;
         p.Fill(QStringLiteral("Ledger"), QStringLiteral("1"), QStringLiteral("Acme"));
-        QTest::mouseClick(p.page->UseDefaultBox(), Qt::LeftButton);
+        p.page->UseDefaultBox()->click();
         Type(p.page->FolderEdit(), QStringLiteral("\\Apps\\\\Ledger"));
         QVERIFY(p.Next());
         QCOMPARE(p.w.Boxes().Texts(), QStringList{kSlashWarning});
