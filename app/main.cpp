@@ -24,7 +24,6 @@ void PumpOneEvent() {
 int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vantrel"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Tessary 9 Vantrel"));
     QApplication::setApplicationVersion(QStringLiteral(VANTREL_VERSION));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/vantrel/icon-256.png")));
 
