@@ -13,11 +13,8 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     exit 1
 fi
 
-# A build folder configured before the wizard was part of the tree has no
-# target for it yet: configure it again.
-if ! grep -q '^build vantrel:' build/build.ninja 2>/dev/null; then
-    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-fi
+# Configuring again is quick and picks up folders added since the last run.
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$(nproc 2>/dev/null || echo 2)" --target vantrel
 
 exec build/vantrel "$@"

@@ -14,7 +14,7 @@ vantrel_need_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-VANTREL_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config zlib1g-dev libgtest-dev)
+VANTREL_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config zlib1g-dev libgtest-dev libgmock-dev)
 VANTREL_TEST_PACKAGES=(zip unzip python3)
 # The wizard (Qt 6 Widgets, Network and Test), a virtual display for running
 # it without a screen, and a font for its texts.
