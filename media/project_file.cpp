@@ -262,14 +262,7 @@ void BuildProjectScript(WProjectData& project, WSetupProductData& script) {
         background->Write(&script);
     }
 
-    SetKey(script, "PageAbout", "PageBmp", "");
-    SetKey(script, "PageAbout", "PageTitle", "");
-    SetKey(script, "PageAbout", "ReleaseNotes", "Setup\\Release.txt");
-    SetKey(script, "PageAbout", "Welcome Sound", "Setup\\Setup.wav");
-
-    SetKey(script, "PageLicense", "PageBmp", "");
-    SetKey(script, "PageLicense", "PageTitle", "License Agreement");
-    SetKey(script, "PageLicense", "LicenseFilename", "Setup\\License.txt");
+    WProjectData::WriteAboutAndLicensePages(script);
 
     SetKey(script, "PageDictionary", "DefaultLanguage", project.DefaultLanguage);
     for (const auto& code : project.WritingToolLanguages) {
@@ -280,17 +273,7 @@ void BuildProjectScript(WProjectData& project, WSetupProductData& script) {
                std::string(row->token) + "," + BaseNameUpToFirstDot(row->script));
     }
 
-    SetKey(script, "PageDestination", "PageBmp", "");
-    SetKey(script, "PageDestination", "PageTitle", "Destination Folder");
-    SetKey(script, "PageDestination", "ShowPageForCompact", "1");
-    SetKey(script, "PageDestination", "ShowPageForTypical", "1");
-    SetKey(script, "PageDestination", "ShowPageForCustom", "1");
-    SetKey(script, "PageDestination", "LongDestError", "");
-    SetKey(script, "PageDestination", "DestinationBrowse", "1");
-    SetKey(script, "PageDestination", "FontsBrowse", "1");
-
-    SetKey(script, "PageReady", "PageBmp", "");
-    SetKey(script, "PageReady", "PageTitle", "Ready to install " + app);
+    project.WriteDestinationAndReadyPages(script);
 
     if (WSPMSysReq* sysReq = project.SysReq()) {
         sysReq->SetResolution("640x480");

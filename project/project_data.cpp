@@ -399,14 +399,7 @@ void WProjectData::FillProductScript(WSetupProductData& script) {
     auto set = [&script](const char* section, const char* key, const std::string& value) {
         script.SetValue(section, key, value, true);
     };
-    set("PageAbout", "PageBmp", "");
-    set("PageAbout", "PageTitle", "");
-    set("PageAbout", "ReleaseNotes", "Setup\\Release.txt");
-    set("PageAbout", "Welcome Sound", "Setup\\Setup.wav");
-
-    set("PageLicense", "PageBmp", "");
-    set("PageLicense", "PageTitle", "License Agreement");
-    set("PageLicense", "LicenseFilename", "Setup\\License.txt");
+    WriteAboutAndLicensePages(script);
 
     if (AreWritingToolsSelected) {
         const char* d = "PageDictionary";
@@ -433,21 +426,43 @@ void WProjectData::FillProductScript(WSetupProductData& script) {
         set(d, "PageTitleForAdd", "Add New Writing Tools");
     }
 
-    set("PageDestination", "PageBmp", "");
-    set("PageDestination", "PageTitle", "Destination Folder");
-    set("PageDestination", "ShowPageForCompact", "1");
-    set("PageDestination", "ShowPageForTypical", "1");
-    set("PageDestination", "ShowPageForCustom", "1");
-    set("PageDestination", "LongDestError", "");
-    set("PageDestination", "DestinationBrowse", "1");
-    set("PageDestination", "FontsBrowse", "1");
-
-    set("PageReady", "PageBmp", "");
-    set("PageReady", "PageTitle", "Ready to install " + applicationName_);
+    WriteDestinationAndReadyPages(script);
 
     sysReq_->SetResolution("640x480");
     sysReq_->SetOperatingSystemContinue(true);
     sysReq_->Write(&script);
+}
+
+void WProjectData::WriteAboutAndLicensePages(WSetupData& script) {
+    script.SetValue("PageAbout", "PageBmp", "", true);
+    script.SetValue("PageAbout", "PageTitle", "", true);
+    script.SetValue("PageAbout", "ReleaseNotes", "Setup\\Release.txt", true);
+    script.SetValue("PageAbout", "Welcome Sound", "Setup\\Setup.wav", true);
+
+    script.SetValue("PageLicense", "PageBmp", "", true);
+    script.SetValue("PageLicense", "PageTitle", "License Agreement", true);
+    script.SetValue("PageLicense", "LicenseFilename", "Setup\\License.txt", true);
+}
+
+void WProjectData::WriteDestinationAndReadyPages(WSetupData& script) const {
+    const char* d = "PageDestination";
+    script.SetValue(d, "PageBmp", "", true);
+    script.SetValue(d, "PageTitle", "Destination Folder", true);
+    script.SetValue(d, "ShowPageForCompact", "1", true);
+    script.SetValue(d, "ShowPageForTypical", "1", true);
+    script.SetValue(d, "ShowPageForCustom", "1", true);
+    script.SetValue(d, "LongDestError", "", true);
+    script.SetValue(d, "DestinationBrowse", "1", true);
+    script.SetValue(d, "FontsBrowse", "1", true);
+
+    // A line break in the name would end the key line and start another.
+    std::string title = "Ready to install " + applicationName_;
+    for (auto& c : title) {
+        if (c == '\r' || c == '\n' || c == '\0')
+            c = ' ';
+    }
+    script.SetValue("PageReady", "PageBmp", "", true);
+    script.SetValue("PageReady", "PageTitle", title, true);
 }
 
 }  // namespace vantrel

@@ -18,6 +18,7 @@
 #include <utility>
 #include <vector>
 
+#include "elements/setup_data.h"
 #include "script/creator_manager.h"
 
 namespace vantrel {
@@ -130,6 +131,12 @@ class WProjectData : public WCreatorManager {
     void PrepareBackground();
     // The "Pages" value of the "UI" section for the current flags.
     std::string PagesText() const;
+    // The fixed page sections that the product script and the project file
+    // both carry: "PageAbout" and "PageLicense", then (after the dictionary
+    // section) "PageDestination" and "PageReady", whose title names the
+    // application.
+    static void WriteAboutAndLicensePages(WSetupData& script);
+    void WriteDestinationAndReadyPages(WSetupData& script) const;
 
     // --- Installation, file and mode.
     std::string InstallLocation;
