@@ -16,15 +16,8 @@ namespace {
 
 using test::ScratchFolder;
 
-struct Result {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string Quote(const std::string& s) {
-    return "'" + ReplaceAll(s, "'", "'\\''") + "'";
-}
+using Result = test::ShellResult;
+std::string Quote(const std::string& s) { return test::ShellQuote(s); }
 
 class MediaCommands : public ::testing::Test {
   protected:
@@ -54,24 +47,11 @@ class MediaCommands : public ::testing::Test {
     }
 
     Result Cli(const std::string& arguments, const std::string& env = "") {
-        Result r;
-        std::string errFile = dir / "stderr.txt";
-        std::string command = "cd " + Quote(dir.path()) + " && " + env +
+        return test::RunShell("cd " + Quote(dir.path()) + " && " + env +
                               " VANTREL_MACHINE_REG=" + Quote(dir / "machine.reg") +
                               " VANTREL_USER_REG=" + Quote(dir / "user.reg") + " " +
                               Quote(VANTREL_CLI) + " --install-location " + Quote(dir / "install") +
-                              " " + arguments + " 2>" + Quote(errFile) + " </dev/null";
-        FILE* p = ::popen(command.c_str(), "r");
-        if (!p)
-            return r;
-        char buf[4096];
-        size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, p)) > 0)
-            r.out.append(buf, n);
-        int raw = ::pclose(p);
-        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        ReadWholeFile(errFile, r.err);
-        return r;
+                              " " + arguments + " </dev/null");
     }
 
     static void ExpectHas(const std::string& text, const std::string& part) {
