@@ -51,7 +51,8 @@ std::string Out(const std::string& engineText);
 
 // Pops "--name VALUE" (or "--name=VALUE") from args.words; true when found.
 // `missingValue` is set when the option was given without a value.
-bool TakeOption(Args& args, const std::string& name, std::string& value, bool* missingValue = nullptr);
+bool TakeOption(Args& args, const std::string& name, std::string& value,
+                bool* missingValue = nullptr);
 // Pops a "--flag"; true when present.
 bool TakeFlag(Args& args, const std::string& name);
 

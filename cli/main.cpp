@@ -19,7 +19,8 @@ void PrintHelp() {
     std::vector<Command> commands = Commands();
     std::sort(commands.begin(), commands.end(),
               [](const Command& a, const Command& b) { return std::strcmp(a.name, b.name) < 0; });
-    for (auto& c : commands) std::printf("  %s\n      %s\n", c.usage, c.summary);
+    for (auto& c : commands)
+        std::printf("  %s\n      %s\n", c.usage, c.summary);
     std::printf(
         "\noptions:\n"
         "  --install-location DIR   use DIR as the installation folder for this run\n"
@@ -69,7 +70,8 @@ int main(int argc, char** argv) {
         return kUsage;
     }
     for (auto& c : Commands()) {
-        if (commandName == c.name) return c.run(args);
+        if (commandName == c.name)
+            return c.run(args);
     }
     std::fprintf(stderr, "vantrel-cli: unknown command \"%s\" (try --help)\n", commandName.c_str());
     return kUsage;

@@ -7,7 +7,7 @@
 namespace vantrel {
 
 class WBackground {
-public:
+  public:
     virtual ~WBackground() = default;
 
     // On a screen with 8 bits per pixel, draw the bitmap with its own palette
@@ -29,7 +29,7 @@ public:
     int BitmapWidth() const { return bitmapWidth_; }
     int BitmapHeight() const { return bitmapHeight_; }
 
-private:
+  private:
     int bitmapWidth_ = 0;
     int bitmapHeight_ = 0;
 };

@@ -16,15 +16,19 @@ const char kSection[] = "BACKGROUND";
 const char kStandardTile[] = "Setup\\Bitmap\\palTile.bmp,Setup\\Bitmap\\Tile16.bmp";
 const PaintRect kStandardTextRect{10, 10, 640, 200};
 
-uint8_t ToByte(int v) { return static_cast<uint8_t>(std::clamp(v, 0, 255)); }
+uint8_t ToByte(int v) {
+    return static_cast<uint8_t>(std::clamp(v, 0, 255));
+}
 
 PaintColour ColourOf(int red, int green, int blue) {
     return PaintColour{ToByte(red), ToByte(green), ToByte(blue)};
 }
 
 PaintAlign AlignOf(const std::string& align) {
-    if (EqualsNoCase(align, "CENTER")) return PaintAlign::Center;
-    if (EqualsNoCase(align, "RIGHT")) return PaintAlign::Right;
+    if (EqualsNoCase(align, "CENTER"))
+        return PaintAlign::Center;
+    if (EqualsNoCase(align, "RIGHT"))
+        return PaintAlign::Right;
     return PaintAlign::Left;
 }
 
@@ -36,11 +40,13 @@ std::string OneLine(std::string text) {
     return text;
 }
 
-std::string Flag(bool on) { return on ? "1" : "0"; }
+std::string Flag(bool on) {
+    return on ? "1" : "0";
+}
 
 // Reads the keys of the section in order, each with its own repair rule.
 class SectionReader {
-public:
+  public:
     explicit SectionReader(const WSetupData& script) : script_(script) {}
 
     std::string Text(const char* key) const {
@@ -68,19 +74,21 @@ public:
                        const char* otherwise) const {
         std::string v = Text(key);
         for (const char* c : choices) {
-            if (EqualsNoCase(v, c)) return v;
+            if (EqualsNoCase(v, c))
+                return v;
         }
         return otherwise;
     }
 
-private:
+  private:
     const WSetupData& script_;
 };
 
 }  // namespace
 
 bool WSetupBackground::Write(WSetupData* script) const {
-    if (script == nullptr) return false;
+    if (script == nullptr)
+        return false;
     const std::pair<const char*, std::string> keys[] = {
         {"BrushRed", std::to_string(brushRed_)},
         {"BrushGreen", std::to_string(brushGreen_)},
@@ -117,12 +125,14 @@ bool WSetupBackground::Write(WSetupData* script) const {
         {"DropTextBrushGreen", std::to_string(dropTextBrushGreen_)},
         {"DropTextBrushBlue", std::to_string(dropTextBrushBlue_)},
     };
-    for (const auto& [key, value] : keys) script->SetValue(kSection, key, value, true);
+    for (const auto& [key, value] : keys)
+        script->SetValue(kSection, key, value, true);
     return true;
 }
 
 bool WSetupBackground::Read(const WSetupData* script) {
-    if (script == nullptr) return false;
+    if (script == nullptr)
+        return false;
     const SectionReader in(*script);
     const char* const kBitmaps[] = {
         "Setup\\Bitmap\\pal1280.bmp,Setup\\Bitmap\\128016.bmp",
@@ -146,10 +156,9 @@ bool WSetupBackground::Read(const WSetupData* script) {
     staggerTiles = in.Flag("StaggerTiles");
     gradientFill = in.Flag("GradientFill");
     gradientColor_ = in.Choice("GradientColor", {"RED", "GREEN", "BLUE"}, "BLUE");
-    gradientDirection_ =
-        in.Choice("GradientDirection",
-                  {"Left to Right", "Right to Left", "Top To Bottom", "Bottom Up"},
-                  "Top To Bottom");
+    gradientDirection_ = in.Choice("GradientDirection",
+                                   {"Left to Right", "Right to Left", "Top To Bottom", "Bottom Up"},
+                                   "Top To Bottom");
     backgroundText = in.Flag("BackGroundText");
     titleFont_ = in.TextOr("BackGroundTitleFont", "Times New Roman");
     title_ = in.TextOr("Background Title", "Product Setup");
@@ -165,8 +174,8 @@ bool WSetupBackground::Read(const WSetupData* script) {
     underlineTitle = in.Flag("UnderlineBackTitle");
     dropTextOffset_ = in.IntInRange("DropTextOffset", 0, 5, 3);
     dropTextDirection_ =
-        in.Choice("DropTextDirection", {"Up to Right", "Up to Left", "Down to Right", "Down to Left"},
-                  "Down to Right");
+        in.Choice("DropTextDirection",
+                  {"Up to Right", "Up to Left", "Down to Right", "Down to Left"}, "Down to Right");
     dropShadow = in.Flag("DropShadow");
     // The shadow colour is kept to colour components like the title colour; a
     // component outside 0..255 would spill into its neighbours once packed
@@ -253,7 +262,8 @@ std::vector<BackgroundPaintStep> WSetupBackground::GradientSteps(int width, int 
 
 std::vector<BackgroundPaintStep> WSetupBackground::TileSteps(int width, int height) const {
     std::vector<BackgroundPaintStep> steps;
-    if (!HasBitmap()) return steps;
+    if (!HasBitmap())
+        return steps;
     const long long w = BitmapWidth(), h = BitmapHeight();
     const long long right = std::max(width, 0), bottom = std::max(height, 0);
     int row = 0;
@@ -264,8 +274,8 @@ std::vector<BackgroundPaintStep> WSetupBackground::TileSteps(int width, int heig
             BackgroundPaintStep tile;
             tile.kind = BackgroundPaintStep::Kind::Bitmap;
             tile.usePalette = usePalette;
-            tile.rect = PaintRect{static_cast<int>(x), static_cast<int>(y),
-                                  static_cast<int>(x + w), static_cast<int>(y + h)};
+            tile.rect = PaintRect{static_cast<int>(x), static_cast<int>(y), static_cast<int>(x + w),
+                                  static_cast<int>(y + h)};
             steps.push_back(tile);
         }
     }
@@ -322,11 +332,13 @@ std::vector<BackgroundPaintStep> WSetupBackground::TitleSteps() const {
 std::vector<BackgroundPaintStep> PreviewPaintSteps(const PaintRect& area,
                                                    const BackgroundPreview& preview, int bands) {
     std::vector<BackgroundPaintStep> steps;
-    if (area.IsEmpty()) return steps;
+    if (area.IsEmpty())
+        return steps;
     bands = std::max(bands, 1);
     const long long height = static_cast<long long>(area.bottom) - area.top;
     auto step = [bands](uint8_t from, uint8_t to, int k) {
-        if (bands == 1) return from;
+        if (bands == 1)
+            return from;
         return static_cast<uint8_t>(from + (to - from) * k / (bands - 1));
     };
     for (int k = 0; k < bands; ++k) {

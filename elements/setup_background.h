@@ -69,7 +69,7 @@ struct BackgroundPaintStep {
 };
 
 class WSetupBackground : public WBackground {
-public:
+  public:
     WSetupBackground() = default;
 
     // Sets the 34 keys of the "BACKGROUND" section in `script`, in section
@@ -170,7 +170,7 @@ public:
     PaintRect TitleRect() const;
     PaintRect ShadowRect() const;
 
-private:
+  private:
     int brushRed_ = 0;
     int brushGreen_ = 0;
     int brushBlue_ = 255;

@@ -92,8 +92,12 @@ size_t WSetupElementMap::Count(int typeCode) const {
     return ValidCode(typeCode) ? counts_[typeCode] : 0;
 }
 
-size_t WSetupElementMap::Count() const { return map_.size(); }
+size_t WSetupElementMap::Count() const {
+    return map_.size();
+}
 
-void WSetupElementMap::Reserve(size_t records) { map_.reserve(records); }
+void WSetupElementMap::Reserve(size_t records) {
+    map_.reserve(records);
+}
 
 }  // namespace vantrel

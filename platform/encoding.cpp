@@ -6,10 +6,9 @@ namespace {
 
 // Code points of bytes 0x80..0x9F; the rest of the code page is Latin-1.
 constexpr char32_t kHigh[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
 void AppendUtf8(std::string& out, char32_t cp) {
@@ -26,9 +25,11 @@ void AppendUtf8(std::string& out, char32_t cp) {
 }
 
 int UnicodeToCp1252(char32_t cp) {
-    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<int>(cp);
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
+        return static_cast<int>(cp);
     for (int i = 0; i < 32; ++i) {
-        if (kHigh[i] == cp) return 0x80 + i;
+        if (kHigh[i] == cp)
+            return 0x80 + i;
     }
     return -1;
 }
@@ -77,10 +78,12 @@ bool Utf8ToCp1252(std::string_view text, std::string& out) {
         } else {
             return false;
         }
-        if (i + len > text.size()) return false;
+        if (i + len > text.size())
+            return false;
         for (size_t k = 1; k < len; ++k) {
             auto c = static_cast<unsigned char>(text[i + k]);
-            if ((c & 0xC0) != 0x80) return false;
+            if ((c & 0xC0) != 0x80)
+                return false;
             cp = (cp << 6) | (c & 0x3F);
         }
         // Overlong forms are not valid UTF-8.
@@ -88,7 +91,8 @@ bool Utf8ToCp1252(std::string_view text, std::string& out) {
             return false;
         }
         int byte = UnicodeToCp1252(cp);
-        if (byte < 0) return false;
+        if (byte < 0)
+            return false;
         r += static_cast<char>(byte);
         i += len;
     }

@@ -20,11 +20,13 @@ namespace vantrel {
 namespace {
 
 void SetError(std::string* error, std::string text) {
-    if (error) *error = std::move(text);
+    if (error)
+        *error = std::move(text);
 }
 
 bool StatOf(std::string_view path, struct stat& st) {
-    if (path.empty()) return false;
+    if (path.empty())
+        return false;
     return ::stat(ToNative(path).c_str(), &st) == 0;
 }
 
@@ -51,7 +53,8 @@ bool IsFolder(std::string_view path) {
 
 long long FileSizeOf(std::string_view path) {
     struct stat st;
-    if (!StatOf(path, st) || !S_ISREG(st.st_mode)) return -1;
+    if (!StatOf(path, st) || !S_ISREG(st.st_mode))
+        return -1;
     return static_cast<long long>(st.st_size);
 }
 
@@ -68,9 +71,11 @@ bool ReadWholeFile(std::string_view path, std::string& out, std::string* error) 
     }
     char buf[65536];
     size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, n);
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
+        out.append(buf, n);
     bool ok = !std::ferror(f);
-    if (!ok) SetError(error, ErrnoText(path));
+    if (!ok)
+        SetError(error, ErrnoText(path));
     std::fclose(f);
     return ok;
 }
@@ -82,7 +87,8 @@ bool WriteFileAtomic(std::string_view path, std::string_view data, std::string* 
     }
     fs::path target = ToNative(path);
     fs::path folder = target.parent_path();
-    std::string tmpl = (folder.empty() ? fs::path(".") : folder) / ("." + target.filename().string() + ".XXXXXX");
+    std::string tmpl =
+        (folder.empty() ? fs::path(".") : folder) / ("." + target.filename().string() + ".XXXXXX");
     std::vector<char> name(tmpl.begin(), tmpl.end());
     name.push_back('\0');
     int fd = ::mkstemp(name.data());
@@ -96,15 +102,18 @@ bool WriteFileAtomic(std::string_view path, std::string_view data, std::string* 
     while (ok && left > 0) {
         ssize_t w = ::write(fd, p, left);
         if (w < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR)
+                continue;
             ok = false;
         } else {
             p += w;
             left -= static_cast<size_t>(w);
         }
     }
-    if (ok && ::fsync(fd) != 0) ok = false;
-    if (!ok) SetError(error, ErrnoText(path));
+    if (ok && ::fsync(fd) != 0)
+        ok = false;
+    if (!ok)
+        SetError(error, ErrnoText(path));
     // Keep the permissions of the file being replaced, else rw for all
     // as the user's umask allows (mkstemp makes owner-only files).
     struct stat old;
@@ -125,7 +134,8 @@ bool WriteFileAtomic(std::string_view path, std::string_view data, std::string* 
         ok = false;
         SetError(error, ErrnoText(path));
     }
-    if (!ok) ::unlink(name.data());
+    if (!ok)
+        ::unlink(name.data());
     return ok;
 }
 
@@ -140,7 +150,8 @@ bool CopyOneFile(std::string_view from, std::string_view to, std::string* error)
 }
 
 bool RemoveFile(std::string_view path) {
-    if (path.empty()) return false;
+    if (path.empty())
+        return false;
     return ::unlink(ToNative(path).c_str()) == 0;
 }
 
@@ -153,31 +164,38 @@ bool RemoveTree(std::string_view path) {
 bool MakeFolders(std::string_view path, std::string* error) {
     std::error_code ec;
     fs::create_directories(ToNative(path), ec);
-    if (IsFolder(path)) return true;
+    if (IsFolder(path))
+        return true;
     SetError(error, DisplayPath(path) + ": " + (ec ? ec.message() : "cannot create the folder"));
     return false;
 }
 
 std::string FindInFolderNoCase(std::string_view folder, std::string_view name) {
     std::string exact = JoinPath(folder, name);
-    if (PathExists(exact)) return exact;
+    if (PathExists(exact))
+        return exact;
     std::error_code ec;
     fs::path dir = folder.empty() ? fs::path(".") : ToNative(folder);
     for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
         std::string entry;
-        if (!FromNative(it->path().filename(), entry)) continue;
-        if (EqualsNoCase(entry, name)) return JoinPath(folder, entry);
+        if (!FromNative(it->path().filename(), entry))
+            continue;
+        if (EqualsNoCase(entry, name))
+            return JoinPath(folder, entry);
     }
     return {};
 }
 
 std::string ResolveNoCase(std::string_view path) {
-    if (path.empty() || PathExists(path)) return std::string(path);
+    if (path.empty() || PathExists(path))
+        return std::string(path);
     std::string folder = FolderOf(path);
     std::string name = FileNameOf(path);
-    if (name.empty()) return std::string(path);
+    if (name.empty())
+        return std::string(path);
     std::string resolvedFolder = folder.empty() ? folder : ResolveNoCase(folder);
-    if (!folder.empty() && !IsFolder(resolvedFolder)) return std::string(path);
+    if (!folder.empty() && !IsFolder(resolvedFolder))
+        return std::string(path);
     std::string found = FindInFolderNoCase(resolvedFolder, name);
     return found.empty() ? std::string(path) : found;
 }
@@ -188,9 +206,11 @@ std::vector<std::string> ListFolder(std::string_view folder, bool files, bool fo
     for (fs::directory_iterator it(ToNative(folder), ec), end; !ec && it != end; it.increment(ec)) {
         std::error_code ec2;
         bool dir = it->is_directory(ec2);
-        if ((dir && !folders) || (!dir && !files)) continue;
+        if ((dir && !folders) || (!dir && !files))
+            continue;
         std::string entry;
-        if (FromNative(it->path().filename(), entry)) names.push_back(entry);
+        if (FromNative(it->path().filename(), entry))
+            names.push_back(entry);
     }
     std::sort(names.begin(), names.end());
     return names;

@@ -8,10 +8,13 @@ namespace {
 std::atomic<PumpHook> g_hook{nullptr};
 }
 
-void SetPumpHook(PumpHook hook) { g_hook.store(hook); }
+void SetPumpHook(PumpHook hook) {
+    g_hook.store(hook);
+}
 
 void PumpMessage() {
-    if (PumpHook hook = g_hook.load()) hook();
+    if (PumpHook hook = g_hook.load())
+        hook();
 }
 
 }  // namespace vantrel

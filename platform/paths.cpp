@@ -4,12 +4,15 @@
 
 namespace vantrel {
 
-bool IsPathSeparator(char c) { return c == '\\' || c == '/'; }
+bool IsPathSeparator(char c) {
+    return c == '\\' || c == '/';
+}
 
 std::filesystem::path ToNative(std::string_view enginePath) {
     std::string p(enginePath);
     for (auto& c : p) {
-        if (c == '\\') c = '/';
+        if (c == '\\')
+            c = '/';
     }
     return std::filesystem::path(Cp1252ToUtf8(p));
 }
@@ -18,23 +21,29 @@ bool FromNative(const std::filesystem::path& native, std::string& out) {
     return Utf8ToCp1252(native.string(), out);
 }
 
-std::string DisplayPath(std::string_view enginePath) { return ToNative(enginePath).string(); }
+std::string DisplayPath(std::string_view enginePath) {
+    return ToNative(enginePath).string();
+}
 
 std::string StripTrailingSeparators(std::string_view path) {
     size_t e = path.size();
-    while (e > 1 && IsPathSeparator(path[e - 1])) --e;
+    while (e > 1 && IsPathSeparator(path[e - 1]))
+        --e;
     return std::string(path.substr(0, e));
 }
 
 std::string JoinPath(std::string_view folder, std::string_view name) {
-    if (folder.empty()) return std::string(name);
-    bool slash = folder.find('/') != std::string_view::npos &&
-                 folder.find('\\') == std::string_view::npos;
+    if (folder.empty())
+        return std::string(name);
+    bool slash =
+        folder.find('/') != std::string_view::npos && folder.find('\\') == std::string_view::npos;
     char sep = slash ? '/' : '\\';
     size_t e = folder.size();
-    while (e > 0 && IsPathSeparator(folder[e - 1])) --e;
+    while (e > 0 && IsPathSeparator(folder[e - 1]))
+        --e;
     size_t b = 0;
-    while (b < name.size() && IsPathSeparator(name[b])) ++b;
+    while (b < name.size() && IsPathSeparator(name[b]))
+        ++b;
     std::string r(folder.substr(0, e));
     r += sep;
     r += name.substr(b);
@@ -52,8 +61,10 @@ std::string FileNameOf(std::string_view path) {
 
 std::string FolderOf(std::string_view path) {
     size_t p = LastSeparator(path);
-    if (p == std::string_view::npos) return {};
-    if (p == 0) return std::string(path.substr(0, 1));
+    if (p == std::string_view::npos)
+        return {};
+    if (p == 0)
+        return std::string(path.substr(0, 1));
     return std::string(path.substr(0, p));
 }
 
@@ -66,9 +77,11 @@ std::string BaseNameUpToFirstDot(std::string_view path) {
 std::string AbsolutePath(std::string_view path) {
     std::error_code ec;
     auto abs = std::filesystem::absolute(ToNative(path), ec);
-    if (ec) return std::string(path);
+    if (ec)
+        return std::string(path);
     std::string out;
-    if (!FromNative(abs.lexically_normal(), out)) return std::string(path);
+    if (!FromNative(abs.lexically_normal(), out))
+        return std::string(path);
     return StripTrailingSeparators(out);
 }
 

@@ -24,17 +24,21 @@ const char* HiveName(Hive hive) {
 std::string NormalizeKey(std::string_view key) {
     std::string k = Trim(key);
     for (auto& c : k) {
-        if (c == '/') c = '\\';
+        if (c == '/')
+            c = '\\';
     }
-    while (!k.empty() && k.back() == '\\') k.pop_back();
-    while (!k.empty() && k.front() == '\\') k.erase(k.begin());
+    while (!k.empty() && k.back() == '\\')
+        k.pop_back();
+    while (!k.empty() && k.front() == '\\')
+        k.erase(k.begin());
     return k;
 }
 
 std::string Quote(std::string_view s) {
     std::string r = "\"";
     for (char c : s) {
-        if (c == '\\' || c == '"') r += '\\';
+        if (c == '\\' || c == '"')
+            r += '\\';
         r += c;
     }
     r += '"';
@@ -44,12 +48,15 @@ std::string Quote(std::string_view s) {
 // Reads a quoted string starting at s[pos] == '"'; pos ends after the closing quote.
 bool Unquote(std::string_view s, size_t& pos, std::string& out) {
     out.clear();
-    if (pos >= s.size() || s[pos] != '"') return false;
+    if (pos >= s.size() || s[pos] != '"')
+        return false;
     ++pos;
     while (pos < s.size()) {
         char c = s[pos++];
-        if (c == '"') return true;
-        if (c == '\\' && pos < s.size()) c = s[pos++];
+        if (c == '"')
+            return true;
+        if (c == '\\' && pos < s.size())
+            c = s[pos++];
         out += c;
     }
     return false;
@@ -58,10 +65,12 @@ bool Unquote(std::string_view s, size_t& pos, std::string& out) {
 std::string ProgramFolder() {
     char buf[PATH_MAX];
     ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
-    if (n <= 0) return {};
+    if (n <= 0)
+        return {};
     buf[n] = '\0';
     std::string path;
-    if (!FromNative(buf, path)) return {};
+    if (!FromNative(buf, path))
+        return {};
     return FolderOf(path);
 }
 
@@ -85,20 +94,23 @@ RegFileStore::RegFileStore(std::string machineFile, std::string userFile)
     : machineFile_(std::move(machineFile)), userFile_(std::move(userFile)) {}
 
 std::string RegFileStore::DefaultMachineFile() {
-    if (const char* env = std::getenv("VANTREL_MACHINE_REG"); env && *env) return env;
+    if (const char* env = std::getenv("VANTREL_MACHINE_REG"); env && *env)
+        return env;
     std::string folder = ProgramFolder();
     const std::string rel = VANTREL_DEFAULT_MACHINE_REG_REL;
     // Build tree: <build>/vantrel-cli with <build>/etc/...; installed tree and
     // programs one folder down: <prefix>/bin/vantrel with <prefix>/etc/...
     for (std::string base : {folder, FolderOf(folder)}) {
         std::string candidate = JoinPath(base, rel);
-        if (IsFile(candidate)) return candidate;
+        if (IsFile(candidate))
+            return candidate;
     }
     return JoinPath(FolderOf(folder), rel);
 }
 
 std::string RegFileStore::DefaultUserFile() {
-    if (const char* env = std::getenv("VANTREL_USER_REG"); env && *env) return env;
+    if (const char* env = std::getenv("VANTREL_USER_REG"); env && *env)
+        return env;
     std::string base;
     if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg) {
         base = xdg;
@@ -121,17 +133,23 @@ std::vector<RegFileStore::Key> RegFileStore::Parse(std::string_view text,
     std::string prefix = std::string(hiveName) + "\\";
     for (auto& raw : Split(text, '\n')) {
         std::string line = Trim(raw);
-        if (line.empty() || line[0] == ';') continue;
+        if (line.empty() || line[0] == ';')
+            continue;
         if (line[0] == '[') {
             current = nullptr;
             size_t close = line.rfind(']');
-            if (close == std::string::npos) continue;
+            if (close == std::string::npos)
+                continue;
             std::string path = line.substr(1, close - 1);
-            if (!path.empty() && path[0] == '-') continue;  // a deletion entry
-            if (!StartsWithNoCase(path, prefix) && !EqualsNoCase(path, hiveName)) continue;
-            std::string key = NormalizeKey(path.size() > prefix.size() ? path.substr(prefix.size()) : "");
+            if (!path.empty() && path[0] == '-')
+                continue;  // a deletion entry
+            if (!StartsWithNoCase(path, prefix) && !EqualsNoCase(path, hiveName))
+                continue;
+            std::string key =
+                NormalizeKey(path.size() > prefix.size() ? path.substr(prefix.size()) : "");
             for (auto& k : keys) {
-                if (EqualsNoCase(k.path, key)) current = &k;
+                if (EqualsNoCase(k.path, key))
+                    current = &k;
             }
             if (!current) {
                 keys.push_back(Key{key, {}});
@@ -139,7 +157,8 @@ std::vector<RegFileStore::Key> RegFileStore::Parse(std::string_view text,
             }
             continue;
         }
-        if (!current) continue;
+        if (!current)
+            continue;
         Value v;
         size_t pos = 0;
         if (line[0] == '@') {
@@ -147,14 +166,18 @@ std::vector<RegFileStore::Key> RegFileStore::Parse(std::string_view text,
         } else if (!Unquote(line, pos, v.name)) {
             continue;
         }
-        while (pos < line.size() && IsBlank(line[pos])) ++pos;
-        if (pos >= line.size() || line[pos] != '=') continue;
+        while (pos < line.size() && IsBlank(line[pos]))
+            ++pos;
+        if (pos >= line.size() || line[pos] != '=')
+            continue;
         ++pos;
-        while (pos < line.size() && IsBlank(line[pos])) ++pos;
+        while (pos < line.size() && IsBlank(line[pos]))
+            ++pos;
         std::string_view rest = std::string_view(line).substr(pos);
         if (StartsWithNoCase(rest, "dword:")) {
             v.isDword = true;
-            v.dword = static_cast<uint32_t>(std::strtoul(std::string(rest.substr(6)).c_str(), nullptr, 16));
+            v.dword = static_cast<uint32_t>(
+                std::strtoul(std::string(rest.substr(6)).c_str(), nullptr, 16));
         } else if (!Unquote(line, pos, v.text)) {
             continue;
         }
@@ -165,7 +188,8 @@ std::vector<RegFileStore::Key> RegFileStore::Parse(std::string_view text,
                 replaced = true;
             }
         }
-        if (!replaced) current->values.push_back(std::move(v));
+        if (!replaced)
+            current->values.push_back(std::move(v));
     }
     return keys;
 }
@@ -174,10 +198,12 @@ std::string RegFileStore::Serialize(const std::vector<Key>& keys, std::string_vi
     std::vector<std::string> lines{"Windows Registry Editor Version 5.00"};
     for (auto& key : keys) {
         lines.emplace_back();
-        lines.push_back("[" + std::string(hiveName) + (key.path.empty() ? "" : "\\" + key.path) + "]");
+        lines.push_back("[" + std::string(hiveName) + (key.path.empty() ? "" : "\\" + key.path) +
+                        "]");
         for (auto& v : key.values) {
             std::string name = v.name.empty() ? "@" : Quote(v.name);
-            lines.push_back(name + "=" + (v.isDword ? Format("dword:%08x", v.dword) : Quote(v.text)));
+            lines.push_back(name + "=" +
+                            (v.isDword ? Format("dword:%08x", v.dword) : Quote(v.text)));
         }
     }
     return JoinLinesCrLf(lines, true);
@@ -185,15 +211,18 @@ std::string RegFileStore::Serialize(const std::vector<Key>& keys, std::string_vi
 
 std::vector<RegFileStore::Key> RegFileStore::Load(Hive hive) {
     std::string text;
-    if (!ReadWholeFile(FileOf(hive), text)) return {};
+    if (!ReadWholeFile(FileOf(hive), text))
+        return {};
     return Parse(text, HiveName(hive));
 }
 
 bool RegFileStore::Store(Hive hive, const std::vector<Key>& keys) {
     const std::string& file = FileOf(hive);
-    if (file.empty()) return false;
+    if (file.empty())
+        return false;
     std::string folder = FolderOf(file);
-    if (!folder.empty() && !MakeFolders(folder)) return false;
+    if (!folder.empty() && !MakeFolders(folder))
+        return false;
     return WriteFileAtomic(file, Serialize(keys, HiveName(hive)));
 }
 
@@ -202,9 +231,11 @@ const RegFileStore::Value* RegFileStore::FindValue(const std::vector<Key>& keys,
                                                    std::string_view name) const {
     std::string k = NormalizeKey(key);
     for (auto& entry : keys) {
-        if (!EqualsNoCase(entry.path, k)) continue;
+        if (!EqualsNoCase(entry.path, k))
+            continue;
         for (auto& v : entry.values) {
-            if (EqualsNoCase(v.name, name)) return &v;
+            if (EqualsNoCase(v.name, name))
+                return &v;
         }
     }
     return nullptr;
@@ -216,13 +247,15 @@ bool RegFileStore::Modify(Hive hive, std::string_view key, Change change) {
     std::string k = NormalizeKey(key);
     Key* target = nullptr;
     for (auto& entry : keys) {
-        if (EqualsNoCase(entry.path, k)) target = &entry;
+        if (EqualsNoCase(entry.path, k))
+            target = &entry;
     }
     if (!target) {
         keys.push_back(Key{k, {}});
         target = &keys.back();
     }
-    if (!change(*target)) return false;
+    if (!change(*target))
+        return false;
     return Store(hive, keys);
 }
 
@@ -230,16 +263,17 @@ bool RegFileStore::GetString(Hive hive, std::string_view key, std::string_view n
                              std::string& out) {
     auto keys = Load(hive);
     const Value* v = FindValue(keys, key, name);
-    if (!v || v->isDword) return false;
+    if (!v || v->isDword)
+        return false;
     out = v->text;
     return true;
 }
 
-bool RegFileStore::GetDword(Hive hive, std::string_view key, std::string_view name,
-                            uint32_t& out) {
+bool RegFileStore::GetDword(Hive hive, std::string_view key, std::string_view name, uint32_t& out) {
     auto keys = Load(hive);
     const Value* v = FindValue(keys, key, name);
-    if (!v || !v->isDword) return false;
+    if (!v || !v->isDword)
+        return false;
     out = v->dword;
     return true;
 }
@@ -247,7 +281,8 @@ bool RegFileStore::GetDword(Hive hive, std::string_view key, std::string_view na
 bool RegFileStore::SetString(Hive hive, std::string_view key, std::string_view name,
                              std::string_view value) {
     // A line break cannot be stored in a hive file's value line.
-    if (value.find_first_of("\r\n") != std::string_view::npos) return false;
+    if (value.find_first_of("\r\n") != std::string_view::npos)
+        return false;
     return Modify(hive, key, [&](Key& k) {
         for (auto& v : k.values) {
             if (EqualsNoCase(v.name, name)) {
@@ -289,8 +324,10 @@ std::vector<std::string> RegFileStore::ValueNames(Hive hive, std::string_view ke
     auto keys = Load(hive);
     std::string k = NormalizeKey(key);
     for (auto& entry : keys) {
-        if (!EqualsNoCase(entry.path, k)) continue;
-        for (auto& v : entry.values) names.push_back(v.name);
+        if (!EqualsNoCase(entry.path, k))
+            continue;
+        for (auto& v : entry.values)
+            names.push_back(v.name);
     }
     return names;
 }

@@ -18,7 +18,7 @@ namespace vantrel {
 enum class Hive { LocalMachine, CurrentUser };
 
 class Registry {
-public:
+  public:
     virtual ~Registry() = default;
     virtual bool GetString(Hive hive, std::string_view key, std::string_view name,
                            std::string& out) = 0;
@@ -44,7 +44,7 @@ void SetRegistry(std::unique_ptr<Registry> registry);
 // in CR LF. Every call reads the file afresh and every change rewrites it
 // atomically, so two programs sharing a hive see each other's changes.
 class RegFileStore : public Registry {
-public:
+  public:
     RegFileStore(std::string machineFile, std::string userFile);
 
     // $VANTREL_MACHINE_REG, else etc/vantrel/machine.reg beside the program's
@@ -77,7 +77,7 @@ public:
     static std::vector<Key> Parse(std::string_view text, std::string_view hiveName);
     static std::string Serialize(const std::vector<Key>& keys, std::string_view hiveName);
 
-private:
+  private:
     std::vector<Key> Load(Hive hive);
     bool Store(Hive hive, const std::vector<Key>& keys);
     const Value* FindValue(const std::vector<Key>& keys, std::string_view key,

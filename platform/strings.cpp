@@ -13,58 +13,78 @@ bool IsBlank(char c) {
 
 std::string TrimLeft(std::string_view s) {
     size_t b = 0;
-    while (b < s.size() && IsBlank(s[b])) ++b;
+    while (b < s.size() && IsBlank(s[b]))
+        ++b;
     return std::string(s.substr(b));
 }
 
 std::string TrimRight(std::string_view s) {
     size_t e = s.size();
-    while (e > 0 && IsBlank(s[e - 1])) --e;
+    while (e > 0 && IsBlank(s[e - 1]))
+        --e;
     return std::string(s.substr(0, e));
 }
 
 std::string Trim(std::string_view s) {
     size_t b = 0, e = s.size();
-    while (b < e && IsBlank(s[b])) ++b;
-    while (e > b && IsBlank(s[e - 1])) --e;
+    while (b < e && IsBlank(s[b]))
+        ++b;
+    while (e > b && IsBlank(s[e - 1]))
+        --e;
     return std::string(s.substr(b, e - b));
 }
 
 char ToLowerChar(char c) {
     auto u = static_cast<unsigned char>(c);
-    if (u >= 'A' && u <= 'Z') return static_cast<char>(u + 32);
-    if (u >= 0xC0 && u <= 0xDE && u != 0xD7) return static_cast<char>(u + 32);
+    if (u >= 'A' && u <= 'Z')
+        return static_cast<char>(u + 32);
+    if (u >= 0xC0 && u <= 0xDE && u != 0xD7)
+        return static_cast<char>(u + 32);
     switch (u) {
-        case 0x8A: return static_cast<char>(0x9A);
-        case 0x8C: return static_cast<char>(0x9C);
-        case 0x8E: return static_cast<char>(0x9E);
-        case 0x9F: return static_cast<char>(0xFF);
-        default: return c;
+        case 0x8A:
+            return static_cast<char>(0x9A);
+        case 0x8C:
+            return static_cast<char>(0x9C);
+        case 0x8E:
+            return static_cast<char>(0x9E);
+        case 0x9F:
+            return static_cast<char>(0xFF);
+        default:
+            return c;
     }
 }
 
 char ToUpperChar(char c) {
     auto u = static_cast<unsigned char>(c);
-    if (u >= 'a' && u <= 'z') return static_cast<char>(u - 32);
-    if (u >= 0xE0 && u <= 0xFE && u != 0xF7) return static_cast<char>(u - 32);
+    if (u >= 'a' && u <= 'z')
+        return static_cast<char>(u - 32);
+    if (u >= 0xE0 && u <= 0xFE && u != 0xF7)
+        return static_cast<char>(u - 32);
     switch (u) {
-        case 0x9A: return static_cast<char>(0x8A);
-        case 0x9C: return static_cast<char>(0x8C);
-        case 0x9E: return static_cast<char>(0x8E);
-        case 0xFF: return static_cast<char>(0x9F);
-        default: return c;
+        case 0x9A:
+            return static_cast<char>(0x8A);
+        case 0x9C:
+            return static_cast<char>(0x8C);
+        case 0x9E:
+            return static_cast<char>(0x8E);
+        case 0xFF:
+            return static_cast<char>(0x9F);
+        default:
+            return c;
     }
 }
 
 std::string ToLower(std::string_view s) {
     std::string r(s);
-    for (auto& c : r) c = ToLowerChar(c);
+    for (auto& c : r)
+        c = ToLowerChar(c);
     return r;
 }
 
 std::string ToUpper(std::string_view s) {
     std::string r(s);
-    for (auto& c : r) c = ToUpperChar(c);
+    for (auto& c : r)
+        c = ToUpperChar(c);
     return r;
 }
 
@@ -73,9 +93,11 @@ int CompareNoCase(std::string_view a, std::string_view b) {
     for (size_t i = 0; i < n; ++i) {
         auto x = static_cast<unsigned char>(ToLowerChar(a[i]));
         auto y = static_cast<unsigned char>(ToLowerChar(b[i]));
-        if (x != y) return x < y ? -1 : 1;
+        if (x != y)
+            return x < y ? -1 : 1;
     }
-    if (a.size() == b.size()) return 0;
+    if (a.size() == b.size())
+        return 0;
     return a.size() < b.size() ? -1 : 1;
 }
 
@@ -100,9 +122,11 @@ bool EndsWithNoCase(std::string_view s, std::string_view p) {
 }
 
 size_t FindNoCase(std::string_view s, std::string_view needle, size_t from) {
-    if (needle.empty()) return from <= s.size() ? from : std::string_view::npos;
+    if (needle.empty())
+        return from <= s.size() ? from : std::string_view::npos;
     for (size_t i = from; i + needle.size() <= s.size(); ++i) {
-        if (EqualsNoCase(s.substr(i, needle.size()), needle)) return i;
+        if (EqualsNoCase(s.substr(i, needle.size()), needle))
+            return i;
     }
     return std::string_view::npos;
 }
@@ -125,7 +149,8 @@ std::vector<std::string> SplitTrimmed(std::string_view s, char sep) {
     std::vector<std::string> parts;
     for (auto& p : Split(s, sep)) {
         std::string t = Trim(p);
-        if (!t.empty()) parts.push_back(std::move(t));
+        if (!t.empty())
+            parts.push_back(std::move(t));
     }
     return parts;
 }
@@ -133,14 +158,16 @@ std::vector<std::string> SplitTrimmed(std::string_view s, char sep) {
 std::string Join(const std::vector<std::string>& parts, std::string_view sep) {
     std::string r;
     for (size_t i = 0; i < parts.size(); ++i) {
-        if (i) r += sep;
+        if (i)
+            r += sep;
         r += parts[i];
     }
     return r;
 }
 
 std::string ReplaceAll(std::string s, std::string_view from, std::string_view to) {
-    if (from.empty()) return s;
+    if (from.empty())
+        return s;
     size_t pos = 0;
     while ((pos = s.find(from, pos)) != std::string::npos) {
         s.replace(pos, from.size(), to);
@@ -154,7 +181,8 @@ std::string FormatV(const char* fmt, va_list args) {
     va_copy(copy, args);
     int n = std::vsnprintf(nullptr, 0, fmt, copy);
     va_end(copy);
-    if (n <= 0) return {};
+    if (n <= 0)
+        return {};
     std::string r(static_cast<size_t>(n) + 1, '\0');
     std::vsnprintf(r.data(), r.size(), fmt, args);
     r.resize(static_cast<size_t>(n));
@@ -181,11 +209,13 @@ double ToDouble(std::string_view s) {
 
 bool ParseInt(std::string_view s, long long& out) {
     std::string t = Trim(s);
-    if (t.empty()) return false;
+    if (t.empty())
+        return false;
     char* end = nullptr;
     errno = 0;
     long long v = std::strtoll(t.c_str(), &end, 10);
-    if (errno != 0 || end == nullptr || *end != '\0') return false;
+    if (errno != 0 || end == nullptr || *end != '\0')
+        return false;
     out = v;
     return true;
 }

@@ -21,7 +21,8 @@ pid_t g_owner = 0;
 
 void RemoveAtExit() {
     // A child made by fork must not remove its parent's folder.
-    if (!g_folder.empty() && ::getpid() == g_owner) RemoveTree(g_folder);
+    if (!g_folder.empty() && ::getpid() == g_owner)
+        RemoveTree(g_folder);
 }
 
 void Create() {
@@ -29,7 +30,8 @@ void Create() {
     std::string tmpl = std::string(base && *base ? base : "/tmp") + "/vantrel-XXXXXX";
     std::vector<char> name(tmpl.begin(), tmpl.end());
     name.push_back('\0');
-    if (::mkdtemp(name.data()) == nullptr) return;
+    if (::mkdtemp(name.data()) == nullptr)
+        return;
     ::chmod(name.data(), 0700);
     std::string engine;
     if (!FromNative(name.data(), engine)) {
@@ -51,11 +53,13 @@ const std::string& PrivateTempFolder() {
 std::string PrivateTempPath(const std::string& stem, const std::string& extension) {
     static std::atomic<unsigned> counter{0};
     const std::string& folder = PrivateTempFolder();
-    if (folder.empty()) return {};
+    if (folder.empty())
+        return {};
     for (;;) {
         std::string name = stem + "-" + std::to_string(++counter) + extension;
         std::string path = JoinPath(folder, name);
-        if (!PathExists(path)) return path;
+        if (!PathExists(path))
+            return path;
     }
 }
 

@@ -8,10 +8,13 @@
 
 namespace vantrel {
 
-TextReader::~TextReader() { Close(); }
+TextReader::~TextReader() {
+    Close();
+}
 
 void TextReader::Close() {
-    if (file_) std::fclose(file_);
+    if (file_)
+        std::fclose(file_);
     file_ = nullptr;
 }
 
@@ -26,7 +29,8 @@ bool TextReader::Open(std::string_view path, std::string* error) {
     }
     file_ = std::fopen(ToNative(path).c_str(), "rb");
     if (!file_) {
-        if (error) *error = ErrnoText(path);
+        if (error)
+            *error = ErrnoText(path);
         return false;
     }
     buffer_.resize(1 << 16);
@@ -37,11 +41,13 @@ bool TextReader::Open(std::string_view path, std::string* error) {
 }
 
 bool TextReader::Fill() {
-    if (eof_ || !file_) return false;
+    if (eof_ || !file_)
+        return false;
     end_ = std::fread(buffer_.data(), 1, buffer_.size(), file_);
     pos_ = 0;
     if (end_ == 0) {
-        if (std::ferror(file_)) failed_ = true;
+        if (std::ferror(file_))
+            failed_ = true;
         eof_ = true;
         return false;
     }
@@ -50,10 +56,12 @@ bool TextReader::Fill() {
 
 bool TextReader::ReadLine(std::string& line) {
     line.clear();
-    if (!file_) return false;
+    if (!file_)
+        return false;
     bool any = false;
     for (;;) {
-        if (pos_ == end_ && !Fill()) break;
+        if (pos_ == end_ && !Fill())
+            break;
         any = true;
         const char* start = buffer_.data() + pos_;
         const void* nl = std::memchr(start, '\n', end_ - pos_);
@@ -62,7 +70,8 @@ bool TextReader::ReadLine(std::string& line) {
             line.append(start, n);
             pos_ += n + 1;
             bytesRead_ += n + 1;
-            if (!line.empty() && line.back() == '\r') line.pop_back();
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
             sawTrailingBreak_ = true;
             return true;
         }
@@ -72,7 +81,8 @@ bool TextReader::ReadLine(std::string& line) {
         sawTrailingBreak_ = false;
     }
     if (any && !line.empty()) {
-        if (line.back() == '\r') line.pop_back();
+        if (line.back() == '\r')
+            line.pop_back();
         sawTrailingBreak_ = false;
         finalDelivered_ = true;
         return true;
@@ -86,28 +96,33 @@ bool TextReader::ReadLine(std::string& line) {
 }
 
 TextWriter::~TextWriter() {
-    if (file_) std::fclose(file_);
+    if (file_)
+        std::fclose(file_);
 }
 
 bool TextWriter::Open(std::string_view path, std::string* error) {
-    if (file_) std::fclose(file_);
+    if (file_)
+        std::fclose(file_);
     failed_ = false;
     path_ = std::string(path);
     if (IsFolder(path)) {
         file_ = nullptr;
-        if (error) *error = DisplayPath(path) + ": is a folder, not a file";
+        if (error)
+            *error = DisplayPath(path) + ": is a folder, not a file";
         return false;
     }
     file_ = std::fopen(ToNative(path).c_str(), "wb");
     if (!file_) {
-        if (error) *error = ErrnoText(path);
+        if (error)
+            *error = ErrnoText(path);
         return false;
     }
     return true;
 }
 
 void TextWriter::Write(std::string_view text) {
-    if (!file_ || failed_) return;
+    if (!file_ || failed_)
+        return;
     pending_.append(text);
     if (pending_.size() >= (1 << 16)) {
         if (std::fwrite(pending_.data(), 1, pending_.size(), file_) != pending_.size()) {
@@ -124,7 +139,8 @@ void TextWriter::WriteLine(std::string_view text) {
 }
 
 bool TextWriter::Close(std::string* error) {
-    if (!file_) return false;
+    if (!file_)
+        return false;
     if (!failed_ && !pending_.empty() &&
         std::fwrite(pending_.data(), 1, pending_.size(), file_) != pending_.size()) {
         failed_ = true;
@@ -140,18 +156,22 @@ bool TextWriter::Close(std::string* error) {
         errno_ = errno;
     }
     file_ = nullptr;
-    if (failed_ && error) *error = DisplayPath(path_) + ": " + std::strerror(errno_);
+    if (failed_ && error)
+        *error = DisplayPath(path_) + ": " + std::strerror(errno_);
     return !failed_;
 }
 
 bool ReadTextLines(std::string_view path, std::vector<std::string>& lines, std::string* error) {
     lines.clear();
     TextReader r;
-    if (!r.Open(path, error)) return false;
+    if (!r.Open(path, error))
+        return false;
     std::string line;
-    while (r.ReadLine(line)) lines.push_back(line);
+    while (r.ReadLine(line))
+        lines.push_back(line);
     if (r.Failed()) {
-        if (error) *error = ErrnoText(path);
+        if (error)
+            *error = ErrnoText(path);
         return false;
     }
     return true;
@@ -160,10 +180,12 @@ bool ReadTextLines(std::string_view path, std::vector<std::string>& lines, std::
 std::string JoinLinesCrLf(const std::vector<std::string>& lines, bool finalBreak) {
     std::string r;
     for (size_t i = 0; i < lines.size(); ++i) {
-        if (i) r += "\r\n";
+        if (i)
+            r += "\r\n";
         r += lines[i];
     }
-    if (finalBreak && !lines.empty()) r += "\r\n";
+    if (finalBreak && !lines.empty())
+        r += "\r\n";
     return r;
 }
 
@@ -174,7 +196,8 @@ std::string ToCrLf(std::string_view text) {
         char c = text[i];
         if (c == '\r') {
             r += "\r\n";
-            if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            if (i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
         } else if (c == '\n') {
             r += "\r\n";
         } else {
@@ -188,7 +211,8 @@ std::string FromCrLf(std::string_view text) {
     std::string r;
     r.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            continue;
         r += text[i];
     }
     return r;

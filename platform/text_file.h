@@ -11,7 +11,7 @@
 namespace vantrel {
 
 class TextReader {
-public:
+  public:
     TextReader() = default;
     ~TextReader();
     TextReader(const TextReader&) = delete;
@@ -30,7 +30,7 @@ public:
     bool Failed() const { return failed_; }
     void Close();
 
-private:
+  private:
     bool Fill();
     FILE* file_ = nullptr;
     std::vector<char> buffer_;
@@ -44,7 +44,7 @@ private:
 };
 
 class TextWriter {
-public:
+  public:
     TextWriter() = default;
     ~TextWriter();
     TextWriter(const TextWriter&) = delete;
@@ -60,7 +60,7 @@ public:
     bool Close(std::string* error = nullptr);
     bool IsOpen() const { return file_ != nullptr; }
 
-private:
+  private:
     FILE* file_ = nullptr;
     std::string path_;
     std::string pending_;

@@ -2,8 +2,8 @@
 
 #include <sys/statvfs.h>
 
-#include <cerrno>
 #include <unistd.h>
+#include <cerrno>
 
 #include <cstdlib>
 #include <filesystem>

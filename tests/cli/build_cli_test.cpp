@@ -17,7 +17,9 @@ namespace {
 using test::ScratchFolder;
 
 using Result = test::ShellResult;
-std::string Quote(const std::string& s) { return test::ShellQuote(s); }
+std::string Quote(const std::string& s) {
+    return test::ShellQuote(s);
+}
 
 class MediaCommands : public ::testing::Test {
   protected:

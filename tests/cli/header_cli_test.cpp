@@ -12,7 +12,9 @@ namespace {
 
 using test::ReadBytes;
 using test::ScratchFolder;
-std::string Quote(const std::string& s) { return test::ShellQuote(s); }
+std::string Quote(const std::string& s) {
+    return test::ShellQuote(s);
+}
 
 using Result = test::ShellResult;
 

@@ -15,7 +15,9 @@ namespace {
 using test::ScratchFolder;
 
 using Result = test::ShellResult;
-std::string Quote(const std::string& s) { return test::ShellQuote(s); }
+std::string Quote(const std::string& s) {
+    return test::ShellQuote(s);
+}
 
 class ProjectCommands : public ::testing::Test {
   protected:
@@ -35,11 +37,10 @@ class ProjectCommands : public ::testing::Test {
 
     // Runs vantrel-cli in the scratch folder with its own registry hives.
     Result Cli(const std::string& arguments) {
-        return test::RunShell("cd " + Quote(dir.path()) +
-                              " && VANTREL_MACHINE_REG=" + Quote(dir / "machine.reg") +
-                              " VANTREL_USER_REG=" + Quote(dir / "user.reg") + " " +
-                              Quote(VANTREL_CLI) + " --install-location " + Quote(dir / "install") +
-                              " " + arguments);
+        return test::RunShell(
+            "cd " + Quote(dir.path()) + " && VANTREL_MACHINE_REG=" + Quote(dir / "machine.reg") +
+            " VANTREL_USER_REG=" + Quote(dir / "user.reg") + " " + Quote(VANTREL_CLI) +
+            " --install-location " + Quote(dir / "install") + " " + arguments);
     }
 
     std::string Members(const std::string& path) {

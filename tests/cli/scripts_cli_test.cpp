@@ -14,7 +14,9 @@ using test::ScratchFolder;
 
 using Result = test::ShellResult;
 using test::ShellQuote;
-std::string Quote(const std::string& s) { return ShellQuote(s); }
+std::string Quote(const std::string& s) {
+    return ShellQuote(s);
+}
 
 Result Cli(const ScratchFolder& dir, const std::string& arguments) {
     // A machine hive without an installation, so that only the option counts.

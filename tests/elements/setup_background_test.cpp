@@ -140,7 +140,8 @@ TEST(SetupBackgroundSection, MissingKeysReadAsZeroOrTheirRepairValue) {
     EXPECT_EQ(ReadThenWrite(WSetupData()), expected);
     // Present but empty is the same as missing.
     std::vector<std::string> emptyValues;
-    for (const auto& line : kDefaultLines) emptyValues.push_back(line.substr(0, line.find('=') + 1));
+    for (const auto& line : kDefaultLines)
+        emptyValues.push_back(line.substr(0, line.find('=') + 1));
     EXPECT_EQ(ReadThenWrite(ScriptWith(emptyValues)), expected);
 }
 
@@ -313,13 +314,15 @@ TEST(SetupBackgroundPaint, GradientDirectionsPutFullIntensityAtTheirEdge) {
                 EXPECT_EQ(c.horizontal ? b.rect.bottom : b.rect.right,
                           (c.horizontal ? height : width) + 1);
             }
-            if (length < 256) continue;
+            if (length < 256)
+                continue;
             // The band at the near edge (coordinate 0) and the one at the far edge.
             auto at = [&](int pos) {
                 for (const auto& b : bands) {
                     int lo = c.horizontal ? b.rect.left : b.rect.top;
                     int hi = c.horizontal ? b.rect.right : b.rect.bottom;
-                    if (lo <= pos && pos < hi) return b.colour.green;
+                    if (lo <= pos && pos < hi)
+                        return b.colour.green;
                 }
                 ADD_FAILURE() << "no band at " << pos;
                 return uint8_t{0};

@@ -10,15 +10,18 @@ TEST(RegFileStore, RoundTripsAwkwardValuesAndKeepsOtherKeys) {
     test::ScratchFolder dir;
     RegFileStore store(dir / "m.reg", dir / "sub/u.reg");
     const std::string awkward = "C:\\Program Files\\\"Quoted\" \xE9t\xE9 \x80 end\\";
-    ASSERT_TRUE(store.SetString(Hive::CurrentUser, "Software\\Oxbel\\ZLT\\9.0\\Recent", "File1", awkward));
-    ASSERT_TRUE(store.SetDword(Hive::CurrentUser, "Software\\Oxbel\\ZLT\\9.0\\Recent", "Count", 42));
+    ASSERT_TRUE(
+        store.SetString(Hive::CurrentUser, "Software\\Oxbel\\ZLT\\9.0\\Recent", "File1", awkward));
+    ASSERT_TRUE(
+        store.SetDword(Hive::CurrentUser, "Software\\Oxbel\\ZLT\\9.0\\Recent", "Count", 42));
     ASSERT_TRUE(store.SetString(Hive::CurrentUser, "Software\\Other", "", "default"));
 
     // A second store on the same files sees everything (nothing is cached).
     RegFileStore again(dir / "m.reg", dir / "sub/u.reg");
     std::string s;
     uint32_t d = 0;
-    ASSERT_TRUE(again.GetString(Hive::CurrentUser, "software\\oxbel\\zlt\\9.0\\recent", "file1", s));
+    ASSERT_TRUE(
+        again.GetString(Hive::CurrentUser, "software\\oxbel\\zlt\\9.0\\recent", "file1", s));
     EXPECT_EQ(s, awkward);
     ASSERT_TRUE(again.GetDword(Hive::CurrentUser, "Software\\Oxbel\\ZLT\\9.0\\Recent", "Count", d));
     EXPECT_EQ(d, 42u);
@@ -33,9 +36,9 @@ TEST(RegFileStore, RoundTripsAwkwardValuesAndKeepsOtherKeys) {
 }
 
 TEST(RegFileStore, WritesTheExportFormatWithCrLf) {
-    std::vector<RegFileStore::Key> keys{{"SOFTWARE\\OXBEL\\ZLT\\9.0",
-                                         {{"Install Location", false, "C:\\Tessary \"9\"", 0},
-                                          {"N", true, "", 0x2a}}}};
+    std::vector<RegFileStore::Key> keys{
+        {"SOFTWARE\\OXBEL\\ZLT\\9.0",
+         {{"Install Location", false, "C:\\Tessary \"9\"", 0}, {"N", true, "", 0x2a}}}};
     EXPECT_EQ(RegFileStore::Serialize(keys, "HKEY_LOCAL_MACHINE"),
               "Windows Registry Editor Version 5.00\r\n\r\n"
               "[HKEY_LOCAL_MACHINE\\SOFTWARE\\OXBEL\\ZLT\\9.0]\r\n"

@@ -34,11 +34,12 @@ TEST(Strings, SplittingAndNumbers) {
 
 TEST(Encoding, RoundTripsEveryByteAndRefusesWhatCp1252CannotHold) {
     std::string all;
-    for (int b = 1; b < 256; ++b) all += static_cast<char>(b);
+    for (int b = 1; b < 256; ++b)
+        all += static_cast<char>(b);
     std::string back;
     ASSERT_TRUE(Utf8ToCp1252(Cp1252ToUtf8(all), back));
     EXPECT_EQ(back, all);
-    EXPECT_EQ(Cp1252ToUtf8("\x80"), "\xE2\x82\xAC");  // euro sign
+    EXPECT_EQ(Cp1252ToUtf8("\x80"), "\xE2\x82\xAC");   // euro sign
     EXPECT_FALSE(Utf8ToCp1252("\xE4\xB8\xAD", back));  // a CJK character
     EXPECT_FALSE(Utf8ToCp1252("\xC0\xAF", back));      // overlong form
     EXPECT_FALSE(Utf8ToCp1252("\xE2\x82", back));      // truncated sequence
@@ -63,7 +64,8 @@ TEST(TextFiles, ReaderSplitsLinesLikeTheScriptsExpect) {
     ASSERT_TRUE(r.Open(path));
     std::vector<std::string> lines;
     std::string line;
-    while (r.ReadLine(line)) lines.push_back(line);
+    while (r.ReadLine(line))
+        lines.push_back(line);
     EXPECT_EQ(lines, (std::vector<std::string>{"one", "two", "", "three"}));
     EXPECT_EQ(r.BytesRead(), 17u);
 
@@ -71,7 +73,8 @@ TEST(TextFiles, ReaderSplitsLinesLikeTheScriptsExpect) {
     ASSERT_TRUE(r.Open(path));
     r.SetFinalEmptyLine(true);
     lines.clear();
-    while (r.ReadLine(line)) lines.push_back(line);
+    while (r.ReadLine(line))
+        lines.push_back(line);
     EXPECT_EQ(lines.size(), 5u);
     EXPECT_EQ(lines.back(), "");
 

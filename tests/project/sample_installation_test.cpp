@@ -21,7 +21,7 @@ const std::string kInstallation = VANTREL_SOURCE_DIR "/installation";
 // A project reset on the sample installation, found through the machine hive
 // as the program finds it.
 class SampleInstallation : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         savedStrings_ = ScriptStringMap();
         ScriptStringMap().clear();
@@ -53,7 +53,7 @@ protected:
     test::ScratchRegistry registry{dir.path()};
     WProjectData project;
 
-private:
+  private:
     std::unordered_map<std::string, std::string> savedStrings_;
 };
 
@@ -64,10 +64,10 @@ TEST_F(SampleInstallation, ResetLoadsEveryStandardComponentSelected) {
     EXPECT_TRUE(catalogue.failures.empty()) << catalogue.failures.front();
     EXPECT_TRUE(components().MissingScripts().empty()) << components().MissingScripts().front();
 
-    std::vector<std::string> fixed = {
-        "Distrib.kvz", "TY9_Framework.kvz", "TY9Run_Program.kvz", "Uninstall.kvz",
-        "OnDmndBDE.kvz", "SQL_db.kvz", "SQL_inf.kvz", "SQL_int.kvz", "SQL_mss.kvz",
-        "SQL_ora.kvz", "SQL_ssc.kvz", "SQL_syb.kvz"};
+    std::vector<std::string> fixed = {"Distrib.kvz",   "TY9_Framework.kvz", "TY9Run_Program.kvz",
+                                      "Uninstall.kvz", "OnDmndBDE.kvz",     "SQL_db.kvz",
+                                      "SQL_inf.kvz",   "SQL_int.kvz",       "SQL_mss.kvz",
+                                      "SQL_ora.kvz",   "SQL_ssc.kvz",       "SQL_syb.kvz"};
     for (const auto& row : WritingToolLanguageTable) {
         if (std::find(fixed.begin(), fixed.end(), row.script) == fixed.end()) {
             fixed.push_back(row.script);
@@ -116,7 +116,8 @@ TEST_F(SampleInstallation, DependenciesOutsideTheFixedListAreLoadedByName) {
     auto dependsOn = [this](const char* dependent, const char* dependency) {
         WSetupComponent* a = components().Find(dependent);
         WSetupComponent* b = components().Find(dependency);
-        if (!a || !b) return false;
+        if (!a || !b)
+            return false;
         const auto& deps = a->Dependencies();
         return std::find(deps.begin(), deps.end(), b) != deps.end();
     };
@@ -144,7 +145,8 @@ TEST_F(SampleInstallation, DependenciesOutsideTheFixedListAreLoadedByName) {
 
 TEST_F(SampleInstallation, EveryStampedHeaderVerifies) {
     std::vector<std::string> paths;
-    for (const std::string& script : Scripts()) paths.push_back(InInstallation("Comps/" + script));
+    for (const std::string& script : Scripts())
+        paths.push_back(InInstallation("Comps/" + script));
     ASSERT_EQ(paths.size(), 12u + 17u + 2u);
     paths.push_back(InInstallation("Distrib/Setup/Setup.str"));
     paths.push_back(InInstallation("Distrib/Setup/BBoards.bil"));
@@ -170,7 +172,8 @@ TEST_F(SampleInstallation, ComponentFilesLieInTheInstallation) {
     size_t fileCount = 0;
     for (WSetupComponent* c : components().Components()) {
         for (int type = 0; type < kElementTypeCount; ++type) {
-            if (!c->Elements(type).empty()) typesUsed.insert(type);
+            if (!c->Elements(type).empty())
+                typesUsed.insert(type);
         }
         for (int type : {kElementFile, kElementTTFFile}) {
             for (const auto& e : c->Elements(type)) {
@@ -200,7 +203,8 @@ TEST_F(SampleInstallation, StringReferencesResolveThroughTheEngineStringFile) {
 
     size_t references = 0;
     auto check = [&references](const std::string& text, const std::string& where) {
-        if (text.find('%') == std::string::npos) return;
+        if (text.find('%') == std::string::npos)
+            return;
         ++references;
         EXPECT_EQ(ExpandStringRefs(text).find('%'), std::string::npos) << where << ": " << text;
     };
@@ -208,7 +212,8 @@ TEST_F(SampleInstallation, StringReferencesResolveThroughTheEngineStringFile) {
         check(c->GetDisplayName(), c->GetName());
         check(c->GetText9(), c->GetName());
         for (int type = 0; type < kElementTypeCount; ++type) {
-            for (const auto& e : c->Elements(type)) check(e->WriteRecord(), c->GetName());
+            for (const auto& e : c->Elements(type))
+                check(e->WriteRecord(), c->GetName());
         }
     }
     EXPECT_GE(references, 30u);
@@ -230,9 +235,9 @@ TEST_F(SampleInstallation, StringReferencesResolveThroughTheEngineStringFile) {
 }
 
 TEST_F(SampleInstallation, EngineFilesAndDefaultsArePresent) {
-    for (const char* name : {"Distrib/Setup/setup.exe", "Distrib/Setup/Swintlen.dll",
-                             "Distrib/Setup/BBoards.bil", "Distrib/Setup/Setup.wav",
-                             "Distrib/Setup/Setup.str"}) {
+    for (const char* name :
+         {"Distrib/Setup/setup.exe", "Distrib/Setup/Swintlen.dll", "Distrib/Setup/BBoards.bil",
+          "Distrib/Setup/Setup.wav", "Distrib/Setup/Setup.str"}) {
         EXPECT_TRUE(IsFile(InInstallation(name))) << name;
     }
     // The generated string file goes to the ship folder's "Setup" beside the

@@ -16,9 +16,13 @@ ScratchFolder::ScratchFolder() {
     MakeFolders(path_);
 }
 
-ScratchFolder::~ScratchFolder() { RemoveTree(path_); }
+ScratchFolder::~ScratchFolder() {
+    RemoveTree(path_);
+}
 
-std::string ScratchFolder::operator/(const std::string& name) const { return JoinPath(path_, name); }
+std::string ScratchFolder::operator/(const std::string& name) const {
+    return JoinPath(path_, name);
+}
 
 std::string ScratchFolder::Write(const std::string& name, const std::string& bytes) const {
     std::string p = *this / name;
@@ -27,7 +31,9 @@ std::string ScratchFolder::Write(const std::string& name, const std::string& byt
     return p;
 }
 
-std::string ScratchFolder::Read(const std::string& name) const { return ReadBytes(*this / name); }
+std::string ScratchFolder::Read(const std::string& name) const {
+    return ReadBytes(*this / name);
+}
 
 std::string ReadBytes(const std::string& path) {
     std::string out;
@@ -68,6 +74,8 @@ ScratchRegistry::ScratchRegistry(const std::string& folder)
     SetRegistry(std::make_unique<RegFileStore>(machineFile, userFile));
 }
 
-ScratchRegistry::~ScratchRegistry() { SetRegistry(nullptr); }
+ScratchRegistry::~ScratchRegistry() {
+    SetRegistry(nullptr);
+}
 
 }  // namespace vantrel::test

@@ -10,7 +10,7 @@ namespace vantrel::test {
 // A fresh folder under the process's private temporary folder, removed when
 // the object goes away.
 class ScratchFolder {
-public:
+  public:
     ScratchFolder();
     ~ScratchFolder();
     const std::string& path() const { return path_; }
@@ -20,7 +20,7 @@ public:
     std::string Write(const std::string& name, const std::string& bytes) const;
     std::string Read(const std::string& name) const;
 
-private:
+  private:
     std::string path_;
 };
 
@@ -41,7 +41,7 @@ void WriteBytes(const std::string& path, const std::string& bytes);
 
 // Installs a registry on hive files inside `folder` for the life of the object.
 class ScratchRegistry {
-public:
+  public:
     explicit ScratchRegistry(const std::string& folder);
     ~ScratchRegistry();
     std::string machineFile, userFile;
