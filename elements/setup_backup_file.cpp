@@ -30,15 +30,7 @@ bool WSetupBackupFile::ReadRecord(std::string_view record, bool expand) {
 }
 
 std::string WSetupBackupFile::WriteRecord() const {
-    RecordWriter w;
-    w.String(tag_)
-        .String(targetDir_)
-        .String(targetName_)
-        .String(osMask_)
-        .String(selectMask_)
-        .Flag(auxFlag_)
-        .Octal(mode_);
-    return w.Take();
+    return WriteTargetOnlyRecord();
 }
 
 }  // namespace vantrel

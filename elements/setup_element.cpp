@@ -214,6 +214,18 @@ bool WSetupElement::ReadRecord(std::string_view record, bool expand) {
     return !r.Malformed();
 }
 
+std::string WSetupElement::WriteTargetOnlyRecord() const {
+    RecordWriter w;
+    w.String(tag_)
+        .String(targetDir_)
+        .String(targetName_)
+        .String(osMask_)
+        .String(selectMask_)
+        .Flag(auxFlag_)
+        .Octal(mode_);
+    return w.Take();
+}
+
 std::string WSetupElement::WriteRecord() const {
     RecordWriter w;
     w.String(tag_)

@@ -172,6 +172,10 @@ class WSetupElement {
     // becomes "11111", a shorter one is padded with '1' to 5 characters.
     void NormaliseMasks();
 
+    // The record of the elements that name only a target: Tag, TargetDir,
+    // TargetName, OsMask, SelectMask, AuxFlag and the octal Mode.
+    std::string WriteTargetOnlyRecord() const;
+
     int typeCode_ = kElementNone;
     int status_ = -1;
     std::string tag_;

@@ -29,15 +29,7 @@ bool WSetupRegFile::ReadRecord(std::string_view record, bool expand) {
 }
 
 std::string WSetupRegFile::WriteRecord() const {
-    RecordWriter w;
-    w.String(tag_)
-        .String(targetDir_)
-        .String(targetName_)
-        .String(osMask_)
-        .String(selectMask_)
-        .Flag(auxFlag_)
-        .Octal(mode_);
-    return w.Take();
+    return WriteTargetOnlyRecord();
 }
 
 }  // namespace vantrel

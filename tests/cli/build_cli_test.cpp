@@ -17,20 +17,11 @@ namespace {
 using test::ScratchFolder;
 
 using Result = test::ShellResult;
-std::string Quote(const std::string& s) {
-    return test::ShellQuote(s);
-}
 
 class MediaCommands : public ::testing::Test {
   protected:
     void SetUp() override {
-        for (const char* name :
-             {"Distrib", "TY9_Framework", "TY9Run_Program", "Uninstall", "OnDmndBDE", "SQL_syb",
-              "SQL_ssc", "SQL_ora", "SQL_mss", "SQL_inf", "SQL_int", "SQL_db"}) {
-            dir.Write(std::string("install/Comps/") + name + ".kvz",
-                      std::string("[Identification.0]\r\n") + name + ",111,<D>,0,0,,0," + name +
-                          ",,,,,,0,,,,\r\n");
-        }
+        test::WriteMinimalComps(dir, "install");
         std::string engine =
             dir.Write("install/Distrib/setup32.exe",
                       "#!/bin/sh\necho \"engine saw $*\"\nexit ${ENGINE_STATUS:-0}\n");
@@ -49,11 +40,7 @@ class MediaCommands : public ::testing::Test {
     }
 
     Result Cli(const std::string& arguments, const std::string& env = "") {
-        return test::RunShell("cd " + Quote(dir.path()) + " && " + env +
-                              " VANTREL_MACHINE_REG=" + Quote(dir / "machine.reg") +
-                              " VANTREL_USER_REG=" + Quote(dir / "user.reg") + " " +
-                              Quote(VANTREL_CLI) + " --install-location " + Quote(dir / "install") +
-                              " " + arguments + " </dev/null");
+        return test::RunCliIn(dir, arguments, env);
     }
 
     static void ExpectHas(const std::string& text, const std::string& part) {

@@ -24,24 +24,13 @@ class ProjectCommands : public ::testing::Test {
     void SetUp() override {
         // A small installation: the standard component scripts, each one
         // component without elements.
-        for (const char* name :
-             {"Distrib", "TY9_Framework", "TY9Run_Program", "Uninstall", "OnDmndBDE", "SQL_syb",
-              "SQL_ssc", "SQL_ora", "SQL_mss", "SQL_inf", "SQL_int", "SQL_db"}) {
-            dir.Write(std::string("install/Comps/") + name + ".kvz",
-                      std::string("[Identification.0]\r\n") + name + ",111,<D>,0,0,,0," + name +
-                          ",,,,,,0,,,,\r\n");
-        }
+        test::WriteMinimalComps(dir, "install");
         MakeFolders(dir / "install/MySetup");
         project = dir / "work/p.zlt";
     }
 
     // Runs vantrel-cli in the scratch folder with its own registry hives.
-    Result Cli(const std::string& arguments) {
-        return test::RunShell(
-            "cd " + Quote(dir.path()) + " && VANTREL_MACHINE_REG=" + Quote(dir / "machine.reg") +
-            " VANTREL_USER_REG=" + Quote(dir / "user.reg") + " " + Quote(VANTREL_CLI) +
-            " --install-location " + Quote(dir / "install") + " " + arguments);
-    }
+    Result Cli(const std::string& arguments) { return test::RunCliIn(dir, arguments); }
 
     std::string Members(const std::string& path) {
         std::string script = dir.Write(

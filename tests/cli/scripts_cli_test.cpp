@@ -24,17 +24,9 @@ Result Cli(const ScratchFolder& dir, const std::string& arguments) {
                           ShellQuote(VANTREL_CLI) + " " + arguments);
 }
 
-std::string Component(const std::string& name) {
-    return "[Identification.0]\r\n" + name + ",111,<D>,0,0,,0," + name + ",,,,,,0,,,,\r\n";
-}
-
 TEST(ScriptsCommand, WritesTheThreeScriptsWithTheLibrary) {
     ScratchFolder dir;
-    for (const char* name :
-         {"Distrib", "TY9_Framework", "TY9Run_Program", "Uninstall", "OnDmndBDE", "SQL_syb",
-          "SQL_ssc", "SQL_ora", "SQL_mss", "SQL_inf", "SQL_int", "SQL_db"}) {
-        dir.Write(std::string("install/Comps/") + name + ".kvz", Component(name));
-    }
+    test::WriteMinimalComps(dir, "install");
     Result r = Cli(dir, "--install-location " + Quote(DisplayPath(dir / "install")) +
                             " scripts --out " + Quote(DisplayPath(dir / "out")));
     ASSERT_EQ(r.status, 0) << r.err;

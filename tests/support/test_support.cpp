@@ -69,6 +69,25 @@ ShellResult RunShell(const std::string& command) {
     return r;
 }
 
+void WriteMinimalComps(const ScratchFolder& dir, const std::string& installFolder) {
+    for (const char* name :
+         {"Distrib", "TY9_Framework", "TY9Run_Program", "Uninstall", "OnDmndBDE", "SQL_syb",
+          "SQL_ssc", "SQL_ora", "SQL_mss", "SQL_inf", "SQL_int", "SQL_db"}) {
+        dir.Write(installFolder + "/Comps/" + name + ".kvz", std::string("[Identification.0]\r\n") +
+                                                                 name + ",111,<D>,0,0,,0," + name +
+                                                                 ",,,,,,0,,,,\r\n");
+    }
+}
+
+ShellResult RunCliIn(const ScratchFolder& dir, const std::string& arguments,
+                     const std::string& env) {
+    return RunShell("cd " + ShellQuote(dir.path()) + " && " + env +
+                    " VANTREL_MACHINE_REG=" + ShellQuote(dir / "machine.reg") +
+                    " VANTREL_USER_REG=" + ShellQuote(dir / "user.reg") + " " +
+                    ShellQuote(VANTREL_CLI_PATH) + " --install-location " +
+                    ShellQuote(dir / "install") + " " + arguments + " </dev/null");
+}
+
 ScratchRegistry::ScratchRegistry(const std::string& folder)
     : machineFile(JoinPath(folder, "machine.reg")), userFile(JoinPath(folder, "user.reg")) {
     SetRegistry(std::make_unique<RegFileStore>(machineFile, userFile));

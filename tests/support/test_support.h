@@ -39,6 +39,17 @@ std::string ShellQuote(const std::string& s);
 ShellResult RunShell(const std::string& command);
 void WriteBytes(const std::string& path, const std::string& bytes);
 
+// Writes the twelve standard component scripts, each one component without
+// elements, into `installFolder`/Comps: the smallest installation on which a
+// project loads its catalogue.
+void WriteMinimalComps(const ScratchFolder& dir, const std::string& installFolder);
+
+// Runs vantrel-cli with `arguments` (shell-quoted as needed) in `dir`, with
+// hive files of its own there and `dir`/install as the installation folder.
+// `env` is put before the command ("NAME=value ...").
+ShellResult RunCliIn(const ScratchFolder& dir, const std::string& arguments,
+                     const std::string& env = "");
+
 // Installs a registry on hive files inside `folder` for the life of the object.
 class ScratchRegistry {
   public:
