@@ -6,8 +6,8 @@
 #include "app/dialogs.h"
 #include "app/qt_text.h"
 #include "app/wizard_app.h"
-#include "media/project_file.h"
 #include "project/project_data.h"
+#include "project/project_file.h"
 #include "project/recent_projects.h"
 
 namespace vantrel {

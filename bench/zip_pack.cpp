@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "media/al_entry.h"
-#include "media/al_file.h"
-#include "media/zip_archive.h"
+#include "archive/al_entry.h"
+#include "archive/al_file.h"
+#include "archive/zip_archive.h"
 #include "platform/paths.h"
 
 namespace fs = std::filesystem;

@@ -8,7 +8,7 @@
 #include "cli/cli.h"
 #include "platform/files.h"
 #include "platform/paths.h"
-#include "script/script_header.h"
+#include "scriptfile/script_header.h"
 
 namespace vantrel::cli {
 

@@ -5,10 +5,10 @@
 
 #include "cli/cli.h"
 #include "cli/project_cli.h"
-#include "media/project_file.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "project/project_data.h"
+#include "project/project_file.h"
 
 namespace vantrel::cli {
 namespace {

@@ -1,10 +1,10 @@
 #include "cli/project_cli.h"
 
-#include "media/project_file.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/strings.h"
 #include "project/project_data.h"
+#include "project/project_file.h"
 
 namespace vantrel::cli {
 

@@ -5,8 +5,8 @@
 #include <initializer_list>
 #include <utility>
 
-#include "elements/setup_data.h"
 #include "platform/strings.h"
+#include "scriptfile/setup_data.h"
 
 namespace vantrel {
 

@@ -4,13 +4,13 @@
 #include <set>
 
 #include "elements/element_classes.h"
-#include "elements/setup_product_data.h"
 #include "engine/report_text.h"
 #include "engine/set_folder.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/strings.h"
 #include "script/setup_component.h"
+#include "scriptfile/setup_product_data.h"
 
 namespace vantrel {
 

@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "script/script_header.h"
 #include "script/setup_manager.h"
 #include "script/spm_product.h"
+#include "scriptfile/script_header.h"
 
 namespace vantrel {
 

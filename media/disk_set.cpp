@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <cmath>
 
-#include "media/archive.h"
+#include "archive/archive.h"
 #include "media/file_copy.h"
 #include "media/media_builder.h"
 #include "platform/files.h"

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "elements/setup_background.h"
-#include "elements/setup_product_data.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/registry.h"
@@ -14,6 +13,7 @@
 #include "script/spm_product.h"
 #include "script/spm_sys_req.h"
 #include "script/spm_ui.h"
+#include "scriptfile/setup_product_data.h"
 
 namespace vantrel {
 

@@ -18,8 +18,8 @@
 #include <utility>
 #include <vector>
 
-#include "elements/setup_data.h"
 #include "script/creator_manager.h"
+#include "scriptfile/setup_data.h"
 
 namespace vantrel {
 

@@ -2,12 +2,12 @@
 
 #include <utility>
 
-#include "elements/setup_product_data.h"
 #include "platform/files.h"
 #include "platform/message_pump.h"
 #include "platform/paths.h"
 #include "platform/strings.h"
 #include "platform/text_file.h"
+#include "scriptfile/setup_product_data.h"
 
 namespace vantrel {
 

@@ -29,7 +29,7 @@
 #include <vector>
 
 #include "elements/setup_element.h"
-#include "script/script_header.h"
+#include "scriptfile/script_header.h"
 
 namespace vantrel {
 

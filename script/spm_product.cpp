@@ -1,7 +1,7 @@
 #include "script/spm_product.h"
 
-#include "elements/setup_data.h"
 #include "platform/strings.h"
+#include "scriptfile/setup_data.h"
 
 namespace vantrel {
 

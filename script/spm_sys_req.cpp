@@ -1,6 +1,6 @@
 #include "script/spm_sys_req.h"
 
-#include "elements/setup_data.h"
+#include "scriptfile/setup_data.h"
 
 namespace vantrel {
 

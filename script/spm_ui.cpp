@@ -1,6 +1,6 @@
 #include "script/spm_ui.h"
 
-#include "elements/setup_data.h"
+#include "scriptfile/setup_data.h"
 
 namespace vantrel {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "elements/setup_data.h"
 #include "platform/strings.h"
+#include "scriptfile/setup_data.h"
 
 namespace vantrel {
 namespace {

@@ -21,7 +21,7 @@
 #include "platform/strings.h"
 #include "project/file_elements.h"
 #include "project/project_data.h"
-#include "script/script_header.h"
+#include "scriptfile/script_header.h"
 #include "support/test_support.h"
 
 namespace vantrel {

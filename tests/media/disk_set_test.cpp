@@ -2,12 +2,12 @@
 // pieces, the temporary ship folder, and a second build into the same folder.
 #include "media/disk_set.h"
 
-#include "media/archive.h"
+#include "archive/archive.h"
 #include "media/file_copy.h"
 #include "media_fixture.h"
 #include "platform/strings.h"
 #include "platform/wildcard.h"
-#include "zip_test_util.h"
+#include "support/zip_test_util.h"
 
 namespace vantrel {
 namespace {

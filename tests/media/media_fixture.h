@@ -15,7 +15,7 @@
 #include "project/file_elements.h"
 #include "project/project_data.h"
 #include "support/test_support.h"
-#include "zip_test_util.h"
+#include "support/zip_test_util.h"
 
 namespace vantrel::test {
 

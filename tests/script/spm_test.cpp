@@ -1,11 +1,11 @@
 #include <string>
 #include <vector>
 
-#include "elements/setup_data.h"
 #include "script/spm_box_id.h"
 #include "script/spm_product.h"
 #include "script/spm_sys_req.h"
 #include "script/spm_ui.h"
+#include "scriptfile/setup_data.h"
 #include "support/test_support.h"
 
 namespace vantrel {

@@ -1,0 +1,162 @@
+#include "archive/al_deflate_engine.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <climits>
+
+#include "platform/message_pump.h"
+
+namespace vantrel {
+
+namespace {
+
+uInt Clamp(size_t n) {
+    return static_cast<uInt>(std::min<size_t>(n, UINT_MAX));
+}
+
+}  // namespace
+
+std::string ALDeflateCompressor::GetName() const {
+    switch (level_) {
+        case 0:
+            return "Stored";
+        case 1:
+            return "Deflate Fast";
+        case 9:
+            return "Deflate Maximum";
+        default:
+            return level_ >= 2 && level_ <= 8 ? "Deflate Normal" : "???";
+    }
+}
+
+uint16_t ALDeflateCompressor::GetZipFlags() const {
+    if (level_ == 9)
+        return 2;
+    if (level_ == 1)
+        return 4;
+    return 0;
+}
+
+int ALDeflateCompressor::Compress(ALStorage& input, ALStorage& output) {
+    status_.Clear();
+    z_stream zs{};
+    int rc = deflateInit2(&zs, level_, Z_DEFLATED, -kWindowBits, kMemoryLevel, Z_DEFAULT_STRATEGY);
+    if (rc != Z_OK) {
+        return status_.SetError(al::kCantCreateEngine,
+                                "Error creating deflate engine. ZLIB returned %d\n", rc);
+    }
+    bool finished = false;
+    while (!finished) {
+        auto in = input.PeekInput();
+        if (!input.Status().Ok())
+            break;
+        int flush = in.empty() ? Z_FINISH : Z_NO_FLUSH;
+        zs.next_in = const_cast<Bytef*>(in.data());
+        zs.avail_in = Clamp(in.size());
+        uInt offered = zs.avail_in;
+        // Deflate until the input is taken (or the stream is finished); the
+        // output goes straight into the output storage's buffer.
+        do {
+            auto room = output.OutputRoom();
+            if (room.empty())
+                break;
+            zs.next_out = room.data();
+            zs.avail_out = Clamp(room.size());
+            uInt before = zs.avail_out;
+            rc = deflate(&zs, flush);
+            output.Commit(before - zs.avail_out);
+            if (rc == Z_STREAM_END)
+                finished = true;
+        } while (!finished && (zs.avail_out == 0 || zs.avail_in > 0) && rc != Z_STREAM_ERROR);
+        input.Consume(offered - zs.avail_in);
+        if (!output.Status().Ok() || rc == Z_STREAM_ERROR)
+            break;
+        PumpMessage();
+    }
+    deflateEnd(&zs);
+    if (!input.Status().Ok())
+        return input.Status().GetStatusCode();
+    if (!output.Status().Ok())
+        return output.Status().GetStatusCode();
+    if (!finished) {
+        return status_.SetError(al::kInternalError, "Deflate failed. ZLIB returned %d", rc);
+    }
+    return al::kSuccess;
+}
+
+int ALInflateDecompressor::Decompress(ALStorage& input, ALStorage& output, int64_t compressedSize,
+                                      int64_t expandedSize) {
+    status_.Clear();
+    z_stream zs{};
+    int rc = inflateInit2(&zs, -MAX_WBITS);
+    if (rc != Z_OK) {
+        return status_.SetError(al::kCantCreateEngine,
+                                "Error creating inflate engine. ZLIB returned %d\n", rc);
+    }
+    int64_t inLeft = compressedSize;
+    int64_t outLeft = expandedSize;
+    bool finished = false;
+    while (!finished) {
+        auto in = input.PeekInput();
+        if (!input.Status().Ok())
+            break;
+        size_t take =
+            static_cast<size_t>(std::min<int64_t>(inLeft, static_cast<int64_t>(in.size())));
+        zs.next_in = const_cast<Bytef*>(in.data());
+        zs.avail_in = Clamp(take);
+        uInt offered = zs.avail_in;
+        bool progress = false;
+        do {
+            auto room = output.OutputRoom();
+            if (room.empty())
+                break;
+            // Never expand beyond the recorded size; one byte of room past it
+            // shows a member that would.
+            size_t allowed = static_cast<size_t>(
+                std::min<int64_t>(static_cast<int64_t>(room.size()), outLeft + 1));
+            zs.next_out = room.data();
+            zs.avail_out = Clamp(allowed);
+            uInt before = zs.avail_out;
+            rc = inflate(&zs, Z_NO_FLUSH);
+            size_t produced = before - zs.avail_out;
+            output.Commit(produced);
+            outLeft -= static_cast<int64_t>(produced);
+            if (produced > 0)
+                progress = true;
+            if (rc == Z_STREAM_END)
+                finished = true;
+        } while (!finished && rc == Z_OK && outLeft >= 0 && zs.avail_out == 0);
+        size_t used = offered - zs.avail_in;
+        if (used > 0)
+            progress = true;
+        input.Consume(used);
+        inLeft -= static_cast<int64_t>(used);
+        if (!output.Status().Ok())
+            break;
+        if (outLeft < 0) {
+            inflateEnd(&zs);
+            return status_.SetError(al::kInvalidArchive,
+                                    "Member expands to more than its recorded %lld bytes",
+                                    static_cast<long long>(expandedSize));
+        }
+        if (rc != Z_OK && rc != Z_STREAM_END && rc != Z_BUF_ERROR) {
+            inflateEnd(&zs);
+            return status_.SetError(al::kInvalidArchive,
+                                    "Error in compressed data. ZLIB returned %d", rc);
+        }
+        if (!finished && (inLeft == 0 || (!progress && in.empty()))) {
+            inflateEnd(&zs);
+            return status_.SetError(al::kInvalidArchive, "Unexpected end of compressed data");
+        }
+        PumpMessage();
+    }
+    inflateEnd(&zs);
+    if (!input.Status().Ok())
+        return input.Status().GetStatusCode();
+    if (!output.Status().Ok())
+        return output.Status().GetStatusCode();
+    return al::kSuccess;
+}
+
+}  // namespace vantrel

@@ -1,0 +1,37 @@
+// The deflate engines: zlib's raw deflate (no zlib header or trailer, window
+// bits 15, memory level 8, default strategy) and raw inflate. Every level,
+// level 0 included, gives ZIP method 8.
+#pragma once
+
+#include "archive/al_engine.h"
+
+namespace vantrel {
+
+class ALDeflateCompressor : public ALCompressor {
+  public:
+    static constexpr int kWindowBits = 15;
+    static constexpr int kMemoryLevel = 8;
+
+    explicit ALDeflateCompressor(int level = 6) : ALCompressor(al::kDeflateEngine), level_(level) {}
+    int GetLevel() const { return level_; }
+    // "Stored" (0), "Deflate Fast" (1), "Deflate Normal" (2..8),
+    // "Deflate Maximum" (9), "???" otherwise.
+    std::string GetName() const override;
+    uint16_t GetZipMethod() const override { return al::kZipDeflated; }
+    // Bits 1-2 of the flags: 2 for maximum (9), 4 for fast (1), else 0.
+    uint16_t GetZipFlags() const override;
+    int Compress(ALStorage& input, ALStorage& output) override;
+
+  private:
+    int level_;
+};
+
+class ALInflateDecompressor : public ALDecompressor {
+  public:
+    ALInflateDecompressor() : ALDecompressor(al::kDeflateEngine) {}
+    std::string GetName() const override { return "Inflate"; }
+    int Decompress(ALStorage& input, ALStorage& output, int64_t compressedSize,
+                   int64_t expandedSize) override;
+};
+
+}  // namespace vantrel

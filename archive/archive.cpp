@@ -1,0 +1,124 @@
+#include "archive/archive.h"
+
+#include <sys/stat.h>
+
+#include <set>
+
+#include "archive/al_entry.h"
+#include "archive/al_file.h"
+#include "archive/zip_archive.h"
+#include "archive/zip_reader.h"
+#include "platform/files.h"
+#include "platform/paths.h"
+#include "platform/strings.h"
+#include "platform/wildcard.h"
+
+namespace vantrel {
+
+namespace {
+
+bool IsAbsolute(const std::string& path) {
+    if (!path.empty() && IsPathSeparator(path[0]))
+        return true;
+    return path.size() >= 2 && path[1] == ':';
+}
+
+struct FileId {
+    dev_t dev = 0;
+    ino_t ino = 0;
+    bool valid = false;
+};
+
+FileId IdOf(const std::string& path) {
+    FileId id;
+    struct stat st;
+    if (::stat(ToNative(path).c_str(), &st) == 0) {
+        id.dev = st.st_dev;
+        id.ino = st.st_ino;
+        id.valid = true;
+    }
+    return id;
+}
+
+}  // namespace
+
+WArchive::WArchive(std::string extension) : extension_(std::move(extension)) {}
+
+bool WArchive::Create(int level, const std::string& baseName, bool stripExtension,
+                      const std::string& patterns, const std::string& outputFolder,
+                      const std::string& patternFolder, bool deleteExisting) {
+    status_.Clear();
+    members_.clear();
+    std::string base = baseName;
+    if (stripExtension) {
+        size_t dot = base.find_last_of('.');
+        size_t sep = base.find_last_of("\\/");
+        if (dot != std::string::npos && (sep == std::string::npos || dot > sep))
+            base.resize(dot);
+    }
+    archivePath_ =
+        outputFolder.empty() ? base + extension_ : JoinPath(outputFolder, base + extension_);
+
+    if (deleteExisting && PathExists(archivePath_)) {
+        ALFile old(archivePath_);
+        if (old.Delete() < 0) {
+            status_.Adopt(old.Status(), "");
+            return false;
+        }
+    }
+    // An archive written into a folder its patterns search must not pack
+    // itself.
+    FileId self = IdOf(archivePath_);
+
+    ALEntryList list(ALEngineFactory::Deflate(level));
+    std::set<std::string, LessNoCase> seen;
+    for (const auto& pattern : SplitTrimmed(patterns, ',')) {
+        size_t sep = pattern.find_last_of("\\/");
+        std::string prefix = sep == std::string::npos ? std::string() : pattern.substr(0, sep + 1);
+        std::string wildcard = pattern.substr(prefix.size());
+        if (wildcard.empty())
+            continue;
+        std::string folder = patternFolder;
+        if (!prefix.empty()) {
+            std::string part = StripTrailingSeparators(prefix);
+            folder = IsAbsolute(prefix) ? part : JoinPath(patternFolder, part);
+        }
+        folder = ResolveNoCase(folder.empty() ? std::string(".") : folder);
+        for (const auto& file : MatchFilesInFolder(folder, wildcard)) {
+            std::string name = prefix + file;
+            std::string path = JoinPath(folder, file);
+            if (!seen.insert(name).second)
+                continue;
+            if (self.valid) {
+                FileId id = IdOf(path);
+                if (id.valid && id.dev == self.dev && id.ino == self.ino)
+                    continue;
+            }
+            list.Add(std::make_unique<ALFile>(name, path));
+            members_.push_back(name);
+        }
+    }
+
+    ALZipArchive zip(archivePath_);
+    if (zip.Create(list) < 0) {
+        status_ = zip.Status();
+        return false;
+    }
+    return true;
+}
+
+bool WArchive::Extract(const std::string& fileName, const std::string& folder,
+                       const std::string& destination) {
+    status_.Clear();
+    std::string path =
+        folder.empty() || IsAbsolute(fileName) ? fileName : JoinPath(folder, fileName);
+    ALZipReader reader(path);
+    ALEntryList list;
+    if (reader.ReadDirectory(list) < 0 || reader.Extract(list, destination) < 0) {
+        status_ = reader.Status();
+        return false;
+    }
+    return true;
+}
+
+}  // namespace vantrel

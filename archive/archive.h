@@ -1,0 +1,59 @@
+// The archive calls the rest of the program uses: pack the files that a list
+// of patterns names into a ZIP archive, and unpack an archive into a folder.
+// An archive object is made with the extension its archives get (".cfi" for
+// media archives); after each call it keeps the status for the caller's log.
+//
+// Neither call changes the process's current folder: patterns are resolved
+// against the folder given, and members are written below the destination.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "archive/al_status.h"
+
+namespace vantrel {
+
+class WArchive {
+  public:
+    explicit WArchive(std::string extension = ".cfi");
+
+    // Packs into the archive `baseName` + extension in `outputFolder` (with
+    // `stripExtension`, the base name loses its extension first) every file
+    // that the comma-separated `patterns` name. Each pattern is a file name
+    // or a wildcard ("*", "?", Windows rules, no regard to case), optionally
+    // behind a relative folder ("Setup\*.*"), resolved against
+    // `patternFolder`; empty patterns are skipped, and a file that an
+    // earlier pattern already named is packed once. A member's name is the
+    // pattern's folder part followed by the file's name ("Setup/readme.txt").
+    // Members are deflated at `level` (0 .. 9). With `deleteExisting`, an
+    // existing archive of that name is deleted first. Returns true on
+    // success; the status tells why not.
+    bool Create(int level, const std::string& baseName, bool stripExtension,
+                const std::string& patterns, const std::string& outputFolder,
+                const std::string& patternFolder, bool deleteExisting);
+
+    // Expands every member of the archive `fileName` in `folder` under its
+    // name into `destination` (created when missing).
+    bool Extract(const std::string& fileName, const std::string& folder,
+                 const std::string& destination);
+
+    const std::string& GetExtension() const { return extension_; }
+    // Path of the archive of the last Create.
+    const std::string& GetArchivePath() const { return archivePath_; }
+    // Names of the files the last Create packed, in archive order.
+    const std::vector<std::string>& GetMembers() const { return members_; }
+
+    const ALStatus& Status() const { return status_; }
+    int GetStatusCode() const { return status_.GetStatusCode(); }
+    // The status's detail text ("No errors" after success).
+    std::string GetStatusText() const { return status_.GetStatusDetail(); }
+
+  private:
+    std::string extension_;
+    std::string archivePath_;
+    std::vector<std::string> members_;
+    ALStatus status_;
+};
+
+}  // namespace vantrel

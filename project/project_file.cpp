@@ -1,0 +1,502 @@
+#include "project/project_file.h"
+
+#include <vector>
+
+#include "archive/archive.h"
+#include "elements/setup_background.h"
+#include "elements/setup_file.h"
+#include "platform/files.h"
+#include "platform/paths.h"
+#include "platform/strings.h"
+#include "platform/temp_folder.h"
+#include "platform/text_file.h"
+#include "project/project_data.h"
+#include "script/spm_product.h"
+#include "script/spm_sys_req.h"
+#include "script/spm_ui.h"
+#include "scriptfile/setup_product_data.h"
+
+namespace vantrel {
+
+namespace {
+
+constexpr const char* kBoxId = "BOXID";
+constexpr const char* kProjectScript = "project.kvz";
+constexpr const char* kLicenseFile = "license.txt";
+constexpr const char* kReleaseFile = "release.txt";
+
+// The settings of the "BOXID" section, in the order they are written. Each
+// is either a flag/number or a text member of the project.
+struct BoxIdKey {
+    const char* key;
+    int WProjectData::*number;
+    std::string WProjectData::*text;
+};
+
+const std::vector<BoxIdKey>& BoxIdKeys() {
+    using P = WProjectData;
+    static const std::vector<BoxIdKey> keys{
+        {"UninstallComponent", &P::UninstallComponent, nullptr},
+        {"RuntimeComponent", &P::RuntimeComponent, nullptr},
+        {"FrameworkComponent", &P::FrameworkComponent, nullptr},
+        {"BDEComponent", &P::BDEComponent, nullptr},
+        {"DisplayLicense", &P::DisplayLicense, nullptr},
+        {"DisplayRelease", &P::DisplayRelease, nullptr},
+        {"CompanyName", nullptr, &P::CompanyName},
+        {"Version", nullptr, &P::Version},
+        {"UseDefaultDest", &P::UseDefaultDest, nullptr},
+        {"DefaultDestPrefix", nullptr, &P::DefaultDestPrefix},
+        {"DefaultDestBase", nullptr, &P::DefaultDestBase},
+        {"IsSybaseDBLibSelected", &P::IsSybaseDBLibSelected, nullptr},
+        {"IsSybaseCTLibSelected", &P::IsSybaseCTLibSelected, nullptr},
+        {"IsOracleSelected", &P::IsOracleSelected, nullptr},
+        {"IsMSSQLSelected", &P::IsMSSQLSelected, nullptr},
+        {"IsInformixSelected", &P::IsInformixSelected, nullptr},
+        {"IsDB2Selected", &P::IsDB2Selected, nullptr},
+        {"IsInterBaseSelected", &P::IsInterBaseSelected, nullptr},
+        {"IsDefaultCFGSelected", &P::IsDefaultCFGSelected, nullptr},
+        {"ShortcutFolder", nullptr, &P::ShortcutFolder},
+        {"IDAPICNFDirectory", nullptr, &P::IDAPICNFDirectory},
+        {"BackFontStyle", nullptr, &P::BackFontStyle},
+        {"DefaultWritingToolLang", nullptr, &P::DefaultWritingToolLang},
+        {"MediaDistributionDirectory", nullptr, &P::MediaDistributionDirectory},
+        {"IsFloppySetup", &P::IsFloppySetup, nullptr},
+        {"FloppyCustomSize", nullptr, &P::FloppyCustomSize},
+        {"DiskSize", nullptr, &P::DiskSize},
+        {"FloppySetSizeType", nullptr, &P::FloppySetSizeType},
+        {"AreFilesMissing", &P::AreFilesMissing, nullptr},
+        {"AreWritingToolsSelected", &P::AreWritingToolsSelected, nullptr},
+        {"DefaultFolder", nullptr, &P::DefaultFolder},
+    };
+    return keys;
+}
+
+// A value as a key line can hold it: a line break would end the line and
+// start another (possibly a section line), so breaks become blanks.
+std::string LineValue(std::string value) {
+    for (auto& c : value) {
+        if (c == '\r' || c == '\n' || c == '\0')
+            c = ' ';
+    }
+    return value;
+}
+
+void SetKey(WSetupProductData& script, const char* section, const std::string& key,
+            const std::string& value) {
+    script.SetValue(section, key, LineValue(value), true);
+}
+
+// A folder of its own inside the private temporary folder, removed with
+// everything in it when the object goes away.
+class WorkFolder {
+  public:
+    explicit WorkFolder(const char* stem) {
+        path_ = PrivateTempPath(stem, "");
+        if (!path_.empty() && !MakeFolders(path_))
+            path_.clear();
+    }
+    ~WorkFolder() {
+        if (!path_.empty())
+            RemoveTree(path_);
+    }
+    WorkFolder(const WorkFolder&) = delete;
+    WorkFolder& operator=(const WorkFolder&) = delete;
+
+    bool Ok() const { return !path_.empty(); }
+    const std::string& Path() const { return path_; }
+    std::string operator/(const std::string& name) const { return JoinPath(path_, name); }
+    // A member as unpacked: archives made elsewhere may spell the names in
+    // another case ("License.txt").
+    std::string Member(const std::string& name) const {
+        std::string found = FindInFolderNoCase(path_, name);
+        return found.empty() ? *this / name : found;
+    }
+
+  private:
+    std::string path_;
+};
+
+void SetError(std::string* error, std::string text) {
+    if (error)
+        *error = std::move(text);
+}
+
+// Reads a text member: its lines joined with a line feed after each, trailing
+// blanks removed. A missing member stands for an empty text (the writer
+// leaves empty texts out). False only when the member exists but cannot be
+// read.
+bool ReadTextMember(const std::string& path, std::string& text, std::string* error) {
+    if (!PathExists(path)) {
+        text.clear();
+        return true;
+    }
+    std::vector<std::string> lines;
+    if (!ReadTextLines(path, lines, error))
+        return false;
+    std::string joined;
+    for (auto& line : lines) {
+        joined += line;
+        joined += '\n';
+    }
+    text = TrimRight(joined);
+    return true;
+}
+
+// A file's folder on this machine, for a project opened from disk: the
+// project file stores the application's files with the source folder "<S>"
+// and their path below the project's source folder ("DefaultFolder").
+void RestoreSourceFolders(WProjectData& project) {
+    WSetupComponent* files = project.ProgramFilesComponent();
+    if (!files || project.DefaultFolder.empty())
+        return;
+    for (auto& element : files->Elements(kElementFile)) {
+        if (element->GetSourceDir() != "<S>")
+            continue;
+        std::string folder = FolderOf(element->GetSourceName());
+        element->SetSourceDir(folder.empty() ? project.DefaultFolder
+                                             : JoinPath(project.DefaultFolder, folder));
+    }
+}
+
+bool LoadFromFolder(WProjectData& project, const WorkFolder& work, const std::string& shown,
+                    std::string* error) {
+    for (const char* member :
+         {kProjectScript, WCreatorManager::kComponentScript, WCreatorManager::kStringFile}) {
+        if (!IsFile(work.Member(member))) {
+            SetError(error, shown + ": not a project file (it has no " + member + ")");
+            return false;
+        }
+    }
+
+    WSetupProductData script;
+    if (!script.Load(work.Member(kProjectScript))) {
+        SetError(error, shown + ": " + kProjectScript + " cannot be read");
+        return false;
+    }
+    std::string why;
+    if (!ReadProjectScript(project, script, &why)) {
+        SetError(error, shown + ": " + why);
+        return false;
+    }
+
+    if (WSetupComponent* files = project.ProgramFilesComponent())
+        files->ClearAllElements();
+    WCreatorManager* components = project.Components();
+    if (!components ||
+        !components->ReadComponentScript(work.Member(WCreatorManager::kComponentScript),
+                                         work.Member(WCreatorManager::kStringFile))) {
+        std::string detail;
+        if (components && !components->Failures().empty())
+            detail = " (" + components->Failures().back() + ")";
+        SetError(error, shown + ": its component script cannot be read" + detail);
+        return false;
+    }
+
+    if (project.DisplayLicense &&
+        !ReadTextMember(work.Member(kLicenseFile), project.LicenseText, &why)) {
+        SetError(error, shown + ": the license text cannot be read: " + why);
+        return false;
+    }
+    if (project.DisplayRelease &&
+        !ReadTextMember(work.Member(kReleaseFile), project.ReleaseText, &why)) {
+        SetError(error, shown + ": the release notes cannot be read: " + why);
+        return false;
+    }
+    RestoreSourceFolders(project);
+    return true;
+}
+
+std::string ArchiveFailure(const WArchive& archive) {
+    std::string text = archive.Status().GetStatusString();
+    std::string detail = archive.GetStatusText();
+    if (!detail.empty() && detail != "No errors")
+        text += " (" + detail + ")";
+    return text;
+}
+
+}  // namespace
+
+std::string ProjectArchivePath(const std::string& path) {
+    std::string name = FileNameOf(path);
+    size_t dot = name.find_last_of('.');
+    if (dot != std::string::npos)
+        name.resize(dot);
+    name += kProjectExtension;
+    std::string folder = path.substr(0, path.size() - FileNameOf(path).size());
+    return folder + name;
+}
+
+void BuildProjectScript(WProjectData& project, WSetupProductData& script) {
+    const std::string& app = project.GetApplicationName();
+
+    for (const auto& k : BoxIdKeys()) {
+        SetKey(script, kBoxId, k.key,
+               k.number ? std::to_string(project.*k.number) : project.*k.text);
+    }
+
+    if (WSPMProduct* product = project.Product()) {
+        product->SetProductName(app);
+        product->SetDisplayName(app);
+        product->SetDestination(LineValue(project.Destination));
+        product->SetProductKey(LineValue("Software\\Oxbel\\" + app + "\\" + project.Version));
+        product->SetShortcutFolder(app);
+        product->SetBillboardScript("");
+        product->SetDefaultLocale(LineValue(project.DefaultLanguage));
+        product->Write(&script);
+    }
+
+    if (WSPMUi* ui = project.Ui()) {
+        ui->SetPages(project.PagesText());
+        ui->SetStringFile("Setup\\string.str");
+        ui->SetFontName("Times New Roman");
+        ui->Write(&script);
+    }
+
+    // Title font, text, alignment, height, style and colours, drop shadow off.
+    project.PrepareBackground();
+    if (WSetupBackground* background = project.Background()) {
+        background->SetTitleFont(LineValue(project.BackTitleFont));
+        background->SetBackgroundTitle(LineValue(project.BackTitle));
+        background->SetTitleFontAlign(LineValue(project.BackTitleAlign));
+        background->SetGradientColor(LineValue(project.GradientColor));
+        background->Write(&script);
+    }
+
+    WProjectData::WriteAboutAndLicensePages(script);
+
+    SetKey(script, "PageDictionary", "DefaultLanguage", project.DefaultLanguage);
+    for (const auto& code : project.WritingToolLanguages) {
+        const WritingToolLanguage* row = FindWritingToolLanguage(code);
+        if (!row)
+            continue;
+        SetKey(script, "PageDictionary", row->code,
+               std::string(row->token) + "," + BaseNameUpToFirstDot(row->script));
+    }
+
+    project.WriteDestinationAndReadyPages(script);
+
+    if (WSPMSysReq* sysReq = project.SysReq()) {
+        sysReq->SetResolution("640x480");
+        sysReq->Write(&script);
+    }
+}
+
+bool ReadProjectScript(WProjectData& project, const WSetupProductData& script, std::string* error) {
+    bool hasBoxId = false;
+    for (const auto& line : script.Lines()) {
+        if (WSetupData::IsSectionLine(line) && WSetupData::SectionNameOf(line) == kBoxId) {
+            hasBoxId = true;
+            break;
+        }
+    }
+    if (!hasBoxId) {
+        SetError(error,
+                 std::string(kProjectScript) + " is not a project script (no [BOXID] section)");
+        return false;
+    }
+
+    std::string value;
+    for (const auto& k : BoxIdKeys()) {
+        script.GetValue(kBoxId, k.key, value);
+        if (k.number)
+            project.*k.number = static_cast<int>(ToInt(value));
+        else
+            project.*k.text = value;
+    }
+    script.GetValue("UI", "Charset", project.Charset);
+    script.GetValue("UI", "FontName", project.FontName);
+
+    // The selection comes back in table order, whatever order it was saved in.
+    script.GetValue("PageDictionary", "DefaultLanguage", project.DefaultLanguage);
+    project.WritingToolLanguages.clear();
+    for (const auto& row : WritingToolLanguageTable) {
+        if (script.GetValue("PageDictionary", row.code, value) && !value.empty())
+            project.WritingToolLanguages.push_back(row.code);
+    }
+
+    if (WSPMProduct* product = project.Product()) {
+        product->Read(&script);
+        project.SetApplicationName(product->GetDisplayName());
+        project.SetApplicationName(product->GetShortcutFolder());
+    }
+
+    if (WSetupBackground* background = project.Background()) {
+        background->Read(&script);
+        project.BackTitleFont = background->GetTitleFont();
+        project.BackTitle = background->GetBackgroundTitle();
+        project.BackTitleAlign = background->GetTitleFontAlign();
+        project.BackTitleFontHeight = std::to_string(background->GetTitleFontHeight());
+        project.BackTitleItalic = background->italicTitle ? 1 : 0;
+        project.BackTitleBold = background->boldTitle ? 1 : 0;
+        project.GradientColor = background->GetGradientColor();
+        project.TitleTextBlue = std::to_string(background->GetTextBrushBlue());
+        project.TitleTextGreen = std::to_string(background->GetTextBrushGreen());
+        project.TitleTextRed = std::to_string(background->GetTextBrushRed());
+    }
+    return true;
+}
+
+bool WriteProjectFile(WProjectData& project, const std::string& path, std::string* error,
+                      std::string* archivePath) {
+    std::string target = ProjectArchivePath(path);
+    if (archivePath)
+        *archivePath = target;
+    std::string shown = DisplayPath(target);
+    if (IsFolder(target)) {
+        SetError(error, shown + ": is a folder, not a project file");
+        return false;
+    }
+
+    project.DefaultFolder = StripTrailingSeparators(project.DefaultFolder);
+    if (project.DefaultFolder.size() == 1 && IsPathSeparator(project.DefaultFolder[0]))
+        project.DefaultFolder.clear();
+
+    WorkFolder work("project-save");
+    if (!work.Ok()) {
+        SetError(error, "the temporary folder cannot be created");
+        return false;
+    }
+
+    WSetupProductData script;
+    BuildProjectScript(project, script);
+    if (!script.SaveAs(work / kProjectScript)) {
+        SetError(error, shown + ": the project script cannot be written");
+        return false;
+    }
+    if (!project.WriteComponentScripts(work.Path())) {
+        SetError(error, shown + ": the component script cannot be written");
+        return false;
+    }
+    struct Text {
+        int shown;
+        const std::string& text;
+        const char* member;
+    };
+    for (const Text& t : {Text{project.DisplayLicense, project.LicenseText, kLicenseFile},
+                          Text{project.DisplayRelease, project.ReleaseText, kReleaseFile}}) {
+        if (!t.shown || t.text.empty())
+            continue;
+        std::string why;
+        if (!WriteFileAtomic(work / t.member, ToCrLf(t.text), &why)) {
+            SetError(error, shown + ": " + t.member + " cannot be written: " + why);
+            return false;
+        }
+    }
+
+    // The archive is made inside the work folder and then put in place in
+    // one step, so an old project file survives any failure.
+    std::string outFolder = work / "out";
+    WArchive archive(kProjectExtension);
+    if (!MakeFolders(outFolder) ||
+        !archive.Create(kProjectCompressionLevel, "project", false, kProjectMemberList, outFolder,
+                        work.Path(), true)) {
+        SetError(error, shown + ": the archive cannot be made: " + ArchiveFailure(archive));
+        return false;
+    }
+    std::string bytes, why;
+    if (!ReadWholeFile(archive.GetArchivePath(), bytes, &why) ||
+        !WriteFileAtomic(target, bytes, &why)) {
+        SetError(error, why);
+        return false;
+    }
+    return true;
+}
+
+bool LoadProjectFile(WProjectData& project, const std::string& path, std::string* error) {
+    std::string shown = DisplayPath(path);
+    bool ok = false;
+    if (IsFolder(path)) {
+        SetError(error, shown + ": is a folder, not a project file");
+    } else if (!IsFile(path)) {
+        SetError(error, shown + ": no such file");
+    } else {
+        WorkFolder work("project-open");
+        WArchive archive(kProjectExtension);
+        if (!work.Ok()) {
+            SetError(error, "the temporary folder cannot be created");
+        } else if (!archive.Extract(path, "", work.Path())) {
+            SetError(error, shown + ": not a readable project file: " + ArchiveFailure(archive));
+        } else {
+            ok = LoadFromFolder(project, work, shown, error);
+        }
+    }
+    if (!ok) {
+        project.Clear();
+        project.Reset();
+    }
+    return ok;
+}
+
+bool OpenProjectFile(WProjectData& project, const std::string& path, std::string* error) {
+    project.Clear();
+    project.Reset();
+    if (!LoadProjectFile(project, path, error))
+        return false;
+    project.ProjectFile = path;
+    project.HasProjectFile = 1;
+    project.OpenProjectMode = 1;
+    project.NewProjectMode = 0;
+    project.ContinueProjectMode = 0;
+    project.ProductNameSet = 1;
+    project.ShortcutFolderSet = 1;
+    return true;
+}
+
+bool Save(WProjectData& project, bool& modified, ProjectSaveDialog& dialog, std::string* error) {
+    if (!modified)
+        return true;
+
+    const std::string& app = project.GetApplicationName();
+    std::string mySetup = project.InstallLocation.empty()
+                              ? std::string()
+                              : ResolveNoCase(JoinPath(project.InstallLocation, "MySetup"));
+    bool haveMySetup = !mySetup.empty() && IsFolder(mySetup);
+
+    bool ask = true;
+    bool firstFile = false;
+    if (!project.ProjectFile.empty() && project.HasProjectFile) {
+        if (project.OpenProjectMode) {
+            std::string folder = FolderOf(project.ProjectFile);
+            if (!folder.empty())
+                MakeFolders(folder);
+            ask = false;
+        } else {
+            std::string folder = FolderOf(project.ProjectFile);
+            if (folder.empty()) {
+                folder = AbsolutePath(".");
+                project.ProjectFile = JoinPath(folder, app);
+            }
+            MakeFolders(folder);
+            if (haveMySetup)
+                project.ProjectFile = JoinPath(mySetup, app + kProjectExtension);
+        }
+    } else {
+        firstFile = true;
+        project.ProjectFile = app + kProjectExtension;
+    }
+
+    if (ask) {
+        std::string proposed = project.ProjectFile;
+        if (firstFile && haveMySetup)
+            proposed = JoinPath(mySetup, proposed);
+        std::string chosen;
+        if (!dialog.AskSavePath(proposed, chosen) || chosen.empty())
+            return false;
+        project.ProjectFile = chosen;
+        if (firstFile)
+            project.HasProjectFile = 1;
+        std::string folder = FolderOf(chosen);
+        if (!folder.empty())
+            MakeFolders(folder);
+    }
+
+    std::string written;
+    if (!WriteProjectFile(project, project.ProjectFile, error, &written))
+        return false;
+    project.ProjectFile = written;
+    modified = false;
+    AddRecentProject(AbsolutePath(written));
+    return true;
+}
+
+}  // namespace vantrel

@@ -1,0 +1,407 @@
+#include "scriptfile/script_header.h"
+
+#include <pwd.h>
+#include <sys/types.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+
+#include "platform/encoding.h"
+#include "platform/files.h"
+#include "platform/message_pump.h"
+#include "platform/paths.h"
+#include "platform/strings.h"
+
+namespace vantrel {
+
+namespace {
+
+// Running checksum over body lines: every blank character (in the C
+// library's sense) counts as skipped, every other byte adds its value as a
+// signed 8-bit number to a wrapping 32-bit sum.
+struct Checksum {
+    uint32_t sum = 0;
+    uint32_t lines = 0;
+    uint32_t skipped = 0;
+
+    void Add(std::string_view line) {
+        ++lines;
+        for (char c : line) {
+            if (IsBlank(c)) {
+                ++skipped;
+            } else {
+                sum += static_cast<uint32_t>(static_cast<int32_t>(static_cast<signed char>(c)));
+            }
+        }
+    }
+};
+
+// Hex digits from the start of `text` (after blanks), wrapping at 32 bits.
+uint32_t ParseHex(std::string_view text) {
+    size_t i = 0;
+    while (i < text.size() && IsBlank(text[i]))
+        ++i;
+    uint32_t value = 0;
+    for (; i < text.size(); ++i) {
+        char c = text[i];
+        int digit;
+        if (c >= '0' && c <= '9') {
+            digit = c - '0';
+        } else if (c >= 'a' && c <= 'f') {
+            digit = c - 'a' + 10;
+        } else if (c >= 'A' && c <= 'F') {
+            digit = c - 'A' + 10;
+        } else {
+            break;
+        }
+        value = value * 16 + static_cast<uint32_t>(digit);
+    }
+    return value;
+}
+
+// Key and value of a header line: text around the first "=", trimmed; a
+// line without "=" has neither.
+void SplitKeyValue(std::string_view line, std::string& key, std::string& value) {
+    size_t eq = line.find('=');
+    if (eq == std::string_view::npos) {
+        key.clear();
+        value.clear();
+        return;
+    }
+    key = Trim(line.substr(0, eq));
+    value = Trim(line.substr(eq + 1));
+}
+
+// Reads a file line by line with the same rules as SplitLines(): lines end at
+// LF, a CR right before the LF is dropped, and a file that ends with a line
+// break yields one further empty line. getline() grows its buffer, so a line
+// of any length arrives whole.
+class LineFile {
+  public:
+    ~LineFile() {
+        std::free(buffer_);
+        if (file_)
+            std::fclose(file_);
+    }
+    bool Open(const std::string& path) {
+        if (!IsFile(path))
+            return false;
+        file_ = std::fopen(ToNative(path).c_str(), "rb");
+        return file_ != nullptr;
+    }
+    bool Next(std::string& line) {
+        ssize_t n = ::getline(&buffer_, &capacity_, file_);
+        if (n < 0) {
+            if (std::ferror(file_))
+                failed_ = true;
+            if (endedWithBreak_ && !failed_) {
+                endedWithBreak_ = false;
+                line.clear();
+                return true;
+            }
+            return false;
+        }
+        line.assign(buffer_, static_cast<size_t>(n));
+        endedWithBreak_ = !line.empty() && line.back() == '\n';
+        if (endedWithBreak_) {
+            line.pop_back();
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+        }
+        return true;
+    }
+    bool Failed() const { return failed_; }
+
+  private:
+    FILE* file_ = nullptr;
+    char* buffer_ = nullptr;
+    size_t capacity_ = 0;
+    bool endedWithBreak_ = false;
+    bool failed_ = false;
+};
+
+}  // namespace
+
+std::vector<std::string> WScriptHeader::SplitLines(std::string_view bytes) {
+    std::vector<std::string> lines;
+    if (bytes.empty())
+        return lines;
+    size_t start = 0;
+    for (;;) {
+        size_t nl = bytes.find('\n', start);
+        if (nl == std::string_view::npos) {
+            // The last piece: empty when the text ends with a line break.
+            lines.emplace_back(bytes.substr(start));
+            break;
+        }
+        size_t end = nl;
+        if (end > start && bytes[end - 1] == '\r')
+            --end;
+        lines.emplace_back(bytes.substr(start, end - start));
+        start = nl + 1;
+    }
+    return lines;
+}
+
+std::string WScriptHeader::SectionNameOf(std::string_view line) {
+    size_t semi = line.find(';');
+    if (semi != std::string_view::npos)
+        line = line.substr(0, semi);
+    size_t open = line.find('[');
+    if (open == std::string_view::npos)
+        return {};
+    line = line.substr(open + 1);
+    size_t close = line.find(']');
+    if (close != std::string_view::npos)
+        line = line.substr(0, close);
+    return Trim(line);
+}
+
+std::string WScriptHeader::CurrentUserName() {
+    std::string native;
+    if (const passwd* pw = ::getpwuid(::geteuid()); pw && pw->pw_name && *pw->pw_name) {
+        native = pw->pw_name;
+    } else if (const char* user = std::getenv("USER")) {
+        native = user;
+    }
+    std::string name;
+    if (!Utf8ToCp1252(native, name)) {
+        // A name Windows-1252 cannot hold: keep its ASCII part readable.
+        name.clear();
+        for (char c : native) {
+            if (static_cast<unsigned char>(c) < 0x80) {
+                name += c;
+            } else if (static_cast<unsigned char>(c) >= 0xC0 || name.empty() ||
+                       name.back() != '?') {
+                name += '?';
+            }
+        }
+    }
+    if (name.size() > 255)
+        name.resize(255);
+    return name;
+}
+
+std::string WScriptHeader::CurrentTimeStamp() {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    ::localtime_r(&now, &local);
+    return Format("%d/%d/%d   %d:%d:%d", local.tm_mday, local.tm_mon + 1, local.tm_year + 1900,
+                  local.tm_hour, local.tm_min, local.tm_sec);
+}
+
+std::string WScriptHeader::ChecksumText() const {
+    return Format("%x:%x:%x", static_cast<unsigned>(static_cast<uint32_t>(sum_)),
+                  static_cast<unsigned>(lines_), static_cast<unsigned>(skipped_));
+}
+
+std::string WScriptHeader::StampedText(std::vector<std::string> lines) {
+    // Drop every old header block; one without an end runs to the end of file.
+    for (size_t i = 0; i < lines.size();) {
+        if (SectionNameOf(lines[i]) != kStartName) {
+            ++i;
+            continue;
+        }
+        size_t j = i + 1;
+        while (j < lines.size() && SectionNameOf(lines[j]) != kEndName)
+            ++j;
+        lines.erase(lines.begin() + static_cast<long>(i),
+                    lines.begin() + static_cast<long>(j < lines.size() ? j + 1 : j));
+    }
+    // The header ends with a line break, so an empty body reads back as one
+    // empty line; count it that way, or the file would fail its own check.
+    if (lines.empty())
+        lines.emplace_back();
+
+    Checksum check;
+    for (const std::string& line : lines)
+        check.Add(line);
+    sum_ = static_cast<int32_t>(check.sum);
+    lines_ = check.lines;
+    skipped_ = check.skipped;
+
+    if (version_.empty())
+        version_ = kDefaultVersion;
+    timeStamp_ = CurrentTimeStamp();
+    lastUser_ = CurrentUserName();
+
+    std::string text;
+    auto headerLine = [&text](std::string_view s) {
+        text.append(s);
+        text.append("\r\n");
+    };
+    headerLine(std::string("[") + kStartName + "]");
+    headerLine("ModuleType=" + moduleType_);
+    headerLine("Version=" + version_);
+    headerLine("TimeStamp=" + timeStamp_);
+    headerLine("LastUser=" + lastUser_);
+    headerLine("Checksum=" + ChecksumText());
+    for (const std::string& extra : extraLines_)
+        headerLine(extra);
+    headerLine(std::string("[") + kEndName + "]");
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (i)
+            text.append("\r\n");
+        text.append(lines[i]);
+    }
+    return text;
+}
+
+bool WScriptHeader::Stamp() {
+    if (!IsFile(filePath_))
+        return false;
+    // Write through a symbolic link to the file it names, as an in-place
+    // rewrite would, instead of replacing the link.
+    std::string target = filePath_;
+    std::error_code ec;
+    std::filesystem::path native = ToNative(filePath_);
+    if (std::filesystem::is_symlink(native, ec)) {
+        std::filesystem::path resolved = std::filesystem::canonical(native, ec);
+        std::string engine;
+        if (!ec && FromNative(resolved, engine))
+            target = engine;
+    }
+
+    // Whole lines of any length: the new file is built in memory and
+    // replaces the old one only when it has been written completely.
+    LineFile in;
+    if (!in.Open(target))
+        return false;
+    std::vector<std::string> lines;
+    std::string line;
+    for (;;) {
+        PumpMessage();
+        if (!in.Next(line))
+            break;
+        lines.push_back(line);
+    }
+    if (in.Failed())
+        return false;
+    return WriteFileAtomic(target, StampedText(std::move(lines)));
+}
+
+// Lines of kLongLineLength characters or more set kLongLine: the setup
+// engine reads lines into a fixed buffer and would see such a line in
+// pieces. This reader keeps every line whole and counts it as one line with
+// all its characters, as Stamp() does, so a freshly stamped file with a long
+// line still verifies (only kLongLine is reported).
+int WScriptHeader::Read(bool update, bool verify) {
+    int bits = 0;
+    sawStart_ = sawEnd_ = false;
+    LineFile in;
+    if (!in.Open(filePath_)) {
+        if (update)
+            loaded_ = true;
+        return kCannotOpen;
+    }
+
+    Checksum computed;
+    // The values stored in the file's header block; compared with the
+    // computed checksum whether or not they are taken into this object.
+    uint32_t storedSum = 0, storedLines = 0, storedSkipped = 0;
+    std::string line, key, value;
+    auto next = [&]() {
+        PumpMessage();
+        if (!in.Next(line))
+            return false;
+        if (line.size() >= kLongLineLength)
+            bits |= kLongLine;
+        return true;
+    };
+
+    while (next()) {
+        if (SectionNameOf(line) != kStartName) {
+            if (verify) {
+                computed.Add(line);
+            } else if (sawEnd_) {
+                break;
+            }
+            continue;
+        }
+        if (sawEnd_) {
+            bits |= kSecondHeader;
+            break;
+        }
+        sawStart_ = true;
+        if (update)
+            extraLines_.clear();
+        while (next()) {
+            if (SectionNameOf(line) == kEndName) {
+                sawEnd_ = true;
+                break;
+            }
+            if (!line.empty() && line[0] == ';') {
+                if (update)
+                    extraLines_.push_back(line);
+                continue;
+            }
+            SplitKeyValue(line, key, value);
+            if (key == "ModuleType") {
+                if (update)
+                    moduleType_ = value;
+            } else if (key == "TimeStamp") {
+                if (update)
+                    timeStamp_ = value;
+            } else if (key == "LastUser") {
+                if (update)
+                    lastUser_ = value;
+            } else if (key == "Version") {
+                if (update)
+                    version_ = value;
+            } else if (key == "Checksum") {
+                std::vector<std::string> parts = Split(value, ':');
+                storedSum = ParseHex(parts[0]);
+                storedLines = parts.size() > 1 ? ParseHex(parts[1]) : 0;
+                storedSkipped = parts.size() > 2 ? ParseHex(parts[2]) : 0;
+                if (update) {
+                    sum_ = static_cast<int32_t>(storedSum);
+                    lines_ = storedLines;
+                    skipped_ = storedSkipped;
+                }
+            } else if (!Trim(line).empty()) {
+                if (update)
+                    extraLines_.push_back(line);
+            }
+        }
+    }
+    if (in.Failed())
+        bits |= kCannotOpen;
+
+    if (verify) {
+        if (sawStart_) {
+            if (computed.sum != storedSum)
+                bits |= kSumDiffers;
+            if (computed.lines != storedLines)
+                bits |= kLinesDiffer;
+            if (computed.skipped != storedSkipped)
+                bits |= kSkippedDiffer;
+            if (update) {
+                sum_ = static_cast<int32_t>(computed.sum);
+                lines_ = computed.lines;
+                skipped_ = computed.skipped;
+            }
+        } else {
+            bits |= kNoHeader;
+        }
+    }
+    if (update)
+        loaded_ = true;
+    return bits;
+}
+
+const std::string& WScriptHeader::GetModuleType() {
+    if (!loaded_)
+        Read(true, false);
+    return moduleType_;
+}
+
+const std::string& WScriptHeader::GetVersion() {
+    if (!loaded_)
+        Read(true, false);
+    return version_;
+}
+
+}  // namespace vantrel
