@@ -15,17 +15,6 @@
 #include "app/dialogs.h"
 #include "app/page.h"
 #include "app/wizard_app.h"
-#include "pages/cust_page.h"
-#include "pages/files_page.h"
-#include "pages/page_background.h"
-#include "pages/page_bde_cfg.h"
-#include "pages/page_finish.h"
-#include "pages/page_license.h"
-#include "pages/page_reg_keys.h"
-#include "pages/page_short_cuts.h"
-#include "pages/page_welcome.h"
-#include "pages/project.h"
-#include "pages/project_dir.h"
 
 namespace vantrel {
 
@@ -80,19 +69,6 @@ CPSheet::CPSheet(WWizardApp& app, QWidget* parent) : QDialog(parent), app_(app) 
     auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
     f1->setContext(Qt::WindowShortcut);
     connect(f1, &QShortcut::activated, this, [this] { ContextHelp(QApplication::focusWidget()); });
-
-    AddPage(new WPageWelcome(app));
-    AddPage(new WProject(app));
-    AddPage(new WPageBackground(app));
-    AddPage(new WPageLicense(app));
-    AddPage(new WProjectDir(app));
-    AddPage(new WFilesPage(app));
-    AddPage(new WPageRegKeys(app));
-    AddPage(new WPageShortCuts(app));
-    AddPage(new WCustPage(app));
-    AddPage(new WPageBDECfg(app));
-    AddPage(new WPageFinish(app));
-    resize(sizeHint().expandedTo(QSize(700, 480)));
 }
 
 CPSheet::~CPSheet() = default;
@@ -101,6 +77,10 @@ void CPSheet::AddPage(WPage* page) {
     page->SetSheet(this);
     pages_.push_back(page);
     stack_->addWidget(page);
+}
+
+void CPSheet::FitToPages() {
+    resize(sizeHint().expandedTo(QSize(700, 480)));
 }
 
 WPage* CPSheet::Page(int index) const {

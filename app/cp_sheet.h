@@ -22,9 +22,14 @@ class CPSheet : public QDialog {
   public:
     enum ButtonId { Back, Next, Finish, Cancel, Help };
 
-    // Builds the eleven pages in page order.
+    // An empty sheet; the page list (pages/page_list.h) adds the pages.
     explicit CPSheet(WWizardApp& app, QWidget* parent = nullptr);
     ~CPSheet() override;
+
+    // Appends `page` (the sheet takes it over) behind the pages added so far.
+    void AddPage(WPage* page);
+    // Sizes the window to hold the largest page; call after the last AddPage.
+    void FitToPages();
 
     int PageCount() const { return static_cast<int>(pages_.size()); }
     WPage* Page(int index) const;
@@ -73,8 +78,6 @@ class CPSheet : public QDialog {
     bool event(QEvent* event) override;
 
   private:
-    void AddPage(WPage* page);
-
     WWizardApp& app_;
     QVector<WPage*> pages_;
     QStackedWidget* stack_ = nullptr;

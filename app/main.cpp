@@ -11,6 +11,7 @@
 #include "app/cp_sheet.h"
 #include "app/screenshots.h"
 #include "app/wizard_app.h"
+#include "pages/page_list.h"
 #include "platform/message_pump.h"
 
 namespace {
@@ -41,6 +42,7 @@ int main(int argc, char** argv) {
 
     vantrel::WWizardApp app;
     vantrel::WWizardApp::Options options;
+    options.addPages = &vantrel::AddWizardPages;
     const QString shotFolder = parser.value(screenshots);
     if (!shotFolder.isEmpty())
         options.singleInstance = false;

@@ -52,6 +52,9 @@ bool WWizardApp::InitInstance(const Options& options) {
     project_->Reset();
 
     sheet_ = std::make_unique<CPSheet>(*this);
+    if (options.addPages)
+        options.addPages(*sheet_, *this);
+    sheet_->FitToPages();
     for (int i = 0; i < sheet_->PageCount(); ++i) {
         WPage* page = sheet_->Page(i);
         page->SetFirstPage(i == 0);

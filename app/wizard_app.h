@@ -23,7 +23,12 @@ class WWizardApp : public QObject {
     Q_OBJECT
 
   public:
+    // Adds the wizard's pages to the sheet, in page order (pages/page_list.h).
+    using PageList = void (*)(CPSheet& sheet, WWizardApp& app);
+
     struct Options {
+        // The pages of the sheet; the sheet itself knows only the page base.
+        PageList addPages = nullptr;
         // Guard against a second copy; tests start several applications in
         // one process and switch it off.
         bool singleInstance = true;

@@ -4,6 +4,7 @@
 #include <QFile>
 
 #include "app/qt_text.h"
+#include "pages/page_list.h"
 #include "platform/paths.h"
 #include "platform/registry.h"
 #include "platform/system_folders.h"
@@ -65,6 +66,7 @@ WizardFixture::WizardFixture(const Setup& setup) {
 
 void WizardFixture::Start() {
     WWizardApp::Options options;
+    options.addPages = &AddWizardPages;
     options.singleInstance = false;
     options.helpFolder = QStringLiteral(VANTREL_BINARY_DIR "/help");
     QVERIFY(app_->InitInstance(options));
