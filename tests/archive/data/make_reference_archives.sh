@@ -16,7 +16,7 @@
 # infozip-streamed.zip  zip -r -9 -X -fz- - readme.txt Setup | cat
 #                       written to a pipe:
 #                       every member with a data descriptor after its data,
-#                       sizes and CRC zero in its local header
+#                       CRC and compressed size zero in its local header
 # python-zipfile.zip    Python zipfile: readme.txt deflated, the others
 #                       stored, a UTF-8 name (Docs/naïve.txt holding "naïve\r\n")
 #                       and an archive comment
