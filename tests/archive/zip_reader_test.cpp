@@ -300,8 +300,7 @@ TEST_F(ZipReaderTest, UnknownMethodsAndEncryptionAreReported) {
 // Info-ZIP and Python are missing: Info-ZIP's deflated (with extra fields),
 // stored and streamed archives and Python's, one with a UTF-8 name and a
 // comment, one written to a pipe. Streamed members carry a data descriptor
-// and no CRC or compressed size in their
-// local header.
+// and no CRC or compressed size in their local header.
 TEST_F(ZipReaderTest, ReadsReferenceArchives) {
     const std::string data = VANTREL_SOURCE_DIR "/tests/archive/data";
     std::string readme;
