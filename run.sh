@@ -8,7 +8,7 @@ vantrel_need_packages "${VANTREL_BUILD_PACKAGES[@]}" ${VANTREL_WIZARD_PACKAGES[@
 
 # Configuring again is quick and picks up folders added since the last run.
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j "$(nproc 2>/dev/null || echo 2)" --target vantrel vantrel-cli vantrel-setup-engine
+cmake --build build -j "$(nproc 2>/dev/null || echo 2)" --target vantrel vantrel-cli vantrel-sample-installation
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "run.sh: there is no display to show the wizard on." >&2

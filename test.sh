@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the normal build, then the core tests
-# again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Checks the formatting of the sources, builds everything and runs every test:
+# the normal build, then the core tests again under AddressSanitizer and
+# UndefinedBehaviorSanitizer. Warnings count as errors in both builds.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/deps.sh
@@ -8,13 +9,33 @@ vantrel_need_packages "${VANTREL_BUILD_PACKAGES[@]}" "${VANTREL_TEST_PACKAGES[@]
 
 jobs=$(nproc 2>/dev/null || echo 2)
 
+# The sources keep the style of .clang-format: every tracked .cpp and .h file.
+check_format() {
+    local files=() f out
+    if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+        while IFS= read -r f; do
+            [ -f "$f" ] && files+=("$f")
+        done < <(git ls-files -- '*.cpp' '*.h')
+    else
+        while IFS= read -r f; do files+=("$f"); done \
+            < <(find . -path './build*' -prune -o -type f \( -name '*.cpp' -o -name '*.h' \) -print)
+    fi
+    [ ${#files[@]} -eq 0 ] && return 0
+    out=$(clang-format --dry-run --Werror "${files[@]}" 2>&1) && return 0
+    echo "test.sh: these files do not follow .clang-format ($(clang-format --version)):" >&2
+    grep -o '^[^:]*:[0-9]*:[0-9]*: error' <<<"$out" | cut -d: -f1 | sort -u | sed 's/^/  /' >&2
+    echo "Format them with:  clang-format -i FILE..." >&2
+    exit 1
+}
+check_format
+
 # Configuring again is quick and picks up folders added since the last run.
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREL_WERROR=ON >/dev/null
 cmake --build build -j "$jobs"
 (cd build && ctest --output-on-failure -j "$jobs")
 
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-    -DVANTREL_SANITIZE=ON -DVANTREL_WIZARD=OFF >/dev/null
+    -DVANTREL_SANITIZE=ON -DVANTREL_WIZARD=OFF -DVANTREL_WERROR=ON >/dev/null
 cmake --build build-asan -j "$jobs"
 (cd build-asan && ctest --output-on-failure -j "$jobs")
 echo "All tests passed."

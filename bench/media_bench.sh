@@ -21,9 +21,11 @@ command -v zip >/dev/null || { echo "media_bench: Info-ZIP zip is needed" >&2; e
 mkdir -p "$work"
 [ -f "$build/build.ninja" ] || cmake -S "$root" -B "$build" -G Ninja \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREL_WIZARD=OFF -DVANTREL_TESTS=OFF >/dev/null
-cmake --build "$build" --target vantrel-cli -j 2 >"$work/build.log" 2>&1 ||
+cmake --build "$build" --target vantrel-cli vantrel-sample-installation -j 2 >"$work/build.log" 2>&1 ||
     { cat "$work/build.log" >&2; exit 1; }
 cli="$build/vantrel-cli"
+# The build folder's copy of the sample installation holds the setup engine.
+installation="$build/share/vantrel/installation"
 
 set_dir="$work/set-${size_mb}mb"
 [ -d "$set_dir" ] || python3 "$here/make_fileset.py" "$set_dir" --size-mb "$size_mb"
@@ -32,7 +34,7 @@ set_dir="$work/set-${size_mb}mb"
 # keeps its own registry files.
 export VANTREL_USER_REG="$work/user.reg" VANTREL_MACHINE_REG="$work/machine.reg"
 project="$work/bench.zlt"
-run_cli() { "$cli" --install-location "$root/installation" "$@"; }
+run_cli() { "$cli" --install-location "$installation" "$@"; }
 if [ ! -f "$project" ]; then
     run_cli new "$project" --name Bench --company Bench --force >/dev/null
     run_cli add-files "$project" "$set_dir" >/dev/null
@@ -52,7 +54,7 @@ ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a / b }'; }
 echo "== file set: $set_dir ($(du -sh "$set_dir" | cut -f1), $(find "$set_dir" -type f | wc -l) files)"
 
 rm -rf "$work/floppy" "$work/set.zip"
-t_floppy=$(measure "$cli" --install-location "$root/installation" build "$project" \
+t_floppy=$(measure "$cli" --install-location "$installation" build "$project" \
     --media "$work/floppy" --size 1.44MB)
 disks=$(find "$work/floppy" -maxdepth 1 -name 'disk*' -type d | wc -l)
 t_zip=$(cd "$set_dir" && measure zip -6 -r -q "$work/set.zip" .)
@@ -62,7 +64,7 @@ for a in "$work"/floppy/disk*/disk*.cfi; do unzip -tqq "$a" >/dev/null || bad=$(
 rm -rf "$work/floppy"
 
 rm -rf "$work/cd" "$work/copy"
-t_cd=$(measure "$cli" --install-location "$root/installation" build "$project" \
+t_cd=$(measure "$cli" --install-location "$installation" build "$project" \
     --media "$work/cd" --size 640MB)
 t_cp=$(measure cp -r "$set_dir" "$work/copy")
 rm -rf "$work/cd" "$work/copy"

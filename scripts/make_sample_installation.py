@@ -8,8 +8,10 @@ everything the component scripts install (Runtime/, Bde501/, Fonts/, ...).
 
 Usage: scripts/make_sample_installation.py [--cli PATH] [--out DIR]
 
-Every file this script knows is rewritten; other files are left alone (the
-build puts Distrib/setup32.exe there). The component scripts, the engine's
+Every file this script knows is rewritten; other files are left alone. The
+engine's start programs (Distrib/setup32.exe, Distrib/Setup/setup.exe) are not
+part of it: the build puts them into its own copy of the folder,
+<build>/share/vantrel/installation. The component scripts, the engine's
 string file and its billboard script are then stamped with `vantrel-cli
 stamp`, so their header blocks carry a fresh time stamp and checksum.
 

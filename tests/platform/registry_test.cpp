@@ -64,7 +64,8 @@ TEST(RegFileStore, MachineHiveOfTheBuildPointsAtTheSampleInstallation) {
     auto keys = RegFileStore::Parse(text, "HKEY_LOCAL_MACHINE");
     ASSERT_EQ(keys.size(), 1u);
     EXPECT_EQ(keys[0].path, "SOFTWARE\\OXBEL\\ZLT\\9.0");
-    EXPECT_EQ(keys[0].values.at(0).text, std::string(VANTREL_SOURCE_DIR) + "/installation");
+    // The build folder's own copy, which holds the engine's start programs.
+    EXPECT_EQ(keys[0].values.at(0).text, VANTREL_SAMPLE_INSTALL);
 }
 
 }  // namespace

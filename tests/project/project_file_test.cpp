@@ -4,6 +4,8 @@
 #include <sys/resource.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <set>
 
@@ -505,15 +507,45 @@ with zipfile.ZipFile(sys.argv[1], 'w') as z:
     ExpectRefused(dir / "noscript.zlt", "has no project.kvz");
 }
 
+// The loader unpacks into the process's private temporary folder, and the
+// members tried here climb one and two folders out of it or name an absolute
+// path. So that a broken guard writes into this test's scratch folder and
+// nowhere else, the loads run in a second copy of this program whose
+// temporary folder lies in the scratch folder: scratch/outside/tmp/
+// vantrel-XXXXXX/project-open-N. The copy gets the outside folder in
+// kEscapeOutside.
+constexpr const char* kEscapeOutside = "VANTREL_TEST_ESCAPE_OUTSIDE";
+
 TEST_F(BadProjectFile, MemberThatEscapesTheFolder) {
-    auto outside = TempEntries();
-    ExpectRefused(WithMember("escape.zlt", "../escape.txt", "gotcha"), "");
-    ExpectRefused(WithMember("escape2.zlt", "../../escape.txt", "gotcha"), "");
-    ExpectRefused(WithMember("absolute.zlt", "/tmp/escape-absolute.txt", "gotcha"), "");
-    EXPECT_FALSE(PathExists(JoinPath(PrivateTempFolder(), "escape.txt")));
-    EXPECT_FALSE(PathExists("/tmp/escape-absolute.txt"));
-    EXPECT_FALSE(PathExists(JoinPath(FolderOf(PrivateTempFolder()), "escape.txt")));
-    EXPECT_EQ(TempEntries(), outside);
+    if (const char* outsideFolder = std::getenv(kEscapeOutside)) {
+        const std::string outside = outsideFolder;
+        const std::string absolute = JoinPath(outside, "escape-absolute.txt");
+        ASSERT_EQ(FolderOf(FolderOf(PrivateTempFolder())), outside);
+        auto before = TempEntries();
+        ExpectRefused(WithMember("escape.zlt", "../escape.txt", "gotcha"), "");
+        ExpectRefused(WithMember("escape2.zlt", "../../escape.txt", "gotcha"), "");
+        ExpectRefused(WithMember("absolute.zlt", ToNative(absolute).string(), "gotcha"), "");
+        EXPECT_FALSE(PathExists(JoinPath(PrivateTempFolder(), "escape.txt")));
+        EXPECT_FALSE(PathExists(absolute));
+        EXPECT_FALSE(PathExists(JoinPath(FolderOf(PrivateTempFolder()), "escape.txt")));
+        EXPECT_EQ(TempEntries(), before);
+        return;
+    }
+
+    const std::string outside = dir / "outside";
+    ASSERT_TRUE(MakeFolders(JoinPath(outside, "tmp")));
+    std::string self;
+    ASSERT_TRUE(FromNative(std::filesystem::read_symlink("/proc/self/exe"), self));
+    test::ShellResult r =
+        test::RunShell("TMPDIR=" + test::ShellQuote(ToNative(JoinPath(outside, "tmp")).string()) +
+                       " " + kEscapeOutside + "=" + test::ShellQuote(outside) + " " +
+                       test::ShellQuote(ToNative(self).string()) +
+                       " --gtest_filter=BadProjectFile.MemberThatEscapesTheFolder");
+    EXPECT_EQ(r.status, 0) << r.out << r.err;
+    EXPECT_NE(r.out.find("[  PASSED  ] 1 test."), std::string::npos) << r.out;
+    // Nothing but the copy's temporary folder, which it removed on its way out.
+    EXPECT_EQ(ListFolder(outside, true, true), std::vector<std::string>{"tmp"});
+    EXPECT_TRUE(ListFolder(JoinPath(outside, "tmp"), true, true).empty());
 }
 
 // Save as the wizard and the command line call it.

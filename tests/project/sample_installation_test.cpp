@@ -16,7 +16,10 @@
 namespace vantrel {
 namespace {
 
+// The sources of the sample installation, and the build folder's copy of it
+// with the engine's start programs.
 const std::string kInstallation = VANTREL_SOURCE_DIR "/installation";
+const std::string kBuiltInstallation = VANTREL_SAMPLE_INSTALL;
 
 // A project reset on the sample installation, found through the machine hive
 // as the program finds it.
@@ -235,10 +238,14 @@ TEST_F(SampleInstallation, StringReferencesResolveThroughTheEngineStringFile) {
 }
 
 TEST_F(SampleInstallation, EngineFilesAndDefaultsArePresent) {
-    for (const char* name :
-         {"Distrib/Setup/setup.exe", "Distrib/Setup/Swintlen.dll", "Distrib/Setup/BBoards.bil",
-          "Distrib/Setup/Setup.wav", "Distrib/Setup/Setup.str"}) {
+    for (const char* name : {"Distrib/Setup/Swintlen.dll", "Distrib/Setup/BBoards.bil",
+                             "Distrib/Setup/Setup.wav", "Distrib/Setup/Setup.str"}) {
         EXPECT_TRUE(IsFile(InInstallation(name))) << name;
+        EXPECT_TRUE(IsFile(JoinPath(kBuiltInstallation, name))) << name;
+    }
+    // The build puts the engine's start programs into its own copy only.
+    for (const char* name : {"Distrib/setup32.exe", "Distrib/Setup/setup.exe"}) {
+        EXPECT_TRUE(IsFile(JoinPath(kBuiltInstallation, name))) << name;
     }
     // The generated string file goes to the ship folder's "Setup" beside the
     // engine's files; an engine file of that name would be overwritten.
@@ -246,8 +253,9 @@ TEST_F(SampleInstallation, EngineFilesAndDefaultsArePresent) {
     EXPECT_TRUE(IsFile(project.DefaultConfigFile)) << project.DefaultConfigFile;
     EXPECT_TRUE(IsFolder(InInstallation("MySetup")));
 
-    // Small enough to ship with the sources; the two copies of our setup
-    // engine program are build products, not part of the sources.
+    // Small enough to ship with the sources. The two copies of our setup
+    // engine program are build products, not part of the sources; earlier
+    // builds left them here.
     const std::vector<std::string> built = {InInstallation("Distrib/setup32.exe"),
                                             InInstallation("Distrib/Setup/setup.exe")};
     long long total = 0;
