@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "platform/paths.h"
 #include "platform/strings.h"
 
 namespace vantrel {
@@ -240,6 +241,10 @@ std::string WSetupElement::WriteRecord() const {
         .Flag(auxFlag_)
         .Octal(mode_);
     return w.Take();
+}
+
+std::string WSetupElement::GetTargetPath() const {
+    return targetName_.empty() ? targetDir_ : JoinPath(targetDir_, targetName_);
 }
 
 std::string WSetupElement::GetInstalledRecord() const {

@@ -22,6 +22,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <shared_mutex>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -120,6 +121,10 @@ class WSetupElement {
     void SetTargetDir(std::string v) { targetDir_ = std::move(v); }
     const std::string& GetTargetName() const { return targetName_; }
     void SetTargetName(std::string v) { targetName_ = std::move(v); }
+    // The target as one stored path: TargetDir joined with TargetName, or
+    // TargetDir alone when the element names no file (a folder, a registry
+    // entry).
+    std::string GetTargetPath() const;
     // '1'/'0' per system: Windows 95, NT 4, Windows 98, Windows 2000, a fifth.
     const std::string& GetOsMask() const { return osMask_; }
     void SetOsMask(std::string v) { osMask_ = std::move(v); }
@@ -296,9 +301,40 @@ class WSetupElementMap {
     size_t counts_[kElementTypeCount] = {};
 };
 
+class StringSectionLines;
+
 // The process-wide table of string names to texts, filled from the
 // "[Strings]" section of string files. Names are matched with exact case.
-std::unordered_map<std::string, std::string>& ScriptStringMap();
+// Every call holds the table's lock (shared for looking up, exclusive for
+// changing), so that elements can be read and their references expanded on
+// several threads while another thread reads a string file.
+class WScriptStringMap {
+  public:
+    using Entries = std::unordered_map<std::string, std::string>;
+
+    void Set(std::string name, std::string value);
+    // The value of `name`; "" when the table has none.
+    std::string Value(std::string_view name) const;
+    bool Contains(std::string_view name) const;
+    void Erase(std::string_view name);
+    void Clear();
+    // A copy of the whole table, and putting one back.
+    Entries Copy() const;
+    void Replace(Entries entries);
+
+    // See ExpandStringRefs and CollectStringRefs; each holds the lock for
+    // the whole text.
+    std::string Expand(std::string_view text) const;
+    void Collect(std::string_view line, StringSectionLines& list) const;
+
+  private:
+    const std::string* Find(std::string_view name) const;
+
+    mutable std::shared_mutex mutex_;
+    Entries map_;
+};
+
+WScriptStringMap& ScriptStringMap();
 
 // `text` with its "%name%" references replaced from ScriptStringMap: the name
 // between the first "%" and the next is replaced everywhere by its value,

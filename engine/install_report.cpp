@@ -17,14 +17,8 @@ namespace vantrel {
 namespace {
 
 constexpr const char* kProductModuleType = "PRODUCT";
-constexpr const char* kProduct = "Product";
-constexpr const char* kProgramFiles = "Program_files";
 constexpr const char* kSourceFolderMacro = "<S>";
 constexpr const char* kEngineStringFile = "Setup.str";
-
-std::string Quoted(const std::string& text) {
-    return "\"" + text + "\"";
-}
 
 // Adds lines to a listing.
 class Listing {
@@ -54,10 +48,6 @@ struct Held {
     const WSetupElement* element;
 };
 
-bool IsApplicationComponent(const WSetupComponent& c) {
-    return EqualsNoCase(c.GetName(), kProduct) || EqualsNoCase(c.GetName(), kProgramFiles);
-}
-
 // The elements of the given types, component by component.
 std::vector<Held> ElementsOf(const WSetupManager& components, std::initializer_list<int> types) {
     std::vector<Held> list;
@@ -72,14 +62,8 @@ std::vector<Held> ElementsOf(const WSetupManager& components, std::initializer_l
 
 // " [component]" behind an element that is not the application's own.
 std::string OwnerNote(const Held& h) {
-    return IsApplicationComponent(*h.component) ? std::string()
+    return h.component->IsApplicationComponent() ? std::string()
                                                 : "  [" + h.component->GetName() + "]";
-}
-
-std::string TargetOf(const WSetupElement& e) {
-    if (e.GetTargetName().empty())
-        return Shown(e.GetTargetDir());
-    return Shown(JoinPath(e.GetTargetDir(), e.GetTargetName()));
 }
 
 // The install-type digits with the install types they stand for.
@@ -188,7 +172,7 @@ bool WInstallReport::ReadComponentScript(const std::string& script, const std::s
     components_.ClearComponents();
     components_.ClearFailures();
     components_.SetStringFolder(stringFolder);
-    ScriptStringMap().clear();
+    ScriptStringMap().Clear();
     // The engine's own string file, when the set carries it, holds the texts
     // of the standard components' names; the set's string file comes after
     // it and wins.
@@ -205,7 +189,7 @@ bool WInstallReport::ReadComponentScript(const std::string& script, const std::s
             errors_.push_back(DisplayPath(script) + " cannot be read");
         return false;
     }
-    for (const char* name : {kProduct, kProgramFiles}) {
+    for (const char* name : {WSetupComponent::kProductName, WSetupComponent::kProgramFilesName}) {
         if (!components_.Find(name)) {
             errors_.push_back(DisplayPath(script) + " holds no " + Quoted(name) +
                               " component: it is not the component script of a setup");
@@ -280,7 +264,7 @@ std::string WInstallReport::Text(bool noCopy) const {
         if (!inSet)
             source = Shown(JoinPath(e.GetSourceDir(), e.GetSourceName()));
         std::string line =
-            "  " + TargetOf(e) + "  <-  " + source + Format(", %.0f bytes", e.GetSize());
+            "  " + Shown(e.GetTargetPath()) + "  <-  " + source + Format(", %.0f bytes", e.GetSize());
         if (auto* font = dynamic_cast<const WSetupTTFFile*>(&e))
             line += ", font " + Quoted(font->GetTypefaceName());
         if (!noCopy && inSet && !IsFile(ResolveNoCase(JoinPath(root_, e.GetSourceName()))))
@@ -303,9 +287,9 @@ std::string WInstallReport::Text(bool noCopy) const {
         } else if (auto* copy = dynamic_cast<const WSetupRuntimeRegEntry*>(&e)) {
             line = "copy " + Shown(copy->GetFromKey()) + "  ->  " + Shown(copy->GetToKey());
         } else if (e.GetTypeCode() == kElementRegFile) {
-            line = "merge " + TargetOf(e);
+            line = "merge " + Shown(e.GetTargetPath());
         } else {
-            line = "register " + TargetOf(e);
+            line = "register " + Shown(e.GetTargetPath());
         }
         out.Line("  " + line + OwnerNote(h));
     }
@@ -315,7 +299,7 @@ std::string WInstallReport::Text(bool noCopy) const {
     for (const Held& h : shortcuts) {
         auto& s = static_cast<const WSetupShortcut&>(*h.element);
         std::string line = "  " + Shown(JoinPath(s.GetShortcutFolder(), s.GetShortcutName())) +
-                           "  ->  " + TargetOf(s);
+                           "  ->  " + Shown(s.GetTargetPath());
         if (!s.GetArguments().empty())
             line += " " + Shown(s.GetArguments());
         out.Line(line + OwnerNote(h));
@@ -326,10 +310,10 @@ std::string WInstallReport::Text(bool noCopy) const {
     for (const Held& h : changes) {
         std::string line;
         if (auto* ini = dynamic_cast<const WSetupProfileString*>(h.element)) {
-            line = TargetOf(*ini) + "  [" + ini->GetSection() + "] " + ini->GetKey() + "=" +
+            line = Shown(ini->GetTargetPath()) + "  [" + ini->GetSection() + "] " + ini->GetKey() + "=" +
                    Shown(ini->GetValue());
         } else if (auto* text = dynamic_cast<const WSetupCustFile*>(h.element)) {
-            line = TargetOf(*text) + "  replace " + Quoted(text->GetSearchText()) + " with " +
+            line = Shown(text->GetTargetPath()) + "  replace " + Quoted(text->GetSearchText()) + " with " +
                    Quoted(Shown(text->GetReplaceText()));
         }
         out.Line("  " + line + OwnerNote(h));
@@ -345,32 +329,32 @@ std::string WInstallReport::Text(bool noCopy) const {
             std::string line;
             switch (e.GetTypeCode()) {
                 case kElementDir:
-                    line = "create folder " + TargetOf(e);
+                    line = "create folder " + Shown(e.GetTargetPath());
                     break;
                 case kElementBackFile:
-                    line = "back up " + TargetOf(e);
+                    line = "back up " + Shown(e.GetTargetPath());
                     break;
                 case kElementDeleteFile:
-                    line = "delete " + TargetOf(e);
+                    line = "delete " + Shown(e.GetTargetPath());
                     break;
                 case kElementRuntimeFile:
-                    line = "runtime file " + TargetOf(e);
+                    line = "runtime file " + Shown(e.GetTargetPath());
                     break;
                 case kElementExecute:
-                    line = "run " + TargetOf(e) + " " +
+                    line = "run " + Shown(e.GetTargetPath()) + " " +
                            Shown(static_cast<const WSetupExecutable&>(e).GetParameters());
                     break;
                 case kElementCustomDll:
-                    line = "call " + TargetOf(e) + " with " +
+                    line = "call " + Shown(e.GetTargetPath()) + " with " +
                            Quoted(Shown(static_cast<const WSetupCustomDLL&>(e).GetDllArgument()));
                     break;
                 case kElementUninstallExe:
-                    line = "at uninstallation run " + TargetOf(e) + " " +
+                    line = "at uninstallation run " + Shown(e.GetTargetPath()) + " " +
                            Shown(static_cast<const WUnistallExecutable&>(e).GetParameters());
                     break;
                 default:
                     line =
-                        "at uninstallation call " + TargetOf(e) + " with " +
+                        "at uninstallation call " + Shown(e.GetTargetPath()) + " with " +
                         Quoted(Shown(static_cast<const WUninstallCustomDLL&>(e).GetDllArgument()));
                     break;
             }

@@ -12,8 +12,6 @@ namespace vantrel {
 
 namespace {
 
-constexpr const char* kProduct = "Product";
-constexpr const char* kProgramFiles = "Program_files";
 constexpr const char* kRuntimeShortcutText = "Tessary 9 Runtime";
 constexpr int kIntegerInstallTypes = 111;
 
@@ -301,7 +299,6 @@ bool WSetupManager::ReadStringFileAt(std::string_view path, std::set<std::string
     }
     bool ok = true;
     bool inStrings = false;
-    auto& strings = ScriptStringMap();
     std::string line, sectionName;
     while (reader.ReadLine(line)) {
         std::string t = Trim(line);
@@ -317,7 +314,7 @@ bool WSetupManager::ReadStringFileAt(std::string_view path, std::set<std::string
         if (eq != std::string::npos) {
             std::string key = Trim(std::string_view(t).substr(0, eq));
             if (!key.empty())
-                strings[key] = Trim(std::string_view(t).substr(eq + 1));
+                ScriptStringMap().Set(key, Trim(std::string_view(t).substr(eq + 1)));
         } else {
             std::string further = ResolveNoCase(JoinPath(stringFolder_, t));
             if (!ReadStringFileAt(further, seen, depth + 1))
@@ -388,7 +385,7 @@ bool WSetupManager::ReadComponentScript(std::string_view scriptPath,
             created.push_back(c);
         } else if (section.kind == Section::kElements) {
             std::string_view tag = TagOf(line);
-            bool take = EqualsNoCase(tag, kProduct) || EqualsNoCase(tag, kProgramFiles) ||
+            bool take = WSetupComponent::IsApplicationName(tag) ||
                         (section.type == kElementShortcut &&
                          line.find(kRuntimeShortcutText) != std::string::npos);
             if (!take)
