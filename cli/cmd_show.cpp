@@ -135,7 +135,8 @@ void ShowFiles(const WProjectData& p) {
         std::string source = e->GetSourceName();
         if (e->GetSourceDir() != "<S>" && !e->GetSourceDir().empty())
             source = DisplayPath(JoinPath(e->GetSourceDir(), FileNameOf(e->GetSourceName())));
-        Line("  " + Shown(e->GetTargetPath()) + "  <-  " + source + Format("  (%.0f bytes)", e->GetSize()));
+        Line("  " + Shown(e->GetTargetPath()) + "  <-  " + source +
+             Format("  (%.0f bytes)", e->GetSize()));
     }
 }
 
@@ -173,11 +174,11 @@ void ShowCustomisations(const WProjectData& p) {
     Heading("Customisations", changes.size());
     for (auto* e : changes) {
         if (auto* ini = dynamic_cast<const WSetupProfileString*>(e)) {
-            Line("  " + Shown(ini->GetTargetPath()) + "  [" + ini->GetSection() + "] " + ini->GetKey() + "=" +
-                 Shown(ini->GetValue()));
+            Line("  " + Shown(ini->GetTargetPath()) + "  [" + ini->GetSection() + "] " +
+                 ini->GetKey() + "=" + Shown(ini->GetValue()));
         } else if (auto* text = dynamic_cast<const WSetupCustFile*>(e)) {
-            Line("  " + Shown(text->GetTargetPath()) + "  replace " + Quoted(text->GetSearchText()) + " with " +
-                 Quoted(Shown(text->GetReplaceText())));
+            Line("  " + Shown(text->GetTargetPath()) + "  replace " +
+                 Quoted(text->GetSearchText()) + " with " + Quoted(Shown(text->GetReplaceText())));
         }
     }
 }

@@ -3,6 +3,8 @@
 #include "elements/setup_element.h"
 
 #include <algorithm>
+#include <mutex>
+#include <shared_mutex>
 
 namespace vantrel {
 
