@@ -23,8 +23,10 @@
 #include <functional>
 #include <memory>
 #include <shared_mutex>
+#include <span>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -75,6 +77,167 @@ std::unique_ptr<WSetupElement> CreateElement(int typeCode, std::string_view reco
 std::unique_ptr<WSetupElement> CreateElementByClassName(std::string_view className);
 // The class name of a type code ("WSetupFile" for 13); "" outside 0..16.
 std::string ElementClassName(int typeCode);
+
+// Reads the fields of a record one at a time: the text up to the next ","
+// is a field; when no "," is left the whole rest is the last field, and
+// after that every field reads as empty. The Read* calls apply the field
+// encodings and remember whether a field was malformed.
+class RecordReader {
+  public:
+    RecordReader(std::string_view record, bool expand) : rest_(record), expand_(expand) {}
+
+    // The next field as it stands.
+    std::string_view Next();
+    // Whether no text is left (every further field is empty).
+    bool AtEnd() const { return rest_.empty(); }
+    // Whether the next field is the last one of the record: no "," follows it,
+    // or only its terminating "," does.
+    bool NextIsLast() const;
+
+    void Skip() { Next(); }
+    void ReadString(std::string& out) { out = std::string(Next()); }
+    // A string field that goes through ExpandStringRefs when expanding.
+    void ReadExpandable(std::string& out);
+    void ReadFlag(int& flag);
+    void ReadInt(int& value);
+    void ReadSize(double& value);
+    void ReadOctal(int& value);
+    void ReadMask(std::string& mask);
+
+    bool Malformed() const { return malformed_; }
+
+  private:
+    std::string_view rest_;
+    bool expand_;
+    bool malformed_ = false;
+};
+
+// Builds a record: each call appends one field and its ",".
+class RecordWriter {
+  public:
+    explicit RecordWriter(size_t reserve = 128) { text_.reserve(reserve); }
+    // A string field; "," becomes ";" and line breaks become blanks so that
+    // the record keeps its fields.
+    RecordWriter& String(std::string_view s);
+    RecordWriter& Flag(int flag);
+    RecordWriter& Int(long long value);
+    RecordWriter& Octal(int value);
+    // Size with six decimals ("%f").
+    RecordWriter& Fixed6(double value);
+    // The whole part of a size, in decimal.
+    RecordWriter& WholeSize(double value);
+    RecordWriter& Empty() {
+        text_ += ',';
+        return *this;
+    }
+    std::string Take() { return std::move(text_); }
+
+  private:
+    std::string text_;
+};
+
+// How a record field is encoded.
+enum class FieldKind {
+    kText,        // as it stands
+    kExpandable,  // as it stands; string references replaced when expanding
+    kMask,        // '0'/'1' characters
+    kFlag,        // "1"/"0"
+    kInt,         // decimal
+    kOctal,       // octal (the Mode)
+    kSize,        // read as a decimal integer, written with six decimals
+    kWholeSize,   // read as a decimal integer, written as one
+};
+
+// One field of a record layout: its encoding and the member of `Element`
+// that holds it. An element class lists its fields once, in record order,
+// and reads and writes its records from that list (ReadFields, WriteFields),
+// so that reading and writing cannot drift apart.
+template <class Element>
+struct RecordField {
+    static constexpr RecordField Text(std::string Element::*m) { return {FieldKind::kText, m}; }
+    static constexpr RecordField Expandable(std::string Element::*m) {
+        return {FieldKind::kExpandable, m};
+    }
+    static constexpr RecordField Mask(std::string Element::*m) { return {FieldKind::kMask, m}; }
+    static constexpr RecordField Flag(int Element::*m) { return {FieldKind::kFlag, nullptr, m}; }
+    static constexpr RecordField Int(int Element::*m) { return {FieldKind::kInt, nullptr, m}; }
+    static constexpr RecordField Octal(int Element::*m) { return {FieldKind::kOctal, nullptr, m}; }
+    static constexpr RecordField Size(double Element::*m) {
+        return {FieldKind::kSize, nullptr, nullptr, m};
+    }
+    static constexpr RecordField WholeSize(double Element::*m) {
+        return {FieldKind::kWholeSize, nullptr, nullptr, m};
+    }
+
+    FieldKind kind;
+    std::string Element::*text = nullptr;
+    int Element::*number = nullptr;
+    double Element::*real = nullptr;
+};
+
+template <class Element>
+using RecordLayout = std::span<const RecordField<Element>>;
+
+// Reads the fields of `layout` from `r` into `e`.
+template <class Element>
+void ReadFields(RecordReader& r, std::type_identity_t<Element>& e, RecordLayout<Element> layout) {
+    for (const RecordField<Element>& f : layout) {
+        switch (f.kind) {
+            case FieldKind::kText:
+                r.ReadString(e.*f.text);
+                break;
+            case FieldKind::kExpandable:
+                r.ReadExpandable(e.*f.text);
+                break;
+            case FieldKind::kMask:
+                r.ReadMask(e.*f.text);
+                break;
+            case FieldKind::kFlag:
+                r.ReadFlag(e.*f.number);
+                break;
+            case FieldKind::kInt:
+                r.ReadInt(e.*f.number);
+                break;
+            case FieldKind::kOctal:
+                r.ReadOctal(e.*f.number);
+                break;
+            case FieldKind::kSize:
+            case FieldKind::kWholeSize:
+                r.ReadSize(e.*f.real);
+                break;
+        }
+    }
+}
+
+// Appends the fields of `layout`, taken from `e`, to `w`.
+template <class Element>
+void WriteFields(RecordWriter& w, const std::type_identity_t<Element>& e,
+                 RecordLayout<Element> layout) {
+    for (const RecordField<Element>& f : layout) {
+        switch (f.kind) {
+            case FieldKind::kText:
+            case FieldKind::kExpandable:
+            case FieldKind::kMask:
+                w.String(e.*f.text);
+                break;
+            case FieldKind::kFlag:
+                w.Flag(e.*f.number);
+                break;
+            case FieldKind::kInt:
+                w.Int(e.*f.number);
+                break;
+            case FieldKind::kOctal:
+                w.Octal(e.*f.number);
+                break;
+            case FieldKind::kSize:
+                w.Fixed6(e.*f.real);
+                break;
+            case FieldKind::kWholeSize:
+                w.WholeSize(e.*f.real);
+                break;
+        }
+    }
+}
 
 class WSetupElement {
   public:
@@ -177,9 +340,9 @@ class WSetupElement {
     // becomes "11111", a shorter one is padded with '1' to 5 characters.
     void NormaliseMasks();
 
-    // The record of the elements that name only a target: Tag, TargetDir,
-    // TargetName, OsMask, SelectMask, AuxFlag and the octal Mode.
-    std::string WriteTargetOnlyRecord() const;
+    // The record layout of the elements that name only a target: Tag,
+    // TargetDir, TargetName, OsMask, SelectMask, AuxFlag and the octal Mode.
+    static RecordLayout<WSetupElement> TargetOnlyFields();
 
     int typeCode_ = kElementNone;
     int status_ = -1;
@@ -196,64 +359,9 @@ class WSetupElement {
     std::string note_;
     int mode_ = kDefaultMode;
     int selection_ = 1;
-};
-
-// Reads the fields of a record one at a time: the text up to the next ","
-// is a field; when no "," is left the whole rest is the last field, and
-// after that every field reads as empty. The Read* calls apply the field
-// encodings and remember whether a field was malformed.
-class RecordReader {
-  public:
-    RecordReader(std::string_view record, bool expand) : rest_(record), expand_(expand) {}
-
-    // The next field as it stands.
-    std::string_view Next();
-    // Whether no text is left (every further field is empty).
-    bool AtEnd() const { return rest_.empty(); }
-    // Whether the next field is the last one of the record: no "," follows it,
-    // or only its terminating "," does.
-    bool NextIsLast() const;
-
-    void Skip() { Next(); }
-    void ReadString(std::string& out) { out = std::string(Next()); }
-    // A string field that goes through ExpandStringRefs when expanding.
-    void ReadExpandable(std::string& out);
-    void ReadFlag(int& flag);
-    void ReadInt(int& value);
-    void ReadSize(double& value);
-    void ReadOctal(int& value);
-    void ReadMask(std::string& mask);
-
-    bool Malformed() const { return malformed_; }
 
   private:
-    std::string_view rest_;
-    bool expand_;
-    bool malformed_ = false;
-};
-
-// Builds a record: each call appends one field and its ",".
-class RecordWriter {
-  public:
-    explicit RecordWriter(size_t reserve = 128) { text_.reserve(reserve); }
-    // A string field; "," becomes ";" and line breaks become blanks so that
-    // the record keeps its fields.
-    RecordWriter& String(std::string_view s);
-    RecordWriter& Flag(int flag);
-    RecordWriter& Int(long long value);
-    RecordWriter& Octal(int value);
-    // Size with six decimals ("%f").
-    RecordWriter& Fixed6(double value);
-    // The whole part of a size, in decimal.
-    RecordWriter& WholeSize(double value);
-    RecordWriter& Empty() {
-        text_ += ',';
-        return *this;
-    }
-    std::string Take() { return std::move(text_); }
-
-  private:
-    std::string text_;
+    static RecordLayout<WSetupElement> Fields();
 };
 
 // The elements seen while reading scripts, one hash map per type code, keyed
