@@ -15,8 +15,8 @@
 //
 // The concrete element classes live in one file each (setup_file.h,
 // setup_reg_entry.h, ...); this header holds the base class, the type codes
-// and their section keywords, the element map and the "%name%" string
-// references.
+// and their section keywords, the record layouts, the element map and the
+// "%name%" string references.
 #pragma once
 
 #include <cstdint>
