@@ -34,16 +34,6 @@ std::string Shown(const std::string& text) {
     return ExpandFolderMacros(text);
 }
 
-std::string TargetOf(const WSetupElement& e) {
-    if (e.GetTargetName().empty())
-        return Shown(e.GetTargetDir());
-    return Shown(JoinPath(e.GetTargetDir(), e.GetTargetName()));
-}
-
-std::string Quoted(const std::string& text) {
-    return "\"" + text + "\"";
-}
-
 std::string TextSummary(int shown, const std::string& text) {
     if (!shown)
         return "not shown";
@@ -145,7 +135,8 @@ void ShowFiles(const WProjectData& p) {
         std::string source = e->GetSourceName();
         if (e->GetSourceDir() != "<S>" && !e->GetSourceDir().empty())
             source = DisplayPath(JoinPath(e->GetSourceDir(), FileNameOf(e->GetSourceName())));
-        Line("  " + TargetOf(*e) + "  <-  " + source + Format("  (%.0f bytes)", e->GetSize()));
+        Line("  " + Shown(e->GetTargetPath()) + "  <-  " + source +
+             Format("  (%.0f bytes)", e->GetSize()));
     }
 }
 
@@ -158,9 +149,9 @@ void ShowRegistry(const WProjectData& p) {
             Line("  " + r->GetRootKey() + "\\" + Shown(r->GetKeyPath()) + "  " + name + " = " +
                  Quoted(Shown(r->GetValueData())));
         } else if (e->GetTypeCode() == kElementRegFile) {
-            Line("  merge " + TargetOf(*e));
+            Line("  merge " + Shown(e->GetTargetPath()));
         } else {
-            Line("  register " + TargetOf(*e));
+            Line("  register " + Shown(e->GetTargetPath()));
         }
     }
 }
@@ -171,7 +162,7 @@ void ShowShortcuts(const WProjectData& p) {
     for (auto* e : links) {
         auto* s = static_cast<const WSetupShortcut*>(e);
         std::string line = "  " + Shown(JoinPath(s->GetShortcutFolder(), s->GetShortcutName())) +
-                           "  ->  " + TargetOf(*s);
+                           "  ->  " + Shown(s->GetTargetPath());
         if (!s->GetArguments().empty())
             line += " " + Shown(s->GetArguments());
         Line(line);
@@ -183,11 +174,11 @@ void ShowCustomisations(const WProjectData& p) {
     Heading("Customisations", changes.size());
     for (auto* e : changes) {
         if (auto* ini = dynamic_cast<const WSetupProfileString*>(e)) {
-            Line("  " + TargetOf(*ini) + "  [" + ini->GetSection() + "] " + ini->GetKey() + "=" +
-                 Shown(ini->GetValue()));
+            Line("  " + Shown(ini->GetTargetPath()) + "  [" + ini->GetSection() + "] " +
+                 ini->GetKey() + "=" + Shown(ini->GetValue()));
         } else if (auto* text = dynamic_cast<const WSetupCustFile*>(e)) {
-            Line("  " + TargetOf(*text) + "  replace " + Quoted(text->GetSearchText()) + " with " +
-                 Quoted(Shown(text->GetReplaceText())));
+            Line("  " + Shown(text->GetTargetPath()) + "  replace " +
+                 Quoted(text->GetSearchText()) + " with " + Quoted(Shown(text->GetReplaceText())));
         }
     }
 }
@@ -200,7 +191,7 @@ void ShowOthers(const WProjectData& p) {
         return;
     Heading("Other setup steps", others.size());
     for (auto* e : others)
-        Line("  " + ElementTypeName(e->GetTypeCode()) + "  " + TargetOf(*e));
+        Line("  " + ElementTypeName(e->GetTypeCode()) + "  " + Shown(e->GetTargetPath()));
 }
 
 int RunShow(Args& args) {

@@ -3,6 +3,8 @@
 #include "elements/setup_element.h"
 
 #include <algorithm>
+#include <mutex>
+#include <shared_mutex>
 
 namespace vantrel {
 
@@ -52,27 +54,64 @@ bool ReplaceAllWithin(const std::string& text, std::string_view from, std::strin
     return true;
 }
 
-const std::string* ValueOf(std::string_view name) {
-    const auto& map = ScriptStringMap();
-    auto it = map.find(std::string(name));
-    return it == map.end() ? nullptr : &it->second;
-}
-
 }  // namespace
 
-std::unordered_map<std::string, std::string>& ScriptStringMap() {
-    static std::unordered_map<std::string, std::string> map;
+WScriptStringMap& ScriptStringMap() {
+    static WScriptStringMap map;
     return map;
 }
 
-std::string ExpandStringRefs(std::string_view input) {
+void WScriptStringMap::Set(std::string name, std::string value) {
+    std::unique_lock lock(mutex_);
+    map_[std::move(name)] = std::move(value);
+}
+
+std::string WScriptStringMap::Value(std::string_view name) const {
+    std::shared_lock lock(mutex_);
+    const std::string* value = Find(name);
+    return value ? *value : std::string();
+}
+
+bool WScriptStringMap::Contains(std::string_view name) const {
+    std::shared_lock lock(mutex_);
+    return Find(name) != nullptr;
+}
+
+void WScriptStringMap::Erase(std::string_view name) {
+    std::unique_lock lock(mutex_);
+    map_.erase(std::string(name));
+}
+
+void WScriptStringMap::Clear() {
+    std::unique_lock lock(mutex_);
+    map_.clear();
+}
+
+WScriptStringMap::Entries WScriptStringMap::Copy() const {
+    std::shared_lock lock(mutex_);
+    return map_;
+}
+
+void WScriptStringMap::Replace(Entries entries) {
+    std::unique_lock lock(mutex_);
+    map_ = std::move(entries);
+}
+
+// Called with the lock held; the pointer is good while it is held.
+const std::string* WScriptStringMap::Find(std::string_view name) const {
+    auto it = map_.find(std::string(name));
+    return it == map_.end() ? nullptr : &it->second;
+}
+
+std::string WScriptStringMap::Expand(std::string_view input) const {
     std::string text(input);
     if (text.find('%') == std::string::npos)
         return text;
+    std::shared_lock lock(mutex_);
     std::string name(FirstName(text));
     std::string previous;
     for (size_t round = 0; !name.empty() && name != previous && round < kMaxRounds; ++round) {
-        const std::string* value = ValueOf(name);
+        const std::string* value = Find(name);
         if (value != nullptr && !value->empty()) {
             std::string expanded;
             if (!ReplaceAllWithin(text, "%" + name + "%", *value,
@@ -85,6 +124,10 @@ std::string ExpandStringRefs(std::string_view input) {
         name = std::string(FirstName(text));
     }
     return text;
+}
+
+std::string ExpandStringRefs(std::string_view text) {
+    return ScriptStringMap().Expand(text);
 }
 
 bool StringSectionLines::AddUnique(std::string line) {
@@ -110,14 +153,17 @@ void StringSectionLines::Clear() {
     set_.clear();
 }
 
-void CollectStringRefs(std::string_view line, StringSectionLines& list) {
+void WScriptStringMap::Collect(std::string_view line, StringSectionLines& list) const {
     size_t pos = line.find('%');
+    if (pos == std::string_view::npos)
+        return;
+    std::shared_lock lock(mutex_);
     while (pos != std::string_view::npos) {
         size_t close = line.find('%', pos + 1);
         if (close == std::string_view::npos)
             break;
         std::string_view name = line.substr(pos + 1, close - pos - 1);
-        const std::string* value = name.empty() ? nullptr : ValueOf(name);
+        const std::string* value = name.empty() ? nullptr : Find(name);
         if (value != nullptr && !value->empty()) {
             std::string entry;
             entry.reserve(name.size() + 3 + value->size());
@@ -129,6 +175,10 @@ void CollectStringRefs(std::string_view line, StringSectionLines& list) {
             pos = close;
         }
     }
+}
+
+void CollectStringRefs(std::string_view line, StringSectionLines& list) {
+    ScriptStringMap().Collect(line, list);
 }
 
 }  // namespace vantrel

@@ -18,19 +18,15 @@ std::unique_ptr<WSetupElement> WSetupBackupFile::Clone() const {
 
 bool WSetupBackupFile::ReadRecord(std::string_view record, bool expand) {
     RecordReader r(record, expand);
-    r.ReadString(tag_);
-    r.ReadString(targetDir_);
-    r.ReadString(targetName_);
-    r.ReadMask(osMask_);
-    r.ReadMask(selectMask_);
-    r.ReadFlag(auxFlag_);
-    r.ReadOctal(mode_);
+    ReadFields(r, *this, TargetOnlyFields());
     NormaliseMasks();
     return !r.Malformed();
 }
 
 std::string WSetupBackupFile::WriteRecord() const {
-    return WriteTargetOnlyRecord();
+    RecordWriter w;
+    WriteFields(w, *this, TargetOnlyFields());
+    return w.Take();
 }
 
 }  // namespace vantrel

@@ -16,33 +16,28 @@ std::unique_ptr<WSetupElement> WSetupCustFile::Clone() const {
     return std::make_unique<WSetupCustFile>(*this);
 }
 
+RecordLayout<WSetupCustFile> WSetupCustFile::Fields() {
+    using F = RecordField<WSetupCustFile>;
+    using E = WSetupCustFile;
+    static constexpr F kFields[] = {
+        F::Text(&E::tag_),        F::Text(&E::targetDir_),         F::Expandable(&E::targetName_),
+        F::Text(&E::searchText_), F::Expandable(&E::replaceText_), F::Mask(&E::osMask_),
+        F::Flag(&E::uninstall_),  F::Mask(&E::selectMask_),        F::Flag(&E::auxFlag_),
+    };
+    return kFields;
+}
+
 bool WSetupCustFile::ReadRecord(std::string_view record, bool expand) {
     sourceDir_.clear();
     RecordReader r(record, expand);
-    r.ReadString(tag_);
-    r.ReadString(targetDir_);
-    r.ReadExpandable(targetName_);
-    r.ReadString(searchText_);
-    r.ReadExpandable(replaceText_);
-    r.ReadMask(osMask_);
-    r.ReadFlag(uninstall_);
-    r.ReadMask(selectMask_);
-    r.ReadFlag(auxFlag_);
+    ReadFields(r, *this, Fields());
     NormaliseMasks();
     return !r.Malformed();
 }
 
 std::string WSetupCustFile::WriteRecord() const {
     RecordWriter w;
-    w.String(tag_)
-        .String(targetDir_)
-        .String(targetName_)
-        .String(searchText_)
-        .String(replaceText_)
-        .String(osMask_)
-        .Flag(uninstall_)
-        .String(selectMask_)
-        .Flag(auxFlag_);
+    WriteFields(w, *this, Fields());
     return w.Take();
 }
 

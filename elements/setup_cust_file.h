@@ -23,6 +23,8 @@ class WSetupCustFile : public WSetupElement {
     void SetReplaceText(std::string v) { replaceText_ = std::move(v); }
 
   private:
+    static RecordLayout<WSetupCustFile> Fields();
+
     std::string searchText_ = "Search";
     std::string replaceText_ = "Replace";
 };

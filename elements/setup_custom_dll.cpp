@@ -16,32 +16,27 @@ std::unique_ptr<WSetupElement> WSetupCustomDLL::Clone() const {
     return std::make_unique<WSetupCustomDLL>(*this);
 }
 
+RecordLayout<WSetupCustomDLL> WSetupCustomDLL::Fields() {
+    using F = RecordField<WSetupCustomDLL>;
+    using E = WSetupCustomDLL;
+    static constexpr F kFields[] = {
+        F::Text(&E::tag_),         F::Text(&E::targetDir_), F::Text(&E::targetName_),
+        F::Text(&E::dllArgument_), F::Mask(&E::osMask_),    F::Flag(&E::uninstall_),
+        F::Mask(&E::selectMask_),  F::Flag(&E::auxFlag_),   F::Flag(&E::noInstallCall_),
+    };
+    return kFields;
+}
+
 bool WSetupCustomDLL::ReadRecord(std::string_view record, bool expand) {
     RecordReader r(record, expand);
-    r.ReadString(tag_);
-    r.ReadString(targetDir_);
-    r.ReadString(targetName_);
-    r.ReadString(dllArgument_);
-    r.ReadMask(osMask_);
-    r.ReadFlag(uninstall_);
-    r.ReadMask(selectMask_);
-    r.ReadFlag(auxFlag_);
-    r.ReadFlag(noInstallCall_);
+    ReadFields(r, *this, Fields());
     NormaliseMasks();
     return !r.Malformed();
 }
 
 std::string WSetupCustomDLL::WriteRecord() const {
     RecordWriter w;
-    w.String(tag_)
-        .String(targetDir_)
-        .String(targetName_)
-        .String(dllArgument_)
-        .String(osMask_)
-        .Flag(uninstall_)
-        .String(selectMask_)
-        .Flag(auxFlag_)
-        .Flag(noInstallCall_);
+    WriteFields(w, *this, Fields());
     return w.Take();
 }
 

@@ -25,6 +25,8 @@ class WSetupCustomDLL : public WSetupElement {
     void SetNoInstallCall(int v) { noInstallCall_ = v; }
 
   private:
+    static RecordLayout<WSetupCustomDLL> Fields();
+
     std::string dllArgument_;
     int noInstallCall_ = 0;
 };

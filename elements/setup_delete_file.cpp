@@ -16,28 +16,27 @@ std::unique_ptr<WSetupElement> WSetupDeleteFile::Clone() const {
     return std::make_unique<WSetupDeleteFile>(*this);
 }
 
+RecordLayout<WSetupDeleteFile> WSetupDeleteFile::Fields() {
+    using F = RecordField<WSetupDeleteFile>;
+    using E = WSetupDeleteFile;
+    static constexpr F kFields[] = {
+        F::Text(&E::tag_),     F::Text(&E::targetDir_), F::Text(&E::targetName_),
+        F::Mask(&E::osMask_),  F::Flag(&E::uninstall_), F::Mask(&E::selectMask_),
+        F::Flag(&E::auxFlag_),
+    };
+    return kFields;
+}
+
 bool WSetupDeleteFile::ReadRecord(std::string_view record, bool expand) {
     RecordReader r(record, expand);
-    r.ReadString(tag_);
-    r.ReadString(targetDir_);
-    r.ReadString(targetName_);
-    r.ReadMask(osMask_);
-    r.ReadFlag(uninstall_);
-    r.ReadMask(selectMask_);
-    r.ReadFlag(auxFlag_);
+    ReadFields(r, *this, Fields());
     NormaliseMasks();
     return !r.Malformed();
 }
 
 std::string WSetupDeleteFile::WriteRecord() const {
     RecordWriter w;
-    w.String(tag_)
-        .String(targetDir_)
-        .String(targetName_)
-        .String(osMask_)
-        .Flag(uninstall_)
-        .String(selectMask_)
-        .Flag(auxFlag_);
+    WriteFields(w, *this, Fields());
     return w.Take();
 }
 

@@ -16,6 +16,9 @@ class WSetupDeleteFile : public WSetupElement {
     std::unique_ptr<WSetupElement> Clone() const override;
     bool ReadRecord(std::string_view record, bool expand) override;
     std::string WriteRecord() const override;
+
+  private:
+    static RecordLayout<WSetupDeleteFile> Fields();
 };
 
 }  // namespace vantrel

@@ -16,35 +16,35 @@ std::unique_ptr<WSetupElement> WSetupDir::Clone() const {
     return std::make_unique<WSetupDir>(*this);
 }
 
+RecordLayout<WSetupDir> WSetupDir::Fields() {
+    using F = RecordField<WSetupDir>;
+    using E = WSetupDir;
+    static constexpr F kFields[] = {
+        F::Text(&E::tag_),
+        F::Text(&E::targetDir_),
+        F::Text(&E::targetName_),
+        F::Mask(&E::osMask_),
+        F::Mask(&E::attributes_),
+        F::Flag(&E::uninstall_),
+        F::Flag(&E::removeOnUninstall_),
+        F::Mask(&E::selectMask_),
+        F::Flag(&E::auxFlag_),
+        F::Octal(&E::mode_),
+    };
+    return kFields;
+}
+
 bool WSetupDir::ReadRecord(std::string_view record, bool expand) {
     RecordReader r(record, expand);
-    r.ReadString(tag_);
-    r.ReadString(targetDir_);
-    r.ReadString(targetName_);
-    r.ReadMask(osMask_);
-    r.ReadMask(attributes_);
+    ReadFields(r, *this, Fields());
     savedAttributes_ = attributes_;
-    r.ReadFlag(uninstall_);
-    r.ReadFlag(removeOnUninstall_);
-    r.ReadMask(selectMask_);
-    r.ReadFlag(auxFlag_);
-    r.ReadOctal(mode_);
     NormaliseMasks();
     return !r.Malformed();
 }
 
 std::string WSetupDir::WriteRecord() const {
     RecordWriter w;
-    w.String(tag_)
-        .String(targetDir_)
-        .String(targetName_)
-        .String(osMask_)
-        .String(attributes_)
-        .Flag(uninstall_)
-        .Flag(removeOnUninstall_)
-        .String(selectMask_)
-        .Flag(auxFlag_)
-        .Octal(mode_);
+    WriteFields(w, *this, Fields());
     return w.Take();
 }
 

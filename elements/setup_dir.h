@@ -26,6 +26,8 @@ class WSetupDir : public WSetupElement {
     void SetRemoveOnUninstall(int v) { removeOnUninstall_ = v; }
 
   private:
+    static RecordLayout<WSetupDir> Fields();
+
     std::string attributes_ = "100000";
     std::string savedAttributes_ = "100000";
     int removeOnUninstall_ = 1;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "platform/paths.h"
 #include "platform/strings.h"
 
 namespace vantrel {
@@ -197,49 +198,44 @@ std::unique_ptr<WSetupElement> WSetupElement::Clone() const {
     return std::make_unique<WSetupElement>(*this);
 }
 
+RecordLayout<WSetupElement> WSetupElement::Fields() {
+    using F = RecordField<WSetupElement>;
+    using E = WSetupElement;
+    static constexpr F kFields[] = {
+        F::Text(&E::tag_),       F::Text(&E::sourceDir_),  F::Text(&E::sourceName_),
+        F::Text(&E::targetDir_), F::Text(&E::targetName_), F::Size(&E::size_),
+        F::Mask(&E::osMask_),    F::Flag(&E::uninstall_),  F::Mask(&E::selectMask_),
+        F::Flag(&E::auxFlag_),   F::Octal(&E::mode_),
+    };
+    return kFields;
+}
+
+RecordLayout<WSetupElement> WSetupElement::TargetOnlyFields() {
+    using F = RecordField<WSetupElement>;
+    using E = WSetupElement;
+    static constexpr F kFields[] = {
+        F::Text(&E::tag_),    F::Text(&E::targetDir_),  F::Text(&E::targetName_),
+        F::Mask(&E::osMask_), F::Mask(&E::selectMask_), F::Flag(&E::auxFlag_),
+        F::Octal(&E::mode_),
+    };
+    return kFields;
+}
+
 bool WSetupElement::ReadRecord(std::string_view record, bool expand) {
     RecordReader r(record, expand);
-    r.ReadString(tag_);
-    r.ReadString(sourceDir_);
-    r.ReadString(sourceName_);
-    r.ReadString(targetDir_);
-    r.ReadString(targetName_);
-    r.ReadSize(size_);
-    r.ReadMask(osMask_);
-    r.ReadFlag(uninstall_);
-    r.ReadMask(selectMask_);
-    r.ReadFlag(auxFlag_);
-    r.ReadOctal(mode_);
+    ReadFields(r, *this, Fields());
     NormaliseMasks();
     return !r.Malformed();
 }
 
-std::string WSetupElement::WriteTargetOnlyRecord() const {
+std::string WSetupElement::WriteRecord() const {
     RecordWriter w;
-    w.String(tag_)
-        .String(targetDir_)
-        .String(targetName_)
-        .String(osMask_)
-        .String(selectMask_)
-        .Flag(auxFlag_)
-        .Octal(mode_);
+    WriteFields(w, *this, Fields());
     return w.Take();
 }
 
-std::string WSetupElement::WriteRecord() const {
-    RecordWriter w;
-    w.String(tag_)
-        .String(sourceDir_)
-        .String(sourceName_)
-        .String(targetDir_)
-        .String(targetName_)
-        .Fixed6(size_)
-        .String(osMask_)
-        .Flag(uninstall_)
-        .String(selectMask_)
-        .Flag(auxFlag_)
-        .Octal(mode_);
-    return w.Take();
+std::string WSetupElement::GetTargetPath() const {
+    return targetName_.empty() ? targetDir_ : JoinPath(targetDir_, targetName_);
 }
 
 std::string WSetupElement::GetInstalledRecord() const {

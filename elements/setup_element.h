@@ -15,15 +15,18 @@
 //
 // The concrete element classes live in one file each (setup_file.h,
 // setup_reg_entry.h, ...); this header holds the base class, the type codes
-// and their section keywords, the element map and the "%name%" string
-// references.
+// and their section keywords, the record layouts, the element map and the
+// "%name%" string references.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <shared_mutex>
+#include <span>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -74,124 +77,6 @@ std::unique_ptr<WSetupElement> CreateElement(int typeCode, std::string_view reco
 std::unique_ptr<WSetupElement> CreateElementByClassName(std::string_view className);
 // The class name of a type code ("WSetupFile" for 13); "" outside 0..16.
 std::string ElementClassName(int typeCode);
-
-class WSetupElement {
-  public:
-    static constexpr int kDefaultMode = 0644;
-    static constexpr size_t kOsMaskLength = 5;
-    static constexpr size_t kSelectMaskLength = 32;
-
-    WSetupElement();
-    // Defaults, then ReadRecord(record, expand).
-    WSetupElement(std::string_view record, bool expand);
-    virtual ~WSetupElement();
-    WSetupElement(const WSetupElement&) = default;
-    WSetupElement& operator=(const WSetupElement&) = default;
-
-    // Name of the element's class ("WSetupElement", "WSetupFile", ...).
-    virtual const char* ClassName() const;
-    // A copy of the element with its own class.
-    virtual std::unique_ptr<WSetupElement> Clone() const;
-
-    // Parses a record of this class's layout into the element. Always takes
-    // what it can (malformed numbers read as 0, missing fields as empty);
-    // the result is false when a field was malformed: a number that is not
-    // one, a flag other than "", "0" or "1", or a mask with characters other
-    // than '0' and '1'. With `expand`, the fields that the layout marks
-    // expandable pass through ExpandStringRefs first.
-    virtual bool ReadRecord(std::string_view record, bool expand);
-    // The record text of the element, ending with ",".
-    virtual std::string WriteRecord() const;
-    // The line written to the component script (the record).
-    std::string GetScriptLine() const { return WriteRecord(); }
-    // The record as it describes an installed element; "" for most types.
-    virtual std::string GetInstalledRecord() const;
-
-    // The first field of every record: in a component script the name of the
-    // owning component. Not part of the element's identity (see the map).
-    const std::string& GetTag() const { return tag_; }
-    void SetTag(std::string tag) { tag_ = std::move(tag); }
-
-    const std::string& GetSourceDir() const { return sourceDir_; }
-    void SetSourceDir(std::string v) { sourceDir_ = std::move(v); }
-    const std::string& GetSourceName() const { return sourceName_; }
-    void SetSourceName(std::string v) { sourceName_ = std::move(v); }
-    const std::string& GetTargetDir() const { return targetDir_; }
-    void SetTargetDir(std::string v) { targetDir_ = std::move(v); }
-    const std::string& GetTargetName() const { return targetName_; }
-    void SetTargetName(std::string v) { targetName_ = std::move(v); }
-    // '1'/'0' per system: Windows 95, NT 4, Windows 98, Windows 2000, a fifth.
-    const std::string& GetOsMask() const { return osMask_; }
-    void SetOsMask(std::string v) { osMask_ = std::move(v); }
-    // 32 characters '1'/'0', matched against the component manager's selection.
-    const std::string& GetSelectMask() const { return selectMask_; }
-    void SetSelectMask(std::string v) { selectMask_ = std::move(v); }
-    double GetSize() const { return size_; }
-    void SetSize(double size) { size_ = size; }
-    int GetUninstall() const { return uninstall_; }
-    void SetUninstall(int v) { uninstall_ = v; }
-    int GetAuxFlag() const { return auxFlag_; }
-    void SetAuxFlag(int v) { auxFlag_ = v; }
-    int GetMode() const { return mode_; }
-    void SetMode(int v) { mode_ = v; }
-    int GetTypeCode() const { return typeCode_; }
-    int GetStatus() const { return status_; }
-    // A free text kept with the element; never written to a record.
-    const std::string& GetNote() const { return note_; }
-    void SetNote(std::string v) { note_ = std::move(v); }
-
-    // Selection state as the owning component sets it: 1 not selected,
-    // 2 selected, 3 partly; 1 for a new element.
-    int GetSelection() const { return selection_; }
-    void Select(int state) { selection_ = state; }
-    bool IsSelected() const { return selection_ >= 2; }
-
-    // The masks as numbers: `OsMask` needs at least 5 characters and uses all
-    // of them (first = most significant), `SelectMask` needs at least 32 and
-    // uses its first 32 (first = bit 31). Any other character than '0'/'1'
-    // in the used part, or a mask too short, gives 0.
-    uint32_t OsMaskValue() const;
-    uint32_t SelectMaskValue() const;
-    // Whether the element belongs to a setup for `systemMask` and
-    // `selectionMask`: both masks share at least one bit with them.
-    bool MatchesMasks(uint32_t systemMask, uint32_t selectionMask) const;
-
-    // Mask text to number, as above, for a mask of at least `minLength`
-    // characters of which the first `maxLength` are used.
-    static uint32_t MaskValue(std::string_view mask, size_t minLength, size_t maxLength);
-
-    // Whether `text` can be a record field as it is (no ",", no line break,
-    // no NUL). Pages use it to refuse such input.
-    static bool IsValidFieldText(std::string_view text);
-
-  protected:
-    explicit WSetupElement(int typeCode);
-
-    // Pads the masks after reading: an empty `SelectMask` becomes "1", then
-    // `SelectMask` is padded with '1' to 32 characters; an empty `OsMask`
-    // becomes "11111", a shorter one is padded with '1' to 5 characters.
-    void NormaliseMasks();
-
-    // The record of the elements that name only a target: Tag, TargetDir,
-    // TargetName, OsMask, SelectMask, AuxFlag and the octal Mode.
-    std::string WriteTargetOnlyRecord() const;
-
-    int typeCode_ = kElementNone;
-    int status_ = -1;
-    std::string tag_;
-    std::string sourceDir_ = "<S>";
-    std::string sourceName_;
-    std::string targetDir_ = "<D>";
-    std::string targetName_;
-    std::string osMask_ = "11111";
-    std::string selectMask_;
-    double size_ = 0;
-    int uninstall_ = 1;
-    int auxFlag_ = 0;
-    std::string note_;
-    int mode_ = kDefaultMode;
-    int selection_ = 1;
-};
 
 // Reads the fields of a record one at a time: the text up to the next ","
 // is a field; when no "," is left the whole rest is the last field, and
@@ -251,6 +136,234 @@ class RecordWriter {
     std::string text_;
 };
 
+// How a record field is encoded.
+enum class FieldKind {
+    kText,        // as it stands
+    kExpandable,  // as it stands; string references replaced when expanding
+    kMask,        // '0'/'1' characters
+    kFlag,        // "1"/"0"
+    kInt,         // decimal
+    kOctal,       // octal (the Mode)
+    kSize,        // read as a decimal integer, written with six decimals
+    kWholeSize,   // read as a decimal integer, written as one
+};
+
+// One field of a record layout: its encoding and the member of `Element`
+// that holds it. An element class lists its fields once, in record order,
+// and reads and writes its records from that list (ReadFields, WriteFields),
+// so that reading and writing cannot drift apart.
+template <class Element>
+struct RecordField {
+    static constexpr RecordField Text(std::string Element::*m) { return {FieldKind::kText, m}; }
+    static constexpr RecordField Expandable(std::string Element::*m) {
+        return {FieldKind::kExpandable, m};
+    }
+    static constexpr RecordField Mask(std::string Element::*m) { return {FieldKind::kMask, m}; }
+    static constexpr RecordField Flag(int Element::*m) { return {FieldKind::kFlag, nullptr, m}; }
+    static constexpr RecordField Int(int Element::*m) { return {FieldKind::kInt, nullptr, m}; }
+    static constexpr RecordField Octal(int Element::*m) { return {FieldKind::kOctal, nullptr, m}; }
+    static constexpr RecordField Size(double Element::*m) {
+        return {FieldKind::kSize, nullptr, nullptr, m};
+    }
+    static constexpr RecordField WholeSize(double Element::*m) {
+        return {FieldKind::kWholeSize, nullptr, nullptr, m};
+    }
+
+    FieldKind kind;
+    std::string Element::*text = nullptr;
+    int Element::*number = nullptr;
+    double Element::*real = nullptr;
+};
+
+template <class Element>
+using RecordLayout = std::span<const RecordField<Element>>;
+
+// Reads the fields of `layout` from `r` into `e`.
+template <class Element>
+void ReadFields(RecordReader& r, std::type_identity_t<Element>& e, RecordLayout<Element> layout) {
+    for (const RecordField<Element>& f : layout) {
+        switch (f.kind) {
+            case FieldKind::kText:
+                r.ReadString(e.*f.text);
+                break;
+            case FieldKind::kExpandable:
+                r.ReadExpandable(e.*f.text);
+                break;
+            case FieldKind::kMask:
+                r.ReadMask(e.*f.text);
+                break;
+            case FieldKind::kFlag:
+                r.ReadFlag(e.*f.number);
+                break;
+            case FieldKind::kInt:
+                r.ReadInt(e.*f.number);
+                break;
+            case FieldKind::kOctal:
+                r.ReadOctal(e.*f.number);
+                break;
+            case FieldKind::kSize:
+            case FieldKind::kWholeSize:
+                r.ReadSize(e.*f.real);
+                break;
+        }
+    }
+}
+
+// Appends the fields of `layout`, taken from `e`, to `w`.
+template <class Element>
+void WriteFields(RecordWriter& w, const std::type_identity_t<Element>& e,
+                 RecordLayout<Element> layout) {
+    for (const RecordField<Element>& f : layout) {
+        switch (f.kind) {
+            case FieldKind::kText:
+            case FieldKind::kExpandable:
+            case FieldKind::kMask:
+                w.String(e.*f.text);
+                break;
+            case FieldKind::kFlag:
+                w.Flag(e.*f.number);
+                break;
+            case FieldKind::kInt:
+                w.Int(e.*f.number);
+                break;
+            case FieldKind::kOctal:
+                w.Octal(e.*f.number);
+                break;
+            case FieldKind::kSize:
+                w.Fixed6(e.*f.real);
+                break;
+            case FieldKind::kWholeSize:
+                w.WholeSize(e.*f.real);
+                break;
+        }
+    }
+}
+
+class WSetupElement {
+  public:
+    static constexpr int kDefaultMode = 0644;
+    static constexpr size_t kOsMaskLength = 5;
+    static constexpr size_t kSelectMaskLength = 32;
+
+    WSetupElement();
+    // Defaults, then ReadRecord(record, expand).
+    WSetupElement(std::string_view record, bool expand);
+    virtual ~WSetupElement();
+    WSetupElement(const WSetupElement&) = default;
+    WSetupElement& operator=(const WSetupElement&) = default;
+
+    // Name of the element's class ("WSetupElement", "WSetupFile", ...).
+    virtual const char* ClassName() const;
+    // A copy of the element with its own class.
+    virtual std::unique_ptr<WSetupElement> Clone() const;
+
+    // Parses a record of this class's layout into the element. Always takes
+    // what it can (malformed numbers read as 0, missing fields as empty);
+    // the result is false when a field was malformed: a number that is not
+    // one, a flag other than "", "0" or "1", or a mask with characters other
+    // than '0' and '1'. With `expand`, the fields that the layout marks
+    // expandable pass through ExpandStringRefs first.
+    virtual bool ReadRecord(std::string_view record, bool expand);
+    // The record text of the element, ending with ",".
+    virtual std::string WriteRecord() const;
+    // The line written to the component script (the record).
+    std::string GetScriptLine() const { return WriteRecord(); }
+    // The record as it describes an installed element; "" for most types.
+    virtual std::string GetInstalledRecord() const;
+
+    // The first field of every record: in a component script the name of the
+    // owning component. Not part of the element's identity (see the map).
+    const std::string& GetTag() const { return tag_; }
+    void SetTag(std::string tag) { tag_ = std::move(tag); }
+
+    const std::string& GetSourceDir() const { return sourceDir_; }
+    void SetSourceDir(std::string v) { sourceDir_ = std::move(v); }
+    const std::string& GetSourceName() const { return sourceName_; }
+    void SetSourceName(std::string v) { sourceName_ = std::move(v); }
+    const std::string& GetTargetDir() const { return targetDir_; }
+    void SetTargetDir(std::string v) { targetDir_ = std::move(v); }
+    const std::string& GetTargetName() const { return targetName_; }
+    void SetTargetName(std::string v) { targetName_ = std::move(v); }
+    // The target as one stored path: TargetDir joined with TargetName, or
+    // TargetDir alone when the element names no file (a folder, a registry
+    // entry).
+    std::string GetTargetPath() const;
+    // '1'/'0' per system: Windows 95, NT 4, Windows 98, Windows 2000, a fifth.
+    const std::string& GetOsMask() const { return osMask_; }
+    void SetOsMask(std::string v) { osMask_ = std::move(v); }
+    // 32 characters '1'/'0', matched against the component manager's selection.
+    const std::string& GetSelectMask() const { return selectMask_; }
+    void SetSelectMask(std::string v) { selectMask_ = std::move(v); }
+    double GetSize() const { return size_; }
+    void SetSize(double size) { size_ = size; }
+    int GetUninstall() const { return uninstall_; }
+    void SetUninstall(int v) { uninstall_ = v; }
+    int GetAuxFlag() const { return auxFlag_; }
+    void SetAuxFlag(int v) { auxFlag_ = v; }
+    int GetMode() const { return mode_; }
+    void SetMode(int v) { mode_ = v; }
+    int GetTypeCode() const { return typeCode_; }
+    int GetStatus() const { return status_; }
+    // A free text kept with the element; never written to a record.
+    const std::string& GetNote() const { return note_; }
+    void SetNote(std::string v) { note_ = std::move(v); }
+
+    // Selection state as the owning component sets it: 1 not selected,
+    // 2 selected, 3 partly; 1 for a new element.
+    int GetSelection() const { return selection_; }
+    void Select(int state) { selection_ = state; }
+    bool IsSelected() const { return selection_ >= 2; }
+
+    // The masks as numbers: `OsMask` needs at least 5 characters and uses all
+    // of them (first = most significant), `SelectMask` needs at least 32 and
+    // uses its first 32 (first = bit 31). Any other character than '0'/'1'
+    // in the used part, or a mask too short, gives 0.
+    uint32_t OsMaskValue() const;
+    uint32_t SelectMaskValue() const;
+    // Whether the element belongs to a setup for `systemMask` and
+    // `selectionMask`: both masks share at least one bit with them.
+    bool MatchesMasks(uint32_t systemMask, uint32_t selectionMask) const;
+
+    // Mask text to number, as above, for a mask of at least `minLength`
+    // characters of which the first `maxLength` are used.
+    static uint32_t MaskValue(std::string_view mask, size_t minLength, size_t maxLength);
+
+    // Whether `text` can be a record field as it is (no ",", no line break,
+    // no NUL). Pages use it to refuse such input.
+    static bool IsValidFieldText(std::string_view text);
+
+  protected:
+    explicit WSetupElement(int typeCode);
+
+    // Pads the masks after reading: an empty `SelectMask` becomes "1", then
+    // `SelectMask` is padded with '1' to 32 characters; an empty `OsMask`
+    // becomes "11111", a shorter one is padded with '1' to 5 characters.
+    void NormaliseMasks();
+
+    // The record layout of the elements that name only a target: Tag,
+    // TargetDir, TargetName, OsMask, SelectMask, AuxFlag and the octal Mode.
+    static RecordLayout<WSetupElement> TargetOnlyFields();
+
+    int typeCode_ = kElementNone;
+    int status_ = -1;
+    std::string tag_;
+    std::string sourceDir_ = "<S>";
+    std::string sourceName_;
+    std::string targetDir_ = "<D>";
+    std::string targetName_;
+    std::string osMask_ = "11111";
+    std::string selectMask_;
+    double size_ = 0;
+    int uninstall_ = 1;
+    int auxFlag_ = 0;
+    std::string note_;
+    int mode_ = kDefaultMode;
+    int selection_ = 1;
+
+  private:
+    static RecordLayout<WSetupElement> Fields();
+};
+
 // The elements seen while reading scripts, one hash map per type code, keyed
 // by the record with its first field (the Tag) emptied, so that two records
 // that differ only in Tag are the same element. The map owns nothing: the
@@ -296,9 +409,40 @@ class WSetupElementMap {
     size_t counts_[kElementTypeCount] = {};
 };
 
+class StringSectionLines;
+
 // The process-wide table of string names to texts, filled from the
 // "[Strings]" section of string files. Names are matched with exact case.
-std::unordered_map<std::string, std::string>& ScriptStringMap();
+// Every call holds the table's lock (shared for looking up, exclusive for
+// changing), so that elements can be read and their references expanded on
+// several threads while another thread reads a string file.
+class WScriptStringMap {
+  public:
+    using Entries = std::unordered_map<std::string, std::string>;
+
+    void Set(std::string name, std::string value);
+    // The value of `name`; "" when the table has none.
+    std::string Value(std::string_view name) const;
+    bool Contains(std::string_view name) const;
+    void Erase(std::string_view name);
+    void Clear();
+    // A copy of the whole table, and putting one back.
+    Entries Copy() const;
+    void Replace(Entries entries);
+
+    // See ExpandStringRefs and CollectStringRefs; each holds the lock for
+    // the whole text.
+    std::string Expand(std::string_view text) const;
+    void Collect(std::string_view line, StringSectionLines& list) const;
+
+  private:
+    const std::string* Find(std::string_view name) const;
+
+    mutable std::shared_mutex mutex_;
+    Entries map_;
+};
+
+WScriptStringMap& ScriptStringMap();
 
 // `text` with its "%name%" references replaced from ScriptStringMap: the name
 // between the first "%" and the next is replaced everywhere by its value,

@@ -16,34 +16,28 @@ std::unique_ptr<WSetupElement> WSetupExecutable::Clone() const {
     return std::make_unique<WSetupExecutable>(*this);
 }
 
+RecordLayout<WSetupExecutable> WSetupExecutable::Fields() {
+    using F = RecordField<WSetupExecutable>;
+    using E = WSetupExecutable;
+    static constexpr F kFields[] = {
+        F::Text(&E::tag_),        F::Text(&E::targetDir_),  F::Text(&E::targetName_),
+        F::Text(&E::parameters_), F::Mask(&E::osMask_),     F::Int(&E::runMethod_),
+        F::Flag(&E::uninstall_),  F::Mask(&E::selectMask_), F::Flag(&E::auxFlag_),
+        F::Octal(&E::mode_),
+    };
+    return kFields;
+}
+
 bool WSetupExecutable::ReadRecord(std::string_view record, bool expand) {
     RecordReader r(record, expand);
-    r.ReadString(tag_);
-    r.ReadString(targetDir_);
-    r.ReadString(targetName_);
-    r.ReadString(parameters_);
-    r.ReadMask(osMask_);
-    r.ReadInt(runMethod_);
-    r.ReadFlag(uninstall_);
-    r.ReadMask(selectMask_);
-    r.ReadFlag(auxFlag_);
-    r.ReadOctal(mode_);
+    ReadFields(r, *this, Fields());
     NormaliseMasks();
     return !r.Malformed();
 }
 
 std::string WSetupExecutable::WriteRecord() const {
     RecordWriter w;
-    w.String(tag_)
-        .String(targetDir_)
-        .String(targetName_)
-        .String(parameters_)
-        .String(osMask_)
-        .Int(runMethod_)
-        .Flag(uninstall_)
-        .String(selectMask_)
-        .Flag(auxFlag_)
-        .Octal(mode_);
+    WriteFields(w, *this, Fields());
     return w.Take();
 }
 

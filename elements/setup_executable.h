@@ -31,6 +31,8 @@ class WSetupExecutable : public WSetupElement {
     void SetRunMethod(int v) { runMethod_ = v; }
 
   private:
+    static RecordLayout<WSetupExecutable> Fields();
+
     std::string parameters_;
     int runMethod_ = kRunAndPump;
 };

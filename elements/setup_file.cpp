@@ -20,31 +20,28 @@ std::unique_ptr<WSetupElement> WSetupFile::Clone() const {
     return std::make_unique<WSetupFile>(*this);
 }
 
+RecordLayout<WSetupFile> WSetupFile::FileFields() {
+    using F = RecordField<WSetupFile>;
+    using E = WSetupFile;
+    static constexpr F kFields[] = {
+        F::Text(&E::tag_),        F::Text(&E::sourceDir_),         F::Expandable(&E::sourceName_),
+        F::Text(&E::targetDir_),  F::Expandable(&E::targetName_),  F::WholeSize(&E::size_),
+        F::Mask(&E::attributes_), F::Int(&E::overwrite_),          F::Mask(&E::osMask_),
+        F::Int(&E::shareFlags_),  F::Text(&E::checkValue_),        F::Int(&E::extraValue_),
+        F::Flag(&E::uninstall_),  F::Flag(&E::removeOnUninstall_), F::Mask(&E::selectMask_),
+        F::Flag(&E::auxFlag_),    F::Flag(&E::fileFlag1_),         F::Flag(&E::fileFlag2_),
+    };
+    return kFields;
+}
+
 void WSetupFile::ReadFileFields(RecordReader& r) {
-    r.ReadString(tag_);
-    r.ReadString(sourceDir_);
-    r.ReadExpandable(sourceName_);
+    ReadFields(r, *this, FileFields());
     savedSourceName_ = sourceName_;
-    r.ReadString(targetDir_);
-    r.ReadExpandable(targetName_);
+    savedAttributes_ = attributes_;
     residualTarget_ = (FindNoCase(targetDir_, "R>") != std::string::npos ||
                        FindNoCase(targetDir_, "R2>") != std::string::npos)
                           ? 1
                           : 0;
-    r.ReadSize(size_);
-    r.ReadMask(attributes_);
-    savedAttributes_ = attributes_;
-    r.ReadInt(overwrite_);
-    r.ReadMask(osMask_);
-    r.ReadInt(shareFlags_);
-    r.ReadString(checkValue_);
-    r.ReadInt(extraValue_);
-    r.ReadFlag(uninstall_);
-    r.ReadFlag(removeOnUninstall_);
-    r.ReadMask(selectMask_);
-    r.ReadFlag(auxFlag_);
-    r.ReadFlag(fileFlag1_);
-    r.ReadFlag(fileFlag2_);
 }
 
 void WSetupFile::FinishReading() {
@@ -65,24 +62,7 @@ bool WSetupFile::ReadRecord(std::string_view record, bool expand) {
 }
 
 void WSetupFile::WriteFileFields(RecordWriter& w) const {
-    w.String(tag_)
-        .String(sourceDir_)
-        .String(sourceName_)
-        .String(targetDir_)
-        .String(targetName_)
-        .WholeSize(size_)
-        .String(attributes_)
-        .Int(overwrite_)
-        .String(osMask_)
-        .Int(shareFlags_)
-        .String(checkValue_)
-        .Int(extraValue_)
-        .Flag(uninstall_)
-        .Flag(removeOnUninstall_)
-        .String(selectMask_)
-        .Flag(auxFlag_)
-        .Flag(fileFlag1_)
-        .Flag(fileFlag2_);
+    WriteFields(w, *this, FileFields());
 }
 
 std::string WSetupFile::WriteRecord() const {

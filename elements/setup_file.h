@@ -55,6 +55,7 @@ class WSetupFile : public WSetupElement {
     void WriteFileFields(RecordWriter& w) const;
     // Masks padded, Attributes made six characters long.
     void FinishReading();
+    static RecordLayout<WSetupFile> FileFields();
 
     std::string attributes_ = "100000";
     std::string savedAttributes_ = "100000";

@@ -17,39 +17,37 @@ std::unique_ptr<WSetupElement> WSetupProfileString::Clone() const {
     return std::make_unique<WSetupProfileString>(*this);
 }
 
+RecordLayout<WSetupProfileString> WSetupProfileString::Fields() {
+    using F = RecordField<WSetupProfileString>;
+    using E = WSetupProfileString;
+    static constexpr F kFields[] = {
+        F::Text(&E::tag_),
+        F::Text(&E::targetDir_),
+        F::Expandable(&E::targetName_),
+        F::Text(&E::section_),
+        F::Text(&E::key_),
+        F::Text(&E::value_),
+        F::Mask(&E::osMask_),
+        F::Text(&E::previousValue_),
+        F::Flag(&E::uninstall_),
+        F::Flag(&E::restorePrevious_),
+        F::Mask(&E::selectMask_),
+        F::Flag(&E::auxFlag_),
+    };
+    return kFields;
+}
+
 bool WSetupProfileString::ReadRecord(std::string_view record, bool expand) {
     sourceDir_.clear();
     RecordReader r(record, expand);
-    r.ReadString(tag_);
-    r.ReadString(targetDir_);
-    r.ReadExpandable(targetName_);
-    r.ReadString(section_);
-    r.ReadString(key_);
-    r.ReadString(value_);
-    r.ReadMask(osMask_);
-    r.ReadString(previousValue_);
-    r.ReadFlag(uninstall_);
-    r.ReadFlag(restorePrevious_);
-    r.ReadMask(selectMask_);
-    r.ReadFlag(auxFlag_);
+    ReadFields(r, *this, Fields());
     NormaliseMasks();
     return !r.Malformed();
 }
 
 std::string WSetupProfileString::WriteRecord() const {
     RecordWriter w;
-    w.String(tag_)
-        .String(targetDir_)
-        .String(targetName_)
-        .String(section_)
-        .String(key_)
-        .String(value_)
-        .String(osMask_)
-        .String(previousValue_)
-        .Flag(uninstall_)
-        .Flag(restorePrevious_)
-        .String(selectMask_)
-        .Flag(auxFlag_);
+    WriteFields(w, *this, Fields());
     return w.Take();
 }
 

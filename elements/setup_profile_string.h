@@ -31,6 +31,8 @@ class WSetupProfileString : public WSetupElement {
     void SetRestorePrevious(int v) { restorePrevious_ = v; }
 
   private:
+    static RecordLayout<WSetupProfileString> Fields();
+
     std::string section_ = "Section";
     std::string key_ = "Key";
     std::string value_;

@@ -16,42 +16,39 @@ std::unique_ptr<WSetupElement> WSetupRegEntry::Clone() const {
     return std::make_unique<WSetupRegEntry>(*this);
 }
 
+RecordLayout<WSetupRegEntry> WSetupRegEntry::Fields() {
+    using F = RecordField<WSetupRegEntry>;
+    using E = WSetupRegEntry;
+    static constexpr F kFields[] = {
+        F::Text(&E::tag_),
+        F::Text(&E::rootKey_),
+        F::Expandable(&E::keyPath_),
+        F::Expandable(&E::valueName_),
+        F::Expandable(&E::valueData_),
+        F::Text(&E::valueType_),
+        F::Mask(&E::osMask_),
+        F::Flag(&E::uninstall_),
+        F::Flag(&E::removeSubkeys_),
+        F::Mask(&E::selectMask_),
+        F::Flag(&E::auxFlag_),
+        F::Text(&E::previousValue_),
+        F::Flag(&E::restorePrevious_),
+    };
+    return kFields;
+}
+
 bool WSetupRegEntry::ReadRecord(std::string_view record, bool expand) {
     sourceDir_.clear();
     targetDir_.clear();
     RecordReader r(record, expand);
-    r.ReadString(tag_);
-    r.ReadString(rootKey_);
-    r.ReadExpandable(keyPath_);
-    r.ReadExpandable(valueName_);
-    r.ReadExpandable(valueData_);
-    r.ReadString(valueType_);
-    r.ReadMask(osMask_);
-    r.ReadFlag(uninstall_);
-    r.ReadFlag(removeSubkeys_);
-    r.ReadMask(selectMask_);
-    r.ReadFlag(auxFlag_);
-    r.ReadString(previousValue_);
-    r.ReadFlag(restorePrevious_);
+    ReadFields(r, *this, Fields());
     NormaliseMasks();
     return !r.Malformed();
 }
 
 std::string WSetupRegEntry::WriteRecord() const {
     RecordWriter w;
-    w.String(tag_)
-        .String(rootKey_)
-        .String(keyPath_)
-        .String(valueName_)
-        .String(valueData_)
-        .String(valueType_)
-        .String(osMask_)
-        .Flag(uninstall_)
-        .Flag(removeSubkeys_)
-        .String(selectMask_)
-        .Flag(auxFlag_)
-        .String(previousValue_)
-        .Flag(restorePrevious_);
+    WriteFields(w, *this, Fields());
     return w.Take();
 }
 

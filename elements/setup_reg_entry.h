@@ -39,6 +39,8 @@ class WSetupRegEntry : public WSetupElement {
     void SetRestorePrevious(int v) { restorePrevious_ = v; }
 
   private:
+    static RecordLayout<WSetupRegEntry> Fields();
+
     std::string rootKey_;
     std::string keyPath_;
     std::string valueName_;

@@ -18,18 +18,17 @@ std::unique_ptr<WSetupElement> WSetupRegFile::Clone() const {
 
 bool WSetupRegFile::ReadRecord(std::string_view record, bool expand) {
     RecordReader r(record, expand);
-    r.ReadString(tag_);
-    r.ReadString(targetDir_);
-    r.ReadString(targetName_);
-    r.ReadMask(osMask_);
-    r.ReadMask(selectMask_);
-    r.ReadFlag(auxFlag_);
+    // The Mode field, the last one, is written but not read back.
+    RecordLayout<WSetupElement> fields = TargetOnlyFields();
+    ReadFields(r, *this, fields.first(fields.size() - 1));
     NormaliseMasks();
     return !r.Malformed();
 }
 
 std::string WSetupRegFile::WriteRecord() const {
-    return WriteTargetOnlyRecord();
+    RecordWriter w;
+    WriteFields(w, *this, TargetOnlyFields());
+    return w.Take();
 }
 
 }  // namespace vantrel

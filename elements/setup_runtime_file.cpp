@@ -16,32 +16,29 @@ std::unique_ptr<WSetupElement> WSetupRuntimeFile::Clone() const {
     return std::make_unique<WSetupRuntimeFile>(*this);
 }
 
+RecordLayout<WSetupRuntimeFile> WSetupRuntimeFile::Fields() {
+    using F = RecordField<WSetupRuntimeFile>;
+    using E = WSetupRuntimeFile;
+    static constexpr F kFields[] = {
+        F::Text(&E::tag_),     F::Text(&E::targetDir_),     F::Expandable(&E::targetName_),
+        F::Mask(&E::osMask_),  F::Flag(&E::runtimeOption_), F::Mask(&E::selectMask_),
+        F::Flag(&E::auxFlag_), F::Octal(&E::mode_),
+    };
+    return kFields;
+}
+
 bool WSetupRuntimeFile::ReadRecord(std::string_view record, bool expand) {
     sourceDir_.clear();
     uninstall_ = 1;
     RecordReader r(record, expand);
-    r.ReadString(tag_);
-    r.ReadString(targetDir_);
-    r.ReadExpandable(targetName_);
-    r.ReadMask(osMask_);
-    r.ReadFlag(runtimeOption_);
-    r.ReadMask(selectMask_);
-    r.ReadFlag(auxFlag_);
-    r.ReadOctal(mode_);
+    ReadFields(r, *this, Fields());
     NormaliseMasks();
     return !r.Malformed();
 }
 
 std::string WSetupRuntimeFile::WriteRecord() const {
     RecordWriter w;
-    w.String(tag_)
-        .String(targetDir_)
-        .String(targetName_)
-        .String(osMask_)
-        .Flag(runtimeOption_)
-        .String(selectMask_)
-        .Flag(auxFlag_)
-        .Octal(mode_);
+    WriteFields(w, *this, Fields());
     return w.Take();
 }
 

@@ -22,6 +22,8 @@ class WSetupRuntimeFile : public WSetupElement {
     void SetRuntimeOption(int v) { runtimeOption_ = v; }
 
   private:
+    static RecordLayout<WSetupRuntimeFile> Fields();
+
     int runtimeOption_ = 1;
 };
 

@@ -17,32 +17,29 @@ std::unique_ptr<WSetupElement> WSetupRuntimeRegEntry::Clone() const {
     return std::make_unique<WSetupRuntimeRegEntry>(*this);
 }
 
+RecordLayout<WSetupRuntimeRegEntry> WSetupRuntimeRegEntry::Fields() {
+    using F = RecordField<WSetupRuntimeRegEntry>;
+    using E = WSetupRuntimeRegEntry;
+    static constexpr F kFields[] = {
+        F::Text(&E::tag_),        F::Text(&E::fromKey_),        F::Text(&E::toKey_),
+        F::Mask(&E::osMask_),     F::Flag(&E::runtimeRegFlag_), F::Text(&E::copyWhat_),
+        F::Mask(&E::selectMask_), F::Flag(&E::auxFlag_),
+    };
+    return kFields;
+}
+
 bool WSetupRuntimeRegEntry::ReadRecord(std::string_view record, bool expand) {
     sourceDir_.clear();
     targetDir_.clear();
     RecordReader r(record, expand);
-    r.ReadString(tag_);
-    r.ReadString(fromKey_);
-    r.ReadString(toKey_);
-    r.ReadMask(osMask_);
-    r.ReadFlag(runtimeRegFlag_);
-    r.ReadString(copyWhat_);
-    r.ReadMask(selectMask_);
-    r.ReadFlag(auxFlag_);
+    ReadFields(r, *this, Fields());
     NormaliseMasks();
     return !r.Malformed();
 }
 
 std::string WSetupRuntimeRegEntry::WriteRecord() const {
     RecordWriter w;
-    w.String(tag_)
-        .String(fromKey_)
-        .String(toKey_)
-        .String(osMask_)
-        .Flag(runtimeRegFlag_)
-        .String(copyWhat_)
-        .String(selectMask_)
-        .Flag(auxFlag_);
+    WriteFields(w, *this, Fields());
     return w.Take();
 }
 

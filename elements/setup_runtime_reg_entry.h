@@ -30,6 +30,8 @@ class WSetupRuntimeRegEntry : public WSetupElement {
     void SetRuntimeRegFlag(int v) { runtimeRegFlag_ = v; }
 
   private:
+    static RecordLayout<WSetupRuntimeRegEntry> Fields();
+
     std::string fromKey_;
     std::string toKey_;
     std::string copyWhat_;

@@ -16,30 +16,27 @@ std::unique_ptr<WSetupElement> WSetupSelfRegFile::Clone() const {
     return std::make_unique<WSetupSelfRegFile>(*this);
 }
 
+RecordLayout<WSetupSelfRegFile> WSetupSelfRegFile::Fields() {
+    using F = RecordField<WSetupSelfRegFile>;
+    using E = WSetupSelfRegFile;
+    static constexpr F kFields[] = {
+        F::Text(&E::tag_),     F::Text(&E::targetDir_), F::Text(&E::targetName_),
+        F::Mask(&E::osMask_),  F::Flag(&E::uninstall_), F::Mask(&E::selectMask_),
+        F::Flag(&E::auxFlag_), F::Octal(&E::mode_),
+    };
+    return kFields;
+}
+
 bool WSetupSelfRegFile::ReadRecord(std::string_view record, bool expand) {
     RecordReader r(record, expand);
-    r.ReadString(tag_);
-    r.ReadString(targetDir_);
-    r.ReadString(targetName_);
-    r.ReadMask(osMask_);
-    r.ReadFlag(uninstall_);
-    r.ReadMask(selectMask_);
-    r.ReadFlag(auxFlag_);
-    r.ReadOctal(mode_);
+    ReadFields(r, *this, Fields());
     NormaliseMasks();
     return !r.Malformed();
 }
 
 std::string WSetupSelfRegFile::WriteRecord() const {
     RecordWriter w;
-    w.String(tag_)
-        .String(targetDir_)
-        .String(targetName_)
-        .String(osMask_)
-        .Flag(uninstall_)
-        .String(selectMask_)
-        .Flag(auxFlag_)
-        .Octal(mode_);
+    WriteFields(w, *this, Fields());
     return w.Take();
 }
 

@@ -17,6 +17,9 @@ class WSetupSelfRegFile : public WSetupElement {
     std::unique_ptr<WSetupElement> Clone() const override;
     bool ReadRecord(std::string_view record, bool expand) override;
     std::string WriteRecord() const override;
+
+  private:
+    static RecordLayout<WSetupSelfRegFile> Fields();
 };
 
 }  // namespace vantrel

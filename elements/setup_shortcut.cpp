@@ -16,47 +16,31 @@ std::unique_ptr<WSetupElement> WSetupShortcut::Clone() const {
     return std::make_unique<WSetupShortcut>(*this);
 }
 
+RecordLayout<WSetupShortcut> WSetupShortcut::Fields() {
+    using F = RecordField<WSetupShortcut>;
+    using E = WSetupShortcut;
+    static constexpr F kFields[] = {
+        F::Text(&E::tag_),          F::Text(&E::shortcutFolder_),   F::Text(&E::shortcutName_),
+        F::Text(&E::targetDir_),    F::Expandable(&E::targetName_), F::Mask(&E::osMask_),
+        F::Flag(&E::shortcutFlag_), F::Text(&E::arguments_),        F::Text(&E::workingDir_),
+        F::Text(&E::iconText1_),    F::Text(&E::iconText2_),        F::Int(&E::iconIndex_),
+        F::Flag(&E::uninstall_),    F::Mask(&E::selectMask_),       F::Flag(&E::auxFlag_),
+        F::Octal(&E::mode_),
+    };
+    return kFields;
+}
+
 bool WSetupShortcut::ReadRecord(std::string_view record, bool expand) {
     sourceDir_.clear();
     RecordReader r(record, expand);
-    r.ReadString(tag_);
-    r.ReadString(shortcutFolder_);
-    r.ReadString(shortcutName_);
-    r.ReadString(targetDir_);
-    r.ReadExpandable(targetName_);
-    r.ReadMask(osMask_);
-    r.ReadFlag(shortcutFlag_);
-    r.ReadString(arguments_);
-    r.ReadString(workingDir_);
-    r.ReadString(iconText1_);
-    r.ReadString(iconText2_);
-    r.ReadInt(iconIndex_);
-    r.ReadFlag(uninstall_);
-    r.ReadMask(selectMask_);
-    r.ReadFlag(auxFlag_);
-    r.ReadOctal(mode_);
+    ReadFields(r, *this, Fields());
     NormaliseMasks();
     return !r.Malformed();
 }
 
 std::string WSetupShortcut::WriteRecord() const {
     RecordWriter w;
-    w.String(tag_)
-        .String(shortcutFolder_)
-        .String(shortcutName_)
-        .String(targetDir_)
-        .String(targetName_)
-        .String(osMask_)
-        .Flag(shortcutFlag_)
-        .String(arguments_)
-        .String(workingDir_)
-        .String(iconText1_)
-        .String(iconText2_)
-        .Int(iconIndex_)
-        .Flag(uninstall_)
-        .String(selectMask_)
-        .Flag(auxFlag_)
-        .Octal(mode_);
+    WriteFields(w, *this, Fields());
     return w.Take();
 }
 

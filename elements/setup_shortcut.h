@@ -40,6 +40,8 @@ class WSetupShortcut : public WSetupElement {
     void SetIconIndex(int v) { iconIndex_ = v; }
 
   private:
+    static RecordLayout<WSetupShortcut> Fields();
+
     std::string shortcutFolder_;
     std::string shortcutName_;
     int shortcutFlag_ = 0;

@@ -17,28 +17,27 @@ std::unique_ptr<WSetupElement> WUninstallCustomDLL::Clone() const {
     return std::make_unique<WUninstallCustomDLL>(*this);
 }
 
+RecordLayout<WUninstallCustomDLL> WUninstallCustomDLL::Fields() {
+    using F = RecordField<WUninstallCustomDLL>;
+    using E = WUninstallCustomDLL;
+    static constexpr F kFields[] = {
+        F::Text(&E::tag_),         F::Text(&E::targetDir_), F::Text(&E::targetName_),
+        F::Text(&E::dllArgument_), F::Mask(&E::osMask_),    F::Mask(&E::selectMask_),
+        F::Flag(&E::auxFlag_),
+    };
+    return kFields;
+}
+
 bool WUninstallCustomDLL::ReadRecord(std::string_view record, bool expand) {
     RecordReader r(record, expand);
-    r.ReadString(tag_);
-    r.ReadString(targetDir_);
-    r.ReadString(targetName_);
-    r.ReadString(dllArgument_);
-    r.ReadMask(osMask_);
-    r.ReadMask(selectMask_);
-    r.ReadFlag(auxFlag_);
+    ReadFields(r, *this, Fields());
     NormaliseMasks();
     return !r.Malformed();
 }
 
 std::string WUninstallCustomDLL::WriteRecord() const {
     RecordWriter w;
-    w.String(tag_)
-        .String(targetDir_)
-        .String(targetName_)
-        .String(dllArgument_)
-        .String(osMask_)
-        .String(selectMask_)
-        .Flag(auxFlag_);
+    WriteFields(w, *this, Fields());
     return w.Take();
 }
 

@@ -22,6 +22,8 @@ class WUninstallCustomDLL : public WSetupElement {
     void SetDllArgument(std::string v) { dllArgument_ = std::move(v); }
 
   private:
+    static RecordLayout<WUninstallCustomDLL> Fields();
+
     std::string dllArgument_;
 };
 

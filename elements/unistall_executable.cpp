@@ -17,30 +17,27 @@ std::unique_ptr<WSetupElement> WUnistallExecutable::Clone() const {
     return std::make_unique<WUnistallExecutable>(*this);
 }
 
+RecordLayout<WUnistallExecutable> WUnistallExecutable::Fields() {
+    using F = RecordField<WUnistallExecutable>;
+    using E = WUnistallExecutable;
+    static constexpr F kFields[] = {
+        F::Text(&E::tag_),        F::Text(&E::targetDir_), F::Text(&E::targetName_),
+        F::Text(&E::parameters_), F::Mask(&E::osMask_),    F::Int(&E::runMethod_),
+        F::Mask(&E::selectMask_), F::Flag(&E::auxFlag_),
+    };
+    return kFields;
+}
+
 bool WUnistallExecutable::ReadRecord(std::string_view record, bool expand) {
     RecordReader r(record, expand);
-    r.ReadString(tag_);
-    r.ReadString(targetDir_);
-    r.ReadString(targetName_);
-    r.ReadString(parameters_);
-    r.ReadMask(osMask_);
-    r.ReadInt(runMethod_);
-    r.ReadMask(selectMask_);
-    r.ReadFlag(auxFlag_);
+    ReadFields(r, *this, Fields());
     NormaliseMasks();
     return !r.Malformed();
 }
 
 std::string WUnistallExecutable::WriteRecord() const {
     RecordWriter w;
-    w.String(tag_)
-        .String(targetDir_)
-        .String(targetName_)
-        .String(parameters_)
-        .String(osMask_)
-        .Int(runMethod_)
-        .String(selectMask_)
-        .Flag(auxFlag_);
+    WriteFields(w, *this, Fields());
     return w.Take();
 }
 

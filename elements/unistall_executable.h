@@ -23,6 +23,8 @@ class WUnistallExecutable : public WSetupElement {
     void SetRunMethod(int v) { runMethod_ = v; }
 
   private:
+    static RecordLayout<WUnistallExecutable> Fields();
+
     std::string parameters_;
     int runMethod_ = kRunAndPump;
 };

@@ -17,14 +17,8 @@ namespace vantrel {
 namespace {
 
 constexpr const char* kProductModuleType = "PRODUCT";
-constexpr const char* kProduct = "Product";
-constexpr const char* kProgramFiles = "Program_files";
 constexpr const char* kSourceFolderMacro = "<S>";
 constexpr const char* kEngineStringFile = "Setup.str";
-
-std::string Quoted(const std::string& text) {
-    return "\"" + text + "\"";
-}
 
 // Adds lines to a listing.
 class Listing {
@@ -54,10 +48,6 @@ struct Held {
     const WSetupElement* element;
 };
 
-bool IsApplicationComponent(const WSetupComponent& c) {
-    return EqualsNoCase(c.GetName(), kProduct) || EqualsNoCase(c.GetName(), kProgramFiles);
-}
-
 // The elements of the given types, component by component.
 std::vector<Held> ElementsOf(const WSetupManager& components, std::initializer_list<int> types) {
     std::vector<Held> list;
@@ -72,14 +62,8 @@ std::vector<Held> ElementsOf(const WSetupManager& components, std::initializer_l
 
 // " [component]" behind an element that is not the application's own.
 std::string OwnerNote(const Held& h) {
-    return IsApplicationComponent(*h.component) ? std::string()
-                                                : "  [" + h.component->GetName() + "]";
-}
-
-std::string TargetOf(const WSetupElement& e) {
-    if (e.GetTargetName().empty())
-        return Shown(e.GetTargetDir());
-    return Shown(JoinPath(e.GetTargetDir(), e.GetTargetName()));
+    return h.component->IsApplicationComponent() ? std::string()
+                                                 : "  [" + h.component->GetName() + "]";
 }
 
 // The install-type digits with the install types they stand for.
@@ -92,6 +76,175 @@ std::string InstallTypesText(int value) {
     }
     return digits +
            (types.empty() ? " (no install type)" : " (install types " + Join(types, ", ") + ")");
+}
+
+void ListProduct(Listing& out, const WSPMProduct& product, const std::string& pages) {
+    out.Line();
+    out.Line("Product");
+    out.Field("Product name", product.GetProductName());
+    out.Field("Display name", product.GetDisplayName());
+    out.Field("Version", product.GetVersion());
+    out.Field("Destination", "<Target Folder> = " + Shown(product.GetDestination()));
+    out.Field("Registry key", "HKEY_LOCAL_MACHINE\\" + product.GetProductKey());
+    out.Field("Shortcut folder", product.GetShortcutFolder());
+    out.Field("Default locale", product.GetDefaultLocale());
+    out.Field("Setup pages", pages);
+}
+
+std::string ComponentLine(const WSetupComponent& c, int depth) {
+    std::string line = std::string(2 + 2 * std::min(depth, 8), ' ') + c.GetName() + "  " +
+                       Quoted(ExpandStringRefs(c.GetDisplayName())) + "  " +
+                       InstallTypesText(c.EffectiveInstallTypes());
+    if (!c.GetDestination().empty())
+        line += ", to " + Shown(c.GetDestination());
+    std::vector<std::string> dependents;
+    for (const WSetupComponent* d : c.Dependents())
+        dependents.push_back(d->GetName());
+    if (!dependents.empty())
+        line += ", with " + Join(dependents, ", ");
+    return line;
+}
+
+// Components as a tree: top components in script order, each followed by its
+// sub-components. A component met twice (a child named by two parents, or a
+// cycle in a hand-made script) is listed once.
+void ListComponents(Listing& out, const WSetupManager& components) {
+    const auto& all = components.Components();
+    out.Heading("Components", all.size());
+    std::set<const WSetupComponent*> listed;
+    auto list = [&](const WSetupComponent* top) {
+        std::vector<std::pair<const WSetupComponent*, int>> stack{{top, 0}};
+        while (!stack.empty()) {
+            auto [c, depth] = stack.back();
+            stack.pop_back();
+            if (!listed.insert(c).second)
+                continue;
+            out.Line(ComponentLine(*c, depth));
+            const auto& children = c->Children();
+            for (auto it = children.rbegin(); it != children.rend(); ++it)
+                stack.emplace_back(*it, depth + 1);
+        }
+    };
+    for (const WSetupComponent* c : all) {
+        if (!c->GetParent())
+            list(c);
+    }
+    for (const WSetupComponent* c : all)
+        list(c);
+}
+
+// With `checkSet`, a file that the set in `root` should carry and does not is
+// marked.
+void ListFiles(Listing& out, const WSetupManager& components, const std::string& root,
+               bool checkSet) {
+    auto files = ElementsOf(components, {kElementFile, kElementTTFFile});
+    out.Heading("Files", files.size());
+    for (const Held& h : files) {
+        const WSetupElement& e = *h.element;
+        std::string source = e.GetSourceName();
+        bool inSet = e.GetSourceDir() == kSourceFolderMacro;
+        if (!inSet)
+            source = Shown(JoinPath(e.GetSourceDir(), e.GetSourceName()));
+        std::string line = "  " + Shown(e.GetTargetPath()) + "  <-  " + source +
+                           Format(", %.0f bytes", e.GetSize());
+        if (auto* font = dynamic_cast<const WSetupTTFFile*>(&e))
+            line += ", font " + Quoted(font->GetTypefaceName());
+        if (checkSet && inSet && !IsFile(ResolveNoCase(JoinPath(root, e.GetSourceName())))) {
+            line += "  (not in the set)";
+        }
+        out.Line(line + OwnerNote(h));
+    }
+}
+
+std::string RegistryLine(const WSetupElement& e) {
+    if (auto* r = dynamic_cast<const WSetupRegEntry*>(&e)) {
+        std::string name = r->GetValueName().empty() ? "(default)" : Shown(r->GetValueName());
+        std::string line = r->GetRootKey() + "\\" + Shown(r->GetKeyPath()) + "  " + name + " = " +
+                           Quoted(Shown(r->GetValueData()));
+        if (!r->GetValueType().empty())
+            line += " (" + r->GetValueType() + ")";
+        return line;
+    }
+    if (auto* copy = dynamic_cast<const WSetupRuntimeRegEntry*>(&e))
+        return "copy " + Shown(copy->GetFromKey()) + "  ->  " + Shown(copy->GetToKey());
+    if (e.GetTypeCode() == kElementRegFile)
+        return "merge " + Shown(e.GetTargetPath());
+    return "register " + Shown(e.GetTargetPath());
+}
+
+void ListRegistry(Listing& out, const WSetupManager& components) {
+    auto registry = ElementsOf(components, {kElementRegistryKeys, kElementRegFile,
+                                            kElementSelfRegister, kElementRuntimeRegEntry});
+    out.Heading("Registry entries", registry.size());
+    for (const Held& h : registry)
+        out.Line("  " + RegistryLine(*h.element) + OwnerNote(h));
+}
+
+void ListShortcuts(Listing& out, const WSetupManager& components) {
+    auto shortcuts = ElementsOf(components, {kElementShortcut});
+    out.Heading("Shortcuts", shortcuts.size());
+    for (const Held& h : shortcuts) {
+        auto& s = static_cast<const WSetupShortcut&>(*h.element);
+        std::string line = "  " + Shown(JoinPath(s.GetShortcutFolder(), s.GetShortcutName())) +
+                           "  ->  " + Shown(s.GetTargetPath());
+        if (!s.GetArguments().empty())
+            line += " " + Shown(s.GetArguments());
+        out.Line(line + OwnerNote(h));
+    }
+}
+
+void ListFileChanges(Listing& out, const WSetupManager& components) {
+    auto changes = ElementsOf(components, {kElementProfile, kElementCustFile});
+    out.Heading("INI and text file changes", changes.size());
+    for (const Held& h : changes) {
+        std::string line;
+        if (auto* ini = dynamic_cast<const WSetupProfileString*>(h.element)) {
+            line = Shown(ini->GetTargetPath()) + "  [" + ini->GetSection() + "] " + ini->GetKey() +
+                   "=" + Shown(ini->GetValue());
+        } else if (auto* text = dynamic_cast<const WSetupCustFile*>(h.element)) {
+            line = Shown(text->GetTargetPath()) + "  replace " + Quoted(text->GetSearchText()) +
+                   " with " + Quoted(Shown(text->GetReplaceText()));
+        }
+        out.Line("  " + line + OwnerNote(h));
+    }
+}
+
+std::string OtherActionLine(const WSetupElement& e) {
+    std::string target = Shown(e.GetTargetPath());
+    switch (e.GetTypeCode()) {
+        case kElementDir:
+            return "create folder " + target;
+        case kElementBackFile:
+            return "back up " + target;
+        case kElementDeleteFile:
+            return "delete " + target;
+        case kElementRuntimeFile:
+            return "runtime file " + target;
+        case kElementExecute:
+            return "run " + target + " " +
+                   Shown(static_cast<const WSetupExecutable&>(e).GetParameters());
+        case kElementCustomDll:
+            return "call " + target + " with " +
+                   Quoted(Shown(static_cast<const WSetupCustomDLL&>(e).GetDllArgument()));
+        case kElementUninstallExe:
+            return "at uninstallation run " + target + " " +
+                   Shown(static_cast<const WUnistallExecutable&>(e).GetParameters());
+        default:
+            return "at uninstallation call " + target + " with " +
+                   Quoted(Shown(static_cast<const WUninstallCustomDLL&>(e).GetDllArgument()));
+    }
+}
+
+// Listed only when there are any.
+void ListOtherActions(Listing& out, const WSetupManager& components) {
+    auto others = ElementsOf(components, {kElementDir, kElementBackFile, kElementDeleteFile,
+                                          kElementRuntimeFile, kElementExecute, kElementCustomDll,
+                                          kElementUninstallExe, kElementUninstallDll});
+    if (others.empty())
+        return;
+    out.Heading("Other actions", others.size());
+    for (const Held& h : others)
+        out.Line("  " + TrimRight(OtherActionLine(*h.element)) + OwnerNote(h));
 }
 
 }  // namespace
@@ -188,7 +341,7 @@ bool WInstallReport::ReadComponentScript(const std::string& script, const std::s
     components_.ClearComponents();
     components_.ClearFailures();
     components_.SetStringFolder(stringFolder);
-    ScriptStringMap().clear();
+    ScriptStringMap().Clear();
     // The engine's own string file, when the set carries it, holds the texts
     // of the standard components' names; the set's string file comes after
     // it and wins.
@@ -205,7 +358,7 @@ bool WInstallReport::ReadComponentScript(const std::string& script, const std::s
             errors_.push_back(DisplayPath(script) + " cannot be read");
         return false;
     }
-    for (const char* name : {kProduct, kProgramFiles}) {
+    for (const char* name : {WSetupComponent::kProductName, WSetupComponent::kProgramFilesName}) {
         if (!components_.Find(name)) {
             errors_.push_back(DisplayPath(script) + " holds no " + Quoted(name) +
                               " component: it is not the component script of a setup");
@@ -223,160 +376,13 @@ std::string WInstallReport::Text(bool noCopy) const {
                                     header_.LastUser() + ", checksum " + header_.ChecksumText());
     out.Line(noCopy ? "Test run (/nocopy): nothing is copied."
                     : "This sample setup engine copies nothing; it shows what the setup installs.");
-
-    out.Line();
-    out.Line("Product");
-    out.Field("Product name", product_.GetProductName());
-    out.Field("Display name", product_.GetDisplayName());
-    out.Field("Version", product_.GetVersion());
-    out.Field("Destination", "<Target Folder> = " + Shown(product_.GetDestination()));
-    out.Field("Registry key", "HKEY_LOCAL_MACHINE\\" + product_.GetProductKey());
-    out.Field("Shortcut folder", product_.GetShortcutFolder());
-    out.Field("Default locale", product_.GetDefaultLocale());
-    out.Field("Setup pages", pages_);
-
-    // Components as a tree: top components in script order, each followed
-    // by its sub-components. A component met twice (a child named by two
-    // parents, or a cycle in a hand-made script) is listed once.
-    const auto& all = components_.Components();
-    out.Heading("Components", all.size());
-    std::set<const WSetupComponent*> listed;
-    auto list = [&](const WSetupComponent* top) {
-        std::vector<std::pair<const WSetupComponent*, int>> stack{{top, 0}};
-        while (!stack.empty()) {
-            auto [c, depth] = stack.back();
-            stack.pop_back();
-            if (!listed.insert(c).second)
-                continue;
-            std::string line = std::string(2 + 2 * std::min(depth, 8), ' ') + c->GetName() + "  " +
-                               Quoted(ExpandStringRefs(c->GetDisplayName())) + "  " +
-                               InstallTypesText(c->EffectiveInstallTypes());
-            if (!c->GetDestination().empty())
-                line += ", to " + Shown(c->GetDestination());
-            std::vector<std::string> dependents;
-            for (const WSetupComponent* d : c->Dependents())
-                dependents.push_back(d->GetName());
-            if (!dependents.empty())
-                line += ", with " + Join(dependents, ", ");
-            out.Line(line);
-            const auto& children = c->Children();
-            for (auto it = children.rbegin(); it != children.rend(); ++it)
-                stack.emplace_back(*it, depth + 1);
-        }
-    };
-    for (const WSetupComponent* c : all) {
-        if (!c->GetParent())
-            list(c);
-    }
-    for (const WSetupComponent* c : all)
-        list(c);
-
-    auto files = ElementsOf(components_, {kElementFile, kElementTTFFile});
-    out.Heading("Files", files.size());
-    for (const Held& h : files) {
-        const WSetupElement& e = *h.element;
-        std::string source = e.GetSourceName();
-        bool inSet = e.GetSourceDir() == kSourceFolderMacro;
-        if (!inSet)
-            source = Shown(JoinPath(e.GetSourceDir(), e.GetSourceName()));
-        std::string line =
-            "  " + TargetOf(e) + "  <-  " + source + Format(", %.0f bytes", e.GetSize());
-        if (auto* font = dynamic_cast<const WSetupTTFFile*>(&e))
-            line += ", font " + Quoted(font->GetTypefaceName());
-        if (!noCopy && inSet && !IsFile(ResolveNoCase(JoinPath(root_, e.GetSourceName()))))
-            line += "  (not in the set)";
-        out.Line(line + OwnerNote(h));
-    }
-
-    auto registry = ElementsOf(components_, {kElementRegistryKeys, kElementRegFile,
-                                             kElementSelfRegister, kElementRuntimeRegEntry});
-    out.Heading("Registry entries", registry.size());
-    for (const Held& h : registry) {
-        const WSetupElement& e = *h.element;
-        std::string line;
-        if (auto* r = dynamic_cast<const WSetupRegEntry*>(&e)) {
-            std::string name = r->GetValueName().empty() ? "(default)" : Shown(r->GetValueName());
-            line = r->GetRootKey() + "\\" + Shown(r->GetKeyPath()) + "  " + name + " = " +
-                   Quoted(Shown(r->GetValueData()));
-            if (!r->GetValueType().empty())
-                line += " (" + r->GetValueType() + ")";
-        } else if (auto* copy = dynamic_cast<const WSetupRuntimeRegEntry*>(&e)) {
-            line = "copy " + Shown(copy->GetFromKey()) + "  ->  " + Shown(copy->GetToKey());
-        } else if (e.GetTypeCode() == kElementRegFile) {
-            line = "merge " + TargetOf(e);
-        } else {
-            line = "register " + TargetOf(e);
-        }
-        out.Line("  " + line + OwnerNote(h));
-    }
-
-    auto shortcuts = ElementsOf(components_, {kElementShortcut});
-    out.Heading("Shortcuts", shortcuts.size());
-    for (const Held& h : shortcuts) {
-        auto& s = static_cast<const WSetupShortcut&>(*h.element);
-        std::string line = "  " + Shown(JoinPath(s.GetShortcutFolder(), s.GetShortcutName())) +
-                           "  ->  " + TargetOf(s);
-        if (!s.GetArguments().empty())
-            line += " " + Shown(s.GetArguments());
-        out.Line(line + OwnerNote(h));
-    }
-
-    auto changes = ElementsOf(components_, {kElementProfile, kElementCustFile});
-    out.Heading("INI and text file changes", changes.size());
-    for (const Held& h : changes) {
-        std::string line;
-        if (auto* ini = dynamic_cast<const WSetupProfileString*>(h.element)) {
-            line = TargetOf(*ini) + "  [" + ini->GetSection() + "] " + ini->GetKey() + "=" +
-                   Shown(ini->GetValue());
-        } else if (auto* text = dynamic_cast<const WSetupCustFile*>(h.element)) {
-            line = TargetOf(*text) + "  replace " + Quoted(text->GetSearchText()) + " with " +
-                   Quoted(Shown(text->GetReplaceText()));
-        }
-        out.Line("  " + line + OwnerNote(h));
-    }
-
-    auto others = ElementsOf(components_, {kElementDir, kElementBackFile, kElementDeleteFile,
-                                           kElementRuntimeFile, kElementExecute, kElementCustomDll,
-                                           kElementUninstallExe, kElementUninstallDll});
-    if (!others.empty()) {
-        out.Heading("Other actions", others.size());
-        for (const Held& h : others) {
-            const WSetupElement& e = *h.element;
-            std::string line;
-            switch (e.GetTypeCode()) {
-                case kElementDir:
-                    line = "create folder " + TargetOf(e);
-                    break;
-                case kElementBackFile:
-                    line = "back up " + TargetOf(e);
-                    break;
-                case kElementDeleteFile:
-                    line = "delete " + TargetOf(e);
-                    break;
-                case kElementRuntimeFile:
-                    line = "runtime file " + TargetOf(e);
-                    break;
-                case kElementExecute:
-                    line = "run " + TargetOf(e) + " " +
-                           Shown(static_cast<const WSetupExecutable&>(e).GetParameters());
-                    break;
-                case kElementCustomDll:
-                    line = "call " + TargetOf(e) + " with " +
-                           Quoted(Shown(static_cast<const WSetupCustomDLL&>(e).GetDllArgument()));
-                    break;
-                case kElementUninstallExe:
-                    line = "at uninstallation run " + TargetOf(e) + " " +
-                           Shown(static_cast<const WUnistallExecutable&>(e).GetParameters());
-                    break;
-                default:
-                    line =
-                        "at uninstallation call " + TargetOf(e) + " with " +
-                        Quoted(Shown(static_cast<const WUninstallCustomDLL&>(e).GetDllArgument()));
-                    break;
-            }
-            out.Line("  " + TrimRight(line) + OwnerNote(h));
-        }
-    }
+    ListProduct(out, product_, pages_);
+    ListComponents(out, components_);
+    ListFiles(out, components_, root_, !noCopy);
+    ListRegistry(out, components_);
+    ListShortcuts(out, components_);
+    ListFileChanges(out, components_);
+    ListOtherActions(out, components_);
     return out.Text();
 }
 

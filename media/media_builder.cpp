@@ -22,10 +22,6 @@ constexpr const char* kCopied = "Succesfully copied file";
 constexpr const char* kCopyFailed = "Error copying file";
 constexpr const char* kUserConfig = "idapi.cnf";
 
-bool IsApplicationComponent(const WSetupComponent* c) {
-    return c->GetName() == "Product" || c->GetName() == "Program_files";
-}
-
 bool AnySqlDriver(const WProjectData& p) {
     return p.IsInterBaseSelected || p.IsDB2Selected || p.IsInformixSelected || p.IsMSSQLSelected ||
            p.IsOracleSelected || p.IsSybaseCTLibSelected || p.IsSybaseDBLibSelected;
@@ -303,7 +299,7 @@ bool WMediaBuilder::CopyComponentFiles() {
                         ShortenPath(destination.empty() ? name : destination, kPathDisplayLength));
                     progress_.SetFile(FileNameOf(name));
                     std::string source;
-                    if (IsApplicationComponent(c)) {
+                    if (c->IsApplicationComponent()) {
                         source = JoinPath(element->GetSourceDir(), FileNameOf(name));
                     } else if (!project_.InstallLocation.empty()) {
                         source = ResolveNoCase(JoinPath(project_.InstallLocation, name));

@@ -165,6 +165,13 @@ std::string Join(const std::vector<std::string>& parts, std::string_view sep) {
     return r;
 }
 
+std::string Quoted(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + 2);
+    out.append(1, '"').append(text).append(1, '"');
+    return out;
+}
+
 std::string ReplaceAll(std::string s, std::string_view from, std::string_view to) {
     if (from.empty())
         return s;

@@ -37,6 +37,9 @@ std::vector<std::string> Split(std::string_view s, char sep);
 std::vector<std::string> SplitTrimmed(std::string_view s, char sep);
 std::string Join(const std::vector<std::string>& parts, std::string_view sep);
 
+// `text` between double quotes, as listings show a text: nothing is escaped.
+std::string Quoted(std::string_view text);
+
 std::string ReplaceAll(std::string s, std::string_view from, std::string_view to);
 
 // printf into a std::string.

@@ -57,6 +57,10 @@ void EraseAll(std::vector<T*>& list, const T* item) {
 
 }  // namespace
 
+bool WSetupComponent::IsApplicationName(std::string_view name) {
+    return EqualsNoCase(name, kProductName) || EqualsNoCase(name, kProgramFilesName);
+}
+
 WSetupComponent::WSetupComponent() = default;
 WSetupComponent::WSetupComponent(std::string name) : name_(std::move(name)) {}
 WSetupComponent::~WSetupComponent() = default;

@@ -48,6 +48,9 @@ class WSetupComponent {
     static constexpr int kDefaultOptions = 21;
     static constexpr size_t kFlags6Length = 5;
     static constexpr size_t kFlags17Length = 32;
+    // The two components that hold the application's own files and settings.
+    static constexpr const char* kProductName = "Product";
+    static constexpr const char* kProgramFilesName = "Program_files";
     // Bit groups of the install-type value that the three digits stand for:
     // the value is read from the digits as a decimal number, so "100" is
     // 0x64, "10" is 0x0A and "1" is 0x01.
@@ -83,6 +86,10 @@ class WSetupComponent {
     // --- Fields of the line.
     const std::string& GetName() const { return name_; }
     void SetName(std::string v) { name_ = std::move(v); }
+    // Whether `name` names one of the application's own components
+    // ("Product", "Program_files"); names are matched without regard to case.
+    static bool IsApplicationName(std::string_view name);
+    bool IsApplicationComponent() const { return IsApplicationName(name_); }
     int GetInstallTypes() const { return installTypes_; }
     // Sets the value and the four selection states that follow from it.
     void SetInstallTypes(int value);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <functional>
 
 #include "platform/files.h"
 #include "platform/message_pump.h"
@@ -12,8 +13,6 @@ namespace vantrel {
 
 namespace {
 
-constexpr const char* kProduct = "Product";
-constexpr const char* kProgramFiles = "Program_files";
 constexpr const char* kRuntimeShortcutText = "Tessary 9 Runtime";
 constexpr int kIntegerInstallTypes = 111;
 
@@ -71,6 +70,34 @@ Section SectionFor(const std::string& name) {
 
 int ClampLevel(int level) {
     return std::clamp(level, 0, WComponentManager::kLevelCount - 1);
+}
+
+// Called with each component line and element record of a script and the
+// section it is in; false stops the read.
+using SectionLineHandler = std::function<bool(const Section&, const std::string& line)>;
+
+// Reads a component script line by line: comment and empty lines are passed
+// over, section lines set the section, and the lines of "[Identification]"
+// and element sections go to `handle`; the lines of any other section (the
+// header block among them) are passed over. `eachLine`, when given, is
+// called first for every line read. False when `handle` stopped the read.
+bool ReadSectionLines(TextReader& reader, const SectionLineHandler& handle,
+                      const std::function<void()>& eachLine = {}) {
+    Section section;
+    std::string line, sectionName;
+    while (reader.ReadLine(line)) {
+        if (eachLine)
+            eachLine();
+        if (IsSkipped(line))
+            continue;
+        if (SectionLine(line, sectionName)) {
+            section = SectionFor(sectionName);
+            continue;
+        }
+        if (section.kind != Section::kOther && !handle(section, line))
+            return false;
+    }
+    return true;
 }
 
 // The first field of a record: the name of the component that owns it.
@@ -178,38 +205,34 @@ bool WSetupManager::LoadScriptAt(std::string_view name, bool loadSubComponents, 
         }
         created.clear();
     };
-    Section section;
-    std::string line, sectionName;
-    while (reader.ReadLine(line)) {
-        if (IsSkipped(line))
-            continue;
-        if (SectionLine(line, sectionName)) {
-            section = SectionFor(sectionName);
-            continue;
-        }
-        if (section.kind == Section::kIdentification) {
-            auto component = std::make_unique<WSetupComponent>();
-            if (!component->ParseLine(line, expand)) {
-                AddFailure(std::string(name) + ": a component line in [" + section.name +
-                           "] has no name");
-                finish();
-                return false;
-            }
-            named.push_back({component->SubComponentText(), component->DependencyText()});
-            int level = ClampLevel(section.levelPerLine ? component->GetKind() : section.level);
-            WSetupComponent* raw = component.get();
-            WSetupComponent* registered = Add(std::move(component), level);
-            if (registered == raw) {
-                registered->SetHeader(header);
-                created.push_back(registered);
-            }
-        } else if (section.kind == Section::kElements) {
+    bool complete = ReadSectionLines(reader, [&](const Section& section, const std::string& line) {
+        if (section.kind == Section::kElements) {
             if (WSetupComponent* owner = Find(TagOf(line))) {
                 AddRecord(owner, section.type, line, expand);
             } else {
                 orphanRecords.emplace_back(section.type, line);
             }
+            return true;
         }
+        auto component = std::make_unique<WSetupComponent>();
+        if (!component->ParseLine(line, expand)) {
+            AddFailure(std::string(name) + ": a component line in [" + section.name +
+                       "] has no name");
+            return false;
+        }
+        named.push_back({component->SubComponentText(), component->DependencyText()});
+        int level = ClampLevel(section.levelPerLine ? component->GetKind() : section.level);
+        WSetupComponent* raw = component.get();
+        WSetupComponent* registered = Add(std::move(component), level);
+        if (registered == raw) {
+            registered->SetHeader(header);
+            created.push_back(registered);
+        }
+        return true;
+    });
+    if (!complete) {
+        finish();
+        return false;
     }
     if (reader.Failed()) {
         AddFailure(std::string(name) + ": read error");
@@ -288,6 +311,10 @@ bool WSetupManager::ReadStringFile(std::string_view path) {
     return ReadStringFileAt(path, seen, 0);
 }
 
+// A string file is read by its own loop, not by ReadSectionLines: its lines
+// are trimmed before anything else (a component script's are not, its
+// records keep their blanks), and only its "[Strings]" section counts, where
+// a line is either "name = value" or the name of a further string file.
 bool WSetupManager::ReadStringFileAt(std::string_view path, std::set<std::string>& seen,
                                      int depth) {
     if (depth > kMaxScriptDepth || !seen.insert(std::string(path)).second) {
@@ -301,7 +328,6 @@ bool WSetupManager::ReadStringFileAt(std::string_view path, std::set<std::string
     }
     bool ok = true;
     bool inStrings = false;
-    auto& strings = ScriptStringMap();
     std::string line, sectionName;
     while (reader.ReadLine(line)) {
         std::string t = Trim(line);
@@ -317,7 +343,7 @@ bool WSetupManager::ReadStringFileAt(std::string_view path, std::set<std::string
         if (eq != std::string::npos) {
             std::string key = Trim(std::string_view(t).substr(0, eq));
             if (!key.empty())
-                strings[key] = Trim(std::string_view(t).substr(eq + 1));
+                ScriptStringMap().Set(key, Trim(std::string_view(t).substr(eq + 1)));
         } else {
             std::string further = ResolveNoCase(JoinPath(stringFolder_, t));
             if (!ReadStringFileAt(further, seen, depth + 1))
@@ -356,9 +382,7 @@ bool WSetupManager::ReadComponentScript(std::string_view scriptPath,
     std::vector<std::pair<int, std::string>> orphanRecords;
     WSetupComponent* lastOwner = nullptr;
     std::string lastTag;
-    Section section;
-    std::string line, sectionName;
-    while (reader.ReadLine(line)) {
+    auto reportProgress = [&]() {
         uint64_t done = reader.BytesRead();
         if (done - reported > step) {
             reported = done;
@@ -366,45 +390,45 @@ bool WSetupManager::ReadComponentScript(std::string_view scriptPath,
                 progress(done, total);
             PumpMessage();
         }
-        if (IsSkipped(line))
-            continue;
-        if (SectionLine(line, sectionName)) {
-            section = SectionFor(sectionName);
-            continue;
-        }
-        if (section.kind == Section::kIdentification) {
+    };
+    ReadSectionLines(
+        reader,
+        [&](const Section& section, const std::string& line) {
+            if (section.kind == Section::kElements) {
+                std::string_view tag = TagOf(line);
+                bool take = WSetupComponent::IsApplicationName(tag) ||
+                            (section.type == kElementShortcut &&
+                             line.find(kRuntimeShortcutText) != std::string::npos);
+                if (!take)
+                    return true;
+                // Records of one component come in runs: look its name up once.
+                if (!lastOwner || tag != lastTag) {
+                    lastOwner = Find(tag);
+                    lastTag = std::string(tag);
+                }
+                if (lastOwner) {
+                    AddRecord(lastOwner, section.type, line, false);
+                } else {
+                    orphanRecords.emplace_back(section.type, line);
+                }
+                return true;
+            }
             auto component = std::make_unique<WSetupComponent>();
             if (!component->ParseLine(line)) {
                 AddFailure(std::string(scriptPath) + ": a component line in [" + section.name +
                            "] has no name");
                 ok = false;
-                continue;
+                return true;  // the rest of the script is still read
             }
             if (Find(component->GetName()))
-                continue;
+                return true;
             int level = ClampLevel(section.levelPerLine ? component->GetKind() : section.level);
             WSetupComponent* c = Add(std::move(component), level);
             c->CompleteLoad();
             created.push_back(c);
-        } else if (section.kind == Section::kElements) {
-            std::string_view tag = TagOf(line);
-            bool take = EqualsNoCase(tag, kProduct) || EqualsNoCase(tag, kProgramFiles) ||
-                        (section.type == kElementShortcut &&
-                         line.find(kRuntimeShortcutText) != std::string::npos);
-            if (!take)
-                continue;
-            // Records of one component come in runs: look its name up once.
-            if (!lastOwner || tag != lastTag) {
-                lastOwner = Find(tag);
-                lastTag = std::string(tag);
-            }
-            if (lastOwner) {
-                AddRecord(lastOwner, section.type, line, false);
-            } else {
-                orphanRecords.emplace_back(section.type, line);
-            }
-        }
-    }
+            return true;
+        },
+        reportProgress);
     if (reader.Failed()) {
         AddFailure(std::string(scriptPath) + ": read error");
         ok = false;

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "elements/element_classes.h"
@@ -15,8 +17,8 @@ const std::string kOnes32(32, '1');
 // ScriptStringMap is shared by the whole process; every test starts and ends empty.
 class StringRefs : public ::testing::Test {
   protected:
-    void SetUp() override { ScriptStringMap().clear(); }
-    void TearDown() override { ScriptStringMap().clear(); }
+    void SetUp() override { ScriptStringMap().Clear(); }
+    void TearDown() override { ScriptStringMap().Clear(); }
 };
 
 TEST(SetupElementBase, NewElementRecordAndReadBack) {
@@ -337,37 +339,37 @@ TEST(ElementMap, ManyRecordsStayLinear) {
 
 TEST_F(StringRefs, Expand) {
     EXPECT_EQ(ExpandStringRefs("a%X%b"), "a%X%b");  // unknown name stays
-    ScriptStringMap()["X"] = "1";
+    ScriptStringMap().Set("X", "1");
     EXPECT_EQ(ExpandStringRefs("a%X%b"), "a1b");
     EXPECT_EQ(ExpandStringRefs("%X%%X%"), "11");
     EXPECT_EQ(ExpandStringRefs("no refs"), "no refs");
     EXPECT_EQ(ExpandStringRefs("a%x%b"), "a%x%b");  // exact case
 
-    ScriptStringMap()["Y"] = "two";
-    ScriptStringMap()["Nested"] = "<%Y%>";
+    ScriptStringMap().Set("Y", "two");
+    ScriptStringMap().Set("Nested", "<%Y%>");
     EXPECT_EQ(ExpandStringRefs("%X%-%Y%"), "1-two");
     EXPECT_EQ(ExpandStringRefs("%Nested%"), "<two>");
     // An unknown name in front ends the expansion.
     EXPECT_EQ(ExpandStringRefs("%Unknown%%X%"), "%Unknown%%X%");
     // A name whose value is empty is left alone.
-    ScriptStringMap()["Empty"] = "";
+    ScriptStringMap().Set("Empty", "");
     EXPECT_EQ(ExpandStringRefs("a%Empty%b"), "a%Empty%b");
 }
 
 TEST_F(StringRefs, ExpandEndsOnCyclesAndGrowth) {
-    ScriptStringMap()["A"] = "%B%";
-    ScriptStringMap()["B"] = "%A%";
+    ScriptStringMap().Set("A", "%B%");
+    ScriptStringMap().Set("B", "%A%");
     std::string out = ExpandStringRefs("x%A%y");
     EXPECT_TRUE(out == "x%A%y" || out == "x%B%y") << out;
 
-    ScriptStringMap()["C"] = "%D%%D%%D%%D%";
-    ScriptStringMap()["D"] = "%C%%C%%C%%C%";
+    ScriptStringMap().Set("C", "%D%%D%%D%%D%");
+    ScriptStringMap().Set("D", "%C%%C%%C%%C%");
     out = ExpandStringRefs("%C%");
     EXPECT_LE(out.size(), size_t{1} << 20);
 }
 
 TEST_F(StringRefs, ElementsExpandOnlyWhenAsked) {
-    ScriptStringMap()["App"] = "Demo";
+    ScriptStringMap().Set("App", "Demo");
     const std::string rec =
         "P,HKEY_CURRENT_USER,Software\\%App%,%App%,%App%,String,11111,1,1," + kOnes32 + ",0,,0,";
     WSetupRegEntry plain(rec, false);
@@ -388,10 +390,39 @@ TEST_F(StringRefs, ElementsExpandOnlyWhenAsked) {
     EXPECT_EQ(dir.GetTargetName(), "%App%");
 }
 
+TEST_F(StringRefs, ElementsReadOnTwoThreadsWhileTheTableChanges) {
+    ScriptStringMap().Set("App", "Demo");
+    const std::string rec =
+        "P,HKEY_CURRENT_USER,Software\\%App%,%App%,%App%,String,11111,1,1," + kOnes32 + ",0,,0,";
+    std::atomic<bool> stop{false};
+    std::atomic<int> wrong{0};
+    // Filling and replacing the table makes it rehash under the readers.
+    std::thread writer([&] {
+        while (!stop) {
+            for (int i = 0; i < 200; ++i)
+                ScriptStringMap().Set("W" + std::to_string(i), "%App%");
+            ScriptStringMap().Replace({{"App", "Demo"}});
+        }
+    });
+    auto read = [&] {
+        for (int i = 0; i < 3000; ++i) {
+            WSetupRegEntry entry(rec, true);
+            if (entry.GetKeyPath() != "Software\\Demo" || entry.GetValueData() != "Demo")
+                ++wrong;
+        }
+    };
+    std::thread first(read), second(read);
+    first.join();
+    second.join();
+    stop = true;
+    writer.join();
+    EXPECT_EQ(wrong, 0);
+}
+
 TEST_F(StringRefs, Collect) {
-    ScriptStringMap()["ProductName"] = "Demo";
-    ScriptStringMap()["Company"] = "Acme";
-    ScriptStringMap()["Blank"] = "";
+    ScriptStringMap().Set("ProductName", "Demo");
+    ScriptStringMap().Set("Company", "Acme");
+    ScriptStringMap().Set("Blank", "");
 
     StringSectionLines list;
     EXPECT_TRUE(list.AddUnique("[Strings]"));
@@ -413,7 +444,7 @@ TEST_F(StringRefs, Collect) {
 
 TEST_F(StringRefs, CollectManyLinesOnce) {
     for (int i = 0; i < 2000; ++i)
-        ScriptStringMap()["S" + std::to_string(i)] = "v";
+        ScriptStringMap().Set("S" + std::to_string(i), "v");
     StringSectionLines list;
     for (int round = 0; round < 50; ++round) {
         for (int i = 0; i < 2000; ++i) {

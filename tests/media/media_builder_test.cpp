@@ -216,6 +216,19 @@ TEST_F(CdBuild, TheUsersConfigurationGoesWhereItsComponentsNeedIt) {
     EXPECT_FALSE(IsFolder(In("Sql501")));
 }
 
+TEST_F(CdBuild, AnApplicationComponentIsKnownWhateverTheCaseOfItsName) {
+    // A hand-edited project may spell the component "PROGRAM_FILES": its
+    // files still come from the application's source folder, not from the
+    // installation folder.
+    AddAppFile("bin/app.exe", "MZ application");
+    project->ProgramFilesComponent()->SetName("PROGRAM_FILES");
+    Plan("640MB");
+    RecordingProgress progress;
+    ASSERT_TRUE(Build(progress)) << errorText;
+    EXPECT_EQ(ReadBytes(In("bin/app.exe")), "MZ application");
+    EXPECT_TRUE(progress.errors.empty());
+}
+
 TEST(ShipPaths, SourceNamesStayInsideTheShipFolder) {
     test::ScratchFolder dir;
     dir.Write("ship/System/x.dll", "x");

@@ -26,14 +26,14 @@ const std::string kBuiltInstallation = VANTREL_SAMPLE_INSTALL;
 class SampleInstallation : public ::testing::Test {
   protected:
     void SetUp() override {
-        savedStrings_ = ScriptStringMap();
-        ScriptStringMap().clear();
+        savedStrings_ = ScriptStringMap().Copy();
+        ScriptStringMap().Clear();
         TheRegistry().SetString(Hive::LocalMachine, WProjectData::kInstallKey,
                                 WProjectData::kInstallValue, kInstallation);
         project.Reset();
         ASSERT_NE(project.Components(), nullptr);
     }
-    void TearDown() override { ScriptStringMap() = savedStrings_; }
+    void TearDown() override { ScriptStringMap().Replace(savedStrings_); }
 
     WCreatorManager& components() { return *project.Components(); }
 

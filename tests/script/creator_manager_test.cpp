@@ -43,9 +43,9 @@ struct SmallProject {
         f->SetTargetName("app.exe");
         file = files->AddElement(std::move(f));
         dir = help->AddElement(std::make_unique<WSetupDir>());
-        ScriptStringMap()["AppName"] = "My App";
+        ScriptStringMap().Set("AppName", "My App");
     }
-    ~SmallProject() { ScriptStringMap().erase("AppName"); }
+    ~SmallProject() { ScriptStringMap().Erase("AppName"); }
 };
 
 TEST(WriteComponentScripts, ExactBytesOfBothFiles) {

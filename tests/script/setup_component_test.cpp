@@ -71,7 +71,7 @@ TEST(SetupComponentLine, ShortAndEmptyLines) {
 }
 
 TEST(SetupComponentLine, ExpandsStringReferencesWhenAsked) {
-    ScriptStringMap()["CompName"] = "Tessary Runtime";
+    ScriptStringMap().Set("CompName", "Tessary Runtime");
     WSetupComponent plain, expanded;
     plain.ParseLine("R,111,<D>,0,0,,0,%CompName%,%CompName% files,,,,,0,%CompName%,,,");
     expanded.ParseLine("R,111,<D>,0,0,,0,%CompName%,%CompName% files,,,,,0,%CompName%,,,", true);
@@ -79,7 +79,7 @@ TEST(SetupComponentLine, ExpandsStringReferencesWhenAsked) {
     EXPECT_EQ(expanded.GetDisplayName(), "Tessary Runtime");
     EXPECT_EQ(expanded.GetText9(), "Tessary Runtime files");
     EXPECT_EQ(expanded.GetText15(), "%CompName%");  // not one of the expanded texts
-    ScriptStringMap().erase("CompName");
+    ScriptStringMap().Erase("CompName");
 }
 
 TEST(SetupComponentInstallTypes, TextAndEffectiveValue) {

@@ -193,9 +193,9 @@ TEST(ReadComponentScript, StringsElementsFilterAndProgress) {
         reports.emplace_back(done, total);
     }));
 
-    EXPECT_EQ(ScriptStringMap()["AppName"], "My App");
-    EXPECT_EQ(ScriptStringMap()["More"], "from the further file");
-    EXPECT_EQ(ScriptStringMap().count("Ignored"), 0u);
+    EXPECT_EQ(ScriptStringMap().Value("AppName"), "My App");
+    EXPECT_EQ(ScriptStringMap().Value("More"), "from the further file");
+    EXPECT_FALSE(ScriptStringMap().Contains("Ignored"));
     EXPECT_EQ(product->GetDisplayName(), "Kept");  // an existing component is not re-read
     WSetupComponent* files = m.Find("Program_files");
     WSetupComponent* extra = m.Find("Extra");
@@ -215,8 +215,8 @@ TEST(ReadComponentScript, StringsElementsFilterAndProgress) {
     }
     EXPECT_EQ(reports.back().first, script.size());
 
-    ScriptStringMap().erase("AppName");
-    ScriptStringMap().erase("More");
+    ScriptStringMap().Erase("AppName");
+    ScriptStringMap().Erase("More");
 }
 
 TEST(ReadComponentScript, MissingFilesAndStringFileCycles) {
@@ -226,9 +226,9 @@ TEST(ReadComponentScript, MissingFilesAndStringFileCycles) {
     WSetupManager m;
     m.SetStringFolder(dir / "Setup");
     EXPECT_TRUE(m.ReadStringFile(dir / "Setup/a.str"));
-    EXPECT_EQ(ScriptStringMap()["B"], "2");
-    ScriptStringMap().erase("A");
-    ScriptStringMap().erase("B");
+    EXPECT_EQ(ScriptStringMap().Value("B"), "2");
+    ScriptStringMap().Erase("A");
+    ScriptStringMap().Erase("B");
 
     uint64_t seenTotal = 0;
     EXPECT_FALSE(m.ReadComponentScript(dir / "none.kvz", dir / "none.str",
