@@ -22,6 +22,16 @@ bool ToEngine(const QString& text, std::string& out) {
     return true;
 }
 
+std::string ToEngineLossy(const QString& text) {
+    std::string out, one;
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype len = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        out += ToEngine(text.mid(i, len), one) ? one : std::string("?");
+        i += len;
+    }
+    return out;
+}
+
 QString UnstorableCharacters(const QString& text) {
     QString found;
     std::string ignored;

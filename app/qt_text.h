@@ -15,6 +15,10 @@ QString FromEngine(std::string_view text);
 // is then left unchanged.
 bool ToEngine(const QString& text, std::string& out);
 
+// `text` as engine text with "?" for each character that Windows-1252
+// cannot hold: for previews and checks of texts that are refused later.
+std::string ToEngineLossy(const QString& text);
+
 // The distinct characters of `text` that Windows-1252 cannot hold, in order
 // of first appearance ("" when there are none).
 QString UnstorableCharacters(const QString& text);

@@ -140,13 +140,22 @@ bool HasFiles(const WProjectData& project) {
            (!files->Elements(kElementFile).empty() || !files->Elements(kElementTTFFile).empty());
 }
 
-int RunAddFiles(Args& args) {
+// What the command line asks for.
+struct AddRequest {
+    std::string toText;                  // --to as engine text
+    std::vector<std::string> arguments;  // the sources, absolute
+    bool force = false;
+};
+
+// Reads the options and the sources; the project file stays first in
+// args.words. kOk, or the exit status after a message.
+int ParseAddFilesArgs(Args& args, AddRequest& request) {
     bool missing = false;
     std::string toUtf8 = "<Target Folder>";
     TakeOption(args, "--to", toUtf8, &missing);
     if (missing)
         return UsageError(kName, "--to needs a target folder");
-    bool force = TakeFlag(args, "--force");
+    request.force = TakeFlag(args, "--force");
     for (auto& w : args.words) {
         if (StartsWith(w, "--"))
             return UsageError(kName, "unknown option " + w);
@@ -155,10 +164,8 @@ int RunAddFiles(Args& args) {
         return UsageError(
             kName, args.words.empty() ? "the project file is missing" : "no file or folder to add");
 
-    std::string toText;
-    if (!EngineArg(toUtf8, toText, "the target folder"))
+    if (!EngineArg(toUtf8, request.toText, "the target folder"))
         return kFailure;
-    std::vector<std::string> arguments;
     for (size_t i = 1; i < args.words.size(); ++i) {
         std::string path;
         if (!EngineArg(args.words[i], path, "the file name"))
@@ -166,18 +173,15 @@ int RunAddFiles(Args& args) {
         path = AbsolutePath(path);
         if (!PathExists(path))
             return Fail(args.words[i] + ": no such file or folder");
-        arguments.push_back(path);
+        request.arguments.push_back(path);
     }
+    return kOk;
+}
 
-    WProjectData project;
-    if (int rc = OpenProject(args, args.words[0], project); rc != kOk)
-        return rc;
-    Target target;
+// The files to add: each file argument, and every file below each folder.
+// kOk, or kFailure after a message.
+int CollectSources(const std::vector<std::string>& arguments, std::vector<Source>& sources) {
     std::string why;
-    if (!ParseTarget(project, toText, target, why))
-        return UsageError(kName, Out(why));
-
-    std::vector<Source> sources;
     for (auto& path : arguments) {
         if (IsFolder(path)) {
             if (!CollectFolder(path, sources, why))
@@ -188,36 +192,45 @@ int RunAddFiles(Args& args) {
     }
     if (sources.empty())
         return Fail("nothing to add: the folders given hold no files");
+    return kOk;
+}
 
-    // The files of a project lie below one source folder, "DefaultFolder":
-    // the project file keeps each file's path below it.
-    std::string root = project.DefaultFolder.empty()
-                           ? std::string()
-                           : StripTrailingSeparators(project.DefaultFolder);
+// The files of a project lie below one source folder, "DefaultFolder": the
+// project file keeps each file's path below it. A project without files
+// takes the folder that holds all the arguments. kOk with `root`, or
+// kFailure after a message.
+int SettleSourceFolder(WProjectData& project, const std::vector<std::string>& arguments,
+                       std::string& root) {
+    root = project.DefaultFolder.empty() ? std::string()
+                                         : StripTrailingSeparators(project.DefaultFolder);
     bool allBelow = !root.empty() && std::all_of(arguments.begin(), arguments.end(),
                                                  [&](auto& a) { return IsBelow(a, root); });
-    if (!allBelow) {
-        if (HasFiles(project)) {
-            for (auto& a : arguments) {
-                if (root.empty() || !IsBelow(a, root))
-                    return Fail(Out(DisplayPath(a)) + " is not below the project's source folder " +
-                                Out(root.empty() ? "(none)" : DisplayPath(root)) +
-                                "; the files of a project come from one source folder");
-            }
+    if (allBelow)
+        return kOk;
+    if (HasFiles(project)) {
+        for (auto& a : arguments) {
+            if (root.empty() || !IsBelow(a, root))
+                return Fail(Out(DisplayPath(a)) + " is not below the project's source folder " +
+                            Out(root.empty() ? "(none)" : DisplayPath(root)) +
+                            "; the files of a project come from one source folder");
         }
-        std::vector<std::string> parents;
-        for (auto& a : arguments)
-            parents.push_back(FolderOf(a));
-        root = CommonFolder(parents);
-        project.DefaultFolder = root;
     }
+    std::vector<std::string> parents;
+    for (auto& a : arguments)
+        parents.push_back(FolderOf(a));
+    root = CommonFolder(parents);
+    project.DefaultFolder = root;
+    return kOk;
+}
 
+// One file element per source, refused as a whole when any name cannot be
+// stored, a file that is not a font goes to the fonts folder without
+// --force, or a target name is taken. kOk, or kFailure after a message.
+int MakeFileElements(const WProjectData& project, const std::vector<Source>& sources,
+                     const std::string& root, const Target& target, bool force,
+                     std::vector<std::unique_ptr<WSetupFile>>& made) {
     WSetupComponent* files = project.ProgramFilesComponent();
-    std::vector<std::unique_ptr<WSetupFile>> made;
     std::set<std::string, LessNoCase> names;
-    std::string shownTarget = ExpandFolderMacros(target.macro);
-    if (!target.subfolder.empty())
-        shownTarget += "\\" + target.subfolder;
     for (auto& s : sources) {
         std::string sourceName = Backslashed(s.file.substr(root == "/" ? 1 : root.size() + 1));
         std::string targetName = Backslashed(s.relative);
@@ -238,11 +251,40 @@ int RunAddFiles(Args& args) {
                         Out(ExpandFolderMacros(target.macro) + "\\" + targetName));
         made.push_back(NewFileElement(s.file, sourceName, target.macro, targetName));
     }
+    return kOk;
+}
+
+int RunAddFiles(Args& args) {
+    AddRequest request;
+    if (int rc = ParseAddFilesArgs(args, request); rc != kOk)
+        return rc;
+
+    WProjectData project;
+    if (int rc = OpenProject(args, args.words[0], project); rc != kOk)
+        return rc;
+    Target target;
+    std::string why;
+    if (!ParseTarget(project, request.toText, target, why))
+        return UsageError(kName, Out(why));
+
+    std::vector<Source> sources;
+    std::string root;
+    std::vector<std::unique_ptr<WSetupFile>> made;
+    if (int rc = CollectSources(request.arguments, sources); rc != kOk)
+        return rc;
+    if (int rc = SettleSourceFolder(project, request.arguments, root); rc != kOk)
+        return rc;
+    if (int rc = MakeFileElements(project, sources, root, target, request.force, made); rc != kOk)
+        return rc;
+    WSetupComponent* files = project.ProgramFilesComponent();
     for (auto& element : made)
         files->AddElement(std::move(element));
 
     if (int rc = SaveProject(project); rc != kOk)
         return rc;
+    std::string shownTarget = ExpandFolderMacros(target.macro);
+    if (!target.subfolder.empty())
+        shownTarget += "\\" + target.subfolder;
     std::printf("added %zu file%s to %s\n", sources.size(), sources.size() == 1 ? "" : "s",
                 Out(shownTarget).c_str());
     return kOk;

@@ -117,16 +117,26 @@ class TerminalProgress : public WMediaProgress {
     std::chrono::steady_clock::time_point lastDraw_{};
 };
 
-int RunBuild(Args& args) {
+// What the command line asks for.
+struct BuildRequest {
+    std::string media;     // the media folder, absolute
+    std::string sizeUtf8;  // --size as typed
+    bool haveSize = false;
+    bool clean = false;
+};
+
+// Reads the options and the media folder; the project file is left in
+// args.words. kOk, or the exit status after a message.
+int ParseBuildArgs(Args& args, BuildRequest& request) {
     bool missing = false;
-    std::string mediaUtf8, sizeUtf8;
+    std::string mediaUtf8;
     if (!TakeOption(args, "--media", mediaUtf8, &missing) || mediaUtf8.empty()) {
         return UsageError("build", missing ? "--media needs a folder" : "--media DIR is required");
     }
-    const bool haveSize = TakeOption(args, "--size", sizeUtf8, &missing);
+    request.haveSize = TakeOption(args, "--size", request.sizeUtf8, &missing);
     if (missing)
         return UsageError("build", "--size needs a size");
-    const bool clean = TakeFlag(args, "--clean");
+    request.clean = TakeFlag(args, "--clean");
     for (const std::string& word : args.words) {
         if (!word.empty() && word[0] == '-')
             return UsageError("build", "unknown option " + word);
@@ -135,26 +145,20 @@ int RunBuild(Args& args) {
         return UsageError("build", args.words.empty() ? "a project file is required"
                                                       : "one project file at a time");
 
-    std::string media;
-    if (!EngineArg(mediaUtf8, media, "the media folder name"))
+    if (!EngineArg(mediaUtf8, request.media, "the media folder name"))
         return kFailure;
-    media = WMediaPlan::CleanMediaFolder(media);
-    if (!media.empty())
-        media = AbsolutePath(media);
+    request.media = WMediaPlan::CleanMediaFolder(request.media);
+    if (!request.media.empty())
+        request.media = AbsolutePath(request.media);
+    return kOk;
+}
 
-    WProjectData project;
-    if (int rc = OpenProject(args, args.words[0], project); rc != kOk)
-        return rc;
-    if (project.InstallLocation.empty()) {
-        return Fail(
-            "no installation folder: the registry has no \"Install Location\" "
-            "(use --install-location DIR)");
-    }
-
-    WMediaPlan plan;
+// The plan for the project's files and the chosen medium, printed, and the
+// medium size checked. kOk, or the exit status after a message.
+int PlanBuild(WProjectData& project, const BuildRequest& request, WMediaPlan& plan) {
     plan.TakeFromProject(project);
-    if (haveSize && !plan.ParseSize(sizeUtf8)) {
-        return UsageError("build", "unknown size " + sizeUtf8 +
+    if (request.haveSize && !plan.ParseSize(request.sizeUtf8)) {
+        return UsageError("build", "unknown size " + request.sizeUtf8 +
                                        " (720KB, 1.44MB, 2.88MB, 100MB, 250MB, 640MB, or a "
                                        "custom size NKB or NMB)");
     }
@@ -175,31 +179,38 @@ int RunBuild(Args& args) {
     const WMediaCheck size = plan.ValidateMediaSize(project);
     if (!size.Ok()) {
         const std::string message = Out(size.message) + " (" + Out(sizeName) + ")";
-        return haveSize ? UsageError("build", message) : Fail(message);
+        return request.haveSize ? UsageError("build", message) : Fail(message);
     }
+    return kOk;
+}
+
+// The media folder's checks, and an existing setup in it removed (--clean)
+// or reported. kOk, or kFailure after a message.
+int PrepareMediaFolder(const WMediaPlan& plan, const BuildRequest& request) {
+    const std::string& media = request.media;
     const WMediaCheck folder = plan.CheckMediaFolder(media);
     if (!folder.Ok())
         return Fail(Out(folder.message) + " (" + Out(DisplayPath(media)) + ")");
     if (IsFile(media))
         return Fail(Out(DisplayPath(media)) + " is a file, not a folder");
-    if (WMediaPlan::HasExistingSetup(media)) {
-        if (clean) {
-            if (!WMediaPlan::ClearFolder(media))
-                return Fail("cannot remove the existing setup in " + Out(DisplayPath(media)));
-            std::printf("Removed the existing setup in %s\n", Out(DisplayPath(media)).c_str());
-        } else {
-            std::printf(
-                "%s holds a setup already; its files are replaced (--clean removes it "
-                "first)\n",
-                Out(DisplayPath(media)).c_str());
-        }
+    if (!WMediaPlan::HasExistingSetup(media))
+        return kOk;
+    if (request.clean) {
+        if (!WMediaPlan::ClearFolder(media))
+            return Fail("cannot remove the existing setup in " + Out(DisplayPath(media)));
+        std::printf("Removed the existing setup in %s\n", Out(DisplayPath(media)).c_str());
+    } else {
+        std::printf(
+            "%s holds a setup already; its files are replaced (--clean removes it "
+            "first)\n",
+            Out(DisplayPath(media)).c_str());
     }
+    return kOk;
+}
 
-    project.MediaDistributionDirectory = media;
-    plan.CommitToProject(project);
-    plan.ApplyEngineFiles(project);
-    project.ShipUserConfig = !project.IsDefaultCFGSelected && IsFile(project.IDAPICNFDirectory);
-
+// Runs the media builder with a progress bar; Ctrl-C stops it after the
+// current file. kOk, or kFailure after a message.
+int WriteMedia(WProjectData& project, const std::string& media) {
     TerminalProgress progress;
     bool ok;
     std::string logPath, error;
@@ -221,6 +232,29 @@ int RunBuild(Args& args) {
     if (IsFile(logPath))
         std::printf("Log: %s\n", Out(DisplayPath(logPath)).c_str());
     return ok ? kOk : kFailure;
+}
+
+int RunBuild(Args& args) {
+    BuildRequest request;
+    if (int rc = ParseBuildArgs(args, request); rc != kOk)
+        return rc;
+
+    WProjectData project;
+    if (int rc = OpenProject(args, args.words[0], project); rc != kOk)
+        return rc;
+    if (project.InstallLocation.empty()) {
+        return Fail(
+            "no installation folder: the registry has no \"Install Location\" "
+            "(use --install-location DIR)");
+    }
+
+    WMediaPlan plan;
+    if (int rc = PlanBuild(project, request, plan); rc != kOk)
+        return rc;
+    if (int rc = PrepareMediaFolder(plan, request); rc != kOk)
+        return rc;
+    plan.HandOver(project, request.media);
+    return WriteMedia(project, request.media);
 }
 
 Registrar reg{{"build", "build PROJECT.zlt --media DIR [--size SIZE] [--clean]",

@@ -7,6 +7,7 @@
 #include "cli/project_cli.h"
 #include "platform/files.h"
 #include "platform/paths.h"
+#include "platform/strings.h"
 #include "project/project_data.h"
 #include "project/project_file.h"
 
@@ -28,6 +29,8 @@ bool TakeText(Args& args, const char* option, std::string& value, bool& given, i
         rc = kFailure;
         return false;
     }
+    // Blanks around the value go, as with "set".
+    value = Trim(value);
     return true;
 }
 
@@ -57,14 +60,6 @@ int RunNew(Args& args) {
     if (PathExists(target) && !force)
         return Fail(Out(DisplayPath(target)) + " exists already (--force replaces it)");
 
-    std::string problem;
-    if (hasName && !(problem = CheckApplicationName(name)).empty())
-        return UsageError(kName, problem);
-    if (hasCompany && !(problem = CheckCompanyName(company)).empty())
-        return UsageError(kName, problem);
-    if (hasVersion && !(problem = CheckVersion(version)).empty())
-        return UsageError(kName, problem);
-
     WProjectData project;
     if ((rc = ResetProject(args, project)) != kOk)
         return rc;
@@ -75,6 +70,8 @@ int RunNew(Args& args) {
     if (hasVersion)
         project.Version = version;
     CommitApplicationInfo(project);
+    if ((rc = RefuseNewProblems(kName, project)) != kOk)
+        return rc;
     if ((rc = SaveProject(project, target)) != kOk)
         return rc;
     std::printf("%s\n", Out(DisplayPath(project.ProjectFile)).c_str());

@@ -12,6 +12,7 @@
 #include "platform/strings.h"
 #include "platform/text_file.h"
 #include "project/project_data.h"
+#include "project/project_rules.h"
 
 namespace vantrel::cli {
 namespace {
@@ -103,14 +104,12 @@ Setting Text(const char* key, std::string WProjectData::*field,
 
 const std::vector<Setting>& Settings() {
     using P = WProjectData;
-    auto wrap = [](std::string (*f)(const std::string&)) {
-        return [f](std::string& v) { return f(v); };
-    };
+    // The name, company and version are checked with the whole project
+    // (project/project_rules.h) once every change is made.
     static const std::vector<Setting> settings{
-        {"ApplicationName", wrap(CheckApplicationName),
-         [](P& p, const std::string& v) { p.SetApplicationName(v); }},
-        Text("CompanyName", &P::CompanyName, wrap(CheckCompanyName)),
-        Text("Version", &P::Version, wrap(CheckVersion)),
+        {"ApplicationName", AnyText, [](P& p, const std::string& v) { p.SetApplicationName(v); }},
+        Text("CompanyName", &P::CompanyName),
+        Text("Version", &P::Version),
         Number("UseDefaultDest", &P::UseDefaultDest),
         Text("DefaultDestPrefix", &P::DefaultDestPrefix, DestinationPrefix),
         Text("DefaultDestBase", &P::DefaultDestBase),
@@ -213,6 +212,42 @@ int ReadTextArgument(const std::string& fileUtf8, std::string& text) {
     return kOk;
 }
 
+struct Change {
+    const Setting* setting;
+    std::string value;
+};
+
+// One "KEY=VALUE" argument, its value checked on its own. kOk, or the exit
+// status after a message.
+int ParseChange(const std::string& word, Change& change) {
+    size_t eq = word.find('=');
+    if (eq == std::string::npos || eq == 0)
+        return UsageError(kName, "KEY=VALUE expected: " + word);
+    std::string key = Trim(word.substr(0, eq));
+    const Setting* setting = FindSetting(key);
+    if (!setting)
+        return UsageError(kName, "unknown key " + key + "; the keys are: " + KeyList());
+    std::string value;
+    std::string valueUtf8 = word.substr(eq + 1);
+    bool isText =
+        (std::string(setting->key) == "LicenseText" || std::string(setting->key) == "ReleaseText");
+    if (isText && StartsWith(valueUtf8, "@")) {
+        if (int rc = ReadTextArgument(valueUtf8.substr(1), value); rc != kOk)
+            return rc;
+    } else {
+        if (!EngineArg(valueUtf8, value, setting->key))
+            return kFailure;
+        if (!isText && value.find_first_of("\r\n") != std::string::npos)
+            return UsageError(kName, std::string(setting->key) + " must be one line");
+        if (!isText)
+            value = Trim(value);
+    }
+    if (std::string why = setting->check(value); !why.empty())
+        return UsageError(kName, std::string(setting->key) + ": " + why);
+    change = {setting, value};
+    return kOk;
+}
+
 int RunSet(Args& args) {
     for (auto& w : args.words) {
         if (StartsWith(w, "--"))
@@ -222,46 +257,23 @@ int RunSet(Args& args) {
         return UsageError(kName, args.words.empty() ? "the project file is missing"
                                                     : "nothing to set (KEY=VALUE expected)");
 
-    struct Change {
-        const Setting* setting;
-        std::string value;
-    };
-    std::vector<Change> changes;
+    std::vector<Change> changes(args.words.size() - 1);
     for (size_t i = 1; i < args.words.size(); ++i) {
-        const std::string& word = args.words[i];
-        size_t eq = word.find('=');
-        if (eq == std::string::npos || eq == 0)
-            return UsageError(kName, "KEY=VALUE expected: " + word);
-        std::string key = Trim(word.substr(0, eq));
-        const Setting* setting = FindSetting(key);
-        if (!setting)
-            return UsageError(kName, "unknown key " + key + "; the keys are: " + KeyList());
-        std::string value;
-        std::string valueUtf8 = word.substr(eq + 1);
-        bool isText = (std::string(setting->key) == "LicenseText" ||
-                       std::string(setting->key) == "ReleaseText");
-        if (isText && StartsWith(valueUtf8, "@")) {
-            if (int rc = ReadTextArgument(valueUtf8.substr(1), value); rc != kOk)
-                return rc;
-        } else {
-            if (!EngineArg(valueUtf8, value, setting->key))
-                return kFailure;
-            if (!isText && value.find_first_of("\r\n") != std::string::npos)
-                return UsageError(kName, std::string(setting->key) + " must be one line");
-            if (!isText)
-                value = Trim(value);
-        }
-        if (std::string why = setting->check(value); !why.empty())
-            return UsageError(kName, std::string(setting->key) + ": " + why);
-        changes.push_back({setting, value});
+        if (int rc = ParseChange(args.words[i], changes[i - 1]); rc != kOk)
+            return rc;
     }
 
     WProjectData project;
     if (int rc = OpenProject(args, args.words[0], project); rc != kOk)
         return rc;
+    // Only what this change breaks is refused: a project that broke a rule
+    // already can still be mended one key at a time.
+    const std::vector<std::string> before = ProjectProblems(project);
     for (auto& change : changes)
         change.setting->apply(project, change.value);
     CommitApplicationInfo(project);
+    if (int rc = RefuseNewProblems(kName, project, before); rc != kOk)
+        return rc;
     return SaveProject(project);
 }
 

@@ -1,10 +1,12 @@
 #include "cli/project_cli.h"
 
+#include <algorithm>
+
 #include "platform/files.h"
 #include "platform/paths.h"
-#include "platform/strings.h"
 #include "project/project_data.h"
 #include "project/project_file.h"
+#include "project/project_rules.h"
 
 namespace vantrel::cli {
 
@@ -66,17 +68,9 @@ int SaveProject(WProjectData& project, const std::string& path) {
 }
 
 void CommitApplicationInfo(WProjectData& project) {
-    const std::string& app = project.GetApplicationName();
-    if (project.UseDefaultDest) {
-        project.DefaultDestPrefix = "<WPF>";
-        project.Destination = "<WPF>\\" + project.CompanyName + "\\" + app;
-    } else if (project.DefaultDestPrefix == "<WDL:>") {
-        project.Destination = "<WDL:>\\" + project.DefaultDestBase;
-    } else {
-        project.DefaultDestPrefix = "<WPF>";
-        project.Destination = "<WPF>\\" + project.DefaultDestBase;
-    }
+    ApplyDestination(project);
     if (project.NewProjectMode) {
+        const std::string app = project.GetApplicationName();
         if (!project.ProductNameSet)
             project.SetApplicationName(app);
         if (!project.ShortcutFolderSet)
@@ -84,24 +78,13 @@ void CommitApplicationInfo(WProjectData& project) {
     }
 }
 
-std::string CheckApplicationName(const std::string& name) {
-    if (Trim(name).empty())
-        return "the application name must not be empty";
-    return {};
-}
-
-std::string CheckCompanyName(const std::string& company) {
-    if (Trim(company).empty())
-        return "the company name must not be empty";
-    if (company.find_first_of("/*?\"<>|,") != std::string::npos)
-        return "a company name cannot contain any of / * ? \" < > | ,";
-    return {};
-}
-
-std::string CheckVersion(const std::string& version) {
-    if (Trim(version).empty())
-        return "the version must not be empty";
-    return {};
+int RefuseNewProblems(const char* command, const WProjectData& project,
+                      const std::vector<std::string>& before) {
+    for (const std::string& problem : ProjectProblems(project)) {
+        if (std::find(before.begin(), before.end(), problem) == before.end())
+            return UsageError(command, Out(problem));
+    }
+    return kOk;
 }
 
 }  // namespace vantrel::cli

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "cli/cli.h"
 
@@ -33,11 +34,11 @@ int SaveProject(WProjectData& project, const std::string& path = {});
 // project the shortcut folder named after the application.
 void CommitApplicationInfo(WProjectData& project);
 
-// The checks of the application-information page for a name, company or
-// version; empty when the value is fine, else the reason.
-std::string CheckApplicationName(const std::string& name);
-std::string CheckCompanyName(const std::string& company);
-std::string CheckVersion(const std::string& version);
+// The rules of the project pages (project/project_rules.h) that `project`
+// breaks and `before` (its problems before the change) did not: kOk, or
+// kUsage after the first such message for `command`.
+int RefuseNewProblems(const char* command, const WProjectData& project,
+                      const std::vector<std::string>& before = {});
 
 // The UTF-8 argument as engine text; false after a message (kFailure is the
 // caller's exit status).

@@ -168,6 +168,13 @@ void WMediaPlan::CommitToProject(WProjectData& project) const {
     project.FloppySetSizeType = customUnit_;
 }
 
+void WMediaPlan::HandOver(WProjectData& project, const std::string& mediaFolder) const {
+    project.MediaDistributionDirectory = mediaFolder;
+    CommitToProject(project);
+    ApplyEngineFiles(project);
+    project.ShipUserConfig = !project.IsDefaultCFGSelected && IsFile(project.IDAPICNFDirectory);
+}
+
 double WMediaPlan::Capacity() const {
     if (selection_ == kCustomEntry)
         return ToDouble(customText_) * UnitBytes(customUnit_);

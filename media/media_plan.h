@@ -90,6 +90,12 @@ class WMediaPlan {
     // the selection), "FloppyCustomSize" and "FloppySetSizeType".
     void TakeFromProject(const WProjectData& project);
     void CommitToProject(WProjectData& project) const;
+    // Everything a build takes from the plan, handed to the project after
+    // the checks: the media folder, the chosen medium (CommitToProject), the
+    // engine files (ApplyEngineFiles), and whether the user's own
+    // database-engine configuration file is shipped (a configuration other
+    // than the default one, and the file exists).
+    void HandOver(WProjectData& project, const std::string& mediaFolder) const;
 
     // Capacity of the chosen medium in bytes (the custom text times its unit).
     double Capacity() const;

@@ -15,6 +15,7 @@
 #include "platform/registry.h"
 #include "platform/strings.h"
 #include "project/project_data.h"
+#include "project/project_rules.h"
 
 namespace vantrel {
 
@@ -22,7 +23,6 @@ namespace {
 
 constexpr int kHelpContext = 1002;
 const char* const kFontsKey = "SOFTWARE\\MICROSOFT\\WINDOWS NT\\CURRENTVERSION\\FONTS";
-const char* const kFallbackFont = "Times New Roman";
 const char* const kStyles[] = {"Normal", "Normal Italic", "Bold", "Bold Italic"};
 
 QString Decimal(int value) {
@@ -161,7 +161,7 @@ QString WPageBackground::DefaultFont() {
              !value.empty()))
             return QString::fromLatin1(candidate);
     }
-    return QString::fromLatin1(kFallbackFont);
+    return QString::fromLatin1(kDefaultTitleFont);
 }
 
 bool WPageBackground::OnInitDialog() {
@@ -186,9 +186,7 @@ bool WPageBackground::OnInitDialog() {
 bool WPageBackground::OnSetActive() {
     const WProjectData* project = Project();
     filling_ = true;
-    titleEdit_->setText(project->BackTitle.empty()
-                            ? FromEngine(project->GetApplicationName()) + QStringLiteral(" Setup")
-                            : FromEngine(project->BackTitle));
+    titleEdit_->setText(FromEngine(BackgroundTitleOf(*project)));
     SelectText(sizeList_, FromEngine(project->BackTitleFontHeight));
     SelectText(fontList_,
                project->BackTitleFont.empty() ? DefaultFont() : FromEngine(project->BackTitleFont));
@@ -308,25 +306,19 @@ int WPageBackground::CommitPage() {
 
 bool WPageBackground::OnKillActive() {
     bool ok = true;
-    if (titleEdit_->text().isEmpty()) {
-        Boxes().Message(QStringLiteral("You must specify a Setup Title to continue."),
-                        Dialogs::Icon::Exclamation, QString(), this);
-        titleEdit_->setFocus();
+    auto refuse = [&](const std::string& message, QWidget* focus) {
+        if (message.empty())
+            return false;
+        Boxes().Message(FromEngine(message), Dialogs::Icon::Exclamation, QString(), this);
+        if (focus)
+            focus->setFocus();
         ok = false;
-    }
-    if (fontList_->currentText().isEmpty()) {
-        Boxes().Message(QStringLiteral("You have not selected a font for your title, Times New "
-                                       "Roman has been set by default."),
-                        Dialogs::Icon::Exclamation, QString(), this);
-        SelectText(fontList_, QString::fromLatin1(kFallbackFont));
-        ok = false;
-    }
-    if (sizeList_->currentText().isEmpty()) {
-        Boxes().Message(QStringLiteral("You must specify a Font Size to continue."),
-                        Dialogs::Icon::Exclamation, QString(), this);
-        sizeList_->setFocus();
-        ok = false;
-    }
+        return true;
+    };
+    refuse(CheckBackgroundTitle(ToEngineLossy(titleEdit_->text())), titleEdit_);
+    if (refuse(CheckBackgroundFont(ToEngineLossy(fontList_->currentText())), nullptr))
+        SelectText(fontList_, QString::fromLatin1(kDefaultTitleFont));
+    refuse(CheckBackgroundFontSize(ToEngineLossy(sizeList_->currentText())), sizeList_);
     // Written back also when a check failed.
     if (CommitPage() == 0)
         return false;

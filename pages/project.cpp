@@ -11,9 +11,8 @@
 #include "app/dialogs.h"
 #include "app/qt_text.h"
 #include "app/wizard_app.h"
-#include "platform/system_folders.h"
 #include "project/project_data.h"
-#include "script/disk_utils.h"
+#include "project/project_rules.h"
 
 namespace vantrel {
 
@@ -22,15 +21,6 @@ namespace {
 constexpr int kHelpContext = 1001;
 constexpr int kNameLimit = 30;
 constexpr int kCompanyLimit = 50;
-const char* const kProgramFilesMacro = "<WPF>";
-const char* const kWindowsDriveMacro = "<WDL:>";
-
-// Repeated backslashes made single ("C:\\Apps\\\x" -> "C:\Apps\x").
-QString TidyPath(QString path) {
-    while (path.contains(QStringLiteral("\\\\")))
-        path.replace(QStringLiteral("\\\\"), QStringLiteral("\\"));
-    return path;
-}
 
 }  // namespace
 
@@ -121,19 +111,17 @@ void WProject::PutControls() {
     filling_ = false;
 }
 
+const char* WProject::BasePrefix() const {
+    return base_ == 1 ? kWindowsDriveMacro : kProgramFilesMacro;
+}
+
 void WProject::Preview() {
     TakeControls();
-    const SystemFolders& folders = TheSystemFolders();
-    const QString programFiles = FromEngine(folders.ProgramFilesFolder());
     baseList_->setEnabled(!useDefault_);
     folderEdit_->setEnabled(!useDefault_);
-    if (useDefault_) {
-        defaultDirectory_ = programFiles + QLatin1Char('\\') + company_ + QLatin1Char('\\') + name_;
-    } else {
-        const QString base =
-            base_ == 1 ? FromEngine(GetPathRoot(folders.WindowsFolder())) : programFiles;
-        defaultDirectory_ = base + QLatin1Char('\\') + folder_;
-    }
+    defaultDirectory_ =
+        FromEngine(DestinationOnThisMachine(useDefault_, BasePrefix(), ToEngineLossy(company_),
+                                            ToEngineLossy(name_), ToEngineLossy(folder_)));
     PutControls();
 }
 
@@ -148,8 +136,8 @@ bool WProject::OnInitDialog() {
     filling_ = false;
     base_ = 0;
     useDefaultBox_->setChecked(useDefault_);
-    defaultDirectory_ = FromEngine(TheSystemFolders().ProgramFilesFolder()) + QLatin1Char('\\') +
-                        folderEdit_->text();
+    defaultDirectory_ = FromEngine(DestinationOnThisMachine(false, kProgramFilesMacro, {}, {},
+                                                            ToEngineLossy(folderEdit_->text())));
     defaultDirEdit_->setText(defaultDirectory_);
     Preview();
     return true;
@@ -192,18 +180,6 @@ void WProject::OnUseDefaultClicked() {
     SetModified();
 }
 
-bool WProject::HasForbiddenCharacter(const QString& text) {
-    static const QString forbidden = QStringLiteral("/*?\"<>|,");
-    for (QChar c : text)
-        if (forbidden.contains(c))
-            return true;
-    return false;
-}
-
-QString WProject::ForbiddenMessage(const QString& lead) {
-    return lead + QStringLiteral("\n\t/ * ? \\ \" < > | : ,");
-}
-
 int WProject::CommitPage() {
     TakeControls();
     result_ = 1;
@@ -217,78 +193,42 @@ int WProject::CommitPage() {
         return 0;
     }
 
-    if (!folder_.isEmpty() &&
-        (folder_.contains(QStringLiteral("\\\\")) || folder_.startsWith(QLatin1Char('\\')))) {
-        Boxes().Message(QStringLiteral("Enter no more than one slash for directory separator in "
-                                       "the Target Folder"),
-                        Dialogs::Icon::Exclamation);
-    }
+    if (const std::string warning = CheckTargetFolder(folder); !warning.empty())
+        Boxes().Message(FromEngine(warning), Dialogs::Icon::Exclamation);
 
-    defaultDirectory_ = TidyPath(defaultDirectory_);
+    // Made of typed texts that are known to be storable now.
+    const std::string directory = TidyPath(ToEngineLossy(defaultDirectory_));
+    defaultDirectory_ = FromEngine(directory);
     defaultDirEdit_->setText(defaultDirectory_);
 
-    if (name_.isEmpty()) {
-        Boxes().Message(QStringLiteral("You must enter an Application name before continuing."),
-                        Dialogs::Icon::Exclamation, QString(), this);
-        nameEdit_->setFocus();
+    // Every failed check shows its message; an empty field gets the focus.
+    auto refuse = [this](const std::string& message, Dialogs::Icon icon, QWidget* focus) {
+        if (message.empty())
+            return;
+        Boxes().Message(FromEngine(message), icon, QString(), this);
+        if (focus)
+            focus->setFocus();
         result_ = -1;
-    }
-    if (company_.isEmpty()) {
-        Boxes().Message(QStringLiteral("You must enter a Company name before continuing."),
-                        Dialogs::Icon::Exclamation, QString(), this);
-        companyEdit_->setFocus();
-        result_ = -1;
-    } else if (HasForbiddenCharacter(company_)) {
-        Boxes().Message(ForbiddenMessage(QStringLiteral(
-                            "Company Name cannot contain any of the following characters:")),
-                        Dialogs::Icon::Stop, QString(), this);
-        result_ = -1;
-    }
-    if (defaultDirectory_.isEmpty()) {
-        Boxes().Message(QStringLiteral("You must enter a default directory before continuing."),
-                        Dialogs::Icon::Exclamation, QString(), this);
-        defaultDirEdit_->setFocus();
-        result_ = -1;
-    } else {
-        const int colon = defaultDirectory_.indexOf(QLatin1Char(':'));
-        const bool secondColon =
-            colon >= 0 && defaultDirectory_.indexOf(QLatin1Char(':'), colon + 1) >= 0;
-        if (HasForbiddenCharacter(defaultDirectory_) || secondColon) {
-            Boxes().Message(ForbiddenMessage(QStringLiteral(
-                                "A directory cannot contain any of the following characters:")),
-                            Dialogs::Icon::Stop, QString(), this);
-            result_ = -1;
-        }
-    }
-    if (version_.isEmpty()) {
-        Boxes().Message(QStringLiteral("You must enter a Version before continuing."),
-                        Dialogs::Icon::Exclamation, QString(), this);
-        versionEdit_->setFocus();
-        result_ = -1;
-    }
+    };
+    const auto exclamation = Dialogs::Icon::Exclamation;
+    refuse(CheckApplicationName(name), exclamation, nameEdit_);
+    refuse(CheckCompanyName(company), company.empty() ? exclamation : Dialogs::Icon::Stop,
+           company.empty() ? companyEdit_ : nullptr);
+    refuse(CheckDefaultDirectory(directory), directory.empty() ? exclamation : Dialogs::Icon::Stop,
+           directory.empty() ? defaultDirEdit_ : nullptr);
+    refuse(CheckVersion(version), exclamation, versionEdit_);
 
     // Stored also when a check failed, so that the project holds what the
     // page shows.
     WProjectData* project = Project();
-    std::string defaultDirectory;
-    ToEngine(defaultDirectory_, defaultDirectory);  // made of typed texts already checked
     project->SetApplicationName(name);
     project->CompanyName = company;
-    project->DefaultDirectory = defaultDirectory;
+    project->DefaultDirectory = directory;
     project->Version = version;
-
     project->DefaultDestBase = folder;
-    if (useDefault_) {
-        project->DefaultDestPrefix = kProgramFilesMacro;
-        project->Destination = std::string(kProgramFilesMacro) + "\\" + company + "\\" + name;
-    } else if (base_ == 1) {
-        project->DefaultDestPrefix = kWindowsDriveMacro;
-        project->Destination = std::string(kWindowsDriveMacro) + "\\" + folder;
-    } else {
-        project->DefaultDestPrefix = kProgramFilesMacro;
-        project->Destination = std::string(kProgramFilesMacro) + "\\" + folder;
-    }
     project->UseDefaultDest = useDefault_ ? 1 : 0;
+    project->DefaultDestPrefix = BasePrefix();
+    ApplyDestination(*project);
 
     if (project->NewProjectMode == 1) {
         if (project->ProductNameSet == 0)

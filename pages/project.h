@@ -35,11 +35,6 @@ class WProject : public WPage {
     QLineEdit* FolderEdit() const { return folderEdit_; }
     QLineEdit* DefaultDirectoryEdit() const { return defaultDirEdit_; }
 
-    // The characters that a company name or a folder may not contain.
-    static bool HasForbiddenCharacter(const QString& text);
-    // The message that lists them, after `lead`.
-    static QString ForbiddenMessage(const QString& lead);
-
   private slots:
     void OnTextEdited();
     void OnDestinationChanged();
@@ -49,6 +44,8 @@ class WProject : public WPage {
     void TakeControls();
     void PutControls();
     void Preview();
+    // The list entry as "DefaultDestPrefix" names it.
+    const char* BasePrefix() const;
 
     int result_ = 1;
     QString name_, version_, company_, folder_, defaultDirectory_;

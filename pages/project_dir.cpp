@@ -20,6 +20,7 @@
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "project/project_data.h"
+#include "project/project_rules.h"
 #include "script/setup_component.h"
 
 namespace vantrel {
@@ -135,11 +136,9 @@ QStringList WProjectDir::RowCodes() const {
     return codes;
 }
 
-bool WProjectDir::AnySqlLinks() const {
-    const WProjectData* p = Project();
-    return p->IsInterBaseSelected || p->IsDB2Selected || p->IsInformixSelected ||
-           p->IsMSSQLSelected || p->IsOracleSelected || p->IsSybaseCTLibSelected ||
-           p->IsSybaseDBLibSelected;
+std::string WProjectDir::DefaultCode() const {
+    const int row = defaultLanguage_->currentIndex();
+    return row >= 0 && row < static_cast<int>(rows_.size()) ? rows_[row].code : std::string();
 }
 
 bool WProjectDir::RowChecked(int row) const {
@@ -176,7 +175,7 @@ void WProjectDir::ApplyRules() {
         framework_ = 0;
     frameworkBox_->setEnabled(haveFramework_);
 
-    if (framework_) {
+    if (RuntimeRequired(framework_)) {
         if (!runtimeForced_) {
             runtimeRemembered_ = runtime_;
             runtimeForced_ = true;
@@ -193,12 +192,12 @@ void WProjectDir::ApplyRules() {
     if (!haveRuntime_ && !framework_)
         runtime_ = 0;
 
-    if (!runtime_ && !AnySqlLinks()) {
-        database_ = haveDatabase_ ? databaseRemembered_ : 0;
-        databaseBox_->setEnabled(haveDatabase_);
-    } else {
+    if (DatabaseRequired(runtime_, AnySqlLinksSelected(*Project()))) {
         database_ = 1;
         databaseBox_->setEnabled(false);
+    } else {
+        database_ = haveDatabase_ ? databaseRemembered_ : 0;
+        databaseBox_->setEnabled(haveDatabase_);
     }
 
     if (rows_.empty())
@@ -268,9 +267,9 @@ void WProjectDir::OnWritingToolsClicked() {
 void WProjectDir::SetAllRows(bool checked) {
     if (!toolsBox_->isChecked())
         return;
-    const int defaultRow = defaultLanguage_->currentIndex();
+    const std::string defaultCode = DefaultCode();
     for (int row = 0; row < static_cast<int>(rows_.size()); ++row)
-        SetRowChecked(row, checked || row == defaultRow);
+        SetRowChecked(row, checked || LanguageRowLocked(rows_[row].code, defaultCode));
     SetModified();
 }
 
@@ -286,8 +285,8 @@ void WProjectDir::OnRowChanged(QTreeWidgetItem* item, int column) {
     if (updating_ || column != 0)
         return;
     const int row = languages_->indexOfTopLevelItem(item);
-    // The default language's row stays checked.
-    if (row >= 0 && row == defaultLanguage_->currentIndex() && item->checkState(0) != Qt::Checked)
+    if (row >= 0 && LanguageRowLocked(rows_[row].code, DefaultCode()) &&
+        item->checkState(0) != Qt::Checked)
         SetRowChecked(row, true);
     SetModified();
 }
@@ -325,9 +324,8 @@ int WProjectDir::CommitPage() {
     SelectCatalogueComponent(kDatabaseScript, state(database_));
     project->AreWritingToolsSelected = tools_;
 
-    const int defaultRow = defaultLanguage_->currentIndex();
-    if (defaultRow >= 0 && defaultRow < static_cast<int>(rows_.size()))
-        project->DefaultLanguage = rows_[defaultRow].code;
+    if (const std::string code = DefaultCode(); !code.empty())
+        project->DefaultLanguage = code;
 
     const bool install = tools_ && runtime_;
     std::vector<std::string> scripts, codes;
@@ -345,9 +343,10 @@ int WProjectDir::CommitPage() {
     project->WritingToolScripts = scripts;
     project->WritingToolLanguages = codes;
 
-    if (codes.empty() && install) {
-        Boxes().Message(QStringLiteral("Please select at least one writing tool language"),
-                        Dialogs::Icon::Exclamation, QStringLiteral("Error"), this);
+    if (const std::string warning = CheckWritingToolLanguages(tools_, runtime_, codes.size());
+        !warning.empty()) {
+        Boxes().Message(FromEngine(warning), Dialogs::Icon::Exclamation, QStringLiteral("Error"),
+                        this);
     }
     return 1;
 }

@@ -66,7 +66,8 @@ class WProjectDir : public WPage {
     void SetAllRows(bool checked);
     bool RowChecked(int row) const;
     void SetRowChecked(int row, bool checked);
-    bool AnySqlLinks() const;
+    // The code of the language chosen as the default; empty for none.
+    std::string DefaultCode() const;
     bool ScriptExists(const char* script) const;
     void SelectCatalogueComponent(const std::string& script, int state);
 

@@ -50,6 +50,14 @@ const WritingToolLanguage* FindWritingToolLanguage(std::string_view code) {
     return nullptr;
 }
 
+std::string OneLineValue(std::string value) {
+    for (auto& c : value) {
+        if (c == '\r' || c == '\n' || c == '\0')
+            c = ' ';
+    }
+    return value;
+}
+
 void WComponentCatalogue::Clear() {
     for (auto& list : components)
         list.clear();
@@ -90,7 +98,17 @@ WSetupComponent* WProjectData::ProgramFilesComponent() const {
 }
 
 void WProjectData::Reset() {
-    // 1. The installation folder.
+    ResetInstallLocation();
+    ResetApplicationInfo();
+    ResetComponents();
+    ResetBackground();
+    ResetOptions();
+    ResetMedia();
+    ResetFolderMacros();
+    LoadCatalogue();
+}
+
+void WProjectData::ResetInstallLocation() {
     if (installLocationOverride_) {
         InstallLocation = Trim(*installLocationOverride_);
     } else {
@@ -100,18 +118,9 @@ void WProjectData::Reset() {
             InstallLocation = Trim(value);
         }
     }
+}
 
-    // 2. Languages and the catalogue.
-    DefaultLanguage.clear();
-    WritingToolLanguages.clear();
-    WritingToolScripts.clear();
-    catalogue_.Clear();
-
-    // 3. The component manager.
-    components_ = std::make_unique<WCreatorManager>();
-    Strings().Clear();
-
-    // 4. Modes and application information.
+void WProjectData::ResetApplicationInfo() {
     NewProjectMode = 1;
     OpenProjectMode = 0;
     ContinueProjectMode = 0;
@@ -129,8 +138,18 @@ void WProjectData::Reset() {
     DefaultDestBase.clear();
     DefaultDestPrefix.clear();
     Destination.clear();
+}
 
-    // 5. The two components every project has.
+// A new component manager with the two components every project has; the
+// catalogue and the proofreading selection start empty.
+void WProjectData::ResetComponents() {
+    DefaultLanguage.clear();
+    WritingToolLanguages.clear();
+    WritingToolScripts.clear();
+    catalogue_.Clear();
+
+    components_ = std::make_unique<WCreatorManager>();
+    Strings().Clear();
     WSetupComponent* product = components_->Add(kProductName, 0);
     WSetupComponent* files = components_->Add(kProgramFilesName, 1);
     for (WSetupComponent* c : {product, files}) {
@@ -143,8 +162,10 @@ void WProjectData::Reset() {
     product->AddChild(files);
     product->Select(WSetupComponent::kSelected);
     files->Select(WSetupComponent::kSelected);
+}
 
-    // 6. Background defaults and the section objects.
+// Background defaults and new section objects.
+void WProjectData::ResetBackground() {
     BackTitle.clear();
     BackTitleFont = "Times New Roman";
     BackTitleFontHeight = "48";
@@ -164,8 +185,11 @@ void WProjectData::Reset() {
     ui_ = std::make_unique<WSPMUi>();
     sysReq_ = std::make_unique<WSPMSysReq>();
     background_ = std::make_unique<WSetupBackground>();
+}
 
-    // 7. License, release, components, proofreading, folders.
+// License, release notes, standard components, proofreading, folders and the
+// database engine's configuration.
+void WProjectData::ResetOptions() {
     DisplayLicense = 0;
     LicenseText.clear();
     DisplayRelease = 0;
@@ -179,14 +203,14 @@ void WProjectData::Reset() {
     DefaultFolder.clear();
     ShortcutFolder = "My Project 1.0";
 
-    // 8. Database engine configuration.
     IsInterBaseSelected = IsDB2Selected = IsInformixSelected = IsMSSQLSelected = 0;
     IsOracleSelected = IsSybaseCTLibSelected = IsSybaseDBLibSelected = 0;
     IsDefaultCFGSelected = 1;
     IDAPICNFDirectory = JoinPath(JoinPath(InstallLocation, "Bde501"), "IDAPI.CNF");
     DefaultConfigFile = IDAPICNFDirectory;
+}
 
-    // 9. Media.
+void WProjectData::ResetMedia() {
     MediaDistributionDirectory.clear();
     IsFloppySetup = 0;
     DiskSize = "1.44 MB";
@@ -198,12 +222,6 @@ void WProjectData::Reset() {
     EngineFiles.clear();
     EngineRootLast = -1;
     ShipUserConfig = 0;
-
-    // 10. Folder macros.
-    ResetFolderMacros();
-
-    // 11. The standard components.
-    LoadCatalogue();
 }
 
 void WProjectData::Clear() {
@@ -348,14 +366,14 @@ void WProjectData::PrepareBackground() {
     if (!background_)
         background_ = std::make_unique<WSetupBackground>();
     WSetupBackground& b = *background_;
-    b.SetTitleFont(BackTitleFont);
-    b.SetBackgroundTitle(BackTitle);
-    b.SetTitleFontAlign(BackTitleAlign);
+    b.SetTitleFont(OneLineValue(BackTitleFont));
+    b.SetBackgroundTitle(OneLineValue(BackTitle));
+    b.SetTitleFontAlign(OneLineValue(BackTitleAlign));
     b.SetTitleFontHeight(static_cast<int>(ToInt(BackTitleFontHeight)));
     b.dropShadow = false;
     b.italicTitle = BackTitleItalic != 0;
     b.boldTitle = BackTitleBold != 0;
-    b.SetGradientColor(GradientColor);
+    b.SetGradientColor(OneLineValue(GradientColor));
     b.SetTextBrushBlue(static_cast<int>(ToInt(TitleTextBlue)));
     b.SetTextBrushGreen(static_cast<int>(ToInt(TitleTextGreen)));
     b.SetTextBrushRed(static_cast<int>(ToInt(TitleTextRed)));
@@ -364,13 +382,6 @@ void WProjectData::PrepareBackground() {
 void WProjectData::FillProductScript(WSetupProductData& script) {
     if (!boxId_)
         boxId_ = std::make_unique<WSPMBoxId>();
-    if (!product_)
-        product_ = std::make_unique<WSPMProduct>();
-    if (!ui_)
-        ui_ = std::make_unique<WSPMUi>();
-    if (!sysReq_)
-        sysReq_ = std::make_unique<WSPMSysReq>();
-
     boxId_->SetBoxName("Tessary 9 Runtime");
     boxId_->SetSourceFile("Box.id");
     boxId_->SetProgramsFolder("Programs");
@@ -378,15 +389,19 @@ void WProjectData::FillProductScript(WSetupProductData& script) {
     boxId_->SetUseBoxId(true);
     boxId_->Write(&script);
 
-    product_->SetBillboardScript("");
-    product_->SetProductName(applicationName_);
-    product_->SetDisplayName(applicationName_);
-    product_->SetShortcutFolder(applicationName_);
-    product_->SetDestination(Destination);
-    product_->SetProductKey("Software\\Oxbel\\" + applicationName_ + "\\9.0");
-    product_->SetInstallType(0);
-    product_->SetDefaultLocale(DefaultLanguage);
-    product_->Write(&script);
+    WriteProductSections(script, ProductScriptKind::kSetup);
+}
+
+void WProjectData::WriteProductSections(WSetupData& script, ProductScriptKind kind) {
+    if (!product_)
+        product_ = std::make_unique<WSPMProduct>();
+    if (!ui_)
+        ui_ = std::make_unique<WSPMUi>();
+    if (!sysReq_)
+        sysReq_ = std::make_unique<WSPMSysReq>();
+    const bool setup = kind == ProductScriptKind::kSetup;
+
+    WriteProductSection(script, kind);
 
     ui_->SetPages(PagesText());
     ui_->SetFontName("Times New Roman");
@@ -396,41 +411,63 @@ void WProjectData::FillProductScript(WSetupProductData& script) {
     PrepareBackground();
     background_->Write(&script);
 
-    auto set = [&script](const char* section, const char* key, const std::string& value) {
-        script.SetValue(section, key, value, true);
-    };
     WriteAboutAndLicensePages(script);
-
-    if (AreWritingToolsSelected) {
-        const char* d = "PageDictionary";
-        set(d, "PageTitle", "Writing Tools");
-        set(d, "PageBmp", "");
-        set(d, "TreeDisplayName", "Writing Tools");
-        set(d, "Static",
-            "Which language(s) would you like to use for proofreading Oxbel Documents?");
-        set(d, "ShowPageForCustom", "1");
-        set(d, "ShowPageForTypical", "1");
-        set(d, "ShowPageForCompact", "1");
-        set(d, "MustSelectOne", "1");
-        set(d, "DependentComponents", "Program_files");
-        set(d, "DefaultNone", "No Default");
-        set(d, "DefaultLanguage", DefaultLanguage);
-        set(d, "BoxRegName", "");
-        set(d, "OtherBoxRegNames", "");
-        for (const std::string& code : WritingToolLanguages) {
-            if (const WritingToolLanguage* row = FindWritingToolLanguage(code)) {
-                set(d, row->code,
-                    std::string(row->token) + "," + BaseNameUpToFirstDot(row->script));
-            }
-        }
-        set(d, "PageTitleForAdd", "Add New Writing Tools");
-    }
-
+    WriteDictionaryPage(script, kind);
     WriteDestinationAndReadyPages(script);
 
     sysReq_->SetResolution("640x480");
-    sysReq_->SetOperatingSystemContinue(true);
+    if (setup)
+        sysReq_->SetOperatingSystemContinue(true);
     sysReq_->Write(&script);
+}
+
+void WProjectData::WriteProductSection(WSetupData& script, ProductScriptKind kind) {
+    // The setup registers the product under the runtime's version; the
+    // project file keeps the application's own version there.
+    const bool setup = kind == ProductScriptKind::kSetup;
+    product_->SetBillboardScript("");
+    product_->SetProductName(applicationName_);
+    product_->SetDisplayName(applicationName_);
+    product_->SetShortcutFolder(applicationName_);
+    product_->SetDestination(OneLineValue(Destination));
+    product_->SetProductKey(OneLineValue("Software\\Oxbel\\" + applicationName_ + "\\" +
+                                         (setup ? std::string("9.0") : Version)));
+    if (setup)
+        product_->SetInstallType(0);
+    product_->SetDefaultLocale(OneLineValue(DefaultLanguage));
+    product_->Write(&script);
+}
+
+void WProjectData::WriteDictionaryPage(WSetupData& script, ProductScriptKind kind) const {
+    const bool setup = kind == ProductScriptKind::kSetup;
+    if (setup && !AreWritingToolsSelected)
+        return;
+    auto set = [&script](const char* key, const std::string& value) {
+        script.SetValue("PageDictionary", key, value, true);
+    };
+    if (setup) {
+        set("PageTitle", "Writing Tools");
+        set("PageBmp", "");
+        set("TreeDisplayName", "Writing Tools");
+        set("Static", "Which language(s) would you like to use for proofreading Oxbel Documents?");
+        set("ShowPageForCustom", "1");
+        set("ShowPageForTypical", "1");
+        set("ShowPageForCompact", "1");
+        set("MustSelectOne", "1");
+        set("DependentComponents", "Program_files");
+        set("DefaultNone", "No Default");
+    }
+    set("DefaultLanguage", OneLineValue(DefaultLanguage));
+    if (setup) {
+        set("BoxRegName", "");
+        set("OtherBoxRegNames", "");
+    }
+    for (const std::string& code : WritingToolLanguages) {
+        if (const WritingToolLanguage* row = FindWritingToolLanguage(code))
+            set(row->code, std::string(row->token) + "," + BaseNameUpToFirstDot(row->script));
+    }
+    if (setup)
+        set("PageTitleForAdd", "Add New Writing Tools");
 }
 
 void WProjectData::WriteAboutAndLicensePages(WSetupData& script) {
@@ -455,14 +492,9 @@ void WProjectData::WriteDestinationAndReadyPages(WSetupData& script) const {
     script.SetValue(d, "DestinationBrowse", "1", true);
     script.SetValue(d, "FontsBrowse", "1", true);
 
-    // A line break in the name would end the key line and start another.
-    std::string title = "Ready to install " + applicationName_;
-    for (auto& c : title) {
-        if (c == '\r' || c == '\n' || c == '\0')
-            c = ' ';
-    }
     script.SetValue("PageReady", "PageBmp", "", true);
-    script.SetValue("PageReady", "PageTitle", title, true);
+    script.SetValue("PageReady", "PageTitle", OneLineValue("Ready to install " + applicationName_),
+                    true);
 }
 
 }  // namespace vantrel

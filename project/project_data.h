@@ -37,6 +37,10 @@ struct WritingToolLanguage {
     const char* script;
     const char* displayName;
 };
+// A value as a key line can hold it: a line break (or a NUL) would end the
+// line and start another, possibly a section line, so they become blanks.
+std::string OneLineValue(std::string value);
+
 // The 22 languages in table order.
 extern const std::array<WritingToolLanguage, 22> WritingToolLanguageTable;
 // The first row whose code equals `code` exactly; null when there is none.
@@ -67,6 +71,10 @@ struct WComponentCatalogue {
 
     void Clear();
 };
+
+// The two scripts that carry the product sections: the product script of
+// the setup, and the project script of the project file.
+enum class ProductScriptKind { kSetup, kProjectFile };
 
 class WProjectData : public WCreatorManager {
   public:
@@ -131,12 +139,15 @@ class WProjectData : public WCreatorManager {
     void PrepareBackground();
     // The "Pages" value of the "UI" section for the current flags.
     std::string PagesText() const;
-    // The fixed page sections that the product script and the project file
-    // both carry: "PageAbout" and "PageLicense", then (after the dictionary
-    // section) "PageDestination" and "PageReady", whose title names the
-    // application.
-    static void WriteAboutAndLicensePages(WSetupData& script);
-    void WriteDestinationAndReadyPages(WSetupData& script) const;
+    // Writes the sections that follow "BOXID": "Product", "UI",
+    // "BACKGROUND", the page sections and "SystemRequirements", after
+    // handing the project's values to the objects that write them. The
+    // setup's script gets the fixed product key "...\9.0", install type 0,
+    // the whole dictionary page (only with proofreading tools) and the
+    // operating-system continue flag; the project file gets the product key
+    // with "Version" and only the default and the codes of the dictionary
+    // page.
+    void WriteProductSections(WSetupData& script, ProductScriptKind kind);
 
     // --- Installation, file and mode.
     std::string InstallLocation;
@@ -233,7 +244,17 @@ class WProjectData : public WCreatorManager {
     void FillProductScript(WSetupProductData& script) override;
 
   private:
+    void ResetInstallLocation();
+    void ResetApplicationInfo();
+    void ResetComponents();
+    void ResetBackground();
+    void ResetOptions();
+    void ResetMedia();
     void ResetFolderMacros();
+    void WriteProductSection(WSetupData& script, ProductScriptKind kind);
+    void WriteDictionaryPage(WSetupData& script, ProductScriptKind kind) const;
+    static void WriteAboutAndLicensePages(WSetupData& script);
+    void WriteDestinationAndReadyPages(WSetupData& script) const;
 
     std::optional<std::string> installLocationOverride_;
     std::string applicationName_;

@@ -12,8 +12,6 @@
 #include "platform/text_file.h"
 #include "project/project_data.h"
 #include "script/spm_product.h"
-#include "script/spm_sys_req.h"
-#include "script/spm_ui.h"
 #include "scriptfile/setup_product_data.h"
 
 namespace vantrel {
@@ -69,21 +67,6 @@ const std::vector<BoxIdKey>& BoxIdKeys() {
         {"DefaultFolder", nullptr, &P::DefaultFolder},
     };
     return keys;
-}
-
-// A value as a key line can hold it: a line break would end the line and
-// start another (possibly a section line), so breaks become blanks.
-std::string LineValue(std::string value) {
-    for (auto& c : value) {
-        if (c == '\r' || c == '\n' || c == '\0')
-            c = ' ';
-    }
-    return value;
-}
-
-void SetKey(WSetupProductData& script, const char* section, const std::string& key,
-            const std::string& value) {
-    script.SetValue(section, key, LineValue(value), true);
 }
 
 // A folder of its own inside the private temporary folder, removed with
@@ -227,58 +210,12 @@ std::string ProjectArchivePath(const std::string& path) {
 }
 
 void BuildProjectScript(WProjectData& project, WSetupProductData& script) {
-    const std::string& app = project.GetApplicationName();
-
     for (const auto& k : BoxIdKeys()) {
-        SetKey(script, kBoxId, k.key,
-               k.number ? std::to_string(project.*k.number) : project.*k.text);
+        script.SetValue(
+            kBoxId, k.key,
+            OneLineValue(k.number ? std::to_string(project.*k.number) : project.*k.text), true);
     }
-
-    if (WSPMProduct* product = project.Product()) {
-        product->SetProductName(app);
-        product->SetDisplayName(app);
-        product->SetDestination(LineValue(project.Destination));
-        product->SetProductKey(LineValue("Software\\Oxbel\\" + app + "\\" + project.Version));
-        product->SetShortcutFolder(app);
-        product->SetBillboardScript("");
-        product->SetDefaultLocale(LineValue(project.DefaultLanguage));
-        product->Write(&script);
-    }
-
-    if (WSPMUi* ui = project.Ui()) {
-        ui->SetPages(project.PagesText());
-        ui->SetStringFile("Setup\\string.str");
-        ui->SetFontName("Times New Roman");
-        ui->Write(&script);
-    }
-
-    // Title font, text, alignment, height, style and colours, drop shadow off.
-    project.PrepareBackground();
-    if (WSetupBackground* background = project.Background()) {
-        background->SetTitleFont(LineValue(project.BackTitleFont));
-        background->SetBackgroundTitle(LineValue(project.BackTitle));
-        background->SetTitleFontAlign(LineValue(project.BackTitleAlign));
-        background->SetGradientColor(LineValue(project.GradientColor));
-        background->Write(&script);
-    }
-
-    WProjectData::WriteAboutAndLicensePages(script);
-
-    SetKey(script, "PageDictionary", "DefaultLanguage", project.DefaultLanguage);
-    for (const auto& code : project.WritingToolLanguages) {
-        const WritingToolLanguage* row = FindWritingToolLanguage(code);
-        if (!row)
-            continue;
-        SetKey(script, "PageDictionary", row->code,
-               std::string(row->token) + "," + BaseNameUpToFirstDot(row->script));
-    }
-
-    project.WriteDestinationAndReadyPages(script);
-
-    if (WSPMSysReq* sysReq = project.SysReq()) {
-        sysReq->SetResolution("640x480");
-        sysReq->Write(&script);
-    }
+    project.WriteProductSections(script, ProductScriptKind::kProjectFile);
 }
 
 bool ReadProjectScript(WProjectData& project, const WSetupProductData& script, std::string* error) {

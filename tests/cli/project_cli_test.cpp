@@ -142,8 +142,52 @@ TEST_F(ProjectCommands, NewKeepsAnExistingFileUnlessForced) {
     EXPECT_EQ(Cli("new a.zlt --name").status, 2);
     Result badCompany = Cli("new a.zlt --company 'A/B'");
     EXPECT_EQ(badCompany.status, 2);
-    ExpectHas(badCompany.err, "company name cannot contain");
+    ExpectHas(badCompany.err, "Company Name cannot contain");
     EXPECT_FALSE(PathExists(dir / "a.zlt"));
+}
+
+TEST_F(ProjectCommands, SetRefusesWhatBreaksTheProjectRulesWithTheirMessage) {
+    ASSERT_EQ(Cli("new work/p.zlt --name Ledger --company Acme").status, 0);
+    const std::string before = test::ReadBytes(project);
+    const std::string forbidden =
+        " cannot contain any of the following characters:\n\t"
+        "/ * ? \\ \" < > | : ,\n";
+    const struct {
+        const char* arguments;
+        std::string message;
+    } cases[] = {
+        {"'CompanyName=Acme/West'", "Company Name" + forbidden},
+        {"'ApplicationName=Ledger: 2'", "A directory" + forbidden},
+        {"UseDefaultDest=0 'DefaultDestBase=Apps|Ledger'", "A directory" + forbidden},
+        {"Version=", "You must enter a Version before continuing.\n"},
+        {"FrameworkComponent=1 RuntimeComponent=0",
+         "The Tessary Application Framework needs the Tessary 9 Runtime.\n"},
+        {"BDEComponent=0",
+         "The Borland Database Engine is needed while the Tessary 9 Runtime or an SQL Links "
+         "driver is installed.\n"},
+        {"RuntimeComponent=0 BDEComponent=0 IsOracleSelected=1",
+         "The Borland Database Engine is needed while the Tessary 9 Runtime or an SQL Links "
+         "driver is installed.\n"},
+        {"WritingToolLanguages=US DefaultLanguage=DE",
+         "The default language DE must be one of the selected languages.\n"},
+        {"BackGroundTitleFont=",
+         "You have not selected a font for your title, Times New Roman has been set by "
+         "default.\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        Result refused = Cli(std::string("set work/p.zlt ") + c.arguments);
+        EXPECT_EQ(refused.status, 2);
+        ExpectHas(refused.err, "vantrel-cli: " + c.message);
+        EXPECT_EQ(test::ReadBytes(project), before);
+    }
+
+    // The same keys in a combination that keeps to the rules are taken.
+    ASSERT_EQ(Cli("set work/p.zlt RuntimeComponent=0 BDEComponent=0 WritingToolLanguages=US,DE "
+                  "DefaultLanguage=DE FrameworkComponent=0")
+                  .status,
+              0);
+    ExpectHas(Cli("show work/p.zlt").out, "Default language:      DE\n");
 }
 
 TEST_F(ProjectCommands, SetRefusesUnknownKeysAndBadValuesWithoutChangingTheFile) {

@@ -327,6 +327,52 @@ TEST_F(ProjectFile, ProjectScriptSectionsAndValues) {
     EXPECT_EQ(v, "Acme  [Product] ProductName=Evil");
 }
 
+// The project script and the setup's product script share one writer of the
+// product sections; these are the places where they differ.
+TEST_F(ProjectFile, ProjectScriptAndSetupScriptDifferOnlyWhereTheyMust) {
+    auto p = FilledProject();
+    p->AreWritingToolsSelected = 0;
+    WSetupProductData project;
+    BuildProjectScript(*p, project);
+    ASSERT_TRUE(p->WriteProductScript(dir.path()));
+    WSetupProductData setup;
+    ASSERT_TRUE(setup.Load(dir / "Setup/project.kvz"));
+
+    auto value = [](const WSetupProductData& script, const char* section, const char* key) {
+        std::string v;
+        return script.GetValue(section, key, v) ? v : std::string("(none)");
+    };
+    EXPECT_EQ(value(project, "Product", "Product Key"), "Software\\Oxbel\\Ledger\\2.0");
+    EXPECT_EQ(value(setup, "Product", "Product Key"), "Software\\Oxbel\\Ledger\\9.0");
+    for (const char* key : {"ProductName", "Destination", "Default Locale", "InstallType"})
+        EXPECT_EQ(value(project, "Product", key), value(setup, "Product", key)) << key;
+    for (const char* key : {"BackGroundTitleFont", "BackGroundTitleFontHeight", "GradientColor"})
+        EXPECT_EQ(value(project, "BACKGROUND", key), value(setup, "BACKGROUND", key)) << key;
+    EXPECT_EQ(value(project, "UI", "Pages"), value(setup, "UI", "Pages"));
+    EXPECT_EQ(value(project, "PageReady", "PageTitle"), value(setup, "PageReady", "PageTitle"));
+
+    // Without proofreading tools the setup has no dictionary page; the project
+    // file keeps the selection there all the same, and nothing else.
+    EXPECT_EQ(value(setup, "PageDictionary", "DefaultLanguage"), "(none)");
+    EXPECT_EQ(value(project, "PageDictionary", "DefaultLanguage"), "DE");
+    EXPECT_EQ(value(project, "PageDictionary", "DE"), "%DictionaryDE%,LX9_German");
+    EXPECT_EQ(value(project, "PageDictionary", "PageTitle"), "(none)");
+    EXPECT_EQ(value(setup, "SystemRequirements", "OSContinue"), "YES");
+}
+
+TEST_F(ProjectFile, LineBreaksCannotSplitTheSetupsProductScript) {
+    auto p = NewProject();
+    p->Destination = "<WPF>\\Apps\r\n[BOXID]";
+    p->DefaultLanguage = "US\nUseBoxId=0";
+    p->BackTitle = "Title\r\n[UI]";
+    ASSERT_TRUE(p->WriteProductScript(dir.path()));
+    const std::string bytes = test::ReadBytes(dir / "Setup/project.kvz");
+    EXPECT_NE(bytes.find("Destination=<WPF>\\Apps  [BOXID]\r\n"), std::string::npos);
+    EXPECT_NE(bytes.find("Default Locale=US UseBoxId=0\r\n"), std::string::npos);
+    EXPECT_EQ(bytes.find("\nUseBoxId=0"), std::string::npos);
+    EXPECT_NE(bytes.find("=Title  [UI]\r\n"), std::string::npos);
+}
+
 TEST_F(ProjectFile, ShownTextThatIsEmptyOpensAgain) {
     auto p = NewProject();
     p->DisplayLicense = 1;

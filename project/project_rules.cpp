@@ -1,0 +1,190 @@
+#include "project/project_rules.h"
+
+#include <algorithm>
+
+#include "platform/system_folders.h"
+#include "project/project_data.h"
+#include "script/disk_utils.h"
+
+namespace vantrel {
+
+namespace {
+
+// What neither a company name nor a folder may hold; the message lists the
+// backslash and the colon as well, which a folder path needs.
+constexpr std::string_view kForbidden = "/*?\"<>|,";
+constexpr const char* kForbiddenList = "\n\t/ * ? \\ \" < > | : ,";
+
+bool HasForbiddenCharacter(std::string_view text) {
+    return text.find_first_of(kForbidden) != std::string_view::npos;
+}
+
+std::string Joined(std::string_view a, std::string_view b) {
+    std::string r(a);
+    r += '\\';
+    r += b;
+    return r;
+}
+
+}  // namespace
+
+std::string DestinationPrefix(bool useDefault, std::string_view prefix) {
+    return !useDefault && prefix == kWindowsDriveMacro ? kWindowsDriveMacro : kProgramFilesMacro;
+}
+
+std::string ComposeDestination(bool useDefault, std::string_view prefix, std::string_view company,
+                               std::string_view name, std::string_view base) {
+    const std::string macro = DestinationPrefix(useDefault, prefix);
+    return useDefault ? Joined(Joined(macro, company), name) : Joined(macro, base);
+}
+
+std::string DestinationOnThisMachine(bool useDefault, std::string_view prefix,
+                                     std::string_view company, std::string_view name,
+                                     std::string_view base) {
+    const SystemFolders& folders = TheSystemFolders();
+    if (useDefault)
+        return Joined(Joined(folders.ProgramFilesFolder(), company), name);
+    const std::string root = DestinationPrefix(useDefault, prefix) == kWindowsDriveMacro
+                                 ? GetPathRoot(folders.WindowsFolder())
+                                 : folders.ProgramFilesFolder();
+    return Joined(root, base);
+}
+
+void ApplyDestination(WProjectData& project) {
+    const bool useDefault = project.UseDefaultDest != 0;
+    project.Destination =
+        ComposeDestination(useDefault, project.DefaultDestPrefix, project.CompanyName,
+                           project.GetApplicationName(), project.DefaultDestBase);
+    project.DefaultDestPrefix = DestinationPrefix(useDefault, project.DefaultDestPrefix);
+}
+
+std::string DestinationOnThisMachine(const WProjectData& project) {
+    return TidyPath(DestinationOnThisMachine(project.UseDefaultDest != 0, project.DefaultDestPrefix,
+                                             project.CompanyName, project.GetApplicationName(),
+                                             project.DefaultDestBase));
+}
+
+std::string TidyPath(std::string path) {
+    path.erase(std::unique(path.begin(), path.end(),
+                           [](char a, char b) { return a == '\\' && b == '\\'; }),
+               path.end());
+    return path;
+}
+
+std::string CheckApplicationName(std::string_view name) {
+    return name.empty() ? "You must enter an Application name before continuing." : "";
+}
+
+std::string CheckCompanyName(std::string_view company) {
+    if (company.empty())
+        return "You must enter a Company name before continuing.";
+    if (HasForbiddenCharacter(company))
+        return std::string("Company Name cannot contain any of the following characters:") +
+               kForbiddenList;
+    return {};
+}
+
+std::string CheckDefaultDirectory(std::string_view directory) {
+    if (directory.empty())
+        return "You must enter a default directory before continuing.";
+    const size_t colon = directory.find(':');
+    const bool secondColon =
+        colon != std::string_view::npos && directory.find(':', colon + 1) != std::string_view::npos;
+    if (HasForbiddenCharacter(directory) || secondColon)
+        return std::string("A directory cannot contain any of the following characters:") +
+               kForbiddenList;
+    return {};
+}
+
+std::string CheckVersion(std::string_view version) {
+    return version.empty() ? "You must enter a Version before continuing." : "";
+}
+
+std::string CheckTargetFolder(std::string_view folder) {
+    if (!folder.empty() && (folder.find("\\\\") != std::string_view::npos || folder[0] == '\\'))
+        return "Enter no more than one slash for directory separator in the Target Folder";
+    return {};
+}
+
+bool RuntimeRequired(int framework) {
+    return framework != 0;
+}
+
+bool DatabaseRequired(int runtime, bool sqlLinks) {
+    return runtime != 0 || sqlLinks;
+}
+
+bool AnySqlLinksSelected(const WProjectData& p) {
+    return p.IsInterBaseSelected || p.IsDB2Selected || p.IsInformixSelected || p.IsMSSQLSelected ||
+           p.IsOracleSelected || p.IsSybaseCTLibSelected || p.IsSybaseDBLibSelected;
+}
+
+bool LanguageRowLocked(std::string_view code, std::string_view defaultLanguage) {
+    return !defaultLanguage.empty() && code == defaultLanguage;
+}
+
+std::string CheckComponents(int framework, int runtime, int database, bool sqlLinks) {
+    if (RuntimeRequired(framework) && !runtime)
+        return "The Tessary Application Framework needs the Tessary 9 Runtime.";
+    if (DatabaseRequired(runtime, sqlLinks) && !database)
+        return "The Borland Database Engine is needed while the Tessary 9 Runtime or an SQL Links "
+               "driver is installed.";
+    return {};
+}
+
+std::string CheckDefaultLanguage(std::string_view defaultLanguage,
+                                 const std::vector<std::string>& languages) {
+    if (defaultLanguage.empty() ||
+        std::find(languages.begin(), languages.end(), defaultLanguage) != languages.end())
+        return {};
+    return "The default language " + std::string(defaultLanguage) +
+           " must be one of the selected languages.";
+}
+
+std::string CheckWritingToolLanguages(int tools, int runtime, size_t languageCount) {
+    if (tools && runtime && languageCount == 0)
+        return "Please select at least one writing tool language";
+    return {};
+}
+
+std::string CheckBackgroundTitle(std::string_view title) {
+    return title.empty() ? "You must specify a Setup Title to continue." : "";
+}
+
+std::string CheckBackgroundFont(std::string_view font) {
+    if (!font.empty())
+        return {};
+    return std::string("You have not selected a font for your title, ") + kDefaultTitleFont +
+           " has been set by default.";
+}
+
+std::string CheckBackgroundFontSize(std::string_view size) {
+    return size.empty() ? "You must specify a Font Size to continue." : "";
+}
+
+std::string BackgroundTitleOf(const WProjectData& project) {
+    return project.BackTitle.empty() ? project.GetApplicationName() + " Setup" : project.BackTitle;
+}
+
+std::vector<std::string> ProjectProblems(const WProjectData& p) {
+    const std::string checks[] = {
+        CheckApplicationName(p.GetApplicationName()),
+        CheckCompanyName(p.CompanyName),
+        CheckDefaultDirectory(DestinationOnThisMachine(p)),
+        CheckVersion(p.Version),
+        CheckComponents(p.FrameworkComponent, p.RuntimeComponent, p.BDEComponent,
+                        AnySqlLinksSelected(p)),
+        CheckDefaultLanguage(p.DefaultLanguage, p.WritingToolLanguages),
+        CheckBackgroundTitle(BackgroundTitleOf(p)),
+        CheckBackgroundFont(p.BackTitleFont),
+        CheckBackgroundFontSize(p.BackTitleFontHeight),
+    };
+    std::vector<std::string> problems;
+    for (const std::string& text : checks) {
+        if (!text.empty())
+            problems.push_back(text);
+    }
+    return problems;
+}
+
+}  // namespace vantrel
