@@ -41,16 +41,19 @@ WDiskSet::WDiskSet(WMediaBuilder& job, WProjectData& project, std::string shipFo
       capacity_(static_cast<int64_t>(project.GetMediaSize())) {}
 
 std::string WDiskSet::ThreeDigits(int n) {
-    if (n >= 0 && n <= 9)
-        return "00" + std::to_string(n);
-    if (n >= 10 && n <= 99)
-        return "0" + std::to_string(n);
-    return std::to_string(n);
+    std::string digits = std::to_string(n);
+    if (n >= 0 && n <= 99)
+        digits.insert(0, n <= 9 ? 2 : 1, '0');
+    return digits;
 }
 
 std::string WDiskSet::PieceName(int piece, std::string_view archiveFileName) {
-    std::string base = BaseNameUpToFirstDot(archiveFileName);
-    return "~" + ThreeDigits(piece) + "_" + base + kExtension;
+    std::string name(1, '~');
+    name += ThreeDigits(piece);
+    name += '_';
+    name += BaseNameUpToFirstDot(archiveFileName);
+    name += kExtension;
+    return name;
 }
 
 std::string WDiskSet::DiskFolder(int n) const {

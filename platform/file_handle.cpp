@@ -30,6 +30,48 @@ int FlagsOf(FileHandle::Mode mode) {
     return O_RDONLY;
 }
 
+// Reads until `size` bytes are in or the file ends, at `offset` or, when it
+// is negative, at the file position.
+bool ReadLoop(int fd, int64_t offset, void* buffer, size_t size, size_t& got) {
+    char* data = static_cast<char*>(buffer);
+    got = 0;
+    while (got < size) {
+        ssize_t n = offset < 0 ? ::read(fd, data + got, size - got)
+                               : ::pread(fd, data + got, size - got,
+                                         static_cast<off_t>(offset + static_cast<int64_t>(got)));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (n == 0)
+            break;
+        got += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// Writes all of `size` bytes, at `offset` or, when it is negative, at the
+// file position.
+bool WriteLoop(int fd, int64_t offset, const void* buffer, size_t size) {
+    const char* data = static_cast<const char*>(buffer);
+    size_t done = 0;
+    while (done < size) {
+        ssize_t n = offset < 0 ? ::write(fd, data + done, size - done)
+                               : ::pwrite(fd, data + done, size - done,
+                                          static_cast<off_t>(offset + static_cast<int64_t>(done)));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            if (n == 0)
+                errno = ENOSPC;
+            return false;
+        }
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
 }  // namespace
 
 FileHandle::~FileHandle() {
@@ -92,73 +134,20 @@ bool FileHandle::Close() {
     return ::close(fd) == 0;
 }
 
-bool FileHandle::ReadFull(void* buffer, size_t size, size_t& got) {
-    char* data = static_cast<char*>(buffer);
-    got = 0;
-    while (got < size) {
-        ssize_t n = ::read(fd_, data + got, size - got);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        if (n == 0)
-            break;
-        got += static_cast<size_t>(n);
-    }
-    return true;
+bool FileHandle::ReadFull(void* data, size_t size, size_t& got) {
+    return ReadLoop(fd_, -1, data, size, got);
 }
 
-bool FileHandle::ReadFullAt(int64_t offset, void* buffer, size_t size, size_t& got) {
-    char* data = static_cast<char*>(buffer);
-    got = 0;
-    while (got < size) {
-        ssize_t n = ::pread(fd_, data + got, size - got, static_cast<off_t>(offset + got));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        if (n == 0)
-            break;
-        got += static_cast<size_t>(n);
-    }
-    return true;
+bool FileHandle::ReadFullAt(int64_t offset, void* data, size_t size, size_t& got) {
+    return ReadLoop(fd_, offset, data, size, got);
 }
 
-bool FileHandle::WriteAll(const void* buffer, size_t size) {
-    const char* data = static_cast<const char*>(buffer);
-    while (size > 0) {
-        ssize_t n = ::write(fd_, data, size);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            if (n == 0)
-                errno = ENOSPC;
-            return false;
-        }
-        data += n;
-        size -= static_cast<size_t>(n);
-    }
-    return true;
+bool FileHandle::WriteAll(const void* data, size_t size) {
+    return WriteLoop(fd_, -1, data, size);
 }
 
-bool FileHandle::WriteAllAt(int64_t offset, const void* buffer, size_t size) {
-    const char* data = static_cast<const char*>(buffer);
-    while (size > 0) {
-        ssize_t n = ::pwrite(fd_, data, size, static_cast<off_t>(offset));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            if (n == 0)
-                errno = ENOSPC;
-            return false;
-        }
-        data += n;
-        offset += n;
-        size -= static_cast<size_t>(n);
-    }
-    return true;
+bool FileHandle::WriteAllAt(int64_t offset, const void* data, size_t size) {
+    return WriteLoop(fd_, offset, data, size);
 }
 
 int64_t FileHandle::CopyRangeTo(FileHandle& out, uint64_t size) {

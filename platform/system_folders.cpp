@@ -287,7 +287,7 @@ std::string ShortNameForm(std::string_view name) {
     std::string ext =
         dot == std::string_view::npos ? std::string() : ShortNameChars(name.substr(dot + 1));
     if (base.empty())
-        base = "_";
+        base.assign(1, '_');
     std::string out = base.substr(0, 6);
     out += "~1";
     if (!ext.empty()) {
