@@ -1,9 +1,5 @@
 #include "archive/al_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 
 #include "platform/files.h"
@@ -25,18 +21,15 @@ bool SameName(const std::string& a, const std::string& b, bool caseSensitive) {
 ALFile::ALFile(std::string name, std::string path, size_t bufferSize)
     : ALStorage(std::move(name), bufferSize), path_(path.empty() ? name_ : std::move(path)) {}
 
-ALFile::~ALFile() {
-    if (fd_ >= 0)
-        ::close(fd_);
-}
+ALFile::~ALFile() = default;
 
-void ALFile::SetFolder(int folderFd, std::string leaf) {
-    folderFd_ = folderFd;
+void ALFile::SetFolder(const FileHandle& folder, std::string leaf) {
+    folder_ = &folder;
     path_ = std::move(leaf);
 }
 
-std::string ALFile::NativeOf(const std::string& path) const {
-    return ToNative(path).string();
+bool ALFile::OpenFile(const std::string& path, FileHandle::Mode mode) {
+    return folder_ ? file_.OpenIn(*folder_, path, mode) : file_.Open(path, mode);
 }
 
 int ALFile::Open() {
@@ -45,58 +38,41 @@ int ALFile::Open() {
     int rc = StartIo(Mode::kReading, "Open()");
     if (rc < 0)
         return rc;
-    // O_NONBLOCK keeps a FIFO that a pattern happens to name from blocking
-    // the open; such files are refused below.
-    int flags = O_RDONLY | O_CLOEXEC | O_NONBLOCK;
-    std::string native = NativeOf(path_);
-    fd_ = folderFd_ >= 0 ? ::openat(folderFd_, native.c_str(), flags | O_NOFOLLOW)
-                         : ::open(native.c_str(), flags);
-    if (fd_ < 0) {
+    // Regular files only, and a FIFO that a pattern happens to name is
+    // refused without blocking the open.
+    if (!OpenFile(path_, FileHandle::Mode::kReadFileOnly)) {
         int e = errno;
         EndIo();
         return status_.SetError(al::kCantOpenFile,
                                 "File open failure.  Open of %s returned errno = %d", path_.c_str(),
                                 e);
     }
-    struct stat st;
-    if (::fstat(fd_, &st) != 0) {
+    FileInfo st;
+    if (!file_.Info(st)) {
         int e = errno;
         Close();
         return status_.SetError(
             al::kCantOpenFile, "Couldn't get time, date, and size information for %s.  errno = %d.",
             path_.c_str(), e);
     }
-    if (!S_ISREG(st.st_mode)) {
-        Close();
-        return status_.SetError(al::kCantOpenFile,
-                                "File open failure.  Open of %s returned errno = %d", path_.c_str(),
-                                S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
-    }
-    ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
-    ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
-    size_ = static_cast<int64_t>(st.st_size);
-    timeDate = ALTimeDate::FromUnix(st.st_mtime);
+    file_.HintSequential();
+    size_ = st.size;
+    timeDate = ALTimeDate::FromUnix(static_cast<time_t>(st.modified));
     // Files here carry no archive bit; every file counts as changed since its
     // last backup, as a freshly copied file on Windows does.
     attributes = al_attr::kArchive;
-    if ((st.st_mode & S_IWUSR) == 0)
+    if ((st.permissions & 0200) == 0)
         attributes |= al_attr::kReadOnly;
     return al::kSuccess;
 }
 
 int ALFile::OpenForWriting(const std::string& path) {
-    int flags = O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC;
-    std::string native = NativeOf(path);
-    if (folderFd_ >= 0) {
-        fd_ = ::openat(folderFd_, native.c_str(), flags | O_NOFOLLOW, 0666);
-    } else {
-        fd_ = ::open(native.c_str(), flags, 0666);
-        if (fd_ < 0 && errno == ENOENT && !FolderOf(path).empty()) {
-            MakeFolders(FolderOf(path));
-            fd_ = ::open(native.c_str(), flags, 0666);
-        }
+    bool opened = OpenFile(path, FileHandle::Mode::kWrite);
+    if (!opened && !folder_ && errno == ENOENT && !FolderOf(path).empty()) {
+        MakeFolders(FolderOf(path));
+        opened = OpenFile(path, FileHandle::Mode::kWrite);
     }
-    if (fd_ < 0) {
+    if (!opened) {
         int e = errno;
         EndIo();
         return status_.SetError(al::kCantOpenFile,
@@ -110,14 +86,9 @@ int ALFile::CreateTemporary() {
     std::string tried;
     for (int n = 0; n < kTemporaryNames; ++n) {
         std::string leaf = Format("~al~%03d.tmp", n);
-        std::string path =
-            folderFd_ >= 0 || tempFolder_.empty() ? leaf : JoinPath(tempFolder_, leaf);
+        std::string path = folder_ || tempFolder_.empty() ? leaf : JoinPath(tempFolder_, leaf);
         tried = path;
-        int flags = O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW;
-        std::string native = NativeOf(path);
-        fd_ = folderFd_ >= 0 ? ::openat(folderFd_, native.c_str(), flags, 0666)
-                             : ::open(native.c_str(), flags, 0666);
-        if (fd_ >= 0) {
+        if (OpenFile(path, FileHandle::Mode::kCreateNew)) {
             path_ = path;
             if (name_.empty())
                 name_ = path;
@@ -148,7 +119,7 @@ int ALFile::Create() {
 }
 
 int ALFile::Close() {
-    if (fd_ < 0) {
+    if (!file_.IsOpen()) {
         EndIo();
         return status_.GetStatusCode();
     }
@@ -156,56 +127,34 @@ int ALFile::Close() {
     ALStorage::Close();
     if (writing && stampOnClose_ && status_.Ok()) {
         time_t t = timeDate.ToUnix();
-        if (t != -1) {
-            struct timespec times[2] = {{t, 0}, {t, 0}};
-            ::futimens(fd_, times);
-        }
-        struct stat st;
-        if ((attributes & al_attr::kReadOnly) && ::fstat(fd_, &st) == 0) {
-            ::fchmod(fd_, st.st_mode & 07555);
-        }
+        if (t != -1)
+            file_.SetModified(t);
+        FileInfo st;
+        if ((attributes & al_attr::kReadOnly) && file_.Info(st))
+            file_.SetPermissions(st.permissions & 07555);
     }
-    if (::close(fd_) != 0 && writing && status_.Ok()) {
+    if (!file_.Close() && writing && status_.Ok()) {
         status_.SetError(al::kWriteError, "Write failure on %s.  result = %d, errno = %d",
                          path_.c_str(), -1, errno);
     }
-    fd_ = -1;
     return status_.GetStatusCode();
 }
 
 int ALFile::LoadBuffer(int64_t address) {
     size_t got = 0;
-    while (got < buffer_.size()) {
-        ssize_t n = ::pread(fd_, buffer_.data() + got, buffer_.size() - got,
-                            static_cast<off_t>(address) + static_cast<off_t>(got));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            valid_ = got;
-            return status_.SetError(al::kReadError, "Read failure on %s.  errno = %d",
-                                    path_.c_str(), errno);
-        }
-        if (n == 0)
-            break;
-        got += static_cast<size_t>(n);
-    }
+    const bool ok = file_.ReadFullAt(address, buffer_.data(), buffer_.size(), got);
     valid_ = got;
+    if (!ok) {
+        return status_.SetError(al::kReadError, "Read failure on %s.  errno = %d", path_.c_str(),
+                                errno);
+    }
     return al::kSuccess;
 }
 
 int ALFile::FlushBuffer() {
-    size_t done = 0;
-    while (done < index_) {
-        ssize_t n = ::pwrite(fd_, buffer_.data() + done, index_ - done,
-                             static_cast<off_t>(bufferStart_) + static_cast<off_t>(done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            return status_.SetError(al::kWriteError,
-                                    "Write failure on %s.  result = %d, errno = %d", path_.c_str(),
-                                    static_cast<int>(n), n < 0 ? errno : ENOSPC);
-        }
-        done += static_cast<size_t>(n);
+    if (!file_.WriteAllAt(bufferStart_, buffer_.data(), index_)) {
+        return status_.SetError(al::kWriteError, "Write failure on %s.  result = %d, errno = %d",
+                                path_.c_str(), -1, errno);
     }
     return al::kSuccess;
 }
@@ -214,8 +163,7 @@ int ALFile::Rename(const std::string& newName) {
     if (IsOpen())
         Close();
     std::string target = newName;
-    if (folderFd_ < 0 && newName.find_first_of("\\/") == std::string::npos &&
-        !FolderOf(path_).empty()) {
+    if (!folder_ && newName.find_first_of("\\/") == std::string::npos && !FolderOf(path_).empty()) {
         target = JoinPath(FolderOf(path_), newName);
     }
     if (SameName(path_, target, caseSensitive_)) {
@@ -224,18 +172,16 @@ int ALFile::Rename(const std::string& newName) {
             "Error attempting to rename %s to %s.  Can't rename to the same name!", path_.c_str(),
             target.c_str());
     }
-    std::string from = NativeOf(path_), to = NativeOf(target);
-    int dirFd = folderFd_ >= 0 ? folderFd_ : AT_FDCWD;
     // The rename below replaces an existing file in one step; only a folder
     // in the way cannot be replaced, and is reported as the failure to
     // delete it first.
-    struct stat st;
-    if (::fstatat(dirFd, to.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode)) {
+    FileInfo st;
+    if ((folder_ ? folder_->InfoIn(target, st) : GetFileInfo(target, st, false)) && st.isFolder) {
         return status_.SetError(al::kRenameError,
                                 "Error deleting %s before renaming %s.  errno = %d", target.c_str(),
                                 path_.c_str(), EISDIR);
     }
-    if (::renameat(dirFd, from.c_str(), dirFd, to.c_str()) != 0) {
+    if (!(folder_ ? folder_->RenameIn(path_, target) : RenameFile(path_, target))) {
         return status_.SetError(al::kRenameError, "Error renaming %s to %s.  errno = %d",
                                 path_.c_str(), target.c_str(), errno);
     }
@@ -266,9 +212,7 @@ int ALFile::RenameToBackup() {
 int ALFile::Delete() {
     if (IsOpen())
         Close();
-    std::string native = NativeOf(path_);
-    int rc = folderFd_ >= 0 ? ::unlinkat(folderFd_, native.c_str(), 0) : ::unlink(native.c_str());
-    if (rc != 0) {
+    if (!(folder_ ? folder_->RemoveIn(path_) : RemoveFile(path_))) {
         return status_.SetError(al::kDeleteError, "Error deleting file %s, errno = %d",
                                 path_.c_str(), errno);
     }

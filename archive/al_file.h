@@ -12,6 +12,7 @@
 #include <string>
 
 #include "archive/al_storage.h"
+#include "platform/file_handle.h"
 
 namespace vantrel {
 
@@ -23,10 +24,10 @@ class ALFile : public ALStorage {
                     size_t bufferSize = kDefaultBufferSize);
     ~ALFile() override;
 
-    // Addresses the file as `leaf` inside the open folder `folderFd` (kept
+    // Addresses the file as `leaf` inside the open folder `folder` (kept
     // open by the caller while this object uses it). An empty leaf makes
     // Create() pick a temporary name in that folder.
-    void SetFolder(int folderFd, std::string leaf);
+    void SetFolder(const FileHandle& folder, std::string leaf);
     // Folder for temporary files when the file is addressed by path (engine
     // path; empty means the current folder).
     void SetTempFolder(std::string folder) { tempFolder_ = std::move(folder); }
@@ -58,12 +59,13 @@ class ALFile : public ALStorage {
   private:
     int CreateTemporary();
     int OpenForWriting(const std::string& path);
-    std::string NativeOf(const std::string& path) const;
+    // Opens `path`, inside the folder when one is set.
+    bool OpenFile(const std::string& path, FileHandle::Mode mode);
 
     std::string path_;
     std::string tempFolder_;
-    int folderFd_ = -1;
-    int fd_ = -1;
+    const FileHandle* folder_ = nullptr;
+    FileHandle file_;
     bool caseSensitive_ = false;
     bool stampOnClose_ = false;
 };

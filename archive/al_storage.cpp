@@ -7,6 +7,8 @@
 #include <cstring>
 #include <new>
 
+#include "platform/local_time.h"
+
 namespace vantrel {
 
 // ---- ALTimeDate ----------------------------------------------------------
@@ -39,7 +41,7 @@ ALTimeDate ALTimeDate::FromDos(uint16_t time, uint16_t date) {
 ALTimeDate ALTimeDate::FromUnix(time_t unixTime) {
     ALTimeDate t;
     struct tm tm {};
-    if (!localtime_r(&unixTime, &tm))
+    if (!LocalTimeOf(unixTime, tm))
         return t;
     t.year = tm.tm_year + 1900;
     t.month = tm.tm_mon + 1;

@@ -1,7 +1,5 @@
 #include "archive/archive.h"
 
-#include <sys/stat.h>
-
 #include <set>
 
 #include "archive/al_entry.h"
@@ -24,17 +22,17 @@ bool IsAbsolute(const std::string& path) {
 }
 
 struct FileId {
-    dev_t dev = 0;
-    ino_t ino = 0;
+    uint64_t dev = 0;
+    uint64_t ino = 0;
     bool valid = false;
 };
 
 FileId IdOf(const std::string& path) {
     FileId id;
-    struct stat st;
-    if (::stat(ToNative(path).c_str(), &st) == 0) {
-        id.dev = st.st_dev;
-        id.ino = st.st_ino;
+    FileInfo info;
+    if (GetFileInfo(path, info)) {
+        id.dev = info.device;
+        id.ino = info.inode;
         id.valid = true;
     }
     return id;

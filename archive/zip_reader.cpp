@@ -1,9 +1,5 @@
 #include "archive/zip_reader.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -33,28 +29,6 @@ uint32_t Get32(const unsigned char* p) {
 // General-purpose flag bits read here.
 constexpr uint16_t kFlagEncrypted = 0x0001;
 constexpr uint16_t kFlagUtf8Name = 0x0800;
-
-// An open folder, closed when the object goes away.
-class FolderFd {
-  public:
-    explicit FolderFd(int fd = -1) : fd_(fd) {}
-    ~FolderFd() { Reset(-1); }
-    FolderFd(const FolderFd&) = delete;
-    FolderFd& operator=(const FolderFd&) = delete;
-    int get() const { return fd_; }
-    void Reset(int fd) {
-        if (fd_ >= 0)
-            ::close(fd_);
-        fd_ = fd;
-    }
-
-  private:
-    int fd_;
-};
-
-std::string NativeName(const std::string& name) {
-    return ToNative(name).string();
-}
 
 }  // namespace
 
@@ -248,13 +222,12 @@ int ALZipReader::Extract(ALEntryList& list, const std::string& destination) {
                                 path_.c_str());
     }
     std::string root = destination.empty() ? std::string(".") : destination;
-    std::string native = NativeName(root);
-    FolderFd rootFd(::open(native.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (rootFd.get() < 0 && errno == ENOENT) {
+    FileHandle rootFolder;
+    if (!rootFolder.Open(root, FileHandle::Mode::kFolder) && errno == ENOENT) {
         MakeFolders(root);
-        rootFd.Reset(::open(native.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        rootFolder.Open(root, FileHandle::Mode::kFolder);
     }
-    if (rootFd.get() < 0) {
+    if (!rootFolder.IsOpen()) {
         return status_.SetError(al::kCantOpenFile,
                                 "File open failure.  Open of %s returned errno = %d", root.c_str(),
                                 errno);
@@ -262,7 +235,7 @@ int ALZipReader::Extract(ALEntryList& list, const std::string& destination) {
     for (auto& entry : list) {
         if (!entry->IsMarked())
             continue;
-        if (ExtractOne(*entry, rootFd.get()) < 0)
+        if (ExtractOne(*entry, rootFolder) < 0)
             break;
         PumpMessage();
     }
@@ -270,7 +243,7 @@ int ALZipReader::Extract(ALEntryList& list, const std::string& destination) {
     return status_.GetStatusCode();
 }
 
-int ALZipReader::ExtractOne(ALEntry& entry, int rootFd) {
+int ALZipReader::ExtractOne(ALEntry& entry, const FileHandle& root) {
     ALStorage* storage = entry.GetStorage();
     if (!storage)
         return status_.SetError(al::kLogicError, "No storage object for compression engine");
@@ -297,35 +270,29 @@ int ALZipReader::ExtractOne(ALEntry& entry, int rootFd) {
 
     // Walk down from the destination one folder at a time, creating what is
     // missing and never following a symbolic link.
-    FolderFd folder(::dup(rootFd));
+    const FileHandle* folder = &root;
+    FileHandle walking;
     std::string walked;
     for (const auto& part : folders) {
         walked += walked.empty() ? part : "/" + part;
-        std::string native = NativeName(part);
-        if (::mkdirat(folder.get(), native.c_str(), 0777) != 0 && errno != EEXIST) {
+        FileHandle next;
+        if ((!folder->MakeFolderIn(part) && errno != EEXIST) ||
+            !next.OpenIn(*folder, part, FileHandle::Mode::kFolder)) {
             int e = errno;
             storage->Status().SetError(al::kCantOpenFile,
                                        "File creation failure.  Open of %s returned errno = %d",
                                        walked.c_str(), e);
             return status_.Adopt(storage->Status(), name);
         }
-        int next =
-            ::openat(folder.get(), native.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-        if (next < 0) {
-            int e = errno;
-            storage->Status().SetError(al::kCantOpenFile,
-                                       "File creation failure.  Open of %s returned errno = %d",
-                                       walked.c_str(), e);
-            return status_.Adopt(storage->Status(), name);
-        }
-        folder.Reset(next);
+        walking = std::move(next);
+        folder = &walking;
     }
     if (leaf.empty())
         return al::kSuccess;  // a folder entry
-    return ExpandInto(entry, folder.get(), leaf);
+    return ExpandInto(entry, *folder, leaf);
 }
 
-int ALZipReader::ExpandInto(ALEntry& entry, int folderFd, const std::string& leaf) {
+int ALZipReader::ExpandInto(ALEntry& entry, const FileHandle& folder, const std::string& leaf) {
     ALStorage& storage = *entry.GetStorage();
     const std::string& name = storage.GetName();
 
@@ -346,7 +313,7 @@ int ALZipReader::ExpandInto(ALEntry& entry, int folderFd, const std::string& lea
     }
 
     ALFile temp;
-    temp.SetFolder(folderFd, "");
+    temp.SetFolder(folder, "");
     temp.SetCaseSensitive(true);
     if (temp.Create() < 0)
         return status_.Adopt(temp.Status(), name);

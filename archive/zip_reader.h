@@ -46,8 +46,8 @@ class ALZipReader {
   private:
     int OpenArchive();
     int FindEndRecord(int64_t& position);
-    int ExtractOne(ALEntry& entry, int rootFd);
-    int ExpandInto(ALEntry& entry, int folderFd, const std::string& leaf);
+    int ExtractOne(ALEntry& entry, const FileHandle& root);
+    int ExpandInto(ALEntry& entry, const FileHandle& folder, const std::string& leaf);
 
     std::string path_;
     ALFile archive_;

@@ -4,8 +4,6 @@
 // ARCHIVE with the archive writer at deflate LEVEL, then prints the wall
 // time and the peak resident size of this process:
 //   files=N bytes=N seconds=S peak_rss_kb=N
-#include <sys/resource.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -18,6 +16,7 @@
 #include "archive/al_file.h"
 #include "archive/zip_archive.h"
 #include "platform/paths.h"
+#include "platform/process.h"
 
 namespace fs = std::filesystem;
 using namespace vantrel;
@@ -62,9 +61,7 @@ int main(int argc, char** argv) {
 
     double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    struct rusage usage {};
-    getrusage(RUSAGE_SELF, &usage);
     std::printf("files=%zu bytes=%lld seconds=%.2f peak_rss_kb=%ld\n", files.size(), bytes, seconds,
-                usage.ru_maxrss);
+                PeakResidentKiB());
     return 0;
 }

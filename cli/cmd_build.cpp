@@ -1,9 +1,6 @@
 // vantrel-cli build PROJECT.zlt --media DIR [--size SIZE] [--clean]: the
 // distribution media of a project file, as "Create Media" makes them: one
 // folder for a CD or single disk, or numbered floppy folders.
-#include <signal.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -13,47 +10,18 @@
 #include "media/media_builder.h"
 #include "media/media_plan.h"
 #include "platform/files.h"
+#include "platform/interrupt_guard.h"
 #include "platform/paths.h"
 #include "project/project_data.h"
 
 namespace vantrel::cli {
 namespace {
 
-volatile sig_atomic_t g_interrupted = 0;
-
-void OnInterrupt(int) {
-    g_interrupted = 1;
-}
-
-// Ctrl-C sets the cancel flag for as long as the object lives; the build
-// then stops after the current file.
-class InterruptGuard {
-  public:
-    InterruptGuard() {
-        g_interrupted = 0;
-        struct sigaction sa {};
-        sa.sa_handler = OnInterrupt;
-        sigemptyset(&sa.sa_mask);
-        sigaction(SIGINT, &sa, &old_);
-        sigaction(SIGTERM, &sa, &oldTerm_);
-    }
-    ~InterruptGuard() {
-        sigaction(SIGINT, &old_, nullptr);
-        sigaction(SIGTERM, &oldTerm_, nullptr);
-    }
-    InterruptGuard(const InterruptGuard&) = delete;
-    InterruptGuard& operator=(const InterruptGuard&) = delete;
-
-  private:
-    struct sigaction old_ {};
-    struct sigaction oldTerm_ {};
-};
-
 // A bar redrawn in place on a terminal; plain lines, one per 5 % of the
 // work, when the output goes to a file or a pipe.
 class TerminalProgress : public WMediaProgress {
   public:
-    TerminalProgress() : terminal_(::isatty(STDOUT_FILENO) == 1) {}
+    TerminalProgress() : terminal_(StdoutIsTerminal()) {}
 
     void SetOperation(const std::string& text) override {
         operation_ = Out(text);
@@ -65,7 +33,7 @@ class TerminalProgress : public WMediaProgress {
             ++position_;
         Draw(false);
     }
-    bool CancelRequested() override { return g_interrupted != 0; }
+    bool CancelRequested() override { return InterruptGuard::Interrupted(); }
     void ShowError(const std::string&, const std::string& text) override {
         Finish();
         std::fprintf(stderr, "vantrel-cli: %s\n", Out(text).c_str());

@@ -163,8 +163,10 @@ void ShowShortcuts(const WProjectData& p) {
         auto* s = static_cast<const WSetupShortcut*>(e);
         std::string line = "  " + Shown(JoinPath(s->GetShortcutFolder(), s->GetShortcutName())) +
                            "  ->  " + Shown(s->GetTargetPath());
-        if (!s->GetArguments().empty())
-            line += " " + Shown(s->GetArguments());
+        if (!s->GetArguments().empty()) {
+            line += ' ';
+            line += Shown(s->GetArguments());
+        }
         Line(line);
     }
 }

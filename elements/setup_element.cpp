@@ -244,11 +244,11 @@ std::string WSetupElement::GetInstalledRecord() const {
 
 void WSetupElement::NormaliseMasks() {
     if (selectMask_.empty())
-        selectMask_ = "1";
+        selectMask_.assign(1, '1');
     if (selectMask_.size() < kSelectMaskLength)
         selectMask_.resize(kSelectMaskLength, '1');
     if (osMask_.empty())
-        osMask_ = "11111";
+        osMask_.assign(5, '1');
     if (osMask_.size() < kOsMaskLength)
         osMask_.resize(kOsMaskLength, '1');
 }

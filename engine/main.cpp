@@ -9,8 +9,6 @@
 // The set is FOLDER when given, else the program's own folder or, failing
 // that, the current folder. Exit status: 0 when the set was read, 1 when a
 // script is missing, unreadable or fails verification, 2 for a usage error.
-#include <unistd.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -22,6 +20,7 @@
 #include "engine/set_folder.h"
 #include "platform/encoding.h"
 #include "platform/paths.h"
+#include "platform/process.h"
 #include "platform/strings.h"
 
 namespace {
@@ -49,16 +48,6 @@ int Usage(const std::string& message) {
         std::fprintf(stderr, "%s: %s\n", programName.c_str(), message.c_str());
     std::fprintf(stderr, "usage: %s [/nocopy] [FOLDER]\n", programName.c_str());
     return kUsage;
-}
-
-// The folder of the running program file (engine path); empty when unknown.
-std::string OwnFolder() {
-    std::error_code ec;
-    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    std::string path;
-    if (ec || !FromNative(exe, path))
-        return {};
-    return FolderOf(path);
 }
 
 std::string CurrentFolder() {
@@ -106,7 +95,7 @@ int main(int argc, char** argv) {
     if (!folder.empty()) {
         set.Locate({AbsolutePath(folder)});
     } else {
-        set.Locate({OwnFolder(), CurrentFolder()});
+        set.Locate({RunningProgramFolder(), CurrentFolder()});
     }
 
     switch (set.GetKind()) {

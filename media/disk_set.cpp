@@ -1,15 +1,12 @@
 #include "media/disk_set.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
 
 #include "archive/archive.h"
 #include "media/file_copy.h"
 #include "media/media_builder.h"
+#include "platform/file_handle.h"
 #include "platform/files.h"
 #include "platform/message_pump.h"
 #include "platform/paths.h"
@@ -21,55 +18,6 @@
 namespace vantrel {
 
 namespace {
-
-class Fd {
-  public:
-    explicit Fd(int fd) : fd_(fd) {}
-    ~Fd() { Close(); }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
-    bool Close() {
-        int rc = fd_ >= 0 ? ::close(fd_) : 0;
-        fd_ = -1;
-        return rc == 0;
-    }
-
-  private:
-    int fd_;
-};
-
-bool WriteAll(int fd, const char* data, size_t size) {
-    while (size > 0) {
-        ssize_t n = ::write(fd, data, size);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data += n;
-        size -= static_cast<size_t>(n);
-    }
-    return true;
-}
-
-// Reads exactly `size` bytes unless the file ends first; the count read, or
-// -1 on a read error.
-ssize_t ReadFull(int fd, char* data, size_t size) {
-    size_t done = 0;
-    while (done < size) {
-        ssize_t n = ::read(fd, data + done, size - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return -1;
-        }
-        if (n == 0)
-            break;
-        done += static_cast<size_t>(n);
-    }
-    return static_cast<ssize_t>(done);
-}
 
 // Room that a member of `size` bytes named `nameLength` characters takes in
 // a disk's archive besides its bytes: local header and central directory
@@ -93,16 +41,19 @@ WDiskSet::WDiskSet(WMediaBuilder& job, WProjectData& project, std::string shipFo
       capacity_(static_cast<int64_t>(project.GetMediaSize())) {}
 
 std::string WDiskSet::ThreeDigits(int n) {
-    if (n >= 0 && n <= 9)
-        return "00" + std::to_string(n);
-    if (n >= 10 && n <= 99)
-        return "0" + std::to_string(n);
-    return std::to_string(n);
+    std::string digits = std::to_string(n);
+    if (n >= 0 && n <= 99)
+        digits.insert(0, n <= 9 ? 2 : 1, '0');
+    return digits;
 }
 
 std::string WDiskSet::PieceName(int piece, std::string_view archiveFileName) {
-    std::string base = BaseNameUpToFirstDot(archiveFileName);
-    return "~" + ThreeDigits(piece) + "_" + base + kExtension;
+    std::string name(1, '~');
+    name += ThreeDigits(piece);
+    name += '_';
+    name += BaseNameUpToFirstDot(archiveFileName);
+    name += kExtension;
+    return name;
 }
 
 std::string WDiskSet::DiskFolder(int n) const {
@@ -140,8 +91,8 @@ bool WDiskSet::SplitArchive(const std::string& folder, const std::string& fileNa
     const int64_t body = capacity_ - kArchiveEnd - kHeaderLength - EntryCost(nameLength, capacity_);
     if (total < 0 || body <= 0)
         return false;
-    Fd in(::open(ToNative(path).c_str(), O_RDONLY | O_CLOEXEC));
-    if (in.get() < 0)
+    FileHandle in;
+    if (!in.Open(path, FileHandle::Mode::kRead))
         return false;
 
     const int64_t free = capacity_ - used_;
@@ -165,20 +116,20 @@ bool WDiskSet::SplitArchive(const std::string& folder, const std::string& fileNa
         if (!IsFolder(disk))
             CreateFolderPath(disk);
         const std::string piecePath = JoinPath(disk, PieceName(piece_, fileName));
-        Fd out(::open(ToNative(piecePath).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
-        if (out.get() < 0)
+        FileHandle out;
+        if (!out.Open(piecePath, FileHandle::Mode::kWrite, 0644))
             return false;
         const std::string header = ThreeDigits(piece_) + count;
-        if (!WriteAll(out.get(), header.data(), header.size()))
+        if (!out.WriteAll(header.data(), header.size()))
             return false;
         int64_t left = want;
         while (left > 0) {
             const size_t chunk = static_cast<size_t>(std::min<int64_t>(left, kChunkSize));
-            ssize_t n = ReadFull(in.get(), buffer.data(), chunk);
-            if (n <= 0 || !WriteAll(out.get(), buffer.data(), static_cast<size_t>(n)))
+            size_t n = 0;
+            if (!in.ReadFull(buffer.data(), chunk, n) || n == 0 || !out.WriteAll(buffer.data(), n))
                 return false;
-            left -= n;
-            copied += n;
+            left -= static_cast<int64_t>(n);
+            copied += static_cast<int64_t>(n);
         }
         if (!out.Close())
             return false;

@@ -1,15 +1,12 @@
 #include "media/file_copy.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <memory>
 #include <system_error>
 
+#include "platform/file_handle.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 
@@ -26,74 +23,33 @@ void SetError(std::string* error, std::string_view path, int err) {
         *error = DisplayPath(path) + ": " + std::strerror(err);
 }
 
-class Fd {
-  public:
-    explicit Fd(int fd) : fd_(fd) {}
-    ~Fd() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
-    // Closes now; the errno of a failed close, else 0.
-    int Close() {
-        int rc = fd_ >= 0 ? ::close(fd_) : 0;
-        fd_ = -1;
-        return rc == 0 ? 0 : errno;
-    }
-
-  private:
-    int fd_;
-};
-
-// Writes all of `data`; 0 or the errno.
-int WriteAll(int fd, const char* data, size_t size) {
-    while (size > 0) {
-        ssize_t n = ::write(fd, data, size);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno;
-        }
-        data += n;
-        size -= static_cast<size_t>(n);
-    }
-    return 0;
-}
-
 // Copies the rest of `in` to `out`; 0 or the errno of the failed write
 // (negative: of the failed read).
-int CopyData(int in, int out, uint64_t size, uint64_t& copied) {
+int CopyData(FileHandle& in, FileHandle& out, uint64_t size, uint64_t& copied) {
     // In the kernel first; a file system that cannot do it falls back.
     bool kernel = true;
     while (kernel && copied < size) {
-        ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, size - copied, 0);
+        int64_t n = in.CopyRangeTo(out, size - copied);
         if (n > 0) {
             copied += static_cast<uint64_t>(n);
             continue;
         }
         if (n == 0)
             break;  // the file is shorter than it was
-        if (errno == EINTR)
-            continue;
         if (errno == ENOSPC || errno == EDQUOT || errno == EFBIG || errno == EIO)
             return errno;
         kernel = false;  // EXDEV, ENOSYS, EINVAL, EOPNOTSUPP...
     }
     std::unique_ptr<char[]> buffer(new char[kBufferSize]);
     for (;;) {
-        ssize_t n = ::read(in, buffer.get(), kBufferSize);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
+        size_t n = 0;
+        if (!in.ReadFull(buffer.get(), kBufferSize, n))
             return -errno;
-        }
         if (n == 0)
             return 0;
-        if (int err = WriteAll(out, buffer.get(), static_cast<size_t>(n)); err != 0)
-            return err;
-        copied += static_cast<uint64_t>(n);
+        if (!out.WriteAll(buffer.get(), n))
+            return errno;
+        copied += n;
     }
 }
 
@@ -107,48 +63,45 @@ CopyOutcome CopyFileData(std::string_view from, std::string_view to, std::string
                          uint64_t* bytes) {
     if (bytes)
         *bytes = 0;
-    const fs::path src = ToNative(from);
-    const fs::path dst = ToNative(to);
-    Fd in(::open(src.c_str(), O_RDONLY | O_CLOEXEC));
-    struct stat st;
-    if (in.get() < 0 || ::fstat(in.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
-        SetError(error, from, in.get() < 0 ? errno : EISDIR);
+    FileHandle in;
+    FileInfo source;
+    if (!in.Open(from, FileHandle::Mode::kRead) || !in.Info(source) || !source.isFile) {
+        SetError(error, from, in.IsOpen() ? EISDIR : errno);
         return CopyOutcome::kSourceMissing;
     }
-    const mode_t mode = st.st_mode & 0777;
-    int flags = O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC;
-    int outFd = ::open(dst.c_str(), flags, mode | S_IWUSR);
-    if (outFd < 0 && (errno == EACCES || errno == EPERM)) {
+    const unsigned mode = source.permissions & 0777;
+    FileHandle out;
+    if (!out.Open(to, FileHandle::Mode::kWrite, mode | 0200) &&
+        (errno == EACCES || errno == EPERM)) {
         // A read-only copy of an earlier build: replace it.
-        struct stat old;
-        if (::lstat(dst.c_str(), &old) == 0 && S_ISREG(old.st_mode) && ::unlink(dst.c_str()) == 0)
-            outFd = ::open(dst.c_str(), flags, mode | S_IWUSR);
+        FileInfo old;
+        if (GetFileInfo(to, old, false) && old.isFile && RemoveFile(to))
+            out.Open(to, FileHandle::Mode::kWrite, mode | 0200);
         else
             errno = EACCES;
     }
-    if (outFd < 0) {
+    if (!out.IsOpen()) {
         int err = errno;
         SetError(error, to, err);
         return IsNoSpace(err) ? CopyOutcome::kNoSpace : CopyOutcome::kFailed;
     }
-    Fd out(outFd);
     uint64_t copied = 0;
-    int err = CopyData(in.get(), out.get(), static_cast<uint64_t>(st.st_size), copied);
-    if (err == 0)
-        err = out.Close();
+    int err = CopyData(in, out, static_cast<uint64_t>(source.size), copied);
+    if (err == 0 && !out.Close())
+        err = errno;
     if (bytes)
         *bytes = copied;
     if (err != 0) {
-        struct stat target;
+        FileInfo target;
         // Never leave a partial copy behind; a character device (a test's
         // /dev/full) is not ours to remove.
-        if (::stat(dst.c_str(), &target) == 0 && S_ISREG(target.st_mode))
-            ::unlink(dst.c_str());
+        if (GetFileInfo(to, target) && target.isFile)
+            RemoveFile(to);
         SetError(error, err < 0 ? from : to, err < 0 ? -err : err);
         return IsNoSpace(err) ? CopyOutcome::kNoSpace : CopyOutcome::kFailed;
     }
     // The mode given to open() passes through the umask; match the source.
-    ::chmod(dst.c_str(), mode);
+    SetFilePermissions(to, mode);
     return CopyOutcome::kCopied;
 }
 

@@ -5,6 +5,7 @@
 #include "media/disk_set.h"
 #include "media/file_copy.h"
 #include "platform/files.h"
+#include "platform/local_time.h"
 #include "platform/message_pump.h"
 #include "platform/paths.h"
 #include "platform/strings.h"
@@ -51,7 +52,7 @@ std::string WMediaBuilder::LogTimeText(std::time_t time) {
                                           "May",       "June",     "July",     "August",
                                           "September", "October",  "November", "December"};
     std::tm tm{};
-    localtime_r(&time, &tm);
+    LocalTimeOf(time, tm);
     return Format("%s, %s %02d, %04d, %02d:%02d:%02d", kDays[tm.tm_wday % 7],
                   kMonths[tm.tm_mon % 12], tm.tm_mday, tm.tm_year + 1900, tm.tm_hour, tm.tm_min,
                   tm.tm_sec);

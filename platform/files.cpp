@@ -9,7 +9,10 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <random>
 
+#include "platform/file_handle.h"
+#include "platform/file_info_posix.h"
 #include "platform/paths.h"
 #include "platform/strings.h"
 
@@ -34,6 +37,19 @@ bool StatOf(std::string_view path, struct stat& st) {
 
 std::string ErrnoText(std::string_view path) {
     return DisplayPath(path) + ": " + std::strerror(errno);
+}
+
+bool GetFileInfo(std::string_view path, FileInfo& info, bool followLinks) {
+    if (path.empty()) {
+        errno = ENOENT;
+        return false;
+    }
+    struct stat st;
+    const std::string native = ToNative(path);
+    if ((followLinks ? ::stat(native.c_str(), &st) : ::lstat(native.c_str(), &st)) != 0)
+        return false;
+    info = InfoFromStat(st);
+    return true;
 }
 
 bool PathExists(std::string_view path) {
@@ -80,62 +96,70 @@ bool ReadWholeFile(std::string_view path, std::string& out, std::string* error) 
     return ok;
 }
 
+namespace {
+
+// A name for the new contents of `path`, hidden beside it: "." + the file's
+// name + "." + six random letters or digits.
+std::string TemporaryNameFor(std::string_view path) {
+    static constexpr char kChars[] =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    thread_local std::mt19937 random{std::random_device{}()};
+    std::uniform_int_distribution<size_t> pick(0, sizeof kChars - 2);
+    std::string name(1, '.');
+    name.append(FileNameOf(path));
+    name.push_back('.');
+    for (int i = 0; i < 6; ++i)
+        name.push_back(kChars[pick(random)]);
+    return JoinPath(FolderOf(path), name);
+}
+
+// The permissions for a file that replaces `target`: those of the file being
+// replaced, else rw for all as the user's umask allows.
+unsigned ReplacementPermissions(const fs::path& target) {
+    struct stat old;
+    if (::stat(target.c_str(), &old) == 0)
+        return old.st_mode & 07777;
+    mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+}  // namespace
+
 bool WriteFileAtomic(std::string_view path, std::string_view data, std::string* error) {
     if (IsFolder(path)) {
         SetError(error, DisplayPath(path) + ": is a folder, not a file");
         return false;
     }
-    fs::path target = ToNative(path);
-    fs::path folder = target.parent_path();
-    std::string tmpl =
-        (folder.empty() ? fs::path(".") : folder) / ("." + target.filename().string() + ".XXXXXX");
-    std::vector<char> name(tmpl.begin(), tmpl.end());
-    name.push_back('\0');
-    int fd = ::mkstemp(name.data());
-    if (fd < 0) {
+    const fs::path target = ToNative(path);
+    std::string temp;
+    FileHandle file;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temp = TemporaryNameFor(path);
+        if (file.Open(temp, FileHandle::Mode::kCreateNew, 0600) || errno != EEXIST)
+            break;
+    }
+    if (!file.IsOpen()) {
         SetError(error, ErrnoText(path));
         return false;
     }
-    bool ok = true;
-    const char* p = data.data();
-    size_t left = data.size();
-    while (ok && left > 0) {
-        ssize_t w = ::write(fd, p, left);
-        if (w < 0) {
-            if (errno == EINTR)
-                continue;
-            ok = false;
-        } else {
-            p += w;
-            left -= static_cast<size_t>(w);
-        }
-    }
-    if (ok && ::fsync(fd) != 0)
-        ok = false;
+    bool ok = file.WriteAll(data.data(), data.size()) && file.Sync();
     if (!ok)
         SetError(error, ErrnoText(path));
-    // Keep the permissions of the file being replaced, else rw for all
-    // as the user's umask allows (mkstemp makes owner-only files).
-    struct stat old;
-    mode_t mode = 0666;
-    if (::stat(target.c_str(), &old) == 0) {
-        mode = old.st_mode & 07777;
-    } else {
-        mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode &= ~mask;
-    }
-    ::fchmod(fd, mode);
-    if (::close(fd) != 0 && ok) {
+    file.SetPermissions(ReplacementPermissions(target));
+    if (!file.Close() && ok) {
         ok = false;
         SetError(error, ErrnoText(path));
     }
-    if (ok && ::rename(name.data(), target.c_str()) != 0) {
+    if (ok && !RenameFile(temp, path)) {
         ok = false;
         SetError(error, ErrnoText(path));
     }
-    if (!ok)
-        ::unlink(name.data());
+    if (!ok) {
+        const int saved = errno;
+        RemoveFile(temp);
+        errno = saved;
+    }
     return ok;
 }
 
@@ -150,9 +174,27 @@ bool CopyOneFile(std::string_view from, std::string_view to, std::string* error)
 }
 
 bool RemoveFile(std::string_view path) {
-    if (path.empty())
+    if (path.empty()) {
+        errno = ENOENT;
         return false;
+    }
     return ::unlink(ToNative(path).c_str()) == 0;
+}
+
+bool RenameFile(std::string_view from, std::string_view to) {
+    return ::rename(ToNative(from).c_str(), ToNative(to).c_str()) == 0;
+}
+
+bool SetFilePermissions(std::string_view path, unsigned permissions) {
+    return ::chmod(ToNative(path).c_str(), static_cast<mode_t>(permissions)) == 0;
+}
+
+bool MakeFolder(std::string_view path) {
+    return ::mkdir(ToNative(path).c_str(), 0777) == 0;
+}
+
+bool RemoveEmptyFolder(std::string_view path) {
+    return ::rmdir(ToNative(path).c_str()) == 0;
 }
 
 bool RemoveTree(std::string_view path) {

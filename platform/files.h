@@ -10,6 +10,21 @@
 
 namespace vantrel {
 
+// What the system says about a file or folder.
+struct FileInfo {
+    bool isFile = false;  // a regular file
+    bool isFolder = false;
+    int64_t size = 0;
+    int64_t modified = 0;      // seconds since 1970 (UTC)
+    unsigned permissions = 0;  // the rwx bits of owner, group and others (and setuid...)
+    uint64_t device = 0;       // device and inode together name the file
+    uint64_t inode = 0;
+};
+
+// False (errno says why) when the path cannot be examined. Without
+// `followLinks`, a symbolic link is described itself.
+bool GetFileInfo(std::string_view path, FileInfo& info, bool followLinks = true);
+
 bool PathExists(std::string_view path);
 bool IsFile(std::string_view path);    // a regular file (after links)
 bool IsFolder(std::string_view path);  // a folder (after links)
@@ -22,7 +37,15 @@ bool ReadWholeFile(std::string_view path, std::string& out, std::string* error =
 // previous contents.
 bool WriteFileAtomic(std::string_view path, std::string_view data, std::string* error = nullptr);
 bool CopyOneFile(std::string_view from, std::string_view to, std::string* error = nullptr);
+// RemoveFile, RenameFile, SetFilePermissions, MakeFolder and RemoveEmptyFolder
+// leave the reason of a failure in errno.
 bool RemoveFile(std::string_view path);
+// Replaces an existing file `to` in one step.
+bool RenameFile(std::string_view from, std::string_view to);
+bool SetFilePermissions(std::string_view path, unsigned permissions);
+// One folder whose parent exists (EEXIST when the name exists).
+bool MakeFolder(std::string_view path);
+bool RemoveEmptyFolder(std::string_view path);
 // Removes a folder with everything in it; true when it is gone afterwards.
 bool RemoveTree(std::string_view path);
 bool MakeFolders(std::string_view path, std::string* error = nullptr);

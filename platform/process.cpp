@@ -1,6 +1,8 @@
 #include "platform/process.h"
 
+#include <pwd.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -8,7 +10,9 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <thread>
+#include <vector>
 
 #include "platform/encoding.h"
 #include "platform/message_pump.h"
@@ -221,6 +225,35 @@ bool RunAndPumpArgs(std::string_view program, const std::vector<std::string>& ar
         PumpMessage();
     }
     return true;
+}
+
+std::string RunningProgramFolder() {
+    std::error_code ec;
+    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    std::string path;
+    if (ec || !FromNative(exe, path))
+        return {};
+    return FolderOf(path);
+}
+
+long PeakResidentKiB() {
+    struct rusage usage {};
+    if (::getrusage(RUSAGE_SELF, &usage) != 0)
+        return 0;
+    return usage.ru_maxrss;
+}
+
+std::string UserLoginName() {
+    std::vector<char> buffer(16384);
+    passwd entry{};
+    passwd* found = nullptr;
+    if (::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found &&
+        found->pw_name && *found->pw_name) {
+        return found->pw_name;
+    }
+    if (const char* user = std::getenv("USER"))
+        return user;
+    return {};
 }
 
 bool RunDetached(std::string_view program, std::string_view arguments) {

@@ -32,6 +32,16 @@ std::vector<std::string> SplitCommandLine(std::string_view commandLine);
 std::vector<std::string> ResolveLaunch(std::string_view program,
                                        const std::vector<std::string>& arguments);
 
+// The folder of the running program file (engine path); empty when unknown.
+std::string RunningProgramFolder();
+// The most memory the running program has held in RAM at once, in KiB (0
+// when unknown).
+long PeakResidentKiB();
+// The login name of the user the program runs as, in the system's encoding
+// (not converted); $USER when the user database does not know the user, and
+// empty when neither names one.
+std::string UserLoginName();
+
 // Starts the program in a session of its own and returns at once; the
 // process is reaped in the background. True when it started.
 bool RunDetached(std::string_view program, std::string_view arguments);

@@ -1,13 +1,11 @@
 #include "platform/registry.h"
 
-#include <unistd.h>
-
-#include <climits>
 #include <cstdlib>
 #include <mutex>
 
 #include "platform/files.h"
 #include "platform/paths.h"
+#include "platform/process.h"
 #include "platform/text_file.h"
 
 namespace vantrel {
@@ -62,18 +60,6 @@ bool Unquote(std::string_view s, size_t& pos, std::string& out) {
     return false;
 }
 
-std::string ProgramFolder() {
-    char buf[PATH_MAX];
-    ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
-    if (n <= 0)
-        return {};
-    buf[n] = '\0';
-    std::string path;
-    if (!FromNative(buf, path))
-        return {};
-    return FolderOf(path);
-}
-
 }  // namespace
 
 Registry& TheRegistry() {
@@ -96,7 +82,7 @@ RegFileStore::RegFileStore(std::string machineFile, std::string userFile)
 std::string RegFileStore::DefaultMachineFile() {
     if (const char* env = std::getenv("VANTREL_MACHINE_REG"); env && *env)
         return env;
-    std::string folder = ProgramFolder();
+    std::string folder = RunningProgramFolder();
     const std::string rel = VANTREL_DEFAULT_MACHINE_REG_REL;
     // Build tree: <build>/vantrel-cli with <build>/etc/...; installed tree and
     // programs one folder down: <prefix>/bin/vantrel with <prefix>/etc/...
@@ -198,8 +184,14 @@ std::string RegFileStore::Serialize(const std::vector<Key>& keys, std::string_vi
     std::vector<std::string> lines{"Windows Registry Editor Version 5.00"};
     for (auto& key : keys) {
         lines.emplace_back();
-        lines.push_back("[" + std::string(hiveName) + (key.path.empty() ? "" : "\\" + key.path) +
-                        "]");
+        std::string section(1, '[');
+        section += hiveName;
+        if (!key.path.empty()) {
+            section += '\\';
+            section += key.path;
+        }
+        section += ']';
+        lines.push_back(std::move(section));
         for (auto& v : key.values) {
             std::string name = v.name.empty() ? "@" : Quote(v.name);
             lines.push_back(name + "=" +

@@ -7,6 +7,7 @@
 
 #include "platform/files.h"
 #include "platform/paths.h"
+#include "platform/process.h"
 #include "platform/registry.h"
 #include "platform/strings.h"
 
@@ -77,18 +78,6 @@ bool Usable(const std::string& folder) {
 std::string ShellFolder(Registry& registry, const char* name, const std::string& fallback) {
     std::string v = Value(registry, Hive::CurrentUser, kShellFoldersKey, name);
     return v.empty() ? fallback : v;
-}
-
-std::string RunningProgramFolder() {
-    char buf[4096];
-    ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
-    if (n <= 0)
-        return {};
-    buf[n] = '\0';
-    std::string path;
-    if (!FromNative(buf, path))
-        return {};
-    return FolderOf(path);
 }
 
 bool IsShortNameChar(char c) {
@@ -298,10 +287,13 @@ std::string ShortNameForm(std::string_view name) {
     std::string ext =
         dot == std::string_view::npos ? std::string() : ShortNameChars(name.substr(dot + 1));
     if (base.empty())
-        base = "_";
-    std::string out = base.substr(0, 6) + "~1";
-    if (!ext.empty())
-        out += "." + ext.substr(0, 3);
+        base.assign(1, '_');
+    std::string out = base.substr(0, 6);
+    out += "~1";
+    if (!ext.empty()) {
+        out += '.';
+        out.append(ext, 0, 3);
+    }
     return out;
 }
 

@@ -81,14 +81,14 @@ bool TextReader::ReadLine(std::string& line) {
         sawTrailingBreak_ = false;
     }
     if (any && !line.empty()) {
-        if (line.back() == '\r')
+        if (line.back() == '\r' && !crLfOnly_)
             line.pop_back();
         sawTrailingBreak_ = false;
         finalDelivered_ = true;
         return true;
     }
     // End of file right after a line break (or an empty file).
-    if (finalEmptyLine_ && sawTrailingBreak_ && !finalDelivered_) {
+    if (finalEmptyLine_ && sawTrailingBreak_ && !finalDelivered_ && !failed_) {
         finalDelivered_ = true;
         return true;
     }

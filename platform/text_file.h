@@ -25,6 +25,10 @@ class TextReader {
     // buffer sees it); without, it does not.
     bool ReadLine(std::string& line);
     void SetFinalEmptyLine(bool on) { finalEmptyLine_ = on; }
+    // With `crLfOnly`, a CR is dropped only as part of a CR LF pair: a last
+    // line without a line break keeps a CR at its end, so that every byte
+    // but the line breaks arrives (a checksum over the lines counts it).
+    void SetCrLfOnly(bool on) { crLfOnly_ = on; }
     // Bytes consumed so far (for progress reports).
     uint64_t BytesRead() const { return bytesRead_; }
     bool Failed() const { return failed_; }
@@ -39,6 +43,7 @@ class TextReader {
     bool eof_ = false;
     bool sawTrailingBreak_ = false;
     bool finalEmptyLine_ = false;
+    bool crLfOnly_ = false;
     bool finalDelivered_ = false;
     bool failed_ = false;
 };

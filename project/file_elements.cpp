@@ -1,7 +1,5 @@
 #include "project/file_elements.h"
 
-#include <sys/stat.h>
-
 #include <cstdio>
 #include <vector>
 
@@ -63,11 +61,11 @@ bool HasVersionInfo(std::string_view path) {
 }
 
 std::string FileAttributesMask(std::string_view path) {
-    struct stat st;
-    if (::stat(ToNative(path).c_str(), &st) != 0)
+    FileInfo info;
+    if (!GetFileInfo(path, info))
         return "100000";
     bool hidden = StartsWith(FileNameOf(path), ".");
-    bool readOnly = (st.st_mode & S_IWUSR) == 0;
+    bool readOnly = (info.permissions & 0200) == 0;
     if (hidden && !readOnly)
         return "001000";
     if (readOnly && !hidden)

@@ -1,14 +1,11 @@
 #include "script/disk_utils.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <mutex>
 #include <random>
 
+#include "platform/file_handle.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/strings.h"
@@ -25,33 +22,19 @@ std::vector<std::string> g_shareRoots;
 // A file of our own for a write test or a copy: created only when no file of
 // that name exists, so nothing of the user's is ever overwritten.
 bool CreateNewFile(std::string_view path) {
-    int fd = ::open(ToNative(path).c_str(), O_CREAT | O_EXCL | O_RDWR | O_CLOEXEC, 0600);
-    if (fd < 0)
-        return false;
-    ::close(fd);
-    return true;
+    FileHandle file;
+    return file.Open(path, FileHandle::Mode::kCreateNew, 0600);
 }
 
 bool CopyToNewFile(std::string_view from, std::string_view to) {
     std::string data;
     if (!ReadWholeFile(from, data))
         return false;
-    int fd = ::open(ToNative(to).c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
-    if (fd < 0)
+    FileHandle file;
+    if (!file.Open(to, FileHandle::Mode::kCreateNew))
         return false;
-    const char* p = data.data();
-    size_t left = data.size();
-    bool ok = true;
-    while (ok && left > 0) {
-        ssize_t w = ::write(fd, p, left);
-        if (w < 0) {
-            ok = errno == EINTR;
-        } else {
-            p += w;
-            left -= static_cast<size_t>(w);
-        }
-    }
-    if (::close(fd) != 0)
+    bool ok = file.WriteAll(data.data(), data.size());
+    if (!file.Close())
         ok = false;
     if (!ok)
         RemoveFile(to);
@@ -176,11 +159,8 @@ void ForgetShareRoots() {
 bool FileExists(std::string_view path) {
     if (path.empty() || !IsFile(path))
         return false;
-    int fd = ::open(ToNative(path).c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    ::close(fd);
-    return true;
+    FileHandle file;
+    return file.Open(path, FileHandle::Mode::kRead);
 }
 
 bool CreateFolderPath(std::string_view path, std::vector<std::string>* created) {
@@ -199,7 +179,7 @@ bool CreateFolderPath(std::string_view path, std::vector<std::string>* created) 
         f = parent;
     }
     for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
-        if (::mkdir(ToNative(*it).c_str(), 0777) != 0 && !IsFolder(*it))
+        if (!MakeFolder(*it) && !IsFolder(*it))
             return IsFolder(p);
         if (created)
             created->push_back(*it);
@@ -214,7 +194,7 @@ bool CanWriteToFolder(std::string_view folder) {
     std::vector<std::string> created;
     if (!IsFolder(dir) && !CreateFolderPath(dir, &created)) {
         for (auto it = created.rbegin(); it != created.rend(); ++it)
-            ::rmdir(ToNative(*it).c_str());
+            RemoveEmptyFolder(*it);
         return false;
     }
     // "1234567890.tmp" is the test file; a file of that name that is already
@@ -231,7 +211,7 @@ bool CanWriteToFolder(std::string_view folder) {
         }
     }
     for (auto it = created.rbegin(); it != created.rend(); ++it)
-        ::rmdir(ToNative(*it).c_str());
+        RemoveEmptyFolder(*it);
     return ok;
 }
 

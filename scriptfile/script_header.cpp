@@ -1,19 +1,16 @@
 #include "scriptfile/script_header.h"
 
-#include <pwd.h>
-#include <sys/types.h>
-#include <unistd.h>
-
-#include <cstdio>
-#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 
 #include "platform/encoding.h"
 #include "platform/files.h"
+#include "platform/local_time.h"
 #include "platform/message_pump.h"
 #include "platform/paths.h"
+#include "platform/process.h"
 #include "platform/strings.h"
+#include "platform/text_file.h"
 
 namespace vantrel {
 
@@ -75,53 +72,15 @@ void SplitKeyValue(std::string_view line, std::string& key, std::string& value) 
     value = Trim(line.substr(eq + 1));
 }
 
-// Reads a file line by line with the same rules as SplitLines(): lines end at
-// LF, a CR right before the LF is dropped, and a file that ends with a line
-// break yields one further empty line. getline() grows its buffer, so a line
-// of any length arrives whole.
-class LineFile {
-  public:
-    ~LineFile() {
-        std::free(buffer_);
-        if (file_)
-            std::fclose(file_);
-    }
-    bool Open(const std::string& path) {
-        if (!IsFile(path))
-            return false;
-        file_ = std::fopen(ToNative(path).c_str(), "rb");
-        return file_ != nullptr;
-    }
-    bool Next(std::string& line) {
-        ssize_t n = ::getline(&buffer_, &capacity_, file_);
-        if (n < 0) {
-            if (std::ferror(file_))
-                failed_ = true;
-            if (endedWithBreak_ && !failed_) {
-                endedWithBreak_ = false;
-                line.clear();
-                return true;
-            }
-            return false;
-        }
-        line.assign(buffer_, static_cast<size_t>(n));
-        endedWithBreak_ = !line.empty() && line.back() == '\n';
-        if (endedWithBreak_) {
-            line.pop_back();
-            if (!line.empty() && line.back() == '\r')
-                line.pop_back();
-        }
-        return true;
-    }
-    bool Failed() const { return failed_; }
-
-  private:
-    FILE* file_ = nullptr;
-    char* buffer_ = nullptr;
-    size_t capacity_ = 0;
-    bool endedWithBreak_ = false;
-    bool failed_ = false;
-};
+// Opens `path` for reading line by line with the same rules as SplitLines():
+// lines end at LF, a CR right before the LF is dropped, and a file that ends
+// with a line break yields one further empty line. Lines of any length arrive
+// whole.
+bool OpenLines(TextReader& in, const std::string& path) {
+    in.SetFinalEmptyLine(true);
+    in.SetCrLfOnly(true);
+    return in.Open(path);
+}
 
 }  // namespace
 
@@ -161,12 +120,7 @@ std::string WScriptHeader::SectionNameOf(std::string_view line) {
 }
 
 std::string WScriptHeader::CurrentUserName() {
-    std::string native;
-    if (const passwd* pw = ::getpwuid(::geteuid()); pw && pw->pw_name && *pw->pw_name) {
-        native = pw->pw_name;
-    } else if (const char* user = std::getenv("USER")) {
-        native = user;
-    }
+    const std::string native = UserLoginName();
     std::string name;
     if (!Utf8ToCp1252(native, name)) {
         // A name Windows-1252 cannot hold: keep its ASCII part readable.
@@ -188,7 +142,7 @@ std::string WScriptHeader::CurrentUserName() {
 std::string WScriptHeader::CurrentTimeStamp() {
     std::time_t now = std::time(nullptr);
     std::tm local{};
-    ::localtime_r(&now, &local);
+    LocalTimeOf(now, local);
     return Format("%d/%d/%d   %d:%d:%d", local.tm_mday, local.tm_mon + 1, local.tm_year + 1900,
                   local.tm_hour, local.tm_min, local.tm_sec);
 }
@@ -267,14 +221,14 @@ bool WScriptHeader::Stamp() {
 
     // Whole lines of any length: the new file is built in memory and
     // replaces the old one only when it has been written completely.
-    LineFile in;
-    if (!in.Open(target))
+    TextReader in;
+    if (!OpenLines(in, target))
         return false;
     std::vector<std::string> lines;
     std::string line;
     for (;;) {
         PumpMessage();
-        if (!in.Next(line))
+        if (!in.ReadLine(line))
             break;
         lines.push_back(line);
     }
@@ -291,8 +245,8 @@ bool WScriptHeader::Stamp() {
 int WScriptHeader::Read(bool update, bool verify) {
     int bits = 0;
     sawStart_ = sawEnd_ = false;
-    LineFile in;
-    if (!in.Open(filePath_)) {
+    TextReader in;
+    if (!OpenLines(in, filePath_)) {
         if (update)
             loaded_ = true;
         return kCannotOpen;
@@ -305,7 +259,7 @@ int WScriptHeader::Read(bool update, bool verify) {
     std::string line, key, value;
     auto next = [&]() {
         PumpMessage();
-        if (!in.Next(line))
+        if (!in.ReadLine(line))
             return false;
         if (line.size() >= kLongLineLength)
             bits |= kLongLine;
