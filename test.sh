@@ -29,6 +29,9 @@ check_format() {
 }
 check_format
 
+# Every include points down the layers; only platform/ calls POSIX.
+python3 scripts/check_layers.py
+
 # Configuring again is quick and picks up folders added since the last run.
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREL_WERROR=ON >/dev/null
 cmake --build build -j "$jobs"
