@@ -208,13 +208,8 @@ int RunBuild(Args& args) {
         return rc;
 
     WProjectData project;
-    if (int rc = OpenProject(args, args.words[0], project); rc != kOk)
+    if (int rc = OpenProjectForMedia(args, args.words[0], project); rc != kOk)
         return rc;
-    if (project.InstallLocation.empty()) {
-        return Fail(
-            "no installation folder: the registry has no \"Install Location\" "
-            "(use --install-location DIR)");
-    }
 
     WMediaPlan plan;
     if (int rc = PlanBuild(project, request, plan); rc != kOk)

@@ -32,13 +32,8 @@ int RunTestRun(Args& args) {
                                                          : "one project file at a time");
 
     WProjectData project;
-    if (int rc = OpenProject(args, args.words[0], project); rc != kOk)
+    if (int rc = OpenProjectForMedia(args, args.words[0], project); rc != kOk)
         return rc;
-    if (project.InstallLocation.empty()) {
-        return Fail(
-            "no installation folder: the registry has no \"Install Location\" "
-            "(use --install-location DIR)");
-    }
 
     std::string media;
     if (haveMedia) {

@@ -58,6 +58,17 @@ int OpenProject(const Args& args, const std::string& pathArgument, WProjectData&
     return kOk;
 }
 
+int OpenProjectForMedia(const Args& args, const std::string& pathArgument, WProjectData& project) {
+    if (int rc = OpenProject(args, pathArgument, project); rc != kOk)
+        return rc;
+    if (project.InstallLocation.empty()) {
+        return Fail(
+            "no installation folder: the registry has no \"Install Location\" "
+            "(use --install-location DIR)");
+    }
+    return kOk;
+}
+
 int SaveProject(WProjectData& project, const std::string& path) {
     bool modified = true;
     GivenPath dialog(path.empty() ? project.ProjectFile : AbsolutePath(path));

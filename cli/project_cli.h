@@ -22,6 +22,9 @@ int ResetProject(const Args& args, WProjectData& project);
 // ResetProject, then opens the project file named by the UTF-8 argument
 // `pathArgument`. kOk, or the exit status after a message.
 int OpenProject(const Args& args, const std::string& pathArgument, WProjectData& project);
+// OpenProject for a command that makes a set: it also needs the installation
+// folder, for the setup engine's files and the standard components.
+int OpenProjectForMedia(const Args& args, const std::string& pathArgument, WProjectData& project);
 
 // Writes the project back to its file (ProjectFile, or `path` for a project
 // that has none yet) and puts it at the head of the recent-project list.
