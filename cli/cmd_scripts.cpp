@@ -9,6 +9,7 @@
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "project/project_data.h"
+#include "script/set_layout.h"
 
 namespace vantrel::cli {
 namespace {
@@ -56,7 +57,7 @@ int RunScripts(Args& args) {
                       " did not load completely");
     }
 
-    std::string setup = JoinPath(outDir, "Setup");
+    std::string setup = JoinPath(outDir, kSetupFolder);
     std::string error;
     if (!MakeFolders(setup, &error))
         return Fail(Out(error));
@@ -66,7 +67,7 @@ int RunScripts(Args& args) {
     if (!project.WriteProductScript(outDir)) {
         return Fail("cannot write project.kvz in " + Out(DisplayPath(setup)));
     }
-    for (const char* name : {"project.kvz", "comp.kvz", "string.str"}) {
+    for (const char* name : {kProductScript, kComponentScript, kStringFile}) {
         std::printf("%s\n", Out(DisplayPath(JoinPath(setup, name))).c_str());
     }
     return result;

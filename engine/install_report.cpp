@@ -9,6 +9,7 @@
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/strings.h"
+#include "script/set_layout.h"
 #include "script/setup_component.h"
 #include "scriptfile/setup_product_data.h"
 
@@ -255,10 +256,11 @@ WInstallReport::~WInstallReport() = default;
 bool WInstallReport::Read(const WSetFolder& set) {
     errors_.clear();
     root_ = set.Root();
-    productScript_ = set.Script("project.kvz");
+    productScript_ = set.Script(kProductScript);
     if (!VerifyProductScript(productScript_) || !ReadProductScript(productScript_))
         return false;
-    return ReadComponentScript(set.Script("comp.kvz"), set.Script("string.str"), set.SetupFolder());
+    return ReadComponentScript(set.Script(kComponentScript), set.Script(kStringFile),
+                               set.SetupFolder());
 }
 
 bool WInstallReport::VerifyProductScript(const std::string& path) {

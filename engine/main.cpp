@@ -22,6 +22,7 @@
 #include "platform/paths.h"
 #include "platform/process.h"
 #include "platform/strings.h"
+#include "script/set_layout.h"
 
 namespace {
 
@@ -113,7 +114,7 @@ int main(int argc, char** argv) {
             return ok ? kOk : Fail(report.Errors());
         }
         case WSetFolder::kMissingScripts:
-            return Fail({DisplayPath(set.Script("project.kvz")) + " is missing: " +
+            return Fail({DisplayPath(set.Script(kProductScript)) + " is missing: " +
                          DisplayPath(set.Root()) + " is not a complete setup set"});
         case WSetFolder::kNone:
             break;

@@ -7,13 +7,12 @@
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/strings.h"
+#include "script/set_layout.h"
 
 namespace vantrel {
 
 namespace {
 
-constexpr const char* kSetupFolder = "Setup";
-constexpr const char* kProductScript = "project.kvz";
 constexpr const char* kDiskPrefix = "disk";
 constexpr const char* kArchiveExtension = ".cfi";
 

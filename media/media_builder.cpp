@@ -4,6 +4,7 @@
 
 #include "media/disk_set.h"
 #include "media/file_copy.h"
+#include "media/set_files.h"
 #include "platform/files.h"
 #include "platform/local_time.h"
 #include "platform/message_pump.h"
@@ -12,13 +13,12 @@
 #include "platform/text_file.h"
 #include "project/project_data.h"
 #include "script/disk_utils.h"
+#include "script/set_layout.h"
 
 namespace vantrel {
 
 namespace {
 
-constexpr const char* kSetupFolder = "Setup";
-constexpr const char* kLogName = "setup.log";
 constexpr const char* kCopied = "Succesfully copied file";
 constexpr const char* kCopyFailed = "Error copying file";
 constexpr const char* kUserConfig = "idapi.cnf";
@@ -204,7 +204,7 @@ bool WMediaBuilder::Run() {
                     (IsFile(shipFolder_) ? ": it is a file" : ""));
     }
 
-    log_.SetPath(JoinPath(JoinPath(shipFolder_, kSetupFolder), kLogName), false);
+    log_.SetPath(JoinPath(JoinPath(shipFolder_, kSetupFolder), kSetupLog), false);
     log_.SetLevel(0);
     WriteLogHeader(floppy);
 
@@ -231,7 +231,7 @@ bool WMediaBuilder::Run() {
         if (!disks.Create())
             ok = false;
         // The log leaves with the temporary folder: keep it beside the disks.
-        const std::string kept = JoinPath(media, kLogName);
+        const std::string kept = JoinPath(media, kSetupLog);
         if (IsFile(log_.Path()) && CopyFileData(log_.Path(), kept) == CopyOutcome::kCopied)
             log_.SetPath(kept, true);
         if (!RemoveTreeForced(shipFolder_)) {
@@ -256,7 +256,7 @@ bool WMediaBuilder::AssembleShipFolder(const std::string& shipFolder) {
     if (!CreateFolderPath(setup) && IsFolder(shipFolder))
         NoteFailure("cannot create the folder " + DisplayPath(setup));
 
-    if (!CopyEngineFiles(setup) || !CopyComponentFiles())
+    if (!CopyEngineFiles() || !CopyComponentFiles())
         return false;
     WriteScripts(setup);
     WriteTexts(setup);
@@ -266,15 +266,13 @@ bool WMediaBuilder::AssembleShipFolder(const std::string& shipFolder) {
     return true;
 }
 
-bool WMediaBuilder::CopyEngineFiles(const std::string& setupFolder) {
+bool WMediaBuilder::CopyEngineFiles() {
     const auto& files = project_.EngineFiles;
     for (size_t i = 0; i < files.size(); ++i) {
         const std::string& source = files[i];
         progress_.SetOperation("Copying file : " + ShortenPath(source, kPathDisplayLength));
         progress_.SetFile(FileNameOf(source));
-        const bool root = static_cast<int>(i) <= project_.EngineRootLast;
-        const std::string destination =
-            JoinPath(root ? shipFolder_ : setupFolder, FileNameOf(source));
+        const std::string destination = EngineFileDestination(project_, i, shipFolder_);
         if (!FreeSpaceFor(source, destination) || !CopyAndLog(source, destination))
             return false;
         if (CheckCancel())
@@ -340,24 +338,21 @@ void WMediaBuilder::WriteScripts(const std::string& setupFolder) {
     if (WCreatorManager* components = project_.Components())
         components->Gather();
     const bool product =
-        project_.WriteProductScript(shipFolder_) && IsFile(JoinPath(setupFolder, "project.kvz"));
+        project_.WriteProductScript(shipFolder_) && IsFile(JoinPath(setupFolder, kProductScript));
     log_.Log(product ? "Project.kvz successfully created" : "Error creating project.kvz");
     if (!product)
         NoteFailure("cannot write project.kvz in " + DisplayPath(setupFolder));
 }
 
 void WMediaBuilder::WriteTexts(const std::string& setupFolder) {
-    if (project_.DisplayLicense) {
-        const bool ok =
-            WriteFileAtomic(JoinPath(setupFolder, "license.txt"), ToCrLf(project_.LicenseText));
+    if (SetCarriesText(project_, SetText::kLicense)) {
+        const bool ok = WriteSetText(project_, SetText::kLicense, setupFolder);
         log_.Log(ok ? "License.txt successfully created " : "Error writing license.txt");
         if (!ok)
             NoteFailure("cannot write license.txt in " + DisplayPath(setupFolder));
     }
-    if (project_.DisplayRelease) {
-        const std::string path = JoinPath(setupFolder, "release.txt");
-        const bool ok =
-            WriteFileAtomic(path, ToCrLf(project_.ReleaseText)) && SetReadOnly(path, true);
+    if (SetCarriesText(project_, SetText::kRelease)) {
+        const bool ok = WriteSetText(project_, SetText::kRelease, setupFolder);
         log_.Log(ok ? "Release.txt created successfully" : "Error writing release notes");
         if (!ok)
             NoteFailure("cannot write release.txt in " + DisplayPath(setupFolder));

@@ -104,7 +104,8 @@ class WMediaBuilder {
     bool FreeSpaceFor(const std::string& source, const std::string& destination);
     // Copies and logs one file; false when the job must stop.
     bool CopyAndLog(const std::string& source, const std::string& destination);
-    bool CopyEngineFiles(const std::string& setupFolder);
+    // The setup engine's files, to the root and the "Setup" folder.
+    bool CopyEngineFiles();
     bool CopyComponentFiles();
     void WriteScripts(const std::string& setupFolder);
     void WriteTexts(const std::string& setupFolder);

@@ -1,12 +1,14 @@
 #include "media/test_setup.h"
 
 #include "media/file_copy.h"
+#include "media/set_files.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/process.h"
 #include "platform/text_file.h"
 #include "project/project_data.h"
 #include "script/disk_utils.h"
+#include "script/set_layout.h"
 
 namespace vantrel {
 
@@ -18,20 +20,13 @@ void WTestSetup::Prepare(WProjectData& project, const std::string& folder) {
         components->Gather();
     }
 
-    const std::string setup = JoinPath(folder, "Setup");
+    const std::string setup = JoinPath(folder, kSetupFolder);
     CreateFolderPath(setup);
-    const auto& files = project.EngineFiles;
-    for (size_t i = 0; i < files.size(); ++i) {
-        const bool root = static_cast<int>(i) <= project.EngineRootLast;
-        CopyFileData(files[i], JoinPath(root ? folder : setup, FileNameOf(files[i])));
-    }
-
-    if (project.DisplayLicense)
-        WriteFileAtomic(JoinPath(setup, "license.txt"), ToCrLf(project.LicenseText));
-    if (project.DisplayRelease) {
-        const std::string release = JoinPath(setup, "release.txt");
-        if (WriteFileAtomic(release, ToCrLf(project.ReleaseText)))
-            SetReadOnly(release, true);
+    for (size_t i = 0; i < project.EngineFiles.size(); ++i)
+        CopyFileData(project.EngineFiles[i], EngineFileDestination(project, i, folder));
+    for (SetText text : {SetText::kLicense, SetText::kRelease}) {
+        if (SetCarriesText(project, text))
+            WriteSetText(project, text, setup);
     }
 
     project.WriteProductScript(folder);

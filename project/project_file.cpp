@@ -11,6 +11,7 @@
 #include "platform/temp_folder.h"
 #include "platform/text_file.h"
 #include "project/project_data.h"
+#include "script/set_layout.h"
 #include "script/spm_product.h"
 #include "scriptfile/setup_product_data.h"
 
@@ -19,9 +20,6 @@ namespace vantrel {
 namespace {
 
 constexpr const char* kBoxId = "BOXID";
-constexpr const char* kProjectScript = "project.kvz";
-constexpr const char* kLicenseFile = "license.txt";
-constexpr const char* kReleaseFile = "release.txt";
 
 // The settings of the "BOXID" section, in the order they are written. Each
 // is either a flag/number or a text member of the project.
@@ -143,8 +141,7 @@ void RestoreSourceFolders(WProjectData& project) {
 
 bool LoadFromFolder(WProjectData& project, const WorkFolder& work, const std::string& shown,
                     std::string* error) {
-    for (const char* member :
-         {kProjectScript, WCreatorManager::kComponentScript, WCreatorManager::kStringFile}) {
+    for (const char* member : {kProductScript, kComponentScript, kStringFile}) {
         if (!IsFile(work.Member(member))) {
             SetError(error, shown + ": not a project file (it has no " + member + ")");
             return false;
@@ -152,8 +149,8 @@ bool LoadFromFolder(WProjectData& project, const WorkFolder& work, const std::st
     }
 
     WSetupProductData script;
-    if (!script.Load(work.Member(kProjectScript))) {
-        SetError(error, shown + ": " + kProjectScript + " cannot be read");
+    if (!script.Load(work.Member(kProductScript))) {
+        SetError(error, shown + ": " + kProductScript + " cannot be read");
         return false;
     }
     std::string why;
@@ -166,8 +163,7 @@ bool LoadFromFolder(WProjectData& project, const WorkFolder& work, const std::st
         files->ClearAllElements();
     WCreatorManager* components = project.Components();
     if (!components ||
-        !components->ReadComponentScript(work.Member(WCreatorManager::kComponentScript),
-                                         work.Member(WCreatorManager::kStringFile))) {
+        !components->ReadComponentScript(work.Member(kComponentScript), work.Member(kStringFile))) {
         std::string detail;
         if (components && !components->Failures().empty())
             detail = " (" + components->Failures().back() + ")";
@@ -228,7 +224,7 @@ bool ReadProjectScript(WProjectData& project, const WSetupProductData& script, s
     }
     if (!hasBoxId) {
         SetError(error,
-                 std::string(kProjectScript) + " is not a project script (no [BOXID] section)");
+                 std::string(kProductScript) + " is not a project script (no [BOXID] section)");
         return false;
     }
 
@@ -296,7 +292,7 @@ bool WriteProjectFile(WProjectData& project, const std::string& path, std::strin
 
     WSetupProductData script;
     BuildProjectScript(project, script);
-    if (!script.SaveAs(work / kProjectScript)) {
+    if (!script.SaveAs(work / kProductScript)) {
         SetError(error, shown + ": the project script cannot be written");
         return false;
     }

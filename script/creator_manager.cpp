@@ -45,9 +45,9 @@ void WCreatorManager::FillProductScript(WSetupProductData&) {}
 bool WCreatorManager::WriteProductScript(std::string_view folder) {
     WSetupProductData script;
     FillProductScript(script);
-    std::string setup = JoinPath(folder, "Setup");
+    std::string setup = JoinPath(folder, kSetupFolder);
     MakeFolders(setup);
-    return script.SaveAs(JoinPath(setup, "project.kvz"));
+    return script.SaveAs(JoinPath(setup, kProductScript));
 }
 
 void WCreatorManager::RecomputeInstallTypes(WComponentManager& components) {

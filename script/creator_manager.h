@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "elements/setup_element.h"
+#include "script/set_layout.h"
 #include "script/setup_manager.h"
 
 namespace vantrel {
@@ -33,8 +34,6 @@ class WSetupProductData;
 
 class WCreatorManager : public WSetupManager {
   public:
-    static constexpr const char* kComponentScript = "comp.kvz";
-    static constexpr const char* kStringFile = "string.str";
     static constexpr const char* kStringsSection = "[Strings]";
 
     WCreatorManager();

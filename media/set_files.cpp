@@ -1,0 +1,31 @@
+#include "media/set_files.h"
+
+#include "media/file_copy.h"
+#include "platform/files.h"
+#include "platform/paths.h"
+#include "platform/text_file.h"
+#include "project/project_data.h"
+#include "script/disk_utils.h"
+#include "script/set_layout.h"
+
+namespace vantrel {
+
+std::string EngineFileDestination(const WProjectData& project, size_t index,
+                                  const std::string& setFolder) {
+    const std::string& source = project.EngineFiles.at(index);
+    const bool root = static_cast<int>(index) <= project.EngineRootLast;
+    return JoinPath(root ? setFolder : JoinPath(setFolder, kSetupFolder), FileNameOf(source));
+}
+
+bool SetCarriesText(const WProjectData& project, SetText text) {
+    return text == SetText::kLicense ? project.DisplayLicense != 0 : project.DisplayRelease != 0;
+}
+
+bool WriteSetText(const WProjectData& project, SetText text, const std::string& setupFolder) {
+    if (text == SetText::kLicense)
+        return WriteFileAtomic(JoinPath(setupFolder, kLicenseFile), ToCrLf(project.LicenseText));
+    const std::string path = JoinPath(setupFolder, kReleaseFile);
+    return WriteFileAtomic(path, ToCrLf(project.ReleaseText)) && SetReadOnly(path, true);
+}
+
+}  // namespace vantrel
