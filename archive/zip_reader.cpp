@@ -116,7 +116,24 @@ int ALZipReader::ReadDirectory(ALEntryList& list) {
     int64_t endPos = 0;
     if (FindEndRecord(endPos) < 0)
         return status_.GetStatusCode();
+    uint16_t total = 0;
+    if (ReadEndRecord(endPos, total) < 0)
+        return status_.GetStatusCode();
 
+    archive_.Seek(directoryStart_);
+    for (uint16_t i = 0; i < total; ++i) {
+        if (ReadCentralRecord(list, endPos) < 0)
+            return status_.GetStatusCode();
+    }
+    return al::kSuccess;
+}
+
+int ALZipReader::BadRecord() {
+    return status_.SetError(al::kInvalidArchive, "Bad record in central directory of ZIP file %s",
+                            path_.c_str());
+}
+
+int ALZipReader::ReadEndRecord(int64_t endPos, uint16_t& total) {
     unsigned char end[zip::kEndRecordSize];
     archive_.Seek(endPos);
     if (archive_.ReadBuffer(end, sizeof end) != sizeof end) {
@@ -126,7 +143,7 @@ int ALZipReader::ReadDirectory(ALEntryList& list) {
                                 "Can't locate end of central directory in ZIP file %s",
                                 path_.c_str());
     }
-    uint16_t total = Get16(end + 10);
+    total = Get16(end + 10);
     int64_t directorySize = Get32(end + 12);
     int64_t directoryStart = Get32(end + 16);
     uint16_t commentLength = Get16(end + 20);
@@ -135,80 +152,72 @@ int ALZipReader::ReadDirectory(ALEntryList& list) {
     comment_.assign(available, '\0');
     archive_.ReadBuffer(comment_.data(), available);
 
-    auto bad = [&] {
-        return status_.SetError(al::kInvalidArchive,
-                                "Bad record in central directory of ZIP file %s", path_.c_str());
-    };
     if (directoryStart + directorySize > endPos)
-        return bad();
+        return BadRecord();
     directoryStart_ = directoryStart;
+    return al::kSuccess;
+}
 
-    archive_.Seek(directoryStart);
-    for (uint16_t i = 0; i < total; ++i) {
-        unsigned char r[zip::kCentralRecordSize];
-        if (archive_.Tell() + static_cast<int64_t>(sizeof r) > endPos ||
-            archive_.ReadBuffer(r, sizeof r) != sizeof r ||
-            Get32(r) != zip::kCentralRecordSignature) {
-            if (!archive_.Status().Ok())
-                return status_.Adopt(archive_.Status(), "");
-            return bad();
-        }
-        uint16_t flags = Get16(r + 8);
-        uint16_t method = Get16(r + 10);
-        uint16_t nameLength = Get16(r + 28);
-        uint16_t extraLength = Get16(r + 30);
-        uint16_t entryCommentLength = Get16(r + 32);
-        if (archive_.Tell() + nameLength + extraLength + entryCommentLength > endPos)
-            return bad();
-        std::string name(nameLength, '\0');
-        std::string entryComment(entryCommentLength, '\0');
-        archive_.ReadBuffer(name.data(), nameLength);
-        archive_.Seek(archive_.Tell() + extraLength);
-        archive_.ReadBuffer(entryComment.data(), entryCommentLength);
+int ALZipReader::ReadCentralRecord(ALEntryList& list, int64_t endPos) {
+    unsigned char r[zip::kCentralRecordSize];
+    if (archive_.Tell() + static_cast<int64_t>(sizeof r) > endPos ||
+        archive_.ReadBuffer(r, sizeof r) != sizeof r || Get32(r) != zip::kCentralRecordSignature) {
         if (!archive_.Status().Ok())
             return status_.Adopt(archive_.Status(), "");
+        return BadRecord();
+    }
+    uint16_t flags = Get16(r + 8);
+    uint16_t method = Get16(r + 10);
+    uint16_t nameLength = Get16(r + 28);
+    uint16_t extraLength = Get16(r + 30);
+    uint16_t entryCommentLength = Get16(r + 32);
+    if (archive_.Tell() + nameLength + extraLength + entryCommentLength > endPos)
+        return BadRecord();
+    std::string name(nameLength, '\0');
+    std::string entryComment(entryCommentLength, '\0');
+    archive_.ReadBuffer(name.data(), nameLength);
+    archive_.Seek(archive_.Tell() + extraLength);
+    archive_.ReadBuffer(entryComment.data(), entryCommentLength);
+    if (!archive_.Status().Ok())
+        return status_.Adopt(archive_.Status(), "");
 
-        int64_t offset = Get32(r + 42);
-        int64_t compressedSize = Get32(r + 20);
-        // The member (local header at least, and its data) must lie before
-        // the central directory.
-        if (offset + static_cast<int64_t>(zip::kLocalHeaderSize) + compressedSize >
-            directoryStart) {
-            return bad();
-        }
-        if (flags & kFlagUtf8Name) {
-            std::string ansi;
-            if (Utf8ToCp1252(name, ansi))
-                name = ansi;
-        }
+    int64_t offset = Get32(r + 42);
+    int64_t compressedSize = Get32(r + 20);
+    // The member (local header at least, and its data) must lie before
+    // the central directory.
+    if (offset + static_cast<int64_t>(zip::kLocalHeaderSize) + compressedSize > directoryStart_)
+        return BadRecord();
+    if (flags & kFlagUtf8Name) {
+        std::string ansi;
+        if (Utf8ToCp1252(name, ansi))
+            name = ansi;
+    }
 
-        std::unique_ptr<ALFile> storage;
-        try {
-            storage = std::make_unique<ALFile>(name);
-        } catch (const std::bad_alloc&) {
-            return status_.SetError(al::kCantCreateStorage,
-                                    "Failure creating storage object in ZIP file %s",
-                                    path_.c_str());
-        }
-        storage->timeDate = ALTimeDate::FromDos(Get16(r + 12), Get16(r + 14));
-        storage->attributes = Get32(r + 38) & 0x3f;
-        try {
-            auto entry = std::make_unique<ALEntry>(std::move(storage), nullptr,
-                                                   ALEngineFactory::CreateDecompressor(method));
-            entry->zipFlags = flags;
-            entry->zipMethod = method;
-            entry->crc32 = Get32(r + 16);
-            entry->compressedSize = compressedSize;
-            entry->expandedSize = Get32(r + 24);
-            entry->offset = offset;
-            entry->SetComment(std::move(entryComment));
-            list.Add(std::move(entry));
-        } catch (const std::bad_alloc&) {
-            return status_.SetError(al::kCantCreateStorage,
-                                    "Failure creating ALEntry object when reading directory in ZIP "
-                                    "file %s",
-                                    path_.c_str());
-        }
+    std::unique_ptr<ALFile> storage;
+    try {
+        storage = std::make_unique<ALFile>(name);
+    } catch (const std::bad_alloc&) {
+        return status_.SetError(al::kCantCreateStorage,
+                                "Failure creating storage object in ZIP file %s", path_.c_str());
+    }
+    storage->timeDate = ALTimeDate::FromDos(Get16(r + 12), Get16(r + 14));
+    storage->attributes = Get32(r + 38) & 0x3f;
+    try {
+        auto entry = std::make_unique<ALEntry>(std::move(storage), nullptr,
+                                               ALEngineFactory::CreateDecompressor(method));
+        entry->zipFlags = flags;
+        entry->zipMethod = method;
+        entry->crc32 = Get32(r + 16);
+        entry->compressedSize = compressedSize;
+        entry->expandedSize = Get32(r + 24);
+        entry->offset = offset;
+        entry->SetComment(std::move(entryComment));
+        list.Add(std::move(entry));
+    } catch (const std::bad_alloc&) {
+        return status_.SetError(al::kCantCreateStorage,
+                                "Failure creating ALEntry object when reading directory in ZIP "
+                                "file %s",
+                                path_.c_str());
     }
     return al::kSuccess;
 }

@@ -46,6 +46,12 @@ class ALZipReader {
   private:
     int OpenArchive();
     int FindEndRecord(int64_t& position);
+    // The end record at `endPos`: the member count, where the central
+    // directory starts, and the archive comment.
+    int ReadEndRecord(int64_t endPos, uint16_t& total);
+    // The central record at the current position, added to `list`.
+    int ReadCentralRecord(ALEntryList& list, int64_t endPos);
+    int BadRecord();
     int ExtractOne(ALEntry& entry, const FileHandle& root);
     int ExpandInto(ALEntry& entry, const FileHandle& folder, const std::string& leaf);
 

@@ -2,6 +2,7 @@
 
 #include <ctime>
 #include <filesystem>
+#include <optional>
 
 #include "platform/encoding.h"
 #include "platform/files.h"
@@ -242,6 +243,43 @@ bool WScriptHeader::Stamp() {
 // pieces. This reader keeps every line whole and counts it as one line with
 // all its characters, as Stamp() does, so a freshly stamped file with a long
 // line still verifies (only kLongLine is reported).
+// One header block's values as the file holds them. A key that the block
+// lacks stays unset, so that taking the block keeps the object's value.
+struct WScriptHeader::Stored {
+    std::optional<std::string> moduleType, timeStamp, lastUser, version;
+    bool hasChecksum = false;
+    uint32_t sum = 0, lines = 0, skipped = 0;
+    std::vector<std::string> extraLines;
+
+    // One line between the markers: a key of ours, a comment or another line
+    // that is kept as it stands.
+    void Take(const std::string& line) {
+        if (!line.empty() && line[0] == ';') {
+            extraLines.push_back(line);
+            return;
+        }
+        std::string key, value;
+        SplitKeyValue(line, key, value);
+        if (key == "ModuleType") {
+            moduleType = value;
+        } else if (key == "TimeStamp") {
+            timeStamp = value;
+        } else if (key == "LastUser") {
+            lastUser = value;
+        } else if (key == "Version") {
+            version = value;
+        } else if (key == "Checksum") {
+            std::vector<std::string> parts = Split(value, ':');
+            hasChecksum = true;
+            sum = ParseHex(parts[0]);
+            lines = parts.size() > 1 ? ParseHex(parts[1]) : 0;
+            skipped = parts.size() > 2 ? ParseHex(parts[2]) : 0;
+        } else if (!Trim(line).empty()) {
+            extraLines.push_back(line);
+        }
+    }
+};
+
 int WScriptHeader::Read(bool update, bool verify) {
     int bits = 0;
     sawStart_ = sawEnd_ = false;
@@ -252,11 +290,12 @@ int WScriptHeader::Read(bool update, bool verify) {
         return kCannotOpen;
     }
 
+    // The lines outside the header block make the computed checksum; the
+    // block's own values are compared with it whether or not they are taken
+    // into this object.
     Checksum computed;
-    // The values stored in the file's header block; compared with the
-    // computed checksum whether or not they are taken into this object.
-    uint32_t storedSum = 0, storedLines = 0, storedSkipped = 0;
-    std::string line, key, value;
+    Stored stored;
+    std::string line;
     auto next = [&]() {
         PumpMessage();
         if (!in.ReadLine(line))
@@ -265,7 +304,6 @@ int WScriptHeader::Read(bool update, bool verify) {
             bits |= kLongLine;
         return true;
     };
-
     while (next()) {
         if (SectionNameOf(line) != kStartName) {
             if (verify) {
@@ -280,69 +318,59 @@ int WScriptHeader::Read(bool update, bool verify) {
             break;
         }
         sawStart_ = true;
-        if (update)
-            extraLines_.clear();
         while (next()) {
             if (SectionNameOf(line) == kEndName) {
                 sawEnd_ = true;
                 break;
             }
-            if (!line.empty() && line[0] == ';') {
-                if (update)
-                    extraLines_.push_back(line);
-                continue;
-            }
-            SplitKeyValue(line, key, value);
-            if (key == "ModuleType") {
-                if (update)
-                    moduleType_ = value;
-            } else if (key == "TimeStamp") {
-                if (update)
-                    timeStamp_ = value;
-            } else if (key == "LastUser") {
-                if (update)
-                    lastUser_ = value;
-            } else if (key == "Version") {
-                if (update)
-                    version_ = value;
-            } else if (key == "Checksum") {
-                std::vector<std::string> parts = Split(value, ':');
-                storedSum = ParseHex(parts[0]);
-                storedLines = parts.size() > 1 ? ParseHex(parts[1]) : 0;
-                storedSkipped = parts.size() > 2 ? ParseHex(parts[2]) : 0;
-                if (update) {
-                    sum_ = static_cast<int32_t>(storedSum);
-                    lines_ = storedLines;
-                    skipped_ = storedSkipped;
-                }
-            } else if (!Trim(line).empty()) {
-                if (update)
-                    extraLines_.push_back(line);
-            }
+            stored.Take(line);
         }
     }
     if (in.Failed())
         bits |= kCannotOpen;
 
-    if (verify) {
-        if (sawStart_) {
-            if (computed.sum != storedSum)
-                bits |= kSumDiffers;
-            if (computed.lines != storedLines)
-                bits |= kLinesDiffer;
-            if (computed.skipped != storedSkipped)
-                bits |= kSkippedDiffer;
-            if (update) {
-                sum_ = static_cast<int32_t>(computed.sum);
-                lines_ = computed.lines;
-                skipped_ = computed.skipped;
-            }
-        } else {
-            bits |= kNoHeader;
-        }
-    }
+    if (update && sawStart_)
+        TakeStored(stored);
+    if (verify)
+        bits |= Verify(stored, computed.sum, computed.lines, computed.skipped, update);
     if (update)
         loaded_ = true;
+    return bits;
+}
+
+void WScriptHeader::TakeStored(const Stored& stored) {
+    extraLines_ = stored.extraLines;
+    if (stored.moduleType)
+        moduleType_ = *stored.moduleType;
+    if (stored.timeStamp)
+        timeStamp_ = *stored.timeStamp;
+    if (stored.lastUser)
+        lastUser_ = *stored.lastUser;
+    if (stored.version)
+        version_ = *stored.version;
+    if (stored.hasChecksum) {
+        sum_ = static_cast<int32_t>(stored.sum);
+        lines_ = stored.lines;
+        skipped_ = stored.skipped;
+    }
+}
+
+int WScriptHeader::Verify(const Stored& stored, uint32_t sum, uint32_t lines, uint32_t skipped,
+                          bool update) {
+    if (!sawStart_)
+        return kNoHeader;
+    int bits = 0;
+    if (sum != stored.sum)
+        bits |= kSumDiffers;
+    if (lines != stored.lines)
+        bits |= kLinesDiffer;
+    if (skipped != stored.skipped)
+        bits |= kSkippedDiffer;
+    if (update) {
+        sum_ = static_cast<int32_t>(sum);
+        lines_ = lines;
+        skipped_ = skipped;
+    }
     return bits;
 }
 

@@ -100,6 +100,13 @@ class WScriptHeader {
     static std::string CurrentTimeStamp();
 
   private:
+    struct Stored;
+    // Takes the values that the file's header block holds.
+    void TakeStored(const Stored& stored);
+    // Compares the block's checksum with the one computed over the file's
+    // other lines; the differences as Read's bits (kNoHeader without a block).
+    int Verify(const Stored& stored, uint32_t sum, uint32_t lines, uint32_t skipped, bool update);
+
     std::string filePath_;
     std::string moduleType_;
     std::string timeStamp_;
