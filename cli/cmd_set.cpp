@@ -1,6 +1,7 @@
 // vantrel-cli set PROJECT.zlt KEY=VALUE...: changes project settings by the
 // names under which the project file stores them.
 #include <algorithm>
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -271,6 +272,11 @@ int RunSet(Args& args) {
     const std::vector<std::string> before = ProjectProblems(project);
     for (auto& change : changes)
         change.setting->apply(project, change.value);
+    // As on the background page: a title without a font gets the default one.
+    if (project.BackTitleFont.empty()) {
+        std::fprintf(stderr, "vantrel-cli: %s\n", Out(CheckBackgroundFont("")).c_str());
+        project.BackTitleFont = kDefaultTitleFont;
+    }
     CommitApplicationInfo(project);
     if (int rc = RefuseNewProblems(kName, project, before); rc != kOk)
         return rc;

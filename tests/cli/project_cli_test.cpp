@@ -170,9 +170,6 @@ TEST_F(ProjectCommands, SetRefusesWhatBreaksTheProjectRulesWithTheirMessage) {
          "driver is installed.\n"},
         {"WritingToolLanguages=US DefaultLanguage=DE",
          "The default language DE must be one of the selected languages.\n"},
-        {"BackGroundTitleFont=",
-         "You have not selected a font for your title, Times New Roman has been set by "
-         "default.\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments);
@@ -188,6 +185,14 @@ TEST_F(ProjectCommands, SetRefusesWhatBreaksTheProjectRulesWithTheirMessage) {
                   .status,
               0);
     ExpectHas(Cli("show work/p.zlt").out, "Default language:      DE\n");
+
+    // A title without a font gets the default font, as on the background page.
+    Result font = Cli("set work/p.zlt BackGroundTitleFont=");
+    EXPECT_EQ(font.status, 0);
+    ExpectHas(font.err,
+              "vantrel-cli: You have not selected a font for your title, Times New Roman has "
+              "been set by default.\n");
+    ExpectHas(Cli("show work/p.zlt").out, "\", Times New Roman ");
 }
 
 TEST_F(ProjectCommands, SetRefusesUnknownKeysAndBadValuesWithoutChangingTheFile) {
