@@ -10,8 +10,10 @@
 #include "cli/project_cli.h"
 #include "platform/encoding.h"
 #include "platform/files.h"
+#include "platform/paths.h"
 #include "platform/strings.h"
 #include "platform/text_file.h"
+#include "project/bde_rules.h"
 #include "project/project_data.h"
 #include "project/project_rules.h"
 
@@ -249,6 +251,28 @@ int ParseChange(const std::string& word, Change& change) {
     return kOk;
 }
 
+bool Changes(const std::vector<Change>& changes, const char* key, const char* value = nullptr) {
+    return std::any_of(changes.begin(), changes.end(), [&](const Change& c) {
+        return std::string(c.setting->key) == key && (!value || c.value == value);
+    });
+}
+
+// As on the database-engine page: an SQL Links driver brings the engine
+// along (an explicit BDEComponent=0 is left to the component rules, which
+// refuse it), and an own configuration file that is chosen here must exist.
+int ApplyDatabaseEngine(WProjectData& project, const std::vector<Change>& changes) {
+    if (!Changes(changes, "BDEComponent", "0"))
+        ApplySqlLinksDrivers(project);
+    const bool fileChosen =
+        Changes(changes, "IDAPICNFDirectory") || Changes(changes, "IsDefaultCFGSelected");
+    if (fileChosen && !project.IsDefaultCFGSelected) {
+        if (std::string why = CheckConfigFile(project.IDAPICNFDirectory); !why.empty())
+            return UsageError(kName,
+                              Out(why) + " (" + Out(DisplayPath(project.IDAPICNFDirectory)) + ")");
+    }
+    return kOk;
+}
+
 int RunSet(Args& args) {
     for (auto& w : args.words) {
         if (StartsWith(w, "--"))
@@ -278,6 +302,8 @@ int RunSet(Args& args) {
         project.BackTitleFont = kDefaultTitleFont;
     }
     CommitApplicationInfo(project);
+    if (int rc = ApplyDatabaseEngine(project, changes); rc != kOk)
+        return rc;
     if (int rc = RefuseNewProblems(kName, project, before); rc != kOk)
         return rc;
     return SaveProject(project);
