@@ -263,6 +263,9 @@ bool Changes(const std::vector<Change>& changes, const char* key, const char* va
 int ApplyDatabaseEngine(WProjectData& project, const std::vector<Change>& changes) {
     if (!Changes(changes, "BDEComponent", "0"))
         ApplySqlLinksDrivers(project);
+    // The file is read when media are made, maybe from another folder.
+    if (Changes(changes, "IDAPICNFDirectory") && !project.IDAPICNFDirectory.empty())
+        project.IDAPICNFDirectory = AbsolutePath(project.IDAPICNFDirectory);
     const bool fileChosen =
         Changes(changes, "IDAPICNFDirectory") || Changes(changes, "IsDefaultCFGSelected");
     if (fileChosen && !project.IsDefaultCFGSelected) {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/files.h"
+#include "platform/paths.h"
 #include "support/test_support.h"
 
 namespace vantrel {
@@ -57,11 +58,12 @@ TEST_F(DatabaseEngineSettings, AnOwnConfigurationFileMustExist) {
         EXPECT_EQ(test::ReadBytes(project), before);
     }
 
+    // A path relative to the current folder is kept as a full path.
     const std::string own = dir.Write("own/MY.CFG", "[config]");
     const test::ShellResult set =
-        Cli("set work/p.zlt IsDefaultCFGSelected=0 IDAPICNFDirectory=" + test::ShellQuote(own));
+        Cli("set work/p.zlt IsDefaultCFGSelected=0 IDAPICNFDirectory=own/MY.CFG");
     ASSERT_EQ(set.status, 0) << set.err;
-    ExpectHas(Show(), "Engine configuration:  own, ");
+    ExpectHas(Show(), "Engine configuration:  own, " + DisplayPath(own) + "\n");
 
     // Once the file is gone, choosing it again is refused; other keys still
     // change.
