@@ -266,6 +266,9 @@ int ApplyDatabaseEngine(WProjectData& project, const std::vector<Change>& change
     // The file is read when media are made, maybe from another folder.
     if (Changes(changes, "IDAPICNFDirectory") && !project.IDAPICNFDirectory.empty())
         project.IDAPICNFDirectory = AbsolutePath(project.IDAPICNFDirectory);
+    // Choosing the default file names it, as the page does.
+    if (Changes(changes, "IsDefaultCFGSelected", "1") && !Changes(changes, "IDAPICNFDirectory"))
+        TakeConfigFile(project, true, {});
     const bool fileChosen =
         Changes(changes, "IDAPICNFDirectory") || Changes(changes, "IsDefaultCFGSelected");
     if (fileChosen && !project.IsDefaultCFGSelected) {

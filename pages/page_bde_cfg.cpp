@@ -143,6 +143,19 @@ bool WPageBDECfg::OnSetActive() {
     return WPage::OnSetActive();
 }
 
+void WPageBDECfg::OnActivated() {
+    WPage::OnActivated();
+    // The focus goes to the chosen file, or to the first driver that can be ticked.
+    QWidget* first = defaultRadio_->isChecked() ? defaultRadio_ : customRadio_;
+    for (QCheckBox* box : drivers_) {
+        if (first->isEnabled())
+            break;
+        first = box;
+    }
+    if (first->isEnabled())
+        first->setFocus();
+}
+
 bool WPageBDECfg::AnyDriverTicked() const {
     for (const QCheckBox* box : drivers_) {
         if (box->isChecked())

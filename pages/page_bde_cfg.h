@@ -47,6 +47,9 @@ class WPageBDECfg : public WPage {
     void OnSelect();
     void OnLaunch();
 
+  protected:
+    void OnActivated() override;
+
   private:
     void ApplyDefault();
     void ApplyCustom();

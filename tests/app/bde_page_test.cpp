@@ -110,6 +110,8 @@ class BdePageTest : public QObject {
             QVERIFY2(!p.Box(key)->isChecked(), key);
         }
         QCOMPARE(p.Box("IsMSSQLSelected")->text(), QStringLiteral("MS S&QL"));
+        // The chosen file's radio button has the focus.
+        QTRY_VERIFY(p.page->DefaultRadio()->hasFocus());
     }
 
     void aDriverEnablesTheRadiosAndBringsTheDatabaseEngine() {

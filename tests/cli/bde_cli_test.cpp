@@ -71,7 +71,8 @@ TEST_F(DatabaseEngineSettings, AnOwnConfigurationFileMustExist) {
     EXPECT_EQ(Cli("set work/p.zlt IsDefaultCFGSelected=0").status, 2);
     EXPECT_EQ(Cli("set work/p.zlt Version=2.0").status, 0);
     EXPECT_EQ(Cli("set work/p.zlt IsDefaultCFGSelected=1").status, 0);
-    ExpectHas(Show(), "Engine configuration:  default, ");
+    ExpectHas(Show(), "Engine configuration:  default, " +
+                          DisplayPath(dir / "install/Bde501/IDAPI.CNF") + "\n");
 }
 
 }  // namespace
