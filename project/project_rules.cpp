@@ -72,7 +72,12 @@ std::string TidyPath(std::string path) {
 }
 
 std::string CheckApplicationName(std::string_view name) {
-    return name.empty() ? "You must enter an Application name before continuing." : "";
+    if (name.empty())
+        return "You must enter an Application name before continuing.";
+    // The name is a field of the "Product" component line.
+    if (name.find_first_of(",\r\n") != std::string_view::npos)
+        return "The application name cannot contain a comma or a line break.";
+    return {};
 }
 
 std::string CheckCompanyName(std::string_view company) {

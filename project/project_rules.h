@@ -48,6 +48,7 @@ std::string TidyPath(std::string path);
 
 // --- Application information, in the order the page checks them.
 
+// Neither a comma nor a line break, which would split the component line.
 std::string CheckApplicationName(std::string_view name);
 std::string CheckCompanyName(std::string_view company);
 // The folder on this machine: not empty, none of the characters a company

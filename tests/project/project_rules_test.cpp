@@ -12,6 +12,7 @@ const std::string kBadCompany =
     "Company Name cannot contain any of the following characters:\n\t/ * ? \\ \" < > | : ,";
 const std::string kBadDirectory =
     "A directory cannot contain any of the following characters:\n\t/ * ? \\ \" < > | : ,";
+const std::string kBadName = "The application name cannot contain a comma or a line break.";
 const std::string kFrameworkNeedsRuntime =
     "The Tessary Application Framework needs the Tessary 9 Runtime.";
 const std::string kDatabaseNeeded =
@@ -86,6 +87,10 @@ TEST(ProjectRules, ApplicationInformationChecks) {
         {CheckApplicationName, "", "You must enter an Application name before continuing."},
         {CheckApplicationName, " ", ""},
         {CheckApplicationName, "Ledger: 2 / 3", ""},
+        // A comma or a line break would split the "Product" component line.
+        {CheckApplicationName, "Led,ger", kBadName},
+        {CheckApplicationName, "Led\nger", kBadName},
+        {CheckApplicationName, "Ledger\r", kBadName},
         {CheckCompanyName, "", "You must enter a Company name before continuing."},
         {CheckCompanyName, "Acme/West", kBadCompany},
         {CheckCompanyName, "Acme, Inc", kBadCompany},
