@@ -19,6 +19,13 @@ bool HasForbiddenCharacter(std::string_view text) {
     return text.find_first_of(kForbidden) != std::string_view::npos;
 }
 
+// A typed text longer than `limit` names its field in the refusal.
+std::string TooLong(std::string_view field, std::string_view value, size_t limit) {
+    if (value.size() <= limit)
+        return {};
+    return std::string(field) + " cannot be longer than " + std::to_string(limit) + " characters.";
+}
+
 std::string Joined(std::string_view a, std::string_view b) {
     std::string r(a);
     r += '\\';
@@ -77,7 +84,7 @@ std::string CheckApplicationName(std::string_view name) {
     // The name is a field of the "Product" component line.
     if (name.find_first_of(",\r\n") != std::string_view::npos)
         return "The application name cannot contain a comma or a line break.";
-    return {};
+    return TooLong("The application name", name, kMaxFieldLength);
 }
 
 std::string CheckCompanyName(std::string_view company) {
@@ -86,7 +93,7 @@ std::string CheckCompanyName(std::string_view company) {
     if (HasForbiddenCharacter(company))
         return std::string("Company Name cannot contain any of the following characters:") +
                kForbiddenList;
-    return {};
+    return TooLong("The company name", company, kMaxFieldLength);
 }
 
 std::string CheckDefaultDirectory(std::string_view directory) {
@@ -98,11 +105,13 @@ std::string CheckDefaultDirectory(std::string_view directory) {
     if (HasForbiddenCharacter(directory) || secondColon)
         return std::string("A directory cannot contain any of the following characters:") +
                kForbiddenList;
-    return {};
+    return TooLong("The default directory", directory, kMaxDirectoryLength);
 }
 
 std::string CheckVersion(std::string_view version) {
-    return version.empty() ? "You must enter a Version before continuing." : "";
+    if (version.empty())
+        return "You must enter a Version before continuing.";
+    return TooLong("The version", version, kMaxFieldLength);
 }
 
 std::string CheckTargetFolder(std::string_view folder) {
@@ -153,7 +162,9 @@ std::string CheckWritingToolLanguages(int tools, int runtime, size_t languageCou
 }
 
 std::string CheckBackgroundTitle(std::string_view title) {
-    return title.empty() ? "You must specify a Setup Title to continue." : "";
+    if (title.empty())
+        return "You must specify a Setup Title to continue.";
+    return TooLong("The setup title", title, kMaxFieldLength);
 }
 
 std::string CheckBackgroundFont(std::string_view font) {
