@@ -43,6 +43,16 @@ std::function<std::string(std::string&)> Range(long long low, long long high) {
     };
 }
 
+// The background page's rule; the number is stored without blanks or sign.
+std::string FontSize(std::string& v) {
+    if (std::string why = CheckBackgroundFontSize(v); !why.empty())
+        return why;
+    long long height = 0;
+    ParseInt(v, height);
+    v = std::to_string(height);
+    return {};
+}
+
 std::function<std::string(std::string&)> OneOf(std::vector<std::string> choices) {
     return [choices](std::string& v) -> std::string {
         for (auto& c : choices) {
@@ -140,7 +150,7 @@ const std::vector<Setting>& Settings() {
         Number("IsSybaseDBLibSelected", &P::IsSybaseDBLibSelected),
         Text("Background Title", &P::BackTitle),
         Text("BackGroundTitleFont", &P::BackTitleFont),
-        Text("BackGroundTitleFontHeight", &P::BackTitleFontHeight, Range(20, 160)),
+        Text("BackGroundTitleFontHeight", &P::BackTitleFontHeight, FontSize),
         Text("BackFontStyle", &P::BackFontStyle),
         Number("BoldBackTitle", &P::BackTitleBold),
         Number("ItalicBackTitle", &P::BackTitleItalic),

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/strings.h"
 #include "platform/system_folders.h"
 #include "project/project_data.h"
 #include "script/disk_utils.h"
@@ -175,7 +176,13 @@ std::string CheckBackgroundFont(std::string_view font) {
 }
 
 std::string CheckBackgroundFontSize(std::string_view size) {
-    return size.empty() ? "You must specify a Font Size to continue." : "";
+    if (size.empty())
+        return "You must specify a Font Size to continue.";
+    long long height = 0;
+    if (!ParseInt(size, height) || height < kMinTitleFontHeight || height > kMaxTitleFontHeight)
+        return Format("The Font Size must be a whole number from %d to %d.", kMinTitleFontHeight,
+                      kMaxTitleFontHeight);
+    return {};
 }
 
 std::string BackgroundTitleOf(const WProjectData& project) {

@@ -31,6 +31,9 @@ inline constexpr size_t kMaxFieldLength = 1000;
 // longest length under the program-files folder, or a typed folder whose
 // "Destination" and "DefaultDirectory" lines stay short enough.
 inline constexpr size_t kMaxDirectoryLength = 2020;
+// The title font sizes the background takes.
+inline constexpr int kMinTitleFontHeight = 20;
+inline constexpr int kMaxTitleFontHeight = 160;
 
 // --- Destination.
 
@@ -94,6 +97,7 @@ std::string CheckWritingToolLanguages(int tools, int runtime, size_t languageCou
 std::string CheckBackgroundTitle(std::string_view title);
 // An empty font: the message says that kDefaultTitleFont is used.
 std::string CheckBackgroundFont(std::string_view font);
+// A whole number from kMinTitleFontHeight to kMaxTitleFontHeight.
 std::string CheckBackgroundFontSize(std::string_view size);
 // The title a project shows when it has none: the application name and
 // " Setup".

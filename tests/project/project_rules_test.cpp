@@ -119,6 +119,8 @@ TEST(ProjectRules, ApplicationInformationChecks) {
     }
 }
 
+const std::string kBadSize = "The Font Size must be a whole number from 20 to 160.";
+
 TEST(ProjectRules, BackgroundChecks) {
     const CheckCase cases[] = {
         {CheckBackgroundTitle, "", "You must specify a Setup Title to continue."},
@@ -128,6 +130,13 @@ TEST(ProjectRules, BackgroundChecks) {
         {CheckBackgroundFont, "Arial", ""},
         {CheckBackgroundFontSize, "", "You must specify a Font Size to continue."},
         {CheckBackgroundFontSize, "48", ""},
+        {CheckBackgroundFontSize, "20", ""},
+        {CheckBackgroundFontSize, "160", ""},
+        {CheckBackgroundFontSize, "19", kBadSize},
+        {CheckBackgroundFontSize, "161", kBadSize},
+        {CheckBackgroundFontSize, "5000", kBadSize},
+        {CheckBackgroundFontSize, "abc", kBadSize},
+        {CheckBackgroundFontSize, "48pt", kBadSize},
     };
     for (const CheckCase& c : cases) {
         SCOPED_TRACE(c.value);
