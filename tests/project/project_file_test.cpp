@@ -394,6 +394,30 @@ TEST_F(ProjectFile, ValuesNamingTheHeaderMarkerSurviveSaveAndOpen) {
     EXPECT_EQ(h.Read(false, true), 0);
 }
 
+// The setup's background keeps its drop shadow until the project is saved;
+// saving turns it off, and a project opened from its file keeps that.
+TEST_F(ProjectFile, DropShadowStaysOnUntilTheProjectIsSaved) {
+    auto shadowIn = [this](WProjectData& p) {
+        EXPECT_TRUE(p.WriteProductScript(dir.path()));
+        WSetupProductData setup;
+        EXPECT_TRUE(setup.Load(dir / "Setup/project.kvz"));
+        std::string v;
+        setup.GetValue("BACKGROUND", "DropShadow", v);
+        return v;
+    };
+    auto p = FilledProject();
+    EXPECT_EQ(shadowIn(*p), "1");
+    std::string path = SaveAs(*p, "shadow.zlt");
+    EXPECT_EQ(shadowIn(*p), "0");
+    auto q = NewProject();
+    EXPECT_EQ(shadowIn(*q), "1");
+    std::string error;
+    ASSERT_TRUE(LoadProjectFile(*q, path, &error)) << error;
+    EXPECT_EQ(shadowIn(*q), "0");
+    q->Reset();
+    EXPECT_EQ(shadowIn(*q), "1");
+}
+
 TEST_F(ProjectFile, ShownTextThatIsEmptyOpensAgain) {
     auto p = NewProject();
     p->DisplayLicense = 1;
