@@ -184,26 +184,6 @@ std::string KeyList() {
     return Join(keys, ", ");
 }
 
-bool IsUtf8(std::string_view s) {
-    size_t i = 0;
-    while (i < s.size()) {
-        unsigned char c = static_cast<unsigned char>(s[i]);
-        size_t extra = c < 0x80         ? 0
-                       : (c >> 5) == 6  ? 1
-                       : (c >> 4) == 14 ? 2
-                       : (c >> 3) == 30 ? 3
-                                        : 9;
-        if (extra == 9 || i + extra >= s.size() + (extra ? 0 : 1))
-            return false;
-        for (size_t k = 1; k <= extra; ++k) {
-            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80)
-                return false;
-        }
-        i += extra + 1;
-    }
-    return true;
-}
-
 // The text of "@FILE": UTF-8 text is converted, anything else is taken as
 // Windows-1252 bytes. Line ends become line feeds and trailing blanks go,
 // as when the project file is read back.
@@ -213,12 +193,8 @@ int ReadTextArgument(const std::string& fileUtf8, std::string& text) {
         return kFailure;
     if (!ReadWholeFile(path, bytes, &error))
         return Fail(Out(error));
-    if (IsUtf8(bytes)) {
-        if (!Utf8ToCp1252(bytes, text))
-            return Fail(fileUtf8 + ": holds characters that Windows-1252 cannot hold");
-    } else {
-        text = bytes;
-    }
+    if (std::string unstorable; !TextFileToCp1252(bytes, text, &unstorable))
+        return Fail(fileUtf8 + ": holds characters that Windows-1252 cannot hold: " + unstorable);
     text = TrimRight(ReplaceAll(FromCrLf(text), "\r", "\n"));
     return kOk;
 }
