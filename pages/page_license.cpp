@@ -13,6 +13,7 @@
 #include "app/dialogs.h"
 #include "app/qt_text.h"
 #include "app/wizard_app.h"
+#include "platform/encoding.h"
 #include "platform/files.h"
 #include "platform/text_file.h"
 #include "project/project_data.h"
@@ -204,7 +205,16 @@ void WPageLicense::OnImport() {
         return;
     }
 
-    const std::string text = ToLineFeeds(bytes);
+    // UTF-8 is converted; other bytes are Windows-1252 text already.
+    std::string converted, unstorable;
+    if (!TextFileToCp1252(bytes, converted, &unstorable)) {
+        Boxes().Message(
+            UnstorableMessage(QStringLiteral("The file"),
+                              QString::fromStdString(unstorable).remove(QLatin1Char(' '))),
+            Dialogs::Icon::Exclamation, QString(), this);
+        return;
+    }
+    const std::string text = ToLineFeeds(converted);
     WProjectData* project = Project();
     (SelectedIndex() == kRelease ? project->ReleaseText : project->LicenseText) = text;
     edit_->setPlainText(FromEngine(text));
