@@ -108,6 +108,31 @@ class LicensePageTest : public QObject {
         QCOMPARE(p.w.Project()->LicenseText, std::string("na\xefve"));
     }
 
+    void unstorableTextIsKeptWithItsReason() {
+        Page p(true, false);
+        const QString typed = QStringLiteral("Terms \u2603");
+        const QString reason =
+            UnstorableMessage(QStringLiteral("The license agreement"), QStringLiteral("\u2603"));
+        p.page->TextEdit()->setPlainText(typed);
+        p.page->Selector()->setCurrentIndex(1);
+        QCOMPARE(p.w.Boxes().Texts(), QStringList{reason});
+        QCOMPARE(p.page->Selector()->currentIndex(), 0);
+        QCOMPARE(p.page->TextEdit()->toPlainText(), typed);
+
+        p.page->LicenseBox()->click();
+        QCOMPARE(p.w.Boxes().Texts(), (QStringList{reason, reason}));
+        QVERIFY(p.page->LicenseBox()->isChecked());
+        QCOMPARE(p.w.Project()->DisplayLicense, 1);
+        QCOMPARE(p.page->TextEdit()->toPlainText(), typed);
+
+        // Mended, the switch goes through.
+        p.page->TextEdit()->setPlainText(QStringLiteral("Terms"));
+        p.page->Selector()->setCurrentIndex(1);
+        QCOMPARE(p.w.Boxes().shown.size(), 2);
+        QCOMPARE(p.w.Project()->LicenseText, std::string("Terms"));
+        QVERIFY(p.page->ReleaseBox()->isVisible());
+    }
+
     void importRefusesFilesOf64KBOrMore() {
         Page p;
         p.Import(p.w.WriteScratch("big.txt", QByteArray(65536, 'x')));
