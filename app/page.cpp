@@ -1,5 +1,6 @@
 #include "app/page.h"
 
+#include <QAbstractSpinBox>
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -7,6 +8,7 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -90,6 +92,7 @@ bool WPage::OnSetActive() {
     }
     if (!mayActivate_)
         return false;
+    FocusFirstField();
     if (postOnActivate_) {
         QPointer<WPage> self(this);
         QTimer::singleShot(0, this, [self] {
@@ -98,6 +101,33 @@ bool WPage::OnSetActive() {
         });
     }
     return true;
+}
+
+void WPage::FocusFirstField() {
+    // The focus chain runs through the whole window; the body's part of it
+    // is in tab order.
+    for (QWidget* w = body_->nextInFocusChain(); w && w != body_; w = w->nextInFocusChain()) {
+        if (!body_->isAncestorOf(w) || !w->isEnabled() || !w->isVisibleTo(this) ||
+            !(w->focusPolicy() & Qt::TabFocus))
+            continue;
+        const auto* line = qobject_cast<const QLineEdit*>(w);
+        const auto* plain = qobject_cast<const QPlainTextEdit*>(w);
+        const auto* spin = qobject_cast<const QAbstractSpinBox*>(w);
+        if ((line && line->isReadOnly()) || (plain && plain->isReadOnly()) ||
+            (spin && spin->isReadOnly()))
+            continue;
+        // Of a group of choices, the chosen one takes the focus, as tabbing
+        // into the group does.
+        if (auto* radio = qobject_cast<QRadioButton*>(w); radio && !radio->isChecked()) {
+            for (QRadioButton* other :
+                 radio->parentWidget()->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly)) {
+                if (other->isChecked() && other->autoExclusive() && other->isEnabled())
+                    w = other;
+            }
+        }
+        w->setFocus(Qt::TabFocusReason);
+        return;
+    }
 }
 
 bool WPage::OnKillActive() {

@@ -109,6 +109,9 @@ class WPage : public QWidget {
 
   private:
     QFont CaptionFont(bool bold, int stretch) const;
+    // Gives the focus to the body's first enabled control, in tab order,
+    // that takes keyboard input and is not read-only.
+    void FocusFirstField();
 
     WWizardApp& app_;
     WProjectData* project_ = nullptr;

@@ -45,6 +45,16 @@ std::function<std::string(std::string&)> Range(long long low, long long high) {
     };
 }
 
+// The background page's rule; the number is stored without blanks or sign.
+std::string FontSize(std::string& v) {
+    if (std::string why = CheckBackgroundFontSize(v); !why.empty())
+        return why;
+    long long height = 0;
+    ParseInt(v, height);
+    v = std::to_string(height);
+    return {};
+}
+
 std::function<std::string(std::string&)> OneOf(std::vector<std::string> choices) {
     return [choices](std::string& v) -> std::string {
         for (auto& c : choices) {
@@ -142,7 +152,7 @@ const std::vector<Setting>& Settings() {
         Number("IsSybaseDBLibSelected", &P::IsSybaseDBLibSelected),
         Text("Background Title", &P::BackTitle),
         Text("BackGroundTitleFont", &P::BackTitleFont),
-        Text("BackGroundTitleFontHeight", &P::BackTitleFontHeight, Range(20, 160)),
+        Text("BackGroundTitleFontHeight", &P::BackTitleFontHeight, FontSize),
         Text("BackFontStyle", &P::BackFontStyle),
         Number("BoldBackTitle", &P::BackTitleBold),
         Number("ItalicBackTitle", &P::BackTitleItalic),
@@ -176,26 +186,6 @@ std::string KeyList() {
     return Join(keys, ", ");
 }
 
-bool IsUtf8(std::string_view s) {
-    size_t i = 0;
-    while (i < s.size()) {
-        unsigned char c = static_cast<unsigned char>(s[i]);
-        size_t extra = c < 0x80         ? 0
-                       : (c >> 5) == 6  ? 1
-                       : (c >> 4) == 14 ? 2
-                       : (c >> 3) == 30 ? 3
-                                        : 9;
-        if (extra == 9 || i + extra >= s.size() + (extra ? 0 : 1))
-            return false;
-        for (size_t k = 1; k <= extra; ++k) {
-            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80)
-                return false;
-        }
-        i += extra + 1;
-    }
-    return true;
-}
-
 // The text of "@FILE": UTF-8 text is converted, anything else is taken as
 // Windows-1252 bytes. Line ends become line feeds and trailing blanks go,
 // as when the project file is read back.
@@ -205,12 +195,8 @@ int ReadTextArgument(const std::string& fileUtf8, std::string& text) {
         return kFailure;
     if (!ReadWholeFile(path, bytes, &error))
         return Fail(Out(error));
-    if (IsUtf8(bytes)) {
-        if (!Utf8ToCp1252(bytes, text))
-            return Fail(fileUtf8 + ": holds characters that Windows-1252 cannot hold");
-    } else {
-        text = bytes;
-    }
+    if (std::string unstorable; !TextFileToCp1252(bytes, text, &unstorable))
+        return Fail(fileUtf8 + ": holds characters that Windows-1252 cannot hold: " + unstorable);
     text = TrimRight(ReplaceAll(FromCrLf(text), "\r", "\n"));
     return kOk;
 }

@@ -298,7 +298,9 @@ int WPageBackground::CommitPage() {
     project->TitleTextGreen = Decimal(titleColour_.green()).toStdString();
     project->TitleTextBlue = Decimal(titleColour_.blue()).toStdString();
     project->BackTitleFont = font;
-    project->BackTitleFontHeight = size;
+    // A size the rule refuses is not taken: the project keeps a readable one.
+    if (CheckBackgroundFontSize(size).empty())
+        project->BackTitleFontHeight = size;
     project->BackTitleAlign = align;
     project->BackTitle = title;
     return 1;

@@ -8,11 +8,13 @@
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "app/dialogs.h"
 #include "app/qt_text.h"
 #include "app/wizard_app.h"
+#include "platform/encoding.h"
 #include "platform/files.h"
 #include "platform/text_file.h"
 #include "project/project_data.h"
@@ -103,6 +105,18 @@ bool WPageLicense::StoreEditText() {
     return true;
 }
 
+bool WPageLicense::StoreEditTextOrExplain() {
+    if (StoreEditText())
+        return true;
+    Boxes().Message(
+        UnstorableMessage(shownIndex_ == kRelease ? QStringLiteral("The release notes")
+                                                  : QStringLiteral("The license agreement"),
+                          UnstorableCharacters(EditText())),
+        Dialogs::Icon::Exclamation, QString(), this);
+    edit_->setFocus();
+    return false;
+}
+
 void WPageLicense::ShowSelectedText() {
     const int index = SelectedIndex();
     const bool license = index == kLicense;
@@ -130,12 +144,20 @@ bool WPageLicense::OnSetActive() {
 void WPageLicense::OnSelectionChanged() {
     if (!Project())
         return;
-    StoreEditText();
+    if (!StoreEditTextOrExplain()) {
+        // The edit keeps the text it holds, so the selector shows it again.
+        const QSignalBlocker block(selector_);
+        selector_->setCurrentIndex(shownIndex_);
+        return;
+    }
     ShowSelectedText();
 }
 
 void WPageLicense::OnLicenseClicked() {
-    StoreEditText();
+    if (!StoreEditTextOrExplain()) {
+        licenseBox_->setChecked(displayLicense_ != 0);
+        return;
+    }
     displayLicense_ = licenseBox_->isChecked() ? 1 : 0;
     Project()->DisplayLicense = displayLicense_;
     ShowSelectedText();
@@ -143,7 +165,10 @@ void WPageLicense::OnLicenseClicked() {
 }
 
 void WPageLicense::OnReleaseClicked() {
-    StoreEditText();
+    if (!StoreEditTextOrExplain()) {
+        releaseBox_->setChecked(displayRelease_ != 0);
+        return;
+    }
     displayRelease_ = releaseBox_->isChecked() ? 1 : 0;
     Project()->DisplayRelease = displayRelease_;
     ShowSelectedText();
@@ -204,7 +229,16 @@ void WPageLicense::OnImport() {
         return;
     }
 
-    const std::string text = ToLineFeeds(bytes);
+    // UTF-8 is converted; other bytes are Windows-1252 text already.
+    std::string converted, unstorable;
+    if (!TextFileToCp1252(bytes, converted, &unstorable)) {
+        Boxes().Message(
+            UnstorableMessage(QStringLiteral("The file"),
+                              QString::fromStdString(unstorable).remove(QLatin1Char(' '))),
+            Dialogs::Icon::Exclamation, QString(), this);
+        return;
+    }
+    const std::string text = ToLineFeeds(converted);
     WProjectData* project = Project();
     (SelectedIndex() == kRelease ? project->ReleaseText : project->LicenseText) = text;
     edit_->setPlainText(FromEngine(text));
@@ -213,15 +247,7 @@ void WPageLicense::OnImport() {
 }
 
 int WPageLicense::CommitPage() {
-    if (StoreEditText())
-        return 1;
-    Boxes().Message(
-        UnstorableMessage(SelectedIndex() == kRelease ? QStringLiteral("The release notes")
-                                                      : QStringLiteral("The license agreement"),
-                          UnstorableCharacters(EditText())),
-        Dialogs::Icon::Exclamation, QString(), this);
-    edit_->setFocus();
-    return 0;
+    return StoreEditTextOrExplain() ? 1 : 0;
 }
 
 bool WPageLicense::OnKillActive() {

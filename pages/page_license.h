@@ -53,6 +53,9 @@ class WPageLicense : public WPage {
     // Stores the edit's text into the field it shows; false when it holds
     // characters a setup cannot store (nothing is stored then).
     bool StoreEditText();
+    // StoreEditText(), and when the text cannot be stored, the reason shown
+    // and the focus put back into the edit, which keeps the text.
+    bool StoreEditTextOrExplain();
 
     int displayLicense_ = 0;
     int displayRelease_ = 0;

@@ -229,6 +229,9 @@ bool WProjectDir::OnSetActive() {
             if (rows_[row].code == code)
                 SetRowChecked(row, true);
     }
+    // No entry is selected while the project has no default language (the
+    // list would otherwise show its first entry, or the last project's).
+    defaultLanguage_->setCurrentIndex(-1);
     for (int row = 0; row < static_cast<int>(rows_.size()); ++row) {
         if (rows_[row].code == project->DefaultLanguage)
             defaultLanguage_->setCurrentIndex(row);

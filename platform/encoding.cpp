@@ -34,6 +34,40 @@ int UnicodeToCp1252(char32_t cp) {
     return -1;
 }
 
+// The length of the UTF-8 sequence at `text[i]` and its code point in `cp`;
+// 0 when no valid sequence starts there.
+size_t NextUtf8(std::string_view text, size_t i, char32_t& cp) {
+    auto b = static_cast<unsigned char>(text[i]);
+    size_t len;
+    if (b < 0x80) {
+        cp = b;
+        len = 1;
+    } else if ((b & 0xE0) == 0xC0) {
+        cp = b & 0x1F;
+        len = 2;
+    } else if ((b & 0xF0) == 0xE0) {
+        cp = b & 0x0F;
+        len = 3;
+    } else if ((b & 0xF8) == 0xF0) {
+        cp = b & 0x07;
+        len = 4;
+    } else {
+        return 0;
+    }
+    if (i + len > text.size())
+        return 0;
+    for (size_t k = 1; k < len; ++k) {
+        auto c = static_cast<unsigned char>(text[i + k]);
+        if ((c & 0xC0) != 0x80)
+            return 0;
+        cp = (cp << 6) | (c & 0x3F);
+    }
+    // Overlong forms are not valid UTF-8.
+    if ((len == 2 && cp < 0x80) || (len == 3 && cp < 0x800) || (len == 4 && cp < 0x10000))
+        return 0;
+    return len;
+}
+
 }  // namespace
 
 char32_t Cp1252ToUnicode(unsigned char byte) {
@@ -60,41 +94,60 @@ bool Utf8ToCp1252(std::string_view text, std::string& out) {
     r.reserve(text.size());
     size_t i = 0;
     while (i < text.size()) {
-        auto b = static_cast<unsigned char>(text[i]);
-        char32_t cp;
-        size_t len;
-        if (b < 0x80) {
-            cp = b;
-            len = 1;
-        } else if ((b & 0xE0) == 0xC0) {
-            cp = b & 0x1F;
-            len = 2;
-        } else if ((b & 0xF0) == 0xE0) {
-            cp = b & 0x0F;
-            len = 3;
-        } else if ((b & 0xF8) == 0xF0) {
-            cp = b & 0x07;
-            len = 4;
-        } else {
+        char32_t cp = 0;
+        const size_t len = NextUtf8(text, i, cp);
+        if (len == 0)
             return false;
-        }
-        if (i + len > text.size())
-            return false;
-        for (size_t k = 1; k < len; ++k) {
-            auto c = static_cast<unsigned char>(text[i + k]);
-            if ((c & 0xC0) != 0x80)
-                return false;
-            cp = (cp << 6) | (c & 0x3F);
-        }
-        // Overlong forms are not valid UTF-8.
-        if ((len == 2 && cp < 0x80) || (len == 3 && cp < 0x800) || (len == 4 && cp < 0x10000)) {
-            return false;
-        }
         int byte = UnicodeToCp1252(cp);
         if (byte < 0)
             return false;
         r += static_cast<char>(byte);
         i += len;
+    }
+    out = std::move(r);
+    return true;
+}
+
+bool IsUtf8(std::string_view text) {
+    char32_t cp = 0;
+    for (size_t i = 0, len = 0; i < text.size(); i += len) {
+        len = NextUtf8(text, i, cp);
+        if (len == 0)
+            return false;
+    }
+    return true;
+}
+
+bool TextFileToCp1252(std::string_view bytes, std::string& out, std::string* unstorable) {
+    out.clear();
+    if (unstorable)
+        unstorable->clear();
+    if (!IsUtf8(bytes)) {
+        out = std::string(bytes);
+        return true;
+    }
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+        bytes.remove_prefix(kByteOrderMark.size());
+    std::string r, missing;
+    r.reserve(bytes.size());
+    for (size_t i = 0, len = 0; i < bytes.size(); i += len) {
+        char32_t cp = 0;
+        len = NextUtf8(bytes, i, cp);
+        const int byte = UnicodeToCp1252(cp);
+        if (byte >= 0) {
+            r += static_cast<char>(byte);
+        } else if (const std::string_view one = bytes.substr(i, len);
+                   missing.find(one) == std::string::npos) {
+            if (!missing.empty())
+                missing += ' ';
+            missing += one;
+        }
+    }
+    if (!missing.empty()) {
+        if (unstorable)
+            *unstorable = std::move(missing);
+        return false;
     }
     out = std::move(r);
     return true;

@@ -15,6 +15,16 @@ std::string Cp1252ToUtf8(std::string_view text);
 // Windows-1252 cannot hold; `out` is then left empty.
 bool Utf8ToCp1252(std::string_view text, std::string& out);
 
+// True when `text` is valid UTF-8 (plain ASCII is).
+bool IsUtf8(std::string_view text);
+
+// The text of an imported text file as Windows-1252: valid UTF-8 (a leading
+// byte-order mark dropped) is converted, any other bytes are taken as
+// Windows-1252 already. False when UTF-8 text holds characters that
+// Windows-1252 cannot hold; `out` is then empty and `unstorable` lists them
+// (UTF-8, each once, in order of appearance, separated by blanks).
+bool TextFileToCp1252(std::string_view bytes, std::string& out, std::string* unstorable = nullptr);
+
 // Unicode code point of a Windows-1252 byte.
 char32_t Cp1252ToUnicode(unsigned char byte);
 

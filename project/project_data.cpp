@@ -362,7 +362,7 @@ std::string WProjectData::PagesText() const {
     return pages;
 }
 
-void WProjectData::PrepareBackground() {
+void WProjectData::PrepareBackground(ProductScriptKind kind) {
     if (!background_)
         background_ = std::make_unique<WSetupBackground>();
     WSetupBackground& b = *background_;
@@ -370,7 +370,8 @@ void WProjectData::PrepareBackground() {
     b.SetBackgroundTitle(OneLineValue(BackTitle));
     b.SetTitleFontAlign(OneLineValue(BackTitleAlign));
     b.SetTitleFontHeight(static_cast<int>(ToInt(BackTitleFontHeight)));
-    b.dropShadow = false;
+    if (kind == ProductScriptKind::kProjectFile)
+        b.dropShadow = false;
     b.italicTitle = BackTitleItalic != 0;
     b.boldTitle = BackTitleBold != 0;
     b.SetGradientColor(OneLineValue(GradientColor));
@@ -408,7 +409,7 @@ void WProjectData::WriteProductSections(WSetupData& script, ProductScriptKind ki
     ui_->SetStringFile("Setup\\string.str");
     ui_->Write(&script);
 
-    PrepareBackground();
+    PrepareBackground(kind);
     background_->Write(&script);
 
     WriteAboutAndLicensePages(script);

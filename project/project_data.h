@@ -136,7 +136,10 @@ class WProjectData : public WCreatorManager {
     WSetupBackground* Background() const { return background_.get(); }
 
     // Hands the background fields of the project to the background object.
-    void PrepareBackground();
+    // Saving the project file turns the drop shadow off; until then (and in
+    // a project opened from a file, what the file holds) the background
+    // keeps its own setting.
+    void PrepareBackground(ProductScriptKind kind = ProductScriptKind::kProjectFile);
     // The "Pages" value of the "UI" section for the current flags.
     std::string PagesText() const;
     // Writes the sections that follow "BOXID": "Product", "UI",

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/strings.h"
 #include "platform/system_folders.h"
 #include "project/project_data.h"
 #include "script/disk_utils.h"
@@ -17,6 +18,13 @@ constexpr const char* kForbiddenList = "\n\t/ * ? \\ \" < > | : ,";
 
 bool HasForbiddenCharacter(std::string_view text) {
     return text.find_first_of(kForbidden) != std::string_view::npos;
+}
+
+// A typed text longer than `limit` names its field in the refusal.
+std::string TooLong(std::string_view field, std::string_view value, size_t limit) {
+    if (value.size() <= limit)
+        return {};
+    return std::string(field) + " cannot be longer than " + std::to_string(limit) + " characters.";
 }
 
 std::string Joined(std::string_view a, std::string_view b) {
@@ -72,7 +80,12 @@ std::string TidyPath(std::string path) {
 }
 
 std::string CheckApplicationName(std::string_view name) {
-    return name.empty() ? "You must enter an Application name before continuing." : "";
+    if (name.empty())
+        return "You must enter an Application name before continuing.";
+    // The name is a field of the "Product" component line.
+    if (name.find_first_of(",\r\n") != std::string_view::npos)
+        return "The application name cannot contain a comma or a line break.";
+    return TooLong("The application name", name, kMaxFieldLength);
 }
 
 std::string CheckCompanyName(std::string_view company) {
@@ -81,7 +94,7 @@ std::string CheckCompanyName(std::string_view company) {
     if (HasForbiddenCharacter(company))
         return std::string("Company Name cannot contain any of the following characters:") +
                kForbiddenList;
-    return {};
+    return TooLong("The company name", company, kMaxFieldLength);
 }
 
 std::string CheckDefaultDirectory(std::string_view directory) {
@@ -93,11 +106,13 @@ std::string CheckDefaultDirectory(std::string_view directory) {
     if (HasForbiddenCharacter(directory) || secondColon)
         return std::string("A directory cannot contain any of the following characters:") +
                kForbiddenList;
-    return {};
+    return TooLong("The default directory", directory, kMaxDirectoryLength);
 }
 
 std::string CheckVersion(std::string_view version) {
-    return version.empty() ? "You must enter a Version before continuing." : "";
+    if (version.empty())
+        return "You must enter a Version before continuing.";
+    return TooLong("The version", version, kMaxFieldLength);
 }
 
 std::string CheckTargetFolder(std::string_view folder) {
@@ -148,7 +163,9 @@ std::string CheckWritingToolLanguages(int tools, int runtime, size_t languageCou
 }
 
 std::string CheckBackgroundTitle(std::string_view title) {
-    return title.empty() ? "You must specify a Setup Title to continue." : "";
+    if (title.empty())
+        return "You must specify a Setup Title to continue.";
+    return TooLong("The setup title", title, kMaxFieldLength);
 }
 
 std::string CheckBackgroundFont(std::string_view font) {
@@ -159,7 +176,13 @@ std::string CheckBackgroundFont(std::string_view font) {
 }
 
 std::string CheckBackgroundFontSize(std::string_view size) {
-    return size.empty() ? "You must specify a Font Size to continue." : "";
+    if (size.empty())
+        return "You must specify a Font Size to continue.";
+    long long height = 0;
+    if (!ParseInt(size, height) || height < kMinTitleFontHeight || height > kMaxTitleFontHeight)
+        return Format("The Font Size must be a whole number from %d to %d.", kMinTitleFontHeight,
+                      kMaxTitleFontHeight);
+    return {};
 }
 
 std::string BackgroundTitleOf(const WProjectData& project) {

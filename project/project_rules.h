@@ -22,6 +22,19 @@ inline constexpr const char* kWindowsDriveMacro = "<WDL:>";
 // The title font used when none is chosen.
 inline constexpr const char* kDefaultTitleFont = "Times New Roman";
 
+// The longest typed text a field takes. The setup engine reads script lines
+// of fewer than 2,046 characters; the longest lines join two fields after a
+// short key (the destination: company and application name; the product
+// key: application name and version), so each field stays below half of it.
+inline constexpr size_t kMaxFieldLength = 1000;
+// The longest default directory: the destination of two fields of the
+// longest length under the program-files folder, or a typed folder whose
+// "Destination" and "DefaultDirectory" lines stay short enough.
+inline constexpr size_t kMaxDirectoryLength = 2020;
+// The title font sizes the background takes.
+inline constexpr int kMinTitleFontHeight = 20;
+inline constexpr int kMaxTitleFontHeight = 160;
+
 // --- Destination.
 
 // The base that a destination uses: the program-files folder with the
@@ -46,8 +59,10 @@ std::string DestinationOnThisMachine(const WProjectData& project);
 // Repeated backslashes made single ("C:\\Apps\\\x" -> "C:\Apps\x").
 std::string TidyPath(std::string path);
 
-// --- Application information, in the order the page checks them.
+// --- Application information, in the order the page checks them. Each
+// refuses an empty value and one longer than the limits above.
 
+// Neither a comma nor a line break, which would split the component line.
 std::string CheckApplicationName(std::string_view name);
 std::string CheckCompanyName(std::string_view company);
 // The folder on this machine: not empty, none of the characters a company
@@ -82,6 +97,7 @@ std::string CheckWritingToolLanguages(int tools, int runtime, size_t languageCou
 std::string CheckBackgroundTitle(std::string_view title);
 // An empty font: the message says that kDefaultTitleFont is used.
 std::string CheckBackgroundFont(std::string_view font);
+// A whole number from kMinTitleFontHeight to kMaxTitleFontHeight.
 std::string CheckBackgroundFontSize(std::string_view size);
 // The title a project shows when it has none: the application name and
 // " Setup".

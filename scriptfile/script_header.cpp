@@ -113,6 +113,11 @@ std::string WScriptHeader::SectionNameOf(std::string_view line) {
     size_t open = line.find('[');
     if (open == std::string_view::npos)
         return {};
+    // A key line whose value holds a bracketed name ("CompanyName=Acme [..]")
+    // is a value, never a marker: removing it as a header block would take
+    // the rest of the file with it.
+    if (line.substr(0, open).find('=') != std::string_view::npos)
+        return {};
     line = line.substr(open + 1);
     size_t close = line.find(']');
     if (close != std::string_view::npos)

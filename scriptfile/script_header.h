@@ -92,7 +92,8 @@ class WScriptHeader {
     // ends with a line break. Lines are kept whole whatever their length.
     static std::vector<std::string> SplitLines(std::string_view bytes);
     // Section name of a line: text after the first "[" up to "]", trimmed,
-    // with anything from the first ";" dropped first.
+    // with anything from the first ";" dropped first. A line with "=" before
+    // its first "[" is a key line and has none.
     static std::string SectionNameOf(std::string_view line);
     // The logged-on user's name (at most 255 characters) and the local time
     // in the "d/m/yyyy   h:m:s" form.

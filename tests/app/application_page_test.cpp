@@ -59,6 +59,23 @@ class ApplicationPageTest : public QObject {
     };
 
   private slots:
+    void focusStartsOnTheNameAndWhatTheScriptsCannotHoldIsRefused() {
+        Page p;
+        QVERIFY(p.page);
+        QCOMPARE(p.page->window()->focusWidget(), p.page->NameEdit());
+
+        // The comma also reaches the default directory, which refuses it too.
+        p.Fill(QStringLiteral("Led,ger"), QString(1001, QLatin1Char('9')), QStringLiteral("Acme"));
+        QVERIFY(!p.Next());
+        QCOMPARE(p.w.Boxes().Texts(),
+                 (QStringList{
+                     QStringLiteral("The application name cannot contain a comma or a line break."),
+                     kBadDirectory,
+                     QStringLiteral("The version cannot be longer than 1000 characters.")}));
+        p.Fill(QStringLiteral("Ledger"), QStringLiteral("2.0"), QStringLiteral("Acme"));
+        QVERIFY(p.Next());
+    }
+
     void defaultDestinationIsCompanyAndName() {
         Page p;
         QVERIFY(p.page);

@@ -165,6 +165,18 @@ class BackgroundPageTest : public QObject {
                  QStringList{QStringLiteral("You must specify a Font Size to continue.")});
         QCOMPARE(p.w.Sheet()->CurrentIndex(), 2);
 
+        // Only whole sizes from 20 to 160 are taken.
+        for (const char* size : {"abc", "5000", "19"}) {
+            p.w.Boxes().Forget();
+            p.page->SizeList()->setEditText(QString::fromLatin1(size));
+            p.w.Sheet()->OnNext();
+            QCOMPARE(p.w.Boxes().Texts(),
+                     QStringList{
+                         QStringLiteral("The Font Size must be a whole number from 20 to 160.")});
+            QCOMPARE(p.w.Sheet()->CurrentIndex(), 2);
+            QCOMPARE(QString::fromStdString(p.w.Project()->BackTitleFontHeight), QStringLiteral("36"));
+        }
+
         p.page->SizeList()->setEditText(QStringLiteral("40"));
         p.w.Sheet()->OnNext();
         QCOMPARE(p.w.Sheet()->CurrentIndex(), 3);

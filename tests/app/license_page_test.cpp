@@ -90,6 +90,49 @@ class LicensePageTest : public QObject {
                                                          "b"));
     }
 
+    void importReadsUtf8AndRefusesWhatASetupCannotHold() {
+        Page p;
+        p.Import(p.w.WriteScratch("utf8.txt", "caf\xC3\xA9 \xE2\x82\xAC\r\n"));
+        QVERIFY(p.w.Boxes().shown.isEmpty());
+        QCOMPARE(p.w.Project()->LicenseText, std::string("caf\xe9 \x80\n"));
+        QCOMPARE(p.page->TextEdit()->toPlainText(), QStringLiteral("caf\u00e9 \u20ac\n"));
+
+        p.Import(
+            p.w.WriteScratch("snow.txt", "\xEF\xBB\xBFsnow \xE2\x98\x83 \xE2\x98\x83 \xCE\xA9"));
+        QCOMPARE(p.w.Boxes().Texts(),
+                 QStringList{UnstorableMessage(QStringLiteral("The file"),
+                                               QStringLiteral("\u2603\u03a9"))});
+        QCOMPARE(p.w.Project()->LicenseText, std::string("caf\xe9 \x80\n"));
+        // A byte-order mark is no character of the text.
+        p.Import(p.w.WriteScratch("bom.txt", "\xEF\xBB\xBFna\xC3\xAFve"));
+        QCOMPARE(p.w.Project()->LicenseText, std::string("na\xefve"));
+    }
+
+    void unstorableTextIsKeptWithItsReason() {
+        Page p(true, false);
+        const QString typed = QStringLiteral("Terms \u2603");
+        const QString reason =
+            UnstorableMessage(QStringLiteral("The license agreement"), QStringLiteral("\u2603"));
+        p.page->TextEdit()->setPlainText(typed);
+        p.page->Selector()->setCurrentIndex(1);
+        QCOMPARE(p.w.Boxes().Texts(), QStringList{reason});
+        QCOMPARE(p.page->Selector()->currentIndex(), 0);
+        QCOMPARE(p.page->TextEdit()->toPlainText(), typed);
+
+        p.page->LicenseBox()->click();
+        QCOMPARE(p.w.Boxes().Texts(), (QStringList{reason, reason}));
+        QVERIFY(p.page->LicenseBox()->isChecked());
+        QCOMPARE(p.w.Project()->DisplayLicense, 1);
+        QCOMPARE(p.page->TextEdit()->toPlainText(), typed);
+
+        // Mended, the switch goes through.
+        p.page->TextEdit()->setPlainText(QStringLiteral("Terms"));
+        p.page->Selector()->setCurrentIndex(1);
+        QCOMPARE(p.w.Boxes().shown.size(), 2);
+        QCOMPARE(p.w.Project()->LicenseText, std::string("Terms"));
+        QVERIFY(p.page->ReleaseBox()->isVisible());
+    }
+
     void importRefusesFilesOf64KBOrMore() {
         Page p;
         p.Import(p.w.WriteScratch("big.txt", QByteArray(65536, 'x')));

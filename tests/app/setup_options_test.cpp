@@ -155,6 +155,30 @@ class SetupOptionsTest : public QObject {
         QCOMPARE(p.w.Project()->WritingToolLanguages, std::vector<std::string>{"DE"});
     }
 
+    void aNewProjectHasNoDefaultLanguage() {
+        Page p(true, [](WProjectData* project) {
+            project->AreWritingToolsSelected = 1;
+            project->WritingToolLanguages = {"DE"};
+        });
+        QCOMPARE(p.page->DefaultLanguageList()->currentIndex(), -1);
+        p.w.Sheet()->OnNext();
+        QCOMPARE(p.w.Project()->DefaultLanguage, std::string());
+        QVERIFY(p.w.Boxes().shown.isEmpty());
+        QCOMPARE(p.w.Sheet()->CurrentIndex(), 5);
+
+        // An opened project shows its language; the next new one does not.
+        p.w.Sheet()->OnBack();
+        p.page->DefaultLanguageList()->setCurrentIndex(4);
+        emit p.page->DefaultLanguageList()->activated(4);
+        p.w.Sheet()->OnNext();
+        QCOMPARE(p.w.Project()->DefaultLanguage, std::string("DE"));
+        p.w.Project()->DefaultLanguage.clear();
+        p.w.Sheet()->OnBack();
+        QCOMPARE(p.page->DefaultLanguageList()->currentIndex(), -1);
+        p.w.Sheet()->OnNext();
+        QCOMPARE(p.w.Project()->DefaultLanguage, std::string());
+    }
+
     void englishVariantsShareOneComponent() {
         Page p;
         p.w.Sheet()->OnNext();  // nothing checked yet

@@ -57,6 +57,7 @@ class WelcomePageTest : public QObject {
         WizardFixture w;
         auto* page = w.Current<WPageWelcome>();
         QVERIFY(page->NewButton()->isChecked());
+        QCOMPARE(page->window()->focusWidget(), page->NewButton());
         QVERIFY(!page->PathBox()->isEnabled());
         QVERIFY(!page->SelectButton()->isEnabled());
         QVERIFY(!page->ContinueButton()->isEnabled());
@@ -89,6 +90,8 @@ class WelcomePageTest : public QObject {
         QVERIFY(page->OpenButton()->isChecked());
         QVERIFY(page->PathBox()->isEnabled());
         QVERIFY(!page->ContinueButton()->isEnabled());
+        // The chosen way in has the focus.
+        QCOMPARE(page->window()->focusWidget(), page->OpenButton());
     }
 
     void openFailuresKeepTheUserOnThePage() {

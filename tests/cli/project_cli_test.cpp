@@ -195,6 +195,53 @@ TEST_F(ProjectCommands, SetRefusesWhatBreaksTheProjectRulesWithTheirMessage) {
     ExpectHas(Cli("show work/p.zlt").out, "\", Times New Roman ");
 }
 
+TEST_F(ProjectCommands, SetKeepsEveryValueReadableByTheSetup) {
+    ASSERT_EQ(Cli("new work/p.zlt --name Ledger --company Acme").status, 0);
+    const std::string before = test::ReadBytes(project);
+    const struct {
+        std::string arguments;
+        std::string message;
+    } cases[] = {
+        {"UseDefaultDest=0 'ApplicationName=Led,ger'",
+         "The application name cannot contain a comma or a line break.\n"},
+        {"'Background Title=" + std::string(3000, 't') + "'",
+         "The setup title cannot be longer than 1000 characters.\n"},
+        {"Version=" + std::string(1001, '9'),
+         "The version cannot be longer than 1000 characters.\n"},
+        {"BackGroundTitleFontHeight=5000",
+         "BackGroundTitleFontHeight: The Font Size must be a whole number from 20 to 160.\n"},
+        {"BackGroundTitleFontHeight=abc",
+         "BackGroundTitleFontHeight: The Font Size must be a whole number from 20 to 160.\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.substr(0, 60));
+        Result refused = Cli("set work/p.zlt " + c.arguments);
+        EXPECT_EQ(refused.status, 2);
+        ExpectHas(refused.err, "vantrel-cli: " + c.message);
+        EXPECT_EQ(test::ReadBytes(project), before);
+    }
+    ASSERT_EQ(Cli("set work/p.zlt 'BackGroundTitleFontHeight= 036'").status, 0);
+    ExpectHas(Cli("show work/p.zlt").out, "Times New Roman 36,");
+
+    // A value that names the script header's marker is a value like any other.
+    Result marker = Cli("set work/p.zlt 'CompanyName=Acme [Oxbel Setup Header] Ltd'");
+    ASSERT_EQ(marker.status, 0) << marker.err;
+    Result show = Cli("show work/p.zlt");
+    ExpectHas(show.out, "Name:                  Ledger\n");
+    ExpectHas(show.out, "Company:               Acme [Oxbel Setup Header] Ltd\n");
+
+    // License files in UTF-8 are converted; what Windows-1252 lacks is named.
+    dir.Write("utf8.txt",
+              "\xEF\xBB\xBF"
+              "Caf\xC3\xA9 terms\r\n");
+    ASSERT_EQ(Cli("set work/p.zlt DisplayLicense=1 LicenseText=@utf8.txt").status, 0);
+    ExpectHas(Cli("show work/p.zlt").out, "1 line, \"Caf\xC3\xA9 terms\"\n");
+    dir.Write("snow.txt", "Snow \xE2\x98\x83\n");
+    Result snow = Cli("set work/p.zlt LicenseText=@snow.txt");
+    EXPECT_EQ(snow.status, 1);
+    ExpectHas(snow.err, "snow.txt: holds characters that Windows-1252 cannot hold: \xE2\x98\x83\n");
+}
+
 TEST_F(ProjectCommands, SetRefusesUnknownKeysAndBadValuesWithoutChangingTheFile) {
     ASSERT_EQ(Cli("new work/p.zlt").status, 0);
     std::string before = test::ReadBytes(project);

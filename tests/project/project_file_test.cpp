@@ -18,6 +18,7 @@
 #include "platform/temp_folder.h"
 #include "project/project_data.h"
 #include "script/setup_component.h"
+#include "scriptfile/script_header.h"
 #include "scriptfile/setup_product_data.h"
 #include "support/test_support.h"
 
@@ -371,6 +372,50 @@ TEST_F(ProjectFile, LineBreaksCannotSplitTheSetupsProductScript) {
     EXPECT_NE(bytes.find("Default Locale=US UseBoxId=0\r\n"), std::string::npos);
     EXPECT_EQ(bytes.find("\nUseBoxId=0"), std::string::npos);
     EXPECT_NE(bytes.find("=Title  [UI]\r\n"), std::string::npos);
+}
+
+TEST_F(ProjectFile, ValuesNamingTheHeaderMarkerSurviveSaveAndOpen) {
+    auto p = FilledProject();
+    p->CompanyName = "Acme [Oxbel Setup Header] Ltd";
+    p->Version = "[Oxbel Setup Header End]";
+    std::string path = SaveAs(*p, "marker.zlt");
+    auto q = NewProject();
+    std::string error;
+    ASSERT_TRUE(LoadProjectFile(*q, path, &error)) << error;
+    EXPECT_EQ(q->CompanyName, "Acme [Oxbel Setup Header] Ltd");
+    EXPECT_EQ(q->Version, "[Oxbel Setup Header End]");
+    EXPECT_EQ(q->GetApplicationName(), "Ledger");
+    EXPECT_EQ(q->LicenseText, p->LicenseText);
+    EXPECT_EQ(q->DefaultLanguage, "DE");
+
+    ASSERT_TRUE(p->WriteProductScript(dir.path()));
+    WScriptHeader h;
+    h.SetFilePath(dir / "Setup/project.kvz");
+    EXPECT_EQ(h.Read(false, true), 0);
+}
+
+// The setup's background keeps its drop shadow until the project is saved;
+// saving turns it off, and a project opened from its file keeps that.
+TEST_F(ProjectFile, DropShadowStaysOnUntilTheProjectIsSaved) {
+    auto shadowIn = [this](WProjectData& p) {
+        EXPECT_TRUE(p.WriteProductScript(dir.path()));
+        WSetupProductData setup;
+        EXPECT_TRUE(setup.Load(dir / "Setup/project.kvz"));
+        std::string v;
+        setup.GetValue("BACKGROUND", "DropShadow", v);
+        return v;
+    };
+    auto p = FilledProject();
+    EXPECT_EQ(shadowIn(*p), "1");
+    std::string path = SaveAs(*p, "shadow.zlt");
+    EXPECT_EQ(shadowIn(*p), "0");
+    auto q = NewProject();
+    EXPECT_EQ(shadowIn(*q), "1");
+    std::string error;
+    ASSERT_TRUE(LoadProjectFile(*q, path, &error)) << error;
+    EXPECT_EQ(shadowIn(*q), "0");
+    q->Reset();
+    EXPECT_EQ(shadowIn(*q), "1");
 }
 
 TEST_F(ProjectFile, ShownTextThatIsEmptyOpensAgain) {

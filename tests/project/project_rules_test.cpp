@@ -3,6 +3,7 @@
 #include "platform/system_folders.h"
 #include "project/project_data.h"
 #include "script/disk_utils.h"
+#include "scriptfile/script_header.h"
 #include "support/test_support.h"
 
 namespace vantrel {
@@ -12,6 +13,7 @@ const std::string kBadCompany =
     "Company Name cannot contain any of the following characters:\n\t/ * ? \\ \" < > | : ,";
 const std::string kBadDirectory =
     "A directory cannot contain any of the following characters:\n\t/ * ? \\ \" < > | : ,";
+const std::string kBadName = "The application name cannot contain a comma or a line break.";
 const std::string kFrameworkNeedsRuntime =
     "The Tessary Application Framework needs the Tessary 9 Runtime.";
 const std::string kDatabaseNeeded =
@@ -86,6 +88,10 @@ TEST(ProjectRules, ApplicationInformationChecks) {
         {CheckApplicationName, "", "You must enter an Application name before continuing."},
         {CheckApplicationName, " ", ""},
         {CheckApplicationName, "Ledger: 2 / 3", ""},
+        // A comma or a line break would split the "Product" component line.
+        {CheckApplicationName, "Led,ger", kBadName},
+        {CheckApplicationName, "Led\nger", kBadName},
+        {CheckApplicationName, "Ledger\r", kBadName},
         {CheckCompanyName, "", "You must enter a Company name before continuing."},
         {CheckCompanyName, "Acme/West", kBadCompany},
         {CheckCompanyName, "Acme, Inc", kBadCompany},
@@ -113,6 +119,8 @@ TEST(ProjectRules, ApplicationInformationChecks) {
     }
 }
 
+const std::string kBadSize = "The Font Size must be a whole number from 20 to 160.";
+
 TEST(ProjectRules, BackgroundChecks) {
     const CheckCase cases[] = {
         {CheckBackgroundTitle, "", "You must specify a Setup Title to continue."},
@@ -122,11 +130,70 @@ TEST(ProjectRules, BackgroundChecks) {
         {CheckBackgroundFont, "Arial", ""},
         {CheckBackgroundFontSize, "", "You must specify a Font Size to continue."},
         {CheckBackgroundFontSize, "48", ""},
+        {CheckBackgroundFontSize, "20", ""},
+        {CheckBackgroundFontSize, "160", ""},
+        {CheckBackgroundFontSize, "19", kBadSize},
+        {CheckBackgroundFontSize, "161", kBadSize},
+        {CheckBackgroundFontSize, "5000", kBadSize},
+        {CheckBackgroundFontSize, "abc", kBadSize},
+        {CheckBackgroundFontSize, "48pt", kBadSize},
     };
     for (const CheckCase& c : cases) {
         SCOPED_TRACE(c.value);
         EXPECT_EQ(c.check(c.value), c.message);
     }
+}
+
+// Each typed field that reaches a script line is refused, by name, at a
+// length the setup engine would read in pieces; the limits themselves pass.
+TEST(ProjectRules, TextsTooLongForAScriptLineAreRefused) {
+    const std::string field(kMaxFieldLength, 'x');
+    const std::string longer = field + "x";
+    EXPECT_EQ(CheckApplicationName(field), "");
+    EXPECT_EQ(CheckApplicationName(longer),
+              "The application name cannot be longer than 1000 characters.");
+    EXPECT_EQ(CheckCompanyName(field), "");
+    EXPECT_EQ(CheckCompanyName(longer), "The company name cannot be longer than 1000 characters.");
+    EXPECT_EQ(CheckVersion(field), "");
+    EXPECT_EQ(CheckVersion(longer), "The version cannot be longer than 1000 characters.");
+    EXPECT_EQ(CheckBackgroundTitle(field), "");
+    EXPECT_EQ(CheckBackgroundTitle(std::string(3000, 't')),
+              "The setup title cannot be longer than 1000 characters.");
+    const std::string directory = "C:\\" + std::string(kMaxDirectoryLength - 3, 'd');
+    EXPECT_EQ(CheckDefaultDirectory(directory), "");
+    EXPECT_EQ(CheckDefaultDirectory(directory + "d"),
+              "The default directory cannot be longer than 2020 characters.");
+
+    // At the limits every line of the setup's scripts stays readable whole.
+    test::ScratchFolder dir;
+    test::ScratchRegistry registry{dir.path()};
+    WProjectData project;
+    project.Reset();
+    project.SetApplicationName(field);
+    project.CompanyName = field;
+    project.Version = field;
+    project.BackTitle = field;
+    ApplyDestination(project);
+    EXPECT_TRUE(ProjectProblems(project).empty());
+    ASSERT_TRUE(project.WriteComponentScripts(dir / "Setup"));
+    ASSERT_TRUE(project.WriteProductScript(dir.path()));
+    WScriptHeader components;  // written without a header: lengths only
+    components.SetFilePath(dir / "Setup/comp.kvz");
+    EXPECT_EQ(components.Read(false, false), 0);
+    EXPECT_NE(test::ReadBytes(dir / "Setup/comp.kvz").find("Product,000,<D>,0,0,11111,0," + field),
+              std::string::npos);
+    WScriptHeader product;
+    product.SetFilePath(dir / "Setup/project.kvz");
+    EXPECT_EQ(product.Read(false, true), 0);
+    project.UseDefaultDest = 0;
+    project.DefaultDestPrefix = kWindowsDriveMacro;
+    project.DefaultDestBase = std::string(kMaxDirectoryLength - 3, 'd');
+    ApplyDestination(project);
+    EXPECT_TRUE(ProjectProblems(project).empty());
+    ASSERT_TRUE(project.WriteProductScript(dir.path()));
+    WScriptHeader header;
+    header.SetFilePath(dir / "Setup/project.kvz");
+    EXPECT_EQ(header.Read(false, true), 0);
 }
 
 struct ComponentCase {

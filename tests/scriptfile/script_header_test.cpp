@@ -114,6 +114,25 @@ TEST(ScriptHeaderStamp, RemovesEveryOldBlockAndAnUnterminatedOneToTheEnd) {
     EXPECT_EQ(BodyOf(StampBytes(dir, "[oxbel setup header]\r\nx")), "[oxbel setup header]\r\nx");
 }
 
+TEST(ScriptHeaderStamp, KeyLinesNamingAMarkerAreBodyText) {
+    ScratchFolder dir;
+    const std::string body =
+        "[BOXID]\r\nCompanyName=Acme [Oxbel Setup Header] Ltd\r\nTitle = [Oxbel Setup Header End]"
+        "\r\nProductName=Ledger";
+    std::string path = dir.Write("s.kvz", body);
+    WScriptHeader h;
+    h.SetFilePath(path);
+    ASSERT_TRUE(h.Stamp());
+    EXPECT_EQ(BodyOf(ReadBytes(path)), body);
+    EXPECT_EQ(VerifyFile(path), 0);
+    ASSERT_TRUE(h.Stamp());
+    EXPECT_EQ(BodyOf(ReadBytes(path)), body);
+    EXPECT_EQ(WScriptHeader::SectionNameOf("Key=[Oxbel Setup Header]"), "");
+    // A marker line keeps its meaning whatever follows it, "=" included.
+    EXPECT_EQ(WScriptHeader::SectionNameOf(" [Oxbel Setup Header] ;a=b"), "Oxbel Setup Header");
+    EXPECT_EQ(WScriptHeader::SectionNameOf("[Oxbel Setup Header]=x"), "Oxbel Setup Header");
+}
+
 TEST(ScriptHeaderStamp, ExtraLinesOfAReadHeaderAreWrittenAfterTheChecksum) {
     ScratchFolder dir;
     std::string path = dir.Write("s.kvz",
