@@ -174,7 +174,8 @@ class BackgroundPageTest : public QObject {
                      QStringList{
                          QStringLiteral("The Font Size must be a whole number from 20 to 160.")});
             QCOMPARE(p.w.Sheet()->CurrentIndex(), 2);
-            QCOMPARE(QString::fromStdString(p.w.Project()->BackTitleFontHeight), QStringLiteral("36"));
+            QCOMPARE(QString::fromStdString(p.w.Project()->BackTitleFontHeight),
+                     QStringLiteral("36"));
         }
 
         p.page->SizeList()->setEditText(QStringLiteral("40"));
