@@ -1,24 +1,199 @@
 #include "pages/page_finish.h"
 
+#include <unistd.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QFile>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QToolButton>
+#include <QUrl>
 #include <QVBoxLayout>
+#include <cstdio>
 
 #include "app/cp_sheet.h"
 #include "app/dialogs.h"
+#include "app/progress_dialog.h"
+#include "app/qt_text.h"
 #include "app/wizard_app.h"
+#include "media/media_builder.h"
+#include "media/test_setup.h"
+#include "platform/files.h"
+#include "platform/paths.h"
+#include "platform/temp_folder.h"
+#include "project/project_data.h"
 
 namespace vantrel {
 
+namespace {
+
+constexpr int kHelpContext = 1015;
+// Sizes from this one up are shown as a CD, smaller ones as a floppy.
+constexpr double kCdIconBytes = 100000000.0;
+
+// The wait cursor for the length of a command.
+class WaitCursor {
+  public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+// Collects what started programs write to the standard output and error of
+// this process (which they inherit) while it lives.
+class OutputCapture {
+  public:
+    OutputCapture() {
+        file_ = std::tmpfile();
+        if (!file_)
+            return;
+        std::fflush(stdout);
+        std::fflush(stderr);
+        savedOut_ = dup(1);
+        savedErr_ = dup(2);
+        dup2(fileno(file_), 1);
+        dup2(fileno(file_), 2);
+    }
+    ~OutputCapture() {
+        Restore();
+        if (file_)
+            std::fclose(file_);
+    }
+    // Ends the capture and returns what was written.
+    QByteArray Take() {
+        Restore();
+        QByteArray text;
+        if (!file_)
+            return text;
+        std::rewind(file_);
+        char buffer[4096];
+        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, file_)) > 0;)
+            text.append(buffer, static_cast<qsizetype>(n));
+        return text;
+    }
+
+  private:
+    void Restore() {
+        if (savedOut_ < 0)
+            return;
+        std::fflush(stdout);
+        std::fflush(stderr);
+        dup2(savedOut_, 1);
+        dup2(savedErr_, 2);
+        close(savedOut_);
+        close(savedErr_);
+        savedOut_ = savedErr_ = -1;
+    }
+
+    std::FILE* file_ = nullptr;
+    int savedOut_ = -1;
+    int savedErr_ = -1;
+};
+
+}  // namespace
+
 WPageFinish::WPageFinish(WWizardApp& app, QWidget* parent)
-    : WPage(app, QStringLiteral("Create Distribution Media"), 1015, parent) {
+    : WPage(app, QStringLiteral("Create Distribution Media"), kHelpContext, parent) {
     auto* layout = new QVBoxLayout(Body());
-    auto* text = new QLabel(
-        QStringLiteral("Choose the folder that receives the distribution and the size of the "
-                       "media, then save the project, create the media or test the setup."),
-        Body());
-    text->setWordWrap(true);
-    layout->addWidget(text);
-    layout->addStretch(1);
+
+    layout->addWidget(new QLabel(QStringLiteral("Media distribution folder:"), Body()));
+    auto* folderRow = new QHBoxLayout;
+    folderEdit_ = new QLineEdit(Body());
+    folderEdit_->setObjectName(QStringLiteral("mediaFolder"));
+    browseButton_ = new QPushButton(QStringLiteral("Bro&wse..."), Body());
+    browseButton_->setObjectName(QStringLiteral("browse"));
+    folderRow->addWidget(folderEdit_, 1);
+    folderRow->addWidget(browseButton_);
+    layout->addLayout(folderRow);
+
+    auto* grid = new QGridLayout;
+    grid->addWidget(new QLabel(QStringLiteral("Media size:"), Body()), 0, 0);
+    sizeCombo_ = new QComboBox(Body());
+    sizeCombo_->setObjectName(QStringLiteral("size"));
+    for (const WMediaSizeEntry& entry : MediaSizeEntries)
+        sizeCombo_->addItem(QString::fromLatin1(entry.text), entry.bytes);
+    grid->addWidget(sizeCombo_, 0, 1);
+    iconLabel_ = new QLabel(Body());
+    iconLabel_->setObjectName(QStringLiteral("sizeIcon"));
+    grid->addWidget(iconLabel_, 0, 2, 2, 1);
+
+    grid->addWidget(new QLabel(QStringLiteral("Custom size:"), Body()), 1, 0);
+    auto* customRow = new QHBoxLayout;
+    customEdit_ = new QLineEdit(Body());
+    customEdit_->setObjectName(QStringLiteral("customSize"));
+    spinUp_ = new QToolButton(Body());
+    spinUp_->setArrowType(Qt::UpArrow);
+    spinUp_->setAutoRepeat(true);
+    spinDown_ = new QToolButton(Body());
+    spinDown_->setArrowType(Qt::DownArrow);
+    spinDown_->setAutoRepeat(true);
+    unitCombo_ = new QComboBox(Body());
+    unitCombo_->setObjectName(QStringLiteral("unit"));
+    for (const WMediaSizeUnit& unit : MediaSizeUnits)
+        unitCombo_->addItem(QString::fromLatin1(unit.text), unit.bytes);
+    customRow->addWidget(customEdit_, 1);
+    customRow->addWidget(spinUp_);
+    customRow->addWidget(spinDown_);
+    customRow->addWidget(unitCombo_);
+    grid->addLayout(customRow, 1, 1);
+    grid->setColumnStretch(1, 1);
+    layout->addLayout(grid);
+
+    sizeLabel_ = new QLabel(Body());
+    sizeLabel_->setObjectName(QStringLiteral("fileSetSize"));
+    estimateLabel_ = new QLabel(Body());
+    estimateLabel_->setObjectName(QStringLiteral("estimate"));
+    descriptionLabel_ = new QLabel(Body());
+    descriptionLabel_->setObjectName(QStringLiteral("description"));
+    descriptionLabel_->setWordWrap(true);
+    layout->addWidget(sizeLabel_);
+    layout->addWidget(estimateLabel_);
+    layout->addWidget(descriptionLabel_);
+
+    auto* buttons = new QHBoxLayout;
+    saveButton_ = new QPushButton(QStringLiteral("&Save Project"), Body());
+    saveButton_->setObjectName(QStringLiteral("save"));
+    createButton_ = new QPushButton(QStringLiteral("&Create Media"), Body());
+    createButton_->setObjectName(QStringLiteral("createMedia"));
+    testButton_ = new QPushButton(QStringLiteral("&Test Setup"), Body());
+    testButton_->setObjectName(QStringLiteral("testSetup"));
+    buttons->addWidget(saveButton_);
+    buttons->addWidget(createButton_);
+    buttons->addWidget(testButton_);
+    buttons->addStretch(1);
+    layout->addLayout(buttons);
+
+    resultView_ = new QPlainTextEdit(Body());
+    resultView_->setObjectName(QStringLiteral("result"));
+    resultView_->setReadOnly(true);
+    resultView_->setPlaceholderText(
+        QStringLiteral("The result of Create Media and Test Setup appears here."));
+    layout->addWidget(resultView_, 1);
+    auto* resultRow = new QHBoxLayout;
+    openButton_ = new QPushButton(QStringLiteral("&Open Media Folder"), Body());
+    openButton_->setObjectName(QStringLiteral("openFolder"));
+    openButton_->setEnabled(false);
+    resultRow->addStretch(1);
+    resultRow->addWidget(openButton_);
+    layout->addLayout(resultRow);
+
+    connect(browseButton_, &QPushButton::clicked, this, &WPageFinish::OnBrowse);
+    connect(folderEdit_, &QLineEdit::textEdited, this, [this] { SetModified(); });
+    connect(sizeCombo_, &QComboBox::currentIndexChanged, this, &WPageFinish::OnSizeChanged);
+    connect(unitCombo_, &QComboBox::currentIndexChanged, this, &WPageFinish::OnCustomChanged);
+    connect(customEdit_, &QLineEdit::textChanged, this, &WPageFinish::OnCustomChanged);
+    connect(spinUp_, &QToolButton::clicked, this, [this] { Spin(-1); });
+    connect(spinDown_, &QToolButton::clicked, this, [this] { Spin(1); });
+    connect(saveButton_, &QPushButton::clicked, this, &WPageFinish::OnSave);
+    connect(createButton_, &QPushButton::clicked, this, &WPageFinish::OnCreateMedia);
+    connect(testButton_, &QPushButton::clicked, this, &WPageFinish::OnTestSetup);
+    connect(openButton_, &QPushButton::clicked, this, &WPageFinish::OnOpenFolder);
 }
 
 bool WPageFinish::OnSetActive() {
@@ -26,11 +201,24 @@ bool WPageFinish::OnSetActive() {
         return false;
     if (Sheet())
         Sheet()->SetFinishMode(true);
+    WProjectData* project = Project();
+    if (!project)
+        return true;
+    filling_ = true;
+    plan_.TakeFromProject(*project);
+    folderEdit_->setText(NativePath(project->MediaDistributionDirectory));
+    sizeCombo_->setCurrentIndex(plan_.Selection());
+    customEdit_->setText(FromEngine(plan_.CustomText()));
+    unitCombo_->setCurrentIndex(plan_.CustomUnit() == "KB" ? 0 : 1);
+    filling_ = false;
+    plan_.Gather(*project);
+    Recompute();
+    folderEdit_->setFocus();
     return true;
 }
 
 bool WPageFinish::OnKillActive() {
-    if (CommitPage() == 0)
+    if (!ValidateSize() || CommitPage() == 0)
         return false;
     if (Sheet())
         Sheet()->SetFinishMode(false);
@@ -43,12 +231,253 @@ bool WPageFinish::OnWizardFinish() {
     switch (Boxes().Ask(QStringLiteral("Would you like to save your changes before exiting?"),
                         Dialogs::Buttons::YesNoCancel, Dialogs::Answer::Yes, this)) {
         case Dialogs::Answer::Yes:
-            return CommitPage() != 0 && App().SaveProject();
+            return ValidateSize() && CommitPage() != 0 && App().SaveProject();
         case Dialogs::Answer::No:
             return true;
         default:
             return false;
     }
+}
+
+int WPageFinish::CommitPage() {
+    WProjectData* project = Project();
+    if (!project)
+        return 1;
+    std::string folder;
+    if (!EnginePath(folderEdit_->text(), folder)) {
+        Boxes().Message(UnstorableMessage(QStringLiteral("Media folder"),
+                                          UnstorableCharacters(folderEdit_->text())),
+                        Dialogs::Icon::Stop, QString(), this);
+        folderEdit_->setFocus();
+        return 0;
+    }
+    TakeControls();
+    plan_.CommitToProject(*project);
+    project->MediaDistributionDirectory = folder;
+    return 1;
+}
+
+void WPageFinish::TakeControls() {
+    plan_.Select(sizeCombo_->currentIndex());
+    plan_.SetCustom(ToEngineLossy(customEdit_->text().trimmed()),
+                    unitCombo_->currentText().toStdString());
+}
+
+void WPageFinish::Recompute() {
+    WProjectData* project = Project();
+    if (!project)
+        return;
+    TakeControls();
+    plan_.Recompute(*project);
+    sizeLabel_->setText(FromEngine(plan_.SizeText()));
+    estimateLabel_->setText(FromEngine(plan_.EstimateText()));
+    descriptionLabel_->setText(FromEngine(plan_.Description()));
+    const bool custom = plan_.Selection() == WMediaPlan::kCustomEntry;
+    customEdit_->setEnabled(custom);
+    spinUp_->setEnabled(custom);
+    spinDown_->setEnabled(custom);
+    unitCombo_->setEnabled(custom);
+    ShowIcon();
+}
+
+void WPageFinish::ShowIcon() {
+    const QStyle::StandardPixmap which =
+        plan_.Capacity() >= kCdIconBytes ? QStyle::SP_DriveCDIcon : QStyle::SP_DriveFDIcon;
+    iconLabel_->setPixmap(style()->standardIcon(which).pixmap(32, 32));
+}
+
+void WPageFinish::OnSizeChanged() {
+    if (filling_)
+        return;
+    Recompute();
+    SetModified();
+}
+
+void WPageFinish::OnCustomChanged() {
+    if (filling_)
+        return;
+    Recompute();
+    SetModified();
+}
+
+void WPageFinish::Spin(int delta) {
+    const QString text = customEdit_->text().trimmed();
+    if (!WMediaPlan::IsValidCustomText(ToEngineLossy(text)))
+        return;
+    const qsizetype dot = text.indexOf(QLatin1Char('.'));
+    const QString whole = dot < 0 ? text : text.left(dot);
+    const long long value = whole.isEmpty() ? 0 : whole.toLongLong();
+    const long long next = value - delta;
+    if (next < 0)
+        return;
+    customEdit_->setText(QString::number(next) + (dot < 0 ? QString() : text.mid(dot)));
+}
+
+bool WPageFinish::ValidateSize() {
+    WProjectData* project = Project();
+    if (!project)
+        return true;
+    TakeControls();
+    const WMediaCheck check = plan_.ValidateMediaSize(*project);
+    if (check.Ok())
+        return true;
+    Boxes().Message(FromEngine(check.message), Dialogs::Icon::Stop, FromEngine(check.caption),
+                    this);
+    if (plan_.Selection() == WMediaPlan::kCustomEntry)
+        customEdit_->setFocus();
+    return false;
+}
+
+void WPageFinish::OnBrowse() {
+    std::string current;
+    QString start;
+    if (EnginePath(folderEdit_->text(), current) && IsFolder(current))
+        start = folderEdit_->text();
+    QString chosen;
+    if (!Boxes().ChooseFolder(QStringLiteral("Please select a directory"), start, chosen, this))
+        return;
+    folderEdit_->setText(chosen);
+    SetModified();
+}
+
+void WPageFinish::OnSave() {
+    WaitCursor wait;
+    if (!ValidateSize() || CommitPage() == 0)
+        return;
+    App().SaveProject();
+}
+
+void WPageFinish::OnCreateMedia() {
+    WProjectData* project = Project();
+    if (!project)
+        return;
+    std::string folder;
+    if (!EnginePath(folderEdit_->text(), folder)) {
+        CommitPage();  // shows why the folder cannot be used
+        return;
+    }
+    folder = WMediaPlan::CleanMediaFolder(folder);
+    if (!folder.empty())
+        folder = AbsolutePath(folder);
+
+    // The file set may have changed since the page was entered.
+    plan_.Gather(*project);
+    Recompute();
+    const WMediaCheck check = plan_.CheckBeforeBuild(*project, folder, probe_);
+    if (!check.Ok()) {
+        Boxes().Message(FromEngine(check.message), Dialogs::Icon::Stop, FromEngine(check.caption),
+                        this);
+        return;
+    }
+    if (WMediaPlan::HasExistingSetup(folder)) {
+        const Dialogs::Answer answer = Boxes().Show(
+            FromEngine(WMediaPlan::ExistingSetupQuestion(folder)), Dialogs::Buttons::YesNoCancel,
+            Dialogs::Icon::Exclamation, Dialogs::Answer::Yes, QString(), this);
+        if (answer == Dialogs::Answer::Cancel)
+            return;
+        if (answer == Dialogs::Answer::Yes && !WMediaPlan::ClearFolder(folder)) {
+            Boxes().Message(QStringLiteral("The existing setup in %1 could not be removed "
+                                           "completely.")
+                                .arg(NativePath(folder)),
+                            Dialogs::Icon::Stop, QString(), this);
+            return;
+        }
+    }
+
+    plan_.HandOver(*project, folder);
+    folderEdit_->setText(NativePath(folder));
+
+    WProgressDialog progress(Boxes(), window());
+    progress.show();
+    progress.StartAnimation();
+    WMediaBuilder builder(*project, progress);
+    const bool ok = builder.Run();
+    progress.StopAnimation();
+    progress.hide();
+    window()->raise();
+    window()->activateWindow();
+
+    const QString media = NativePath(folder);
+    QString log;
+    if (!builder.LogPath().empty() && IsFile(builder.LogPath()))
+        log = QStringLiteral("\n\nLog: %1").arg(NativePath(builder.LogPath()));
+    if (ok) {
+        lastMedia_ = media;
+        ShowResult(QStringLiteral("The media were created in %1.").arg(media) +
+                       (plan_.IsFloppy() ? QStringLiteral("\nCopy each numbered folder onto a "
+                                                          "disk of its own.")
+                                         : QString()) +
+                       log,
+                   true);
+    } else if (builder.Cancelled()) {
+        lastMedia_ = media;
+        ShowResult(QStringLiteral("Creating the media was cancelled; the files written so far "
+                                  "stay in %1.")
+                           .arg(media) +
+                       log,
+                   IsFolder(folder));
+    } else {
+        lastMedia_ = media;
+        ShowResult(QStringLiteral("The media were not created completely: %1")
+                           .arg(FromEngine(builder.ErrorText())) +
+                       log,
+                   IsFolder(folder));
+    }
+}
+
+void WPageFinish::OnTestSetup() {
+    WProjectData* project = Project();
+    if (!project || CommitPage() == 0)
+        return;
+    std::string folder = WMediaPlan::CleanMediaFolder(project->MediaDistributionDirectory);
+    folder = folder.empty() ? PrivateTempFolder() : AbsolutePath(folder);
+    if (folder.empty() || IsFile(folder)) {
+        Boxes().Message(QStringLiteral("There is no folder for the test run."), Dialogs::Icon::Stop,
+                        QString(), this);
+        return;
+    }
+    plan_.Gather(*project);
+    plan_.ApplyEngineFiles(*project);
+
+    WTestSetup::Result result;
+    QByteArray output;
+    {
+        WaitCursor wait;
+        OutputCapture capture;
+        result = WTestSetup::Run(*project, folder);
+        output = capture.Take();
+    }
+
+    QString text;
+    if (!result.started) {
+        text = QStringLiteral(
+                   "The setup engine could not be started: there is no runnable %1 among the "
+                   "engine files of %2.")
+                   .arg(QString::fromLatin1(WTestSetup::kEngineProgram),
+                        NativePath(JoinPath(project->InstallLocation, "Distrib")));
+    } else {
+        text =
+            QStringLiteral("Test run of %1%2:\n\n")
+                .arg(QString::fromLatin1(WTestSetup::kEngineProgram),
+                     QString::fromLatin1(WTestSetup::kCommandLine)) +
+            QString::fromLocal8Bit(output).trimmed() +
+            QStringLiteral("\n\nThe setup engine ended with exit status %1.").arg(result.exitCode);
+    }
+    if (!result.removed) {
+        text += QStringLiteral("\nThe temporary folder %1 could not be removed completely.")
+                    .arg(NativePath(result.folder));
+    }
+    ShowResult(text, false);
+}
+
+void WPageFinish::ShowResult(const QString& text, bool canOpen) {
+    resultView_->setPlainText(text);
+    openButton_->setEnabled(canOpen && !lastMedia_.isEmpty());
+}
+
+void WPageFinish::OnOpenFolder() {
+    if (!lastMedia_.isEmpty())
+        QDesktopServices::openUrl(QUrl::fromLocalFile(lastMedia_));
 }
 
 }  // namespace vantrel

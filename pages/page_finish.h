@@ -1,9 +1,24 @@
-// The last page, "Create Distribution Media". For now it offers Finish:
-// the sheet shows Back and Finish while the page is in front, and Finish
-// asks to save unsaved changes before the program ends.
+// The last page, "Create Distribution Media": the folder that receives the
+// distribution, the size of the medium (an entry of the size list or a
+// custom size), what that makes (one disk or a floppy set, and roughly how
+// many floppies), and the three commands Save Project, Create Media and Test
+// Setup. The plan and its checks live in WMediaPlan; the page shows them and
+// asks the questions. The result of the last Create Media or Test Setup
+// stays visible on the page.
 #pragma once
 
+#include <QString>
+#include <string>
+
 #include "app/page.h"
+#include "media/media_plan.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QToolButton;
 
 namespace vantrel {
 
@@ -16,6 +31,69 @@ class WPageFinish : public WPage {
     bool OnSetActive() override;
     bool OnKillActive() override;
     bool OnWizardFinish() override;
+    int CommitPage() override;
+
+    // The volume facts of the folder checks (this host's by default).
+    void SetVolumeProbe(WVolumeProbe probe) { probe_ = std::move(probe); }
+    const WMediaPlan& Plan() const { return plan_; }
+
+    QLineEdit* FolderEdit() const { return folderEdit_; }
+    QPushButton* BrowseButton() const { return browseButton_; }
+    QComboBox* SizeCombo() const { return sizeCombo_; }
+    QLineEdit* CustomEdit() const { return customEdit_; }
+    QComboBox* UnitCombo() const { return unitCombo_; }
+    QLabel* SizeLabel() const { return sizeLabel_; }
+    QLabel* EstimateLabel() const { return estimateLabel_; }
+    QLabel* DescriptionLabel() const { return descriptionLabel_; }
+    QPushButton* SaveButton() const { return saveButton_; }
+    QPushButton* CreateButton() const { return createButton_; }
+    QPushButton* TestButton() const { return testButton_; }
+    QPlainTextEdit* ResultView() const { return resultView_; }
+    QPushButton* OpenFolderButton() const { return openButton_; }
+
+    // The custom size's spin: the whole part of a valid custom number goes
+    // down by `delta` (up by -delta), never below zero.
+    void Spin(int delta);
+
+  public slots:
+    void OnBrowse();
+    void OnSizeChanged();
+    void OnCustomChanged();
+    void OnSave();
+    void OnCreateMedia();
+    void OnTestSetup();
+    void OnOpenFolder();
+
+  private:
+    // The plan's choice from the size controls, then the labels.
+    void TakeControls();
+    void Recompute();
+    void ShowIcon();
+    // The medium size check with its message; false stops the command.
+    bool ValidateSize();
+    void ShowResult(const QString& text, bool canOpen);
+
+    WMediaPlan plan_;
+    WVolumeProbe probe_ = WVolumeProbe::Host();
+    bool filling_ = false;
+    QString lastMedia_;
+
+    QLineEdit* folderEdit_ = nullptr;
+    QPushButton* browseButton_ = nullptr;
+    QComboBox* sizeCombo_ = nullptr;
+    QLineEdit* customEdit_ = nullptr;
+    QToolButton* spinUp_ = nullptr;
+    QToolButton* spinDown_ = nullptr;
+    QComboBox* unitCombo_ = nullptr;
+    QLabel* iconLabel_ = nullptr;
+    QLabel* sizeLabel_ = nullptr;
+    QLabel* estimateLabel_ = nullptr;
+    QLabel* descriptionLabel_ = nullptr;
+    QPushButton* saveButton_ = nullptr;
+    QPushButton* createButton_ = nullptr;
+    QPushButton* testButton_ = nullptr;
+    QPlainTextEdit* resultView_ = nullptr;
+    QPushButton* openButton_ = nullptr;
 };
 
 }  // namespace vantrel
