@@ -7,11 +7,9 @@
 
 #include "cli/cli.h"
 #include "cli/project_cli.h"
-#include "media/media_plan.h"
 #include "media/test_setup.h"
 #include "platform/files.h"
 #include "platform/paths.h"
-#include "platform/temp_folder.h"
 #include "project/project_data.h"
 
 namespace vantrel::cli {
@@ -42,19 +40,13 @@ int RunTestRun(Args& args) {
     } else {
         media = project.MediaDistributionDirectory;
     }
-    media = WMediaPlan::CleanMediaFolder(media);
-    if (media.empty())
-        media = PrivateTempFolder();
-    else
-        media = AbsolutePath(media);
+    media = WTestSetup::FolderFor(media);
     if (media.empty())
         return Fail("no folder for the test run");
     if (IsFile(media))
         return Fail(Out(DisplayPath(media)) + " is a file, not a folder");
 
-    WMediaPlan plan;
-    plan.Gather(project);
-    plan.ApplyEngineFiles(project);
+    WTestSetup::TakeEngineFiles(project);
 
     std::printf("Running %s %s in a temporary folder of %s\n", WTestSetup::kEngineProgram,
                 WTestSetup::kCommandLine + 1, Out(DisplayPath(media)).c_str());

@@ -1,10 +1,12 @@
 #include "media/test_setup.h"
 
 #include "media/file_copy.h"
+#include "media/media_plan.h"
 #include "media/set_files.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/process.h"
+#include "platform/temp_folder.h"
 #include "platform/text_file.h"
 #include "project/project_data.h"
 #include "script/disk_utils.h"
@@ -35,7 +37,19 @@ void WTestSetup::Prepare(WProjectData& project, const std::string& folder) {
         components->ReleaseGathered();
 }
 
-WTestSetup::Result WTestSetup::Run(WProjectData& project, const std::string& mediaFolder) {
+std::string WTestSetup::FolderFor(const std::string& mediaFolder) {
+    const std::string folder = WMediaPlan::CleanMediaFolder(mediaFolder);
+    return folder.empty() ? PrivateTempFolder() : AbsolutePath(folder);
+}
+
+void WTestSetup::TakeEngineFiles(WProjectData& project) {
+    WMediaPlan plan;
+    plan.Gather(project);
+    plan.ApplyEngineFiles(project);
+}
+
+WTestSetup::Result WTestSetup::Run(WProjectData& project, const std::string& mediaFolder,
+                                   bool collectOutput) {
     Result result;
     result.folder = MakeTempFolderName(mediaFolder);
     Prepare(project, result.folder);
@@ -44,7 +58,11 @@ WTestSetup::Result WTestSetup::Run(WProjectData& project, const std::string& med
     if (engine.empty())
         engine = JoinPath(result.folder, kEngineProgram);
     int exitCode = -1;
-    result.started = IsFile(engine) && RunAndWait(engine, kCommandLine, &exitCode);
+    if (IsFile(engine)) {
+        result.started = collectOutput
+                             ? RunAndCapture(engine, kCommandLine, result.output, &exitCode)
+                             : RunAndWait(engine, kCommandLine, &exitCode);
+    }
     result.exitCode = result.started ? exitCode : -1;
 
     result.removed = RemoveTreeForced(result.folder);

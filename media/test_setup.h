@@ -20,13 +20,25 @@ class WTestSetup {
         bool started = false;  // the engine could be started
         int exitCode = -1;     // its exit status (128 + signal when a signal ended it)
         bool removed = false;  // the temporary folder is gone again
+        std::string output;    // what the engine printed, when it was collected
     };
+
+    // The folder a test run uses for the requested media folder: cleaned and
+    // made absolute, or the private temporary folder when none is given.
+    // Empty when there is none.
+    static std::string FolderFor(const std::string& mediaFolder);
+    // Takes the setup engine's files from the installation into the project
+    // (EngineFiles, EngineRootLast), as a media plan finds them.
+    static void TakeEngineFiles(WProjectData& project);
 
     // The project must have its EngineFiles and EngineRootLast set (see
     // WMediaPlan::ApplyEngineFiles). Nothing is reported to the user: copies
     // that fail and an engine that cannot be started leave their trace only
     // in the result.
-    static Result Run(WProjectData& project, const std::string& mediaFolder);
+    // With `collectOutput`, what the engine prints is kept in the result
+    // instead of going to this program's output.
+    static Result Run(WProjectData& project, const std::string& mediaFolder,
+                      bool collectOutput = false);
 
     // Fills `folder` as the test run does, without starting anything.
     static void Prepare(WProjectData& project, const std::string& folder);

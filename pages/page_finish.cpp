@@ -1,7 +1,5 @@
 #include "pages/page_finish.h"
 
-#include <unistd.h>
-
 #include <QApplication>
 #include <QComboBox>
 #include <QDesktopServices>
@@ -16,7 +14,6 @@
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
-#include <cstdio>
 
 #include "app/cp_sheet.h"
 #include "app/dialogs.h"
@@ -27,7 +24,6 @@
 #include "media/test_setup.h"
 #include "platform/files.h"
 #include "platform/paths.h"
-#include "platform/temp_folder.h"
 #include "project/project_data.h"
 
 namespace vantrel {
@@ -43,57 +39,6 @@ class WaitCursor {
   public:
     WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
     ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-};
-
-// Collects what started programs write to the standard output and error of
-// this process (which they inherit) while it lives.
-class OutputCapture {
-  public:
-    OutputCapture() {
-        file_ = std::tmpfile();
-        if (!file_)
-            return;
-        std::fflush(stdout);
-        std::fflush(stderr);
-        savedOut_ = dup(1);
-        savedErr_ = dup(2);
-        dup2(fileno(file_), 1);
-        dup2(fileno(file_), 2);
-    }
-    ~OutputCapture() {
-        Restore();
-        if (file_)
-            std::fclose(file_);
-    }
-    // Ends the capture and returns what was written.
-    QByteArray Take() {
-        Restore();
-        QByteArray text;
-        if (!file_)
-            return text;
-        std::rewind(file_);
-        char buffer[4096];
-        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, file_)) > 0;)
-            text.append(buffer, static_cast<qsizetype>(n));
-        return text;
-    }
-
-  private:
-    void Restore() {
-        if (savedOut_ < 0)
-            return;
-        std::fflush(stdout);
-        std::fflush(stderr);
-        dup2(savedOut_, 1);
-        dup2(savedErr_, 2);
-        close(savedOut_);
-        close(savedErr_);
-        savedOut_ = savedErr_ = -1;
-    }
-
-    std::FILE* file_ = nullptr;
-    int savedOut_ = -1;
-    int savedErr_ = -1;
 };
 
 }  // namespace
@@ -429,24 +374,19 @@ void WPageFinish::OnTestSetup() {
     WProjectData* project = Project();
     if (!project || CommitPage() == 0)
         return;
-    std::string folder = WMediaPlan::CleanMediaFolder(project->MediaDistributionDirectory);
-    folder = folder.empty() ? PrivateTempFolder() : AbsolutePath(folder);
+    const std::string folder = WTestSetup::FolderFor(project->MediaDistributionDirectory);
     if (folder.empty() || IsFile(folder)) {
         Boxes().Message(QStringLiteral("There is no folder for the test run."), Dialogs::Icon::Stop,
                         QString(), this);
         return;
     }
-    plan_.Gather(*project);
-    plan_.ApplyEngineFiles(*project);
-
+    WTestSetup::TakeEngineFiles(*project);
     WTestSetup::Result result;
-    QByteArray output;
     {
         WaitCursor wait;
-        OutputCapture capture;
-        result = WTestSetup::Run(*project, folder);
-        output = capture.Take();
+        result = WTestSetup::Run(*project, folder, true);
     }
+    const QByteArray output = QByteArray::fromStdString(result.output);
 
     QString text;
     if (!result.started) {

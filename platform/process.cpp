@@ -1,5 +1,6 @@
 #include "platform/process.h"
 
+#include <fcntl.h>
 #include <pwd.h>
 #include <spawn.h>
 #include <sys/resource.h>
@@ -15,9 +16,11 @@
 #include <vector>
 
 #include "platform/encoding.h"
+#include "platform/files.h"
 #include "platform/message_pump.h"
 #include "platform/paths.h"
 #include "platform/strings.h"
+#include "platform/temp_folder.h"
 
 extern char** environ;
 
@@ -91,8 +94,11 @@ std::vector<std::string> NativeLaunch(std::string_view program,
     return argv;
 }
 
-// Starts the process; pid 0 when it could not be started.
-pid_t Spawn(std::string_view program, const std::vector<std::string>& arguments, bool newSession) {
+// Starts the process; pid 0 when it could not be started. With `output`
+// (a native path), the child's standard output and error go to that file,
+// which is created or emptied.
+pid_t Spawn(std::string_view program, const std::vector<std::string>& arguments, bool newSession,
+            const std::string* output = nullptr) {
     std::vector<std::string> argv = NativeLaunch(program, arguments);
     if (argv.empty())
         return 0;
@@ -115,8 +121,22 @@ pid_t Spawn(std::string_view program, const std::vector<std::string>& arguments,
     posix_spawnattr_setsigmask(&attr, &none);
     posix_spawnattr_setsigdefault(&attr, &all);
     posix_spawnattr_setflags(&attr, flags);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_t* useActions = nullptr;
+    if (output) {
+        if (posix_spawn_file_actions_init(&actions) != 0) {
+            posix_spawnattr_destroy(&attr);
+            return 0;
+        }
+        useActions = &actions;
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, output->c_str(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
+    }
     pid_t pid = 0;
-    int rc = posix_spawn(&pid, cargv[0], nullptr, &attr, cargv.data(), environ);
+    int rc = posix_spawn(&pid, cargv[0], useActions, &attr, cargv.data(), environ);
+    if (useActions)
+        posix_spawn_file_actions_destroy(useActions);
     posix_spawnattr_destroy(&attr);
     return rc == 0 ? pid : 0;
 }
@@ -224,6 +244,24 @@ bool RunAndPumpArgs(std::string_view program, const std::vector<std::string>& ar
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
         PumpMessage();
     }
+    return true;
+}
+
+bool RunAndCapture(std::string_view program, std::string_view arguments, std::string& output,
+                   int* exitCode) {
+    output.clear();
+    if (exitCode)
+        *exitCode = -1;
+    const std::string file = PrivateTempPath("output", ".txt");
+    if (file.empty())
+        return false;
+    const std::string native = ToNative(file).string();
+    pid_t pid = Spawn(program, SplitCommandLine(arguments), false, &native);
+    if (pid == 0)
+        return false;
+    WaitFor(pid, exitCode);
+    ReadWholeFile(file, output);
+    RemoveFile(file);
     return true;
 }
 

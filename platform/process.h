@@ -54,6 +54,12 @@ bool RunAndWait(std::string_view program, std::string_view arguments, int* exitC
 bool RunAndWaitArgs(std::string_view program, const std::vector<std::string>& arguments,
                     int* exitCode = nullptr);
 
+// Like RunAndWait, but what the program writes to its standard output and
+// error is collected into `output` (bytes as written) instead of going to
+// this program's.
+bool RunAndCapture(std::string_view program, std::string_view arguments, std::string& output,
+                   int* exitCode = nullptr);
+
 // Like RunAndWait, but while the program runs, waits for it 1 ms at a time
 // and calls PumpMessage() between the waits so that a user interface keeps
 // repainting.

@@ -3,8 +3,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <filesystem>
+
 #include "platform/files.h"
 #include "platform/message_pump.h"
+#include "platform/temp_folder.h"
 #include "support/test_support.h"
 
 namespace vantrel {
@@ -57,6 +60,20 @@ TEST_F(ProcessTest, RunAndWaitPassesArgumentsAndReportsTheExitCode) {
 
     ASSERT_TRUE(RunAndWait("/bin/sh", "-c \"kill -TERM $$\"", &code));
     EXPECT_EQ(code, 128 + 15);
+}
+
+TEST_F(ProcessTest, RunAndCaptureCollectsBothOutputsAndLeavesNoFile) {
+    int code = -1;
+    std::string output;
+    ASSERT_TRUE(RunAndCapture("/bin/sh", "-c \"echo out; echo err >&2; exit 4\"", output, &code));
+    EXPECT_EQ(code, 4);
+    EXPECT_EQ(output, "out\nerr\n");
+    EXPECT_FALSE(RunAndCapture(dir / "missing", "", output, &code));
+    EXPECT_EQ(code, -1);
+    EXPECT_EQ(output, "");
+    for (const auto& entry : std::filesystem::directory_iterator(PrivateTempFolder()))
+        EXPECT_EQ(entry.path().filename().string().rfind("output", 0), std::string::npos)
+            << entry.path();
 }
 
 TEST_F(ProcessTest, ProgramsThatCannotStart) {
