@@ -278,6 +278,7 @@ int RunSet(Args& args) {
         project.BackTitleFont = kDefaultTitleFont;
     }
     CommitApplicationInfo(project);
+    project.ApplyComponentSelection();
     if (int rc = RefuseNewProblems(kName, project, before); rc != kOk)
         return rc;
     return SaveProject(project);

@@ -342,6 +342,7 @@ int WProjectDir::CommitPage() {
     }
     project->WritingToolScripts = scripts;
     project->WritingToolLanguages = codes;
+    project->ApplyComponentSelection();
 
     if (const std::string warning = CheckWritingToolLanguages(tools_, runtime_, codes.size());
         !warning.empty()) {
