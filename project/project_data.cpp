@@ -116,7 +116,6 @@ void WProjectData::Reset() {
     ResetMedia();
     ResetFolderMacros();
     LoadCatalogue();
-    ApplyComponentSelection();
 }
 
 void WProjectData::ResetInstallLocation() {
@@ -293,6 +292,13 @@ bool WProjectData::SetMediaSize(double bytes, bool check) {
 }
 
 bool WProjectData::LoadCatalogue() {
+    // Loading selects every script it reads; the flags decide what stays.
+    bool ok = LoadCatalogueScripts();
+    ApplyComponentSelection();
+    return ok;
+}
+
+bool WProjectData::LoadCatalogueScripts() {
     catalogue_.Clear();
     if (!components_)
         return false;

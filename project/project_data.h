@@ -137,7 +137,8 @@ class WProjectData : public WCreatorManager {
     WSetupComponent* ProductComponent() const;
     WSetupComponent* ProgramFilesComponent() const;
     const WComponentCatalogue& Catalogue() const { return catalogue_; }
-    // Loads the catalogue again (Reset does it); true when every step worked.
+    // Loads the catalogue again (Reset does it) and applies the selection;
+    // true when every step worked.
     bool LoadCatalogue();
     // Makes the catalogue's selection follow the flags: "Program_files"
     // depends on "Distrib" always, and on the uninstaller, framework, runtime
@@ -275,6 +276,7 @@ class WProjectData : public WCreatorManager {
     void ResetOptions();
     void ResetMedia();
     void ResetFolderMacros();
+    bool LoadCatalogueScripts();
     void WriteProductSection(WSetupData& script, ProductScriptKind kind);
     void WriteDictionaryPage(WSetupData& script, ProductScriptKind kind) const;
     static void WriteAboutAndLicensePages(WSetupData& script);
