@@ -296,6 +296,7 @@ int RunSet(Args& args) {
     CommitApplicationInfo(project);
     if (int rc = ApplyDatabaseEngine(project, changes); rc != kOk)
         return rc;
+    project.ApplyComponentSelection();
     if (int rc = RefuseNewProblems(kName, project, before); rc != kOk)
         return rc;
     return SaveProject(project);

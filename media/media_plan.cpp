@@ -87,6 +87,10 @@ void WMediaPlan::Gather(WProjectData& project) {
     fileSetSize_ = 0;
 
     if (WCreatorManager* components = project.Components()) {
+        // The setup engine's component ships whatever is chosen, as the
+        // media builder selects it before copying.
+        if (WSetupComponent* distrib = components->Find("Distrib"))
+            distrib->Select(WSetupComponent::kSelected);
         components->Gather();
         for (int level = 0; level < WComponentManager::kLevelCount; ++level) {
             for (int type : {static_cast<int>(kElementFile), static_cast<int>(kElementTTFFile)}) {

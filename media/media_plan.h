@@ -61,8 +61,9 @@ class WMediaPlan {
     // --- The file set.
     // Finds the engine's files ("Distrib\*.*", then "Distrib\Setup\*.*"
     // under InstallLocation, files only) and adds up the file set: the Size
-    // of every "File" and "TTFFile" element of the project's components, and
-    // the sizes of the engine's files.
+    // of every "File" and "TTFFile" element of the project's selected
+    // components ("Distrib" is selected here, as the build does), and the
+    // sizes of the engine's files.
     void Gather(WProjectData& project);
     double FileSetSize() const { return fileSetSize_; }
     // Full paths, those of "Distrib" first.

@@ -64,7 +64,7 @@ WPageBDECfg::WPageBDECfg(WWizardApp& app, QWidget* parent)
     auto* links = new QGroupBox(QStringLiteral("SQL Links"), Body());
     auto* grid = new QGridLayout(links);
     for (int i = 0; i < kDriverCount; ++i) {
-        const SqlLinksDriver& driver = SqlLinksDrivers[i];
+        const SqlLinksDriver& driver = *SqlLinksDrivers[i];
         drivers_[i] = new QCheckBox(QString::fromLatin1(driver.label), links);
         drivers_[i]->setObjectName(QString::fromLatin1(driver.key));
         grid->addWidget(drivers_[i], i % 4, i / 4);
@@ -97,7 +97,7 @@ bool WPageBDECfg::OnInitDialog() {
     // A driver whose component script this installation lacks cannot be ticked.
     const std::string comps = JoinPath(project->InstallLocation, "Comps");
     for (int i = 0; i < kDriverCount; ++i) {
-        const char* script = SqlLinksDrivers[i].script;
+        const char* script = SqlLinksDrivers[i]->script;
         const bool present =
             !project->InstallLocation.empty() && IsFile(ResolveNoCase(JoinPath(comps, script)));
         drivers_[i]->setEnabled(present);
@@ -125,7 +125,7 @@ bool WPageBDECfg::OnSetActive() {
     const int modified = App().Modified();
     const WProjectData* project = Project();
     for (int i = 0; i < kDriverCount; ++i)
-        drivers_[i]->setChecked(project->*SqlLinksDrivers[i].flag != 0);
+        drivers_[i]->setChecked(project->*SqlLinksDrivers[i]->flag != 0);
     if (project->IsDefaultCFGSelected) {
         pathEdit_->setText(NativePath(project->DefaultConfigFile));
         defaultRadio_->setChecked(true);
@@ -272,7 +272,7 @@ int WPageBDECfg::CommitPage() {
     }
 
     for (int i = 0; i < kDriverCount; ++i)
-        project->*SqlLinksDrivers[i].flag = drivers_[i]->isChecked() ? 1 : 0;
+        project->*SqlLinksDrivers[i]->flag = drivers_[i]->isChecked() ? 1 : 0;
     ApplySqlLinksDrivers(*project);
     return 1;
 }

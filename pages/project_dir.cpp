@@ -301,50 +301,29 @@ void WProjectDir::OnDefaultLanguageChosen(int index) {
     SetModified();
 }
 
-void WProjectDir::SelectCatalogueComponent(const std::string& script, int state) {
-    WProjectData* project = Project();
-    if (!project->Components())
-        return;
-    const auto& names = project->Catalogue().componentOfScript;
-    auto it = names.find(script);
-    const std::string name = it != names.end() ? it->second : BaseNameUpToFirstDot(script);
-    if (WSetupComponent* component = project->Components()->Find(name))
-        component->Select(state);
-}
-
 int WProjectDir::CommitPage() {
     TakeControls();
     WProjectData* project = Project();
-    const auto state = [](int flag) {
-        return flag ? WSetupComponent::kSelected : WSetupComponent::kNotSelected;
-    };
-
     project->FrameworkComponent = framework_;
     project->RuntimeComponent = runtime_;
     project->BDEComponent = database_;
-    SelectCatalogueComponent(kFrameworkScript, state(framework_));
-    SelectCatalogueComponent(kRuntimeScript, state(runtime_));
-    SelectCatalogueComponent(kDatabaseScript, state(database_));
     project->AreWritingToolsSelected = tools_;
 
     if (const std::string code = DefaultCode(); !code.empty())
         project->DefaultLanguage = code;
 
-    const bool install = tools_ && runtime_;
     std::vector<std::string> scripts, codes;
     for (int row = 0; row < static_cast<int>(rows_.size()); ++row) {
         const Row& r = rows_[row];
         if (RowChecked(row)) {
-            SelectCatalogueComponent(
-                r.script, install ? WSetupComponent::kSelected : WSetupComponent::kNotSelected);
             scripts.push_back(r.script);
             codes.push_back(r.code);
-        } else if (std::find(scripts.begin(), scripts.end(), r.script) == scripts.end()) {
-            SelectCatalogueComponent(r.script, WSetupComponent::kNotSelected);
         }
     }
     project->WritingToolScripts = scripts;
     project->WritingToolLanguages = codes;
+    // The components to install follow from the flags and the languages.
+    project->ApplyComponentSelection();
 
     if (const std::string warning = CheckWritingToolLanguages(tools_, runtime_, codes.size());
         !warning.empty()) {

@@ -69,7 +69,6 @@ class WProjectDir : public WPage {
     // The code of the language chosen as the default; empty for none.
     std::string DefaultCode() const;
     bool ScriptExists(const char* script) const;
-    void SelectCatalogueComponent(const std::string& script, int state);
 
     // Values as the check boxes show them; the remembered values come back
     // when the framework (runtime) or the rules (database engine) stop

@@ -10,17 +10,11 @@
 
 namespace vantrel {
 
-const std::array<SqlLinksDriver, 7> SqlLinksDrivers{{
-    {"Sybase &DB Lib", "IsSybaseDBLibSelected", "SQL_syb.kvz",
-     &WProjectData::IsSybaseDBLibSelected},
-    {"Sybase &CT Lib", "IsSybaseCTLibSelected", "SQL_ssc.kvz",
-     &WProjectData::IsSybaseCTLibSelected},
-    {"&Oracle", "IsOracleSelected", "SQL_ora.kvz", &WProjectData::IsOracleSelected},
-    {"MS S&QL", "IsMSSQLSelected", "SQL_mss.kvz", &WProjectData::IsMSSQLSelected},
-    {"&Informix", "IsInformixSelected", "SQL_inf.kvz", &WProjectData::IsInformixSelected},
-    {"DB&2", "IsDB2Selected", "SQL_db.kvz", &WProjectData::IsDB2Selected},
-    {"InterBa&se", "IsInterBaseSelected", "SQL_int.kvz", &WProjectData::IsInterBaseSelected},
-}};
+const std::array<const SqlLinksDriver*, 7> SqlLinksDrivers{
+    &SqlLinksDriverTable[0], &SqlLinksDriverTable[1], &SqlLinksDriverTable[2],
+    &SqlLinksDriverTable[3], &SqlLinksDriverTable[4], &SqlLinksDriverTable[6],
+    &SqlLinksDriverTable[5],
+};
 
 std::string CheckConfigFile(std::string_view path) {
     if (path.empty() || !IsFile(ResolveNoCase(path)))
@@ -43,23 +37,10 @@ bool TakeConfigFile(WProjectData& project, bool useDefault, const std::string& p
     return true;
 }
 
-void SelectScriptComponent(WProjectData& project, const std::string& script, bool selected) {
-    if (!project.Components())
-        return;
-    const auto& names = project.Catalogue().componentOfScript;
-    const auto it = names.find(script);
-    const std::string name = it != names.end() ? it->second : BaseNameUpToFirstDot(script);
-    if (WSetupComponent* component = project.Components()->Find(name))
-        component->Select(selected ? WSetupComponent::kSelected : WSetupComponent::kNotSelected);
-}
-
 void ApplySqlLinksDrivers(WProjectData& project) {
-    for (const SqlLinksDriver& driver : SqlLinksDrivers)
-        SelectScriptComponent(project, driver.script, project.*driver.flag != 0);
-    if (AnySqlLinksSelected(project)) {
+    if (AnySqlLinksSelected(project))
         project.BDEComponent = 1;
-        SelectScriptComponent(project, kDatabaseEngineScript, true);
-    }
+    project.ApplyComponentSelection();
 }
 
 std::string DatabaseEngineFolder(const WProjectData& project) {

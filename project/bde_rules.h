@@ -11,18 +11,10 @@
 namespace vantrel {
 
 class WProjectData;
+struct SqlLinksDriver;
 
-// One SQL Links driver: its box on the page, its project flag and the
-// component script in "Comps" that installs it.
-struct SqlLinksDriver {
-    const char* label;   // "&Oracle"
-    const char* key;     // "IsOracleSelected"
-    const char* script;  // "SQL_ora.kvz"
-    int WProjectData::*flag;
-};
-
-// The seven drivers in the page's order.
-extern const std::array<SqlLinksDriver, 7> SqlLinksDrivers;
+// The seven drivers of SqlLinksDriverTable in the page's order.
+extern const std::array<const SqlLinksDriver*, 7> SqlLinksDrivers;
 
 // The component script of the database engine that every driver needs.
 inline constexpr const char* kDatabaseEngineScript = "OnDmndBDE.kvz";
@@ -43,14 +35,9 @@ std::string CheckConfigFile(std::string_view path);
 bool TakeConfigFile(WProjectData& project, bool useDefault, const std::string& path);
 
 // What the driver flags bring: while any driver is selected the database
-// engine is installed ("BDEComponent" set, its component selected), and each
-// driver's component is selected exactly when its flag is set.
+// engine is installed ("BDEComponent" set), and the components are selected
+// again from the flags (each driver's exactly when its flag is set).
 void ApplySqlLinksDrivers(WProjectData& project);
-
-// Selects or deselects the catalogue component that `script` provides
-// (named like the script without its extension when the catalogue does not
-// know it); nothing happens when the project has no such component.
-void SelectScriptComponent(WProjectData& project, const std::string& script, bool selected);
 
 // The database engine's folder on this machine: "Bde501" below the
 // installation folder, where the default configuration file is too.

@@ -58,6 +58,18 @@ std::string OneLineValue(std::string value) {
     return value;
 }
 
+const std::array<SqlLinksDriver, 7> SqlLinksDriverTable = {{
+    {"Sybase &DB Lib", "IsSybaseDBLibSelected", "SQL_syb.kvz",
+     &WProjectData::IsSybaseDBLibSelected},
+    {"Sybase &CT Lib", "IsSybaseCTLibSelected", "SQL_ssc.kvz",
+     &WProjectData::IsSybaseCTLibSelected},
+    {"&Oracle", "IsOracleSelected", "SQL_ora.kvz", &WProjectData::IsOracleSelected},
+    {"MS S&QL", "IsMSSQLSelected", "SQL_mss.kvz", &WProjectData::IsMSSQLSelected},
+    {"&Informix", "IsInformixSelected", "SQL_inf.kvz", &WProjectData::IsInformixSelected},
+    {"InterBa&se", "IsInterBaseSelected", "SQL_int.kvz", &WProjectData::IsInterBaseSelected},
+    {"DB&2", "IsDB2Selected", "SQL_db.kvz", &WProjectData::IsDB2Selected},
+}};
+
 void WComponentCatalogue::Clear() {
     for (auto& list : components)
         list.clear();
@@ -149,6 +161,7 @@ void WProjectData::ResetComponents() {
     catalogue_.Clear();
 
     components_ = std::make_unique<WCreatorManager>();
+    components_->SetGatherSelectedOnly(true);
     Strings().Clear();
     WSetupComponent* product = components_->Add(kProductName, 0);
     WSetupComponent* files = components_->Add(kProgramFilesName, 1);
@@ -281,6 +294,13 @@ bool WProjectData::SetMediaSize(double bytes, bool check) {
 }
 
 bool WProjectData::LoadCatalogue() {
+    // Loading selects every script it reads; the flags decide what stays.
+    bool ok = LoadCatalogueScripts();
+    ApplyComponentSelection();
+    return ok;
+}
+
+bool WProjectData::LoadCatalogueScripts() {
     catalogue_.Clear();
     if (!components_)
         return false;
@@ -324,14 +344,69 @@ bool WProjectData::LoadCatalogue() {
     load("TY9Run_Program.kvz", WComponentCatalogue::kRuntime);
     load("Uninstall.kvz", WComponentCatalogue::kUninstall);
     load("OnDmndBDE.kvz", WComponentCatalogue::kDatabase);
-    for (const char* script : {"SQL_syb.kvz", "SQL_ssc.kvz", "SQL_ora.kvz", "SQL_mss.kvz",
-                               "SQL_inf.kvz", "SQL_int.kvz", "SQL_db.kvz"}) {
-        load(script, WComponentCatalogue::kSqlLinks);
-    }
+    for (const SqlLinksDriver& driver : SqlLinksDriverTable)
+        load(driver.script, WComponentCatalogue::kSqlLinks);
 
     catalogue_.failures = components_->Failures();
     catalogue_.loaded = ok;
     return ok;
+}
+
+WSetupComponent* WProjectData::CatalogueComponent(std::string_view script) const {
+    auto it = catalogue_.componentOfScript.find(std::string(script));
+    if (it == catalogue_.componentOfScript.end() || !components_)
+        return nullptr;
+    return components_->Find(it->second);
+}
+
+void WProjectData::ApplyComponentSelection() {
+    if (!components_)
+        return;
+    WSetupComponent* product = ProductComponent();
+    WSetupComponent* files = ProgramFilesComponent();
+    if (files) {
+        using C = WComponentCatalogue;
+        std::vector<WSetupComponent*> wanted;
+        auto want = [&wanted](WSetupComponent* c) {
+            if (c && std::find(wanted.begin(), wanted.end(), c) == wanted.end())
+                wanted.push_back(c);
+        };
+        want(CatalogueComponent("Distrib.kvz"));
+        if (AreWritingToolsSelected && RuntimeComponent) {
+            // Several languages share one script (the English variants).
+            std::vector<WSetupComponent*> languages;
+            for (const std::string& code : WritingToolLanguages) {
+                if (const WritingToolLanguage* row = FindWritingToolLanguage(code))
+                    languages.push_back(CatalogueComponent(row->script));
+            }
+            // In catalogue order, whatever order the codes came in.
+            for (WSetupComponent* c : catalogue_.components[C::kWritingTools]) {
+                if (std::find(languages.begin(), languages.end(), c) != languages.end())
+                    want(c);
+            }
+        }
+        if (FrameworkComponent)
+            want(CatalogueComponent("TY9_Framework.kvz"));
+        if (RuntimeComponent)
+            want(CatalogueComponent("TY9Run_Program.kvz"));
+        if (UninstallComponent)
+            want(CatalogueComponent("Uninstall.kvz"));
+        if (BDEComponent)
+            want(CatalogueComponent("OnDmndBDE.kvz"));
+        for (const SqlLinksDriver& driver : SqlLinksDriverTable) {
+            if (this->*driver.flag)
+                want(CatalogueComponent(driver.script));
+        }
+        // Dependencies that came from elsewhere (a project's own script read
+        // without this installation's catalogue) stay where they are.
+        for (const auto& category : catalogue_.components) {
+            for (WSetupComponent* c : category)
+                files->RemoveDependency(c);
+        }
+        for (WSetupComponent* c : wanted)
+            files->AddDependency(c);
+    }
+    components_->SelectOnly({product, files});
 }
 
 WComponentManager& WProjectData::ComponentSource() {

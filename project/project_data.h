@@ -46,6 +46,21 @@ extern const std::array<WritingToolLanguage, 22> WritingToolLanguageTable;
 // The first row whose code equals `code` exactly; null when there is none.
 const WritingToolLanguage* FindWritingToolLanguage(std::string_view code);
 
+class WProjectData;
+
+// One SQL Links driver: the component script that installs it and the
+// project flag that selects it.
+// One SQL Links driver: its box on the database-engine page, its project
+// flag and the component script in "Comps" that installs it.
+struct SqlLinksDriver {
+    const char* label;   // "&Oracle"
+    const char* key;     // "IsOracleSelected"
+    const char* script;  // "SQL_ora.kvz"
+    int WProjectData::*flag;
+};
+// The seven drivers in the order their scripts are loaded (and written).
+extern const std::array<SqlLinksDriver, 7> SqlLinksDriverTable;
+
 // The standard components found in "Comps" below the installation folder,
 // by category. The components themselves live in the project's component
 // manager.
@@ -126,8 +141,22 @@ class WProjectData : public WCreatorManager {
     WSetupComponent* ProductComponent() const;
     WSetupComponent* ProgramFilesComponent() const;
     const WComponentCatalogue& Catalogue() const { return catalogue_; }
-    // Loads the catalogue again (Reset does it); true when every step worked.
+    // Loads the catalogue again (Reset does it) and applies the selection;
+    // true when every step worked.
     bool LoadCatalogue();
+    // Makes the catalogue's selection follow the flags: "Program_files"
+    // depends on "Distrib" always, and on the uninstaller, framework, runtime
+    // and database engine when their flags are set, on each SQL Links driver
+    // whose flag is set, and on the component of each of WritingToolLanguages
+    // while both proofreading tools and the runtime are set. Then exactly
+    // "Product", "Program_files" and what they depend on (with their
+    // sub-components) are selected; generation and the media take only
+    // those. Called after Reset, after a project is read and after every
+    // change of these flags.
+    void ApplyComponentSelection();
+    // The catalogue component that `script` provides; null when the script
+    // was not loaded.
+    WSetupComponent* CatalogueComponent(std::string_view script) const;
 
     WSPMBoxId* BoxId() const { return boxId_.get(); }
     WSPMProduct* Product() const { return product_.get(); }
@@ -254,6 +283,7 @@ class WProjectData : public WCreatorManager {
     void ResetOptions();
     void ResetMedia();
     void ResetFolderMacros();
+    bool LoadCatalogueScripts();
     void WriteProductSection(WSetupData& script, ProductScriptKind kind);
     void WriteDictionaryPage(WSetupData& script, ProductScriptKind kind) const;
     static void WriteAboutAndLicensePages(WSetupData& script);

@@ -353,6 +353,9 @@ bool LoadProjectFile(WProjectData& project, const std::string& path, std::string
             ok = LoadFromFolder(project, work, shown, error);
         }
     }
+    // The flags just read decide what ships.
+    if (ok)
+        project.ApplyComponentSelection();
     if (!ok) {
         project.Clear();
         project.Reset();

@@ -130,8 +130,8 @@ bool DatabaseRequired(int runtime, bool sqlLinks) {
 }
 
 bool AnySqlLinksSelected(const WProjectData& p) {
-    return p.IsInterBaseSelected || p.IsDB2Selected || p.IsInformixSelected || p.IsMSSQLSelected ||
-           p.IsOracleSelected || p.IsSybaseCTLibSelected || p.IsSybaseDBLibSelected;
+    return std::any_of(SqlLinksDriverTable.begin(), SqlLinksDriverTable.end(),
+                       [&p](const SqlLinksDriver& driver) { return p.*driver.flag != 0; });
 }
 
 bool LanguageRowLocked(std::string_view code, std::string_view defaultLanguage) {

@@ -106,6 +106,8 @@ bool WComponentManager::LinkComponent(WSetupComponent* c, std::string* error) {
 void WComponentManager::Gather() {
     ReleaseGathered();
     for (WSetupComponent* c : order_) {
+        if (gatherSelectedOnly_ && !c->IsSelected())
+            continue;
         int level = std::clamp(c->GetLevel(), 0, kLevelCount - 1);
         levels_[level].push_back(c);
         for (int type = 0; type < kElementTypeCount; ++type) {
@@ -113,6 +115,30 @@ void WComponentManager::Gather() {
                 if (e->GetTag() != c->GetName())
                     e->SetTag(c->GetName());
                 levelElements_[type][level].push_back(e.get());
+            }
+        }
+    }
+}
+
+void WComponentManager::SelectOnly(const std::vector<WSetupComponent*>& roots) {
+    for (WSetupComponent* c : order_)
+        c->ClearSelection();
+    for (WSetupComponent* root : roots) {
+        if (root)
+            root->Select(WSetupComponent::kSelected);
+    }
+    // A selected component brings its sub-components; selecting one may
+    // bring further dependencies, so go round until nothing changes.
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (WSetupComponent* c : order_) {
+            if (!c->IsSelected())
+                continue;
+            for (WSetupComponent* child : c->Children()) {
+                if (!child->IsSelected()) {
+                    child->Select(WSetupComponent::kSelected);
+                    changed = true;
+                }
             }
         }
     }

@@ -67,8 +67,18 @@ class WComponentManager {
 
     // Groups the components by level and their elements by type and level
     // (in registration order), and marks each element with the name of its
-    // component (the first field of its record).
+    // component (the first field of its record). With SetGatherSelectedOnly,
+    // only the selected components are taken.
     void Gather();
+    // Whether Gather() leaves out the components that are not selected (a
+    // project's manager does: what is written and shipped is the selection).
+    void SetGatherSelectedOnly(bool selectedOnly) { gatherSelectedOnly_ = selectedOnly; }
+    bool GatherSelectedOnly() const { return gatherSelectedOnly_; }
+
+    // Rebuilds the whole selection: every component is cleared, then each of
+    // `roots` is selected with what it depends on (through the selection
+    // counters) and with its sub-components, down to the last level.
+    void SelectOnly(const std::vector<WSetupComponent*>& roots);
     // The result of the last Gather().
     const std::vector<WSetupComponent*>& Level(int level) const;
     const std::vector<WSetupElement*>& LevelElements(int typeCode, int level) const;
@@ -106,6 +116,7 @@ class WComponentManager {
     std::vector<WInstallHistory> history_;
     WSetupElementMap elementMap_;
     bool elementMapStale_ = false;
+    bool gatherSelectedOnly_ = false;
     uint32_t systemMask_ = kAllSystems;
     uint32_t selectionMask_ = kAllSelections;
 };

@@ -214,6 +214,13 @@ void WSetupComponent::AddDependency(WSetupComponent* component) {
     AppendOnce(component->dependents_, this);
 }
 
+void WSetupComponent::RemoveDependency(WSetupComponent* component) {
+    if (!component)
+        return;
+    EraseAll(dependencies_, component);
+    EraseAll(component->dependents_, this);
+}
+
 void WSetupComponent::Unlink(const WSetupComponent* other) {
     EraseAll(children_, other);
     EraseAll(dependencies_, other);
@@ -226,6 +233,15 @@ void WSetupComponent::Unlink(const WSetupComponent* other) {
 
 void WSetupComponent::Select(int state) {
     SelectFrom(state, 0);
+}
+
+void WSetupComponent::ClearSelection() {
+    selection_ = kNotSelected;
+    selectionCount_ = 0;
+    for (auto& list : elements_) {
+        for (auto& e : list)
+            e->Select(kNotSelected);
+    }
 }
 
 void WSetupComponent::SelectFrom(int state, int depth) {

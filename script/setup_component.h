@@ -140,6 +140,9 @@ class WSetupComponent {
     // Appends `component` to the dependencies once, and this component to
     // its dependents once. A component never depends on itself.
     void AddDependency(WSetupComponent* component);
+    // Drops `component` from the dependencies, and this component from its
+    // dependents. The selection states are left as they are.
+    void RemoveDependency(WSetupComponent* component);
     // Drops every link to `other` (children, dependencies, dependents, parent).
     void Unlink(const WSetupComponent* other);
     const std::vector<WSetupComponent*>& Children() const { return children_; }
@@ -157,6 +160,9 @@ class WSetupComponent {
     // counts one less and is deselected when no selecting dependent is left.
     void Select(int state);
     int GetSelection() const { return selection_; }
+    // Back to not selected with no selecting dependents, the elements too;
+    // nothing else changes (for rebuilding a whole selection).
+    void ClearSelection();
     bool IsSelected() const { return selection_ != kNotSelected; }
     // The four per-install-type states (index 0..3).
     int GetTypeState(int index) const;

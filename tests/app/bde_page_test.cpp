@@ -34,7 +34,7 @@ const QString kInvalid = QStringLiteral(
 
 int DriverIndex(const char* key) {
     for (int i = 0; i < WPageBDECfg::kDriverCount; ++i) {
-        if (std::string(SqlLinksDrivers[i].key) == key)
+        if (std::string(SqlLinksDrivers[i]->key) == key)
             return i;
     }
     return -1;

@@ -44,14 +44,14 @@ struct PathVariable {
 };
 
 TEST(BdeRules, EveryDriverBringsTheEngineAndOnlyItsOwnComponent) {
-    for (const SqlLinksDriver& driver : SqlLinksDrivers) {
+    for (const SqlLinksDriver& driver : SqlLinksDriverTable) {
         Installed i;
         i.project.BDEComponent = 0;
         i.project.*driver.flag = 1;
         ApplySqlLinksDrivers(i.project);
         EXPECT_EQ(i.project.BDEComponent, 1) << driver.key;
         EXPECT_TRUE(i.Selected("OnDmndBDE")) << driver.key;
-        for (const SqlLinksDriver& other : SqlLinksDrivers) {
+        for (const SqlLinksDriver& other : SqlLinksDriverTable) {
             const std::string component = BaseNameUpToFirstDot(other.script);
             EXPECT_EQ(i.Selected(component.c_str()), &other == &driver)
                 << driver.key << " " << component;
@@ -73,7 +73,7 @@ TEST(BdeRules, WithoutDriversTheEngineFlagIsLeftAlone) {
     i.project.BDEComponent = 0;
     ApplySqlLinksDrivers(i.project);
     EXPECT_EQ(i.project.BDEComponent, 0);
-    for (const SqlLinksDriver& driver : SqlLinksDrivers)
+    for (const SqlLinksDriver& driver : SqlLinksDriverTable)
         EXPECT_FALSE(i.Selected(BaseNameUpToFirstDot(driver.script).c_str()));
 }
 

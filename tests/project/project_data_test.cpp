@@ -5,6 +5,7 @@
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/registry.h"
+#include "project/component_choices.h"
 #include "support/test_support.h"
 
 namespace vantrel {
@@ -166,6 +167,8 @@ TEST(ProjectData, CatalogueLoadsTheStandardComponents) {
     EXPECT_EQ(cat.componentOfScript.at("Uninstall.kvz"), "Uninstall");
     EXPECT_EQ(p.UninstallComponent, 1);
 
+    // A project that chooses every component ships them all.
+    test::ChooseEveryComponent(p);
     WSetupComponent* files = p.ProgramFilesComponent();
     WSetupComponent* uninstall = p.Components()->Find("Uninstall");
     WSetupComponent* shared = p.Components()->Find("Shared");

@@ -10,6 +10,7 @@
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/registry.h"
+#include "project/component_choices.h"
 #include "project/project_data.h"
 #include "support/test_support.h"
 
@@ -61,6 +62,8 @@ class SampleInstallation : public ::testing::Test {
 };
 
 TEST_F(SampleInstallation, ResetLoadsEveryStandardComponentSelected) {
+    // A project that chooses every component ships them all.
+    test::ChooseEveryComponent(project);
     EXPECT_EQ(project.InstallLocation, kInstallation);
     const WComponentCatalogue& catalogue = project.Catalogue();
     EXPECT_TRUE(catalogue.loaded);
@@ -105,6 +108,8 @@ TEST_F(SampleInstallation, ResetLoadsEveryStandardComponentSelected) {
 }
 
 TEST_F(SampleInstallation, DependenciesOutsideTheFixedListAreLoadedByName) {
+    // A project that chooses every component ships them all.
+    test::ChooseEveryComponent(project);
     // Neither script is in the fixed list: only the dependency texts of the
     // runtime and of the languages bring them.
     for (const char* name : {"TY9_Common", "LX9_Engine"}) {
@@ -201,6 +206,8 @@ TEST_F(SampleInstallation, ComponentFilesLieInTheInstallation) {
 }
 
 TEST_F(SampleInstallation, StringReferencesResolveThroughTheEngineStringFile) {
+    // A project that chooses every component ships them all.
+    test::ChooseEveryComponent(project);
     std::string stringFile = InInstallation("Distrib/Setup/Setup.str");
     ASSERT_TRUE(components().ReadStringFile(stringFile));
 

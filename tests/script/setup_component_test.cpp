@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "elements/setup_file.h"
+#include "script/component_manager.h"
 #include "support/test_support.h"
 
 namespace vantrel {
@@ -170,6 +171,44 @@ TEST(SetupComponentSelection, DependencyCycleEnds) {
     a.Select(WSetupComponent::kNotSelected);
     EXPECT_FALSE(a.IsSelected());
     EXPECT_FALSE(b.IsSelected());
+}
+
+// A whole selection rebuilt from its roots: a component that was selected
+// by hand, or held by a counter left over, starts again from nothing; what
+// the roots depend on and their sub-components (with what those need) are
+// selected, and only those are gathered.
+TEST(SetupComponentSelection, RebuiltFromRootsAndGatheredSelectedOnly) {
+    WComponentManager m;
+    WSetupComponent* root = m.Add("Root", 0);
+    WSetupComponent* engine = m.Add("Engine", 0);
+    WSetupComponent* common = m.Add("Common", 0);
+    WSetupComponent* admin = m.Add("Admin", 1);
+    WSetupComponent* tool = m.Add("Tool", 0);
+    WSetupComponent* dropped = m.Add("Dropped", 0);
+    root->AddDependency(engine);
+    root->AddDependency(dropped);
+    engine->AddChild(admin);
+    admin->AddDependency(common);
+    dropped->Select(WSetupComponent::kSelected);
+    tool->Select(WSetupComponent::kSelected);
+
+    root->RemoveDependency(dropped);
+    EXPECT_TRUE(dropped->Dependents().empty());
+    m.SelectOnly({root});
+    for (WSetupComponent* c : {root, engine, admin, common})
+        EXPECT_TRUE(c->IsSelected()) << c->GetName();
+    for (WSetupComponent* c : {tool, dropped}) {
+        EXPECT_FALSE(c->IsSelected()) << c->GetName();
+        EXPECT_EQ(c->GetSelectionCount(), 0) << c->GetName();
+    }
+    EXPECT_EQ(common->GetSelectionCount(), 1);
+
+    m.Gather();
+    EXPECT_EQ(m.Level(0).size(), 5u);  // every component unless asked
+    m.SetGatherSelectedOnly(true);
+    m.Gather();
+    EXPECT_EQ(m.Level(0), (std::vector<WSetupComponent*>{root, engine, common}));
+    EXPECT_EQ(m.Level(1), std::vector<WSetupComponent*>{admin});
 }
 
 TEST(SetupComponentElements, ByTypeCode) {
