@@ -252,4 +252,13 @@ bool WPage::TakeText(QPlainTextEdit* edit, const QString& field, std::string& ou
     return false;
 }
 
+bool WPage::TakeChosenPath(const QString& chosen, std::string& path) {
+    if (EnginePath(chosen, path))
+        return true;
+    Boxes().Message(
+        UnstorableMessage(QStringLiteral("The file name"), UnstorableCharacters(chosen)),
+        Dialogs::Icon::Exclamation, QString(), this);
+    return false;
+}
+
 }  // namespace vantrel

@@ -97,6 +97,9 @@ class WPage : public QWidget {
     // holds characters that Windows-1252 cannot hold.
     bool TakeText(QLineEdit* edit, const QString& field, std::string& out);
     bool TakeText(QPlainTextEdit* edit, const QString& field, std::string& out);
+    // The engine path of a file the user chose; shows a message naming the
+    // characters Windows-1252 cannot hold and answers false when there are any.
+    bool TakeChosenPath(const QString& chosen, std::string& path);
 
     // Runs after activation once the event loop is back (the base does nothing).
     virtual void OnActivated() {}

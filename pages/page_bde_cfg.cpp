@@ -212,12 +212,8 @@ void WPageBDECfg::OnSelect() {
     if (Boxes().OpenFile(request, chosen, this) != Dialogs::FileResult::Ok)
         return;
     std::string path;
-    if (!EnginePath(chosen, path)) {
-        Boxes().Message(
-            UnstorableMessage(QStringLiteral("The file name"), UnstorableCharacters(chosen)),
-            Dialogs::Icon::Exclamation, QString(), this);
+    if (!TakeChosenPath(chosen, path))
         return;
-    }
     pathEdit_->setText(chosen);
     customPath_ = chosen;
     SetModified();

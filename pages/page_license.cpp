@@ -198,12 +198,8 @@ void WPageLicense::OnImport() {
     }
 
     std::string path;
-    if (!EnginePath(chosen, path)) {
-        Boxes().Message(
-            UnstorableMessage(QStringLiteral("The file name"), UnstorableCharacters(chosen)),
-            Dialogs::Icon::Exclamation, QString(), this);
+    if (!TakeChosenPath(chosen, path))
         return;
-    }
     const long long size = FileSizeOf(path);
     if (size >= kImportLimit) {
         Boxes().Message(
