@@ -7,4 +7,6 @@ cd "$(dirname "$0")/../app/resources"
 rsvg-convert -w 164 -h 314 src/side.svg -o side.png
 rsvg-convert -w 64 -h 64 src/icon.svg -o icon.png
 rsvg-convert -w 256 -h 256 src/icon.svg -o icon-256.png
-echo "wrote side.png icon.png icon-256.png"
+rsvg-convert -w 32 -h 32 src/floppy.svg -o floppy.png
+rsvg-convert -w 32 -h 32 src/cd.svg -o cd.png
+echo "wrote side.png icon.png icon-256.png floppy.png cd.png"
