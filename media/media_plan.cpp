@@ -82,6 +82,7 @@ WVolumeProbe WVolumeProbe::Host() {
 WMediaPlan::WMediaPlan() : description_(kSingleDescription) {}
 
 void WMediaPlan::Gather(WProjectData& project) {
+    components_.clear();
     engineFiles_.clear();
     engineRootLast_ = -1;
     fileSetSize_ = 0;
@@ -93,6 +94,10 @@ void WMediaPlan::Gather(WProjectData& project) {
             distrib->Select(WSetupComponent::kSelected);
         components->Gather();
         for (int level = 0; level < WComponentManager::kLevelCount; ++level) {
+            for (const WSetupComponent* c : components->Level(level)) {
+                const std::string& shown = c->GetDisplayName();
+                components_.push_back(shown.empty() ? c->GetName() : shown);
+            }
             for (int type : {static_cast<int>(kElementFile), static_cast<int>(kElementTTFFile)}) {
                 for (const WSetupElement* e : components->LevelElements(type, level))
                     fileSetSize_ += e->GetSize();
@@ -116,6 +121,10 @@ void WMediaPlan::Gather(WProjectData& project) {
     addFolder(distrib);
     engineRootLast_ = static_cast<int>(engineFiles_.size()) - 1;
     addFolder(ResolveNoCase(JoinPath(distrib, "Setup")));
+}
+
+std::string WMediaPlan::ComponentsText() const {
+    return "Components: " + (components_.empty() ? std::string("none") : Join(components_, ", "));
 }
 
 void WMediaPlan::ApplyEngineFiles(WProjectData& project) const {

@@ -2,9 +2,13 @@
 // the checks and their messages.
 #include "media/media_plan.h"
 
+#include <algorithm>
+#include <set>
+
 #include "media/file_copy.h"
 #include "media_fixture.h"
 #include "platform/strings.h"
+#include "project/project_data.h"
 
 namespace vantrel {
 namespace {
@@ -195,6 +199,58 @@ TEST_F(Plan, MediaFolderChecksInOrderWithTheirMessages) {
     EXPECT_TRUE(plan.CheckMediaFolder(dir.path()).Ok());
     EXPECT_EQ(WMediaPlan::CleanMediaFolder("C:\\Media\\\\"), "C:\\Media");
     EXPECT_EQ(WMediaPlan::CleanMediaFolder("C:\\Media\\\\\\"), "C:\\Media\\");
+}
+
+// The components the plan names are the ones the build ships: the project's
+// selection, by level, with "Product", "Program_files" and "Distrib" always.
+TEST(PlanComponents, NamesTheSelectedComponentsOnly) {
+    test::ScratchFolder dir;
+    test::ScratchRegistry registry{dir.path()};
+    WProjectData project;
+    project.SetInstallLocationOverride(VANTREL_SOURCE_DIR "/installation");
+    project.Reset();
+    ASSERT_TRUE(project.Catalogue().loaded);
+    WCreatorManager* components = project.Components();
+    auto shown = [&](const char* name) {
+        const WSetupComponent* c = components->Find(name);
+        EXPECT_NE(c, nullptr) << name;
+        return !c                            ? std::string(name)
+               : c->GetDisplayName().empty() ? c->GetName()
+                                             : c->GetDisplayName();
+    };
+    auto names = [&](WMediaPlan& plan) {
+        plan.Gather(project);
+        return plan.ShippingComponents();
+    };
+    auto has = [](const std::vector<std::string>& list, const std::string& name) {
+        return std::find(list.begin(), list.end(), name) != list.end();
+    };
+
+    project.UninstallComponent = project.RuntimeComponent = 0;
+    project.FrameworkComponent = project.BDEComponent = project.AreWritingToolsSelected = 0;
+    project.ApplyComponentSelection();
+    WMediaPlan plan;
+    std::vector<std::string> off = names(plan);
+    const std::string runtime = shown("TY9Run_Program");
+    for (const char* always : {"Product", "Program_files", "Distrib"})
+        EXPECT_TRUE(has(off, shown(always))) << always;
+    EXPECT_FALSE(has(off, runtime));
+    EXPECT_FALSE(has(off, shown("TY9_Common")));
+    EXPECT_EQ(off.size(), 3u);
+    EXPECT_EQ(plan.ComponentsText(), "Components: " + Join(off, ", "));
+
+    project.RuntimeComponent = 1;
+    project.ApplyComponentSelection();
+    std::vector<std::string> on = names(plan);
+    EXPECT_TRUE(has(on, runtime));
+    EXPECT_TRUE(has(on, shown("TY9_Common")));
+    EXPECT_NE(plan.ComponentsText().find(runtime), std::string::npos);
+    // Nothing is named twice, and gathering again gives the same list.
+    EXPECT_EQ(std::set<std::string>(on.begin(), on.end()).size(), on.size());
+    EXPECT_EQ(names(plan), on);
+
+    // Without a project's components there is nothing to name.
+    EXPECT_EQ(WMediaPlan().ComponentsText(), "Components: none");
 }
 
 TEST_F(Plan, AnExistingSetupIsFoundAndCanBeCleared) {
