@@ -66,8 +66,8 @@ class WMediaPlan {
     // sizes of the engine's files.
     void Gather(WProjectData& project);
     double FileSetSize() const { return fileSetSize_; }
-    // The display names (the name when a component has none) of the
-    // components that ship, as Gather found them: by level, and within a
+    // The display names (string references expanded; the name when a
+    // component has none) of the components that ship, as Gather found them: by level, and within a
     // level in registration order, the order the build copies them in.
     const std::vector<std::string>& ShippingComponents() const { return components_; }
     // "Components: Product, Program files, ..." ("Components: none" when

@@ -203,6 +203,7 @@ TEST_F(Plan, MediaFolderChecksInOrderWithTheirMessages) {
 
 // The components the plan names are the ones the build ships: the project's
 // selection, by level, with "Product", "Program_files" and "Distrib" always.
+// Standard components are named through the engine's string file.
 TEST(PlanComponents, NamesTheSelectedComponentsOnly) {
     test::ScratchFolder dir;
     test::ScratchRegistry registry{dir.path()};
@@ -210,44 +211,32 @@ TEST(PlanComponents, NamesTheSelectedComponentsOnly) {
     project.SetInstallLocationOverride(VANTREL_SOURCE_DIR "/installation");
     project.Reset();
     ASSERT_TRUE(project.Catalogue().loaded);
-    WCreatorManager* components = project.Components();
-    auto shown = [&](const char* name) {
-        const WSetupComponent* c = components->Find(name);
-        EXPECT_NE(c, nullptr) << name;
-        return !c                            ? std::string(name)
-               : c->GetDisplayName().empty() ? c->GetName()
-                                             : c->GetDisplayName();
-    };
-    auto names = [&](WMediaPlan& plan) {
-        plan.Gather(project);
-        return plan.ShippingComponents();
-    };
-    auto has = [](const std::vector<std::string>& list, const std::string& name) {
-        return std::find(list.begin(), list.end(), name) != list.end();
-    };
-
+    project.SetApplicationName("Ledger");
     project.UninstallComponent = project.RuntimeComponent = 0;
     project.FrameworkComponent = project.BDEComponent = project.AreWritingToolsSelected = 0;
     project.ApplyComponentSelection();
+
     WMediaPlan plan;
-    std::vector<std::string> off = names(plan);
-    const std::string runtime = shown("TY9Run_Program");
-    for (const char* always : {"Product", "Program_files", "Distrib"})
-        EXPECT_TRUE(has(off, shown(always))) << always;
-    EXPECT_FALSE(has(off, runtime));
-    EXPECT_FALSE(has(off, shown("TY9_Common")));
-    EXPECT_EQ(off.size(), 3u);
-    EXPECT_EQ(plan.ComponentsText(), "Components: " + Join(off, ", "));
+    plan.Gather(project);
+    const std::vector<std::string> off = plan.ShippingComponents();
+    EXPECT_EQ(Join(off, "|"), "Ledger|Setup Engine|Program Files");
+    EXPECT_EQ(plan.ComponentsText(), "Components: Ledger, Setup Engine, Program Files");
 
     project.RuntimeComponent = 1;
     project.ApplyComponentSelection();
-    std::vector<std::string> on = names(plan);
-    EXPECT_TRUE(has(on, runtime));
-    EXPECT_TRUE(has(on, shown("TY9_Common")));
-    EXPECT_NE(plan.ComponentsText().find(runtime), std::string::npos);
-    // Nothing is named twice, and gathering again gives the same list.
+    plan.Gather(project);
+    const std::vector<std::string> on = plan.ShippingComponents();
+    for (const char* name : {"Tessary 9 Runtime", "Tessary 9 Common Files"})
+        EXPECT_NE(std::find(on.begin(), on.end(), name), on.end()) << Join(on, "|");
+    EXPECT_EQ(on.size(), off.size() + 2) << Join(on, "|");
     EXPECT_EQ(std::set<std::string>(on.begin(), on.end()).size(), on.size());
-    EXPECT_EQ(names(plan), on);
+
+    // The project's own strings come before the engine's.
+    const WScriptStringMap::Entries saved = ScriptStringMap().Copy();
+    ScriptStringMap().Set("TY9RunName", "Our Runtime");
+    plan.Gather(project);
+    ScriptStringMap().Replace(saved);
+    EXPECT_NE(plan.ComponentsText().find("Our Runtime"), std::string::npos);
 
     // Without a project's components there is nothing to name.
     EXPECT_EQ(WMediaPlan().ComponentsText(), "Components: none");
