@@ -142,6 +142,7 @@ int PlanBuild(WProjectData& project, const BuildRequest& request, WMediaPlan& pl
     } else {
         std::printf("Medium: %s: single disk or CD\n", Out(sizeName).c_str());
     }
+    std::printf("%s\n", Out(plan.ComponentsText()).c_str());
     std::fflush(stdout);
 
     const WMediaCheck size = plan.ValidateMediaSize(project);

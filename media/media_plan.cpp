@@ -1,11 +1,13 @@
 #include "media/media_plan.h"
 
 #include <cmath>
+#include <map>
 
 #include "media/file_copy.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/strings.h"
+#include "platform/text_file.h"
 #include "platform/volumes.h"
 #include "platform/wildcard.h"
 #include "project/project_data.h"
@@ -57,6 +59,48 @@ double UnitBytes(std::string_view unit) {
     return MediaSizeUnits[1].bytes;
 }
 
+// The "[Strings]" entries of the setup engine's own string file, which
+// names the standard components; the engine reads it before the set's own
+// strings, which win.
+std::map<std::string, std::string> EngineStrings(const std::string& installLocation) {
+    std::map<std::string, std::string> strings;
+    if (installLocation.empty())
+        return strings;
+    const std::string path = ResolveNoCase(
+        JoinPath(JoinPath(JoinPath(installLocation, "Distrib"), "Setup"), "Setup.str"));
+    TextReader reader;
+    if (!reader.Open(path))
+        return strings;
+    bool inStrings = false;
+    std::string line;
+    while (reader.ReadLine(line)) {
+        const std::string t = Trim(line);
+        if (!t.empty() && t.front() == '[') {
+            inStrings = EqualsNoCase(t, "[Strings]");
+            continue;
+        }
+        const size_t eq = t.find('=');
+        if (inStrings && eq != std::string::npos)
+            strings.emplace(Trim(std::string_view(t).substr(0, eq)),
+                            Trim(std::string_view(t).substr(eq + 1)));
+    }
+    return strings;
+}
+
+// A component's name as a user reads it: its display name with string
+// references expanded from the project's strings, then a reference left
+// whole from the engine's; its name when it has no display name.
+std::string ShownName(const WSetupComponent& c,
+                      const std::map<std::string, std::string>& engineStrings) {
+    std::string shown = ExpandStringRefs(c.GetDisplayName());
+    if (shown.size() > 2 && shown.front() == '%' && shown.back() == '%') {
+        auto it = engineStrings.find(shown.substr(1, shown.size() - 2));
+        if (it != engineStrings.end() && !it->second.empty())
+            shown = it->second;
+    }
+    return shown.empty() ? c.GetName() : shown;
+}
+
 std::string WithoutBlanks(std::string_view text) {
     std::string out;
     for (char c : text) {
@@ -82,6 +126,7 @@ WVolumeProbe WVolumeProbe::Host() {
 WMediaPlan::WMediaPlan() : description_(kSingleDescription) {}
 
 void WMediaPlan::Gather(WProjectData& project) {
+    components_.clear();
     engineFiles_.clear();
     engineRootLast_ = -1;
     fileSetSize_ = 0;
@@ -92,7 +137,11 @@ void WMediaPlan::Gather(WProjectData& project) {
         if (WSetupComponent* distrib = components->Find("Distrib"))
             distrib->Select(WSetupComponent::kSelected);
         components->Gather();
+        const auto engineStrings = EngineStrings(project.InstallLocation);
         for (int level = 0; level < WComponentManager::kLevelCount; ++level) {
+            for (const WSetupComponent* c : components->Level(level)) {
+                components_.push_back(ShownName(*c, engineStrings));
+            }
             for (int type : {static_cast<int>(kElementFile), static_cast<int>(kElementTTFFile)}) {
                 for (const WSetupElement* e : components->LevelElements(type, level))
                     fileSetSize_ += e->GetSize();
@@ -116,6 +165,10 @@ void WMediaPlan::Gather(WProjectData& project) {
     addFolder(distrib);
     engineRootLast_ = static_cast<int>(engineFiles_.size()) - 1;
     addFolder(ResolveNoCase(JoinPath(distrib, "Setup")));
+}
+
+std::string WMediaPlan::ComponentsText() const {
+    return "Components: " + (components_.empty() ? std::string("none") : Join(components_, ", "));
 }
 
 void WMediaPlan::ApplyEngineFiles(WProjectData& project) const {

@@ -66,6 +66,13 @@ class WMediaPlan {
     // sizes of the engine's files.
     void Gather(WProjectData& project);
     double FileSetSize() const { return fileSetSize_; }
+    // The display names (string references expanded; the name when a
+    // component has none) of the components that ship, as Gather found them: by level, and within a
+    // level in registration order, the order the build copies them in.
+    const std::vector<std::string>& ShippingComponents() const { return components_; }
+    // "Components: Product, Program files, ..." ("Components: none" when
+    // the project has no component manager).
+    std::string ComponentsText() const;
     // Full paths, those of "Distrib" first.
     const std::vector<std::string>& EngineFiles() const { return engineFiles_; }
     // Index of the last engine file of "Distrib" itself; -1 when none.
@@ -149,6 +156,7 @@ class WMediaPlan {
     static bool ClearFolder(std::string_view folder);
 
   private:
+    std::vector<std::string> components_;
     std::vector<std::string> engineFiles_;
     int engineRootLast_ = -1;
     double fileSetSize_ = 0;

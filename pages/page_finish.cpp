@@ -97,8 +97,13 @@ WPageFinish::WPageFinish(WWizardApp& app, QWidget* parent)
     descriptionLabel_ = new QLabel(Body());
     descriptionLabel_->setObjectName(QStringLiteral("description"));
     descriptionLabel_->setWordWrap(true);
+    // What ships, from the plan the build uses.
+    componentsLabel_ = new QLabel(Body());
+    componentsLabel_->setObjectName(QStringLiteral("components"));
+    componentsLabel_->setWordWrap(true);
     layout->addWidget(sizeLabel_);
     layout->addWidget(estimateLabel_);
+    layout->addWidget(componentsLabel_);
     layout->addWidget(descriptionLabel_);
 
     auto* buttons = new QHBoxLayout;
@@ -216,6 +221,7 @@ void WPageFinish::Recompute() {
     plan_.Recompute(*project);
     sizeLabel_->setText(FromEngine(plan_.SizeText()));
     estimateLabel_->setText(FromEngine(plan_.EstimateText()));
+    componentsLabel_->setText(FromEngine(plan_.ComponentsText()));
     descriptionLabel_->setText(FromEngine(plan_.Description()));
     const bool custom = plan_.Selection() == WMediaPlan::kCustomEntry;
     customEdit_->setEnabled(custom);

@@ -45,6 +45,7 @@ class WPageFinish : public WPage {
     QLabel* SizeLabel() const { return sizeLabel_; }
     QLabel* EstimateLabel() const { return estimateLabel_; }
     QLabel* DescriptionLabel() const { return descriptionLabel_; }
+    QLabel* ComponentsLabel() const { return componentsLabel_; }
     QPushButton* SaveButton() const { return saveButton_; }
     QPushButton* CreateButton() const { return createButton_; }
     QPushButton* TestButton() const { return testButton_; }
@@ -89,6 +90,7 @@ class WPageFinish : public WPage {
     QLabel* sizeLabel_ = nullptr;
     QLabel* estimateLabel_ = nullptr;
     QLabel* descriptionLabel_ = nullptr;
+    QLabel* componentsLabel_ = nullptr;
     QPushButton* saveButton_ = nullptr;
     QPushButton* createButton_ = nullptr;
     QPushButton* testButton_ = nullptr;

@@ -177,6 +177,46 @@ class FinishPageTest : public QObject {
         QCOMPARE(p.w.Project()->FloppySetSizeType, std::string("MB"));
     }
 
+    // The components label names what the build will ship, from the
+    // project's selection, each time the page is entered.
+    void componentsLabelNamesWhatShips() {
+        WizardFixture::Setup setup;
+        setup.scripts =
+            QStringList{QStringLiteral("Distrib.kvz"), QStringLiteral("TY9Run_Program.kvz")};
+        WizardFixture w(setup);
+        auto shown = [&](const char* name) {
+            const WSetupComponent* c = w.Project()->Components()->Find(name);
+            if (!c)
+                return QString::fromLatin1(name);
+            return FromEngine(c->GetDisplayName().empty() ? c->GetName() : c->GetDisplayName());
+        };
+        QVERIFY(w.Project()->Components()->Find("TY9Run_Program"));
+        const QString runtime = shown("TY9Run_Program");
+
+        w.Project()->RuntimeComponent = 0;
+        w.Project()->ApplyComponentSelection();
+        QVERIFY(w.GoTo(kFinishPage));
+        auto* page = w.Current<WPageFinish>();
+        QVERIFY(page);
+        QString text = page->ComponentsLabel()->text();
+        QVERIFY2(text.startsWith(QStringLiteral("Components: ")), qPrintable(text));
+        for (const char* always : {"Product", "Program_files", "Distrib"})
+            QVERIFY2(text.contains(shown(always)), qPrintable(text));
+        QVERIFY2(!text.contains(runtime), qPrintable(text));
+        QCOMPARE(text, FromEngine(page->Plan().ComponentsText()));
+
+        w.Sheet()->OnBack();
+        w.Project()->RuntimeComponent = 1;
+        w.Project()->ApplyComponentSelection();
+        QVERIFY(w.GoTo(kFinishPage));
+        QCOMPARE(w.Current<WPageFinish>(), page);
+        text = page->ComponentsLabel()->text();
+        QVERIFY2(text.contains(runtime), qPrintable(text));
+        // A size change keeps the list.
+        page->SizeCombo()->setCurrentIndex(3);
+        QCOMPARE(page->ComponentsLabel()->text(), text);
+    }
+
     void invalidCustomSizesKeepThePage() {
         Page p;
         QVERIFY(p.Open());

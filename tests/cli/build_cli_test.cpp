@@ -61,6 +61,23 @@ TEST_F(MediaCommands, BuildsACdAndAFloppySet) {
     EXPECT_TRUE(IsFile(dir / "out/cd/data.bin"));
     EXPECT_TRUE(IsFile(dir / "out/cd/Setup/comp.kvz"));
 
+    // The plan names the components that ship; the runtime only when chosen.
+    auto components = [](const std::string& out) {
+        const size_t at = out.find("\nComponents: ");
+        return at == std::string::npos ? std::string()
+                                       : out.substr(at + 1, out.find('\n', at + 1) - at - 1);
+    };
+    ExpectHas(cd.out, "Medium: 640 MB: single disk or CD\nComponents: ");
+    ExpectHas(components(cd.out), "Distrib");
+    for (int runtime : {1, 0}) {
+        SCOPED_TRACE(runtime);
+        ASSERT_EQ(Cli("set p.zlt RuntimeComponent=" + std::to_string(runtime)).status, 0);
+        Result r = Cli("build p.zlt --media out/rt" + std::to_string(runtime) + " --size 640MB");
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(components(r.out).find("TY9Run_Program") != std::string::npos, runtime == 1)
+            << components(r.out);
+    }
+
     // Built again over itself: the existing setup is noted and replaced.
     cd = Cli("build p.zlt --media out/cd --size 640MB");
     ASSERT_EQ(cd.status, 0) << cd.err;

@@ -2,9 +2,13 @@
 // the checks and their messages.
 #include "media/media_plan.h"
 
+#include <algorithm>
+#include <set>
+
 #include "media/file_copy.h"
 #include "media_fixture.h"
 #include "platform/strings.h"
+#include "project/project_data.h"
 
 namespace vantrel {
 namespace {
@@ -195,6 +199,47 @@ TEST_F(Plan, MediaFolderChecksInOrderWithTheirMessages) {
     EXPECT_TRUE(plan.CheckMediaFolder(dir.path()).Ok());
     EXPECT_EQ(WMediaPlan::CleanMediaFolder("C:\\Media\\\\"), "C:\\Media");
     EXPECT_EQ(WMediaPlan::CleanMediaFolder("C:\\Media\\\\\\"), "C:\\Media\\");
+}
+
+// The components the plan names are the ones the build ships: the project's
+// selection, by level, with "Product", "Program_files" and "Distrib" always.
+// Standard components are named through the engine's string file.
+TEST(PlanComponents, NamesTheSelectedComponentsOnly) {
+    test::ScratchFolder dir;
+    test::ScratchRegistry registry{dir.path()};
+    WProjectData project;
+    project.SetInstallLocationOverride(VANTREL_SOURCE_DIR "/installation");
+    project.Reset();
+    ASSERT_TRUE(project.Catalogue().loaded);
+    project.SetApplicationName("Ledger");
+    project.UninstallComponent = project.RuntimeComponent = 0;
+    project.FrameworkComponent = project.BDEComponent = project.AreWritingToolsSelected = 0;
+    project.ApplyComponentSelection();
+
+    WMediaPlan plan;
+    plan.Gather(project);
+    const std::vector<std::string> off = plan.ShippingComponents();
+    EXPECT_EQ(Join(off, "|"), "Ledger|Setup Engine|Program Files");
+    EXPECT_EQ(plan.ComponentsText(), "Components: Ledger, Setup Engine, Program Files");
+
+    project.RuntimeComponent = 1;
+    project.ApplyComponentSelection();
+    plan.Gather(project);
+    const std::vector<std::string> on = plan.ShippingComponents();
+    for (const char* name : {"Tessary 9 Runtime", "Tessary 9 Common Files"})
+        EXPECT_NE(std::find(on.begin(), on.end(), name), on.end()) << Join(on, "|");
+    EXPECT_EQ(on.size(), off.size() + 2) << Join(on, "|");
+    EXPECT_EQ(std::set<std::string>(on.begin(), on.end()).size(), on.size());
+
+    // The project's own strings come before the engine's.
+    const WScriptStringMap::Entries saved = ScriptStringMap().Copy();
+    ScriptStringMap().Set("TY9RunName", "Our Runtime");
+    plan.Gather(project);
+    ScriptStringMap().Replace(saved);
+    EXPECT_NE(plan.ComponentsText().find("Our Runtime"), std::string::npos);
+
+    // Without a project's components there is nothing to name.
+    EXPECT_EQ(WMediaPlan().ComponentsText(), "Components: none");
 }
 
 TEST_F(Plan, AnExistingSetupIsFoundAndCanBeCleared) {
