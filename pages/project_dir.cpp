@@ -31,6 +31,8 @@ constexpr int kHelpContext = 1005;
 const char* const kFrameworkScript = "TY9_Framework.kvz";
 const char* const kRuntimeScript = "TY9Run_Program.kvz";
 const char* const kDatabaseScript = "OnDmndBDE.kvz";
+const char* const kNoInstallFolder =
+    "No installation folder: the registry has no \"Install Location\".";
 
 }  // namespace
 
@@ -107,7 +109,7 @@ bool WProjectDir::ScriptExists(const char* script) const {
 QString WProjectDir::MissingReason(const char* script) const {
     const std::string& install = Project()->InstallLocation;
     if (install.empty())
-        return QStringLiteral("No installation folder: the registry has no \"Install Location\".");
+        return QString::fromLatin1(kNoInstallFolder);
     if (ScriptExists(script))
         return QString();
     return QStringLiteral("%1 is missing from %2.")
@@ -157,9 +159,7 @@ bool WProjectDir::OnInitDialog() {
     toolsMissing_.clear();
     if (rows_.empty()) {
         toolsMissing_ = install.empty()
-                            ? QStringLiteral(
-                                  "No installation folder: the registry has no \"Install "
-                                  "Location\".")
+                            ? QString::fromLatin1(kNoInstallFolder)
                             : QStringLiteral("No writing-tool language scripts (LX9_*.kvz) in %1.")
                                   .arg(NativePath(JoinPath(install, "Comps")));
         if (!missing.contains(toolsMissing_))
