@@ -69,6 +69,12 @@ CPSheet::CPSheet(WWizardApp& app, QWidget* parent) : QDialog(parent), app_(app) 
     auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
     f1->setContext(Qt::WindowShortcut);
     connect(f1, &QShortcut::activated, this, [this] { ContextHelp(QApplication::focusWidget()); });
+
+    auto* save = new QShortcut(QKeySequence::Save, this);
+    save->setObjectName(QStringLiteral("saveShortcut"));
+    save->setContext(Qt::WindowShortcut);
+    connect(save, &QShortcut::activated, this, &CPSheet::SaveCommand);
+    connect(&app_, &WWizardApp::projectStateChanged, this, &CPSheet::UpdateTitle);
 }
 
 CPSheet::~CPSheet() = default;
@@ -110,8 +116,29 @@ bool CPSheet::SetActivePage(int index) {
     }
     current_ = index;
     stack_->setCurrentWidget(next);
+    // Opening a project on the first page changes the file without a save.
+    UpdateTitle();
     emit pageChanged(index);
     return true;
+}
+
+bool CPSheet::SaveCommand() {
+    if (ended_)
+        return false;
+    WPage* page = CurrentPage();
+    if (page && page->CommitPage() == 0)
+        return false;
+    return app_.SaveProject();
+}
+
+void CPSheet::UpdateTitle() {
+    QString title = Dialogs::ProgramTitle();
+    const QString file = app_.ProjectFileName();
+    if (!file.isEmpty())
+        title += QStringLiteral(" - ") + file;
+    if (app_.Modified())
+        title += QLatin1Char('*');
+    setWindowTitle(title);
 }
 
 void CPSheet::SetFinishMode(bool finish) {

@@ -57,6 +57,14 @@ class CPSheet : public QDialog {
     void EndSheet();
     bool IsEnded() const { return ended_; }
 
+    // Ctrl+S from any page: the page in front stores its fields, then the
+    // application's save command runs (asking for a file when the project
+    // has none). False when the page kept its fields or the save failed.
+    bool SaveCommand();
+    // "<program title> - <file name>", "*" while the project has unsaved
+    // changes; the program title alone for an unsaved, unchanged project.
+    void UpdateTitle();
+
     // Opens the help topic for the widget that has the focus: its page's
     // pair for that control, else the current help context.
     void ContextHelp(QWidget* widget);

@@ -9,6 +9,7 @@
 
 #include "app/page.h"
 #include "app/qt_dialogs.h"
+#include "app/qt_text.h"
 #include "app/single_instance.h"
 #include "project/project_data.h"
 
@@ -86,8 +87,22 @@ void WWizardApp::SetProjectFiles(std::unique_ptr<ProjectFiles> files) {
         files_ = std::move(files);
 }
 
+void WWizardApp::SetModified(int modified) {
+    modified_ = modified ? 1 : 0;
+    emit projectStateChanged();
+}
+
 bool WWizardApp::SaveProject() {
-    return files_->Save();
+    const bool saved = files_->Save();
+    // A save may have chosen the project's first file.
+    emit projectStateChanged();
+    return saved;
+}
+
+QString WWizardApp::ProjectFileName() const {
+    if (!project_ || !project_->HasProjectFile || project_->ProjectFile.empty())
+        return QString();
+    return QFileInfo(NativePath(project_->ProjectFile)).fileName();
 }
 
 void WWizardApp::BringToFront() {

@@ -54,7 +54,8 @@ class WWizardApp : public QObject {
     static WWizardApp* Instance() { return instance_; }
 
     int Modified() const { return modified_; }
-    void SetModified(int modified) { modified_ = modified ? 1 : 0; }
+    // Marks the project changed (1) or saved (0); emits projectStateChanged.
+    void SetModified(int modified);
     int HelpContext() const { return helpContext_; }
     void SetHelpContext(int context) { helpContext_ = context; }
     const QString& Title() const { return title_; }
@@ -66,8 +67,11 @@ class WWizardApp : public QObject {
     void SetDialogs(std::unique_ptr<Dialogs> dialogs);
     ProjectFiles& Files() const { return *files_; }
     void SetProjectFiles(std::unique_ptr<ProjectFiles> files);
-    // The save command (ProjectFiles::Save).
+    // The save command (ProjectFiles::Save): Save As when the project has no
+    // file yet.
     bool SaveProject();
+    // The name of the project's file ("Ledger.zlt"); empty while it has none.
+    QString ProjectFileName() const;
 
     // Opens help topic `context` of "Zlt9en.hlp" in the help window; 0 opens
     // the contents page.
@@ -80,6 +84,9 @@ class WWizardApp : public QObject {
   signals:
     // The sheet has ended; the program's event loop should end.
     void finished();
+    // Modified or the project's file may have changed (the window title
+    // shows both).
+    void projectStateChanged();
 
   private:
     void BringToFront();

@@ -31,6 +31,8 @@ constexpr int kHelpContext = 1005;
 const char* const kFrameworkScript = "TY9_Framework.kvz";
 const char* const kRuntimeScript = "TY9Run_Program.kvz";
 const char* const kDatabaseScript = "OnDmndBDE.kvz";
+const char* const kNoInstallFolder =
+    "No installation folder: the registry has no \"Install Location\".";
 
 }  // namespace
 
@@ -50,6 +52,12 @@ WProjectDir::WProjectDir(WWizardApp& app, QWidget* parent)
     databaseBox_->setObjectName(QStringLiteral("databaseEngine"));
     for (QCheckBox* box : {frameworkBox_, runtimeBox_, uninstallBox_, databaseBox_})
         boxes->addWidget(box);
+    missingNote_ = new QLabel(components);
+    missingNote_->setObjectName(QStringLiteral("missingNote"));
+    missingNote_->setWordWrap(true);
+    missingNote_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    missingNote_->hide();
+    boxes->addWidget(missingNote_);
     layout->addWidget(components);
 
     toolsBox_ = new QCheckBox(QStringLiteral("Include &Writing Tools"), Body());
@@ -98,6 +106,20 @@ bool WProjectDir::ScriptExists(const char* script) const {
     return IsFile(ResolveNoCase(JoinPath(JoinPath(install, "Comps"), script)));
 }
 
+QString WProjectDir::MissingReason(const char* script) const {
+    const std::string& install = Project()->InstallLocation;
+    if (install.empty())
+        return QString::fromLatin1(kNoInstallFolder);
+    if (ScriptExists(script))
+        return QString();
+    return QStringLiteral("%1 is missing from %2.")
+        .arg(QString::fromLatin1(script), NativePath(JoinPath(install, "Comps")));
+}
+
+void WProjectDir::SetDisabledReason(QCheckBox* box, const QString& reason) {
+    box->setToolTip(box->isEnabled() ? QString() : reason);
+}
+
 bool WProjectDir::OnInitDialog() {
     const int modified = App().Modified();
     WPage::OnInitDialog();
@@ -105,6 +127,9 @@ bool WProjectDir::OnInitDialog() {
     haveFramework_ = ScriptExists(kFrameworkScript);
     haveRuntime_ = ScriptExists(kRuntimeScript);
     haveDatabase_ = ScriptExists(kDatabaseScript);
+    frameworkMissing_ = MissingReason(kFrameworkScript);
+    runtimeMissing_ = MissingReason(kRuntimeScript);
+    databaseMissing_ = MissingReason(kDatabaseScript);
     tools_ = Project()->AreWritingToolsSelected;
 
     updating_ = true;
@@ -124,6 +149,24 @@ bool WProjectDir::OnInitDialog() {
     updating_ = false;
     if (rows_.empty())
         tools_ = 0;
+
+    // One line per missing script; the installation folder once.
+    QStringList missing;
+    for (const QString& reason : {frameworkMissing_, runtimeMissing_, databaseMissing_})
+        if (!reason.isEmpty() && !missing.contains(reason))
+            missing << reason;
+    const std::string& install = Project()->InstallLocation;
+    toolsMissing_.clear();
+    if (rows_.empty()) {
+        toolsMissing_ = install.empty()
+                            ? QString::fromLatin1(kNoInstallFolder)
+                            : QStringLiteral("No writing-tool language scripts (LX9_*.kvz) in %1.")
+                                  .arg(NativePath(JoinPath(install, "Comps")));
+        if (!missing.contains(toolsMissing_))
+            missing << toolsMissing_;
+    }
+    missingNote_->setText(missing.join(QLatin1Char('\n')));
+    missingNote_->setVisible(!missing.isEmpty());
 
     App().SetModified(modified);
     return true;
@@ -192,7 +235,8 @@ void WProjectDir::ApplyRules() {
     if (!haveRuntime_ && !framework_)
         runtime_ = 0;
 
-    if (DatabaseRequired(runtime_, AnySqlLinksSelected(*Project()))) {
+    const bool databaseForced = DatabaseRequired(runtime_, AnySqlLinksSelected(*Project()));
+    if (databaseForced) {
         database_ = 1;
         databaseBox_->setEnabled(false);
     } else {
@@ -208,6 +252,19 @@ void WProjectDir::ApplyRules() {
     defaultLanguage_->setEnabled(languages);
     selectAll_->setEnabled(languages);
     selectNone_->setEnabled(languages);
+
+    SetDisabledReason(frameworkBox_, frameworkMissing_);
+    SetDisabledReason(runtimeBox_, runtimeForced_
+                                       ? QStringLiteral("The framework needs the runtime.")
+                                       : runtimeMissing_);
+    SetDisabledReason(
+        databaseBox_,
+        databaseForced
+            ? QStringLiteral("The runtime or a chosen SQL Links driver needs the database engine.")
+            : databaseMissing_);
+    SetDisabledReason(toolsBox_, rows_.empty()
+                                     ? toolsMissing_
+                                     : QStringLiteral("The writing tools need the runtime."));
     PutControls();
 }
 

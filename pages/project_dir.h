@@ -11,6 +11,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -38,6 +39,9 @@ class WProjectDir : public WPage {
     QComboBox* DefaultLanguageList() const { return defaultLanguage_; }
     QPushButton* SelectAllButton() const { return selectAll_; }
     QPushButton* SelectNoneButton() const { return selectNone_; }
+    // Below the boxes: which component scripts this installation lacks, or
+    // that it has no installation folder; hidden when nothing is missing.
+    QLabel* MissingNote() const { return missingNote_; }
 
     // The language codes of the rows, in row order.
     QStringList RowCodes() const;
@@ -69,6 +73,10 @@ class WProjectDir : public WPage {
     // The code of the language chosen as the default; empty for none.
     std::string DefaultCode() const;
     bool ScriptExists(const char* script) const;
+    // Why a box is off: the missing script (or installation folder) for
+    // `script`, empty when the script is there.
+    QString MissingReason(const char* script) const;
+    static void SetDisabledReason(QCheckBox* box, const QString& reason);
 
     // Values as the check boxes show them; the remembered values come back
     // when the framework (runtime) or the rules (database engine) stop
@@ -82,6 +90,7 @@ class WProjectDir : public WPage {
     int tools_ = 1;
     // Standard components whose scripts this installation has.
     bool haveFramework_ = true, haveRuntime_ = true, haveDatabase_ = true;
+    QString frameworkMissing_, runtimeMissing_, databaseMissing_, toolsMissing_;
     std::vector<Row> rows_;
     bool updating_ = false;
 
@@ -94,6 +103,7 @@ class WProjectDir : public WPage {
     QComboBox* defaultLanguage_ = nullptr;
     QPushButton* selectAll_ = nullptr;
     QPushButton* selectNone_ = nullptr;
+    QLabel* missingNote_ = nullptr;
 };
 
 }  // namespace vantrel

@@ -3,12 +3,15 @@
 // leaving the page stores in the project and the catalogue.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QtTest>
 
+#include "app/qt_text.h"
 #include "app/support/wizard_fixture.h"
 #include "pages/project_dir.h"
+#include "platform/paths.h"
 #include "script/setup_component.h"
 
 using namespace vantrel;
@@ -229,6 +232,51 @@ class SetupOptionsTest : public QObject {
         QCOMPARE(Selection(p.w, "TY9_Framework"), WSetupComponent::kNotSelected);
         QCOMPARE(Selection(p.w, "TY9Run_Program"), WSetupComponent::kNotSelected);
         QCOMPARE(Selection(p.w, "OnDmndBDE"), WSetupComponent::kNotSelected);
+    }
+
+    void missingScriptsAreNamedBesideTheBoxes() {
+        {
+            Page p;
+            QVERIFY(p.page->MissingNote()->isHidden());
+            QVERIFY(p.page->FrameworkBox()->toolTip().isEmpty());
+        }
+        {
+            WizardFixture::Setup setup = Installation(false);
+            setup.scripts.removeAll(QStringLiteral("TY9_Framework.kvz"));
+            WizardFixture w(setup);
+            QVERIFY(w.GoTo(4));
+            WProjectDir* page = w.Current<WProjectDir>();
+            const QString comps = NativePath(JoinPath(w.Install(), "Comps"));
+            const QString framework =
+                QStringLiteral("TY9_Framework.kvz is missing from %1.").arg(comps);
+            QVERIFY(!page->FrameworkBox()->isEnabled());
+            QCOMPARE(page->FrameworkBox()->toolTip(), framework);
+            QVERIFY(page->MissingNote()->isVisibleTo(page));
+            const QStringList lines = page->MissingNote()->text().split(QLatin1Char('\n'));
+            QCOMPARE(lines.size(), 2);
+            QCOMPARE(lines[0], framework);
+            QVERIFY(lines[1].contains(QStringLiteral("No writing-tool language scripts")));
+            QVERIFY(page->RuntimeBox()->isEnabled());
+            QVERIFY(page->RuntimeBox()->toolTip().isEmpty());
+            // A box off by a rule says which rule.
+            page->RuntimeBox()->click();
+            QVERIFY(page->DatabaseBox()->isEnabled());
+            page->RuntimeBox()->click();
+            QVERIFY(!page->DatabaseBox()->isEnabled());
+            QVERIFY(page->DatabaseBox()->toolTip().contains(QStringLiteral("needs the database")));
+        }
+        {
+            Page p(true, [](WProjectData* project) { project->InstallLocation.clear(); });
+            QVERIFY(p.page);
+            const QString none =
+                QStringLiteral("No installation folder: the registry has no \"Install Location\".");
+            QCOMPARE(p.page->MissingNote()->text(), none);
+            for (QCheckBox* box :
+                 {p.page->FrameworkBox(), p.page->RuntimeBox(), p.page->DatabaseBox()}) {
+                QVERIFY(!box->isEnabled());
+                QCOMPARE(box->toolTip(), none);
+            }
+        }
     }
 };
 

@@ -9,8 +9,10 @@
 
 #include "app/help_window.h"
 #include "app/page.h"
+#include "app/qt_text.h"
 #include "app/support/wizard_fixture.h"
 #include "pages/page_welcome.h"
+#include "project/project_file.h"
 
 using namespace vantrel;
 using namespace vantrel::test;
@@ -244,6 +246,61 @@ class SheetTest : public QObject {
         }
         QVERIFY(w.App().HelpTopicPath(0).endsWith(QStringLiteral("/index.html")));
         QVERIFY(w.App().HelpTopicPath(4242).endsWith(QStringLiteral("/index.html")));
+    }
+
+    void ctrlSSavesFromAnyPageAndTheTitleFollows() {
+        WizardFixture::Setup setup;
+        setup.engineFiles = true;
+        WizardFixture w(setup);
+        CPSheet* sheet = w.Sheet();
+        const QString program = QStringLiteral("Tessary 9 Vantrel");
+        QVERIFY(w.GoTo(2));
+        QCOMPARE(sheet->windowTitle(), program);
+
+        w.Project()->CompanyName = "Acme";
+        w.App().SetModified(1);
+        QCOMPARE(sheet->windowTitle(), program + QLatin1Char('*'));
+
+        // The first save asks for the file, through the keyboard.
+        const std::string file = w.Scratch("ledger.zlt");
+        w.Boxes().files << NativePath(file);
+        sheet->show();
+        sheet->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(sheet));
+        QTest::keySequence(sheet, QKeySequence::Save);
+        QCOMPARE(w.Boxes().fileDialogs.size(), 1);
+        QVERIFY(!w.App().Modified());
+        QCOMPARE(sheet->windowTitle(), program + QStringLiteral(" - ledger.zlt"));
+        WProjectData saved;
+        QVERIFY(OpenProjectFile(saved, file));
+        QCOMPARE(saved.CompanyName, std::string("Acme"));
+
+        // From another page; a new project's save command asks again (as the
+        // finish page's Save Project does) and the user keeps the file.
+        QVERIFY(w.GoTo(4));
+        w.Project()->CompanyName = "Acme Ltd";
+        w.App().SetModified(1);
+        QCOMPARE(sheet->windowTitle(), program + QStringLiteral(" - ledger.zlt*"));
+        w.Boxes().files << NativePath(file);
+        QTest::keySequence(sheet, QKeySequence::Save);
+        QCOMPARE(w.Boxes().fileDialogs.size(), 2);
+        QCOMPARE(sheet->windowTitle(), program + QStringLiteral(" - ledger.zlt"));
+        WProjectData again;
+        QVERIFY(OpenProjectFile(again, file));
+        QCOMPARE(again.CompanyName, std::string("Acme Ltd"));
+    }
+
+    void cancelledSaveKeepsTheChangesMarked() {
+        WizardFixture::Setup setup;
+        setup.engineFiles = true;
+        WizardFixture w(setup);
+        QVERIFY(w.GoTo(1));
+        w.App().SetModified(1);
+        // No file scripted: the save dialog is cancelled.
+        QVERIFY(!w.Sheet()->SaveCommand());
+        QVERIFY(w.App().Modified());
+        QCOMPARE(w.Sheet()->windowTitle(), QStringLiteral("Tessary 9 Vantrel*"));
+        QVERIFY(w.Boxes().shown.isEmpty());
     }
 };
 
