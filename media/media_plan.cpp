@@ -7,11 +7,11 @@
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/strings.h"
-#include "platform/text_file.h"
 #include "platform/volumes.h"
 #include "platform/wildcard.h"
 #include "project/project_data.h"
 #include "script/disk_utils.h"
+#include "script/setup_manager.h"
 
 namespace vantrel {
 
@@ -66,24 +66,11 @@ std::map<std::string, std::string> EngineStrings(const std::string& installLocat
     std::map<std::string, std::string> strings;
     if (installLocation.empty())
         return strings;
-    const std::string path = ResolveNoCase(
-        JoinPath(JoinPath(JoinPath(installLocation, "Distrib"), "Setup"), "Setup.str"));
-    TextReader reader;
-    if (!reader.Open(path))
-        return strings;
-    bool inStrings = false;
-    std::string line;
-    while (reader.ReadLine(line)) {
-        const std::string t = Trim(line);
-        if (!t.empty() && t.front() == '[') {
-            inStrings = EqualsNoCase(t, "[Strings]");
-            continue;
-        }
-        const size_t eq = t.find('=');
-        if (inStrings && eq != std::string::npos)
-            strings.emplace(Trim(std::string_view(t).substr(0, eq)),
-                            Trim(std::string_view(t).substr(eq + 1)));
-    }
+    ReadStringLines(ResolveNoCase(JoinPath(JoinPath(JoinPath(installLocation, "Distrib"), "Setup"),
+                                           "Setup.str")),
+                    [&](std::string name, std::string value) {
+                        strings.emplace(std::move(name), std::move(value));
+                    });
     return strings;
 }
 

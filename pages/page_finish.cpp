@@ -8,9 +8,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QStyle>
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -232,9 +232,10 @@ void WPageFinish::Recompute() {
 }
 
 void WPageFinish::ShowIcon() {
-    const QStyle::StandardPixmap which =
-        plan_.Capacity() >= kCdIconBytes ? QStyle::SP_DriveCDIcon : QStyle::SP_DriveFDIcon;
-    iconLabel_->setPixmap(style()->standardIcon(which).pixmap(32, 32));
+    const bool cd = plan_.Capacity() >= kCdIconBytes;
+    iconLabel_->setPixmap(
+        QPixmap(cd ? QStringLiteral(":/vantrel/cd.png") : QStringLiteral(":/vantrel/floppy.png")));
+    iconLabel_->setAccessibleName(cd ? QStringLiteral("CD") : QStringLiteral("Floppy disk"));
 }
 
 void WPageFinish::OnSizeChanged() {

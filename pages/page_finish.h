@@ -46,6 +46,7 @@ class WPageFinish : public WPage {
     QLabel* EstimateLabel() const { return estimateLabel_; }
     QLabel* DescriptionLabel() const { return descriptionLabel_; }
     QLabel* ComponentsLabel() const { return componentsLabel_; }
+    QLabel* IconLabel() const { return iconLabel_; }
     QPushButton* SaveButton() const { return saveButton_; }
     QPushButton* CreateButton() const { return createButton_; }
     QPushButton* TestButton() const { return testButton_; }

@@ -313,19 +313,12 @@ bool WSetupManager::ReadStringFile(std::string_view path) {
 
 // A string file is read by its own loop, not by ReadSectionLines: its lines
 // are trimmed before anything else (a component script's are not, its
-// records keep their blanks), and only its "[Strings]" section counts, where
-// a line is either "name = value" or the name of a further string file.
-bool WSetupManager::ReadStringFileAt(std::string_view path, std::set<std::string>& seen,
-                                     int depth) {
-    if (depth > kMaxScriptDepth || !seen.insert(std::string(path)).second) {
-        return depth <= kMaxScriptDepth;  // a file named twice is read once
-    }
+// records keep their blanks), and only its "[Strings]" section counts.
+bool ReadStringLines(std::string_view path, const StringEntryHandler& entry,
+                     const std::function<bool(const std::string&)>& further, std::string* error) {
     TextReader reader;
-    std::string error;
-    if (!reader.Open(path, &error)) {
-        AddFailure(std::string(path) + ": cannot be read: " + error);
+    if (!reader.Open(path, error))
         return false;
-    }
     bool ok = true;
     bool inStrings = false;
     std::string line, sectionName;
@@ -343,14 +336,34 @@ bool WSetupManager::ReadStringFileAt(std::string_view path, std::set<std::string
         if (eq != std::string::npos) {
             std::string key = Trim(std::string_view(t).substr(0, eq));
             if (!key.empty())
-                ScriptStringMap().Set(key, Trim(std::string_view(t).substr(eq + 1)));
-        } else {
-            std::string further = ResolveNoCase(JoinPath(stringFolder_, t));
-            if (!ReadStringFileAt(further, seen, depth + 1))
-                ok = false;
+                entry(std::move(key), Trim(std::string_view(t).substr(eq + 1)));
+        } else if (further && !further(t)) {
+            ok = false;
         }
     }
+    if (reader.Failed() && error)
+        *error = "read error";
     return ok && !reader.Failed();
+}
+
+bool WSetupManager::ReadStringFileAt(std::string_view path, std::set<std::string>& seen,
+                                     int depth) {
+    if (depth > kMaxScriptDepth || !seen.insert(std::string(path)).second) {
+        return depth <= kMaxScriptDepth;  // a file named twice is read once
+    }
+    std::string error;
+    const bool ok = ReadStringLines(
+        path,
+        [](std::string key, std::string value) {
+            ScriptStringMap().Set(std::move(key), std::move(value));
+        },
+        [&](const std::string& name) {
+            return ReadStringFileAt(ResolveNoCase(JoinPath(stringFolder_, name)), seen, depth + 1);
+        },
+        &error);
+    if (!ok && !error.empty())
+        AddFailure(std::string(path) + ": cannot be read: " + error);
+    return ok;
 }
 
 bool WSetupManager::ReadComponentScript(std::string_view scriptPath,

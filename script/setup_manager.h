@@ -29,6 +29,17 @@ namespace vantrel {
 // Progress of a long read: bytes done out of a total.
 using ScriptProgress = std::function<void(uint64_t done, uint64_t total)>;
 
+using StringEntryHandler = std::function<void(std::string name, std::string value)>;
+
+// Reads the "[Strings]" section of a string file: each "name = value" line
+// (both trimmed, comments and blank lines skipped) goes to `entry`; a line
+// without "=" names a further string file and goes to `further` when given
+// (its false makes the result false). False when the file cannot be read,
+// with the reason in `error`.
+bool ReadStringLines(std::string_view path, const StringEntryHandler& entry,
+                     const std::function<bool(const std::string&)>& further = nullptr,
+                     std::string* error = nullptr);
+
 class WSetupManager : public WComponentManager {
   public:
     // Nesting of scripts that name scripts beyond which loading gives up.

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -144,12 +145,19 @@ class FinishPageTest : public QObject {
         QVERIFY(p.page->DescriptionLabel()->text().contains(
             QStringLiteral("A floppy setup, using multiple 1.44 MB disks, will be created.")));
         QCOMPARE(p.w.Project()->IsFloppySetup, 1);
+        const auto shows = [&](const char* art) {
+            const QImage::Format f = QImage::Format_ARGB32_Premultiplied;
+            return p.page->IconLabel()->pixmap().toImage().convertToFormat(f) ==
+                   QImage(QString::fromLatin1(art)).convertToFormat(f);
+        };
+        QVERIFY(shows(":/vantrel/floppy.png"));
 
         size->setCurrentIndex(0);
         QCOMPARE(p.page->EstimateLabel()->text(), QStringLiteral("Estimated number of disks : 1"));
         size->setCurrentIndex(3);
         QCOMPARE(p.page->DescriptionLabel()->text(), kSingle);
         QCOMPARE(p.w.Project()->IsFloppySetup, 0);
+        QVERIFY(shows(":/vantrel/cd.png"));
 
         // A custom size equal to the file set is one disk; the unit counts.
         p.Custom(QStringLiteral("1440"), QStringLiteral("KB"));
