@@ -179,7 +179,7 @@ TEST(FolderPathRules, NewFoldersTakeTheFirstFreeName) {
 TEST(FolderPathRules, RenameRefusesBadAndTakenNamesAndNeverReplacesAFolder) {
     test::ScratchFolder dir;
     const std::string folder = dir / "old";
-    test::WriteBytes(folder + "/keep.txt", "k");
+    dir.Write("old/keep.txt", "k");
     ASSERT_TRUE(MakeFolder(dir / "empty"));
 
     for (const char* bad : {"a*b", "a/b", "a\\b", "a:b", "a,b", "a\"b"}) {
@@ -212,10 +212,10 @@ TEST(FolderPathRules, DeleteGoesDepthFirstAndStopsAtTheFirstFailure) {
 
     // A link to a folder goes as a link; the folder it names stays whole.
     const std::string outside = dir / "outside";
-    test::WriteBytes(outside + "/precious.txt", "p");
+    dir.Write("outside/precious.txt", "p");
     const std::string top = dir / "top";
-    test::WriteBytes(top + "/sub/deeper/f.txt", "f");
-    test::WriteBytes(top + "/a.txt", "a");
+    dir.Write("top/sub/deeper/f.txt", "f");
+    dir.Write("top/a.txt", "a");
     ASSERT_EQ(::symlink(outside.c_str(), (top + "/link").c_str()), 0);
     WFolderCommand all = DeleteFolderTree(top);
     EXPECT_TRUE(all.Ok()) << all.message;
@@ -224,11 +224,11 @@ TEST(FolderPathRules, DeleteGoesDepthFirstAndStopsAtTheFirstFailure) {
 
     if (RunningAsRoot())
         GTEST_SKIP() << "permissions do not bite for root";
-    test::WriteBytes(top + "/a_sub/x.txt", "x");
-    test::WriteBytes(top + "/b_locked/f.txt", "f");
-    test::WriteBytes(top + "/c_sub/y.txt", "y");
-    test::WriteBytes(top + "/1.txt", "1");
-    test::WriteBytes(top + "/2.txt", "2");
+    dir.Write("top/a_sub/x.txt", "x");
+    dir.Write("top/b_locked/f.txt", "f");
+    dir.Write("top/c_sub/y.txt", "y");
+    dir.Write("top/1.txt", "1");
+    dir.Write("top/2.txt", "2");
     ASSERT_TRUE(SetFilePermissions(top + "/b_locked", 0555));
     WFolderCommand stopped = DeleteFolderTree(top);
     SetFilePermissions(top + "/b_locked", 0755);
