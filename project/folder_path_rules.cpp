@@ -32,7 +32,12 @@ constexpr const char* kNoAccess = "You do not have access to this drive(director
 constexpr const char* kReadOnly =
     "The directory exists, however you do not have write access to this location.";
 
+// The base name carries a trailing blank that Windows drops when it makes the
+// folder; the blank is dropped here too, or the folder could never be named
+// again in a path (a path's pieces are trimmed) nor copied to a target that
+// runs Windows.
 constexpr const char* kNewFolderBase = "New Folder ";
+constexpr const char* kNewFolderFirst = "New Folder";
 constexpr const char* kNameExists = "The name you entered already exists.Folder cannot be renamed.";
 
 bool HasControlCharacter(std::string_view text) {
@@ -221,7 +226,7 @@ WFolderCheck AcceptFolderPath(std::string_view text, WFolderChoice choice,
 }
 
 std::string NewFolderName(std::string_view parent) {
-    std::string name = kNewFolderBase;
+    std::string name = kNewFolderFirst;
     for (int i = 0; i < 100000 && PathExists(JoinPath(parent, name)); ++i)
         name = kNewFolderBase + std::to_string(i);
     return name;

@@ -112,8 +112,8 @@ struct WFolderCommand {
     bool Ok() const { return message.empty(); }
 };
 
-// The name a new folder in `parent` gets: the first of "New Folder " (with
-// its trailing blank), "New Folder 0", "New Folder 1", ... that is free.
+// The name a new folder in `parent` gets: the first of "New Folder",
+// "New Folder 0", "New Folder 1", ... that is free.
 std::string NewFolderName(std::string_view parent);
 // Creates that folder; refused with kCreateFolderFailed ("Create Error").
 WFolderCommand MakeNewFolder(std::string_view parent);

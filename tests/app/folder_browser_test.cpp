@@ -174,7 +174,7 @@ class FolderBrowserTest : public QObject {
         QAbstractItemModel* model = b.Tree()->model();
 
         b.OnNewFolder();
-        const QString first = dir.filePath(QStringLiteral("New Folder "));
+        const QString first = dir.filePath(QStringLiteral("New Folder"));
         QVERIFY(QFileInfo(first).isDir());
         QCOMPARE(b.SelectedFolder(), first);
         QCOMPARE(b.PathEdit()->text(), first);

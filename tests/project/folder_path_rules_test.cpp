@@ -159,7 +159,7 @@ TEST(FolderPathRules, NewFoldersTakeTheFirstFreeName) {
     WFolderCommand second = MakeNewFolder(dir.path());
     WFolderCommand third = MakeNewFolder(dir.path());
     ASSERT_TRUE(first.Ok() && second.Ok() && third.Ok());
-    EXPECT_EQ(first.path, dir / "New Folder ");
+    EXPECT_EQ(first.path, dir / "New Folder");
     EXPECT_EQ(second.path, dir / "New Folder 0");
     EXPECT_EQ(third.path, dir / "New Folder 1");
     EXPECT_TRUE(IsFolder(first.path) && IsFolder(second.path) && IsFolder(third.path));
