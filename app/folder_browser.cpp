@@ -136,6 +136,12 @@ WFolderBrowser::WFolderBrowser(Dialogs& dialogs, QWidget* parent)
     connect(tree_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) { OnTreeSelection(current); });
     connect(tree_, &QWidget::customContextMenuRequested, this, &WFolderBrowser::OnContextMenu);
+    // The model reads folders in the background; once the selected folder's
+    // parents are there, it is brought into view.
+    connect(model_, &QFileSystemModel::directoryLoaded, this, [this] {
+        if (tree_->currentIndex().isValid())
+            tree_->scrollTo(tree_->currentIndex());
+    });
     UpdateCommands();
 }
 
@@ -257,6 +263,8 @@ void WFolderBrowser::SelectInTree(const QString& path) {
     settingText_ = true;
     tree_->setCurrentIndex(index);
     settingText_ = false;
+    for (QModelIndex p = index.parent(); p.isValid(); p = p.parent())
+        tree_->expand(p);
     tree_->expand(index);
     tree_->scrollTo(index);
     UpdateCommands();
