@@ -9,7 +9,6 @@
 #include <QPlainTextEdit>
 
 #include "app/cp_sheet.h"
-#include "app/folder_browser.h"
 #include "app/page.h"
 #include "app/wizard_app.h"
 
@@ -87,19 +86,6 @@ int TakeScreenshots(WWizardApp& app, const QString& folder) {
         if (index + 1 < sheet->PageCount())
             sheet->OnNext();
     }
-    // The folder browser that Browse... opens, at the home folder.
-    WFolderBrowser browser(app.GetDialogs(), sheet);
-    Dialogs::FolderRequest request;
-    request.caption = QStringLiteral("Please select a directory");
-    browser.Setup(request);
-    browser.show();
-    Settle();
-    const QString file =
-        QDir(folder).filePath(QStringLiteral("%1-folder-browser.png")
-                                  .arg(sheet->PageCount() + 1, 2, 10, QLatin1Char('0')));
-    if (browser.grab().save(file))
-        ++written;
-    browser.hide();
     return written;
 }
 
