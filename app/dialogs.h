@@ -31,6 +31,16 @@ class Dialogs {
         bool overwritePrompt = false;  // save: ask before replacing a file
     };
 
+    // The folder browser: its caption text, the folder it starts at, which
+    // kinds of path it takes (the option bits of project/folder_path_rules.h)
+    // and whether an existing folder that cannot be written to will do.
+    struct FolderRequest {
+        QString caption;
+        QString startFolder;  // native path; empty: the user's home
+        int options = 17;     // drives and network paths, no CD or removable drive
+        bool acceptReadOnly = false;
+    };
+
     virtual ~Dialogs() = default;
 
     // The caption of every box unless a caller names another one.
@@ -47,7 +57,7 @@ class Dialogs {
     virtual FileResult SaveFile(const FileRequest& request, QString& chosen,
                                 QWidget* owner = nullptr) = 0;
     // False when the user cancelled.
-    virtual bool ChooseFolder(const QString& title, const QString& startFolder, QString& chosen,
+    virtual bool ChooseFolder(const FolderRequest& request, QString& chosen,
                               QWidget* owner = nullptr) = 0;
     virtual bool ChooseColour(const QColor& initial, QColor& chosen, QWidget* owner = nullptr) = 0;
 

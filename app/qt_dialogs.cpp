@@ -1,5 +1,7 @@
 #include "app/qt_dialogs.h"
 
+#include "app/folder_browser.h"
+
 #include <QColorDialog>
 #include <QDir>
 #include <QFileDialog>
@@ -113,12 +115,12 @@ Dialogs::FileResult QtDialogs::SaveFile(const FileRequest& request, QString& cho
     return FileResult::Ok;
 }
 
-bool QtDialogs::ChooseFolder(const QString& title, const QString& startFolder, QString& chosen,
-                             QWidget* owner) {
-    const QString folder = QFileDialog::getExistingDirectory(owner, title, startFolder);
-    if (folder.isEmpty())
+bool QtDialogs::ChooseFolder(const FolderRequest& request, QString& chosen, QWidget* owner) {
+    WFolderBrowser browser(*this, owner);
+    browser.Setup(request);
+    if (browser.exec() != QDialog::Accepted)
         return false;
-    chosen = folder;
+    chosen = browser.Path();
     return true;
 }
 

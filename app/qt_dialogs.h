@@ -11,8 +11,9 @@ class QtDialogs : public Dialogs {
                 const QString& caption, QWidget* owner) override;
     FileResult OpenFile(const FileRequest& request, QString& chosen, QWidget* owner) override;
     FileResult SaveFile(const FileRequest& request, QString& chosen, QWidget* owner) override;
-    bool ChooseFolder(const QString& title, const QString& startFolder, QString& chosen,
-                      QWidget* owner) override;
+    // The shared folder browser (app/folder_browser.h), asking through this
+    // service.
+    bool ChooseFolder(const FolderRequest& request, QString& chosen, QWidget* owner) override;
     bool ChooseColour(const QColor& initial, QColor& chosen, QWidget* owner) override;
 
     // "Text Files (*.txt)|*.txt|All Files (*.*)|*.*|" in Qt's form,

@@ -24,6 +24,7 @@
 #include "media/test_setup.h"
 #include "platform/files.h"
 #include "platform/paths.h"
+#include "project/folder_path_rules.h"
 #include "project/project_data.h"
 
 namespace vantrel {
@@ -285,8 +286,13 @@ void WPageFinish::OnBrowse() {
     QString start;
     if (EnginePath(folderEdit_->text(), current) && IsFolder(current))
         start = folderEdit_->text();
+    Dialogs::FolderRequest request;
+    request.caption = QStringLiteral("Please select a directory");
+    request.startFolder = start;
+    request.options = kMediaFolderOptions;
+    request.acceptReadOnly = false;
     QString chosen;
-    if (!Boxes().ChooseFolder(QStringLiteral("Please select a directory"), start, chosen, this))
+    if (!Boxes().ChooseFolder(request, chosen, this))
         return;
     folderEdit_->setText(chosen);
     SetModified();

@@ -185,6 +185,26 @@ bool RenameFile(std::string_view from, std::string_view to) {
     return ::rename(ToNative(from).c_str(), ToNative(to).c_str()) == 0;
 }
 
+bool RenameNoReplace(std::string_view from, std::string_view to) {
+    const fs::path target = ToNative(to);
+    if (::renameat2(AT_FDCWD, ToNative(from).c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) ==
+        0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+    // A file system without the flag: look first, then rename.
+    struct stat st;
+    if (::lstat(target.c_str(), &st) == 0) {
+        errno = EEXIST;
+        return false;
+    }
+    return ::rename(ToNative(from).c_str(), target.c_str()) == 0;
+}
+
+bool HasFolderAccess(std::string_view folder, bool write) {
+    return ::access(ToNative(folder).c_str(), write ? R_OK | W_OK | X_OK : R_OK | X_OK) == 0;
+}
+
 bool SetFilePermissions(std::string_view path, unsigned permissions) {
     return ::chmod(ToNative(path).c_str(), static_cast<mode_t>(permissions)) == 0;
 }

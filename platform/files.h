@@ -43,6 +43,13 @@ bool RemoveFile(std::string_view path);
 // Replaces an existing file `to` in one step.
 bool RenameFile(std::string_view from, std::string_view to);
 bool SetFilePermissions(std::string_view path, unsigned permissions);
+// Renames a file or folder only when `to` names nothing yet (errno EEXIST
+// otherwise); an existing `to` is never replaced.
+bool RenameNoReplace(std::string_view from, std::string_view to);
+// True when this user may list the folder and open what is in it (read and
+// search permission) and, with `write`, create and remove entries in it (on a
+// volume mounted for writing); errno says why not.
+bool HasFolderAccess(std::string_view folder, bool write);
 // One folder whose parent exists (EEXIST when the name exists).
 bool MakeFolder(std::string_view path);
 bool RemoveEmptyFolder(std::string_view path);

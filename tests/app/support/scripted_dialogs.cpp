@@ -1,5 +1,7 @@
 #include "app/support/scripted_dialogs.h"
 
+#include "app/folder_browser.h"
+
 namespace vantrel::test {
 
 Dialogs::Answer ScriptedDialogs::Show(const QString& text, Buttons buttons, Icon icon,
@@ -33,7 +35,17 @@ Dialogs::FileResult ScriptedDialogs::SaveFile(const FileRequest& request, QStrin
     return NextFile(request, true, chosen);
 }
 
-bool ScriptedDialogs::ChooseFolder(const QString&, const QString&, QString& chosen, QWidget*) {
+bool ScriptedDialogs::ChooseFolder(const FolderRequest& request, QString& chosen, QWidget* owner) {
+    folderDialogs.append(request);
+    if (folderBrowser) {
+        WFolderBrowser browser(*this, owner);
+        browser.Setup(request);
+        folderBrowser(browser);
+        if (browser.result() != QDialog::Accepted)
+            return false;
+        chosen = browser.Path();
+        return true;
+    }
     const QString next = folders.isEmpty() ? QString() : folders.takeFirst();
     if (next.isEmpty())
         return false;
@@ -61,6 +73,7 @@ QStringList ScriptedDialogs::Texts() const {
 void ScriptedDialogs::Forget() {
     shown.clear();
     fileDialogs.clear();
+    folderDialogs.clear();
     colourDialogs = 0;
 }
 

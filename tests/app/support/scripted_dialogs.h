@@ -6,8 +6,13 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 #include "app/dialogs.h"
+
+namespace vantrel {
+class WFolderBrowser;
+}
 
 namespace vantrel::test {
 
@@ -37,6 +42,12 @@ class ScriptedDialogs : public Dialogs {
 
     QList<Shown> shown;
     QList<FileShown> fileDialogs;
+    QList<FolderRequest> folderDialogs;
+    // When set, ChooseFolder opens the real folder browser (its questions
+    // answered from `answers`, its boxes recorded) and hands it to this
+    // function, which acts as the user; the browser's result is the
+    // dialog's. Otherwise the result comes from `folders`.
+    std::function<void(WFolderBrowser&)> folderBrowser;
     int colourDialogs = 0;
     QColor lastInitialColour;
 
@@ -44,8 +55,7 @@ class ScriptedDialogs : public Dialogs {
                 const QString& caption, QWidget* owner) override;
     FileResult OpenFile(const FileRequest& request, QString& chosen, QWidget* owner) override;
     FileResult SaveFile(const FileRequest& request, QString& chosen, QWidget* owner) override;
-    bool ChooseFolder(const QString& title, const QString& startFolder, QString& chosen,
-                      QWidget* owner) override;
+    bool ChooseFolder(const FolderRequest& request, QString& chosen, QWidget* owner) override;
     bool ChooseColour(const QColor& initial, QColor& chosen, QWidget* owner) override;
 
     // The texts of the boxes shown so far, in order.
