@@ -35,6 +35,16 @@ Result Refused(std::string message) {
     return r;
 }
 
+Result RefusedAbout(std::string message, std::string subject) {
+    Result r = Refused(std::move(message));
+    r.subject = std::move(subject);
+    return r;
+}
+
+std::string ShownChild(const WTargetNode* folder, std::string_view name) {
+    return folder->ShownPath() + "\\" + std::string(name);
+}
+
 Result Declined() {
     Result r;
     r.status = Result::kDeclined;
@@ -349,14 +359,16 @@ WTargetTreeResult WTargetTree::AddPlanned(WTargetNode* target, std::vector<Plann
     std::vector<Planned> kept;
     for (Planned& p : plan) {
         if (!seen.insert(Join(p.parts, "\\")).second)
-            return Refused(p.folder ? kFolderExists : kFileExists);
+            return RefusedAbout(p.folder ? kFolderExists : kFileExists,
+                                ShownChild(target, Join(p.parts, "\\")));
         if (p.parts.size() == 1) {
             if (WTargetNode* present = target->Child(p.parts[0])) {
                 if (skipExisting && !p.folder && !present->folder_) {
                     skipped = true;
                     continue;
                 }
-                return Refused(p.folder || present->folder_ ? kFolderExists : kFileExists);
+                return RefusedAbout(p.folder || present->folder_ ? kFolderExists : kFileExists,
+                                    present->ShownPath());
             }
         }
         kept.push_back(std::move(p));
@@ -583,7 +595,8 @@ WTargetTreeResult WTargetTree::Move(WTargetNode* node, WTargetNode* target,
     if (target == node->parent_)
         return Done(node);
     if (WTargetNode* present = target->Child(node->name_))
-        return Refused(node->folder_ || present->folder_ ? kFolderExists : kFileExists);
+        return RefusedAbout(node->folder_ || present->folder_ ? kFolderExists : kFileExists,
+                            present->ShownPath());
     if (!node->folder_ && !target->parent_ && EqualsNoCase(target->name_, kFontsRoot) &&
         !EndsWithNoCase(node->name_, "ttf")) {
         const std::string shown = node->ShownPath();
@@ -612,7 +625,8 @@ WTargetTreeResult WTargetTree::Rename(WTargetNode* node, std::string_view newNam
         return Refused(NameRefusal(newName, why));
     WTargetNode* present = node->parent_->Child(newName);
     if (present && present != node)
-        return Refused(node->folder_ || present->folder_ ? kFolderExists : kFileExists);
+        return RefusedAbout(node->folder_ || present->folder_ ? kFolderExists : kFileExists,
+                            present->ShownPath());
     node->name_ = std::string(newName);
     RewriteTargets(node);
     return Done(node);
@@ -664,7 +678,8 @@ WTargetTreeResult WTargetTree::Relocate(const WSetupElement& file, std::string_v
         if (WTargetNode* present = parent->Child(parts.back())) {
             if (present == node)
                 return Done(node);
-            return Refused(present->folder_ ? kFolderExists : kFileExists);
+            return RefusedAbout(present->folder_ ? kFolderExists : kFileExists,
+                                present->ShownPath());
         }
     }
     for (; i + 1 < parts.size(); ++i)

@@ -87,6 +87,7 @@ struct WTargetTreeResult {
     };
     Status status = kDone;
     std::string message;
+    std::string subject;          // the file or folder a refusal is about, when known
     WTargetNode* node = nullptr;  // the node made, moved or renamed
     int added = 0;                // files added
 
