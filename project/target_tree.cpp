@@ -293,8 +293,9 @@ WTargetTreeResult WTargetTree::Add(WTargetNode* target, const std::vector<std::s
         return Refused(kSelectTargetFolder);
     std::vector<Planned> plan;
     std::vector<RefusedName> unreadable;
-    for (const std::string& source : sources) {
-        const std::string name = FileNameOf(StripTrailingSeparators(source));
+    for (const std::string& given : sources) {
+        const std::string source = StripTrailingSeparators(given);
+        const std::string name = FileNameOf(source);
         if (IsFolder(source)) {
             plan.push_back({source, {name}, true});
             std::vector<std::pair<std::string, bool>> entries;
