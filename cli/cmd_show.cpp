@@ -135,8 +135,11 @@ void ShowFiles(const WProjectData& p) {
         std::string source = e->GetSourceName();
         if (e->GetSourceDir() != "<S>" && !e->GetSourceDir().empty())
             source = DisplayPath(JoinPath(e->GetSourceDir(), FileNameOf(e->GetSourceName())));
-        Line("  " + Shown(e->GetTargetPath()) + "  <-  " + source +
-             Format("  (%.0f bytes)", e->GetSize()));
+        std::string line = "  " + Shown(e->GetTargetPath()) + "  <-  " + source +
+                           Format("  (%.0f bytes)", e->GetSize());
+        if (auto* font = dynamic_cast<const WSetupTTFFile*>(e))
+            line += "  font " + Quoted(font->GetTypefaceName());
+        Line(line);
     }
 }
 

@@ -20,6 +20,12 @@ std::unique_ptr<WSetupElement> WSetupFile::Clone() const {
     return std::make_unique<WSetupFile>(*this);
 }
 
+std::unique_ptr<WSetupFile> WSetupFile::PlainFileCopy() const {
+    auto copy = std::make_unique<WSetupFile>(*this);
+    copy->typeCode_ = kElementFile;
+    return copy;
+}
+
 RecordLayout<WSetupFile> WSetupFile::FileFields() {
     using F = RecordField<WSetupFile>;
     using E = WSetupFile;

@@ -23,6 +23,9 @@ class WSetupFile : public WSetupElement {
     std::unique_ptr<WSetupElement> Clone() const override;
     bool ReadRecord(std::string_view record, bool expand) override;
     std::string WriteRecord() const override;
+    // A plain file element with every setting of this one (for a font
+    // element: the same file, no longer registered as a font).
+    std::unique_ptr<WSetupFile> PlainFileCopy() const;
     // The record without its source: fields 2, 3, 15, 16 and 17 empty, no Mode.
     std::string GetInstalledRecord() const override;
 

@@ -1,11 +1,18 @@
 #include "elements/setup_ttf_file.h"
 
+#include <utility>
+
 namespace vantrel {
 
 WSetupTTFFile::WSetupTTFFile() : WSetupFile(kElementTTFFile) {}
 
 WSetupTTFFile::WSetupTTFFile(std::string_view record, bool expand) : WSetupTTFFile() {
     ReadRecord(record, expand);
+}
+
+WSetupTTFFile::WSetupTTFFile(const WSetupFile& file, std::string typefaceName)
+    : WSetupFile(file), typefaceName_(std::move(typefaceName)) {
+    typeCode_ = kElementTTFFile;
 }
 
 const char* WSetupTTFFile::ClassName() const {

@@ -13,6 +13,8 @@ class WSetupTTFFile : public WSetupFile {
   public:
     WSetupTTFFile();
     WSetupTTFFile(std::string_view record, bool expand);
+    // A font element with every setting of the file element `file`.
+    WSetupTTFFile(const WSetupFile& file, std::string typefaceName);
 
     const char* ClassName() const override;
     std::unique_ptr<WSetupElement> Clone() const override;

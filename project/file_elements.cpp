@@ -1,11 +1,14 @@
 #include "project/file_elements.h"
 
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/strings.h"
+#include "project/truetype_name.h"
+#include "script/folder_macros.h"
 #include "script/setup_component.h"
 
 namespace vantrel {
@@ -91,7 +94,17 @@ std::unique_ptr<WSetupFile> NewFileElement(const std::string& sourceFile,
     file->SetOsMask("11111");
     file->SetSelectMask(std::string(WSetupElement::kSelectMaskLength, '1'));
     file->SetAttributes(FileAttributesMask(sourceFile));
+    if (IsFontsFolder(targetDir) && IsFontFileName(targetName)) {
+        // A font in the fonts folder is registered under its face name.
+        std::string face = ReadFontName(sourceFile);
+        if (!face.empty())
+            return std::make_unique<WSetupTTFFile>(*file, std::move(face));
+    }
     return file;
+}
+
+bool IsFontsFolder(std::string_view targetDir) {
+    return EqualsNoCase(CompressFolderMacros(targetDir), "<F>");
 }
 
 const WSetupElement* FindTargetFile(const WSetupComponent& component, std::string_view targetDir,

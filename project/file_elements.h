@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "elements/setup_file.h"
+#include "elements/setup_ttf_file.h"
 
 namespace vantrel {
 
@@ -31,10 +32,19 @@ std::string FileAttributesMask(std::string_view path);
 // overwrite rule ("Check Version" for files with version information, else
 // "Always") and attributes come from the file; check value empty, extra
 // value 0, every system and selection bit set.
+//
+// A TrueType font (IsFontFileName) placed in the fonts folder ("<F>") becomes
+// a font element (WSetupTTFFile) that carries the face name read from the
+// file, so that the setup registers it. A font whose name cannot be read
+// stays a plain file element: the setup copies it without registering it
+// under an empty name.
 std::unique_ptr<WSetupFile> NewFileElement(const std::string& sourceFile,
                                            const std::string& sourceName,
                                            const std::string& targetDir,
                                            const std::string& targetName);
+
+// Whether `targetDir` (short or long macro form) is the fonts folder.
+bool IsFontsFolder(std::string_view targetDir);
 
 // The file or font element of `component` that installs to `targetDir` and
 // `targetName` (both compared without regard to case, "\" and "/" alike);

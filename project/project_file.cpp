@@ -124,18 +124,20 @@ bool ReadTextMember(const std::string& path, std::string& text, std::string* err
 }
 
 // A file's folder on this machine, for a project opened from disk: the
-// project file stores the application's files with the source folder "<S>"
+// project file stores the application's files and fonts with the source folder "<S>"
 // and their path below the project's source folder ("DefaultFolder").
 void RestoreSourceFolders(WProjectData& project) {
     WSetupComponent* files = project.ProgramFilesComponent();
     if (!files || project.DefaultFolder.empty())
         return;
-    for (auto& element : files->Elements(kElementFile)) {
-        if (element->GetSourceDir() != "<S>")
-            continue;
-        std::string folder = FolderOf(element->GetSourceName());
-        element->SetSourceDir(folder.empty() ? project.DefaultFolder
-                                             : JoinPath(project.DefaultFolder, folder));
+    for (int type : {static_cast<int>(kElementFile), static_cast<int>(kElementTTFFile)}) {
+        for (auto& element : files->Elements(type)) {
+            if (element->GetSourceDir() != "<S>")
+                continue;
+            std::string folder = FolderOf(element->GetSourceName());
+            element->SetSourceDir(folder.empty() ? project.DefaultFolder
+                                                 : JoinPath(project.DefaultFolder, folder));
+        }
     }
 }
 

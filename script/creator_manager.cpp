@@ -75,17 +75,19 @@ void WCreatorManager::RecomputeInstallTypes(WComponentManager& components) {
 bool WCreatorManager::WriteComponentScripts(std::string_view folder, bool createSourceFolders) {
     WComponentManager& source = ComponentSource();
 
-    // The application's files are found in the ship folder itself.
+    // The application's files and fonts are found in the ship folder itself.
     std::vector<std::pair<WSetupElement*, std::string>> savedSourceDirs;
     if (WSetupComponent* files = source.Find(kProgramFiles)) {
-        for (const auto& e : files->Elements(kElementFile)) {
-            savedSourceDirs.emplace_back(e.get(), e->GetSourceDir());
-            if (createSourceFolders) {
-                std::string first = FirstFolderOf(e->GetSourceName());
-                if (!first.empty())
-                    MakeFolders(JoinPath(folder, first));
+        for (int type : {static_cast<int>(kElementFile), static_cast<int>(kElementTTFFile)}) {
+            for (const auto& e : files->Elements(type)) {
+                savedSourceDirs.emplace_back(e.get(), e->GetSourceDir());
+                if (createSourceFolders) {
+                    std::string first = FirstFolderOf(e->GetSourceName());
+                    if (!first.empty())
+                        MakeFolders(JoinPath(folder, first));
+                }
+                e->SetSourceDir(kSourceMacro);
             }
-            e->SetSourceDir(kSourceMacro);
         }
     }
 

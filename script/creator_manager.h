@@ -47,8 +47,8 @@ class WCreatorManager : public WSetupManager {
     // Writes folder\comp.kvz and folder\string.str from the components of
     // ComponentSource(); the folder is created when missing. With
     // `createSourceFolders`, the first folder of the source name of every
-    // file of "Program_files" is created under `folder`. While writing,
-    // those files carry "<S>" as their source folder; their own folders are
+    // file and font of "Program_files" is created under `folder`. While
+    // writing, those files carry "<S>" as their source folder; their own folders are
     // put back afterwards in every case.
     // False when either file cannot be written.
     virtual bool WriteComponentScripts(std::string_view folder, bool createSourceFolders = false);
