@@ -12,6 +12,7 @@
 #include "platform/strings.h"
 #include "platform/text_file.h"
 #include "project/project_data.h"
+#include "project/shipped_paths.h"
 #include "script/disk_utils.h"
 #include "script/set_layout.h"
 
@@ -185,6 +186,7 @@ bool WMediaBuilder::Run() {
     errorText_.clear();
     failedSteps_ = 0;
     written_.clear();
+    applicationWritten_.clear();
     listings_.clear();
     bool ok = true;
 
@@ -255,6 +257,11 @@ bool WMediaBuilder::AssembleShipFolder(const std::string& shipFolder) {
     const std::string setup = JoinPath(shipFolder, kSetupFolder);
     if (!CreateFolderPath(setup) && IsFolder(shipFolder))
         NoteFailure("cannot create the folder " + DisplayPath(setup));
+    // A project made before such paths were refused may still have them.
+    for (const std::string& collision : ShippedPathCollisions(project_)) {
+        log_.Log(collision);
+        NoteFailure(collision);
+    }
 
     if (!CopyEngineFiles() || !CopyComponentFiles())
         return false;
@@ -312,11 +319,19 @@ bool WMediaBuilder::CopyComponentFiles() {
                         CreateFolderPath(FolderOf(destination));
                         if (!FreeSpaceFor(source, shipFolder_))
                             return false;
+                        const bool application = c->IsApplicationComponent();
                         if (WasWritten(destination)) {
-                            // An earlier component of this build supplied it.
-                            log_.Log(std::string(kCopied) + " : " + destination);
+                            // An earlier component of this build supplied it;
+                            // the application's own file and another's cannot
+                            // share the path (counted as a failure above).
+                            const bool clash =
+                                application || applicationWritten_.count(PathKey(destination)) != 0;
+                            log_.Log(std::string(clash ? kCopyFailed : kCopied) + " : " +
+                                     destination);
                         } else if (!CopyAndLog(source, destination)) {
                             return false;
+                        } else if (application) {
+                            applicationWritten_.insert(PathKey(destination));
                         }
                     }
                     if (CheckCancel())

@@ -22,7 +22,9 @@
 // Every step is written to "Setup\setup.log" of the ship folder. Failed
 // copies are logged and the job goes on; a full destination stops it at
 // once with the "not enough disk space" message; Cancel stops it after the
-// current file. Files written stay where they are.
+// current file. Files written stay where they are. An application file whose
+// path in the set another supplier fills too (see project/shipped_paths.h)
+// is a failure of the job.
 #pragma once
 
 #include <cstdint>
@@ -127,6 +129,8 @@ class WMediaBuilder {
     // component that supplies a path wins, while a file left by an earlier
     // build is replaced.
     std::unordered_set<std::string> written_;
+    // The paths that the application's own files were copied to.
+    std::unordered_set<std::string> applicationWritten_;
     // Folder -> its entries by lower-case name (the name as on disk).
     std::unordered_map<std::string, std::unordered_map<std::string, std::string>> listings_;
 };

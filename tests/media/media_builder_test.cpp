@@ -35,10 +35,6 @@ class CdBuild : public MediaFixture {
 TEST_F(CdBuild, LaysOutTheShipFolderAndLogsEveryStepInOrder) {
     AddInstallFile(distrib, "System\\shared.dll");
     AddInstallFile(distrib, "Fonts\\sans.ttf", kElementTTFFile);
-    // The application's own file of the same path (in another case, as
-    // Windows names do not differ by case) comes later: the first component
-    // that supplies a path wins.
-    AddAppFile("system/SHARED.DLL", "the application's copy");
     AddAppFile("bin/app.exe", "MZ application");
     project->DisplayLicense = 1;
     project->LicenseText = "License\nsecond line";
@@ -49,7 +45,7 @@ TEST_F(CdBuild, LaysOutTheShipFolderAndLogsEveryStepInOrder) {
 
     RecordingProgress progress;
     ASSERT_TRUE(Build(progress)) << errorText;
-    EXPECT_EQ(progress.range, 5 + 4);
+    EXPECT_EQ(progress.range, 5 + 3);
     EXPECT_TRUE(progress.errors.empty());
 
     EXPECT_EQ(ReadBytes(In("setup32.exe")), "engine start program");
@@ -88,7 +84,6 @@ TEST_F(CdBuild, LaysOutTheShipFolderAndLogsEveryStepInOrder) {
         Copied("Setup/setup.exe"),
         Copied("System/shared.dll"),
         Copied("Fonts/sans.ttf"),
-        Copied("System/shared.dll"),
         Copied("bin/app.exe"),
         "Comp.kvz successfully created",
         "Project.kvz successfully created",
@@ -97,6 +92,38 @@ TEST_F(CdBuild, LaysOutTheShipFolderAndLogsEveryStepInOrder) {
         "Successfully create media",
     };
     EXPECT_EQ(LogLines(logPath), expected);
+}
+
+// A project made before such paths were refused: the application's own file
+// of a path that a standard component or the setup engine fills too (in
+// another case, as Windows names do not differ by case) fails the build,
+// naming both, instead of silently shipping only one of them.
+TEST_F(CdBuild, AnApplicationFileOfAPathAnotherSupplierFillsFailsTheBuild) {
+    AddInstallFile(distrib, "System\\shared.dll");
+    AddAppFile("system/SHARED.DLL", "the application's copy");
+    AddAppFile("Setup32.EXE", "the application's start program");
+    AddAppFile("bin/app.exe", "MZ application");
+    Plan("640MB");
+    RecordingProgress progress;
+    EXPECT_FALSE(Build(progress));
+    EXPECT_NE(errorText.find("system\\SHARED.DLL"), std::string::npos) << errorText;
+    EXPECT_NE(errorText.find("System\\shared.dll of the standard component Distrib"),
+              std::string::npos)
+        << errorText;
+
+    std::vector<std::string> lines = LogLines(logPath);
+    EXPECT_NE(std::find(lines.begin(), lines.end(), errorText), lines.end());
+    auto engine = std::find_if(lines.begin(), lines.end(), [](const std::string& l) {
+        return l.find("the setup engine's file setup32.exe") != std::string::npos;
+    });
+    EXPECT_NE(engine, lines.end());
+    // Neither path claims a second successful copy; the rest is built.
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), Copied("System/shared.dll")), 1);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), Copied("setup32.exe")), 1);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Error copying file : " + In("setup32.exe")),
+              1);
+    EXPECT_EQ(ReadBytes(In("bin/app.exe")), "MZ application");
+    EXPECT_EQ(std::find(lines.begin(), lines.end(), "Successfully create media"), lines.end());
 }
 
 TEST_F(CdBuild, AMissingFileIsLoggedAndTheRestIsBuilt) {

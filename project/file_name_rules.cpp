@@ -1,0 +1,139 @@
+#include "project/file_name_rules.h"
+
+#include <algorithm>
+
+#include "elements/setup_element.h"
+#include "platform/paths.h"
+#include "platform/strings.h"
+#include "project/project_data.h"
+#include "script/setup_component.h"
+
+namespace vantrel {
+
+namespace {
+
+// Device names that Windows opens instead of a file, whatever the extension.
+bool IsDeviceName(std::string_view name) {
+    std::string base = ToUpper(TrimRight(name.substr(0, name.find('.'))));
+    if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL")
+        return true;
+    return base.size() == 4 && (StartsWith(base, "COM") || StartsWith(base, "LPT")) &&
+           base[3] >= '1' && base[3] <= '9';
+}
+
+std::string StripSeparators(std::string_view path) {
+    return StripTrailingSeparators(path);
+}
+
+// The folder that holds all of `folders` ("/" at the least).
+std::string CommonFolder(const std::vector<std::string>& folders) {
+    std::vector<std::string> common = Split(folders.front(), '/');
+    for (const auto& f : folders) {
+        std::vector<std::string> parts = Split(f, '/');
+        size_t n = 0;
+        while (n < common.size() && n < parts.size() && common[n] == parts[n])
+            ++n;
+        common.resize(n);
+    }
+    std::string joined = Join(common, "/");
+    return joined.empty() ? "/" : joined;
+}
+
+}  // namespace
+
+std::string WindowsNameProblem(std::string_view name) {
+    if (name.empty())
+        return "is empty";
+    if (name == "." || name == "..")
+        return "is \"" + std::string(name) + "\"";
+    for (char c : name) {
+        if (static_cast<unsigned char>(c) < 32)
+            return "holds a control character";
+        if (std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos)
+            return "holds \"" + std::string(1, c) + "\"";
+    }
+    if (name.back() == '.')
+        return "ends with a dot";
+    if (name.back() == ' ')
+        return "ends with a blank";
+    if (IsDeviceName(name))
+        return "is a device name of Windows";
+    return {};
+}
+
+std::string ScriptTextProblem(std::string_view name) {
+    if (name.find(',') != std::string_view::npos)
+        return "holds a comma, which a setup script cannot store";
+    if (!WSetupElement::IsValidFieldText(name))
+        return "holds a line break, which a setup script cannot store";
+    return {};
+}
+
+std::string RefusedNamesMessage(const std::vector<RefusedName>& names) {
+    std::string text = "These names cannot be used in a setup, so nothing was added:";
+    for (const auto& n : names)
+        text += "\n" + n.shown + ": its name " + n.reason;
+    return text;
+}
+
+bool HasApplicationFiles(const WProjectData& project) {
+    WSetupComponent* files = project.ProgramFilesComponent();
+    return files &&
+           (!files->Elements(kElementFile).empty() || !files->Elements(kElementTTFFile).empty());
+}
+
+bool IsPathBelow(std::string_view path, std::string_view folder) {
+    if (path == folder)
+        return true;
+    if (folder == "/")
+        return StartsWith(path, "/");
+    return StartsWith(path, std::string(folder) + "/");
+}
+
+std::string CheckSourceFolder(const WProjectData& project, std::string_view folder) {
+    const std::string root = StripSeparators(project.DefaultFolder);
+    if (!HasApplicationFiles(project) || root.empty() || IsPathBelow(StripSeparators(folder), root))
+        return {};
+    return DisplayPath(folder) + " is not below the project's source folder " + DisplayPath(root) +
+           "; the files of a project come from one source folder";
+}
+
+std::string SettleSourceFolder(const WProjectData& project, const std::vector<std::string>& paths,
+                               std::string_view proposed, std::string& root) {
+    auto holdsAll = [&](const std::string& folder) {
+        return !folder.empty() && std::all_of(paths.begin(), paths.end(), [&](const auto& p) {
+            return IsPathBelow(p, folder);
+        });
+    };
+    const bool hasFiles = HasApplicationFiles(project);
+    const std::string current =
+        project.DefaultFolder.empty() ? std::string() : StripSeparators(project.DefaultFolder);
+    const std::string offered = proposed.empty() ? std::string() : StripSeparators(proposed);
+    if (!hasFiles && holdsAll(offered)) {
+        root = offered;
+        return {};
+    }
+    if (holdsAll(current)) {
+        root = current;
+        return {};
+    }
+    if (hasFiles) {
+        for (const auto& p : paths) {
+            if (current.empty() || !IsPathBelow(p, current))
+                return DisplayPath(p) + " is not below the project's source folder " +
+                       (current.empty() ? std::string("(none)") : DisplayPath(current)) +
+                       "; the files of a project come from one source folder";
+        }
+    }
+    if (paths.empty()) {
+        root = current;
+        return {};
+    }
+    std::vector<std::string> parents;
+    for (const auto& p : paths)
+        parents.push_back(FolderOf(p));
+    root = CommonFolder(parents);
+    return {};
+}
+
+}  // namespace vantrel
