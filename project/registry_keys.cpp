@@ -53,6 +53,14 @@ constexpr RootAlias kRootAliases[] = {{"HKCR", "HKEY_CLASSES_ROOT"},
                                       {"HKU", "HKEY_USERS"},
                                       {"HKCC", "HKEY_CURRENT_CONFIG"}};
 
+// Entries compare by their records without the first field (the name of
+// the component that holds them), read back first: the dialog stores four
+// systems, a record read from a file has them padded to five.
+std::string ComparableRecord(const WSetupElement& entry) {
+    const WSetupRegEntry read(entry.WriteRecord(), false);
+    return WSetupElementMap::KeyOf(read.WriteRecord());
+}
+
 }  // namespace
 
 const std::array<const char*, 6>& RegistryRootKeys() {
@@ -132,15 +140,13 @@ WSetupRegEntry* AddRegistryEntry(WProjectData& project, std::unique_ptr<WSetupRe
     WCreatorManager* manager = project.Components();
     if (!files || !manager || !entry)
         return nullptr;
-    // Entries compare by their records without the first field (the name of
-    // the component that holds them).
     const std::string record = entry->WriteRecord();
-    const std::string key = WSetupElementMap::KeyOf(record);
+    const std::string key = ComparableRecord(*entry);
     for (const WSetupComponent* c : manager->Components()) {
         if (!InSetup(*c))
             continue;
         for (const auto& e : c->Elements(kElementRegistryKeys)) {
-            if (WSetupElementMap::KeyOf(e->WriteRecord()) == key) {
+            if (ComparableRecord(*e) == key) {
                 error = kDuplicateEntryMessage;
                 return nullptr;
             }

@@ -204,6 +204,12 @@ TEST_F(RegistryEntryActions, AnEntryTheSetupWritesAlreadyIsRefused) {
     EXPECT_EQ(error, "The setup already writes this registry entry.");
     EXPECT_EQ(Records(project).size(), 1u);
 
+    // The same entry read back from a saved project (five systems) is the same.
+    auto padded = NewRegistryEntry();
+    ASSERT_EQ(Typed("Software\\X", "V", "1").Apply(*padded), "");
+    padded->SetOsMask("11111");
+    EXPECT_EQ(AddRegistryEntry(project, std::move(padded), error), nullptr);
+
     // Another value of the same key is a new entry.
     EXPECT_NE(Add(Typed("Software\\X", "V", "2")), nullptr);
 
