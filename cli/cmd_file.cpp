@@ -7,12 +7,14 @@
 
 #include "cli/cli.h"
 #include "cli/project_cli.h"
+#include "cli/target_tree_cli.h"
 #include "elements/setup_element.h"
 #include "platform/paths.h"
 #include "platform/strings.h"
 #include "project/file_elements.h"
 #include "project/file_properties.h"
 #include "project/project_data.h"
+#include "project/target_tree.h"
 #include "script/folder_macros.h"
 #include "script/setup_component.h"
 
@@ -32,12 +34,12 @@ constexpr const char* kOverwriteNames[] = {"always", "never", "version", "date",
 
 // What the options ask for; unset options leave the properties alone.
 struct FileRequest {
-    std::string overwrite, attributes, systems, registerFont, regFile, selfRegister;
-    bool hasOverwrite = false, hasAttributes = false, hasSystems = false;
+    std::string destination, overwrite, attributes, systems, registerFont, regFile, selfRegister;
+    bool hasDestination = false, hasOverwrite = false, hasAttributes = false, hasSystems = false;
     bool hasRegisterFont = false, hasRegFile = false, hasSelfRegister = false;
     bool Changes() const {
-        return hasOverwrite || hasAttributes || hasSystems || hasRegisterFont || hasRegFile ||
-               hasSelfRegister;
+        return hasDestination || hasOverwrite || hasAttributes || hasSystems || hasRegisterFont ||
+               hasRegFile || hasSelfRegister;
     }
 };
 
@@ -54,20 +56,31 @@ bool OnOff(const std::string& text, bool& value) {
     return false;
 }
 
-// The file that TARGET names: a folder macro in long or short form, then
-// the path below it. Null when the project has no such file.
-WSetupFile* FindFile(const WProjectData& project, const std::string& target) {
-    WSetupComponent* files = project.ProgramFilesComponent();
-    std::string t = Trim(target);
-    size_t close = t.find('>');
-    if (!files || !StartsWith(t, "<") || close == std::string::npos)
-        return nullptr;
-    std::string name = t.substr(close + 1);
-    while (!name.empty() && IsPathSeparator(name.front()))
-        name.erase(0, 1);
-    // The component owns the element; the lookup only hands back a view.
-    return const_cast<WSetupFile*>(static_cast<const WSetupFile*>(
-        FindTargetFile(*files, CompressFolderMacros(t.substr(0, close + 1)), name)));
+// The file that TARGET names (a folder macro in long or short form, then the
+// path below it); null when the tree has no such file.
+WSetupFile* FindFile(const WTargetTree& tree, const std::string& target) {
+    WTargetNode* node = tree.Find(target);
+    return node && !node->IsFolder() ? static_cast<WSetupFile*>(node->Element()) : nullptr;
+}
+
+// --dest FOLDER: a root folder in long or short macro form, optionally
+// followed by a subfolder. kOk, or a usage error.
+int ApplyDestination(const WTargetTree& tree, const std::string& text, WFileProperties& p) {
+    std::string t = Trim(text);
+    const size_t close = t.find('>');
+    const WTargetNode* root =
+        close == std::string::npos ? nullptr : tree.FindRoot(t.substr(0, close + 1));
+    if (!root)
+        return UsageError(kName, "--dest takes one of " + Out(TargetRootList(tree)) +
+                                     ", optionally followed by a subfolder");
+    std::string below = SlashesAsBackslashes(t.substr(close + 1));
+    while (!below.empty() && below.front() == '\\')
+        below.erase(0, 1);
+    while (!below.empty() && below.back() == '\\')
+        below.pop_back();
+    p.targetDir = root->RootMacro();
+    p.targetDirectory = below;
+    return kOk;
 }
 
 // Applies the options to `p`; kOk, or the exit status after a message.
@@ -175,7 +188,8 @@ int RunFile(Args& args) {
         const char* name;
         std::string* value;
         bool* given;
-    } options[] = {{"--overwrite", &r.overwrite, &r.hasOverwrite},
+    } options[] = {{"--dest", &r.destination, &r.hasDestination},
+                   {"--overwrite", &r.overwrite, &r.hasOverwrite},
                    {"--attributes", &r.attributes, &r.hasAttributes},
                    {"--os", &r.systems, &r.hasSystems},
                    {"--register-font", &r.registerFont, &r.hasRegisterFont},
@@ -201,14 +215,19 @@ int RunFile(Args& args) {
     WProjectData project;
     if (int rc = OpenProject(args, args.words[0], project); rc != kOk)
         return rc;
-    WSetupFile* file = FindFile(project, target);
+    WTargetTree tree(project);
+    WSetupFile* file = FindFile(tree, target);
     if (!file)
         return Fail("the project has no file " + Out(ExpandFolderMacros(target)));
     WFileProperties p = WFileProperties::Load(project, *file);
     if (r.Changes()) {
         if (int rc = ApplyOptions(r, p); rc != kOk)
             return rc;
-        if (std::string refused = p.Apply(project, file); !refused.empty())
+        if (r.hasDestination) {
+            if (int rc = ApplyDestination(tree, r.destination, p); rc != kOk)
+                return rc;
+        }
+        if (std::string refused = p.Apply(project, file, tree.Relocator()); !refused.empty())
             return Fail(Out(refused));
         if (int rc = SaveProject(project); rc != kOk)
             return rc;
@@ -219,12 +238,14 @@ int RunFile(Args& args) {
 }
 
 Registrar reg{{kName,
-               "file PROJECT.zlt TARGET [--overwrite always|never|version|date|append] "
+               "file PROJECT.zlt TARGET [--dest FOLDER] "
+               "[--overwrite always|never|version|date|append] "
                "[--attributes normal|archive,hidden,readonly,system,temporary] "
                "[--os 95,98,nt4,2000] [--register-font on|off] [--reg-file on|off] "
                "[--self-register on|off]",
                "show a file's properties (TARGET its destination, \"<Target Folder>\\a.dll\" or "
-               "\"<D>\\a.dll\"), or change them and save",
+               "\"<D>\\a.dll\"), or change them and save; --dest moves the file to another target "
+               "folder (long or short macro form, optionally with a subfolder)",
                &RunFile}};
 
 }  // namespace

@@ -54,6 +54,15 @@ static size_t LastSeparator(std::string_view path) {
     return path.find_last_of("\\/");
 }
 
+std::string SlashesAsBackslashes(std::string_view text) {
+    std::string r(text);
+    for (auto& c : r) {
+        if (c == '/')
+            c = '\\';
+    }
+    return r;
+}
+
 std::string FileNameOf(std::string_view path) {
     size_t p = LastSeparator(path);
     return std::string(p == std::string_view::npos ? path : path.substr(p + 1));

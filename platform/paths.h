@@ -27,6 +27,9 @@ std::string DisplayPath(std::string_view enginePath);
 // when `folder` already uses "/" only, else "\" (the Windows form).
 std::string JoinPath(std::string_view folder, std::string_view name);
 
+// The text with every "/" turned into "\", the separator of paths in
+// scripts and records.
+std::string SlashesAsBackslashes(std::string_view text);
 // Text after the last separator (the whole text when there is none).
 std::string FileNameOf(std::string_view path);
 // Text before the last separator (empty when there is none).

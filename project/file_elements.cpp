@@ -25,15 +25,6 @@ std::string VersionKey() {
     return key;
 }
 
-std::string SlashesAsBackslashes(std::string_view text) {
-    std::string r(text);
-    for (auto& c : r) {
-        if (c == '/')
-            c = '\\';
-    }
-    return r;
-}
-
 }  // namespace
 
 bool HasVersionInfo(std::string_view path) {

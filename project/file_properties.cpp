@@ -32,15 +32,6 @@ bool IsDestinationFolder(std::string_view macro) {
     return false;
 }
 
-std::string Backslashed(std::string_view text) {
-    std::string r(text);
-    for (auto& c : r) {
-        if (c == '/')
-            c = '\\';
-    }
-    return r;
-}
-
 // The folder of a file on this machine as a directory below the project's
 // source folder ("bin\data"); `ok` false when it is not below it.
 std::string BelowSourceFolder(const WProjectData& project, const std::string& folder, bool& ok) {
@@ -53,7 +44,7 @@ std::string BelowSourceFolder(const WProjectData& project, const std::string& fo
         ok = false;
         return {};
     }
-    return Backslashed(folder.substr(prefix.size()));
+    return SlashesAsBackslashes(folder.substr(prefix.size()));
 }
 
 // Hands `replacement` the place of `file` in `files`, registrations and all
@@ -127,7 +118,7 @@ void SplitStoredName(std::string_view name, std::string& directory, std::string&
 }
 
 std::string JoinStoredName(std::string_view directory, std::string_view fileName) {
-    std::string dir = Backslashed(directory);
+    std::string dir = SlashesAsBackslashes(directory);
     while (!dir.empty() && dir.back() == '\\')
         dir.pop_back();
     if (dir.empty())

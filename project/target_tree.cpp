@@ -635,6 +635,19 @@ WTargetTreeResult WTargetTree::Rename(WTargetNode* node, std::string_view newNam
 
 // --- The file properties' destination
 
+WRelocateFile WTargetTree::Relocator() {
+    return [this](WSetupFile* file, const std::string& targetDir, const std::string& targetName,
+                  std::string& error) -> WSetupFile* {
+        WTargetTreeResult moved =
+            file ? Relocate(*file, targetDir, targetName) : WTargetTreeResult{};
+        if (!file || !moved.Ok() || !moved.node) {
+            error = file ? moved.message : "The file is not one of the application's files";
+            return nullptr;
+        }
+        return static_cast<WSetupFile*>(moved.node->Element());
+    };
+}
+
 WTargetTreeResult WTargetTree::Relocate(const WSetupElement& file, std::string_view targetDirMacro,
                                         std::string_view targetName) {
     WSetupComponent* files = Files();

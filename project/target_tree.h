@@ -25,6 +25,8 @@
 #include <string_view>
 #include <vector>
 
+#include "project/file_properties.h"
+
 namespace vantrel {
 
 class WProjectData;
@@ -194,6 +196,10 @@ class WTargetTree {
     // element with the old one's settings; missing folders are made.
     WTargetTreeResult Relocate(const WSetupElement& file, std::string_view targetDirMacro,
                                std::string_view targetName);
+    // Relocate for the file properties (WRelocateFile): the element now
+    // standing for the file, or null with the refusal in `error`. The tree
+    // must outlive the callback.
+    WRelocateFile Relocator();
     // After `previous` was replaced in its component by `replacement` (a file
     // that became a font element), the node follows.
     void ReplaceElement(const WSetupElement* previous, WSetupElement* replacement);

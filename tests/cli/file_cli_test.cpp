@@ -99,6 +99,35 @@ TEST_F(FileCommand, RefusesWhatTheRulesRefuse) {
     EXPECT_EQ(r.err, "vantrel-cli: the project has no file <Windows Folder>\\bin\\a.dll\n");
 }
 
+TEST_F(FileCommand, DestinationMovesTheFileWithItsSettingsAndRegistrations) {
+    ASSERT_EQ(Cli("file work/p.zlt '<D>\\bin\\a.dll' --attributes hidden --reg-file on").status, 0);
+    test::ShellResult moved = Cli("file work/p.zlt '<D>\\bin\\a.dll' --dest '<W>/lib/'");
+    ASSERT_EQ(moved.status, 0) << moved.err;
+    EXPECT_NE(moved.out.find("Destination:           <Windows Folder>\\lib\\a.dll\n"),
+              std::string::npos)
+        << moved.out;
+    EXPECT_EQ(Records("Program_files,<S>,bin"),
+              "Program_files,<S>,bin\\a.dll,<W>,lib\\a.dll,7,001000,0,11111,0,,0,1,1," + kAll +
+                  ",0,0,0,644,\r\n");
+    EXPECT_EQ(Records("Program_files,<W>,lib\\a.dll,11111,"),
+              "Program_files,<W>,lib\\a.dll,11111," + kAll + ",0,644,\r\n");
+    EXPECT_EQ(Cli("file work/p.zlt '<D>\\bin\\a.dll'").status, 1);
+
+    // Its own place moves nothing; a place that is taken, or a folder that
+    // is no root, changes nothing.
+    EXPECT_EQ(Cli("file work/p.zlt '<W>\\lib\\a.dll' --dest '<W>\\lib'").status, 0);
+    dir.Write("src/other/a.dll", "other");
+    ASSERT_EQ(Cli("add-files work/p.zlt src/other/a.dll").status, 0);
+    const std::string before = dir.Read("work/p.zlt");
+    test::ShellResult taken = Cli("file work/p.zlt '<W>\\lib\\a.dll' --dest '<D>' --os 95");
+    EXPECT_EQ(taken.status, 1);
+    EXPECT_EQ(taken.err, "vantrel-cli: A file with this name already exists in this folder\n");
+    taken = Cli("file work/p.zlt '<W>\\lib\\a.dll' --dest '<Q>\\lib'");
+    EXPECT_EQ(taken.status, 2);
+    EXPECT_NE(taken.err.find("--dest takes one of "), std::string::npos) << taken.err;
+    EXPECT_EQ(dir.Read("work/p.zlt"), before);
+}
+
 TEST_F(FileCommand, FontsAreShownAndRegisteredByTheirFaceName) {
     if (!IsFile(kRealFont))
         GTEST_SKIP() << kRealFont << " is not installed (Debian package fonts-dejavu-core)";
