@@ -65,6 +65,17 @@ WSetupFile* Replace(WSetupComponent& files, WSetupFile* file,
     return static_cast<WSetupFile*>(files.AddElement(std::move(replacement)));
 }
 
+// Whether `file` is one of the file or font elements of `files`.
+bool HoldsFile(const WSetupComponent& files, const WSetupFile* file) {
+    for (int type : {kElementFile, kElementTTFFile}) {
+        for (const auto& element : files.Elements(type)) {
+            if (element.get() == file)
+                return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 std::string CheckSourceDirectory(std::string_view text) {
@@ -369,7 +380,9 @@ std::string WFileProperties::Check(const WProjectData& project) const {
 std::string WFileProperties::Apply(WProjectData& project, WSetupFile*& file,
                                    const WRelocateFile& relocate) const {
     WSetupComponent* files = project.ProgramFilesComponent();
-    if (!files || !file)
+    // An element from elsewhere (a stale pointer of a caller) would be
+    // changed without being part of the set, and lost on the way.
+    if (!files || !file || !HoldsFile(*files, file))
         return kSelectFileMessage;
     if (std::string message = Check(project); !message.empty())
         return message;
@@ -386,7 +399,7 @@ std::string WFileProperties::Apply(WProjectData& project, WSetupFile*& file,
         const WSetupFile before(*file);
         WSetupFile* placed =
             relocate(file, targetDir, JoinStoredName(targetDirectory, targetFileName_), error);
-        if (!placed)
+        if (!placed || !HoldsFile(*files, placed))
             return error.empty() ? "The file cannot be moved to " + FullTargetPath() + "." : error;
         file = placed;
         // Registrations of the old place would name a file that is not there.

@@ -166,7 +166,8 @@ class WFileProperties {
     // registry-file and self-registration elements follow the file and the
     // two boxes; Register Font turns the element into a font element and
     // back. `file` is then the element that stands for the file. "" on
-    // success, else the message and nothing changed.
+    // success, else the message and nothing changed; kSelectFileMessage
+    // when `file` is not an element of "Program_files".
     std::string Apply(WProjectData& project, WSetupFile*& file,
                       const WRelocateFile& relocate = {}) const;
 

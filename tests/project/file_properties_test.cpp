@@ -165,6 +165,31 @@ TEST_F(FilePropertiesApply, PagesStoreIntoTheRecord) {
     EXPECT_EQ(file->GetTypeCode(), kElementFile);
 }
 
+TEST_F(FilePropertiesApply, AnElementOutsideTheFilesIsRefusedUntouched) {
+    // A stale element of a caller (taken out of the set meanwhile) is
+    // neither changed nor given registrations.
+    std::unique_ptr<WSetupElement> taken = project.ProgramFilesComponent()->TakeElement(file);
+    auto* loose = static_cast<WSetupFile*>(taken.get());
+    WFileProperties p = WFileProperties::Load(project, *loose);
+    p.overwrite = WSetupFile::kAppend;
+    p.regFile = true;
+    WSetupFile* edited = loose;
+    EXPECT_EQ(p.Apply(project, edited), kSelectFileMessage);
+    EXPECT_EQ(edited, loose);
+    EXPECT_NE(loose->GetOverwrite(), WSetupFile::kAppend);
+    EXPECT_EQ(Records("RegFile"), std::vector<std::string>{});
+
+    // A move whose callback hands back an element outside the set fails too.
+    project.ProgramFilesComponent()->AddElement(std::move(taken));
+    WFileProperties moved = WFileProperties::Load(project, *file);
+    moved.targetDir = "<W>";
+    WSetupFile stray(*file);
+    WRelocateFile elsewhere = [&stray](WSetupFile*, const std::string&, const std::string&,
+                                       std::string&) { return &stray; };
+    EXPECT_NE(moved.Apply(project, file, elsewhere), "");
+    EXPECT_EQ(file->GetTargetDir(), "<D>");
+}
+
 TEST_F(FilePropertiesApply, RegistryFileAndSelfRegistrationFollowTheBoxes) {
     // Another file of the same name elsewhere has a registration of its own.
     WSetupFile* other = Add(dir.Write("src/a.dll", "x"), "a.dll", "<W>", "bin\\a.dll");

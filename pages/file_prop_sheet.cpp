@@ -1,0 +1,359 @@
+#include "pages/file_prop_sheet.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QEvent>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QWhatsThis>
+
+#include "app/dialogs.h"
+#include "app/qt_text.h"
+#include "app/wizard_app.h"
+#include "project/project_data.h"
+#include "script/folder_macros.h"
+
+namespace vantrel {
+
+namespace {
+
+// The last text of an edit that passed its check, taken back on a refusal.
+constexpr const char* kAcceptedText = "acceptedText";
+
+QLineEdit* ReadOnlyEdit(const QString& text, const char* name, QWidget* parent) {
+    auto* edit = new QLineEdit(text, parent);
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setReadOnly(true);
+    return edit;
+}
+
+QLineEdit* Edit(const QString& text, const char* name, QWidget* parent) {
+    auto* edit = new QLineEdit(text, parent);
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setProperty(kAcceptedText, text);
+    return edit;
+}
+
+QCheckBox* Box(const char* text, const char* name, bool checked, QWidget* parent) {
+    auto* box = new QCheckBox(QString::fromLatin1(text), parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setChecked(checked);
+    return box;
+}
+
+// A row of a form with its label's mnemonic going to `field`.
+void AddRow(QFormLayout* form, const char* label, QWidget* field) {
+    auto* text = new QLabel(QString::fromLatin1(label), field->parentWidget());
+    text->setBuddy(field);
+    form->addRow(text, field);
+}
+
+}  // namespace
+
+FilePropSheet::FilePropSheet(WWizardApp& app, WSetupFile* file, WRelocateFile relocate,
+                             QWidget* parent)
+    : QDialog(parent), app_(app), file_(file), relocate_(std::move(relocate)) {
+    setObjectName(QStringLiteral("filePropSheet"));
+    setModal(true);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, true);
+    if (file_ && app_.Project())
+        props_ = WFileProperties::Load(*app_.Project(), *file_);
+    setWindowTitle(QStringLiteral("Properties for ") + FromEngine(props_.TargetFileName()));
+
+    auto* layout = new QVBoxLayout(this);
+    tabs_ = new QTabWidget(this);
+    tabs_->setObjectName(QStringLiteral("tabs"));
+    tabs_->addTab(BuildSource(), QStringLiteral("Source"));
+    tabs_->addTab(BuildDestination(), QStringLiteral("Destination"));
+    tabs_->addTab(BuildAttributes(), QStringLiteral("Attributes"));
+    tabs_->addTab(BuildAdvanced(), QStringLiteral("Advanced"));
+    layout->addWidget(tabs_, 1);
+
+    buttons_ = new QDialogButtonBox(
+        QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
+    buttons_->setObjectName(QStringLiteral("buttons"));
+    layout->addWidget(buttons_);
+    connect(buttons_, &QDialogButtonBox::accepted, this, &FilePropSheet::accept);
+    connect(buttons_, &QDialogButtonBox::rejected, this, &FilePropSheet::reject);
+    connect(buttons_, &QDialogButtonBox::helpRequested, this, &FilePropSheet::ContextHelp);
+
+    auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    f1->setContext(Qt::WindowShortcut);
+    connect(f1, &QShortcut::activated, this, &FilePropSheet::ContextHelp);
+}
+
+FilePropSheet::~FilePropSheet() = default;
+
+Dialogs& FilePropSheet::Boxes() const {
+    return app_.GetDialogs();
+}
+
+QWidget* FilePropSheet::BuildSource() {
+    auto* page = new QWidget(this);
+    page->setObjectName(QStringLiteral("sourcePage"));
+    auto* form = new QFormLayout(page);
+    AddRow(form, "&Source:", ReadOnlyEdit(NativePath(props_.SourceFolder()), "sourceFolder", page));
+    sourceDirectory_ = Edit(FromEngine(props_.sourceDirectory), "sourceDirectory", page);
+    AddRow(form, "Source &Directory on CD:", sourceDirectory_);
+    AddRow(form,
+           "Source &File:", ReadOnlyEdit(FromEngine(props_.SourceFileName()), "sourceFile", page));
+    fullSourcePath_ = ReadOnlyEdit(NativePath(props_.FullSourcePath()), "fullSourcePath", page);
+    AddRow(form, "Full Source &Path:", fullSourcePath_);
+    auto* size = new QLabel(FromEngine(props_.SizeText()), page);
+    size->setObjectName(QStringLiteral("size"));
+    form->addRow(size);
+
+    connect(sourceDirectory_, &QLineEdit::textEdited, this, [this] {
+        OnTyped(sourceDirectory_, QStringLiteral("Source Directory on CD"), &CheckSourceDirectory,
+                props_.sourceDirectory);
+    });
+    return page;
+}
+
+QWidget* FilePropSheet::BuildDestination() {
+    auto* page = new QWidget(this);
+    page->setObjectName(QStringLiteral("destinationPage"));
+    auto* layout = new QVBoxLayout(page);
+    auto* form = new QFormLayout;
+    layout->addLayout(form);
+
+    destinationFolder_ = new QComboBox(page);
+    destinationFolder_->setObjectName(QStringLiteral("destinationFolder"));
+    for (const char* folder : DestinationFolders())
+        destinationFolder_->addItem(QString::fromLatin1(folder));
+    // A record may name a folder the list does not offer; it is shown and
+    // kept as long as it is not changed.
+    const QString current = FromEngine(ExpandFolderMacros(props_.targetDir));
+    int index = destinationFolder_->findText(current, Qt::MatchFixedString);
+    if (index < 0) {
+        destinationFolder_->addItem(current);
+        index = destinationFolder_->count() - 1;
+    }
+    destinationFolder_->setCurrentIndex(index);
+    AddRow(form, "&Destination Folder:", destinationFolder_);
+
+    destinationDirectory_ = Edit(FromEngine(props_.targetDirectory), "destinationDirectory", page);
+    AddRow(form, "De&stination Directory:", destinationDirectory_);
+    AddRow(form, "&Filename:",
+           ReadOnlyEdit(FromEngine(props_.TargetFileName()), "destinationFile", page));
+    fullDestinationPath_ = ReadOnlyEdit(QString(), "fullDestinationPath", page);
+    AddRow(form, "&Full Destination Path:", fullDestinationPath_);
+    ShowTargetPath();
+
+    auto* group = new QGroupBox(QStringLiteral("Operating Systems"), page);
+    auto* grid = new QGridLayout(group);
+    const std::pair<const char*, const char*> boxes[WSystemBoxes::kBoxCount] = {
+        {"W&indows 95", "windows95"},
+        {"&Windows 98", "windows98"},
+        {"Windows &NT 4", "windowsNT4"},
+        {"Win&dows 2000", "windows2000"}};
+    for (int box = 0; box < WSystemBoxes::kBoxCount; ++box) {
+        systems_[box] = Box(boxes[box].first, boxes[box].second,
+                            props_.systems.IsChecked(static_cast<WSystemBoxes::Box>(box)), group);
+        grid->addWidget(systems_[box], box / 2, box % 2);
+        connect(systems_[box], &QCheckBox::clicked, this,
+                [this, box](bool on) { OnSystemClicked(box, on); });
+    }
+    layout->addWidget(group);
+    layout->addStretch(1);
+
+    connect(destinationFolder_, &QComboBox::currentIndexChanged, this, [this] {
+        std::string macro;
+        ToEngine(destinationFolder_->currentText(), macro);
+        props_.targetDir = CompressFolderMacros(macro);
+        ShowTargetPath();
+    });
+    connect(destinationDirectory_, &QLineEdit::textEdited, this, [this] {
+        OnTyped(destinationDirectory_, QStringLiteral("Destination Directory"),
+                &CheckTargetDirectory, props_.targetDirectory);
+        ShowTargetPath();
+    });
+    return page;
+}
+
+QWidget* FilePropSheet::BuildAttributes() {
+    auto* page = new QWidget(this);
+    page->setObjectName(QStringLiteral("attributesPage"));
+    auto* layout = new QVBoxLayout(page);
+    auto* form = new QFormLayout;
+    layout->addLayout(form);
+
+    overwrite_ = new QComboBox(page);
+    overwrite_->setObjectName(QStringLiteral("overwrite"));
+    for (const char* text : OverwriteTexts())
+        overwrite_->addItem(QString::fromLatin1(text));
+    // An unknown rule shows no entry; OK then asks for one.
+    overwrite_->setCurrentIndex(OverwriteText(props_.overwrite).empty() ? -1 : props_.overwrite);
+    AddRow(form, "&Overwrite:", overwrite_);
+    connect(overwrite_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index >= 0)
+            props_.overwrite = index;
+    });
+
+    auto* group = new QGroupBox(QStringLiteral("File Attributes"), page);
+    auto* grid = new QGridLayout(group);
+    const std::pair<const char*, const char*> boxes[WAttributeBoxes::kBoxCount] = {
+        {"&Normal", "normal"},      {"&Archive", "archive"}, {"&Hidden", "hidden"},
+        {"&Read Only", "readOnly"}, {"&System", "system"},   {"&Temporary", "temporary"}};
+    for (int box = 0; box < WAttributeBoxes::kBoxCount; ++box) {
+        attributes_[box] = Box(boxes[box].first, boxes[box].second, false, group);
+        grid->addWidget(attributes_[box], box / 2, box % 2);
+        connect(attributes_[box], &QCheckBox::clicked, this,
+                [this, box](bool on) { OnAttributeClicked(box, on); });
+    }
+    ShowAttributes();
+    layout->addWidget(group);
+    layout->addStretch(1);
+    return page;
+}
+
+QWidget* FilePropSheet::BuildAdvanced() {
+    auto* page = new QWidget(this);
+    page->setObjectName(QStringLiteral("advancedPage"));
+    auto* layout = new QVBoxLayout(page);
+
+    auto* font = new QGroupBox(QStringLiteral("Font File"), page);
+    font->setObjectName(QStringLiteral("fontFile"));
+    auto* fontLayout = new QVBoxLayout(font);
+    auto* form = new QFormLayout;
+    fontLayout->addLayout(form);
+    AddRow(form, "&Typeface name:",
+           ReadOnlyEdit(FromEngine(props_.TypefaceName()), "typefaceName", font));
+    // Why the name could not be read, when it could not.
+    auto* error = new QLabel(FromEngine(props_.FontError()), font);
+    error->setObjectName(QStringLiteral("fontError"));
+    error->setWordWrap(true);
+    error->setVisible(!props_.FontError().empty());
+    fontLayout->addWidget(error);
+    registerFont_ = Box("&Register Font", "registerFont", props_.registerFont, font);
+    fontLayout->addWidget(registerFont_);
+    font->setEnabled(props_.IsFont());
+    layout->addWidget(font);
+
+    mergeRegFile_ = Box("&Merge Reg File", "mergeRegFile", props_.regFile, page);
+    selfRegistering_ = Box("&Self registering file", "selfRegistering", props_.selfRegister, page);
+    layout->addWidget(mergeRegFile_);
+    layout->addWidget(selfRegistering_);
+    layout->addStretch(1);
+
+    connect(registerFont_, &QCheckBox::toggled, this,
+            [this](bool on) { props_.registerFont = on; });
+    connect(mergeRegFile_, &QCheckBox::toggled, this, [this](bool on) { props_.regFile = on; });
+    connect(selfRegistering_, &QCheckBox::toggled, this,
+            [this](bool on) { props_.selfRegister = on; });
+    return page;
+}
+
+void FilePropSheet::OnTyped(QLineEdit* edit, const QString& field, Check check,
+                            std::string& value) {
+    const QString text = edit->text();
+    std::string typed;
+    QString message;
+    if (!ToEngine(text, typed))
+        message = UnstorableMessage(field, UnstorableCharacters(text));
+    else if (std::string refusal = check(typed); !refusal.empty())
+        message = FromEngine(refusal);
+    if (message.isEmpty()) {
+        value = std::move(typed);
+        edit->setProperty(kAcceptedText, text);
+        return;
+    }
+    // The refused character goes again; the caret stays where it was typed.
+    const int cursor = edit->cursorPosition();
+    const QString accepted = edit->property(kAcceptedText).toString();
+    edit->setText(accepted);
+    edit->setCursorPosition(qMax(0, cursor - static_cast<int>(text.size() - accepted.size())));
+    Boxes().Message(message, Dialogs::Icon::Stop, QString(), this);
+    edit->setFocus();
+}
+
+void FilePropSheet::OnSystemClicked(int box, bool on) {
+    const std::string refusal = props_.systems.Set(static_cast<WSystemBoxes::Box>(box), on);
+    systems_[box]->setChecked(props_.systems.IsChecked(static_cast<WSystemBoxes::Box>(box)));
+    if (!refusal.empty())
+        Boxes().Message(FromEngine(refusal), Dialogs::Icon::Exclamation,
+                        QString::fromLatin1(kNoSystemCaption), this);
+}
+
+void FilePropSheet::OnAttributeClicked(int box, bool on) {
+    props_.attributes.Set(static_cast<WAttributeBoxes::Box>(box), on);
+    ShowAttributes();
+}
+
+void FilePropSheet::ShowAttributes() {
+    for (int box = 0; box < WAttributeBoxes::kBoxCount; ++box)
+        attributes_[box]->setChecked(
+            props_.attributes.IsChecked(static_cast<WAttributeBoxes::Box>(box)));
+}
+
+void FilePropSheet::ShowTargetPath() {
+    fullDestinationPath_->setText(FromEngine(props_.FullTargetPath()));
+}
+
+void FilePropSheet::ShowMessage(const std::string& text) {
+    if (text == kNoSystemMessage)
+        Boxes().Message(FromEngine(text), Dialogs::Icon::Exclamation,
+                        QString::fromLatin1(kNoSystemCaption), this);
+    else
+        Boxes().Message(FromEngine(text), Dialogs::Icon::Stop, QString(), this);
+}
+
+void FilePropSheet::accept() {
+    WProjectData* project = app_.Project();
+    if (!project || !file_) {
+        ShowMessage(kSelectFileMessage);
+        return;
+    }
+    if (std::string refusal = props_.Check(*project); !refusal.empty()) {
+        ShowMessage(refusal);
+        return;
+    }
+    if (std::string refusal = props_.Apply(*project, file_, relocate_); !refusal.empty()) {
+        ShowMessage(refusal);
+        return;
+    }
+    app_.SetModified(1);
+    QDialog::accept();
+}
+
+void FilePropSheet::ContextHelp() {
+    app_.ShowHelp(app_.HelpContext());
+}
+
+bool FilePropSheet::event(QEvent* event) {
+    if (event->type() == QEvent::EnterWhatsThisMode) {
+        // The "?" of the caption opens the same topic as F1.
+        QTimer::singleShot(0, this, [this] {
+            QWhatsThis::leaveWhatsThisMode();
+            ContextHelp();
+        });
+        return true;
+    }
+    return QDialog::event(event);
+}
+
+bool EditFileProperties(WWizardApp& app, WSetupFile*& file, const WRelocateFile& relocate,
+                        QWidget* parent) {
+    if (!file) {
+        app.GetDialogs().Message(QString::fromLatin1(kSelectFileMessage),
+                                 Dialogs::Icon::Exclamation, QString(), parent);
+        return false;
+    }
+    FilePropSheet sheet(app, file, relocate, parent);
+    if (sheet.exec() != QDialog::Accepted)
+        return false;
+    file = sheet.File();
+    return true;
+}
+
+}  // namespace vantrel
