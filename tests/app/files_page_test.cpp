@@ -93,18 +93,22 @@ class FilesPageTest : public QObject {
             data.setData(Text(WFilesPage::kNodeMimeType), Text(path).toUtf8());
             return page->Drop(&data, Target(onto));
         }
-        // "SourceName|TargetDir|TargetName" of each "File" record of comp.kvz.
-        QStringList Files(const char* type = "File") const {
+        // The comp.kvz that generation writes now.
+        QString Comp() const {
             const std::string out = w.Scratch("out");
             if (!w.Project()->Components()->WriteComponentScripts(out))
-                return {QStringLiteral("generation failed")};
+                return QStringLiteral("generation failed");
             QFile comp(NativePath(JoinPath(out, "comp.kvz")));
             if (!comp.open(QIODevice::ReadOnly))
-                return {QStringLiteral("no comp.kvz")};
+                return QStringLiteral("no comp.kvz");
+            return QString::fromLatin1(comp.readAll());
+        }
+        // "SourceName|TargetDir|TargetName" of each "File" record of comp.kvz.
+        QStringList Files(const char* type = "File") const {
             QStringList records;
             bool inside = false;
             const QString head = QLatin1Char('[') + Text(type);
-            for (const QString& line : QString::fromLatin1(comp.readAll()).split("\r\n")) {
+            for (const QString& line : Comp().split("\r\n")) {
                 if (line.startsWith(QLatin1Char('['))) {
                     inside = line.startsWith(head) && line.at(head.size()).isDigit();
                 } else if (inside && !line.isEmpty()) {
@@ -194,7 +198,7 @@ class FilesPageTest : public QObject {
         p.SelectTarget("<D>");
         p.page->AddFolderButton()->click();
         QCOMPARE(p.page->TargetTree()->currentItem()->text(0), QStringLiteral("folder"));
-        QCOMPARE(p.page->TargetTree()->state(), QAbstractItemView::EditingState);
+        QVERIFY(p.page->TargetTree()->viewport()->findChild<QLineEdit*>());
         p.SelectTarget("<D>");
         p.page->AddFolderButton()->click();
         QCOMPARE(p.page->TargetTree()->currentItem()->text(0), QStringLiteral("folder1"));
@@ -312,8 +316,11 @@ class FilesPageTest : public QObject {
         tree->scrollToItem(onto);
         QMimeData data;
         data.setData(Text(WFilesPage::kNodeMimeType), QByteArray("<Target Folder>\\lib\\x.dll"));
-        QDropEvent drop(QPointF(tree->visualItemRect(onto).center()), Qt::MoveAction, &data,
-                        Qt::LeftButton, Qt::NoModifier);
+        const QPointF at(tree->visualItemRect(onto).center());
+        QDragEnterEvent enter(at.toPoint(), Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(tree->viewport(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(at, Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(tree->viewport(), &drop);
         QTRY_VERIFY(p.page->Tree()->Find("<D>\\data\\x.dll"));
         QVERIFY(p.Files().contains(QStringLiteral("lib\\x.dll|<D>|data\\x.dll")));
@@ -343,10 +350,18 @@ class FilesPageTest : public QObject {
         QVERIFY(p.page);
         QVERIFY(p.Browse(p.src));
 
-        // A font by name goes in without a question and becomes a font.
+        // A font by name goes in without a question and becomes a font
+        // element with its face name.
+        QFile real(QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"));
+        if (!real.open(QIODevice::ReadOnly))
+            QSKIP("DejaVuSans.ttf is not installed (Debian package fonts-dejavu-core)");
+        p.w.WriteScratch("src/arial.TTF", real.readAll());
         p.Add("arial.TTF", "<Fonts Folder>");
         QVERIFY(p.Shown().isEmpty());
-        QCOMPARE(p.Files("TTFFile").size(), 1);
+        QCOMPARE(p.Files("TTFFile"), QStringList{"arial.TTF|<F>|arial.TTF"});
+        QVERIFY(p.Comp().contains(QStringLiteral(",DejaVu Sans,\r\n")));
+        QVERIFY(p.page->Tree()->Find("<F>\\arial.TTF")->Element()->GetTypeCode() ==
+                kElementTTFFile);
 
         // Anything else is asked about; No adds nothing.
         const QString question =
@@ -370,7 +385,8 @@ class FilesPageTest : public QObject {
         QVERIFY(p.w.Boxes().LastText().contains(QStringLiteral("one source folder")));
         QCOMPARE(p.page->SourceEdit()->text(), NativePath(p.src));
         QVERIFY(p.Browse(JoinPath(p.src, "data")));
-        p.Add("sub", "<D>");
+        QCOMPARE(p.page->SourceTree()->topLevelItem(0)->text(0), QStringLiteral("data"));
+        p.Add("data/sub", "<D>");
         QCOMPARE(p.Files().last(), QStringLiteral("data\\sub\\b.dat|<D>|sub\\b.dat"));
 
         // Entering the page again rebuilds both trees from the project.
