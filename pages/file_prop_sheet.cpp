@@ -90,6 +90,8 @@ FilePropSheet::FilePropSheet(WWizardApp& app, WSetupFile* file, WRelocateFile re
     auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
     f1->setContext(Qt::WindowShortcut);
     connect(f1, &QShortcut::activated, this, &FilePropSheet::ContextHelp);
+    // Wide enough for the paths of a usual project.
+    resize(sizeHint().expandedTo(QSize(520, 0)));
 }
 
 FilePropSheet::~FilePropSheet() = default;

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTimer>
 #include <QtTest>
@@ -79,11 +80,13 @@ class FilePropSheetTest : public QObject {
             QFile comp(NativePath(JoinPath(out, "comp.kvz")));
             if (!comp.open(QIODevice::ReadOnly))
                 return {QStringLiteral("no comp.kvz")};
+            // A section is "[<keyword><level>]".
+            const QRegularExpression section(QStringLiteral("^\\[%1\\d+\\]$").arg(keyword));
             QStringList lines;
             bool inside = false;
             for (const QString& line : QString::fromLatin1(comp.readAll()).split("\r\n")) {
                 if (line.startsWith(QLatin1Char('[')))
-                    inside = line.startsWith(QLatin1Char('[') + keyword + QLatin1Char('.'));
+                    inside = section.match(line).hasMatch();
                 else if (inside && !line.isEmpty())
                     lines << line;
             }
