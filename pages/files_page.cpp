@@ -257,6 +257,7 @@ WFilesPage::WFilesPage(WWizardApp& app, QWidget* parent)
     targetTree_->viewport()->setAcceptDrops(true);
     targetTree_->setDragDropMode(QAbstractItemView::DragDrop);
     targetTree_->setDropIndicatorShown(true);
+    targetTree_->setAutoExpandDelay(700);
     targetTree_->setContextMenuPolicy(Qt::CustomContextMenu);
     grid->addWidget(targetTree_, 1, 2, 2, 1);
 
@@ -309,9 +310,6 @@ WFilesPage::WFilesPage(WWizardApp& app, QWidget* parent)
         }
         Drop(data.get(), target);
     };
-
-    AddHelpPair(sourceEdit_, kHelpContext);
-    AddHelpPair(targetTree_, kHelpContext);
 }
 
 WFilesPage::~WFilesPage() {
@@ -420,11 +418,6 @@ QTreeWidgetItem* WFilesPage::SourceItemOf(const std::string& path) {
         item = next;
     }
     return item;
-}
-
-std::string WFilesPage::SelectedSource() const {
-    const QTreeWidgetItem* item = sourceTree_->currentItem();
-    return item ? ToEngineLossy(item->data(0, kPathRole).toString()) : std::string();
 }
 
 // --- The target tree

@@ -87,8 +87,6 @@ class WFilesPage : public WPage {
 
   private:
     WTargetNode* SelectedNode() const;
-    // The source item's engine path; empty for none.
-    std::string SelectedSource() const;
     void LoadSourceChildren(QTreeWidgetItem* item);
     // Shows the outcome of an operation; true when it changed the tree.
     bool Report(const WTargetTreeResult& result);
