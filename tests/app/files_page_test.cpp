@@ -25,6 +25,7 @@
 #include "pages/file_prop_sheet.h"
 #include "pages/files_page.h"
 #include "platform/paths.h"
+#include "project/project_file.h"
 #include "project/target_tree.h"
 
 using namespace vantrel;
@@ -53,7 +54,7 @@ class FilesPageTest : public QObject {
         WFilesPage* page = nullptr;
         std::string src;
 
-        Page() {
+        explicit Page(const WizardFixture::Setup& setup = {}) : w(setup) {
             src = w.Scratch("src");
             for (const char* name : {"app.exe", "readme.txt", "arial.TTF", "data/a.dat",
                                      "data/sub/b.dat", "lib/x.dll", "lib/y.dll"})
@@ -397,6 +398,45 @@ class FilesPageTest : public QObject {
         QVERIFY(p.Target("<D>\\sub\\b.dat"));
         QVERIFY(p.Target("<Fonts Folder>\\arial.TTF"));
         QVERIFY(p.Target("<D>")->isExpanded());
+    }
+
+    void theSavedProjectFindsEveryFileAgain() {
+        WizardFixture::Setup setup;
+        setup.engineFiles = true;
+        Page p(setup);
+        QVERIFY(p.page);
+        QVERIFY(p.Browse(p.src));
+        p.Add("app.exe", "<D>");
+        p.SelectTarget("<D>");
+        p.page->AddFolderButton()->click();
+        p.Target("<D>\\folder")->setText(0, QStringLiteral("bin"));
+        p.Add("lib", "<D>\\bin");
+        QVERIFY(p.Move("<D>\\app.exe", "<D>\\bin\\lib"));
+        // Files added while a folder below the source folder is shown.
+        QVERIFY(p.Browse(JoinPath(p.src, "data")));
+        p.page->SourceTree()->setCurrentItem(p.page->SourceItemOf(JoinPath(p.src, "data/sub")));
+        p.SelectTarget("<Y>");
+        p.page->AddButton()->click();
+
+        const std::string file = p.w.Scratch("ledger.zlt");
+        p.w.Boxes().files << NativePath(file);
+        QVERIFY(p.w.App().SaveProject());
+        WProjectData saved;
+        QVERIFY(OpenProjectFile(saved, file));
+        QCOMPARE(saved.DefaultFolder, p.src);
+        WTargetTree tree(saved);
+        const std::pair<const char*, std::string> places[] = {
+            {"<D>\\bin\\lib\\app.exe", p.src},
+            {"<D>\\bin\\lib\\x.dll", JoinPath(p.src, "lib")},
+            {"<Windows System Folder>\\sub\\b.dat", JoinPath(p.src, "data/sub")}};
+        for (const auto& [place, folder] : places) {
+            const WTargetNode* node = tree.Find(place);
+            QVERIFY2(node, place);
+            // "\\" and "/" both separate folders in the engine's paths.
+            QCOMPARE(QString::fromStdString(DisplayPath(node->Element()->GetSourceDir())),
+                     QString::fromStdString(DisplayPath(folder)));
+        }
+        QVERIFY(tree.Unplaced().empty());
     }
 
     void contextMenuAndProperties() {
