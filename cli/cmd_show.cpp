@@ -9,6 +9,7 @@
 #include "platform/paths.h"
 #include "platform/strings.h"
 #include "project/project_data.h"
+#include "project/registry_keys.h"
 #include "script/folder_macros.h"
 #include "script/setup_component.h"
 
@@ -148,9 +149,7 @@ void ShowRegistry(const WProjectData& p) {
     Heading("Registry entries", entries.size());
     for (auto* e : entries) {
         if (auto* r = dynamic_cast<const WSetupRegEntry*>(e)) {
-            std::string name = r->GetValueName().empty() ? "(default)" : r->GetValueName();
-            Line("  " + r->GetRootKey() + "\\" + Shown(r->GetKeyPath()) + "  " + name + " = " +
-                 Quoted(Shown(r->GetValueData())));
+            Line("  " + DescribeRegistryEntry(*r));
         } else if (e->GetTypeCode() == kElementRegFile) {
             Line("  merge " + Shown(e->GetTargetPath()));
         } else {

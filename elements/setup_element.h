@@ -57,6 +57,8 @@ enum ElementType : int {
     kElementRegistryKeys = 16,     // "RegistryKeys", WSetupRegEntry
 };
 constexpr int kElementTypeCount = 17;
+// The types that copy a file of the application: plain files and fonts.
+inline constexpr int kFileElementTypes[] = {kElementFile, kElementTTFFile};
 
 // The section keyword of a type code; "" outside 0..16.
 std::string ElementTypeName(int typeCode);

@@ -296,7 +296,7 @@ bool WMediaBuilder::CopyComponentFiles() {
     components->Gather();
     for (int level = 0; level < WComponentManager::kLevelCount; ++level) {
         for (const WSetupComponent* c : components->Level(level)) {
-            for (int type : {static_cast<int>(kElementFile), static_cast<int>(kElementTTFFile)}) {
+            for (int type : kFileElementTypes) {
                 for (const auto& element : c->Elements(type)) {
                     const std::string& name = element->GetSourceName();
                     std::string destination = ShipPath(name);

@@ -129,7 +129,7 @@ void WMediaPlan::Gather(WProjectData& project) {
             for (const WSetupComponent* c : components->Level(level)) {
                 components_.push_back(ShownName(*c, engineStrings));
             }
-            for (int type : {static_cast<int>(kElementFile), static_cast<int>(kElementTTFFile)}) {
+            for (int type : kFileElementTypes) {
                 for (const WSetupElement* e : components->LevelElements(type, level))
                     fileSetSize_ += e->GetSize();
             }

@@ -24,16 +24,6 @@ void AppendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-int UnicodeToCp1252(char32_t cp) {
-    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
-        return static_cast<int>(cp);
-    for (int i = 0; i < 32; ++i) {
-        if (kHigh[i] == cp)
-            return 0x80 + i;
-    }
-    return -1;
-}
-
 // The length of the UTF-8 sequence at `text[i]` and its code point in `cp`;
 // 0 when no valid sequence starts there.
 size_t NextUtf8(std::string_view text, size_t i, char32_t& cp) {
@@ -69,6 +59,16 @@ size_t NextUtf8(std::string_view text, size_t i, char32_t& cp) {
 }
 
 }  // namespace
+
+int UnicodeToCp1252(char32_t cp) {
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
+        return static_cast<int>(cp);
+    for (int i = 0; i < 32; ++i) {
+        if (kHigh[i] == cp)
+            return 0x80 + i;
+    }
+    return -1;
+}
 
 char32_t Cp1252ToUnicode(unsigned char byte) {
     return (byte >= 0x80 && byte < 0xA0) ? kHigh[byte - 0x80] : byte;

@@ -6,6 +6,7 @@
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/process.h"
+#include "platform/reg_text.h"
 #include "platform/text_file.h"
 
 namespace vantrel {
@@ -30,34 +31,6 @@ std::string NormalizeKey(std::string_view key) {
     while (!k.empty() && k.front() == '\\')
         k.erase(k.begin());
     return k;
-}
-
-std::string Quote(std::string_view s) {
-    std::string r = "\"";
-    for (char c : s) {
-        if (c == '\\' || c == '"')
-            r += '\\';
-        r += c;
-    }
-    r += '"';
-    return r;
-}
-
-// Reads a quoted string starting at s[pos] == '"'; pos ends after the closing quote.
-bool Unquote(std::string_view s, size_t& pos, std::string& out) {
-    out.clear();
-    if (pos >= s.size() || s[pos] != '"')
-        return false;
-    ++pos;
-    while (pos < s.size()) {
-        char c = s[pos++];
-        if (c == '"')
-            return true;
-        if (c == '\\' && pos < s.size())
-            c = s[pos++];
-        out += c;
-    }
-    return false;
 }
 
 }  // namespace
@@ -115,67 +88,40 @@ const std::string& RegFileStore::FileOf(Hive hive) const {
 std::vector<RegFileStore::Key> RegFileStore::Parse(std::string_view text,
                                                    std::string_view hiveName) {
     std::vector<Key> keys;
-    Key* current = nullptr;
-    std::string prefix = std::string(hiveName) + "\\";
-    for (auto& raw : Split(text, '\n')) {
-        std::string line = Trim(raw);
-        if (line.empty() || line[0] == ';')
+    const std::string prefix = std::string(hiveName) + "\\";
+    // A hive holds strings and numbers only; lines it cannot use are passed over.
+    const RegText read = RegText::Parse(text);
+    for (const RegText::Key& section : read.Keys()) {
+        if (section.remove)
             continue;
-        if (line[0] == '[') {
-            current = nullptr;
-            size_t close = line.rfind(']');
-            if (close == std::string::npos)
+        if (!StartsWithNoCase(section.path, prefix) && !EqualsNoCase(section.path, hiveName))
+            continue;
+        std::string key = NormalizeKey(
+            section.path.size() > prefix.size() ? section.path.substr(prefix.size()) : "");
+        Key* current = nullptr;
+        for (auto& k : keys) {
+            if (EqualsNoCase(k.path, key))
+                current = &k;
+        }
+        if (!current) {
+            keys.push_back(Key{key, {}});
+            current = &keys.back();
+        }
+        for (const RegText::Value& read : section.values) {
+            if (read.kind != RegText::Value::Kind::kString &&
+                read.kind != RegText::Value::Kind::kDword)
                 continue;
-            std::string path = line.substr(1, close - 1);
-            if (!path.empty() && path[0] == '-')
-                continue;  // a deletion entry
-            if (!StartsWithNoCase(path, prefix) && !EqualsNoCase(path, hiveName))
-                continue;
-            std::string key =
-                NormalizeKey(path.size() > prefix.size() ? path.substr(prefix.size()) : "");
-            for (auto& k : keys) {
-                if (EqualsNoCase(k.path, key))
-                    current = &k;
+            Value v{read.name, read.kind == RegText::Value::Kind::kDword, read.text, read.dword};
+            bool replaced = false;
+            for (auto& existing : current->values) {
+                if (EqualsNoCase(existing.name, v.name)) {
+                    existing = v;
+                    replaced = true;
+                }
             }
-            if (!current) {
-                keys.push_back(Key{key, {}});
-                current = &keys.back();
-            }
-            continue;
+            if (!replaced)
+                current->values.push_back(std::move(v));
         }
-        if (!current)
-            continue;
-        Value v;
-        size_t pos = 0;
-        if (line[0] == '@') {
-            pos = 1;
-        } else if (!Unquote(line, pos, v.name)) {
-            continue;
-        }
-        while (pos < line.size() && IsBlank(line[pos]))
-            ++pos;
-        if (pos >= line.size() || line[pos] != '=')
-            continue;
-        ++pos;
-        while (pos < line.size() && IsBlank(line[pos]))
-            ++pos;
-        std::string_view rest = std::string_view(line).substr(pos);
-        if (StartsWithNoCase(rest, "dword:")) {
-            v.isDword = true;
-            v.dword = static_cast<uint32_t>(
-                std::strtoul(std::string(rest.substr(6)).c_str(), nullptr, 16));
-        } else if (!Unquote(line, pos, v.text)) {
-            continue;
-        }
-        bool replaced = false;
-        for (auto& existing : current->values) {
-            if (EqualsNoCase(existing.name, v.name)) {
-                existing = v;
-                replaced = true;
-            }
-        }
-        if (!replaced)
-            current->values.push_back(std::move(v));
     }
     return keys;
 }
@@ -193,9 +139,9 @@ std::string RegFileStore::Serialize(const std::vector<Key>& keys, std::string_vi
         section += ']';
         lines.push_back(std::move(section));
         for (auto& v : key.values) {
-            std::string name = v.name.empty() ? "@" : Quote(v.name);
+            std::string name = v.name.empty() ? "@" : RegText::Quote(v.name);
             lines.push_back(name + "=" +
-                            (v.isDword ? Format("dword:%08x", v.dword) : Quote(v.text)));
+                            (v.isDword ? Format("dword:%08x", v.dword) : RegText::Quote(v.text)));
         }
     }
     return JoinLinesCrLf(lines, true);

@@ -111,7 +111,7 @@ const WSetupElement* FindTargetFile(const WSetupComponent& component, std::strin
                                     std::string_view targetName) {
     std::string dir = SlashesAsBackslashes(targetDir);
     std::string name = SlashesAsBackslashes(targetName);
-    for (int type : {static_cast<int>(kElementFile), static_cast<int>(kElementTTFFile)}) {
+    for (int type : kFileElementTypes) {
         for (const auto& element : component.Elements(type)) {
             if (EqualsNoCase(SlashesAsBackslashes(element->GetTargetDir()), dir) &&
                 EqualsNoCase(SlashesAsBackslashes(element->GetTargetName()), name))

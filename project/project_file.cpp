@@ -130,7 +130,7 @@ void RestoreSourceFolders(WProjectData& project) {
     WSetupComponent* files = project.ProgramFilesComponent();
     if (!files || project.DefaultFolder.empty())
         return;
-    for (int type : {static_cast<int>(kElementFile), static_cast<int>(kElementTTFFile)}) {
+    for (int type : kFileElementTypes) {
         for (auto& element : files->Elements(type)) {
             if (element->GetSourceDir() != "<S>")
                 continue;

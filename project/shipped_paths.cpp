@@ -69,7 +69,7 @@ WShippedPaths::WShippedPaths(const WProjectData& project) {
         if (c->IsApplicationComponent() ||
             (!c->IsSelected() && !EqualsNoCase(c->GetName(), "Distrib")))
             continue;
-        for (int type : {static_cast<int>(kElementFile), static_cast<int>(kElementTTFFile)}) {
+        for (int type : kFileElementTypes) {
             for (const auto& e : c->Elements(type))
                 Add(e->GetSourceName(), "the file " + e->GetSourceName() +
                                             " of the standard component " + c->GetName());
@@ -98,7 +98,7 @@ std::vector<std::string> ShippedPathCollisions(const WProjectData& project) {
     for (const WSetupComponent* c : {product, files}) {
         if (!c)
             continue;
-        for (int type : {static_cast<int>(kElementFile), static_cast<int>(kElementTTFFile)}) {
+        for (int type : kFileElementTypes) {
             for (const auto& e : c->Elements(type)) {
                 std::string supplier = shipped.Supplier(e->GetSourceName());
                 if (!supplier.empty())

@@ -187,7 +187,7 @@ void WTargetTree::Rebuild() {
     WSetupComponent* files = Files();
     if (!files)
         return;
-    for (int type : {static_cast<int>(kElementFile), static_cast<int>(kElementTTFFile)}) {
+    for (int type : kFileElementTypes) {
         for (const auto& e : files->Elements(type)) {
             WTargetNode* folder = Place(e->GetTargetDir(), e->GetTargetName());
             std::vector<std::string> parts;

@@ -78,7 +78,7 @@ bool WCreatorManager::WriteComponentScripts(std::string_view folder, bool create
     // The application's files and fonts are found in the ship folder itself.
     std::vector<std::pair<WSetupElement*, std::string>> savedSourceDirs;
     if (WSetupComponent* files = source.Find(kProgramFiles)) {
-        for (int type : {static_cast<int>(kElementFile), static_cast<int>(kElementTTFFile)}) {
+        for (int type : kFileElementTypes) {
             for (const auto& e : files->Elements(type)) {
                 savedSourceDirs.emplace_back(e.get(), e->GetSourceDir());
                 if (createSourceFolders) {

@@ -1,0 +1,104 @@
+#include "pages/reg_key_dialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/dialogs.h"
+#include "app/qt_text.h"
+#include "project/registry_keys.h"
+
+namespace vantrel {
+
+namespace {
+
+constexpr const char* kSystemLabels[] = {"&Windows 95", "Windows &NT 4", "Win&dows 98",
+                                         "Windows 2&000"};
+constexpr const char* kSystemNames[] = {"windows95", "windowsNT4", "windows98", "windows2000"};
+
+}  // namespace
+
+WRegKeyDialog::WRegKeyDialog(WSetupRegEntry& entry, Dialogs& boxes, QWidget* parent)
+    : QDialog(parent), entry_(entry), boxes_(boxes) {
+    setWindowTitle(QString::fromLatin1(kRegistryKeyDialogTitle));
+    setModal(true);
+    auto* layout = new QVBoxLayout(this);
+    auto* form = new QFormLayout;
+    rootKey_ = new QComboBox(this);
+    rootKey_->setObjectName(QStringLiteral("rootKey"));
+    for (const char* root : RegistryRootKeys())
+        rootKey_->addItem(QString::fromLatin1(root));
+    key_ = new QLineEdit(this);
+    key_->setObjectName(QStringLiteral("key"));
+    name_ = new QLineEdit(this);
+    name_->setObjectName(QStringLiteral("name"));
+    value_ = new QLineEdit(this);
+    value_->setObjectName(QStringLiteral("value"));
+    type_ = new QComboBox(this);
+    type_->setObjectName(QStringLiteral("dataType"));
+    for (const char* type : RegistryValueTypes())
+        type_->addItem(QString::fromLatin1(type));
+    form->addRow(QStringLiteral("&Root Key:"), rootKey_);
+    form->addRow(QStringLiteral("&Key:"), key_);
+    form->addRow(QStringLiteral("N&ame:"), name_);
+    form->addRow(QStringLiteral("&Value:"), value_);
+    form->addRow(QStringLiteral("Data type:"), type_);
+    layout->addLayout(form);
+
+    auto* systems = new QGroupBox(QStringLiteral("Operating systems"), this);
+    auto* grid = new QGridLayout(systems);
+    for (int i = 0; i < 4; ++i) {
+        systems_[i] = new QCheckBox(QString::fromLatin1(kSystemLabels[i]), systems);
+        systems_[i]->setObjectName(QString::fromLatin1(kSystemNames[i]));
+        grid->addWidget(systems_[i], i / 2, i % 2);
+    }
+    layout->addWidget(systems);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, this, &WRegKeyDialog::OnOk);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    const WRegistryKeyProperties p = WRegistryKeyProperties::Load(entry_);
+    rootKey_->setCurrentIndex(p.rootKey);
+    type_->setCurrentIndex(p.type);
+    key_->setText(FromEngine(p.key));
+    name_->setText(FromEngine(p.name));
+    value_->setText(FromEngine(p.value));
+    for (int i = 0; i < 4; ++i)
+        systems_[i]->setChecked(p.systems[i]);
+}
+
+void WRegKeyDialog::OnOk() {
+    WRegistryKeyProperties p;
+    p.rootKey = rootKey_->currentIndex() < 0 ? 0 : rootKey_->currentIndex();
+    p.type = type_->currentIndex() < 0 ? 0 : type_->currentIndex();
+    const std::pair<QLineEdit*, std::string*> fields[] = {
+        {key_, &p.key}, {name_, &p.name}, {value_, &p.value}};
+    const QString labels[] = {QStringLiteral("The key"), QStringLiteral("The name"),
+                              QStringLiteral("The value")};
+    for (int i = 0; i < 3; ++i) {
+        if (!ToEngine(fields[i].first->text(), *fields[i].second)) {
+            boxes_.Message(
+                UnstorableMessage(labels[i], UnstorableCharacters(fields[i].first->text())),
+                Dialogs::Icon::Exclamation, QString(), this);
+            fields[i].first->setFocus();
+            return;
+        }
+    }
+    for (int i = 0; i < 4; ++i)
+        p.systems[i] = systems_[i]->isChecked();
+    if (std::string refused = p.Apply(entry_); !refused.empty()) {
+        boxes_.Message(FromEngine(refused), Dialogs::Icon::Exclamation, QString(), this);
+        return;
+    }
+    accept();
+}
+
+}  // namespace vantrel
