@@ -4,12 +4,19 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <memory>
 
 #include "app/cp_sheet.h"
 #include "app/page.h"
+#include "app/qt_dialogs.h"
 #include "app/wizard_app.h"
 
 namespace vantrel {
@@ -59,12 +66,77 @@ void ChooseLanguage(WPage* page) {
     emit list->activated(index);
 }
 
+// Boxes as usual, with a folder browser that picks one folder at once.
+class ChosenFolderDialogs : public QtDialogs {
+  public:
+    explicit ChosenFolderDialogs(QString folder) : folder_(std::move(folder)) {}
+    bool ChooseFolder(const FolderRequest&, QString& chosen, QWidget*) override {
+        chosen = folder_;
+        return true;
+    }
+
+  private:
+    QString folder_;
+};
+
+QTreeWidgetItem* ItemNamed(QTreeWidget* tree, const QString& path) {
+    QTreeWidgetItem* item = nullptr;
+    for (const QString& name : path.split(QLatin1Char('/'))) {
+        QTreeWidgetItem* next = nullptr;
+        const int count = item ? item->childCount() : tree->topLevelItemCount();
+        for (int i = 0; i < count && !next; ++i) {
+            QTreeWidgetItem* child = item ? item->child(i) : tree->topLevelItem(i);
+            if (child->text(0) == name)
+                next = child;
+        }
+        if (!next)
+            return nullptr;
+        item = next;
+    }
+    return item;
+}
+
+// Picks a sample application folder on the files page and places a few of
+// its files and folders.
+void PlaceSampleFiles(WWizardApp& app, WPage* page, const QString& folder) {
+    const QStringList files = {"Ledger.exe",        "Ledger.hlp",      "readme.txt",
+                               "Data/accounts.db",  "Data/ledger.ini", "Reports/monthly.rpt",
+                               "Reports/yearly.rpt"};
+    for (const QString& name : files) {
+        QDir().mkpath(QFileInfo(folder + QLatin1Char('/') + name).path());
+        QFile file(folder + QLatin1Char('/') + name);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(name.toLatin1());
+    }
+    auto* browse = page->findChild<QPushButton*>(QStringLiteral("browse"));
+    auto* add = page->findChild<QPushButton*>(QStringLiteral("add"));
+    auto* source = page->findChild<QTreeWidget*>(QStringLiteral("sourceTree"));
+    auto* target = page->findChild<QTreeWidget*>(QStringLiteral("targetTree"));
+    if (!browse || !add || !source || !target)
+        return;
+    app.SetDialogs(std::make_unique<ChosenFolderDialogs>(folder));
+    browse->click();
+    app.SetDialogs(std::make_unique<QtDialogs>());
+    const QString root = QFileInfo(folder).fileName();
+    for (const char* name : {"Ledger.exe", "Ledger.hlp", "readme.txt", "Data"}) {
+        target->setCurrentItem(ItemNamed(target, QStringLiteral("<Target Folder>")));
+        source->setCurrentItem(ItemNamed(source, root + QLatin1Char('/') + QLatin1String(name)));
+        add->click();
+    }
+    if (QTreeWidgetItem* data = ItemNamed(target, QStringLiteral("<Target Folder>/Data")))
+        data->setExpanded(true);
+    source->setCurrentItem(ItemNamed(source, root + QStringLiteral("/Reports")));
+    target->setCurrentItem(ItemNamed(target, QStringLiteral("<Target Folder>")));
+}
+
 }  // namespace
 
 int TakeScreenshots(WWizardApp& app, const QString& folder) {
     CPSheet* sheet = app.Sheet();
     if (!sheet || !QDir().mkpath(folder))
         return 0;
+    // The sample application's files stay until the last page is taken.
+    QTemporaryDir sample;
     int written = 0;
     for (int index = 0; index < sheet->PageCount(); ++index) {
         if (sheet->CurrentIndex() != index)
@@ -76,6 +148,8 @@ int TakeScreenshots(WWizardApp& app, const QString& folder) {
             FillLicense(page);
         if (index == 4)
             ChooseLanguage(page);
+        if (index == 5 && sample.isValid())
+            PlaceSampleFiles(app, page, sample.filePath(QStringLiteral("Ledger")));
         Settle();
         QString name = page->Caption().toLower();
         name.replace(QLatin1Char(' '), QLatin1Char('-'));
