@@ -617,16 +617,13 @@ void WFilesPage::OnProperties() {
     // A new destination moves the file through the tree, which hands back
     // the element that stands for it there.
     WSetupElement* placed = file;
-    const WRelocateFile relocate = [this, &placed](WSetupFile* moved, const std::string& targetDir,
-                                                   const std::string& targetName,
-                                                   std::string& error) -> WSetupFile* {
-        const WTargetTreeResult result = tree_->Relocate(*moved, targetDir, targetName);
-        if (!result.Ok() || !result.node) {
-            error = result.message;
-            return nullptr;
-        }
-        placed = result.node->Element();
-        return dynamic_cast<WSetupFile*>(placed);
+    const WRelocateFile relocate = [&placed, move = tree_->Relocator()](
+                                       WSetupFile* moved, const std::string& targetDir,
+                                       const std::string& targetName, std::string& error) {
+        WSetupFile* there = move(moved, targetDir, targetName, error);
+        if (there)
+            placed = there;
+        return there;
     };
     const bool stored = EditFileProperties(App(), file, relocate, this);
     if (!file)
