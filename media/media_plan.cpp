@@ -9,6 +9,8 @@
 #include "platform/strings.h"
 #include "platform/volumes.h"
 #include "platform/wildcard.h"
+#include "project/file_properties.h"
+#include "project/folder_path_rules.h"
 #include "project/project_data.h"
 #include "script/disk_utils.h"
 #include "script/setup_manager.h"
@@ -41,9 +43,6 @@ constexpr const char* kFloppyDescription =
     "created, copy over the contents of each numbered directory onto seperate disks. To begin "
     "installation of the product, double click on setup.exe on the first disk.";
 
-constexpr const char* kInvalidCharacter = "You have entered an invalid character for a directory.";
-constexpr const char* kForbiddenCharacters =
-    "A directory cannot contain any of the following characters:\n\t/ * ? \\ \" < > | : ,";
 constexpr const char* kNotFixedDrive =
     "%1 is not a valid destination drive.  Please select a fixed drive.";
 constexpr const char* kNoDrive = "Destination drive does not exist.";
@@ -305,15 +304,15 @@ std::string WMediaPlan::CleanMediaFolder(std::string_view folder) {
 WMediaCheck WMediaPlan::CheckMediaFolder(std::string_view folder, const WVolumeProbe& probe) const {
     auto fail = [](std::string message) { return WMediaCheck{std::move(message), kProgramTitle}; };
     if (Trim(folder).empty())
-        return fail(kInvalidCharacter);
+        return fail(kInvalidDirectoryMessage);
     for (char c : folder) {
         if (static_cast<unsigned char>(c) < 0x20)
-            return fail(kInvalidCharacter);
+            return fail(kInvalidDirectoryMessage);
     }
     // "/" separates folders on this host as "\" does; the other characters
     // are refused in any folder name. The drive's colon is allowed.
     if (folder.find_first_of("*?\"<>|,") != std::string_view::npos)
-        return fail(kForbiddenCharacters);
+        return fail(kFolderCharactersMessage);
 
     if (!probe.driveExists(folder))
         return fail(kNoDrive);
