@@ -4,7 +4,9 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFile>
 #include <QIcon>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
 
@@ -40,12 +42,19 @@ int main(int argc, char** argv) {
 
     vantrel::SetPumpHook(&PumpOneEvent);
 
-    vantrel::WWizardApp app;
     vantrel::WWizardApp::Options options;
     options.addPages = &vantrel::AddWizardPages;
     const QString shotFolder = parser.value(screenshots);
-    if (!shotFolder.isEmpty())
+    // The pictures show a new project: the user's recent projects and
+    // settings stay out of them (and untouched), in a hive of their own.
+    QTemporaryDir ownSettings;
+    if (!shotFolder.isEmpty()) {
         options.singleInstance = false;
+        if (ownSettings.isValid())
+            qputenv("VANTREL_USER_REG",
+                    QFile::encodeName(ownSettings.filePath(QStringLiteral("user.reg"))));
+    }
+    vantrel::WWizardApp app;
     if (!app.InitInstance(options))
         return 0;  // another copy runs and came to the front
 
