@@ -33,6 +33,7 @@ QTreeWidget* NewList(QWidget* parent, const char* name, const QStringList& colum
     for (int i = 0; i < columns.size(); ++i)
         list->setColumnWidth(i, list->fontMetrics().horizontalAdvance(columns[i]) + 24);
     list->header()->setStretchLastSection(true);
+    list->setTextElideMode(Qt::ElideMiddle);  // keeps the file name in sight
     return list;
 }
 
@@ -40,6 +41,7 @@ QPushButton* NewButton(QWidget* parent, const QString& text, const char* name, c
     auto* button = new QPushButton(text, parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setToolTip(tip);
+    button->setMaximumWidth(button->fontMetrics().horizontalAdvance(QStringLiteral("Modify")) + 32);
     return button;
 }
 
@@ -85,7 +87,10 @@ WCustPage::WCustPage(WWizardApp& app, QWidget* parent)
                             QStringLiteral("Change the chosen text replacement"));
 
     auto* grid = new QGridLayout;
-    grid->addWidget(files_, 0, 0, 2, 1);
+    auto* fileColumn = new QVBoxLayout;
+    fileColumn->addWidget(new QLabel(QStringLiteral("Files of the project:"), Body()));
+    fileColumn->addWidget(files_, 1);
+    grid->addLayout(fileColumn, 0, 0, 2, 1);
     const std::array<QPushButton*, 3> groups[] = {{addIni_, removeIni_, modifyIni_},
                                                   {addText_, removeText_, modifyText_}};
     for (int row = 0; row < 2; ++row) {
@@ -96,8 +101,14 @@ WCustPage::WCustPage(WWizardApp& app, QWidget* parent)
         buttons->addStretch(1);
         grid->addLayout(buttons, row, 1);
     }
-    grid->addWidget(ini_, 0, 2);
-    grid->addWidget(text_, 1, 2);
+    const std::pair<const char*, QTreeWidget*> titled[] = {{"Files tagged for INI updates:", ini_},
+                                                           {"File Customization:", text_}};
+    for (int row = 0; row < 2; ++row) {
+        auto* column = new QVBoxLayout;
+        column->addWidget(new QLabel(QString::fromLatin1(titled[row].first), Body()));
+        column->addWidget(titled[row].second, 1);
+        grid->addLayout(column, row, 2);
+    }
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(2, 2);
     layout->addLayout(grid, 1);
