@@ -86,18 +86,6 @@ TEST(IniEntryDialog, TextsARecordCannotHoldAreRefusedUnchanged) {
     EXPECT_EQ(entry->WriteRecord(), before);
 }
 
-TEST(IniEntryDialog, TextsAreStoredShortAndShownLong) {
-    auto entry = NewIniEntry(FileAt("<D>", "app.ini"));
-    WIniEntryProperties shown = WIniEntryProperties::Load(*entry);
-    EXPECT_EQ(shown.file, "<Target Folder>\\app.ini");
-    EXPECT_EQ(shown.section, "Section");
-    EXPECT_EQ(shown.key, "Key");
-    EXPECT_EQ(shown.value, "Value");
-    ASSERT_EQ(Ini("Paths", "Home", "<Target Folder>\\data").Apply(*entry), "");
-    EXPECT_EQ(entry->GetValue(), "<D>\\data");
-    EXPECT_EQ(WIniEntryProperties::Load(*entry).value, "<Target Folder>\\data");
-}
-
 TEST(TextReplacementDialog, Checks) {
     WTextReplacementProperties p = Replace("", "");
     p.systems = {false, false, false, false};
