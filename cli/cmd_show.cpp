@@ -8,6 +8,7 @@
 #include "elements/element_classes.h"
 #include "platform/paths.h"
 #include "platform/strings.h"
+#include "project/customisation_rules.h"
 #include "project/project_data.h"
 #include "project/registry_keys.h"
 #include "script/folder_macros.h"
@@ -177,13 +178,10 @@ void ShowCustomisations(const WProjectData& p) {
     auto changes = Elements(p, {kElementProfile, kElementCustFile});
     Heading("Customisations", changes.size());
     for (auto* e : changes) {
-        if (auto* ini = dynamic_cast<const WSetupProfileString*>(e)) {
-            Line("  " + Shown(ini->GetTargetPath()) + "  [" + ini->GetSection() + "] " +
-                 ini->GetKey() + "=" + Shown(ini->GetValue()));
-        } else if (auto* text = dynamic_cast<const WSetupCustFile*>(e)) {
-            Line("  " + Shown(text->GetTargetPath()) + "  replace " +
-                 Quoted(text->GetSearchText()) + " with " + Quoted(Shown(text->GetReplaceText())));
-        }
+        if (auto* ini = dynamic_cast<const WSetupProfileString*>(e))
+            Line("  " + DescribeIniEntry(*ini));
+        else if (auto* text = dynamic_cast<const WSetupCustFile*>(e))
+            Line("  " + DescribeTextReplacement(*text));
     }
 }
 

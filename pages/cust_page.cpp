@@ -1,19 +1,265 @@
 #include "pages/cust_page.h"
 
+#include <QGridLayout>
+#include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
 #include <QVBoxLayout>
+#include <array>
+
+#include "app/dialogs.h"
+#include "app/qt_text.h"
+#include "pages/ini_entry_dialog.h"
+#include "pages/text_replacement_dialog.h"
+#include "project/customisation_rules.h"
+#include "project/project_data.h"
+#include "script/folder_macros.h"
 
 namespace vantrel {
 
+namespace {
+
+constexpr int kHelpContext = 1013;
+constexpr int kElementRole = Qt::UserRole + 1;
+
+QTreeWidget* NewList(QWidget* parent, const char* name, const QStringList& columns) {
+    auto* list = new QTreeWidget(parent);
+    list->setObjectName(QString::fromLatin1(name));
+    list->setRootIsDecorated(false);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setColumnCount(columns.size());
+    list->setHeaderLabels(columns);
+    for (int i = 0; i < columns.size(); ++i)
+        list->setColumnWidth(i, list->fontMetrics().horizontalAdvance(columns[i]) + 24);
+    list->header()->setStretchLastSection(true);
+    list->setTextElideMode(Qt::ElideMiddle);  // keeps the file name in sight
+    return list;
+}
+
+QPushButton* NewButton(QWidget* parent, const QString& text, const char* name, const QString& tip) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setToolTip(tip);
+    button->setMaximumWidth(button->fontMetrics().horizontalAdvance(QStringLiteral("Modify")) + 32);
+    return button;
+}
+
+QTreeWidgetItem* NewRow(QTreeWidget* list, WSetupElement* element) {
+    auto* row = new QTreeWidgetItem;
+    row->setData(0, kElementRole, QVariant::fromValue(reinterpret_cast<quintptr>(element)));
+    list->addTopLevelItem(row);
+    return row;
+}
+
+}  // namespace
+
 WCustPage::WCustPage(WWizardApp& app, QWidget* parent)
-    : WPage(app, QStringLiteral("Text File Customization"), 1013, parent) {
+    : WPage(app, QString::fromLatin1(kCustomisationPageTitle), kHelpContext, parent),
+      iniRunner_([](WIniEntryDialog& dialog) { return dialog.exec(); }),
+      textRunner_([](WTextReplacementDialog& dialog) { return dialog.exec(); }) {
     auto* layout = new QVBoxLayout(Body());
-    auto* text = new QLabel(QStringLiteral("Describe the changes that the setup makes to INI files "
-                                           "and text files on the target machine."),
+    auto* text = new QLabel(QStringLiteral("Choose an installed file, then add the INI entries "
+                                           "the setup writes into it or the texts it replaces "
+                                           "in it."),
                             Body());
     text->setWordWrap(true);
     layout->addWidget(text);
-    layout->addStretch(1);
+
+    files_ = NewList(Body(), "installFiles", {QStringLiteral("Install Files")});
+    ini_ = NewList(Body(), "iniEntries",
+                   {QStringLiteral("File"), QStringLiteral("Section"), QStringLiteral("Key"),
+                    QStringLiteral("Value")});
+    text_ = NewList(
+        Body(), "textReplacements",
+        {QStringLiteral("File"), QStringLiteral("Search For"), QStringLiteral("Replace With")});
+    addIni_ = NewButton(Body(), QStringLiteral(">"), "addIni",
+                        QStringLiteral("Add an INI entry for the chosen file"));
+    removeIni_ = NewButton(Body(), QStringLiteral("<"), "removeIni",
+                           QStringLiteral("Remove the chosen INI entry"));
+    modifyIni_ = NewButton(Body(), QStringLiteral("Modify"), "modifyIni",
+                           QStringLiteral("Change the chosen INI entry"));
+    addText_ = NewButton(Body(), QStringLiteral(">"), "addText",
+                         QStringLiteral("Add a text replacement for the chosen file"));
+    removeText_ = NewButton(Body(), QStringLiteral("<"), "removeText",
+                            QStringLiteral("Remove the chosen text replacement"));
+    modifyText_ = NewButton(Body(), QStringLiteral("Modify"), "modifyText",
+                            QStringLiteral("Change the chosen text replacement"));
+
+    auto* grid = new QGridLayout;
+    auto* fileColumn = new QVBoxLayout;
+    fileColumn->addWidget(new QLabel(QStringLiteral("Files of the project:"), Body()));
+    fileColumn->addWidget(files_, 1);
+    grid->addLayout(fileColumn, 0, 0, 2, 1);
+    const std::array<QPushButton*, 3> groups[] = {{addIni_, removeIni_, modifyIni_},
+                                                  {addText_, removeText_, modifyText_}};
+    for (int row = 0; row < 2; ++row) {
+        auto* buttons = new QVBoxLayout;
+        buttons->addStretch(1);
+        for (QPushButton* button : groups[row])
+            buttons->addWidget(button);
+        buttons->addStretch(1);
+        grid->addLayout(buttons, row, 1);
+    }
+    const std::pair<const char*, QTreeWidget*> titled[] = {{"Files tagged for INI updates:", ini_},
+                                                           {"File Customization:", text_}};
+    for (int row = 0; row < 2; ++row) {
+        auto* column = new QVBoxLayout;
+        column->addWidget(new QLabel(QString::fromLatin1(titled[row].first), Body()));
+        column->addWidget(titled[row].second, 1);
+        grid->addLayout(column, row, 2);
+    }
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(2, 2);
+    layout->addLayout(grid, 1);
+
+    connect(addIni_, &QPushButton::clicked, this, &WCustPage::OnAddIni);
+    connect(removeIni_, &QPushButton::clicked, this, &WCustPage::OnRemoveIni);
+    connect(modifyIni_, &QPushButton::clicked, this, &WCustPage::OnModifyIni);
+    connect(addText_, &QPushButton::clicked, this, &WCustPage::OnAddText);
+    connect(removeText_, &QPushButton::clicked, this, &WCustPage::OnRemoveText);
+    connect(modifyText_, &QPushButton::clicked, this, &WCustPage::OnModifyText);
+    connect(ini_, &QTreeWidget::itemDoubleClicked, this, &WCustPage::OnModifyIni);
+    connect(text_, &QTreeWidget::itemDoubleClicked, this, &WCustPage::OnModifyText);
+}
+
+WSetupElement* WCustPage::ElementOf(const QTreeWidgetItem* row) {
+    return row ? reinterpret_cast<WSetupElement*>(row->data(0, kElementRole).value<quintptr>())
+               : nullptr;
+}
+
+bool WCustPage::OnSetActive() {
+    files_->clear();
+    ini_->clear();
+    text_->clear();
+    for (WSetupElement* file : CustomisableFiles(*Project()))
+        NewRow(files_, file)->setText(0, FromEngine(TargetFileText(*file)));
+    for (WSetupProfileString* entry : IniEntries(*Project()))
+        FillIni(NewRow(ini_, entry), entry);
+    for (WSetupCustFile* entry : TextReplacements(*Project()))
+        FillText(NewRow(text_, entry), entry);
+    return WPage::OnSetActive();
+}
+
+void WCustPage::FillIni(QTreeWidgetItem* row, WSetupProfileString* entry) {
+    row->setText(0, FromEngine(TargetFileText(*entry)));
+    row->setText(1, FromEngine(ExpandFolderMacros(entry->GetSection())));
+    row->setText(2, FromEngine(ExpandFolderMacros(entry->GetKey())));
+    row->setText(3, FromEngine(ExpandFolderMacros(entry->GetValue())));
+}
+
+void WCustPage::FillText(QTreeWidgetItem* row, WSetupCustFile* entry) {
+    row->setText(0, FromEngine(TargetFileText(*entry)));
+    row->setText(1, FromEngine(ExpandFolderMacros(entry->GetSearchText())));
+    row->setText(2, FromEngine(ExpandFolderMacros(entry->GetReplaceText())));
+}
+
+WSetupElement* WCustPage::ChosenFile() {
+    WSetupElement* file = ElementOf(files_->currentItem());
+    if (!file)
+        Boxes().Message(QString::fromLatin1(kSelectInstallFileMessage), Dialogs::Icon::Exclamation,
+                        QString(), this);
+    return file;
+}
+
+QTreeWidgetItem* WCustPage::ChosenRow(QTreeWidget* list, const char* message) {
+    QTreeWidgetItem* row = list->currentItem();
+    if (!ElementOf(row)) {
+        Boxes().Message(QString::fromLatin1(message), Dialogs::Icon::Exclamation, QString(), this);
+        return nullptr;
+    }
+    return row;
+}
+
+bool WCustPage::Added(const std::string& error) {
+    if (error.empty())
+        return true;
+    Boxes().Message(FromEngine(error), Dialogs::Icon::Exclamation,
+                    QString::fromLatin1(kEntryExistsCaption), this);
+    return false;
+}
+
+void WCustPage::OnAddIni() {
+    const WSetupElement* file = ChosenFile();
+    if (!file)
+        return;
+    std::unique_ptr<WSetupProfileString> entry = NewIniEntry(*file);
+    WIniEntryDialog dialog(*entry, Boxes(), this);
+    if (iniRunner_(dialog) != QDialog::Accepted)
+        return;  // the new entry goes with the dialog
+    std::string error;
+    WSetupProfileString* added = AddIniEntry(*Project(), std::move(entry), error);
+    if (!Added(error) || !added)
+        return;
+    QTreeWidgetItem* row = NewRow(ini_, added);
+    FillIni(row, added);
+    ini_->setCurrentItem(row);
+    SetModified();
+}
+
+void WCustPage::OnAddText() {
+    const WSetupElement* file = ChosenFile();
+    if (!file)
+        return;
+    std::unique_ptr<WSetupCustFile> entry = NewTextReplacement(*file);
+    WTextReplacementDialog dialog(*entry, Boxes(), this);
+    if (textRunner_(dialog) != QDialog::Accepted)
+        return;
+    std::string error;
+    WSetupCustFile* added = AddTextReplacement(*Project(), std::move(entry), error);
+    if (!Added(error) || !added)
+        return;
+    QTreeWidgetItem* row = NewRow(text_, added);
+    FillText(row, added);
+    text_->setCurrentItem(row);
+    SetModified();
+}
+
+void WCustPage::OnModifyIni() {
+    QTreeWidgetItem* row = ChosenRow(ini_, kSelectIniEntryMessage);
+    if (!row)
+        return;
+    auto* entry = static_cast<WSetupProfileString*>(ElementOf(row));
+    WIniEntryDialog dialog(*entry, Boxes(), this);
+    if (iniRunner_(dialog) != QDialog::Accepted)
+        return;
+    CustomisationChanged(*Project());
+    FillIni(row, entry);
+    SetModified();
+}
+
+void WCustPage::OnModifyText() {
+    QTreeWidgetItem* row = ChosenRow(text_, kSelectTextReplacementMessage);
+    if (!row)
+        return;
+    auto* entry = static_cast<WSetupCustFile*>(ElementOf(row));
+    WTextReplacementDialog dialog(*entry, Boxes(), this);
+    if (textRunner_(dialog) != QDialog::Accepted)
+        return;
+    CustomisationChanged(*Project());
+    FillText(row, entry);
+    SetModified();
+}
+
+void WCustPage::Remove(QTreeWidget* list, const char* message) {
+    QTreeWidgetItem* row = ChosenRow(list, message);
+    if (!row)
+        return;
+    const int position = list->indexOfTopLevelItem(row);
+    RemoveCustomisation(*Project(), ElementOf(row));
+    delete list->takeTopLevelItem(position);
+    const int count = list->topLevelItemCount();
+    if (count > 0)
+        list->setCurrentItem(list->topLevelItem(position < count ? position : count - 1));
+    SetModified();
+}
+
+void WCustPage::OnRemoveIni() {
+    Remove(ini_, kSelectIniEntryMessage);
+}
+
+void WCustPage::OnRemoveText() {
+    Remove(text_, kSelectTextReplacementMessage);
 }
 
 }  // namespace vantrel

@@ -480,6 +480,7 @@ void WProjectData::WriteProductSections(WSetupData& script, ProductScriptKind ki
     WriteProductSection(script, kind);
 
     ui_->SetPages(PagesText());
+    ui_->SetCharSet(Charset.empty() ? std::string("0") : OneLineValue(Charset));
     ui_->SetFontName("Times New Roman");
     ui_->SetStringFile("Setup\\string.str");
     ui_->Write(&script);

@@ -247,6 +247,8 @@ class WProjectData : public WCreatorManager {
     std::string TitleTextBlue;
     std::string GradientColor;
     std::array<std::string, 7> BackWorkValues;  // working values of the background page
+    // The setup's character set ("UI" / "CharSet"), kept as the project file
+    // holds it and written back; empty writes "0".
     std::string Charset;
     std::string FontName;
 

@@ -238,7 +238,10 @@ bool ReadProjectScript(WProjectData& project, const WSetupProductData& script, s
         else
             project.*k.text = value;
     }
-    script.GetValue("UI", "Charset", project.Charset);
+    // Saving writes "CharSet", the key the setup engine reads; files that
+    // spell it "Charset" are read as well.
+    if (!script.GetValue("UI", "CharSet", project.Charset) || project.Charset.empty())
+        script.GetValue("UI", "Charset", project.Charset);
     script.GetValue("UI", "FontName", project.FontName);
 
     // The selection comes back in table order, whatever order it was saved in.

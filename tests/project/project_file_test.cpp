@@ -361,6 +361,43 @@ TEST_F(ProjectFile, ProjectScriptAndSetupScriptDifferOnlyWhereTheyMust) {
     EXPECT_EQ(value(setup, "SystemRequirements", "OSContinue"), "YES");
 }
 
+// The setup engine reads the character set as "UI" / "CharSet"; a value a
+// project file carries comes back and reaches the setup's product script,
+// whichever of the two spellings the file uses.
+TEST_F(ProjectFile, CharacterSetSurvivesSaveOpenAndGeneration) {
+    auto value = [](const WSetupProductData& script, const char* key) {
+        std::string v;
+        return script.GetValue("UI", key, v) ? v : std::string("(none)");
+    };
+    auto p = NewProject();
+    WSetupProductData fresh;
+    BuildProjectScript(*p, fresh);
+    EXPECT_EQ(value(fresh, "CharSet"), "0");
+    EXPECT_EQ(value(fresh, "Charset"), "(none)");
+
+    for (const char* key : {"CharSet", "Charset"}) {
+        SCOPED_TRACE(key);
+        WSetupProductData stored;
+        BuildProjectScript(*p, stored);
+        stored.SetValue("UI", "CharSet", "", false);
+        stored.SetValue("UI", key, "238", true);
+        auto opened = NewProject();
+        ASSERT_TRUE(ReadProjectScript(*opened, stored));
+        EXPECT_EQ(opened->Charset, "238");
+
+        // Save, open again, generate: the same value, under the engine's key.
+        ASSERT_TRUE(WriteProjectFile(*opened, dir / "charset.zlt"));
+        auto reopened = NewProject();
+        ASSERT_TRUE(OpenProjectFile(*reopened, dir / "charset.zlt"));
+        EXPECT_EQ(reopened->Charset, "238");
+        ASSERT_TRUE(reopened->WriteProductScript(dir.path()));
+        WSetupProductData setup;
+        ASSERT_TRUE(setup.Load(dir / "Setup/project.kvz"));
+        EXPECT_EQ(value(setup, "CharSet"), "238");
+        EXPECT_EQ(value(setup, "Charset"), "(none)");
+    }
+}
+
 TEST_F(ProjectFile, LineBreaksCannotSplitTheSetupsProductScript) {
     auto p = NewProject();
     p->Destination = "<WPF>\\Apps\r\n[BOXID]";

@@ -1,0 +1,148 @@
+// vantrel-cli ini PROJECT.zlt list|add|remove: the INI entries that the setup
+// writes into installed files, through the rules of the customisation page
+// and its profile string dialog.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "cli/cli.h"
+#include "cli/customisation_cli.h"
+#include "cli/project_cli.h"
+#include "platform/strings.h"
+#include "project/ini_entry_properties.h"
+#include "project/project_data.h"
+#include "script/folder_macros.h"
+
+namespace vantrel::cli {
+namespace {
+
+constexpr const char* kName = "ini";
+
+void List(const WProjectData& project) {
+    const auto entries = IniEntries(project);
+    std::printf("INI entries (%zu)\n", entries.size());
+    if (entries.empty())
+        std::printf("  none\n");
+    for (size_t i = 0; i < entries.size(); ++i)
+        std::printf("  %zu  %s\n", i + 1, Out(DescribeIniEntry(*entries[i])).c_str());
+}
+
+int Add(Args& args, WProjectData& project) {
+    std::string section, key, value, systems;
+    bool missing = false;
+    const bool hasSection = TakeOption(args, "--section", section, &missing);
+    const bool hasKey = !missing && TakeOption(args, "--key", key, &missing);
+    const bool hasValue = !missing && TakeOption(args, "--value", value, &missing);
+    const bool hasSystems = !missing && TakeOption(args, "--os", systems, &missing);
+    if (missing)
+        return UsageError(kName, "an option needs a value");
+    if (int rc = RefuseLeftOptions(kName, args); rc != kOk)
+        return rc;
+    if (args.words.size() != 3)
+        return UsageError(kName,
+                          args.words.size() < 3 ? "add needs the file" : "one file at a time");
+    const WSetupElement* file = nullptr;
+    if (int rc = FindFileArg(project, args.words[2], file); rc != kOk)
+        return rc;
+    auto entry = NewIniEntry(*file);
+    WIniEntryProperties p = WIniEntryProperties::Load(*entry);
+    if ((hasSection && !EngineArg(section, p.section, "the section")) ||
+        (hasKey && !EngineArg(key, p.key, "the key")) ||
+        (hasValue && !EngineArg(value, p.value, "the value")))
+        return kFailure;
+    if (hasSystems && !ParseSystems(systems, p.systems))
+        return UsageError(kName, "--os takes a list of 95, nt4, 98 and 2000");
+    if (std::string refused = p.Apply(*entry); !refused.empty())
+        return Fail(Out(refused));
+    std::string error;
+    const WSetupProfileString* added = AddIniEntry(project, std::move(entry), error);
+    if (!added)
+        return Fail(Out(error));
+    if (int rc = SaveProject(project); rc != kOk)
+        return rc;
+    std::printf("Added %s\n", Out(DescribeIniEntry(*added)).c_str());
+    return kOk;
+}
+
+int Remove(Args& args, WProjectData& project) {
+    std::string section, key;
+    bool missing = false;
+    const bool hasSection = TakeOption(args, "--section", section, &missing);
+    const bool hasKey = !missing && TakeOption(args, "--key", key, &missing);
+    if (missing)
+        return UsageError(kName, "an option needs a value");
+    if (int rc = RefuseLeftOptions(kName, args); rc != kOk)
+        return rc;
+    if (args.words.size() != 3)
+        return UsageError(kName, args.words.size() < 3 ? "remove needs a number or a file"
+                                                       : "one entry at a time");
+    const auto entries = IniEntries(project);
+    const WSetupElement* found = nullptr;
+    size_t index = 0;
+    int status = kOk;
+    if (!hasSection && !hasKey &&
+        TakeNumber(args.words[2], entries.size(), "INI entry", index, status)) {
+        if (status != kOk)
+            return status;
+        found = entries[index];
+    } else {
+        const WSetupElement* file = nullptr;
+        if (int rc = FindFileArg(project, args.words[2], file); rc != kOk)
+            return rc;
+        std::string s, k;
+        if ((hasSection && !EngineArg(section, s, "the section")) ||
+            (hasKey && !EngineArg(key, k, "the key")))
+            return kFailure;
+        std::vector<const WSetupElement*> matches;
+        for (const WSetupProfileString* e : entries) {
+            if (e->GetTargetDir() == file->GetTargetDir() &&
+                e->GetTargetName() == file->GetTargetName() &&
+                (!hasSection || EqualsNoCase(ExpandFolderMacros(e->GetSection()), s)) &&
+                (!hasKey || EqualsNoCase(ExpandFolderMacros(e->GetKey()), k)))
+                matches.push_back(e);
+        }
+        if (int rc = PickOne(matches, "INI entry", args.words[2], found); rc != kOk)
+            return rc;
+    }
+    const std::string described = DescribeIniEntry(*static_cast<const WSetupProfileString*>(found));
+    RemoveCustomisation(project, found);
+    if (int rc = SaveProject(project); rc != kOk)
+        return rc;
+    std::printf("Removed %s\n", Out(described).c_str());
+    return kOk;
+}
+
+int RunIni(Args& args) {
+    if (args.words.size() < 2)
+        return UsageError(
+            kName, args.words.empty() ? "the project file is missing" : "say list, add or remove");
+    const std::string action = args.words[1];
+    if (action != "list" && action != "add" && action != "remove")
+        return UsageError(kName, "unknown action " + action + " (list, add or remove)");
+    if (action == "list") {
+        if (int rc = RefuseLeftOptions(kName, args); rc != kOk)
+            return rc;
+        if (args.words.size() != 2)
+            return UsageError(kName, "list takes no further arguments");
+    }
+    WProjectData project;
+    if (int rc = OpenProject(args, args.words[0], project); rc != kOk)
+        return rc;
+    if (action == "add")
+        return Add(args, project);
+    if (action == "remove")
+        return Remove(args, project);
+    List(project);
+    return kOk;
+}
+
+Registrar reg{
+    {kName,
+     "ini PROJECT.zlt list | add FILE [--section S] [--key K] [--value V] [--os 95,nt4,98,2000] "
+     "| remove NUMBER|FILE [--section S] [--key K]",
+     "the INI entries the setup writes into installed files (FILE: the file's target, "
+     "\"<Target Folder>\\app.ini\", or its name alone when no other file has it)",
+     &RunIni}};
+
+}  // namespace
+}  // namespace vantrel::cli

@@ -1,0 +1,147 @@
+// vantrel-cli replace PROJECT.zlt list|add|remove: the texts that the setup
+// replaces in installed text files, through the rules of the customisation
+// page and its text file customisation dialog.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "cli/cli.h"
+#include "cli/customisation_cli.h"
+#include "cli/project_cli.h"
+#include "platform/strings.h"
+#include "project/project_data.h"
+#include "project/text_replacement_properties.h"
+#include "script/folder_macros.h"
+
+namespace vantrel::cli {
+namespace {
+
+constexpr const char* kName = "replace";
+
+void List(const WProjectData& project) {
+    const auto entries = TextReplacements(project);
+    std::printf("Text replacements (%zu)\n", entries.size());
+    if (entries.empty())
+        std::printf("  none\n");
+    for (size_t i = 0; i < entries.size(); ++i)
+        std::printf("  %zu  %s\n", i + 1, Out(DescribeTextReplacement(*entries[i])).c_str());
+}
+
+int Add(Args& args, WProjectData& project) {
+    std::string search, with, systems;
+    bool missing = false;
+    const bool hasSearch = TakeOption(args, "--search", search, &missing);
+    const bool hasWith = !missing && TakeOption(args, "--with", with, &missing);
+    const bool hasSystems = !missing && TakeOption(args, "--os", systems, &missing);
+    if (missing)
+        return UsageError(kName, "an option needs a value");
+    if (int rc = RefuseLeftOptions(kName, args); rc != kOk)
+        return rc;
+    if (args.words.size() != 3)
+        return UsageError(kName,
+                          args.words.size() < 3 ? "add needs the file" : "one file at a time");
+    const WSetupElement* file = nullptr;
+    if (int rc = FindFileArg(project, args.words[2], file); rc != kOk)
+        return rc;
+    auto entry = NewTextReplacement(*file);
+    WTextReplacementProperties p = WTextReplacementProperties::Load(*entry);
+    if ((hasSearch && !EngineArg(search, p.search, "the search text")) ||
+        (hasWith && !EngineArg(with, p.replace, "the replacement")))
+        return kFailure;
+    if (hasSystems && !ParseSystems(systems, p.systems))
+        return UsageError(kName, "--os takes a list of 95, nt4, 98 and 2000");
+    if (std::string refused = p.Apply(*entry); !refused.empty())
+        return Fail(Out(refused));
+    std::string error;
+    const WSetupCustFile* added = AddTextReplacement(project, std::move(entry), error);
+    if (!added)
+        return Fail(Out(error));
+    if (int rc = SaveProject(project); rc != kOk)
+        return rc;
+    std::printf("Added %s\n", Out(DescribeTextReplacement(*added)).c_str());
+    return kOk;
+}
+
+int Remove(Args& args, WProjectData& project) {
+    std::string search, with;
+    bool missing = false;
+    const bool hasSearch = TakeOption(args, "--search", search, &missing);
+    const bool hasWith = !missing && TakeOption(args, "--with", with, &missing);
+    if (missing)
+        return UsageError(kName, "an option needs a value");
+    if (int rc = RefuseLeftOptions(kName, args); rc != kOk)
+        return rc;
+    if (args.words.size() != 3)
+        return UsageError(kName, args.words.size() < 3 ? "remove needs a number or a file"
+                                                       : "one replacement at a time");
+    const auto entries = TextReplacements(project);
+    const WSetupElement* found = nullptr;
+    size_t index = 0;
+    int status = kOk;
+    if (!hasSearch && !hasWith &&
+        TakeNumber(args.words[2], entries.size(), "text replacement", index, status)) {
+        if (status != kOk)
+            return status;
+        found = entries[index];
+    } else {
+        const WSetupElement* file = nullptr;
+        if (int rc = FindFileArg(project, args.words[2], file); rc != kOk)
+            return rc;
+        std::string s, w;
+        if ((hasSearch && !EngineArg(search, s, "the search text")) ||
+            (hasWith && !EngineArg(with, w, "the replacement")))
+            return kFailure;
+        std::vector<const WSetupElement*> matches;
+        for (const WSetupCustFile* e : entries) {
+            if (e->GetTargetDir() == file->GetTargetDir() &&
+                e->GetTargetName() == file->GetTargetName() &&
+                (!hasSearch || ExpandFolderMacros(e->GetSearchText()) == s) &&
+                (!hasWith || ExpandFolderMacros(e->GetReplaceText()) == w))
+                matches.push_back(e);
+        }
+        if (int rc = PickOne(matches, "text replacement", args.words[2], found); rc != kOk)
+            return rc;
+    }
+    const std::string described =
+        DescribeTextReplacement(*static_cast<const WSetupCustFile*>(found));
+    RemoveCustomisation(project, found);
+    if (int rc = SaveProject(project); rc != kOk)
+        return rc;
+    std::printf("Removed %s\n", Out(described).c_str());
+    return kOk;
+}
+
+int RunReplace(Args& args) {
+    if (args.words.size() < 2)
+        return UsageError(
+            kName, args.words.empty() ? "the project file is missing" : "say list, add or remove");
+    const std::string action = args.words[1];
+    if (action != "list" && action != "add" && action != "remove")
+        return UsageError(kName, "unknown action " + action + " (list, add or remove)");
+    if (action == "list") {
+        if (int rc = RefuseLeftOptions(kName, args); rc != kOk)
+            return rc;
+        if (args.words.size() != 2)
+            return UsageError(kName, "list takes no further arguments");
+    }
+    WProjectData project;
+    if (int rc = OpenProject(args, args.words[0], project); rc != kOk)
+        return rc;
+    if (action == "add")
+        return Add(args, project);
+    if (action == "remove")
+        return Remove(args, project);
+    List(project);
+    return kOk;
+}
+
+Registrar reg{
+    {kName,
+     "replace PROJECT.zlt list | add FILE [--search TEXT] [--with TEXT] [--os 95,nt4,98,2000] | "
+     "remove NUMBER|FILE [--search TEXT] [--with TEXT]",
+     "the texts the setup replaces in installed text files (FILE: the file's target, "
+     "\"<Target Folder>\\readme.txt\", or its name alone when no other file has it)",
+     &RunReplace}};
+
+}  // namespace
+}  // namespace vantrel::cli

@@ -1,0 +1,69 @@
+#include "cli/customisation_cli.h"
+
+#include "cli/project_cli.h"
+#include "platform/strings.h"
+
+namespace vantrel::cli {
+
+namespace {
+constexpr const char* kSystemNames[] = {"95", "nt4", "98", "2000"};
+}  // namespace
+
+bool ParseSystems(const std::string& text, TargetSystems& systems) {
+    systems = {false, false, false, false};
+    for (const std::string& word : SplitTrimmed(text, ',')) {
+        bool known = false;
+        for (size_t i = 0; i < systems.size(); ++i) {
+            if (EqualsNoCase(word, kSystemNames[i]))
+                systems[i] = known = true;
+        }
+        if (!known)
+            return false;
+    }
+    return AnySystem(systems);
+}
+
+int RefuseLeftOptions(const char* command, const Args& args) {
+    for (auto& w : args.words) {
+        if (StartsWith(w, "--"))
+            return UsageError(command, "unknown option " + w);
+    }
+    return kOk;
+}
+
+int FindFileArg(const WProjectData& project, const std::string& argument,
+                const WSetupElement*& file) {
+    std::string text, error;
+    if (!EngineArg(argument, text, "the file name"))
+        return kFailure;
+    file = FindCustomisableFile(project, text, error);
+    return file ? kOk : Fail(Out(error));
+}
+
+bool TakeNumber(const std::string& argument, size_t count, const char* what, size_t& index,
+                int& status) {
+    long long number = 0;
+    if (!ParseInt(argument, number))
+        return false;
+    if (number < 1 || number > static_cast<long long>(count)) {
+        status = Fail(Format("the project has no %s %lld (it has %zu)", what, number, count));
+        return true;
+    }
+    index = static_cast<size_t>(number - 1);
+    status = kOk;
+    return true;
+}
+
+int PickOne(const std::vector<const WSetupElement*>& matches, const char* what,
+            const std::string& argument, const WSetupElement*& found) {
+    if (matches.size() == 1) {
+        found = matches.front();
+        return kOk;
+    }
+    if (matches.empty())
+        return Fail(std::string("the project has no ") + what + " for " + argument);
+    return Fail(Format("%s matches %zu %ss; give its number (see list) or say more",
+                       argument.c_str(), matches.size(), what));
+}
+
+}  // namespace vantrel::cli

@@ -1,0 +1,32 @@
+#include "pages/ini_entry_dialog.h"
+
+#include <QLineEdit>
+
+#include "app/qt_text.h"
+#include "project/ini_entry_properties.h"
+
+namespace vantrel {
+
+WIniEntryDialog::WIniEntryDialog(WSetupProfileString& entry, Dialogs& boxes, QWidget* parent)
+    : WCustomisationDialog(kIniEntryDialogTitle, boxes, parent), entry_(entry) {
+    section_ = AddField(QStringLiteral("&Section Name:"), "section");
+    key_ = AddField(QStringLiteral("Key N&ame:"), "key");
+    value_ = AddField(QStringLiteral("Key &Value:"), "value");
+    const WIniEntryProperties p = WIniEntryProperties::Load(entry_);
+    section_->setText(FromEngine(p.section));
+    key_->setText(FromEngine(p.key));
+    value_->setText(FromEngine(p.value));
+    Finish(p.file, p.systems);
+}
+
+void WIniEntryDialog::OnOk() {
+    WIniEntryProperties p;
+    if (!TakeTexts({{section_, &p.section}, {key_, &p.key}, {value_, &p.value}},
+                   {QStringLiteral("The section"), QStringLiteral("The key"),
+                    QStringLiteral("The value")}))
+        return;
+    p.systems = Systems();
+    Conclude(p.Apply(entry_));
+}
+
+}  // namespace vantrel

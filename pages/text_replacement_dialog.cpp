@@ -1,0 +1,30 @@
+#include "pages/text_replacement_dialog.h"
+
+#include <QLineEdit>
+
+#include "app/qt_text.h"
+#include "project/text_replacement_properties.h"
+
+namespace vantrel {
+
+WTextReplacementDialog::WTextReplacementDialog(WSetupCustFile& entry, Dialogs& boxes,
+                                               QWidget* parent)
+    : WCustomisationDialog(kTextReplacementDialogTitle, boxes, parent), entry_(entry) {
+    search_ = AddField(QStringLiteral("&Search For:"), "search");
+    replace_ = AddField(QStringLiteral("&Replace With:"), "replace");
+    const WTextReplacementProperties p = WTextReplacementProperties::Load(entry_);
+    search_->setText(FromEngine(p.search));
+    replace_->setText(FromEngine(p.replace));
+    Finish(p.file, p.systems);
+}
+
+void WTextReplacementDialog::OnOk() {
+    WTextReplacementProperties p;
+    if (!TakeTexts({{search_, &p.search}, {replace_, &p.replace}},
+                   {QStringLiteral("The search text"), QStringLiteral("The replacement")}))
+        return;
+    p.systems = Systems();
+    Conclude(p.Apply(entry_));
+}
+
+}  // namespace vantrel
