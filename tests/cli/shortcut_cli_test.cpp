@@ -81,7 +81,9 @@ TEST_F(ShortcutCommand, AddListRemove) {
               "Folder>\\app.exe\n"
               "  2  <Desktop Folder>\\Tool  ->  <Target Folder>\\bin\\tool.exe /ini=<Windows "
               "Folder>\\t.ini\n");
-    EXPECT_NE(Cli("show work/p.zlt").out.find("Shortcuts (2)\n  <Desktop"), std::string::npos);
+    EXPECT_NE(
+        Cli("show work/p.zlt").out.find("Shortcuts (2)\n  <Start Menu Programs Folder>\\Ledger\\"),
+        std::string::npos);
 
     ASSERT_EQ(Cli("shortcut work/p.zlt remove 1").status, 0);
     EXPECT_EQ(Records(), tool + kTail);
@@ -108,11 +110,12 @@ TEST_F(ShortcutCommand, GroupNameAndRuntimeShortcut) {
               std::string::npos);
     EXPECT_EQ(Cli("set work/p.zlt ShortcutFolder=").status, 2);
     ASSERT_EQ(Cli("set work/p.zlt 'ShortcutFolder=Acme\\Ledger'").status, 0);
+    // The runtime's component stands at a lower level than "Program_files".
     EXPECT_EQ(Records(),
-              "Program_files,<O>\\Acme\\Ledger,Shortcut to app.exe,<D>,app.exe,11111,0,,,,,0,1," +
-                  std::string(32, '1') + ",0,644,\r\n" +
-                  "TY9Run_Program,<O>\\Acme\\Ledger,Tessary 9 Runtime,<SF>,Tessary 9 "
-                  "Runtime,11111,0,,,," +
+              "TY9Run_Program,<O>\\Acme\\Ledger,Tessary 9 Runtime,<SF>,Tessary 9 "
+              "Runtime,11111,0,,,," +
+                  kTail +
+                  "Program_files,<O>\\Acme\\Ledger,Shortcut to app.exe,<D>,app.exe,11111,0,,,," +
                   kTail);
     test::ShellResult show = Cli("show work/p.zlt");
     EXPECT_NE(show.out.find("  Name:                  Ledger\n"), std::string::npos) << show.out;

@@ -286,6 +286,7 @@ TEST_F(ShortcutActions, GroupNameKeepsTheApplicationNameAndMovesItsShortcuts) {
     ASSERT_NE(AddRuntimeShortcut(project, error), nullptr);
     WShortcutProperties p = WShortcutProperties::Load(*tool);
     p.folder = 0;  // on the desktop: not in the group
+    p.additional = "";
     ASSERT_EQ(p.Apply(*tool), "");
     p = WShortcutProperties::Load(*app);
     p.additional = "Ledger\\Extras";  // below the group
