@@ -239,7 +239,8 @@ WSetupShortcut* AddShortcut(WProjectData& project, std::unique_ptr<WSetupShortcu
     return added;
 }
 
-WSetupShortcut* AddRuntimeShortcut(WProjectData& project, std::string& error) {
+WSetupShortcut* AddRuntimeShortcut(WProjectData& project, std::string& error,
+                                   std::string_view group) {
     error.clear();
     if (!project.RuntimeComponent) {
         error = kRuntimeShortcutNeedsRuntimeMessage;
@@ -249,7 +250,7 @@ WSetupShortcut* AddRuntimeShortcut(WProjectData& project, std::string& error) {
         error = kRuntimeComponentMissingMessage;
         return nullptr;
     }
-    auto shortcut = NewRuntimeShortcut(project.ShortcutFolder);
+    auto shortcut = NewRuntimeShortcut(group.empty() ? project.ShortcutFolder : group);
     for (const WSetupShortcut* s : ListedShortcuts(project)) {
         if (s->GetTargetName() == shortcut->GetTargetName()) {
             error = kShortcutExistsMessage;

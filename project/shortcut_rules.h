@@ -90,7 +90,7 @@ std::vector<WSetupShortcut*> ListedShortcuts(const WProjectData& project);
 // Whether `shortcut` is the runtime's own: its TargetName is
 // "Tessary 9 Runtime" (the link starts the runtime from its shared folder).
 bool IsRuntimeShortcut(const WSetupShortcut& shortcut);
-// The listed runtime shortcut; null when there is none.
+// The runtime's shortcut in "TY9Run_Program"; null when there is none.
 WSetupShortcut* RuntimeShortcut(const WProjectData& project);
 // Whether a listed shortcut starts `file` (same target folder and name,
 // without regard to case).
@@ -119,9 +119,11 @@ std::unique_ptr<WSetupShortcut> NewRuntimeShortcut(std::string_view group);
 // a component of the setup makes the same link already.
 WSetupShortcut* AddShortcut(WProjectData& project, std::unique_ptr<WSetupShortcut> shortcut,
                             std::string& error);
-// Add Runtime Shortcut: refused without the runtime component, and with
-// kShortcutExistsMessage when the runtime's shortcut is listed already.
-WSetupShortcut* AddRuntimeShortcut(WProjectData& project, std::string& error);
+// Add Runtime Shortcut, in the group `group` (empty: the project's):
+// refused without the runtime component, and with kShortcutExistsMessage
+// when the runtime's shortcut is listed already.
+WSetupShortcut* AddRuntimeShortcut(WProjectData& project, std::string& error,
+                                   std::string_view group = {});
 // Takes `shortcut` out of "Program_files" and "TY9Run_Program"; false when
 // neither holds it.
 bool RemoveShortcut(WProjectData& project, const WSetupShortcut* shortcut);
