@@ -16,6 +16,7 @@
 #include "project/bde_rules.h"
 #include "project/project_data.h"
 #include "project/project_rules.h"
+#include "project/shortcut_rules.h"
 
 namespace vantrel::cli {
 namespace {
@@ -126,7 +127,10 @@ const std::vector<Setting>& Settings() {
         Number("UseDefaultDest", &P::UseDefaultDest),
         Text("DefaultDestPrefix", &P::DefaultDestPrefix, DestinationPrefix),
         Text("DefaultDestBase", &P::DefaultDestBase),
-        Text("ShortcutFolder", &P::ShortcutFolder),
+        // The Start-menu group, checked as on the shortcuts page; its
+        // shortcuts move along.
+        {"ShortcutFolder", [](std::string& v) { return CheckGroupName(v); },
+         [](P& p, const std::string& v) { SetShortcutGroup(p, v); }},
         Text("DefaultFolder", &P::DefaultFolder),
         Number("UninstallComponent", &P::UninstallComponent),
         Number("RuntimeComponent", &P::RuntimeComponent),
@@ -294,6 +298,7 @@ int RunSet(Args& args) {
         project.BackTitleFont = kDefaultTitleFont;
     }
     CommitApplicationInfo(project);
+    DropRuntimeShortcutWithoutRuntime(project);
     if (int rc = ApplyDatabaseEngine(project, changes); rc != kOk)
         return rc;
     project.ApplyComponentSelection();

@@ -11,6 +11,7 @@
 #include "project/customisation_rules.h"
 #include "project/project_data.h"
 #include "project/registry_keys.h"
+#include "project/shortcut_rules.h"
 #include "script/folder_macros.h"
 #include "script/setup_component.h"
 
@@ -160,18 +161,12 @@ void ShowRegistry(const WProjectData& p) {
 }
 
 void ShowShortcuts(const WProjectData& p) {
-    auto links = Elements(p, {kElementShortcut});
+    // As the shortcuts page lists them: those of "Program_files" and the
+    // runtime's own.
+    auto links = ListedShortcuts(p);
     Heading("Shortcuts", links.size());
-    for (auto* e : links) {
-        auto* s = static_cast<const WSetupShortcut*>(e);
-        std::string line = "  " + Shown(JoinPath(s->GetShortcutFolder(), s->GetShortcutName())) +
-                           "  ->  " + Shown(s->GetTargetPath());
-        if (!s->GetArguments().empty()) {
-            line += ' ';
-            line += Shown(s->GetArguments());
-        }
-        Line(line);
-    }
+    for (const WSetupShortcut* s : links)
+        Line("  " + DescribeShortcut(*s));
 }
 
 void ShowCustomisations(const WProjectData& p) {

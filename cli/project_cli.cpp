@@ -7,6 +7,7 @@
 #include "project/project_data.h"
 #include "project/project_file.h"
 #include "project/project_rules.h"
+#include "project/shortcut_rules.h"
 
 namespace vantrel::cli {
 
@@ -85,7 +86,7 @@ void CommitApplicationInfo(WProjectData& project) {
         if (!project.ProductNameSet)
             project.SetApplicationName(app);
         if (!project.ShortcutFolderSet)
-            project.ShortcutFolder = app;
+            SetShortcutGroup(project, app, false);
     }
 }
 

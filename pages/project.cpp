@@ -13,6 +13,7 @@
 #include "app/wizard_app.h"
 #include "project/project_data.h"
 #include "project/project_rules.h"
+#include "project/shortcut_rules.h"
 
 namespace vantrel {
 
@@ -234,7 +235,7 @@ int WProject::CommitPage() {
         if (project->ProductNameSet == 0)
             project->SetApplicationName(name);
         if (project->ShortcutFolderSet == 0)
-            project->ShortcutFolder = name;
+            SetShortcutGroup(*project, name, false);
     }
     return result_ == 1 ? 1 : 0;
 }

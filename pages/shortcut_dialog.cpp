@@ -1,0 +1,82 @@
+#include "pages/shortcut_dialog.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+#include "app/dialogs.h"
+#include "app/qt_text.h"
+#include "project/shortcut_rules.h"
+
+namespace vantrel {
+
+WShortcutDialog::WShortcutDialog(WSetupShortcut& shortcut, Dialogs& boxes, QWidget* parent)
+    : QDialog(parent), shortcut_(shortcut), boxes_(boxes) {
+    setWindowTitle(QString::fromLatin1(kShortcutDialogTitle));
+    setModal(true);
+    auto* layout = new QVBoxLayout(this);
+    auto* form = new QFormLayout;
+    target_ = new QLineEdit(this);
+    target_->setObjectName(QStringLiteral("target"));
+    target_->setReadOnly(true);
+    folder_ = new QComboBox(this);
+    folder_->setObjectName(QStringLiteral("shortcutFolder"));
+    for (const char* choice : WShortcutProperties::FolderChoices())
+        folder_->addItem(QString::fromLatin1(choice));
+    additional_ = new QLineEdit(this);
+    additional_->setObjectName(QStringLiteral("additionalFolders"));
+    name_ = new QLineEdit(this);
+    name_->setObjectName(QStringLiteral("shortcutName"));
+    parameters_ = new QLineEdit(this);
+    parameters_->setObjectName(QStringLiteral("parameters"));
+    parametersLabel_ = new QLabel(QString::fromLatin1(kParametersLabel), this);
+    parametersLabel_->setBuddy(parameters_);
+    form->addRow(QStringLiteral("Shortcut to:"), target_);
+    form->addRow(QStringLiteral("Shortcut &Folder:"), folder_);
+    form->addRow(QStringLiteral("&Additional Shortcut Directories:"), additional_);
+    form->addRow(QStringLiteral("Shortcut &Name:"), name_);
+    form->addRow(parametersLabel_, parameters_);
+    layout->addLayout(form);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, this, &WShortcutDialog::OnOk);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    const WShortcutProperties p = WShortcutProperties::Load(shortcut_);
+    target_->setText(FromEngine(p.target));
+    folder_->setCurrentIndex(p.folder);
+    additional_->setText(FromEngine(p.additional));
+    name_->setText(FromEngine(p.name));
+    parameters_->setText(FromEngine(p.parameters));
+    resize(std::max(width(), 520), height());
+}
+
+void WShortcutDialog::OnOk() {
+    WShortcutProperties p;
+    p.folder = folder_->currentIndex();
+    const std::pair<QLineEdit*, std::string*> fields[] = {
+        {additional_, &p.additional}, {name_, &p.name}, {parameters_, &p.parameters}};
+    const QString labels[] = {QStringLiteral("The folder"), QStringLiteral("The name"),
+                              QStringLiteral("The parameters")};
+    for (int i = 0; i < 3; ++i) {
+        if (!ToEngine(fields[i].first->text(), *fields[i].second)) {
+            boxes_.Message(
+                UnstorableMessage(labels[i], UnstorableCharacters(fields[i].first->text())),
+                Dialogs::Icon::Exclamation, QString(), this);
+            fields[i].first->setFocus();
+            return;
+        }
+    }
+    if (std::string refused = p.Apply(shortcut_); !refused.empty()) {
+        boxes_.Message(FromEngine(refused), Dialogs::Icon::Exclamation, QString(), this);
+        name_->setFocus();
+        return;
+    }
+    accept();
+}
+
+}  // namespace vantrel
