@@ -174,7 +174,7 @@ std::string WPageShortCuts::GroupForNew() {
 void WPageShortCuts::OnAdd() {
     WSetupElement* file = FileOf(files_->currentItem());
     if (!file) {
-        Boxes().Message(QString::fromLatin1(kSelectFileMessage), Dialogs::Icon::Exclamation,
+        Boxes().Message(QString::fromLatin1(kSelectShortcutFileMessage), Dialogs::Icon::Exclamation,
                         QString(), this);
         return;
     }

@@ -37,7 +37,7 @@ inline constexpr const char* kGroupNameCharactersMessage =
     "A directory cannot contain any of the following characters:\n\t/ * ? \" < > | , :";
 inline constexpr const char* kShortcutNameMissingMessage =
     "You must specify a name for your shortcut.";
-inline constexpr const char* kSelectFileMessage = "You must select a file.";
+inline constexpr const char* kSelectShortcutFileMessage = "You must select a file.";
 inline constexpr const char* kShortcutExistsMessage = "Shortcut already exists.";
 inline constexpr const char* kSelectShortcutToDeleteMessage =
     "You must select a shortcut to delete.";

@@ -153,7 +153,9 @@ class ShortcutsPageTest : public QObject {
 
         // Properties that read like the other shortcut are refused.
         p.page->ShortcutList()->setCurrentRow(1);
-        p.typing << Typing{QStringLiteral("Ledger")};
+        Typing again;
+        again.name = QStringLiteral("Ledger");
+        p.typing << again;
         p.page->PropertiesButton()->click();
         QCOMPARE(p.w.Boxes().LastText(), QStringLiteral("Shortcut already exists."));
         QCOMPARE(p.w.Boxes().shown.last().caption, QStringLiteral("Error"));
