@@ -13,6 +13,7 @@ inline FileInfo InfoFromStat(const struct stat& st) {
     info.isFolder = S_ISDIR(st.st_mode);
     info.size = static_cast<int64_t>(st.st_size);
     info.modified = static_cast<int64_t>(st.st_mtime);
+    info.modifiedNs = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
     info.permissions = static_cast<unsigned>(st.st_mode & 07777);
     info.device = static_cast<uint64_t>(st.st_dev);
     info.inode = static_cast<uint64_t>(st.st_ino);

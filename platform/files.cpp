@@ -5,9 +5,11 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <random>
 
@@ -50,6 +52,11 @@ bool GetFileInfo(std::string_view path, FileInfo& info, bool followLinks) {
         return false;
     info = InfoFromStat(st);
     return true;
+}
+
+bool SameFileVersion(const FileInfo& before, const FileInfo& now) {
+    return before.device == now.device && before.inode == now.inode && before.size == now.size &&
+           before.modifiedNs == now.modifiedNs;
 }
 
 bool PathExists(std::string_view path) {
@@ -98,6 +105,12 @@ bool ReadWholeFile(std::string_view path, std::string& out, std::string* error) 
 
 namespace {
 
+constexpr int kTemporarySuffixLength = 6;
+
+// When this program started: temporary files older than that are no
+// longer being written by it.
+const std::time_t kRunStart = std::time(nullptr);
+
 // A name for the new contents of `path`, hidden beside it: "." + the file's
 // name + "." + six random letters or digits.
 std::string TemporaryNameFor(std::string_view path) {
@@ -108,9 +121,44 @@ std::string TemporaryNameFor(std::string_view path) {
     std::string name(1, '.');
     name.append(FileNameOf(path));
     name.push_back('.');
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < kTemporarySuffixLength; ++i)
         name.push_back(kChars[pick(random)]);
     return JoinPath(FolderOf(path), name);
+}
+
+bool IsTemporaryNameFor(const std::string& entry, const std::string& file) {
+    const std::string prefix = "." + file + ".";
+    if (entry.size() != prefix.size() + kTemporarySuffixLength ||
+        entry.compare(0, prefix.size(), prefix) != 0)
+        return false;
+    return std::all_of(entry.begin() + static_cast<std::ptrdiff_t>(prefix.size()), entry.end(),
+                       [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
+}
+
+// Removes what an interrupted write of `path` left: regular files of this
+// user named as TemporaryNameFor names them, last written before this
+// program started and at least a minute ago.
+void RemoveStaleTemporaries(std::string_view path) {
+    const std::string folder = FolderOf(path);
+    const std::string file = FileNameOf(path);
+    const std::time_t before = std::min<std::time_t>(kRunStart, std::time(nullptr) - 60);
+    for (const std::string& entry : ListFolder(folder.empty() ? "." : folder, true, false)) {
+        if (!IsTemporaryNameFor(entry, file))
+            continue;
+        const std::string stale = JoinPath(folder, entry);
+        struct stat st;
+        if (::lstat(ToNative(stale).c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+            st.st_uid == ::geteuid() && st.st_mtime < before)
+            RemoveFile(stale);
+    }
+}
+
+// A file without any write permission, or one this user may not write.
+bool IsReadOnlyFile(std::string_view path) {
+    struct stat st;
+    if (!StatOf(path, st) || !S_ISREG(st.st_mode))
+        return false;
+    return (st.st_mode & 0222) == 0 || ::access(ToNative(path).c_str(), W_OK) != 0;
 }
 
 // The permissions for a file that replaces `target`: those of the file being
@@ -126,11 +174,39 @@ unsigned ReplacementPermissions(const fs::path& target) {
 
 }  // namespace
 
-bool WriteFileAtomic(std::string_view path, std::string_view data, std::string* error) {
+std::string FollowLinks(std::string_view path) {
+    std::string current(path);
+    for (int hop = 0; hop < 40; ++hop) {
+        std::error_code ec;
+        const fs::path native = ToNative(current);
+        if (!fs::is_symlink(fs::symlink_status(native, ec)))
+            return current;
+        fs::path next = fs::read_symlink(native, ec);
+        std::string text;
+        if (ec || !FromNative(next, text))
+            return current;
+        current = next.is_absolute() ? text : JoinPath(FolderOf(current), text);
+    }
+    return std::string(path);
+}
+
+bool WriteFileAtomic(std::string_view givenPath, std::string_view data, std::string* error,
+                     ReadOnlyFile readOnly) {
+    // Through a link the file it leads to is replaced; the link stays.
+    const std::string real = FollowLinks(givenPath);
+    const std::string_view path = real;
     if (IsFolder(path)) {
-        SetError(error, DisplayPath(path) + ": is a folder, not a file");
+        SetError(error, DisplayPath(givenPath) + ": is a folder, not a file");
         return false;
     }
+    if (readOnly == ReadOnlyFile::kRefuse && IsReadOnlyFile(path)) {
+        SetError(error, DisplayPath(givenPath) +
+                            ": the file is read-only; it was not replaced (make it writable to "
+                            "save over it)");
+        errno = EACCES;
+        return false;
+    }
+    RemoveStaleTemporaries(path);
     const fs::path target = ToNative(path);
     std::string temp;
     FileHandle file;

@@ -16,6 +16,7 @@ struct FileInfo {
     bool isFolder = false;
     int64_t size = 0;
     int64_t modified = 0;      // seconds since 1970 (UTC)
+    int64_t modifiedNs = 0;    // the same time in nanoseconds
     unsigned permissions = 0;  // the rwx bits of owner, group and others (and setuid...)
     uint64_t device = 0;       // device and inode together name the file
     uint64_t inode = 0;
@@ -25,6 +26,11 @@ struct FileInfo {
 // `followLinks`, a symbolic link is described itself.
 bool GetFileInfo(std::string_view path, FileInfo& info, bool followLinks = true);
 
+// Whether `now` describes the same version of the file that `before`
+// described: the same file (device and inode), size and modification time.
+// A replaced or rewritten file differs.
+bool SameFileVersion(const FileInfo& before, const FileInfo& now);
+
 bool PathExists(std::string_view path);
 bool IsFile(std::string_view path);    // a regular file (after links)
 bool IsFolder(std::string_view path);  // a folder (after links)
@@ -32,10 +38,20 @@ bool IsFolder(std::string_view path);  // a folder (after links)
 long long FileSizeOf(std::string_view path);
 
 bool ReadWholeFile(std::string_view path, std::string& out, std::string* error = nullptr);
+// What WriteFileAtomic does with an existing file that is read-only (it has
+// no write permission, or this user may not write it).
+enum class ReadOnlyFile { kReplace, kRefuse };
 // Writes to a new file beside `path` and renames it over `path` only when
 // everything was written and flushed, so a failed write never destroys the
-// previous contents.
-bool WriteFileAtomic(std::string_view path, std::string_view data, std::string* error = nullptr);
+// previous contents. A symbolic link is followed: the file it leads to is
+// replaced and the link stays. Temporary files that an earlier, interrupted
+// write of this user left beside the file are removed first.
+bool WriteFileAtomic(std::string_view path, std::string_view data, std::string* error = nullptr,
+                     ReadOnlyFile readOnly = ReadOnlyFile::kReplace);
+// The file that `path` names after following its symbolic links, also when
+// the last one leads to a file that does not exist yet; `path` itself when
+// it is no link (or the links go round in a circle).
+std::string FollowLinks(std::string_view path);
 bool CopyOneFile(std::string_view from, std::string_view to, std::string* error = nullptr);
 // RemoveFile, RenameFile, SetFilePermissions, MakeFolder and RemoveEmptyFolder
 // leave the reason of a failure in errno.

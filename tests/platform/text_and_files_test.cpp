@@ -7,6 +7,10 @@
 #include "support/test_support.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
 
 namespace vantrel {
 namespace {
@@ -116,6 +120,48 @@ TEST(Files, AtomicWriteNeverDestroysTheOldFile) {
     EXPECT_FALSE(WriteFileAtomic(dir / "no/such/p.zlt", "x", &error));
     EXPECT_FALSE(error.empty());
     EXPECT_EQ(ListFolder(dir.path(), true, true), std::vector<std::string>{"p.zlt"});
+}
+
+TEST(Files, AtomicWriteGoesThroughLinksAndCanRefuseReadOnlyFiles) {
+    test::ScratchFolder dir;
+    const std::string real = dir.Write("real/p.zlt", "old");
+    ASSERT_EQ(::symlink("real/p.zlt", ToNative(dir / "link.zlt").c_str()), 0);
+    ASSERT_EQ(::symlink("link.zlt", ToNative(dir / "chain.zlt").c_str()), 0);
+    ASSERT_TRUE(WriteFileAtomic(dir / "chain.zlt", "new"));
+    EXPECT_EQ(dir.Read("real/p.zlt"), "new");
+    std::error_code ec;
+    EXPECT_TRUE(std::filesystem::is_symlink(ToNative(dir / "link.zlt"), ec));
+    EXPECT_TRUE(std::filesystem::is_symlink(ToNative(dir / "chain.zlt"), ec));
+    EXPECT_EQ(FollowLinks(dir / "chain.zlt"), real);
+    // A link to a file not yet made makes it.
+    ASSERT_EQ(::symlink("real/later.zlt", ToNative(dir / "later.zlt").c_str()), 0);
+    ASSERT_TRUE(WriteFileAtomic(dir / "later.zlt", "made"));
+    EXPECT_EQ(dir.Read("real/later.zlt"), "made");
+
+    ASSERT_TRUE(SetFilePermissions(real, 0444));
+    std::string error;
+    EXPECT_FALSE(WriteFileAtomic(dir / "link.zlt", "refused", &error, ReadOnlyFile::kRefuse));
+    EXPECT_NE(error.find("read-only"), std::string::npos) << error;
+    EXPECT_EQ(dir.Read("real/p.zlt"), "new");
+    // Callers that replace read-only files on purpose still can.
+    EXPECT_TRUE(WriteFileAtomic(real, "replaced"));
+    EXPECT_EQ(dir.Read("real/p.zlt"), "replaced");
+}
+
+TEST(Files, AtomicWriteRemovesOnlyItsOwnStaleLeftovers) {
+    test::ScratchFolder dir;
+    const std::string path = dir.Write("p.zlt", "old");
+    const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(2);
+    for (const char* name : {".p.zlt.Ab12Cd", ".p.zlt.zzzzzz", ".p.zlt.short", ".q.zlt.Ab12Cd",
+                             "p.zlt.Ab12Cd", ".p.zlt.Ab12Cd.x"}) {
+        dir.Write(name, "left");
+        std::filesystem::last_write_time(ToNative(dir / name), old);
+    }
+    dir.Write(".p.zlt.Fresh1", "being written");
+    ASSERT_TRUE(WriteFileAtomic(path, "new"));
+    EXPECT_EQ(ListFolder(dir.path(), true, false),
+              (std::vector<std::string>{".p.zlt.Ab12Cd.x", ".p.zlt.Fresh1", ".p.zlt.short",
+                                        ".q.zlt.Ab12Cd", "p.zlt", "p.zlt.Ab12Cd"}));
 }
 
 TEST(Files, NamesInsideAFolderMatchWithoutRegardToCase) {
