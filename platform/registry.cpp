@@ -20,17 +20,31 @@ const char* HiveName(Hive hive) {
     return hive == Hive::LocalMachine ? "HKEY_LOCAL_MACHINE" : "HKEY_CURRENT_USER";
 }
 
+// The key as the hive file holds it: "/" as "\\", no separators and no
+// blanks at either end. The blanks are trimmed again after the separators
+// are stripped (" \\ X" is "X"), as reading the file back trims them.
 std::string NormalizeKey(std::string_view key) {
-    std::string k = Trim(key);
+    std::string k(key);
     for (auto& c : k) {
         if (c == '/')
             c = '\\';
     }
-    while (!k.empty() && k.back() == '\\')
-        k.pop_back();
-    while (!k.empty() && k.front() == '\\')
-        k.erase(k.begin());
+    for (std::string last; last != k;) {
+        last = k;
+        k = Trim(k);
+        while (!k.empty() && k.back() == '\\')
+            k.pop_back();
+        while (!k.empty() && k.front() == '\\')
+            k.erase(k.begin());
+    }
     return k;
+}
+
+// Whether a key or value name can be written into a hive file and read back
+// the same: a line break would end its line, and a key line ends at "]".
+bool Storable(std::string_view key, std::string_view name) {
+    return key.find_first_of("\r\n[]") == std::string_view::npos &&
+           name.find_first_of("\r\n") == std::string_view::npos;
 }
 
 }  // namespace
@@ -180,7 +194,9 @@ const RegFileStore::Value* RegFileStore::FindValue(const std::vector<Key>& keys,
 }
 
 template <typename Change>
-bool RegFileStore::Modify(Hive hive, std::string_view key, Change change) {
+bool RegFileStore::Modify(Hive hive, std::string_view key, std::string_view name, Change change) {
+    if (!Storable(key, name))
+        return false;
     std::vector<Key> keys = Load(hive);
     std::string k = NormalizeKey(key);
     Key* target = nullptr;
@@ -221,7 +237,7 @@ bool RegFileStore::SetString(Hive hive, std::string_view key, std::string_view n
     // A line break cannot be stored in a hive file's value line.
     if (value.find_first_of("\r\n") != std::string_view::npos)
         return false;
-    return Modify(hive, key, [&](Key& k) {
+    return Modify(hive, key, name, [&](Key& k) {
         for (auto& v : k.values) {
             if (EqualsNoCase(v.name, name)) {
                 v.isDword = false;
@@ -236,7 +252,7 @@ bool RegFileStore::SetString(Hive hive, std::string_view key, std::string_view n
 
 bool RegFileStore::SetDword(Hive hive, std::string_view key, std::string_view name,
                             uint32_t value) {
-    return Modify(hive, key, [&](Key& k) {
+    return Modify(hive, key, name, [&](Key& k) {
         for (auto& v : k.values) {
             if (EqualsNoCase(v.name, name)) {
                 v.isDword = true;
@@ -250,7 +266,7 @@ bool RegFileStore::SetDword(Hive hive, std::string_view key, std::string_view na
 }
 
 bool RegFileStore::DeleteValue(Hive hive, std::string_view key, std::string_view name) {
-    return Modify(hive, key, [&](Key& k) {
+    return Modify(hive, key, name, [&](Key& k) {
         size_t before = k.values.size();
         std::erase_if(k.values, [&](const Value& v) { return EqualsNoCase(v.name, name); });
         return k.values.size() != before;

@@ -82,8 +82,11 @@ class RegFileStore : public Registry {
     bool Store(Hive hive, const std::vector<Key>& keys);
     const Value* FindValue(const std::vector<Key>& keys, std::string_view key,
                            std::string_view name) const;
+    // Applies `change` to the key and stores the hive; false, with nothing
+    // written, when the key or value name cannot be stored (a line break, or
+    // "[" or "]" in the key) or `change` gives false.
     template <typename Change>
-    bool Modify(Hive hive, std::string_view key, Change change);
+    bool Modify(Hive hive, std::string_view key, std::string_view name, Change change);
 
     std::string machineFile_;
     std::string userFile_;

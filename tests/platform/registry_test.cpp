@@ -35,6 +35,33 @@ TEST(RegFileStore, RoundTripsAwkwardValuesAndKeepsOtherKeys) {
     EXPECT_FALSE(again.SetString(Hive::CurrentUser, "K", "V", "two\r\nlines"));
 }
 
+TEST(RegFileStore, KeysAndNamesReadBackAsWrittenOrAreRefused) {
+    test::ScratchFolder dir;
+    RegFileStore store(dir / "m.reg", dir / "u.reg");
+    ASSERT_TRUE(store.SetString(Hive::CurrentUser, "Software\\Good", "Name", "kept"));
+    const std::string before = dir.Read("u.reg");
+    // A line break would end the key line or the value line; a "]" ends the key line.
+    EXPECT_FALSE(store.SetString(Hive::CurrentUser, "Software\\Two\nLines", "N", "v"));
+    EXPECT_FALSE(store.SetString(Hive::CurrentUser, "Software\\Good", "Two\r\nLines", "v"));
+    EXPECT_FALSE(store.SetDword(Hive::CurrentUser, "Software\\[Section]", "N", 1));
+    EXPECT_FALSE(store.SetDword(Hive::CurrentUser, "Software\\Good", "A\nB", 1));
+    EXPECT_EQ(dir.Read("u.reg"), before);
+
+    // Blanks next to the outer separators are trimmed whichever comes first,
+    // so the key found after a reread is the one written.
+    ASSERT_TRUE(store.SetString(Hive::CurrentUser, "\\ X", "N", "x"));
+    ASSERT_TRUE(store.SetString(Hive::CurrentUser, " Software\\ Y \\ ", " padded ", " y "));
+    RegFileStore again(dir / "m.reg", dir / "u.reg");
+    std::string s;
+    ASSERT_TRUE(again.GetString(Hive::CurrentUser, "X", "N", s));
+    EXPECT_EQ(s, "x");
+    ASSERT_TRUE(again.GetString(Hive::CurrentUser, "Software\\ Y", " padded ", s));
+    EXPECT_EQ(s, " y ");
+    EXPECT_EQ(again.ValueNames(Hive::CurrentUser, "\\ X"), std::vector<std::string>{"N"});
+    ASSERT_TRUE(again.GetString(Hive::CurrentUser, "Software\\Good", "Name", s));
+    EXPECT_EQ(s, "kept");
+}
+
 TEST(RegFileStore, WritesTheExportFormatWithCrLf) {
     std::vector<RegFileStore::Key> keys{
         {"SOFTWARE\\OXBEL\\ZLT\\9.0",
