@@ -100,6 +100,11 @@ void RecordReader::ReadOctal(int& value) {
     std::string_view f = Next();
     if (f.empty())
         return;
+    // A mode has no sign: "-4" is refused and the value kept.
+    if (f[0] == '+' || f[0] == '-') {
+        malformed_ = true;
+        return;
+    }
     if (!IsNumberText(f, 8))
         malformed_ = true;
     std::string t(f);
@@ -110,7 +115,9 @@ void RecordReader::ReadMask(std::string& mask) {
     std::string_view f = Next();
     if (!IsMaskText(f))
         malformed_ = true;
-    mask = std::string(f);
+    // The writer ends a mask at a NUL; so does the reader, so that a record
+    // reads back as it was read.
+    mask = std::string(f.substr(0, f.find('\0')));
 }
 
 // ---------------------------------------------------------------------------
@@ -148,7 +155,15 @@ RecordWriter& RecordWriter::Int(long long value) {
     return *this;
 }
 
+RecordWriter& RecordWriter::Mask(std::string_view s) {
+    return String(s.substr(0, s.find('\0')));
+}
+
 RecordWriter& RecordWriter::Octal(int value) {
+    // No mode is negative; such a value is written as the default mode
+    // rather than as a number that reads back as another.
+    if (value < 0)
+        value = WSetupElement::kDefaultMode;
     char buf[32];
     std::snprintf(buf, sizeof buf, "%o,", static_cast<unsigned>(value));
     text_ += buf;

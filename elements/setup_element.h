@@ -8,7 +8,7 @@
 //   - flags are "1"/"0"; on reading, an empty flag field gives 1, "1" and "0"
 //     give 1 and 0, anything else leaves the flag as it was;
 //   - integers are decimal (leading digits only, malformed text gives 0);
-//     `Mode` is octal and an empty field keeps 644;
+//     `Mode` is octal without a sign and an empty field keeps 644;
 //   - after reading, an empty `SelectMask` is padded with '1' to 32
 //     characters and an empty or short `OsMask` with '1' to 5 characters;
 //   - fields missing at the end read as empty, extra fields are ignored.
@@ -104,6 +104,7 @@ class RecordReader {
     void ReadInt(int& value);
     void ReadSize(double& value);
     void ReadOctal(int& value);
+    // A mask ends at a NUL (the field is malformed then).
     void ReadMask(std::string& mask);
 
     bool Malformed() const { return malformed_; }
@@ -121,8 +122,11 @@ class RecordWriter {
     // A string field; "," becomes ";" and line breaks become blanks so that
     // the record keeps its fields.
     RecordWriter& String(std::string_view s);
+    // A mask field: the text up to a NUL, if any (see RecordReader::ReadMask).
+    RecordWriter& Mask(std::string_view s);
     RecordWriter& Flag(int flag);
     RecordWriter& Int(long long value);
+    // An octal mode; a negative value is written as kDefaultMode.
     RecordWriter& Octal(int value);
     // Size with six decimals ("%f").
     RecordWriter& Fixed6(double value);
@@ -219,8 +223,10 @@ void WriteFields(RecordWriter& w, const std::type_identity_t<Element>& e,
         switch (f.kind) {
             case FieldKind::kText:
             case FieldKind::kExpandable:
-            case FieldKind::kMask:
                 w.String(e.*f.text);
+                break;
+            case FieldKind::kMask:
+                w.Mask(e.*f.text);
                 break;
             case FieldKind::kFlag:
                 w.Flag(e.*f.number);

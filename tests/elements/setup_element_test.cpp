@@ -94,6 +94,44 @@ TEST(SetupElementBase, OctalModeAndNumbers) {
     EXPECT_EQ(size.GetSize(), -5);
 }
 
+// Whatever a record held, what is written of it reads back as it was read:
+// read, write, read and write again give the same element and record.
+TEST(SetupElementBase, RecordsReadBackAsTheyWereRead) {
+    using namespace std::string_literals;
+    const std::string records[] = {
+        ",,,,,0,11\0"
+        "111,1,,0,644,"s,  // a NUL in the system mask
+        ",,,,,0,11111,1,1\0"
+        "0,0,644,"s,              // and in the selection mask
+        ",,,,,0,11111,1,,0,-4,",  // a signed mode
+        ",,,,,0,11111,1,,0,+755,",
+    };
+    for (int code = -1; code < kElementTypeCount; ++code) {
+        for (const auto& record : records) {
+            auto once = code < 0 ? std::make_unique<WSetupElement>() : CreateElement(code);
+            auto twice = code < 0 ? std::make_unique<WSetupElement>() : CreateElement(code);
+            ASSERT_TRUE(once && twice);
+            once->ReadRecord(record, false);
+            const std::string written = once->WriteRecord();
+            twice->ReadRecord(written, false);
+            EXPECT_EQ(twice->WriteRecord(), written) << code << " " << record;
+            EXPECT_EQ(twice->GetOsMask(), once->GetOsMask()) << code;
+            EXPECT_EQ(twice->GetSelectMask(), once->GetSelectMask()) << code;
+            EXPECT_EQ(twice->GetMode(), once->GetMode()) << code;
+        }
+    }
+
+    // A signed mode is refused and the mode kept; a negative one set in
+    // memory is written as the default.
+    WSetupElement e;
+    EXPECT_FALSE(e.ReadRecord(",,,,,0,11111,1,,0,-4,", false));
+    EXPECT_EQ(e.GetMode(), 0644);
+    e.SetMode(-4);
+    WSetupElement back(e.WriteRecord(), false);
+    EXPECT_EQ(back.GetMode(), 0644);
+    EXPECT_EQ(e.WriteRecord(), back.WriteRecord());
+}
+
 TEST(SetupElementBase, MaskPaddingAndValues) {
     struct Case {
         std::string os;
