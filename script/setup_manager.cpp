@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <functional>
 
 #include "platform/files.h"
@@ -104,6 +105,32 @@ bool ReadSectionLines(TextReader& reader, const SectionLineHandler& handle,
 std::string_view TagOf(std::string_view record) {
     size_t comma = record.find(',');
     return comma == std::string_view::npos ? record : record.substr(0, comma);
+}
+
+// The further string file `name` (a line of a string file that holds no
+// "=") inside the string folder `folder`; empty when the name leads out of
+// it: an absolute path, a drive, "..", or a link to somewhere else.
+std::string StringFileInFolder(const std::string& folder, const std::string& name) {
+    if (name.empty() || IsPathSeparator(name[0]) || (name.size() > 1 && name[1] == ':'))
+        return {};
+    size_t start = 0;
+    for (size_t i = 0; i <= name.size(); ++i) {
+        if (i == name.size() || IsPathSeparator(name[i])) {
+            if (name.compare(start, i - start, "..") == 0)
+                return {};
+            start = i + 1;
+        }
+    }
+    const std::string path = ResolveNoCase(JoinPath(folder, name));
+    std::error_code ec, ecBase;
+    const std::filesystem::path real = std::filesystem::weakly_canonical(ToNative(path), ec);
+    const std::filesystem::path base = std::filesystem::weakly_canonical(ToNative(folder), ecBase);
+    if (ec || ecBase)
+        return {};
+    auto [inBase, inReal] = std::mismatch(base.begin(), base.end(), real.begin(), real.end());
+    if (inBase != base.end() || inReal == real.end())
+        return {};
+    return path;
 }
 
 }  // namespace
@@ -358,7 +385,15 @@ bool WSetupManager::ReadStringFileAt(std::string_view path, std::set<std::string
             ScriptStringMap().Set(std::move(key), std::move(value));
         },
         [&](const std::string& name) {
-            return ReadStringFileAt(ResolveNoCase(JoinPath(stringFolder_, name)), seen, depth + 1);
+            // Only files of the string folder are read: a project's string
+            // file must not open "/etc/passwd" or "..\\..\\secret".
+            const std::string folder = stringFolder_.empty() ? FolderOf(path) : stringFolder_;
+            const std::string further = StringFileInFolder(folder.empty() ? "." : folder, name);
+            if (further.empty()) {
+                AddFailure(std::string(path) + ": names a file outside the string folder: " + name);
+                return false;
+            }
+            return ReadStringFileAt(further, seen, depth + 1);
         },
         &error);
     if (!ok && !error.empty())

@@ -236,5 +236,34 @@ TEST(ReadComponentScript, MissingFilesAndStringFileCycles) {
     EXPECT_EQ(seenTotal, 100000u);
 }
 
+TEST(ReadComponentScript, StringFilesAreReadOnlyInsideTheStringFolder) {
+    test::ScratchFolder dir;
+    const std::string secret = dir.Write("secret.str", "[Strings]\r\nSECRET=leaked\r\n");
+    dir.Write("Setup/sub/more.str", "[Strings]\r\nMORE=1\r\n");
+    std::filesystem::create_symlink(ToNative(secret), ToNative(dir / "Setup/link.str"));
+    for (const std::string& name :
+         {secret, std::string("../secret.str"), std::string("..\\secret.str"),
+          std::string("sub/../../secret.str"), std::string("link.str")}) {
+        dir.Write("Setup/a.str", "[Strings]\r\n" + name + "\r\nA=1\r\n");
+        WSetupManager m;
+        m.SetStringFolder(dir / "Setup");
+        EXPECT_FALSE(m.ReadStringFile(dir / "Setup/a.str")) << name;
+        EXPECT_EQ(ScriptStringMap().Value("SECRET"), "") << name;
+        ASSERT_FALSE(m.Failures().empty()) << name;
+        EXPECT_NE(m.Failures().back().find("outside the string folder: " + name), std::string::npos)
+            << m.Failures().back();
+        EXPECT_EQ(ScriptStringMap().Value("A"), "1");
+        ScriptStringMap().Erase("SECRET");
+    }
+    // A file in a folder below is read.
+    dir.Write("Setup/a.str", "[Strings]\r\nsub\\more.str\r\n");
+    WSetupManager m;
+    m.SetStringFolder(dir / "Setup");
+    EXPECT_TRUE(m.ReadStringFile(dir / "Setup/a.str"));
+    EXPECT_EQ(ScriptStringMap().Value("MORE"), "1");
+    ScriptStringMap().Erase("A");
+    ScriptStringMap().Erase("MORE");
+}
+
 }  // namespace
 }  // namespace vantrel
