@@ -142,6 +142,7 @@ void WProjectData::ResetApplicationInfo() {
     ShortcutFolderSet = 0;
     AreFilesMissing = 0;
     ProjectFile = "MyProject.zlt";
+    ProjectFileSeen = {};
     applicationName_ = "My Project";
     CompanyName = "Oxbel Corporation";
     Version = "1.0";

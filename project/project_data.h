@@ -18,6 +18,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/files.h"
 #include "script/creator_manager.h"
 #include "scriptfile/setup_data.h"
 
@@ -184,6 +185,13 @@ class WProjectData : public WCreatorManager {
     // --- Installation, file and mode.
     std::string InstallLocation;
     std::string ProjectFile;
+    // The project file as it was when this project last read or wrote it
+    // (`path` empty when it has not), so that a save does not replace what
+    // someone else wrote there in the meantime.
+    struct FileSeen {
+        std::string path;
+        FileInfo info;
+    } ProjectFileSeen;
     int HasProjectFile = 0;
     int NewProjectMode = 1;
     int OpenProjectMode = 0;

@@ -1,8 +1,11 @@
 #include "project/project_file.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "archive/archive.h"
+#include "archive/zip_archive.h"
+#include "archive/zip_reader.h"
 #include "elements/setup_background.h"
 #include "elements/setup_file.h"
 #include "platform/files.h"
@@ -187,12 +190,125 @@ bool LoadFromFolder(WProjectData& project, const WorkFolder& work, const std::st
     return true;
 }
 
-std::string ArchiveFailure(const WArchive& archive) {
-    std::string text = archive.Status().GetStatusString();
-    std::string detail = archive.GetStatusText();
+std::string ArchiveFailure(const ALStatus& status) {
+    std::string text = status.GetStatusString();
+    std::string detail = status.GetStatusDetail();
     if (!detail.empty() && detail != "No errors")
         text += " (" + detail + ")";
     return text;
+}
+
+std::string ArchiveFailure(const WArchive& archive) {
+    return ArchiveFailure(archive.Status());
+}
+
+// What a project file may hold: its few members, none of them large. An
+// archive beyond these limits (a "zip bomb" of many members, or of members
+// that share their compressed data) is refused before anything is unpacked.
+constexpr size_t kMaxProjectEntries = 16;
+constexpr int64_t kMaxProjectMemberSize = 32 * 1024 * 1024;
+
+bool IsProjectMember(const std::string& name) {
+    for (const std::string& member : Split(kProjectMemberList, ',')) {
+        if (!member.empty() && EqualsNoCase(member, name))
+            return true;
+    }
+    return false;
+}
+
+// Unpacks the members of the project file at `path` that a project file
+// holds (see kProjectMemberList, in any case) into `destination`; other
+// members are left packed. False, with `why`, for an unreadable archive, a
+// member name that leaves the folder, too many entries, a project member
+// that is too large or named twice, or members whose data overlap.
+bool ExtractProjectMembers(const std::string& path, const std::string& destination,
+                           std::string& why) {
+    ALZipReader reader(path);
+    ALEntryList list;
+    if (reader.ReadDirectory(list) < 0) {
+        why = ArchiveFailure(reader.Status());
+        return false;
+    }
+    if (list.Size() > kMaxProjectEntries) {
+        why = "it has " + std::to_string(list.Size()) + " entries; a project file holds at most " +
+              std::to_string(kMaxProjectEntries);
+        return false;
+    }
+    struct Span {
+        int64_t start, end;
+        std::string name;
+    };
+    std::vector<Span> spans;
+    std::vector<std::string> taken;
+    for (auto& entry : list) {
+        const std::string& name = entry->GetStorage()->GetName();
+        std::vector<std::string> folders;
+        std::string file;
+        if (!SplitMemberName(name, folders, file)) {
+            why = "the member name \"" + name + "\" leaves the folder it is unpacked into";
+            return false;
+        }
+        spans.push_back({entry->offset,
+                         entry->offset + static_cast<int64_t>(zip::kLocalHeaderSize + name.size()) +
+                             entry->compressedSize,
+                         name});
+        if (!folders.empty() || !IsProjectMember(file)) {
+            entry->ClearMark();
+            continue;
+        }
+        for (const std::string& other : taken) {
+            if (EqualsNoCase(other, file)) {
+                why = "the member " + file + " is there twice";
+                return false;
+            }
+        }
+        taken.push_back(file);
+        if (entry->expandedSize > kMaxProjectMemberSize) {
+            why = "the member " + file + " is too large (" + std::to_string(entry->expandedSize) +
+                  " bytes; at most " + std::to_string(kMaxProjectMemberSize) + ")";
+            return false;
+        }
+    }
+    std::sort(spans.begin(), spans.end(),
+              [](const Span& a, const Span& b) { return a.start < b.start; });
+    for (size_t i = 1; i < spans.size(); ++i) {
+        if (spans[i].start < spans[i - 1].end) {
+            why =
+                "the members " + spans[i - 1].name + " and " + spans[i].name + " share their data";
+            return false;
+        }
+    }
+    if (reader.Extract(list, destination) < 0) {
+        why = ArchiveFailure(reader.Status());
+        return false;
+    }
+    return true;
+}
+
+// Remembers the project file as it is now (nothing when it cannot be
+// examined).
+void RememberProjectFile(WProjectData& project, const std::string& path) {
+    project.ProjectFileSeen = {};
+    FileInfo info;
+    if (GetFileInfo(path, info) && info.isFile)
+        project.ProjectFileSeen = {AbsolutePath(path), info};
+}
+
+// False, with `error`, when the project file at `target` was replaced or
+// written by someone else after this project read or wrote it: saving now
+// would silently drop their change.
+bool UnchangedSinceSeen(const WProjectData& project, const std::string& target,
+                        std::string* error) {
+    const auto& seen = project.ProjectFileSeen;
+    FileInfo now;
+    if (seen.path.empty() || seen.path != AbsolutePath(target) || !GetFileInfo(target, now) ||
+        SameFileVersion(seen.info, now))
+        return true;
+    SetError(error, DisplayPath(target) +
+                        ": the file was changed by another program after this project was "
+                        "opened or saved; it was not replaced, so that change is kept (open the "
+                        "file again and repeat your changes)");
+    return false;
 }
 
 }  // namespace
@@ -274,11 +390,10 @@ bool ReadProjectScript(WProjectData& project, const WSetupProductData& script, s
     return true;
 }
 
-bool WriteProjectFile(WProjectData& project, const std::string& path, std::string* error,
-                      std::string* archivePath) {
-    std::string target = ProjectArchivePath(path);
-    if (archivePath)
-        *archivePath = target;
+namespace {
+
+// Writes the project file at `target` exactly.
+bool WriteProjectFileAt(WProjectData& project, const std::string& target, std::string* error) {
     std::string shown = DisplayPath(target);
     if (IsFolder(target)) {
         SetError(error, shown + ": is a folder, not a project file");
@@ -332,12 +447,28 @@ bool WriteProjectFile(WProjectData& project, const std::string& path, std::strin
         return false;
     }
     std::string bytes, why;
-    if (!ReadWholeFile(archive.GetArchivePath(), bytes, &why) ||
-        !WriteFileAtomic(target, bytes, &why)) {
+    if (!ReadWholeFile(archive.GetArchivePath(), bytes, &why)) {
         SetError(error, why);
         return false;
     }
+    if (!UnchangedSinceSeen(project, target, error))
+        return false;
+    if (!WriteFileAtomic(target, bytes, &why, ReadOnlyFile::kRefuse)) {
+        SetError(error, why);
+        return false;
+    }
+    RememberProjectFile(project, target);
     return true;
+}
+
+}  // namespace
+
+bool WriteProjectFile(WProjectData& project, const std::string& path, std::string* error,
+                      std::string* archivePath) {
+    std::string target = ProjectArchivePath(path);
+    if (archivePath)
+        *archivePath = target;
+    return WriteProjectFileAt(project, target, error);
 }
 
 bool LoadProjectFile(WProjectData& project, const std::string& path, std::string* error) {
@@ -348,14 +479,20 @@ bool LoadProjectFile(WProjectData& project, const std::string& path, std::string
     } else if (!IsFile(path)) {
         SetError(error, shown + ": no such file");
     } else {
+        // Taken before reading, so that a change made while it is read
+        // counts as a change since it was opened.
+        FileInfo seen;
+        const bool haveSeen = GetFileInfo(path, seen);
         WorkFolder work("project-open");
-        WArchive archive(kProjectExtension);
+        std::string why;
         if (!work.Ok()) {
             SetError(error, "the temporary folder cannot be created");
-        } else if (!archive.Extract(path, "", work.Path())) {
-            SetError(error, shown + ": not a readable project file: " + ArchiveFailure(archive));
+        } else if (!ExtractProjectMembers(path, work.Path(), why)) {
+            SetError(error, shown + ": not a readable project file: " + why);
         } else {
             ok = LoadFromFolder(project, work, shown, error);
+            if (ok && haveSeen)
+                project.ProjectFileSeen = {AbsolutePath(path), seen};
         }
     }
     // The flags just read decide what ships.
@@ -431,8 +568,11 @@ bool Save(WProjectData& project, bool& modified, ProjectSaveDialog& dialog, std:
             MakeFolders(folder);
     }
 
-    std::string written;
-    if (!WriteProjectFile(project, project.ProjectFile, error, &written))
+    // An opened project goes back into the file it came from, whatever that
+    // file is called; a name chosen now gets the project extension.
+    std::string written = project.ProjectFile;
+    if (ask ? !WriteProjectFile(project, project.ProjectFile, error, &written)
+            : !WriteProjectFileAt(project, written, error))
         return false;
     project.ProjectFile = written;
     modified = false;

@@ -60,7 +60,9 @@ void BuildProjectScript(WProjectData& project, WSetupProductData& script);
 bool ReadProjectScript(WProjectData& project, const WSetupProductData& script,
                        std::string* error = nullptr);
 
-// Writes the project file for `path` (see ProjectArchivePath). A trailing
+// Writes the project file for `path` (see ProjectArchivePath). The file is
+// not replaced (false, with `error`) when this project read or wrote it
+// before and it changed since. A trailing
 // separator of "DefaultFolder" is removed from the project first. False,
 // with `error`, when a member or the archive cannot be written; an existing
 // file at the archive path is then left as it was. `archivePath` receives
@@ -83,11 +85,12 @@ bool LoadProjectFile(WProjectData& project, const std::string& path, std::string
 bool OpenProjectFile(WProjectData& project, const std::string& path, std::string* error = nullptr);
 
 // The save command. With `modified` false nothing is written and the result
-// is true. A project opened from a file is written back to ProjectFile; any
-// other project asks `dialog` for a file name first (a cancelled dialog
-// gives false). After a successful write `modified` is cleared, ProjectFile
-// is the archive's path and the path heads the recent-project list. A
-// failed write gives false with `error` and leaves `modified` set.
+// is true. A project opened from a file is written back to ProjectFile, that
+// very file whatever its extension, and only when nobody changed it since it
+// was opened or last saved (else false with `error`); any other project asks `dialog` for a file
+// name first (a cancelled dialog gives false). After a successful write `modified` is cleared,
+// ProjectFile is the archive's path and the path heads the recent-project list. A failed write
+// gives false with `error` and leaves `modified` set.
 bool Save(WProjectData& project, bool& modified, ProjectSaveDialog& dialog,
           std::string* error = nullptr);
 

@@ -117,6 +117,19 @@ TEST_F(ProjectCommands, NewSetAddFilesAndShowTellTheSameProject) {
     ExpectHas(show.out, "Shortcut folder:       Ledger\n");
 }
 
+TEST_F(ProjectCommands, SetWritesTheFileItWasGiven) {
+    ASSERT_EQ(Cli("new work/p.zlt --name Ledger").status, 0);
+    ASSERT_EQ(Cli("new work/Other.zlt --name Other").status, 0);
+    ASSERT_TRUE(CopyOneFile(project, dir / "work/Other.bak"));
+    const std::string other = dir.Read("work/Other.zlt");
+
+    Result set = Cli("set work/Other.bak CompanyName=Backup");
+    ASSERT_EQ(set.status, 0) << set.err;
+    EXPECT_EQ(dir.Read("work/Other.zlt"), other);
+    ExpectHas(Cli("show work/Other.bak").out, "Company:               Backup\n");
+    EXPECT_FALSE(PathExists(dir / "work/Other.bak.zlt"));
+}
+
 TEST_F(ProjectCommands, NewKeepsAnExistingFileUnlessForced) {
     ASSERT_EQ(Cli("new work/p.zlt --name First").status, 0);
     std::string before = test::ReadBytes(project);

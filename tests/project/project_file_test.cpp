@@ -3,6 +3,7 @@
 #include <signal.h>
 #include <sys/resource.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -635,6 +636,57 @@ with zipfile.ZipFile(sys.argv[1], 'w') as z:
     ExpectRefused(dir / "noscript.zlt", "has no project.kvz");
 }
 
+// Archives made to fill the disk when unpacked: many members, members that
+// expand far beyond anything a project holds, members sharing their data.
+TEST_F(BadProjectFile, ZipBombsAreRefusedBeforeUnpacking) {
+    auto p = FilledProject();
+    const std::string good = SaveAs(*p, "good.zlt");
+    std::string script = R"(
+import struct, sys, zipfile
+src, kind, dst = sys.argv[1:4]
+with zipfile.ZipFile(src) as a, zipfile.ZipFile(dst, 'w', zipfile.ZIP_DEFLATED) as b:
+    for i in a.infolist():
+        data = a.read(i.filename)
+        if kind == 'large' and i.filename == 'license.txt':
+            data = bytes(40 * 1024 * 1024)
+        b.writestr(i.filename, data)
+    if kind == 'many':
+        for n in range(20):
+            b.writestr('extra%d.txt' % n, 'x')
+    if kind == 'other':
+        b.writestr('big.bin', bytes(40 * 1024 * 1024))
+if kind == 'overlap':
+    raw = bytearray(open(dst, 'rb').read())
+    offsets = {}
+    pos = raw.find(b'PK\x01\x02')
+    while pos >= 0:
+        n = struct.unpack('<H', raw[pos + 28:pos + 30])[0]
+        offsets[bytes(raw[pos + 46:pos + 46 + n])] = pos
+        pos = raw.find(b'PK\x01\x02', pos + 4)
+    lic = struct.unpack('<I', raw[offsets[b'license.txt'] + 42:offsets[b'license.txt'] + 46])[0]
+    raw[offsets[b'release.txt'] + 42:offsets[b'release.txt'] + 46] = struct.pack('<I', lic)
+    open(dst, 'wb').write(bytes(raw))
+)";
+    auto make = [&](const std::string& kind) {
+        const std::string out = dir / (kind + ".zlt");
+        int status = -1;
+        std::string output = Python(dir, script, {good, kind, out}, &status);
+        EXPECT_EQ(status, 0) << output;
+        return out;
+    };
+    auto before = TempEntries();
+    ExpectRefused(make("many"), "entries; a project file holds at most");
+    ExpectRefused(make("large"), "license.txt is too large");
+    ExpectRefused(make("overlap"), "share their data");
+    EXPECT_EQ(TempEntries(), before);
+
+    // A member that is no part of a project is left packed, whatever its size.
+    auto q = NewProject();
+    std::string error;
+    EXPECT_TRUE(LoadProjectFile(*q, make("other"), &error)) << error;
+    EXPECT_EQ(q->CompanyName, "Acme");
+}
+
 // The loader unpacks into the process's private temporary folder, and the
 // members tried here climb one and two folders out of it or name an absolute
 // path. So that a broken guard writes into this test's scratch folder and
@@ -741,6 +793,78 @@ TEST_F(SaveCommand, NewProjectAsksOnceThenOpenedProjectSavesInPlace) {
     auto r = NewProject();
     ASSERT_TRUE(OpenProjectFile(*r, dir / "out/Ledger.zlt", &error)) << error;
     EXPECT_EQ(r->CompanyName, "Acme");
+}
+
+TEST_F(SaveCommand, SecondSaveOfOneProjectKeepsTheFirstsChange) {
+    auto p = FilledProject();
+    const std::string path = SaveAs(*p, "ledger.zlt");
+    std::string error;
+    auto first = NewProject();
+    auto second = NewProject();
+    ASSERT_TRUE(OpenProjectFile(*first, path, &error)) << error;
+    ASSERT_TRUE(OpenProjectFile(*second, path, &error)) << error;
+
+    Dialog never;
+    bool modified = true;
+    first->CompanyName = "First";
+    ASSERT_TRUE(Save(*first, modified, never, &error)) << error;
+    const std::string afterFirst = test::ReadBytes(path);
+
+    second->Version = "9.9";
+    modified = true;
+    EXPECT_FALSE(Save(*second, modified, never, &error));
+    EXPECT_TRUE(modified);
+    EXPECT_NE(error.find("changed by another program"), std::string::npos) << error;
+    EXPECT_EQ(test::ReadBytes(path), afterFirst);
+
+    // The first one goes on saving its own changes; a rewrite in place by
+    // someone else (same file, other time) is noticed as well.
+    first->Version = "3.0";
+    modified = true;
+    ASSERT_TRUE(Save(*first, modified, never, &error)) << error;
+    std::filesystem::last_write_time(
+        ToNative(path), std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+    modified = true;
+    EXPECT_FALSE(Save(*first, modified, never, &error));
+
+    auto check = NewProject();
+    ASSERT_TRUE(OpenProjectFile(*check, path, &error)) << error;
+    EXPECT_EQ(check->CompanyName, "First");
+    EXPECT_EQ(check->Version, "3.0");
+
+    // Saving as another file, or after the file was removed, is not refused.
+    auto third = NewProject();
+    ASSERT_TRUE(OpenProjectFile(*third, path, &error)) << error;
+    ASSERT_TRUE(RemoveFile(path));
+    modified = true;
+    EXPECT_TRUE(Save(*third, modified, never, &error)) << error;
+}
+
+TEST_F(SaveCommand, OpenedThroughALinkSavesTheRealFileAndRefusesReadOnlyOnes) {
+    auto p = FilledProject();
+    const std::string real = SaveAs(*p, "ledger.zlt");
+    const std::string link = dir / "link.zlt";
+    std::filesystem::create_symlink("ledger.zlt", ToNative(link));
+    std::string error;
+    auto q = NewProject();
+    ASSERT_TRUE(OpenProjectFile(*q, link, &error)) << error;
+    q->CompanyName = "Through the link";
+    Dialog never;
+    bool modified = true;
+    ASSERT_TRUE(Save(*q, modified, never, &error)) << error;
+    EXPECT_TRUE(std::filesystem::is_symlink(ToNative(link)));
+    auto check = NewProject();
+    ASSERT_TRUE(OpenProjectFile(*check, real, &error)) << error;
+    EXPECT_EQ(check->CompanyName, "Through the link");
+
+    ASSERT_TRUE(SetFilePermissions(real, 0444));
+    const std::string before = test::ReadBytes(real);
+    q->CompanyName = "Refused";
+    modified = true;
+    EXPECT_FALSE(Save(*q, modified, never, &error));
+    EXPECT_TRUE(modified);
+    EXPECT_NE(error.find("read-only"), std::string::npos) << error;
+    EXPECT_EQ(test::ReadBytes(real), before);
 }
 
 TEST_F(SaveCommand, FailedWriteIsReportedAndKeepsTheProjectModified) {
