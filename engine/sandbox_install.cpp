@@ -1,12 +1,14 @@
 #include "engine/sandbox_install.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <set>
 
 #include "elements/element_classes.h"
 #include "engine/install_report.h"
 #include "engine/target_folders.h"
+#include "platform/file_handle.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/registry.h"
@@ -116,12 +118,12 @@ class WSandboxInstall::Run {
         return ReplaceAll(rest, "\\", "/");
     }
 
-    // Appends a line to the log at once.
+    // Appends a line to the log at once, so that an install that stops
+    // half-way still leaves the log of what it made.
     bool Log(const std::string& line) {
-        log_.push_back(line);
-        std::string why;
-        if (!WriteFileAtomic(JoinPath(owner_.root_, kLogName), Text(log_), &why))
-            return Problem("cannot write the uninstall log: " + why);
+        const std::string text = line + "\r\n";
+        if (!log_.WriteAll(text.data(), text.size()))
+            return Problem(ErrnoText("the uninstall log " + DisplayPath(logPath_)));
         return true;
     }
 
@@ -150,13 +152,14 @@ class WSandboxInstall::Run {
         return true;
     }
 
-    // Writes a file, logging it when this install made it.
-    bool WriteFile(const std::string& path, const std::string& data) {
+    // Writes a file (`data`, or with `copy` a copy of the file `data`
+    // names), logging it when this install made it.
+    bool WriteFile(const std::string& path, const std::string& data, bool copy = false) {
         if (!MakeFolder(FolderOf(path)))
             return false;
         const bool existed = PathExists(path);
         std::string why;
-        if (!WriteFileAtomic(path, data, &why))
+        if (copy ? !CopyOneFile(data, path, &why) : !WriteFileAtomic(path, data, &why))
             return Problem("cannot write " + DisplayPath(path) + ": " + why);
         if (existed)
             return true;
@@ -165,16 +168,27 @@ class WSandboxInstall::Run {
     }
     bool Made(const std::string& path) const { return made_.count(path) > 0; }
 
+    // Creates the log; a root that has one holds an installation already
+    // (also one that another install is making at this moment).
     bool Start(const std::string& product) {
-        log_.clear();
+        logPath_ = JoinPath(owner_.root_, kLogName);
+        if (!log_.Open(logPath_, FileHandle::Mode::kCreateNew, 0644)) {
+            if (errno == EEXIST)
+                return Problem(DisplayPath(owner_.root_) + " holds an installation already (" +
+                               kLogName + "): uninstall it first");
+            return Problem(ErrnoText(DisplayPath(logPath_)));
+        }
         return Log(kSection) && Log("Product=" + product);
     }
+
+    bool Finish() { return log_.Close() || Problem(ErrnoText(DisplayPath(logPath_))); }
 
   private:
     WSandboxInstall& owner_;
     RegFileStore hives_;
     WTargetFolders folders_;
-    std::vector<std::string> log_;
+    std::string logPath_;
+    FileHandle log_;
     std::set<std::string> made_;
 };
 
@@ -186,11 +200,6 @@ bool WSandboxInstall::Install(const WInstallReport& report, const std::string& s
     done_.clear();
     if (!MakeFolders(root_)) {
         problems_.push_back(ErrnoText(DisplayPath(root_)));
-        return false;
-    }
-    if (PathExists(JoinPath(root_, kLogName))) {
-        problems_.push_back(DisplayPath(root_) + " holds an installation already (" + kLogName +
-                            "): uninstall it first");
         return false;
     }
     static constexpr int kTypeBits[] = {WSetupComponent::kTypeBits1, WSetupComponent::kTypeBits2,
@@ -225,14 +234,13 @@ bool WSandboxInstall::Install(const WInstallReport& report, const std::string& s
         }
         const std::string target = run.Target(e.GetTargetPath(), what);
         const std::string source = ResolveNoCase(JoinPath(setFolder, e.GetSourceName()));
-        std::string data, why;
         if (target.empty())
             return;
-        if (!ReadWholeFile(source, data, &why)) {
-            run.Problem(what + " cannot be read: " + why);
+        if (!IsFile(source)) {
+            run.Problem(what + " is missing from the set");
             return;
         }
-        if (run.WriteFile(target, data))
+        if (run.WriteFile(target, source, true))
             run.Done("file " + folders.Expand(e.GetTargetPath()));
     });
 
@@ -331,6 +339,7 @@ bool WSandboxInstall::Install(const WInstallReport& report, const std::string& s
             run.Done("shortcut " + folders.Expand(s.GetShortcutFolder()) + "\\" +
                      s.GetShortcutName() + " -> " + target);
     });
+    run.Finish();
     return problems_.empty();
 }
 
