@@ -39,30 +39,52 @@ std::string FreshFolder() {
 
 }  // namespace
 
-std::string WSetVerifier::ScriptFault(const std::string& path, bool headerRequired) {
-    if (!IsFile(path))
-        return "it is missing";
-    WScriptHeader stamped;
-    stamped.SetFilePath(path);
-    int bits = stamped.Read(true, false);
+WSetVerifier::ScriptCheck WSetVerifier::CheckScript(const std::string& path, bool headerRequired,
+                                                    WScriptHeader* stamped) {
+    ScriptCheck check;
+    if (!IsFile(path)) {
+        check.state = ScriptCheck::kMissing;
+        return check;
+    }
+    // The values as stamped, then a verifying read that recomputes them (it
+    // leaves the computed values in the object it reads into).
+    WScriptHeader own;
+    WScriptHeader& header = stamped ? *stamped : own;
+    header = WScriptHeader();
+    header.SetFilePath(path);
+    int bits = header.Read(true, false);
     WScriptHeader computed;
     computed.SetFilePath(path);
     bits |= computed.Read(true, true);
-    if (bits & WScriptHeader::kCannotOpen)
-        return "it cannot be opened";
-    if (bits & WScriptHeader::kNoHeader)
-        return headerRequired ? "it has no header block" : std::string();
+    if (bits & WScriptHeader::kCannotOpen) {
+        check.state = ScriptCheck::kCannotOpen;
+        return check;
+    }
     std::vector<std::string> reasons;
+    if (bits & WScriptHeader::kNoHeader) {
+        if (!headerRequired)
+            return check;
+        reasons.push_back("it has no header block, so it was not stamped when the set was built");
+    }
     if (bits & (WScriptHeader::kSumDiffers | WScriptHeader::kLinesDiffer |
                 WScriptHeader::kSkippedDiffer)) {
-        reasons.push_back("its checksum " + stamped.ChecksumText() +
-                          " does not match its contents (" + computed.ChecksumText() + ")");
+        reasons.push_back("its checksum " + header.ChecksumText() +
+                          " does not match its contents (" + computed.ChecksumText() +
+                          "): the script was changed after it was stamped");
     }
     if (bits & WScriptHeader::kSecondHeader)
         reasons.push_back("it holds a second header block");
-    if (bits & WScriptHeader::kLongLine)
-        reasons.push_back("it holds a line longer than the setup engine reads");
-    return Join(reasons, "; ");
+    if (bits & WScriptHeader::kLongLine) {
+        reasons.push_back(
+            Format("a line is %zu characters or longer, more than the setup engine "
+                   "reads as one line",
+                   WScriptHeader::kLongLineLength));
+    }
+    if (!reasons.empty()) {
+        check.state = ScriptCheck::kFails;
+        check.reasons = Join(reasons, "; ");
+    }
+    return check;
 }
 
 bool WSetVerifier::Verify(const std::string& mediaFolder) {
@@ -117,14 +139,17 @@ void WSetVerifier::CheckScripts(const std::string& setupFolder) {
         const std::string found = FindInFolderNoCase(setupFolder, name);
         return found.empty() ? JoinPath(setupFolder, name) : found;
     };
-    const std::string product = script(kProductScript);
-    if (std::string fault = ScriptFault(product, true); !fault.empty())
-        problems_.push_back(std::string(kSetupFolder) + "\\" + kProductScript +
-                            " fails verification: " + fault);
-    for (const char* name : {kComponentScript, kStringFile}) {
-        if (std::string fault = ScriptFault(script(name), false); !fault.empty())
-            problems_.push_back(std::string(kSetupFolder) + "\\" + name +
-                                " fails verification: " + fault);
+    for (const char* name : {kProductScript, kComponentScript, kStringFile}) {
+        // Only the product script must carry a header.
+        const ScriptCheck check =
+            CheckScript(script(name), std::string_view(name) == kProductScript);
+        const std::string shown = std::string(kSetupFolder) + "\\" + name;
+        if (check.state == ScriptCheck::kMissing)
+            problems_.push_back(shown + " is missing");
+        else if (check.state == ScriptCheck::kCannotOpen)
+            problems_.push_back(shown + " cannot be opened");
+        else if (check.state == ScriptCheck::kFails)
+            problems_.push_back(shown + " fails verification: " + check.reasons);
     }
 }
 

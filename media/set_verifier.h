@@ -16,6 +16,8 @@
 
 namespace vantrel {
 
+class WScriptHeader;
+
 class WSetVerifier {
   public:
     enum class Kind { kNone, kFolder, kFloppy };
@@ -27,9 +29,18 @@ class WSetVerifier {
     // Checks the unpacked set (or CD set) in `root`, adding to Problems().
     bool VerifyFolder(const std::string& root);
 
-    // Why the script at `path` fails verification, empty when it passes.
-    // With `headerRequired`, a script without a header block fails.
-    static std::string ScriptFault(const std::string& path, bool headerRequired);
+    // A script's header against its body.
+    struct ScriptCheck {
+        enum State { kSound, kMissing, kCannotOpen, kFails };
+        State state = kSound;
+        std::string reasons;  // kFails: why, "; "-separated
+    };
+    // Checks the script at `path` as the setup engine does before it
+    // installs: the checksums of its header block must match its body. With
+    // `headerRequired`, a script without a header block fails; `stamped`,
+    // when given, gets the header's values as stamped.
+    static ScriptCheck CheckScript(const std::string& path, bool headerRequired,
+                                   WScriptHeader* stamped = nullptr);
 
     const std::vector<std::string>& Problems() const { return problems_; }
     Kind GetKind() const { return kind_; }
