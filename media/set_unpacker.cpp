@@ -131,10 +131,22 @@ void WSetUnpacker::ExpandDisk(const std::string& disk, long expected,
                    WDiskSet::ThreeDigits(static_cast<int>(number - 1));
         problems_.push_back("the set has no " + gap);
     }
-    const std::string own = name + WDiskSet::kExtension;
-    const std::string archive = FindInFolderNoCase(disk, own);
+    // A disk copied to the root of a floppy is not named after its number;
+    // its archive tells the number.
+    std::string own = number >= 0 ? name + WDiskSet::kExtension : std::string();
+    if (number < 0) {
+        const size_t extension = std::char_traits<char>::length(WDiskSet::kExtension);
+        for (const std::string& file : ListFolder(disk, true, false)) {
+            if (IsArchiveName(file) && DiskNumberOf(file.substr(0, file.size() - extension)) >= 0) {
+                own = file;
+                break;
+            }
+        }
+    }
+    const std::string archive = own.empty() ? std::string() : FindInFolderNoCase(disk, own);
     if (archive.empty() || !IsFile(archive)) {
-        problems_.push_back(DisplayPath(disk) + " holds no disk archive " + own);
+        problems_.push_back(DisplayPath(disk) + " holds no disk archive" +
+                            (own.empty() ? std::string() : " " + own));
         return;
     }
     WArchive reader(WDiskSet::kExtension);

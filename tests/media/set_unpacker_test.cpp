@@ -79,6 +79,19 @@ TEST_F(SetUnpacker, JoinsSplitArchivesAndExpandsEveryArchive) {
     EXPECT_EQ(test::ReadBytes(dir / "set/Setup/comp.kvz"), "[Components]\r\n");
 }
 
+TEST_F(SetUnpacker, ADiskCopiedToAFloppysRootIsFoundByItsArchive) {
+    Disks("single", {{1, {{"Setup files.cfi", setupFiles}}}});
+    ASSERT_TRUE(RenameFile(dir / "single/disk001", dir / "single/A"));
+    WSetUnpacker unpacker;
+    ASSERT_TRUE(unpacker.Unpack({dir / "single/A"}, dir / "work", dir / "set"))
+        << Join(unpacker.Problems(), "\n");
+    EXPECT_EQ(test::ReadBytes(dir / "set/Setup/comp.kvz"), "[Components]\r\n");
+    ASSERT_TRUE(RemoveFile(dir / "single/A/disk001.cfi"));
+    EXPECT_FALSE(unpacker.Unpack({dir / "single/A"}, dir / "work2", dir / "set2"));
+    EXPECT_EQ(unpacker.Problems(),
+              std::vector<std::string>{dir / "single/A" + " holds no disk archive"});
+}
+
 TEST_F(SetUnpacker, NamesMissingDisksPiecesAndDamagedArchives) {
     const size_t third = comp.size() / 3;
     struct Case {
