@@ -6,6 +6,7 @@
 #include "elements/element_classes.h"
 #include "engine/report_text.h"
 #include "engine/set_folder.h"
+#include "media/set_verifier.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/strings.h"
@@ -265,43 +266,19 @@ bool WInstallReport::Read(const WSetFolder& set) {
 
 bool WInstallReport::VerifyProductScript(const std::string& path) {
     std::string shown = DisplayPath(path);
-    if (!IsFile(path)) {
-        errors_.push_back(shown + " is missing");
-        return false;
-    }
-    // The values as stamped, then a verifying read that recomputes them
-    // (it leaves the computed values in the object it reads into).
-    header_ = WScriptHeader();
-    header_.SetFilePath(path);
-    int bits = header_.Read(true, false);
-    WScriptHeader computed;
-    computed.SetFilePath(path);
-    bits |= computed.Read(true, true);
-    if (bits & WScriptHeader::kCannotOpen) {
-        errors_.push_back(shown + " cannot be opened");
-        return false;
-    }
-    std::vector<std::string> reasons;
-    if (bits & WScriptHeader::kNoHeader) {
-        reasons.push_back("it has no header block, so it was not stamped when the set was built");
-    }
-    if (bits & (WScriptHeader::kSumDiffers | WScriptHeader::kLinesDiffer |
-                WScriptHeader::kSkippedDiffer)) {
-        reasons.push_back("its checksum " + header_.ChecksumText() +
-                          " does not match its contents (" + computed.ChecksumText() +
-                          "): the script was changed after it was stamped");
-    }
-    if (bits & WScriptHeader::kSecondHeader)
-        reasons.push_back("it holds a second header block");
-    if (bits & WScriptHeader::kLongLine) {
-        reasons.push_back(
-            Format("a line is %zu characters or longer, more than the setup engine "
-                   "reads as one line",
-                   WScriptHeader::kLongLineLength));
-    }
-    if (!reasons.empty()) {
-        errors_.push_back(shown + " fails verification: " + Join(reasons, "; "));
-        return false;
+    const WSetVerifier::ScriptCheck check = WSetVerifier::CheckScript(path, true, &header_);
+    switch (check.state) {
+        case WSetVerifier::ScriptCheck::kMissing:
+            errors_.push_back(shown + " is missing");
+            return false;
+        case WSetVerifier::ScriptCheck::kCannotOpen:
+            errors_.push_back(shown + " cannot be opened");
+            return false;
+        case WSetVerifier::ScriptCheck::kFails:
+            errors_.push_back(shown + " fails verification: " + check.reasons);
+            return false;
+        case WSetVerifier::ScriptCheck::kSound:
+            break;
     }
     if (header_.ModuleType() != kProductModuleType) {
         errors_.push_back(shown + " is not a product script (module type " +

@@ -41,6 +41,10 @@ class WInstallReport {
     // lacks is marked.
     std::string Text(bool noCopy) const;
 
+    // What Read() found, for an install.
+    const WSPMProduct& Product() const { return product_; }
+    const WSetupManager& Components() const { return components_; }
+
   private:
     bool VerifyProductScript(const std::string& path);
     bool ReadProductScript(const std::string& path);

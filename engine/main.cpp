@@ -2,13 +2,19 @@
 // start program "setup.exe") in the sample installation's "Distrib" folder,
 // so that media built here and test runs have an engine to start. It reads
 // and checks the set's scripts and shows what the setup would install; it
-// never writes anything (the set may lie on a read-only disk).
+// never writes into the set (which may lie on a read-only disk).
 //
 //   setup32.exe [/nocopy] [FOLDER]
+//   setup32.exe /install ROOT [/type N] [FOLDER]
+//   setup32.exe /uninstall ROOT
 //
 // The set is FOLDER when given, else the program's own folder or, failing
-// that, the current folder. Exit status: 0 when the set was read, 1 when a
-// script is missing, unreadable or fails verification, 2 for a usage error.
+// that, the current folder. /install installs it into the sandbox folder
+// ROOT (see sandbox_install.h; a floppy set is unpacked first), taking the
+// components of install type N (1 to 3, default 1); /uninstall removes what
+// ROOT's uninstall log lists. Exit status: 0 when the set was read (and
+// installed or removed), 1 when a script is missing, unreadable or fails
+// verification or the install failed, 2 for a usage error.
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -17,11 +23,15 @@
 #include "engine/floppy_report.h"
 #include "engine/install_report.h"
 #include "engine/report_text.h"
+#include "engine/sandbox_install.h"
 #include "engine/set_folder.h"
+#include "media/set_unpacker.h"
 #include "platform/encoding.h"
+#include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/process.h"
 #include "platform/strings.h"
+#include "platform/temp_folder.h"
 #include "script/set_layout.h"
 
 namespace {
@@ -47,8 +57,47 @@ int Fail(const std::vector<std::string>& messages) {
 int Usage(const std::string& message) {
     if (!message.empty())
         std::fprintf(stderr, "%s: %s\n", programName.c_str(), message.c_str());
-    std::fprintf(stderr, "usage: %s [/nocopy] [FOLDER]\n", programName.c_str());
+    std::fprintf(stderr,
+                 "usage: %s [/nocopy] [FOLDER]\n"
+                 "       %s /install ROOT [/type N] [FOLDER]\n"
+                 "       %s /uninstall ROOT\n",
+                 programName.c_str(), programName.c_str(), programName.c_str());
     return kUsage;
+}
+
+void PrintLines(const std::vector<std::string>& lines) {
+    for (const std::string& line : lines)
+        Print("  " + line + "\n");
+}
+
+// Installs the set read into `report` from `setFolder` into `root`.
+int Install(const WInstallReport& report, const std::string& setFolder, const std::string& root,
+            int installType) {
+    WSandboxInstall install(root);
+    const bool ok = install.Install(report, setFolder, installType);
+    Print("Installed " + report.Product().GetDisplayName() + " into " + DisplayPath(root) +
+          Format(" (install type %d)\n", installType));
+    PrintLines(install.Done());
+    return ok ? kOk : Fail(install.Problems());
+}
+
+// A floppy set is unpacked into a private folder, then installed from there.
+int InstallFloppy(const WSetFolder& set, const std::string& root, int installType) {
+    const std::string& temp = PrivateTempFolder();
+    if (temp.empty())
+        return Fail({"no temporary folder to unpack the set in"});
+    const std::string unpacked = JoinPath(temp, "set");
+    WSetUnpacker unpacker;
+    if (!unpacker.Unpack(set.Disks(), JoinPath(temp, "archives"), unpacked))
+        return Fail(unpacker.Problems());
+    WSetFolder inside;
+    inside.Locate({unpacked});
+    WInstallReport report;
+    if (inside.GetKind() != WSetFolder::kScripts)
+        return Fail({"the floppy set holds no Setup\\project.kvz"});
+    if (!report.Read(inside))
+        return Fail(report.Errors());
+    return Install(report, unpacked, root, installType);
 }
 
 std::string CurrentFolder() {
@@ -67,20 +116,44 @@ int main(int argc, char** argv) {
         programName = std::filesystem::path(argv[0]).filename().string();
 
     bool noCopy = false;
-    std::string folder;
+    std::string folder, installRoot, uninstallRoot;
+    int installType = 1;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
+        // The folder or number behind an option.
+        auto value = [&](std::string& out) {
+            if (i + 1 >= argc || !Utf8ToCp1252(argv[i + 1], out) || out.empty())
+                return false;
+            ++i;
+            return true;
+        };
         if (arg == "/?" || arg == "-h" || arg == "--help") {
             std::printf(
                 "usage: %s [/nocopy] [FOLDER]\n"
                 "Reads the setup set in FOLDER (else the program's own folder or the\n"
                 "current folder), checks its scripts and shows what it would install.\n"
-                "  /nocopy  test run: the set holds no application files\n",
-                programName.c_str());
+                "  /nocopy  test run: the set holds no application files\n"
+                "usage: %s /install ROOT [/type N] [FOLDER]\n"
+                "       %s /uninstall ROOT\n"
+                "Installs the set into the sandbox folder ROOT (Windows folders mapped\n"
+                "below it, the registry in ROOT/Registry, an uninstall log), or removes\n"
+                "what ROOT's uninstall log lists. N is the install type (1 to 3).\n",
+                programName.c_str(), programName.c_str(), programName.c_str());
             return kOk;
         }
         if (EqualsNoCase(arg, "/nocopy") || EqualsNoCase(arg, "-nocopy")) {
             noCopy = true;
+        } else if (EqualsNoCase(arg, "/install")) {
+            if (!value(installRoot))
+                return Usage("/install needs a folder");
+        } else if (EqualsNoCase(arg, "/uninstall")) {
+            if (!value(uninstallRoot))
+                return Usage("/uninstall needs a folder");
+        } else if (EqualsNoCase(arg, "/type")) {
+            std::string n;
+            if (!value(n) || n.size() != 1 || n[0] < '1' || n[0] > '3')
+                return Usage("/type needs an install type 1, 2 or 3");
+            installType = n[0] - '0';
         } else if (!arg.empty() && arg[0] == '-') {
             // "/..." is a folder here unless it is one of the options above.
             return Usage("unknown option " + arg);
@@ -91,6 +164,20 @@ int main(int argc, char** argv) {
             return Usage("more than one folder given");
         }
     }
+
+    if (!uninstallRoot.empty()) {
+        if (!installRoot.empty() || !folder.empty() || noCopy)
+            return Usage("/uninstall takes no other arguments");
+        WSandboxInstall install(AbsolutePath(uninstallRoot));
+        const bool ok = install.Uninstall();
+        Print("Uninstalled from " + DisplayPath(AbsolutePath(uninstallRoot)) + "\n");
+        PrintLines(install.Done());
+        return ok ? kOk : Fail(install.Problems());
+    }
+    if (!installRoot.empty() && noCopy)
+        return Usage("/install and /nocopy exclude each other");
+    if (!installRoot.empty())
+        installRoot = AbsolutePath(installRoot);
 
     WSetFolder set;
     if (!folder.empty()) {
@@ -104,10 +191,14 @@ int main(int argc, char** argv) {
             WInstallReport report;
             if (!report.Read(set))
                 return Fail(report.Errors());
+            if (!installRoot.empty())
+                return Install(report, set.Root(), installRoot, installType);
             Print(report.Text(noCopy));
             return kOk;
         }
         case WSetFolder::kFloppy: {
+            if (!installRoot.empty())
+                return InstallFloppy(set, installRoot, installType);
             WFloppyReport report;
             bool ok = report.Read(set);
             Print(report.Text());

@@ -1,9 +1,8 @@
 #include "engine/set_folder.h"
 
 #include <algorithm>
-#include <cctype>
-#include <utility>
 
+#include "media/set_unpacker.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/strings.h"
@@ -13,26 +12,12 @@ namespace vantrel {
 
 namespace {
 
-constexpr const char* kDiskPrefix = "disk";
 constexpr const char* kArchiveExtension = ".cfi";
 
 }  // namespace
 
 long WSetFolder::DiskNumberOf(const std::string& name) {
-    const size_t prefix = std::char_traits<char>::length(kDiskPrefix);
-    if (name.size() <= prefix || !EqualsNoCase(name.substr(0, prefix), kDiskPrefix))
-        return -1;
-    // At most nine digits: a longer run is no disk number this set could have.
-    if (name.size() - prefix > 9)
-        return -1;
-    long number = 0;
-    for (size_t i = prefix; i < name.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(name[i]);
-        if (!std::isdigit(c))
-            return -1;
-        number = number * 10 + (c - '0');
-    }
-    return number;
+    return WSetUnpacker::DiskNumberOf(name);
 }
 
 bool WSetFolder::HoldsDiskArchive(const std::string& folder) {
@@ -116,17 +101,7 @@ std::vector<std::string> WSetFolder::Disks() const {
     std::string parent = FolderOf(diskFolder_);
     if (DiskNumberOf(FileNameOf(diskFolder_)) < 0 || parent.empty())
         return {diskFolder_};
-    std::vector<std::pair<long, std::string>> numbered;
-    for (const std::string& name : ListFolder(parent, false, true)) {
-        long n = DiskNumberOf(name);
-        if (n >= 0)
-            numbered.emplace_back(n, name);
-    }
-    std::sort(numbered.begin(), numbered.end());
-    std::vector<std::string> disks;
-    for (auto& [n, name] : numbered)
-        disks.push_back(JoinPath(parent, name));
-    return disks;
+    return WSetUnpacker::DiskFolders(parent);
 }
 
 }  // namespace vantrel

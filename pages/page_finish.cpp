@@ -21,6 +21,7 @@
 #include "app/qt_text.h"
 #include "app/wizard_app.h"
 #include "media/media_builder.h"
+#include "media/set_verifier.h"
 #include "media/test_setup.h"
 #include "platform/files.h"
 #include "platform/paths.h"
@@ -130,7 +131,14 @@ WPageFinish::WPageFinish(WWizardApp& app, QWidget* parent)
     openButton_ = new QPushButton(QStringLiteral("&Open Media Folder"), Body());
     openButton_->setObjectName(QStringLiteral("openFolder"));
     openButton_->setEnabled(false);
+    verifyButton_ = new QPushButton(QStringLiteral("&Verify Media"), Body());
+    verifyButton_->setObjectName(QStringLiteral("verifyMedia"));
+    verifyButton_->setToolTip(
+        QStringLiteral("Check the media just created without installing them: the scripts, "
+                       "every file of the components with its size, and every archive"));
+    verifyButton_->setEnabled(false);
     resultRow->addStretch(1);
+    resultRow->addWidget(verifyButton_);
     resultRow->addWidget(openButton_);
     layout->addLayout(resultRow);
 
@@ -145,6 +153,7 @@ WPageFinish::WPageFinish(WWizardApp& app, QWidget* parent)
     connect(createButton_, &QPushButton::clicked, this, &WPageFinish::OnCreateMedia);
     connect(testButton_, &QPushButton::clicked, this, &WPageFinish::OnTestSetup);
     connect(openButton_, &QPushButton::clicked, this, &WPageFinish::OnOpenFolder);
+    connect(verifyButton_, &QPushButton::clicked, this, &WPageFinish::OnVerifyMedia);
 }
 
 bool WPageFinish::OnSetActive() {
@@ -356,6 +365,7 @@ void WPageFinish::OnCreateMedia() {
     window()->activateWindow();
 
     const QString media = NativePath(folder);
+    lastMediaFolder_ = folder;
     QString log;
     if (!builder.LogPath().empty() && IsFile(builder.LogPath()))
         log = QStringLiteral("\n\nLog: %1").arg(NativePath(builder.LogPath()));
@@ -426,6 +436,31 @@ void WPageFinish::OnTestSetup() {
 void WPageFinish::ShowResult(const QString& text, bool canOpen) {
     resultView_->setPlainText(text);
     openButton_->setEnabled(canOpen && !lastMedia_.isEmpty());
+    verifyButton_->setEnabled(openButton_->isEnabled() && !lastMediaFolder_.empty());
+}
+
+void WPageFinish::OnVerifyMedia() {
+    if (lastMediaFolder_.empty())
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    WSetVerifier verifier;
+    const bool sound = verifier.Verify(lastMediaFolder_);
+    QApplication::restoreOverrideCursor();
+    const int files = verifier.FileCount();
+    QString text = QStringLiteral("\n\nVerify: ");
+    if (sound) {
+        text += QStringLiteral("the set is sound (%1 file record%2 checked).")
+                    .arg(files)
+                    .arg(files == 1 ? QString() : QStringLiteral("s"));
+    } else {
+        const auto& problems = verifier.Problems();
+        text += QStringLiteral("%1 problem%2 found:")
+                    .arg(problems.size())
+                    .arg(problems.size() == 1 ? QString() : QStringLiteral("s"));
+        for (const std::string& problem : problems)
+            text += QStringLiteral("\n  ") + FromEngine(problem);
+    }
+    resultView_->setPlainText(resultView_->toPlainText() + text);
 }
 
 void WPageFinish::OnOpenFolder() {

@@ -52,6 +52,7 @@ class WPageFinish : public WPage {
     QPushButton* TestButton() const { return testButton_; }
     QPlainTextEdit* ResultView() const { return resultView_; }
     QPushButton* OpenFolderButton() const { return openButton_; }
+    QPushButton* VerifyButton() const { return verifyButton_; }
 
     // The custom size's spin: the whole part of a valid custom number goes
     // down by `delta` (up by -delta), never below zero.
@@ -65,6 +66,9 @@ class WPageFinish : public WPage {
     void OnCreateMedia();
     void OnTestSetup();
     void OnOpenFolder();
+    // Checks the set that Create Media made and adds the outcome to the
+    // result view.
+    void OnVerifyMedia();
 
   private:
     // The plan's choice from the size controls, then the labels.
@@ -79,6 +83,8 @@ class WPageFinish : public WPage {
     WVolumeProbe probe_ = WVolumeProbe::Host();
     bool filling_ = false;
     QString lastMedia_;
+    // The folder of the last Create Media (engine path).
+    std::string lastMediaFolder_;
 
     QLineEdit* folderEdit_ = nullptr;
     QPushButton* browseButton_ = nullptr;
@@ -97,6 +103,7 @@ class WPageFinish : public WPage {
     QPushButton* testButton_ = nullptr;
     QPlainTextEdit* resultView_ = nullptr;
     QPushButton* openButton_ = nullptr;
+    QPushButton* verifyButton_ = nullptr;
 };
 
 }  // namespace vantrel

@@ -339,6 +339,31 @@ class FinishPageTest : public QObject {
             QStringLiteral("The media were created in ")));
     }
 
+    void verifyMediaChecksTheSetJustCreated() {
+        Page p(true);
+        p.AddAppFile("big.bin", Noise(2000000));
+        QVERIFY(p.Open());
+        QVERIFY(!p.page->VerifyButton()->isEnabled());
+        const QString media = p.Media(QStringLiteral("floppy"));
+        p.page->FolderEdit()->setText(media);
+        p.page->CreateButton()->click();
+        QVERIFY(p.page->VerifyButton()->isEnabled());
+        const QString created = p.page->ResultView()->toPlainText();
+        p.page->VerifyButton()->click();
+        QCOMPARE(p.page->ResultView()->toPlainText(),
+                 created + QStringLiteral("\n\nVerify: the set is sound (1 file record checked)."));
+        QVERIFY(p.w.Boxes().shown.isEmpty());
+
+        // A disk's archive gone: the fault is named, no dialog is shown.
+        QVERIFY(QFile::remove(media + QStringLiteral("/disk002/disk002.cfi")));
+        p.page->VerifyButton()->click();
+        const QString result = p.page->ResultView()->toPlainText();
+        QVERIFY2(result.contains(QStringLiteral(" found:\n  ") + media +
+                                 QStringLiteral("/disk002 holds no disk archive disk002.cfi")),
+                 qPrintable(result));
+        QVERIFY(p.w.Boxes().shown.isEmpty());
+    }
+
     void cancelStopsTheBuild() {
         Page p(true);
         for (int i = 0; i < 20; ++i)

@@ -1,0 +1,150 @@
+// The sample engine's sandbox install, driven directly: where Windows paths
+// land below the root, what an install does to files that were there before,
+// and what an uninstall log may name.
+#include <memory>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "elements/element_classes.h"
+#include "engine/install_report.h"
+#include "engine/sandbox_install.h"
+#include "engine/set_folder.h"
+#include "engine/target_folders.h"
+#include "platform/files.h"
+#include "platform/paths.h"
+#include "platform/registry.h"
+#include "platform/strings.h"
+#include "project/file_elements.h"
+#include "project/project_data.h"
+#include "support/test_support.h"
+
+namespace vantrel {
+namespace {
+
+TEST(TargetFolders, MacrosBecomeTheMachinesFoldersAndThoseLandBelowTheRoot) {
+    test::ScratchFolder dir;
+    RegFileStore hives(dir / "m.reg", dir / "u.reg");
+    WTargetFolders folders(dir / "root", hives, "<WPF>\\Acme\\Ledger");
+
+    EXPECT_EQ(folders.Expand("<D>\\bin\\app.exe"), "C:\\Program Files\\Acme\\Ledger\\bin\\app.exe");
+    EXPECT_EQ(folders.Expand("<Target Folder>\\x"), "C:\\Program Files\\Acme\\Ledger\\x");
+    EXPECT_EQ(folders.Expand("<D2>"), "C:\\\\Program Files\\\\Acme\\\\Ledger");
+    EXPECT_EQ(folders.Expand("<DR>|<DL:>|<ND>"),
+              "Program Files\\Acme\\Ledger|C:|\\Program Files\\Acme\\Ledger");
+    EXPECT_EQ(folders.Expand("<F>\\a.ttf"), "C:\\Windows\\Fonts\\a.ttf");
+    EXPECT_EQ(folders.Expand("<N> of <C>"), "<N> of <C>");
+
+    EXPECT_EQ(folders.InSandbox("C:\\Windows\\Fonts\\a.ttf"), dir / "root/Windows/Fonts/a.ttf");
+    EXPECT_EQ(folders.InSandbox("c:/Program Files/./x"), dir / "root/Program Files/x");
+    EXPECT_EQ(folders.InSandbox("D:\\Data\\x.txt"), dir / "root/D/Data/x.txt");
+    // Nothing that is relative or climbs out of the root.
+    EXPECT_EQ(folders.InSandbox("bin\\app.exe"), "");
+    EXPECT_EQ(folders.InSandbox("C:\\Windows\\..\\..\\etc\\passwd"), "");
+    EXPECT_EQ(folders.InSandbox("C:..\\x"), "");
+}
+
+// A set in `dir`/set with one file, an INI entry into a file of the Windows
+// folder and a registry value; read as the engine reads it.
+class SandboxInstall : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        TheRegistry().SetString(Hive::LocalMachine, WProjectData::kInstallKey,
+                                WProjectData::kInstallValue, VANTREL_SOURCE_DIR "/installation");
+        project.Reset();
+        project.SetApplicationName("Demo");
+        project.Destination = "<WPF>\\Demo";
+        WSetupComponent* files = project.ProgramFilesComponent();
+        ASSERT_NE(files, nullptr);
+        std::string exe = dir.Write("set/demo.exe", "MZ demo");
+        files->AddElement(NewFileElement(exe, "demo.exe", "<D>", "demo.exe"));
+        auto ini = std::make_unique<WSetupProfileString>();
+        ini->SetTargetDir("<W>");
+        ini->SetTargetName("win.ini");
+        ini->SetSection("Demo");
+        ini->SetKey("Folder");
+        ini->SetValue("<D>");
+        files->AddElement(std::move(ini));
+        auto reg = std::make_unique<WSetupRegEntry>();
+        reg->SetRootKey("HKEY_LOCAL_MACHINE");
+        reg->SetKeyPath("Software\\Demo");
+        reg->SetValueName("Count");
+        reg->SetValueData("42");
+        reg->SetValueType("Number");
+        files->AddElement(std::move(reg));
+        ASSERT_TRUE(project.WriteProductScript(dir / "set"));
+        ASSERT_TRUE(project.WriteComponentScripts(dir / "set/Setup"));
+        set.Locate({dir / "set"});
+        ASSERT_EQ(set.GetKind(), WSetFolder::kScripts);
+        ASSERT_TRUE(report.Read(set)) << Join(report.Errors(), "\n");
+    }
+
+    test::ScratchFolder dir;
+    test::ScratchRegistry registry{dir.path()};
+    WProjectData project;
+    WSetFolder set;
+    WInstallReport report;
+};
+
+TEST_F(SandboxInstall, WhatWasThereBeforeStaysAfterTheUninstall) {
+    // The machine has a win.ini of its own already.
+    const std::string winIni = dir.Write("root/Windows/win.ini", "[Boot]\r\nshell=x\r\n");
+    WSandboxInstall install(dir / "root");
+    ASSERT_TRUE(install.Install(report, dir / "set", 1)) << Join(install.Problems(), "\n");
+    EXPECT_EQ(test::ReadBytes(winIni),
+              "[Boot]\r\nshell=x\r\n[Demo]\r\nFolder=C:\\Program Files\\Demo\r\n");
+    EXPECT_EQ(test::ReadBytes(dir / "root/Program Files/Demo/demo.exe"), "MZ demo");
+    EXPECT_NE(test::ReadBytes(dir / "root/Registry/machine.reg")
+                  .find("[HKEY_LOCAL_MACHINE\\Software\\Demo]\r\n\"Count\"=dword:0000002a\r\n"),
+              std::string::npos);
+
+    // A second install into the same root is refused and changes nothing.
+    WSandboxInstall again(dir / "root");
+    EXPECT_FALSE(again.Install(report, dir / "set", 1));
+    ASSERT_EQ(again.Problems().size(), 1u);
+    EXPECT_NE(again.Problems()[0].find("holds an installation already"), std::string::npos);
+
+    // The entry goes, the file and the Windows folder stay (they were there).
+    ASSERT_TRUE(install.Uninstall()) << Join(install.Problems(), "\n");
+    EXPECT_EQ(test::ReadBytes(winIni), "[Boot]\r\nshell=x\r\n[Demo]\r\n");
+    EXPECT_FALSE(PathExists(dir / "root/Program Files"));
+    EXPECT_FALSE(PathExists(dir / "root/Uninstall.log"));
+    EXPECT_EQ(test::ReadBytes(dir / "root/Registry/machine.reg").find("Count"), std::string::npos);
+}
+
+TEST_F(SandboxInstall, AFileMissingFromTheSetIsNamedAndTheRestInstalled) {
+    ASSERT_TRUE(RemoveFile(dir / "set/demo.exe"));
+    WSandboxInstall install(dir / "root");
+    EXPECT_FALSE(install.Install(report, dir / "set", 1));
+    ASSERT_EQ(install.Problems().size(), 1u);
+    EXPECT_EQ(install.Problems()[0], "demo.exe of component Program_files is missing from the set");
+    EXPECT_TRUE(IsFile(dir / "root/Windows/win.ini"));
+    // What was made is in the log and goes again.
+    ASSERT_TRUE(install.Uninstall()) << Join(install.Problems(), "\n");
+    EXPECT_EQ(ListFolder(dir / "root", true, true), std::vector<std::string>{"Registry"});
+}
+
+TEST(SandboxUninstall, RemovesNothingOutsideTheRoot) {
+    test::ScratchFolder dir;
+    const std::string outside = dir.Write("outside.txt", "keep");
+    const std::string inside = dir.Write("root/a.txt", "mine");
+    for (const char* line : {"File=../outside.txt", "File=/etc/hostname", "File=a\\..\\..\\x",
+                             "File=" /* the root itself */}) {
+        SCOPED_TRACE(line);
+        test::WriteBytes(dir / "root/Uninstall.log",
+                         std::string("[Uninstall]\r\nFile=a.txt\r\n") + line + "\r\n");
+        WSandboxInstall install(dir / "root");
+        EXPECT_FALSE(install.Uninstall());
+        EXPECT_EQ(test::ReadBytes(outside), "keep");
+        // The log stays, so the uninstall can be looked into.
+        EXPECT_TRUE(IsFile(dir / "root/Uninstall.log"));
+    }
+    EXPECT_FALSE(IsFile(inside));
+    test::WriteBytes(dir / "root/Uninstall.log", "File=a.txt\r\n");
+    WSandboxInstall install(dir / "root");
+    EXPECT_FALSE(install.Uninstall());
+    EXPECT_NE(install.Problems()[0].find("is not an uninstall log"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace vantrel
