@@ -288,18 +288,19 @@ WSetupElement* WSetupComponent::AddElement(std::unique_ptr<WSetupElement> elemen
 }
 
 std::unique_ptr<WSetupElement> WSetupComponent::TakeElement(const WSetupElement* element) {
+    // The element is found by its address alone and never read: callers
+    // may ask several components for one element, or ask again, after
+    // another one has already taken it and let it go.
     if (!element)
         return nullptr;
-    int type = element->GetTypeCode();
-    if (type < 0 || type >= kElementTypeCount)
-        return nullptr;
-    auto& list = elements_[type];
-    for (auto it = list.begin(); it != list.end(); ++it) {
-        if (it->get() == element) {
-            std::unique_ptr<WSetupElement> taken = std::move(*it);
-            list.erase(it);
-            ElementsRemoved();
-            return taken;
+    for (auto& list : elements_) {
+        for (auto it = list.begin(); it != list.end(); ++it) {
+            if (it->get() == element) {
+                std::unique_ptr<WSetupElement> taken = std::move(*it);
+                list.erase(it);
+                ElementsRemoved();
+                return taken;
+            }
         }
     }
     return nullptr;

@@ -176,7 +176,9 @@ class WSetupComponent {
     // Takes ownership; returns the element (null for a null element or a
     // type code outside 0..16).
     WSetupElement* AddElement(std::unique_ptr<WSetupElement> element);
-    // Hands an element back to the caller; null when it is not here.
+    // Hands an element back to the caller; null when it is not here. The
+    // element is matched by address and never read, so one already taken
+    // (and deleted) elsewhere may be passed.
     std::unique_ptr<WSetupElement> TakeElement(const WSetupElement* element);
     void ClearElements(int typeCode);
     void ClearAllElements();
