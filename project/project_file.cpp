@@ -5,6 +5,7 @@
 #include "archive/archive.h"
 #include "elements/setup_background.h"
 #include "elements/setup_file.h"
+#include "platform/file_checks.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/strings.h"
@@ -346,7 +347,7 @@ bool LoadProjectFile(WProjectData& project, const std::string& path, std::string
     if (IsFolder(path)) {
         SetError(error, shown + ": is a folder, not a project file");
     } else if (!IsFile(path)) {
-        SetError(error, shown + ": no such file");
+        SetError(error, shown + ": " + NotAFileReason(path));
     } else {
         WorkFolder work("project-open");
         WArchive archive(kProjectExtension);

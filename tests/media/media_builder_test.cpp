@@ -9,6 +9,7 @@
 #include <regex>
 
 #include "media/file_copy.h"
+#include "media/media_lock.h"
 #include "media_fixture.h"
 #include "platform/strings.h"
 
@@ -191,6 +192,26 @@ TEST_F(CdBuild, AMediaFolderThatIsAFileOrCannotBeMadeFailsClearly) {
     EXPECT_FALSE(builder.Run());
     EXPECT_NE(builder.ErrorText().find("cannot create the folder"), std::string::npos);
     EXPECT_FALSE(PathExists("/proc/vantrel-media-test"));
+}
+
+TEST_F(CdBuild, ABuildIntoAFolderAnotherBuildIsWritingStopsAtOnce) {
+    AddInstallFile(distrib, "System\\shared.dll");
+    Plan("640MB");
+    ASSERT_TRUE(MakeFolders(media));
+    {
+        // What the other build holds while it runs.
+        WMediaLock other;
+        ASSERT_TRUE(other.Acquire(media)) << other.Error();
+        RecordingProgress progress;
+        EXPECT_FALSE(Build(progress));
+        EXPECT_EQ(errorText, "another build is writing to the media folder " + media +
+                                 "; wait until it has finished");
+        // Not one file of the other build's set was touched.
+        EXPECT_TRUE(ListFolder(media, true, true).empty());
+    }
+    RecordingProgress progress;
+    EXPECT_TRUE(Build(progress)) << errorText;
+    EXPECT_TRUE(IsFile(In("System/shared.dll")));
 }
 
 TEST_F(CdBuild, ASecondBuildReplacesTheFirstOne) {
