@@ -69,11 +69,13 @@ TEST(HeaderCommands, StampKeepsOrSetsModuleTypeAndVersion) {
 
 TEST(HeaderCommands, AFailedRewriteOrAnOddFileNamesTheRealReason) {
     ScratchFolder dir;
-    const std::string text = "[Product]\r\nProductName=App\r\n";
+    std::string text = "[Product]\r\n";
+    for (int i = 0; i < 40; ++i)
+        text += "Key" + std::to_string(i) + "=a value of the product\r\n";
     std::string file = dir.Write("project.kvz", text);
-    // No byte may be written, as on a full disk; the signal is ignored so
-    // that the write fails instead.
-    Result r = test::RunShell("trap '' XFSZ; ulimit -f 0; " + test::ShellQuote(VANTREL_CLI) +
+    // Files may not grow past 512 bytes, as on a disk that is full; the
+    // signal is ignored so that the write fails instead.
+    Result r = test::RunShell("trap '' XFSZ; ulimit -f 1; " + test::ShellQuote(VANTREL_CLI) +
                               " stamp " + Quote(file));
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find(": cannot be rewritten (" + file + ": File too large)"), std::string::npos)
@@ -83,7 +85,7 @@ TEST(HeaderCommands, AFailedRewriteOrAnOddFileNamesTheRealReason) {
 
     const std::string fifo = dir / "pipe.zlt";
     ASSERT_EQ(test::RunShell("mkfifo " + Quote(fifo)).status, 0);
-    for (const std::string& command : {"header ", "stamp ", "show "}) {
+    for (const char* command : {"header ", "stamp ", "show "}) {
         r = Cli(dir, command + Quote(fifo));
         EXPECT_NE(r.status, 0) << command;
         EXPECT_NE(r.err.find(fifo + ": is a FIFO (named pipe), not a file"), std::string::npos)
