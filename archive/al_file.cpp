@@ -2,6 +2,7 @@
 
 #include <cerrno>
 
+#include "platform/build_time.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/strings.h"
@@ -57,7 +58,10 @@ int ALFile::Open() {
     }
     file_.HintSequential();
     size_ = st.size;
-    timeDate = ALTimeDate::FromUnix(static_cast<time_t>(st.modified));
+    // A reproducible build fixes every member's time.
+    int64_t fixed = 0;
+    timeDate =
+        ALTimeDate::FromUnix(static_cast<time_t>(FixedBuildTime(fixed) ? fixed : st.modified));
     // Files here carry no archive bit; every file counts as changed since its
     // last backup, as a freshly copied file on Windows does.
     attributes = al_attr::kArchive;

@@ -3,7 +3,9 @@
 #include <set>
 
 #include "archive/al_file.h"
+#include "platform/files.h"
 #include "platform/message_pump.h"
+#include "platform/paths.h"
 #include "platform/strings.h"
 
 namespace vantrel {
@@ -205,6 +207,16 @@ int ALZipArchive::Create(ALEntryList& list) {
     if (storage_->Close() < 0)
         return status_.Adopt(storage_->Status(), "");
     return al::kSuccess;
+}
+
+std::string zip::MemberSizeProblem(std::string_view path) {
+    const long long size = FileSizeOf(path);
+    if (size <= kMaxOffset)
+        return {};
+    return Format(
+        "%s is %lld bytes (%.1f GB): a file of 4 GB or more cannot be packed, because "
+        "ZIP 2.0 sizes are 32-bit",
+        DisplayPath(path).c_str(), size, static_cast<double>(size) / (1 << 30));
 }
 
 }  // namespace vantrel

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "archive/al_entry.h"
 #include "archive/al_status.h"
@@ -24,6 +25,11 @@ constexpr uint16_t kVersion = 20;
 // The format's sizes and offsets are 32-bit and its counts 16-bit.
 constexpr int64_t kMaxOffset = 0xFFFFFFFFLL;
 constexpr size_t kMaxEntries = 0xFFFF;
+
+// Empty when the file at `path` fits a ZIP 2.0 member; else why it cannot be
+// packed, with its size ("... is 4294967296 bytes (4.0 GB): ..."). A file
+// that cannot be examined passes (its copy reports that).
+std::string MemberSizeProblem(std::string_view path);
 }  // namespace zip
 
 class ALZipArchive {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "cli/cli.h"
+#include "platform/file_checks.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "scriptfile/script_header.h"
@@ -49,12 +50,8 @@ bool TakeFile(Args& args, const char* command, std::string& file, int& status) {
 
 // Why `file` cannot be read, or empty when it can.
 std::string UnreadableReason(const std::string& file) {
-    if (IsFolder(file))
-        return "is a folder, not a file";
-    if (!PathExists(file))
-        return "no such file";
-    if (!IsFile(file))
-        return "is not a regular file";
+    if (std::string why = NotAFileReason(file); !why.empty())
+        return why;
     FILE* f = std::fopen(ToNative(file).c_str(), "rb");
     if (!f)
         return std::strerror(errno);
@@ -101,8 +98,10 @@ int RunStamp(Args& args) {
         header.SetModuleType("PRODUCT");
     if (haveVersion)
         header.SetVersion(version);
-    if (!header.Stamp())
-        return Fail(args.words[0] + ": cannot be rewritten");
+    std::string why;
+    if (!header.Stamp(&why))
+        return Fail(args.words[0] + ": cannot be rewritten" +
+                    (why.empty() ? "" : " (" + why + ")"));
     return kOk;
 }
 

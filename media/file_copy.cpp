@@ -6,6 +6,7 @@
 #include <memory>
 #include <system_error>
 
+#include "platform/build_time.h"
 #include "platform/file_handle.h"
 #include "platform/files.h"
 #include "platform/paths.h"
@@ -87,6 +88,11 @@ CopyOutcome CopyFileData(std::string_view from, std::string_view to, std::string
     }
     uint64_t copied = 0;
     int err = CopyData(in, out, static_cast<uint64_t>(source.size), copied);
+    // The copy keeps the source's time, as a copy on Windows does; a
+    // reproducible build gives every copy its fixed time.
+    int64_t fixed = 0;
+    if (err == 0)
+        out.SetModified(FixedBuildTime(fixed) ? fixed : source.modified);
     if (err == 0 && !out.Close())
         err = errno;
     if (bytes)

@@ -18,8 +18,9 @@ enum class CopyOutcome {
 };
 
 // Copies `from` to `to`, replacing an existing file (a read-only one too).
-// The copy gets the source's permission bits. `bytes` (when given) receives
-// the number of bytes copied.
+// The copy gets the source's permission bits and modification time (the
+// fixed time of a reproducible build instead, see platform/build_time.h). `bytes` (when given)
+// receives the number of bytes copied.
 CopyOutcome CopyFileData(std::string_view from, std::string_view to, std::string* error = nullptr,
                          uint64_t* bytes = nullptr);
 

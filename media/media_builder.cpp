@@ -1,10 +1,15 @@
 #include "media/media_builder.h"
 
+#include <cctype>
 #include <ctime>
 
+#include "archive/zip_archive.h"
 #include "media/disk_set.h"
 #include "media/file_copy.h"
+#include "media/media_lock.h"
 #include "media/set_files.h"
+#include "platform/build_time.h"
+#include "platform/file_checks.h"
 #include "platform/files.h"
 #include "platform/local_time.h"
 #include "platform/message_pump.h"
@@ -172,7 +177,7 @@ bool WMediaBuilder::CopyAndLog(const std::string& source, const std::string& des
 }
 
 void WMediaBuilder::WriteLogHeader(bool floppy) {
-    log_.Log(LogTimeText(std::time(nullptr)));
+    log_.Log(LogTimeText(BuildTime()));
     log_.Log("Source Folder : " + project_.InstallLocation);
     log_.Log("CD Setup Destination Folder : " + shipFolder_);
     if (floppy)
@@ -199,11 +204,42 @@ bool WMediaBuilder::Run() {
 
     const bool floppy = project_.IsFloppySetup != 0;
     const std::string& media = project_.MediaDistributionDirectory;
-    shipFolder_ = floppy ? MakeTempFolderName(media) : media;
-    if (!CreateFolderPath(shipFolder_)) {
+    shipFolder_ = media;
+    const int64_t runStart = static_cast<int64_t>(std::time(nullptr));
+    // The media folder for the job; the temporary ship folder for as long as
+    // it exists, so that the tidying of a later job passes it over.
+    WMediaLock lock, shipLock;
+    if (!CreateFolderPath(media)) {
         ok = false;
-        NoteFailure("cannot create the folder " + DisplayPath(shipFolder_) +
-                    (IsFile(shipFolder_) ? ": it is a file" : ""));
+        NoteFailure("cannot create the folder " + DisplayPath(media) +
+                    (IsFile(media) ? ": it is a file" : ""));
+    } else if (!lock.Acquire(media) || (floppy && RefuseFilesTooLargeToPack())) {
+        // Another build owns the folder, or a file could be packed only to
+        // fail at its end: nothing is written, not even a log.
+        if (!lock.Error().empty())
+            NoteFailure(lock.Error());
+        if (components)
+            components->ReleaseGathered();
+        progress_.StopAnimation();
+        return false;
+    } else {
+        RemoveStaleShipFolders(media, runStart);
+    }
+    // Only a folder this run made is removed at its end.
+    bool shipFolderMade = false;
+    if (floppy) {
+        // A new name made in one step: never a folder of another run.
+        shipFolder_ = lock.Held() ? CreateTempFolder(media) : std::string();
+        shipFolderMade = !shipFolder_.empty();
+        if (shipFolderMade) {
+            shipLock.Acquire(shipFolder_);
+        } else {
+            if (lock.Held()) {
+                ok = false;
+                NoteFailure("cannot create a temporary folder in " + ErrnoText(media));
+            }
+            shipFolder_ = MakeTempFolderName(media);
+        }
     }
 
     log_.SetPath(JoinPath(JoinPath(shipFolder_, kSetupFolder), kSetupLog), false);
@@ -232,11 +268,14 @@ bool WMediaBuilder::Run() {
         WDiskSet disks(*this, project_, shipFolder_, media);
         if (!disks.Create())
             ok = false;
-        // The log leaves with the temporary folder: keep it beside the disks.
-        const std::string kept = JoinPath(media, kSetupLog);
-        if (IsFile(log_.Path()) && CopyFileData(log_.Path(), kept) == CopyOutcome::kCopied)
-            log_.SetPath(kept, true);
-        if (!RemoveTreeForced(shipFolder_)) {
+        // The log would leave with the temporary folder: move it beside the
+        // disks. A rename needs no space, so a full volume keeps it too.
+        const bool logKept = KeepLog(media);
+        if (!logKept) {
+            ok = false;
+            NoteFailure("cannot keep the log " + DisplayPath(log_.Path()) +
+                        " in the media folder; the temporary folder stays");
+        } else if (shipFolderMade && !RemoveTreeForced(shipFolder_)) {
             ok = false;
             NoteFailure("cannot remove the temporary folder " + DisplayPath(shipFolder_));
         }
@@ -250,6 +289,61 @@ bool WMediaBuilder::Run() {
         components->ReleaseGathered();
     progress_.StopAnimation();
     return ok;
+}
+
+bool WMediaBuilder::IsShipFolderName(std::string_view name) {
+    if (name.size() < 7 || name.substr(0, 4) != "~ZLT")
+        return false;
+    const std::string_view rest = name.substr(4);
+    auto all = [&](auto test) {
+        for (char c : rest) {
+            if (!test(static_cast<unsigned char>(c)))
+                return false;
+        }
+        return true;
+    };
+    if (rest.size() == 3)  // "~ZLT000" ... "~ZLT099", "~ZLTXXX"
+        return rest == "XXX" || (rest[0] == '0' && all([](int c) { return std::isdigit(c); }));
+    return rest.size() == 6 && all([](int c) { return std::isalnum(c); });
+}
+
+int WMediaBuilder::RemoveStaleShipFolders(const std::string& media, int64_t runStart) {
+    int removed = 0;
+    for (const std::string& name : ListFolder(media, false, true)) {
+        if (!IsShipFolderName(name))
+            continue;
+        const std::string path = JoinPath(media, name);
+        FileInfo info;
+        // Ours only: made by this user, holding what a job puts there first,
+        // older than this run, and not held by a test run that is going on.
+        if (!GetFileInfo(path, info, false) || !info.isFolder || info.modified >= runStart ||
+            !OwnedByThisUser(path) || FindInFolderNoCase(path, kSetupFolder).empty())
+            continue;
+        WMediaLock live;
+        if (!live.Acquire(path))
+            continue;
+        live.Release();
+        if (RemoveTreeForced(path))
+            ++removed;
+    }
+    return removed;
+}
+
+bool WMediaBuilder::KeepLog(const std::string& media) {
+    if (!IsFile(log_.Path()))
+        return true;  // nothing was logged (the folder could not be made)
+    const std::string kept = JoinPath(media, kSetupLog);
+    bool moved = RenameFile(log_.Path(), kept);
+    // Something that is not a file of ours holds the name: keep the log
+    // under a free one ("setup-1.log") rather than lose it.
+    std::string other = kept;
+    for (int n = 1; !moved && n < 100; ++n) {
+        other = JoinPath(media, Format("setup-%d.log", n));
+        moved = RenameNoReplace(log_.Path(), other);
+    }
+    if (moved)
+        log_.SetPath(other, true);
+    return moved;
 }
 
 bool WMediaBuilder::AssembleShipFolder(const std::string& shipFolder) {
@@ -289,6 +383,39 @@ bool WMediaBuilder::CopyEngineFiles() {
     return true;
 }
 
+std::string WMediaBuilder::SourceOf(const WSetupComponent& component,
+                                    const WSetupElement& element) const {
+    const std::string& name = element.GetSourceName();
+    if (component.IsApplicationComponent())
+        return JoinPath(element.GetSourceDir(), FileNameOf(name));
+    if (!project_.InstallLocation.empty())
+        return ResolveNoCase(JoinPath(project_.InstallLocation, name));
+    return {};
+}
+
+bool WMediaBuilder::RefuseFilesTooLargeToPack() {
+    std::vector<std::string> sources = project_.EngineFiles;
+    if (WCreatorManager* components = project_.Components()) {
+        for (int level = 0; level < WComponentManager::kLevelCount; ++level) {
+            for (const WSetupComponent* c : components->Level(level)) {
+                for (int type : kFileElementTypes) {
+                    for (const auto& element : c->Elements(type))
+                        sources.push_back(SourceOf(*c, *element));
+                }
+            }
+        }
+    }
+    bool refused = false;
+    for (const std::string& source : sources) {
+        const std::string why = zip::MemberSizeProblem(source);
+        if (!why.empty()) {
+            NoteFailure(why);
+            refused = true;
+        }
+    }
+    return refused;
+}
+
 bool WMediaBuilder::CopyComponentFiles() {
     WCreatorManager* components = project_.Components();
     if (!components)
@@ -304,12 +431,7 @@ bool WMediaBuilder::CopyComponentFiles() {
                         "Copying file : " +
                         ShortenPath(destination.empty() ? name : destination, kPathDisplayLength));
                     progress_.SetFile(FileNameOf(name));
-                    std::string source;
-                    if (c->IsApplicationComponent()) {
-                        source = JoinPath(element->GetSourceDir(), FileNameOf(name));
-                    } else if (!project_.InstallLocation.empty()) {
-                        source = ResolveNoCase(JoinPath(project_.InstallLocation, name));
-                    }
+                    const std::string source = SourceOf(*c, *element);
                     if (destination.empty()) {
                         // A source name that would leave the ship folder is
                         // never written.
@@ -347,8 +469,11 @@ bool WMediaBuilder::CopyComponentFiles() {
 void WMediaBuilder::WriteScripts(const std::string& setupFolder) {
     const bool comp = project_.WriteComponentScripts(setupFolder);
     log_.Log(comp ? "Comp.kvz successfully created" : "Error creating comp.kvz");
-    if (!comp)
-        NoteFailure("cannot write comp.kvz in " + DisplayPath(setupFolder));
+    if (!comp) {
+        const std::string& why = project_.WriteError();
+        NoteFailure("cannot write comp.kvz in " + DisplayPath(setupFolder) +
+                    (why.empty() ? "" : " (" + why + ")"));
+    }
     // Script generation gathers and releases the groups; the job keeps them.
     if (WCreatorManager* components = project_.Components())
         components->Gather();

@@ -15,9 +15,9 @@
 //                        elements, each at its source name
 //
 // For a CD the ship folder is the media folder itself. For floppies it is a
-// temporary folder "~ZLT000" ... "~ZLT099" ("~ZLTXXX" when all are taken)
-// inside the media folder, removed at the end; its setup.log is kept as
-// setup.log in the media folder.
+// new temporary folder inside the media folder (see CreateTempFolder), removed at the end; its
+// setup.log is moved to setup.log in the media folder. The media folder is locked for the whole job
+// (see media_lock.h): a second build into it fails at once.
 //
 // Every step is written to "Setup\setup.log" of the ship folder. Failed
 // copies are logged and the job goes on; a full destination stops it at
@@ -43,6 +43,7 @@ namespace vantrel {
 
 class WProjectData;
 class WSetupComponent;
+class WSetupElement;
 
 class WMediaBuilder {
   public:
@@ -95,6 +96,13 @@ class WMediaBuilder {
     // in another case taken as it is on disk. Empty for a name that would
     // leave the folder (absolute, a drive, or a ".." part).
     static std::string PathInside(std::string_view folder, std::string_view relative);
+    // A name of our temporary folders: "~ZLT000" ... "~ZLT099", "~ZLTXXX", or
+    // "~ZLT" and six letters or digits.
+    static bool IsShipFolderName(std::string_view name);
+    // Removes the temporary folders that earlier jobs of this user left in
+    // `media` (killed, or failed before their end) when they are older than
+    // `runStart` and no job uses them; returns how many went.
+    static int RemoveStaleShipFolders(const std::string& media, int64_t runStart);
     // The parts of a relative source name ("a\\b.txt" -> "a", "b.txt"); false
     // for a name that would leave its folder.
     static bool RelativeParts(std::string_view relative, std::vector<std::string>& parts);
@@ -109,10 +117,17 @@ class WMediaBuilder {
     // The setup engine's files, to the root and the "Setup" folder.
     bool CopyEngineFiles();
     bool CopyComponentFiles();
+    // Where a file element of `component` is copied from.
+    std::string SourceOf(const WSetupComponent& component, const WSetupElement& element) const;
+    // Notes every file that a disk archive cannot hold; true when there is one.
+    bool RefuseFilesTooLargeToPack();
     void WriteScripts(const std::string& setupFolder);
     void WriteTexts(const std::string& setupFolder);
     bool ShipUserConfig();
     void WriteLogHeader(bool floppy);
+    // Moves the floppy build's log from the ship folder into `media`; false
+    // (the log left where it is) when it cannot be moved.
+    bool KeepLog(const std::string& media);
     void StepAndPump();
     void MarkWritten(const std::string& path);
     bool WasWritten(const std::string& path) const;

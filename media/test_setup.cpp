@@ -1,6 +1,7 @@
 #include "media/test_setup.h"
 
 #include "media/file_copy.h"
+#include "media/media_lock.h"
 #include "media/media_plan.h"
 #include "media/set_files.h"
 #include "platform/files.h"
@@ -51,7 +52,17 @@ void WTestSetup::TakeEngineFiles(WProjectData& project) {
 WTestSetup::Result WTestSetup::Run(WProjectData& project, const std::string& mediaFolder,
                                    bool collectOutput) {
     Result result;
-    result.folder = MakeTempFolderName(mediaFolder);
+    CreateFolderPath(mediaFolder);
+    result.folder = CreateTempFolder(mediaFolder);
+    if (result.folder.empty()) {
+        // Nothing was made, so nothing is left to remove.
+        result.folder = MakeTempFolderName(mediaFolder);
+        result.removed = !PathExists(result.folder);
+        return result;
+    }
+    // Held while the engine runs: a build's tidying passes the folder over.
+    WMediaLock inUse;
+    inUse.Acquire(result.folder);
     Prepare(project, result.folder);
 
     std::string engine = FindInFolderNoCase(result.folder, kEngineProgram);

@@ -1,6 +1,6 @@
 // "Test Setup": runs the generated setup on this machine without building
-// media. A temporary folder "~ZLT000" ... "~ZLT099" ("~ZLTXXX" when all are
-// taken) inside the media folder receives the engine's files, the three
+// media. A new temporary folder inside the media folder (see
+// CreateTempFolder) receives the engine's files, the three
 // scripts and the license and release texts, but none of the application's
 // or the components' files; then "setup32.exe" in it is started with the
 // command line " /nocopy" (the engine copies nothing), the call waits until

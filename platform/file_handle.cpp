@@ -1,6 +1,7 @@
 #include "platform/file_handle.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -203,6 +204,18 @@ bool FileHandle::RenameIn(std::string_view from, std::string_view to) const {
 
 bool FileHandle::RemoveIn(std::string_view name) const {
     return ::unlinkat(fd_, ToNative(name).c_str(), 0) == 0;
+}
+
+bool FileHandle::TryLockExclusive() {
+    if (fd_ < 0) {
+        errno = EBADF;
+        return false;
+    }
+    int rc;
+    do {
+        rc = ::flock(fd_, LOCK_EX | LOCK_NB);
+    } while (rc != 0 && errno == EINTR);
+    return rc == 0;
 }
 
 }  // namespace vantrel

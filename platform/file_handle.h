@@ -64,6 +64,11 @@ class FileHandle {
     void HintSequential();
     // Makes the written data durable.
     bool Sync();
+    // Takes the system's exclusive lock on the open file or folder without
+    // waiting (EWOULDBLOCK when another open handle, of this process or
+    // another, holds it). Released when the handle is closed, also when the
+    // process ends in any way.
+    bool TryLockExclusive();
 
     bool Info(FileInfo& info) const;
     bool SetPermissions(unsigned permissions);

@@ -8,6 +8,7 @@
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <filesystem>
@@ -306,6 +307,16 @@ bool MakeFolders(std::string_view path, std::string* error) {
         return true;
     SetError(error, DisplayPath(path) + ": " + (ec ? ec.message() : "cannot create the folder"));
     return false;
+}
+
+std::string MakeUniqueFolder(std::string_view parent, std::string_view prefix) {
+    const std::string name = std::string(prefix) + "XXXXXX";
+    std::string native = ToNative(JoinPath(parent, name)).string();
+    if (::mkdtemp(native.data()) == nullptr)
+        return {};
+    // mkdtemp fills in letters and digits only: the name is the same text
+    // on both sides.
+    return JoinPath(parent, std::string(prefix) + native.substr(native.size() - 6));
 }
 
 std::string FindInFolderNoCase(std::string_view folder, std::string_view name) {

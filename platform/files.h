@@ -72,6 +72,10 @@ bool RemoveEmptyFolder(std::string_view path);
 // Removes a folder with everything in it; true when it is gone afterwards.
 bool RemoveTree(std::string_view path);
 bool MakeFolders(std::string_view path, std::string* error = nullptr);
+// Creates a new folder "<parent>/<prefix>XXXXXX" (six random characters) in
+// one step, with owner-only permissions; its path, or empty (errno says
+// why). A name that exists is never reused.
+std::string MakeUniqueFolder(std::string_view parent, std::string_view prefix);
 
 // The entry of `folder` whose name equals `name` without regard to case, as a
 // full path (exact match preferred); empty when there is none.

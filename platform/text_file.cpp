@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/file_checks.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 
@@ -21,10 +22,8 @@ void TextReader::Close() {
 bool TextReader::Open(std::string_view path, std::string* error) {
     Close();
     if (!IsFile(path)) {
-        if (error) {
-            *error = IsFolder(path) ? DisplayPath(path) + ": is a folder, not a file"
-                                    : DisplayPath(path) + ": no such file";
-        }
+        if (error)
+            *error = DisplayPath(path) + ": " + NotAFileReason(path);
         return false;
     }
     file_ = std::fopen(ToNative(path).c_str(), "rb");

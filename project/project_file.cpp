@@ -8,6 +8,7 @@
 #include "archive/zip_reader.h"
 #include "elements/setup_background.h"
 #include "elements/setup_file.h"
+#include "platform/file_checks.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/strings.h"
@@ -477,7 +478,7 @@ bool LoadProjectFile(WProjectData& project, const std::string& path, std::string
     if (IsFolder(path)) {
         SetError(error, shown + ": is a folder, not a project file");
     } else if (!IsFile(path)) {
-        SetError(error, shown + ": no such file");
+        SetError(error, shown + ": " + NotAFileReason(path));
     } else {
         // Taken before reading, so that a change made while it is read
         // counts as a change since it was opened.

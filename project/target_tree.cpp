@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <set>
 
+#include "archive/zip_archive.h"
 #include "elements/setup_element.h"
 #include "platform/files.h"
 #include "platform/paths.h"
@@ -393,6 +394,8 @@ WTargetTreeResult WTargetTree::AddPlanned(WTargetNode* target, std::vector<Plann
     for (const Planned& p : kept) {
         if (p.folder)
             continue;
+        if (std::string big = zip::MemberSizeProblem(p.source); !big.empty())
+            return Refused(big);
         Made m{&p, p.source.substr(root == "/" ? 1 : root.size() + 1),
                (base.empty() ? "" : base + "\\") + Join(p.parts, "\\")};
         m.sourceName = ReplaceAll(m.sourceName, "/", "\\");

@@ -13,6 +13,17 @@ namespace vantrel {
 
 namespace {
 
+// Closes `out`; a file that was not written completely is removed, so that
+// no empty or cut-off script is left behind.
+bool CloseOrRemove(TextWriter& out, std::string_view path, std::string& error) {
+    if (out.Close(&error))
+        return true;
+    FileInfo info;
+    if (GetFileInfo(path, info, false) && info.isFile)
+        RemoveFile(path);
+    return false;
+}
+
 constexpr const char* kProgramFiles = "Program_files";
 constexpr const char* kSourceMacro = "<S>";
 
@@ -102,6 +113,7 @@ bool WCreatorManager::WriteComponentScripts(std::string_view folder, bool create
     }
     RecomputeInstallTypes(source);
 
+    writeError_.clear();
     bool ok = WriteComponentScript(JoinPath(folder, kComponentScript), source);
     if (!WriteStringFile(JoinPath(folder, kStringFile), strings_))
         ok = false;
@@ -114,7 +126,7 @@ bool WCreatorManager::WriteComponentScripts(std::string_view folder, bool create
 
 bool WCreatorManager::WriteComponentScript(std::string_view path, WComponentManager& source) {
     TextWriter out;
-    if (!out.Open(path))
+    if (!out.Open(path, &writeError_))
         return false;
     auto write = [&](const std::string& line) {
         CollectStringRefs(line, strings_);
@@ -154,12 +166,13 @@ bool WCreatorManager::WriteComponentScript(std::string_view path, WComponentMana
     out.WriteLine("");
     out.WriteLine(kStringsSection);
     out.WriteLine(kStringFile);
-    return out.Close();
+    return CloseOrRemove(out, path, writeError_);
 }
 
 bool WCreatorManager::WriteStringFile(std::string_view path, StringSectionLines& strings) {
     TextWriter out;
-    bool ok = out.Open(path);
+    std::string why;
+    bool ok = out.Open(path, &why);
     if (ok) {
         out.WriteLine(kStringsSection);
         for (const std::string& line : strings.Lines()) {
@@ -168,8 +181,10 @@ bool WCreatorManager::WriteStringFile(std::string_view path, StringSectionLines&
         }
         for (const std::string& line : DictionaryLines())
             out.WriteLine(line);
-        ok = out.Close();
+        ok = CloseOrRemove(out, path, why);
     }
+    if (!ok && writeError_.empty())
+        writeError_ = why;
     strings.Retain([](const std::string& line) { return !HasValue(line); });
     return ok;
 }

@@ -50,8 +50,12 @@ class WCreatorManager : public WSetupManager {
     // file and font of "Program_files" is created under `folder`. While
     // writing, those files carry "<S>" as their source folder; their own folders are
     // put back afterwards in every case.
-    // False when either file cannot be written.
+    // False when either file cannot be written; a file that could not be
+    // written completely is removed, and WriteError() says why.
     virtual bool WriteComponentScripts(std::string_view folder, bool createSourceFolders = false);
+    // The file and the system's reason of the last failed write; empty after
+    // a write that succeeded.
+    const std::string& WriteError() const { return writeError_; }
 
     // Writes the string file: "[Strings]", then every line of `strings`
     // that has a value after its "=", then DictionaryLines(). The lines with
@@ -80,6 +84,7 @@ class WCreatorManager : public WSetupManager {
     bool WriteComponentScript(std::string_view path, WComponentManager& source);
 
     StringSectionLines strings_;
+    std::string writeError_;
 };
 
 }  // namespace vantrel

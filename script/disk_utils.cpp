@@ -234,6 +234,17 @@ std::string MakeTempFolderName(std::string_view parent) {
     return JoinPath(parent, "~ZLTXXX");
 }
 
+std::string CreateTempFolder(std::string_view parent) {
+    for (int n = 0; n < 100; ++n) {
+        std::string name = JoinPath(parent, Format("~ZLT0%02d", n));
+        if (MakeFolder(name))
+            return name;
+        if (errno != EEXIST)
+            return {};
+    }
+    return MakeUniqueFolder(parent, "~ZLT");
+}
+
 bool ReplaceFileAtRestart(std::string_view, std::string_view) {
     return false;
 }

@@ -58,6 +58,11 @@ std::string MakeUniqueName(std::string_view base);
 // The first of "~ZLT000" ... "~ZLT099" under `parent` that does not exist
 // yet; "~ZLTXXX" under it when all are taken.
 std::string MakeTempFolderName(std::string_view parent);
+// Creates the first free one of "~ZLT000" ... "~ZLT099" under `parent`, each
+// name tried by creating it (so two runs never get the same folder), and
+// "~ZLT" with six random characters when all are taken. Its path, or empty
+// with errno set when no folder can be made.
+std::string CreateTempFolder(std::string_view parent);
 
 // Replace `target` by `source`, or delete `path`, at the next restart of
 // Windows. This host has no such mechanism: both return false and change

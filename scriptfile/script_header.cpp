@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "platform/build_time.h"
 #include "platform/encoding.h"
 #include "platform/files.h"
 #include "platform/local_time.h"
@@ -146,7 +147,7 @@ std::string WScriptHeader::CurrentUserName() {
 }
 
 std::string WScriptHeader::CurrentTimeStamp() {
-    std::time_t now = std::time(nullptr);
+    std::time_t now = BuildTime();
     std::tm local{};
     LocalTimeOf(now, local);
     return Format("%d/%d/%d   %d:%d:%d", local.tm_mday, local.tm_mon + 1, local.tm_year + 1900,
@@ -210,9 +211,12 @@ std::string WScriptHeader::StampedText(std::vector<std::string> lines) {
     return text;
 }
 
-bool WScriptHeader::Stamp() {
-    if (!IsFile(filePath_))
+bool WScriptHeader::Stamp(std::string* error) {
+    if (!IsFile(filePath_)) {
+        if (error)
+            *error = ErrnoText(filePath_);
         return false;
+    }
     // Write through a symbolic link to the file it names, as an in-place
     // rewrite would, instead of replacing the link.
     std::string target = filePath_;
@@ -228,8 +232,11 @@ bool WScriptHeader::Stamp() {
     // Whole lines of any length: the new file is built in memory and
     // replaces the old one only when it has been written completely.
     TextReader in;
-    if (!OpenLines(in, target))
+    if (!OpenLines(in, target)) {
+        if (error)
+            *error = ErrnoText(target);
         return false;
+    }
     std::vector<std::string> lines;
     std::string line;
     for (;;) {
@@ -238,9 +245,12 @@ bool WScriptHeader::Stamp() {
             break;
         lines.push_back(line);
     }
-    if (in.Failed())
+    if (in.Failed()) {
+        if (error)
+            *error = ErrnoText(target);
         return false;
-    return WriteFileAtomic(target, StampedText(std::move(lines)));
+    }
+    return WriteFileAtomic(target, StampedText(std::move(lines)), error);
 }
 
 // Lines of kLongLineLength characters or more set kLongLine: the setup

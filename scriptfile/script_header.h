@@ -47,8 +47,9 @@ class WScriptHeader {
 
     // Rewrites the file named by FilePath() with a fresh header in front of
     // its body (old header blocks removed). False when the file cannot be
-    // read or the new contents cannot be written; the file is then unchanged.
-    bool Stamp();
+    // read or the new contents cannot be written; the file is then unchanged
+    // and `error` (when given) names the file and the system's reason.
+    bool Stamp(std::string* error = nullptr);
     // Reads the header of FilePath() and returns the ReadBits found. With
     // `update` the values are stored in this object (and Loaded() is set);
     // with `verify` the checksum is recomputed over the body and compared

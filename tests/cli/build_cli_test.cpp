@@ -111,6 +111,43 @@ TEST_F(MediaCommands, BuildRefusesBadSizesAndFolders) {
     EXPECT_EQ(dir.Read("afile"), "x");
 }
 
+TEST_F(MediaCommands, ASecondBuildIntoABusyMediaFolderFailsAndNamesIt) {
+    ASSERT_TRUE(MakeFolders(dir / "out/busy"));
+    // flock(1) holds the folder's lock as a running build does.
+    Result r = Cli("build p.zlt --media out/busy --size 640MB", "flock out/busy env");
+    EXPECT_EQ(r.status, 1);
+    ExpectHas(r.err,
+              "vantrel-cli: the media were not created completely: another build is "
+              "writing to the media folder " +
+                  (dir / "out/busy"));
+    EXPECT_EQ(r.out.find("Media created"), std::string::npos);
+    EXPECT_TRUE(ListFolder(dir / "out/busy", true, true).empty());
+}
+
+TEST_F(MediaCommands, AFileOf4GBIsRefusedWhenAddedAndBeforeAFloppyBuildPacksIt) {
+    // Sparse: no disk space is used.
+    const std::string huge = dir / "src/huge.bin";
+    const std::string reason =
+        " is 4294967296 bytes (4.0 GB): a file of 4 GB or more cannot be packed, because ZIP "
+        "2.0 sizes are 32-bit";
+    ASSERT_EQ(test::RunShell("truncate -s 4G " + test::ShellQuote(huge)).status, 0);
+    Result r = Cli("add-files p.zlt src/huge.bin");
+    EXPECT_EQ(r.status, 1);
+    ExpectHas(r.err, huge + reason);
+    // One byte less still fits.
+    ASSERT_EQ(test::RunShell("truncate -s 4294967295 " + test::ShellQuote(huge)).status, 0);
+    r = Cli("add-files p.zlt src/huge.bin");
+    ASSERT_EQ(r.status, 0) << r.err;
+
+    // It grew after it was added: the build stops before writing anything.
+    ASSERT_EQ(test::RunShell("truncate -s 5G " + test::ShellQuote(huge)).status, 0);
+    r = Cli("build p.zlt --media out/fl --size 1.44MB");
+    EXPECT_EQ(r.status, 1);
+    ExpectHas(r.err, "vantrel-cli: the media were not created completely: " + huge +
+                         " is 5368709120 bytes (5.0 GB)");
+    EXPECT_TRUE(ListFolder(dir / "out/fl", true, true).empty());
+}
+
 TEST_F(MediaCommands, TestRunStartsTheEngineAndReportsItsStatus) {
     Result r = Cli("test-run p.zlt --media out/t");
     ASSERT_EQ(r.status, 0) << r.err;

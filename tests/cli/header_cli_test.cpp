@@ -67,6 +67,32 @@ TEST(HeaderCommands, StampKeepsOrSetsModuleTypeAndVersion) {
     EXPECT_EQ(bytes.substr(bytes.size() - 7), "]\r\nline");
 }
 
+TEST(HeaderCommands, AFailedRewriteOrAnOddFileNamesTheRealReason) {
+    ScratchFolder dir;
+    std::string text = "[Product]\r\n";
+    for (int i = 0; i < 40; ++i)
+        text += "Key" + std::to_string(i) + "=a value of the product\r\n";
+    std::string file = dir.Write("project.kvz", text);
+    // Files may not grow past 512 bytes, as on a disk that is full; the
+    // signal is ignored so that the write fails instead.
+    Result r = test::RunShell("trap '' XFSZ; ulimit -f 1; " + test::ShellQuote(VANTREL_CLI) +
+                              " stamp " + Quote(file));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find(": cannot be rewritten (" + file + ": File too large)"), std::string::npos)
+        << r.err;
+    EXPECT_EQ(ReadBytes(file), text);
+    EXPECT_EQ(ListFolder(dir.path(), true, true), std::vector<std::string>{"project.kvz"});
+
+    const std::string fifo = dir / "pipe.zlt";
+    ASSERT_EQ(test::RunShell("mkfifo " + Quote(fifo)).status, 0);
+    for (const char* command : {"header ", "stamp ", "show "}) {
+        r = Cli(dir, command + Quote(fifo));
+        EXPECT_NE(r.status, 0) << command;
+        EXPECT_NE(r.err.find(fifo + ": is a FIFO (named pipe), not a file"), std::string::npos)
+            << command << r.err;
+    }
+}
+
 TEST(HeaderCommands, ErrorsAndOddFiles) {
     ScratchFolder dir;
     std::string missing = Quote(DisplayPath(dir / "missing.kvz"));

@@ -2,8 +2,17 @@
 // pieces, the temporary ship folder, and a second build into the same folder.
 #include "media/disk_set.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <ctime>
+#include <filesystem>
+#include <map>
+
 #include "archive/archive.h"
 #include "media/file_copy.h"
+#include "media/media_lock.h"
 #include "media_fixture.h"
 #include "platform/strings.h"
 #include "platform/wildcard.h"
@@ -26,6 +35,16 @@ class FloppyBuild : public MediaFixture {
                 disks.push_back(name);
         }
         return disks;
+    }
+
+    // The temporary ship folders in the media folder.
+    std::vector<std::string> TempFolders() {
+        std::vector<std::string> found;
+        for (const std::string& name : ListFolder(media, false, true)) {
+            if (StartsWith(name, "~ZLT"))
+                found.push_back(name);
+        }
+        return found;
     }
 
     // Unpacks every disk's archive into one folder and returns it.
@@ -159,6 +178,162 @@ TEST_F(FloppyBuild, CancelRemovesTheTemporaryFolderAndKeepsTheLog) {
     EXPECT_FALSE(Build(progress));
     EXPECT_EQ(errorText, "cancelled");
     EXPECT_EQ(ListFolder(media, true, true), std::vector<std::string>{"setup.log"});
+}
+
+TEST_F(FloppyBuild, EveryTemporaryNameTakenStillBuildsInAFolderOfItsOwn) {
+    AddAppFile("text.txt", std::string(1600000, 'a'));
+    Plan("1.44MB");
+    ASSERT_EQ(project->IsFloppySetup, 1);
+    for (int n = 0; n < 100; ++n)
+        ASSERT_TRUE(MakeFolders(media + Format("/~ZLT0%02d", n)));
+    dir.Write("media/~ZLTXXX/keep.txt", "keep");
+
+    RecordingProgress progress;
+    ASSERT_TRUE(Build(progress)) << errorText;
+    EXPECT_EQ(Disks(), std::vector<std::string>{"disk001"});
+    EXPECT_EQ(dir.Read("media/~ZLTXXX/keep.txt"), "keep");
+    EXPECT_TRUE(IsFolder(media + "/~ZLT099"));
+    // The folder it used is gone again: only the ones that were there stay.
+    EXPECT_EQ(TempFolders().size(), 101u);
+}
+
+TEST_F(FloppyBuild, TheLogSurvivesWhenItsNameInTheMediaFolderIsTaken) {
+    AddAppFile("text.txt", std::string(1600000, 'a'));
+    Plan("1.44MB");
+    // Neither a copy nor a rename can put the log at setup.log.
+    dir.Write("media/setup.log/other.txt", "not ours");
+
+    RecordingProgress progress;
+    ASSERT_TRUE(Build(progress)) << errorText;
+    EXPECT_EQ(logPath, media + "/setup-1.log");
+    const std::string log = ReadBytes(logPath);
+    EXPECT_NE(log.find("Install type : floppy\r\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("Creation of floppies completed successfully\r\n"), std::string::npos);
+    EXPECT_EQ(dir.Read("media/setup.log/other.txt"), "not ours");
+    EXPECT_TRUE(TempFolders().empty());
+}
+
+TEST_F(FloppyBuild, TemporaryFoldersThatEarlierBuildsLeftAreRemovedOnlyWhenOursAndIdle) {
+    AddAppFile("text.txt", std::string(1600000, 'a'));
+    Plan("1.44MB");
+    const time_t hourAgo = std::time(nullptr) - 3600;
+    auto leftover = [&](const std::string& name, time_t modified) {
+        dir.Write("media/" + name + "/Setup/setup.log", "an earlier build\r\n");
+        dir.Write("media/" + name + "/data.bin", std::string(5000, 'd'));
+        struct timespec times[2] = {{modified, 0}, {modified, 0}};
+        ::utimensat(AT_FDCWD, (media + "/" + name).c_str(), times, 0);
+    };
+    leftover("~ZLT003", hourAgo);         // a killed build of the old naming
+    leftover("~ZLTa1B2c3", hourAgo);      // a killed build after all names were taken
+    leftover("~ZLT004", hourAgo + 7200);  // changed after this run began: another job
+    leftover("~ZLT005", hourAgo);         // a test run that is going on
+    leftover("~ZLT0AB", hourAgo);         // not a name of ours
+    dir.Write("media/~ZLT006/keep.txt", "the user's own folder");
+    struct timespec old[2] = {{hourAgo, 0}, {hourAgo, 0}};
+    ::utimensat(AT_FDCWD, (media + "/~ZLT006").c_str(), old, 0);
+    WMediaLock testRun;
+    ASSERT_TRUE(testRun.Acquire(media + "/~ZLT005"));
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        leftover("~ZLT007", hourAgo);  // another user's
+        ASSERT_EQ(::lchown((media + "/~ZLT007").c_str(), 65534, 65534), 0);
+    }
+
+    RecordingProgress progress;
+    ASSERT_TRUE(Build(progress)) << errorText;
+    std::vector<std::string> expected = {"~ZLT004", "~ZLT005", "~ZLT006", "~ZLT0AB"};
+    if (root)
+        expected.insert(expected.begin() + 3, "~ZLT007");
+    EXPECT_EQ(TempFolders(), expected);
+    EXPECT_EQ(dir.Read("media/~ZLT006/keep.txt"), "the user's own folder");
+    EXPECT_EQ(Disks(), std::vector<std::string>{"disk001"});
+
+    EXPECT_TRUE(WMediaBuilder::IsShipFolderName("~ZLT099"));
+    EXPECT_TRUE(WMediaBuilder::IsShipFolderName("~ZLTXXX"));
+    EXPECT_FALSE(WMediaBuilder::IsShipFolderName("~ZLT1234"));
+    EXPECT_FALSE(WMediaBuilder::IsShipFolderName("~ZLTab-12c"));
+}
+
+// Sets an environment variable for the life of the object.
+class ScopedEnv {
+  public:
+    ScopedEnv(const char* name, const std::string& value) : name_(name) {
+        ::setenv(name, value.c_str(), 1);
+    }
+    ~ScopedEnv() { ::unsetenv(name_); }
+
+  private:
+    const char* name_;
+};
+
+// Every file below `folder` by its path inside it, with its bytes.
+std::map<std::string, std::string> Snapshot(const std::string& folder) {
+    std::map<std::string, std::string> files;
+    namespace fs = std::filesystem;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        if (entry.is_regular_file())
+            files[fs::relative(entry.path(), folder).string()] = ReadBytes(entry.path().string());
+    }
+    return files;
+}
+
+void SetTimes(const std::string& path, time_t when) {
+    struct timespec times[2] = {{when, 0}, {when, 0}};
+    ::utimensat(AT_FDCWD, path.c_str(), times, 0);
+}
+
+TEST_F(FloppyBuild, WithAFixedBuildTimeTwoBuildsGiveTheSameBytes) {
+    AddAppFile("data/big.txt", std::string(1600000, 'b'));
+    AddAppFile("readme.txt", "read me\r\n");
+    AddInstallFile(distrib, "System\\shared.dll");
+    Plan("1.44MB");
+    ASSERT_EQ(project->IsFloppySetup, 1);
+    // Friday, 2 February 2018, around noon: far from the clock of the run.
+    const time_t fixed = 1517572800;
+    ScopedEnv epoch("SOURCE_DATE_EPOCH", std::to_string(fixed));
+
+    auto build = [&](time_t sourceTime) {
+        for (const std::string& file :
+             {app + "/data/big.txt", app + "/readme.txt", install + "/System/shared.dll",
+              install + "/Distrib/Setup/setup.exe"})
+            SetTimes(file, sourceTime);
+        RecordingProgress progress;
+        EXPECT_TRUE(Build(progress)) << errorText;
+        return Snapshot(media);
+    };
+    const std::map<std::string, std::string> first = build(fixed - 86400 * 400);
+    ASSERT_EQ(first.size(), 3u);  // setup.log, disk001/setup.exe, disk001/disk001.cfi
+    // Sources touched since, as a fresh checkout of them would be.
+    const std::map<std::string, std::string> second = build(std::time(nullptr));
+    ASSERT_EQ(first.size(), second.size());
+    for (const auto& [path, bytes] : first) {
+        auto other = second.find(path);
+        ASSERT_NE(other, second.end()) << path;
+        EXPECT_TRUE(other->second == bytes) << path << " differs";
+    }
+
+    // The time in the set is the fixed one: in the log, the scripts'
+    // headers and the archives' members.
+    std::tm local{};
+    ASSERT_NE(localtime_r(&fixed, &local), nullptr);
+    EXPECT_EQ(first.at("setup.log").substr(0, first.at("setup.log").find("\r\n")),
+              WMediaBuilder::LogTimeText(fixed));
+    std::string unpacked = dir / "unpacked";
+    WArchive reader;
+    ASSERT_TRUE(reader.Extract("disk001.cfi", media + "/disk001", unpacked));
+    ASSERT_TRUE(reader.Extract("ComponentList.cfi", unpacked, unpacked + "/list"));
+    EXPECT_EQ(test::MTimeOf(unpacked + "/list/comp.kvz"), fixed);
+    EXPECT_EQ(test::MTimeOf(unpacked + "/Setup files.cfi"), fixed);
+    const std::string stamp =
+        Format("TimeStamp=%d/%d/%d   %d:%d:%d", local.tm_mday, local.tm_mon + 1,
+               local.tm_year + 1900, local.tm_hour, local.tm_min, local.tm_sec);
+    ASSERT_TRUE(reader.Extract("Setup files.cfi", unpacked, unpacked + "/product"));
+    std::string product;
+    for (const auto& [path, bytes] : Snapshot(unpacked + "/product")) {
+        if (EqualsNoCase(FileNameOf(path), "project.kvz"))
+            product = bytes;
+    }
+    EXPECT_NE(product.find(stamp), std::string::npos) << stamp << "\n" << product;
 }
 
 class Splitting : public MediaFixture {

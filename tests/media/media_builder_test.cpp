@@ -3,12 +3,15 @@
 // or the media folder cannot be used.
 #include "media/media_builder.h"
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <regex>
 
 #include "media/file_copy.h"
+#include "media/media_lock.h"
 #include "media_fixture.h"
 #include "platform/strings.h"
 
@@ -191,6 +194,68 @@ TEST_F(CdBuild, AMediaFolderThatIsAFileOrCannotBeMadeFailsClearly) {
     EXPECT_FALSE(builder.Run());
     EXPECT_NE(builder.ErrorText().find("cannot create the folder"), std::string::npos);
     EXPECT_FALSE(PathExists("/proc/vantrel-media-test"));
+}
+
+TEST_F(CdBuild, ABuildIntoAFolderAnotherBuildIsWritingStopsAtOnce) {
+    AddInstallFile(distrib, "System\\shared.dll");
+    Plan("640MB");
+    ASSERT_TRUE(MakeFolders(media));
+    {
+        // What the other build holds while it runs.
+        WMediaLock other;
+        ASSERT_TRUE(other.Acquire(media)) << other.Error();
+        RecordingProgress progress;
+        EXPECT_FALSE(Build(progress));
+        EXPECT_EQ(errorText, "another build is writing to the media folder " + media +
+                                 "; wait until it has finished");
+        // Not one file of the other build's set was touched.
+        EXPECT_TRUE(ListFolder(media, true, true).empty());
+    }
+    RecordingProgress progress;
+    EXPECT_TRUE(Build(progress)) << errorText;
+    EXPECT_TRUE(IsFile(In("System/shared.dll")));
+}
+
+// Once the files are copied, no file may grow past 100 bytes: the volume
+// fills up while the scripts are written.
+class FullAfterTheCopies : public RecordingProgress {
+  public:
+    explicit FullAfterTheCopies(int copies) : copies_(copies) {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        previous_ = std::signal(SIGXFSZ, SIG_IGN);
+    }
+    ~FullAfterTheCopies() override {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previous_);
+    }
+    void Step() override {
+        RecordingProgress::Step();
+        if (steps == copies_) {
+            struct rlimit small = saved_;
+            small.rlim_cur = 100;
+            ::setrlimit(RLIMIT_FSIZE, &small);
+        }
+    }
+
+  private:
+    int copies_;
+    struct rlimit saved_ {};
+    void (*previous_)(int) = nullptr;
+};
+
+TEST_F(CdBuild, AScriptThatCannotBeWrittenIsNamedWithTheReasonAndNotLeftEmpty) {
+    AddInstallFile(distrib, "System\\shared.dll");
+    Plan("640MB");
+    // An earlier build's complete script is not left behind either.
+    dir.Write("media/Setup/comp.kvz", "[Identification.0]\r\nan earlier build\r\n");
+    {
+        FullAfterTheCopies progress(static_cast<int>(project->EngineFiles.size()) + 1);
+        EXPECT_FALSE(Build(progress));
+    }
+    EXPECT_TRUE(IsFile(In("System/shared.dll")));
+    EXPECT_EQ(errorText, "cannot write comp.kvz in " + In("Setup") + " (" + In("Setup/comp.kvz") +
+                             ": File too large)");
+    EXPECT_FALSE(PathExists(In("Setup/comp.kvz")));
 }
 
 TEST_F(CdBuild, ASecondBuildReplacesTheFirstOne) {
