@@ -1,14 +1,17 @@
 // The .reg reader and the registry store's hive files: any bytes parse
 // without harm, every reported line lies inside the text, and a hive read,
 // written and read again holds the same keys and values and writes the same
-// text.
+// text. A value that the store accepts reads back as it was given, and
+// later values stay readable.
 #include <algorithm>
 #include <string>
 #include <vector>
 
 #include "fuzz/fuzz_support.h"
+#include "platform/paths.h"
 #include "platform/reg_text.h"
 #include "platform/registry.h"
+#include "platform/strings.h"
 
 using namespace vantrel;
 
@@ -67,6 +70,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const auto back = RegFileStore::Parse(written, hive);
         FUZZ_CHECK(SameKeys(keys, back), written);
         FUZZ_CHECK(RegFileStore::Serialize(back, hive) == written, written);
+    }
+
+    // The input split at its first two NULs: key, name, value.
+    const size_t a = bytes.find('\0');
+    const size_t b = a == std::string_view::npos ? a : bytes.find('\0', a + 1);
+    if (b != std::string_view::npos) {
+        const std::string_view key = bytes.substr(0, a);
+        const std::string_view name = bytes.substr(a + 1, b - a - 1);
+        const std::string_view value = bytes.substr(b + 1);
+        const std::string scratch = fuzz::CleanScratchFolder();
+        RegFileStore store(JoinPath(scratch, "machine.reg"), JoinPath(scratch, "user.reg"));
+        const bool stored = store.SetString(Hive::CurrentUser, key, name, value);
+        FUZZ_CHECK(store.SetString(Hive::CurrentUser, "Software\\Later", "Later", "kept"), "Later");
+        std::string out;
+        if (stored && !EqualsNoCase(name, "Later")) {
+            FUZZ_CHECK(store.GetString(Hive::CurrentUser, key, name, out), name);
+            FUZZ_CHECK(out == value, out);
+        }
+        FUZZ_CHECK(store.GetString(Hive::CurrentUser, "Software\\Later", "Later", out), out);
+        FUZZ_CHECK(out == "kept", out);
     }
     return 0;
 }
