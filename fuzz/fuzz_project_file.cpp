@@ -59,18 +59,20 @@ std::string SaveAs(WProjectData& project, const std::string& path) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    // A sample installation with no components and a registry of our own.
-    static std::string base = [] {
-        std::string pattern =
+    // A sample installation with no components and a registry of our own,
+    // removed at exit.
+    struct Base {
+        std::string path =
             (std::filesystem::temp_directory_path() / "vantrel-fuzz-install-XXXXXX").string();
-        FUZZ_CHECK(::mkdtemp(pattern.data()) != nullptr, pattern);
-        return pattern;
-    }();
-    g_install = JoinPath(base, "install");
+        Base() { FUZZ_CHECK(::mkdtemp(path.data()) != nullptr, path); }
+        ~Base() { RemoveTree(path); }
+    };
+    static Base base;
+    g_install = JoinPath(base.path, "install");
     FUZZ_CHECK(MakeFolders(JoinPath(g_install, "Comps")), g_install);
     FUZZ_CHECK(MakeFolders(JoinPath(g_install, "MySetup")), g_install);
-    SetRegistry(
-        std::make_unique<RegFileStore>(JoinPath(base, "machine.reg"), JoinPath(base, "user.reg")));
+    SetRegistry(std::make_unique<RegFileStore>(JoinPath(base.path, "machine.reg"),
+                                               JoinPath(base.path, "user.reg")));
     return 0;
 }
 
