@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Checks the formatting of the sources, builds everything and runs every test:
 # the normal build, then the core tests again under AddressSanitizer and
-# UndefinedBehaviorSanitizer. Warnings count as errors in both builds.
+# UndefinedBehaviorSanitizer, then each fuzz harness of fuzz/ for a few
+# thousand inputs (clang with libFuzzer). Warnings count as errors in every
+# build.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/deps.sh
@@ -41,4 +43,13 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
     -DVANTREL_SANITIZE=ON -DVANTREL_WIZARD=OFF -DVANTREL_WERROR=ON >/dev/null
 cmake --build build-asan -j "$jobs"
 (cd build-asan && ctest --output-on-failure -j "$jobs")
+
+# The fuzz harnesses, briefly: a fixed number of inputs each, grown from the
+# seed corpora with a fixed random seed, so that a run can be repeated
+# (bench/fuzz.sh runs them for long).
+cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DVANTREL_FUZZ=ON \
+    -DVANTREL_WIZARD=OFF -DVANTREL_TESTS=OFF -DVANTREL_WERROR=ON >/dev/null
+cmake --build build-fuzz -j "$jobs" --target vantrel-fuzzers
+bench/fuzz.sh --build build-fuzz -runs=2000 -seed=1
 echo "All tests passed."

@@ -16,8 +16,9 @@ vantrel_need_packages() {
 
 VANTREL_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config zlib1g-dev libgtest-dev libgmock-dev)
 # The tests use Info-ZIP and Python where they are there and read a real
-# TrueType font; test.sh checks the formatting with clang-format.
-VANTREL_TEST_PACKAGES=(zip unzip python3 clang-format fonts-dejavu-core)
+# TrueType font; test.sh checks the formatting with clang-format and builds
+# the fuzz harnesses with clang and its libFuzzer runtime.
+VANTREL_TEST_PACKAGES=(zip unzip python3 clang-format fonts-dejavu-core clang libclang-rt-dev)
 # The wizard (Qt 6 Widgets, Network and Test), a virtual display for running
 # it without a screen, and a font for its texts.
 VANTREL_WIZARD_PACKAGES=(qt6-base-dev xvfb xauth fonts-dejavu-core)
