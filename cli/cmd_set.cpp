@@ -304,7 +304,11 @@ int RunSet(Args& args) {
     project.ApplyComponentSelection();
     if (int rc = RefuseNewProblems(kName, project, before); rc != kOk)
         return rc;
-    return SaveProject(project);
+    if (int rc = SaveProject(project); rc != kOk)
+        return rc;
+    // The file written is named, so that a script sees which one changed.
+    std::printf("%s\n", Out(DisplayPath(project.ProjectFile)).c_str());
+    return kOk;
 }
 
 Registrar reg{{kName, "set PROJECT.zlt KEY=VALUE...",

@@ -250,7 +250,8 @@ bool WScriptHeader::Stamp(std::string* error) {
             *error = ErrnoText(target);
         return false;
     }
-    return WriteFileAtomic(target, StampedText(std::move(lines)), error);
+    // A read-only script was made so on purpose: it is refused, not replaced.
+    return WriteFileAtomic(target, StampedText(std::move(lines)), error, ReadOnlyFile::kRefuse);
 }
 
 // Lines of kLongLineLength characters or more set kLongLine: the setup

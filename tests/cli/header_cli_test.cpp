@@ -1,3 +1,4 @@
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -82,6 +83,14 @@ TEST(HeaderCommands, AFailedRewriteOrAnOddFileNamesTheRealReason) {
         << r.err;
     EXPECT_EQ(ReadBytes(file), text);
     EXPECT_EQ(ListFolder(dir.path(), true, true), std::vector<std::string>{"project.kvz"});
+
+    // A script made read-only is refused, not replaced.
+    ASSERT_EQ(::chmod(file.c_str(), 0444), 0);
+    r = Cli(dir, "stamp " + Quote(file));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find(file + ": the file is read-only"), std::string::npos) << r.err;
+    EXPECT_EQ(ReadBytes(file), text);
+    ASSERT_EQ(::chmod(file.c_str(), 0644), 0);
 
     const std::string fifo = dir / "pipe.zlt";
     ASSERT_EQ(test::RunShell("mkfifo " + Quote(fifo)).status, 0);

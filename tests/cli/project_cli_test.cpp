@@ -70,7 +70,7 @@ TEST_F(ProjectCommands, NewSetAddFilesAndShowTellTheSameProject) {
             "BackGroundTitleFontAlign=center GradientColor=red UseDefaultDest=0 "
             "'DefaultDestPrefix=<Windows Drive Letter:>' DefaultDestBase=Apps IsFloppySetup=1");
     ASSERT_EQ(set.status, 0) << set.err;
-    EXPECT_EQ(set.out, "");
+    EXPECT_EQ(set.out, project + "\n");
     EXPECT_EQ(Members(project), "project.kvz,comp.kvz,string.str,license.txt,release.txt");
 
     dir.Write("src/bin/ledger.exe", "MZ");
@@ -125,6 +125,7 @@ TEST_F(ProjectCommands, SetWritesTheFileItWasGiven) {
 
     Result set = Cli("set work/Other.bak CompanyName=Backup");
     ASSERT_EQ(set.status, 0) << set.err;
+    EXPECT_EQ(set.out, dir / "work/Other.bak" + "\n");
     EXPECT_EQ(dir.Read("work/Other.zlt"), other);
     ExpectHas(Cli("show work/Other.bak").out, "Company:               Backup\n");
     EXPECT_FALSE(PathExists(dir / "work/Other.bak.zlt"));
