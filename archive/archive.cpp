@@ -42,21 +42,12 @@ FileId IdOf(const std::string& path) {
 
 WArchive::WArchive(std::string extension) : extension_(std::move(extension)) {}
 
-bool WArchive::Create(int level, const std::string& baseName, bool stripExtension,
-                      const std::string& patterns, const std::string& outputFolder,
-                      const std::string& patternFolder, bool deleteExisting) {
+bool WArchive::PrepareArchive(const std::string& base, const std::string& outputFolder,
+                              bool deleteExisting) {
     status_.Clear();
     members_.clear();
-    std::string base = baseName;
-    if (stripExtension) {
-        size_t dot = base.find_last_of('.');
-        size_t sep = base.find_last_of("\\/");
-        if (dot != std::string::npos && (sep == std::string::npos || dot > sep))
-            base.resize(dot);
-    }
     archivePath_ =
         outputFolder.empty() ? base + extension_ : JoinPath(outputFolder, base + extension_);
-
     if (deleteExisting && PathExists(archivePath_)) {
         ALFile old(archivePath_);
         if (old.Delete() < 0) {
@@ -64,11 +55,40 @@ bool WArchive::Create(int level, const std::string& baseName, bool stripExtensio
             return false;
         }
     }
+    return true;
+}
+
+bool WArchive::Write(int level, const std::vector<Member>& members) {
+    ALEntryList list(ALEngineFactory::Deflate(level));
+    for (const Member& member : members) {
+        list.Add(std::make_unique<ALFile>(member.name, member.path));
+        members_.push_back(member.name);
+    }
+    ALZipArchive zip(archivePath_);
+    if (zip.Create(list) < 0) {
+        status_ = zip.Status();
+        return false;
+    }
+    return true;
+}
+
+bool WArchive::Create(int level, const std::string& baseName, bool stripExtension,
+                      const std::string& patterns, const std::string& outputFolder,
+                      const std::string& patternFolder, bool deleteExisting) {
+    std::string base = baseName;
+    if (stripExtension) {
+        size_t dot = base.find_last_of('.');
+        size_t sep = base.find_last_of("\\/");
+        if (dot != std::string::npos && (sep == std::string::npos || dot > sep))
+            base.resize(dot);
+    }
+    if (!PrepareArchive(base, outputFolder, deleteExisting))
+        return false;
     // An archive written into a folder its patterns search must not pack
     // itself.
     FileId self = IdOf(archivePath_);
 
-    ALEntryList list(ALEngineFactory::Deflate(level));
+    std::vector<Member> members;
     std::set<std::string, LessNoCase> seen;
     for (const auto& pattern : SplitTrimmed(patterns, ',')) {
         size_t sep = pattern.find_last_of("\\/");
@@ -92,17 +112,16 @@ bool WArchive::Create(int level, const std::string& baseName, bool stripExtensio
                 if (id.valid && id.dev == self.dev && id.ino == self.ino)
                     continue;
             }
-            list.Add(std::make_unique<ALFile>(name, path));
-            members_.push_back(name);
+            members.push_back({std::move(name), std::move(path)});
         }
     }
+    return Write(level, members);
+}
 
-    ALZipArchive zip(archivePath_);
-    if (zip.Create(list) < 0) {
-        status_ = zip.Status();
-        return false;
-    }
-    return true;
+bool WArchive::CreateFrom(int level, const std::string& baseName,
+                          const std::vector<Member>& members, const std::string& outputFolder,
+                          bool deleteExisting) {
+    return PrepareArchive(baseName, outputFolder, deleteExisting) && Write(level, members);
 }
 
 bool WArchive::Extract(const std::string& fileName, const std::string& folder,

@@ -33,6 +33,17 @@ class WArchive {
                 const std::string& patterns, const std::string& outputFolder,
                 const std::string& patternFolder, bool deleteExisting);
 
+    // One member of an archive: its name in the archive ("Setup/readme.txt")
+    // and the file it is packed from.
+    struct Member {
+        std::string name;
+        std::string path;
+    };
+    // Packs `members`, in this order, into the archive `baseName` + extension
+    // in `outputFolder`, as Create does with the files its patterns name.
+    bool CreateFrom(int level, const std::string& baseName, const std::vector<Member>& members,
+                    const std::string& outputFolder, bool deleteExisting);
+
     // Expands every member of the archive `fileName` in `folder` under its
     // name into `destination` (created when missing).
     bool Extract(const std::string& fileName, const std::string& folder,
@@ -50,6 +61,12 @@ class WArchive {
     std::string GetStatusText() const { return status_.GetStatusDetail(); }
 
   private:
+    // The archive's path; removes an existing one when asked. False (with
+    // the status set) when the old archive cannot be removed.
+    bool PrepareArchive(const std::string& base, const std::string& outputFolder,
+                        bool deleteExisting);
+    bool Write(int level, const std::vector<Member>& members);
+
     std::string extension_;
     std::string archivePath_;
     std::vector<std::string> members_;
