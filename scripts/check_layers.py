@@ -24,9 +24,6 @@ CORE = set(BELOW)
 for top in ("cli", "engine", "app"):
     BELOW[top] = CORE
 BELOW["pages"] = CORE | {"app"}
-# The wizard's main() stands above everything: it hands the page list to the
-# application object.
-PROGRAM_MAIN = {"app/main.cpp": {"pages"}}
 
 POSIX = re.compile(
     r"#\s*include\s*<(unistd|fcntl|pwd|grp|signal|csignal|dirent|spawn|termios|poll|glob|"
@@ -45,8 +42,7 @@ def main() -> int:
             rel = path.relative_to(root)
             for number, line in enumerate(path.read_text(errors="replace").splitlines(), 1):
                 m = LOCAL.match(line.strip())
-                extra = PROGRAM_MAIN.get(str(rel), set())
-                if m and m.group(1) != folder and m.group(1) not in allowed | extra:
+                if m and m.group(1) != folder and m.group(1) not in allowed:
                     faults.append(f"{rel}:{number}: {folder}/ includes {m.group(1)}/ (points up)")
                 if folder != "platform" and POSIX.match(line.strip()):
                     faults.append(f"{rel}:{number}: POSIX header outside platform/: {line.strip()}")
