@@ -22,13 +22,14 @@ constexpr const char* kName = "registry";
 constexpr const char* kSystemNames[] = {"95", "nt4", "98", "2000"};
 constexpr const char* kTypeNames[] = {"string", "number", "binary"};
 
-void List(const WProjectData& project) {
+int List(Args&, WProjectData& project) {
     const auto entries = RegistryEntries(project);
     std::printf("Registry entries (%zu)\n", entries.size());
     if (entries.empty())
         std::printf("  none\n");
     for (size_t i = 0; i < entries.size(); ++i)
         std::printf("  %zu  %s\n", i + 1, Out(DescribeRegistryEntry(*entries[i])).c_str());
+    return kOk;
 }
 
 // "on"/"off" into `value`; false for anything else.
@@ -37,15 +38,6 @@ bool OnOff(const std::string& text, int& value) {
         return false;
     value = EqualsNoCase(text, "on") ? 1 : 0;
     return true;
-}
-
-// kOk, or a usage error for an option left over.
-int RefuseOptions(const Args& args) {
-    for (auto& w : args.words) {
-        if (StartsWith(w, "--"))
-            return UsageError(kName, "unknown option " + w);
-    }
-    return kOk;
 }
 
 // KEY as "ROOT\key below it" into the dialog's values; kOk or the status
@@ -72,7 +64,7 @@ int Add(Args& args, WProjectData& project) {
     const bool hasUninstall = !missing && TakeOption(args, "--uninstall", uninstall, &missing);
     if (missing)
         return UsageError(kName, "an option needs a value");
-    if (int rc = RefuseOptions(args); rc != kOk)
+    if (int rc = RefuseLeftOptions(kName, args); rc != kOk)
         return rc;
     if (args.words.size() != 3)
         return UsageError(kName, args.words.size() < 3 ? "add needs the key" : "one key at a time");
@@ -126,7 +118,7 @@ int Remove(Args& args, WProjectData& project) {
     const bool hasName = TakeOption(args, "--name", name, &missing);
     if (missing)
         return UsageError(kName, "--name needs a value");
-    if (int rc = RefuseOptions(args); rc != kOk)
+    if (int rc = RefuseLeftOptions(kName, args); rc != kOk)
         return rc;
     if (args.words.size() != 3)
         return UsageError(kName, args.words.size() < 3 ? "remove needs a number or a key"
@@ -190,29 +182,11 @@ int Import(Args& args, WProjectData& project) {
 }
 
 int RunRegistry(Args& args) {
-    if (args.words.size() < 2)
-        return UsageError(kName, args.words.empty() ? "the project file is missing"
-                                                    : "say list, add, remove or import");
-    const std::string action = args.words[1];
-    if (action != "list" && action != "add" && action != "remove" && action != "import")
-        return UsageError(kName, "unknown action " + action + " (list, add, remove or import)");
-    if (action == "list" || action == "import") {
-        if (int rc = RefuseOptions(args); rc != kOk)
-            return rc;
-    }
-    if (action == "list" && args.words.size() != 2)
-        return UsageError(kName, "list takes no further arguments");
-    WProjectData project;
-    if (int rc = OpenProject(args, args.words[0], project); rc != kOk)
-        return rc;
-    if (action == "add")
-        return Add(args, project);
-    if (action == "remove")
-        return Remove(args, project);
-    if (action == "import")
-        return Import(args, project);
-    List(project);
-    return kOk;
+    return RunProjectAction(kName, args,
+                            {{"list", true, &List},
+                             {"add", false, &Add},
+                             {"remove", false, &Remove},
+                             {"import", true, &Import}});
 }
 
 Registrar reg{

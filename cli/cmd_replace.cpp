@@ -18,13 +18,14 @@ namespace {
 
 constexpr const char* kName = "replace";
 
-void List(const WProjectData& project) {
+int List(Args&, WProjectData& project) {
     const auto entries = TextReplacements(project);
     std::printf("Text replacements (%zu)\n", entries.size());
     if (entries.empty())
         std::printf("  none\n");
     for (size_t i = 0; i < entries.size(); ++i)
         std::printf("  %zu  %s\n", i + 1, Out(DescribeTextReplacement(*entries[i])).c_str());
+    return kOk;
 }
 
 int Add(Args& args, WProjectData& project) {
@@ -112,27 +113,8 @@ int Remove(Args& args, WProjectData& project) {
 }
 
 int RunReplace(Args& args) {
-    if (args.words.size() < 2)
-        return UsageError(
-            kName, args.words.empty() ? "the project file is missing" : "say list, add or remove");
-    const std::string action = args.words[1];
-    if (action != "list" && action != "add" && action != "remove")
-        return UsageError(kName, "unknown action " + action + " (list, add or remove)");
-    if (action == "list") {
-        if (int rc = RefuseLeftOptions(kName, args); rc != kOk)
-            return rc;
-        if (args.words.size() != 2)
-            return UsageError(kName, "list takes no further arguments");
-    }
-    WProjectData project;
-    if (int rc = OpenProject(args, args.words[0], project); rc != kOk)
-        return rc;
-    if (action == "add")
-        return Add(args, project);
-    if (action == "remove")
-        return Remove(args, project);
-    List(project);
-    return kOk;
+    return RunProjectAction(
+        kName, args, {{"list", true, &List}, {"add", false, &Add}, {"remove", false, &Remove}});
 }
 
 Registrar reg{

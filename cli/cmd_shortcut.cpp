@@ -17,7 +17,7 @@ namespace {
 
 constexpr const char* kName = "shortcut";
 
-void List(const WProjectData& project) {
+int List(Args&, WProjectData& project) {
     const auto shortcuts = ListedShortcuts(project);
     std::printf("Group: %s\n", Out(project.ShortcutFolder).c_str());
     std::printf("Shortcuts (%zu)\n", shortcuts.size());
@@ -25,13 +25,6 @@ void List(const WProjectData& project) {
         std::printf("  none\n");
     for (size_t i = 0; i < shortcuts.size(); ++i)
         std::printf("  %zu  %s\n", i + 1, Out(DescribeShortcut(*shortcuts[i])).c_str());
-}
-
-int RefuseOptions(const Args& args) {
-    for (auto& w : args.words) {
-        if (StartsWith(w, "--"))
-            return UsageError(kName, "unknown option " + w);
-    }
     return kOk;
 }
 
@@ -72,7 +65,7 @@ int Add(Args& args, WProjectData& project) {
     const bool hasArgs = !missing && TakeOption(args, "--args", parameters, &missing);
     if (missing)
         return UsageError(kName, "an option needs a value");
-    if (int rc = RefuseOptions(args); rc != kOk)
+    if (int rc = RefuseLeftOptions(kName, args); rc != kOk)
         return rc;
     std::string error;
     if (runtime) {
@@ -121,7 +114,7 @@ int Add(Args& args, WProjectData& project) {
 }
 
 int Remove(Args& args, WProjectData& project) {
-    if (int rc = RefuseOptions(args); rc != kOk)
+    if (int rc = RefuseLeftOptions(kName, args); rc != kOk)
         return rc;
     if (args.words.size() != 3)
         return UsageError(kName, args.words.size() < 3 ? "remove needs a number or a name"
@@ -155,30 +148,11 @@ int Remove(Args& args, WProjectData& project) {
 }
 
 int RunShortcut(Args& args) {
-    if (args.words.size() < 2)
-        return UsageError(
-            kName, args.words.empty() ? "the project file is missing" : "say list, add or remove");
-    const std::string action = args.words[1];
-    if (action != "list" && action != "add" && action != "remove")
-        return UsageError(kName, "unknown action " + action + " (list, add or remove)");
-    if (action == "list") {
-        if (int rc = RefuseOptions(args); rc != kOk)
-            return rc;
-        if (args.words.size() != 2)
-            return UsageError(kName, "list takes no further arguments");
-    }
-    WProjectData project;
-    if (int rc = OpenProject(args, args.words[0], project); rc != kOk)
-        return rc;
     // As when the shortcuts page opens: without the runtime component its
     // shortcut is gone (saved with the next change).
-    DropRuntimeShortcutWithoutRuntime(project);
-    if (action == "add")
-        return Add(args, project);
-    if (action == "remove")
-        return Remove(args, project);
-    List(project);
-    return kOk;
+    return RunProjectAction(
+        kName, args, {{"list", true, &List}, {"add", false, &Add}, {"remove", false, &Remove}},
+        [](WProjectData& p) { DropRuntimeShortcutWithoutRuntime(p); });
 }
 
 Registrar reg{{kName,

@@ -23,14 +23,6 @@ bool ParseSystems(const std::string& text, TargetSystems& systems) {
     return AnySystem(systems);
 }
 
-int RefuseLeftOptions(const char* command, const Args& args) {
-    for (auto& w : args.words) {
-        if (StartsWith(w, "--"))
-            return UsageError(command, "unknown option " + w);
-    }
-    return kOk;
-}
-
 int FindFileArg(const WProjectData& project, const std::string& argument,
                 const WSetupElement*& file) {
     std::string text, error;

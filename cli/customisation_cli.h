@@ -15,9 +15,6 @@ namespace vantrel::cli {
 // unknown name or an empty list.
 bool ParseSystems(const std::string& text, TargetSystems& systems);
 
-// kOk, or a usage error of `command` for an option left over.
-int RefuseLeftOptions(const char* command, const Args& args);
-
 // The installed file that the UTF-8 argument names (its target path in long
 // or short macro form, or its bare name when only one file has it). kOk with
 // `file`, else kFailure after a message.

@@ -4,6 +4,7 @@
 
 #include "platform/files.h"
 #include "platform/paths.h"
+#include "platform/strings.h"
 #include "project/project_data.h"
 #include "project/project_file.h"
 #include "project/project_rules.h"
@@ -77,6 +78,48 @@ int SaveProject(WProjectData& project, const std::string& path) {
     if (!Save(project, modified, dialog, &error))
         return Fail(Out(error.empty() ? std::string("the project was not saved") : error));
     return kOk;
+}
+
+int RefuseLeftOptions(const char* command, const Args& args) {
+    for (auto& w : args.words) {
+        if (StartsWith(w, "--"))
+            return UsageError(command, "unknown option " + w);
+    }
+    return kOk;
+}
+
+int RunProjectAction(const char* command, Args& args, const std::vector<ProjectAction>& actions,
+                     void (*afterOpen)(WProjectData&)) {
+    // "list, add or remove"
+    std::string names;
+    for (size_t i = 0; i < actions.size(); ++i) {
+        if (i > 0)
+            names += i + 1 == actions.size() ? " or " : ", ";
+        names += actions[i].name;
+    }
+    if (args.words.size() < 2)
+        return UsageError(command,
+                          args.words.empty() ? "the project file is missing" : "say " + names);
+    const std::string word = args.words[1];
+    const ProjectAction* action = nullptr;
+    for (const ProjectAction& a : actions) {
+        if (word == a.name)
+            action = &a;
+    }
+    if (!action)
+        return UsageError(command, "unknown action " + word + " (" + names + ")");
+    if (action->plain) {
+        if (int rc = RefuseLeftOptions(command, args); rc != kOk)
+            return rc;
+    }
+    if (word == "list" && args.words.size() != 2)
+        return UsageError(command, "list takes no further arguments");
+    WProjectData project;
+    if (int rc = OpenProject(args, args.words[0], project); rc != kOk)
+        return rc;
+    if (afterOpen)
+        afterOpen(project);
+    return action->run(args, project);
 }
 
 void CommitApplicationInfo(WProjectData& project) {

@@ -31,6 +31,22 @@ int OpenProjectForMedia(const Args& args, const std::string& pathArgument, WProj
 // Prints nothing on success; kOk, or kFailure after a message.
 int SaveProject(WProjectData& project, const std::string& path = {});
 
+// kOk, or a usage error of `command` for an option left over.
+int RefuseLeftOptions(const char* command, const Args& args);
+
+// One action of a command "COMMAND PROJECT.zlt ACTION ...", run on the opened
+// project. A `plain` action takes no options; "list" takes no further words.
+struct ProjectAction {
+    const char* name;
+    bool plain;
+    int (*run)(Args& args, WProjectData& project);
+};
+// Checks the action word and what a plain action may not have, opens the
+// project, calls `afterOpen` (when given) and runs the action. kOk, or the
+// exit status after a message.
+int RunProjectAction(const char* command, Args& args, const std::vector<ProjectAction>& actions,
+                     void (*afterOpen)(WProjectData&) = nullptr);
+
 // What leaving the application-information page does: the destination in
 // folder-macro form from "UseDefaultDest", "DefaultDestPrefix",
 // "DefaultDestBase", the company and the application name, and for a new
