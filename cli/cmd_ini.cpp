@@ -77,34 +77,21 @@ int Remove(Args& args, WProjectData& project) {
     if (args.words.size() != 3)
         return UsageError(kName, args.words.size() < 3 ? "remove needs a number or a file"
                                                        : "one entry at a time");
+    std::string s, k;
+    if ((hasSection && !EngineArg(section, s, "the section")) ||
+        (hasKey && !EngineArg(key, k, "the key")))
+        return kFailure;
     const auto entries = IniEntries(project);
     const WSetupElement* found = nullptr;
-    size_t index = 0;
-    int status = kOk;
-    if (!hasSection && !hasKey &&
-        TakeNumber(args.words[2], entries.size(), "INI entry", index, status)) {
-        if (status != kOk)
-            return status;
-        found = entries[index];
-    } else {
-        const WSetupElement* file = nullptr;
-        if (int rc = FindFileArg(project, args.words[2], file); rc != kOk)
-            return rc;
-        std::string s, k;
-        if ((hasSection && !EngineArg(section, s, "the section")) ||
-            (hasKey && !EngineArg(key, k, "the key")))
-            return kFailure;
-        std::vector<const WSetupElement*> matches;
-        for (const WSetupProfileString* e : entries) {
-            if (e->GetTargetDir() == file->GetTargetDir() &&
-                e->GetTargetName() == file->GetTargetName() &&
-                (!hasSection || EqualsNoCase(ExpandFolderMacros(e->GetSection()), s)) &&
-                (!hasKey || EqualsNoCase(ExpandFolderMacros(e->GetKey()), k)))
-                matches.push_back(e);
-        }
-        if (int rc = PickOne(matches, "INI entry", args.words[2], found); rc != kOk)
-            return rc;
-    }
+    auto keep = [&](const WSetupElement& element) {
+        const auto& e = static_cast<const WSetupProfileString&>(element);
+        return (!hasSection || EqualsNoCase(ExpandFolderMacros(e.GetSection()), s)) &&
+               (!hasKey || EqualsNoCase(ExpandFolderMacros(e.GetKey()), k));
+    };
+    if (int rc = FindEntryArg(project, args.words[2], hasSection || hasKey,
+                              {entries.begin(), entries.end()}, "INI entry", keep, found);
+        rc != kOk)
+        return rc;
     const std::string described = DescribeIniEntry(*static_cast<const WSetupProfileString*>(found));
     RemoveCustomisation(project, found);
     if (int rc = SaveProject(project); rc != kOk)

@@ -75,34 +75,21 @@ int Remove(Args& args, WProjectData& project) {
     if (args.words.size() != 3)
         return UsageError(kName, args.words.size() < 3 ? "remove needs a number or a file"
                                                        : "one replacement at a time");
+    std::string s, w;
+    if ((hasSearch && !EngineArg(search, s, "the search text")) ||
+        (hasWith && !EngineArg(with, w, "the replacement")))
+        return kFailure;
     const auto entries = TextReplacements(project);
     const WSetupElement* found = nullptr;
-    size_t index = 0;
-    int status = kOk;
-    if (!hasSearch && !hasWith &&
-        TakeNumber(args.words[2], entries.size(), "text replacement", index, status)) {
-        if (status != kOk)
-            return status;
-        found = entries[index];
-    } else {
-        const WSetupElement* file = nullptr;
-        if (int rc = FindFileArg(project, args.words[2], file); rc != kOk)
-            return rc;
-        std::string s, w;
-        if ((hasSearch && !EngineArg(search, s, "the search text")) ||
-            (hasWith && !EngineArg(with, w, "the replacement")))
-            return kFailure;
-        std::vector<const WSetupElement*> matches;
-        for (const WSetupCustFile* e : entries) {
-            if (e->GetTargetDir() == file->GetTargetDir() &&
-                e->GetTargetName() == file->GetTargetName() &&
-                (!hasSearch || ExpandFolderMacros(e->GetSearchText()) == s) &&
-                (!hasWith || ExpandFolderMacros(e->GetReplaceText()) == w))
-                matches.push_back(e);
-        }
-        if (int rc = PickOne(matches, "text replacement", args.words[2], found); rc != kOk)
-            return rc;
-    }
+    auto keep = [&](const WSetupElement& element) {
+        const auto& e = static_cast<const WSetupCustFile&>(element);
+        return (!hasSearch || ExpandFolderMacros(e.GetSearchText()) == s) &&
+               (!hasWith || ExpandFolderMacros(e.GetReplaceText()) == w);
+    };
+    if (int rc = FindEntryArg(project, args.words[2], hasSearch || hasWith,
+                              {entries.begin(), entries.end()}, "text replacement", keep, found);
+        rc != kOk)
+        return rc;
     const std::string described =
         DescribeTextReplacement(*static_cast<const WSetupCustFile*>(found));
     RemoveCustomisation(project, found);

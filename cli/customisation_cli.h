@@ -3,6 +3,7 @@
 // left over.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,16 +22,13 @@ bool ParseSystems(const std::string& text, TargetSystems& systems);
 int FindFileArg(const WProjectData& project, const std::string& argument,
                 const WSetupElement*& file);
 
-// The position (1-based) `argument` gives in a list of `count` entries:
-// kOk with `index` (0-based), kFailure after a message naming `what` when
-// the number is out of range. False (and nothing printed) when `argument`
-// is not a number.
-bool TakeNumber(const std::string& argument, size_t count, const char* what, size_t& index,
-                int& status);
-
-// The one entry of `matches`: kOk with `found`, else kFailure after a
-// message that `argument` names no `what` or several of them.
-int PickOne(const std::vector<const WSetupElement*>& matches, const char* what,
-            const std::string& argument, const WSetupElement*& found);
+// The entry that "remove NUMBER|FILE" names: without a filter option, a
+// number is the position (1-based) in `entries`; else FILE is an installed
+// file (see FindFileArg) and the one entry of it that `keep` accepts is
+// taken. kOk with `found`, else kFailure after a message naming `what`.
+int FindEntryArg(const WProjectData& project, const std::string& argument, bool filtered,
+                 const std::vector<const WSetupElement*>& entries, const char* what,
+                 const std::function<bool(const WSetupElement&)>& keep,
+                 const WSetupElement*& found);
 
 }  // namespace vantrel::cli
