@@ -7,6 +7,7 @@
 
 #include <QColor>
 #include <QString>
+#include <string>
 
 class QWidget;
 
@@ -71,5 +72,11 @@ class Dialogs {
         return Show(text, buttons, Icon::Question, defaultAnswer, QString(), owner);
     }
 };
+
+// `text`, typed into the control `edit`, as engine text: true with `out`;
+// else a message through `boxes` over `parent` names `field` and the
+// characters it cannot hold, the focus goes to `edit`, and the result is false.
+bool TakeEngineText(Dialogs& boxes, QWidget* parent, QWidget* edit, const QString& text,
+                    const QString& field, std::string& out);
 
 }  // namespace vantrel

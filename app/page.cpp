@@ -234,22 +234,11 @@ void WPage::SetCaption(const QString& text, QLabel* control) {
 }
 
 bool WPage::TakeText(QLineEdit* edit, const QString& field, std::string& out) {
-    if (ToEngine(edit->text(), out))
-        return true;
-    Boxes().Message(UnstorableMessage(field, UnstorableCharacters(edit->text())),
-                    Dialogs::Icon::Exclamation, QString(), this);
-    edit->setFocus();
-    return false;
+    return TakeEngineText(Boxes(), this, edit, edit->text(), field, out);
 }
 
 bool WPage::TakeText(QPlainTextEdit* edit, const QString& field, std::string& out) {
-    const QString text = edit->toPlainText();
-    if (ToEngine(text, out))
-        return true;
-    Boxes().Message(UnstorableMessage(field, UnstorableCharacters(text)),
-                    Dialogs::Icon::Exclamation, QString(), this);
-    edit->setFocus();
-    return false;
+    return TakeEngineText(Boxes(), this, edit, edit->toPlainText(), field, out);
 }
 
 bool WPage::TakeChosenPath(const QString& chosen, std::string& path) {

@@ -63,12 +63,8 @@ bool WCustomisationDialog::TakeTexts(const std::vector<std::pair<QLineEdit*, std
                                      const std::vector<QString>& names) {
     for (size_t i = 0; i < fields.size(); ++i) {
         QLineEdit* edit = fields[i].first;
-        if (!ToEngine(edit->text(), *fields[i].second)) {
-            boxes_.Message(UnstorableMessage(names[i], UnstorableCharacters(edit->text())),
-                           Dialogs::Icon::Exclamation, QString(), this);
-            edit->setFocus();
+        if (!TakeEngineText(boxes_, this, edit, edit->text(), names[i], *fields[i].second))
             return false;
-        }
     }
     return true;
 }

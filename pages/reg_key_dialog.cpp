@@ -79,19 +79,12 @@ void WRegKeyDialog::OnOk() {
     WRegistryKeyProperties p;
     p.rootKey = rootKey_->currentIndex() < 0 ? 0 : rootKey_->currentIndex();
     p.type = type_->currentIndex() < 0 ? 0 : type_->currentIndex();
-    const std::pair<QLineEdit*, std::string*> fields[] = {
-        {key_, &p.key}, {name_, &p.name}, {value_, &p.value}};
-    const QString labels[] = {QStringLiteral("The key"), QStringLiteral("The name"),
-                              QStringLiteral("The value")};
-    for (int i = 0; i < 3; ++i) {
-        if (!ToEngine(fields[i].first->text(), *fields[i].second)) {
-            boxes_.Message(
-                UnstorableMessage(labels[i], UnstorableCharacters(fields[i].first->text())),
-                Dialogs::Icon::Exclamation, QString(), this);
-            fields[i].first->setFocus();
-            return;
-        }
-    }
+    auto take = [this](QLineEdit* edit, const char* field, std::string& out) {
+        return TakeEngineText(boxes_, this, edit, edit->text(), QString::fromLatin1(field), out);
+    };
+    if (!take(key_, "The key", p.key) || !take(name_, "The name", p.name) ||
+        !take(value_, "The value", p.value))
+        return;
     for (int i = 0; i < 4; ++i)
         p.systems[i] = systems_[i]->isChecked();
     if (std::string refused = p.Apply(entry_); !refused.empty()) {

@@ -58,19 +58,12 @@ WShortcutDialog::WShortcutDialog(WSetupShortcut& shortcut, Dialogs& boxes, QWidg
 void WShortcutDialog::OnOk() {
     WShortcutProperties p;
     p.folder = folder_->currentIndex();
-    const std::pair<QLineEdit*, std::string*> fields[] = {
-        {additional_, &p.additional}, {name_, &p.name}, {parameters_, &p.parameters}};
-    const QString labels[] = {QStringLiteral("The folder"), QStringLiteral("The name"),
-                              QStringLiteral("The parameters")};
-    for (int i = 0; i < 3; ++i) {
-        if (!ToEngine(fields[i].first->text(), *fields[i].second)) {
-            boxes_.Message(
-                UnstorableMessage(labels[i], UnstorableCharacters(fields[i].first->text())),
-                Dialogs::Icon::Exclamation, QString(), this);
-            fields[i].first->setFocus();
-            return;
-        }
-    }
+    auto take = [this](QLineEdit* edit, const char* field, std::string& out) {
+        return TakeEngineText(boxes_, this, edit, edit->text(), QString::fromLatin1(field), out);
+    };
+    if (!take(additional_, "The folder", p.additional) || !take(name_, "The name", p.name) ||
+        !take(parameters_, "The parameters", p.parameters))
+        return;
     if (std::string refused = p.Apply(shortcut_); !refused.empty()) {
         boxes_.Message(FromEngine(refused), Dialogs::Icon::Exclamation, QString(), this);
         name_->setFocus();
