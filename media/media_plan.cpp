@@ -215,7 +215,10 @@ void WMediaPlan::HandOver(WProjectData& project, const std::string& mediaFolder)
     project.MediaDistributionDirectory = mediaFolder;
     CommitToProject(project);
     ApplyEngineFiles(project);
-    project.ShipUserConfig = !project.IsDefaultCFGSelected && IsFile(project.IDAPICNFDirectory);
+    // A configuration file the user chose is shipped; when it is gone the
+    // copy fails and names it, rather than the set going out with the
+    // default one unasked.
+    project.ShipUserConfig = !project.IsDefaultCFGSelected;
 }
 
 double WMediaPlan::Capacity() const {

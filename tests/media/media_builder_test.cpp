@@ -308,6 +308,24 @@ TEST_F(CdBuild, TheUsersConfigurationGoesWhereItsComponentsNeedIt) {
     EXPECT_FALSE(IsFolder(In("Sql501")));
 }
 
+TEST_F(CdBuild, AChosenConfigurationFileThatIsGoneFailsTheBuild) {
+    project->BDEComponent = 1;
+    project->IsDefaultCFGSelected = 0;
+    project->IDAPICNFDirectory = dir / "gone.cnf";
+    WMediaPlan plan;
+    ASSERT_TRUE(plan.ParseSize("640MB"));
+    plan.Gather(*project);
+    plan.Recompute(*project);
+    plan.HandOver(*project, media);
+    RecordingProgress progress;
+    EXPECT_FALSE(Build(progress));
+    EXPECT_NE(errorText.find("gone.cnf"), std::string::npos) << errorText;
+    std::vector<std::string> lines = LogLines(logPath);
+    EXPECT_NE(std::find(lines.begin(), lines.end(),
+                        "Error copying the user's CFG file to the BDE directory"),
+              lines.end());
+}
+
 TEST_F(CdBuild, AnApplicationComponentIsKnownWhateverTheCaseOfItsName) {
     // A hand-edited project may spell the component "PROGRAM_FILES": its
     // files still come from the application's source folder, not from the
