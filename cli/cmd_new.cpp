@@ -10,6 +10,7 @@
 #include "platform/strings.h"
 #include "project/project_data.h"
 #include "project/project_file.h"
+#include "project/project_rules.h"
 
 namespace vantrel::cli {
 namespace {
@@ -70,6 +71,9 @@ int RunNew(Args& args) {
     if (hasVersion)
         project.Version = version;
     CommitApplicationInfo(project);
+    // What passing the background page gives a new project: "NAME Setup".
+    if (project.BackTitle.empty())
+        project.BackTitle = BackgroundTitleOf(project);
     if ((rc = RefuseNewProblems(kName, project)) != kOk)
         return rc;
     if ((rc = SaveProject(project, target)) != kOk)

@@ -61,6 +61,7 @@ TEST_F(ProjectCommands, NewSetAddFilesAndShowTellTheSameProject) {
     EXPECT_EQ(made.out, project + "\n");
     EXPECT_EQ(Members(project), "project.kvz,comp.kvz,string.str");
     ExpectHas(dir.Read("user.reg"), "\"File0\"=\"" + project + "\"");
+    ExpectHas(Cli("show work/p.zlt").out, "Background title:      \"Ledger Setup\", ");
 
     dir.Write("license.txt", "Terms of use\r\nSecond line\r\n");
     Result set =
