@@ -100,8 +100,10 @@ void RecordReader::ReadOctal(int& value) {
     std::string_view f = Next();
     if (f.empty())
         return;
-    // A mode has no sign: "-4" is refused and the value kept.
-    if (f[0] == '+' || f[0] == '-') {
+    // A mode has no sign: "-4" (also behind blanks, which the conversion
+    // skips) is refused and the value kept.
+    const size_t first = f.find_first_not_of(" \t\n\v\f\r");
+    if (first != std::string_view::npos && (f[first] == '+' || f[first] == '-')) {
         malformed_ = true;
         return;
     }

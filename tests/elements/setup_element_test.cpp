@@ -105,6 +105,7 @@ TEST(SetupElementBase, RecordsReadBackAsTheyWereRead) {
         "0,0,644,"s,              // and in the selection mask
         ",,,,,0,11111,1,,0,-4,",  // a signed mode
         ",,,,,0,11111,1,,0,+755,",
+        ",,,,,0,11111,1,,0, -1,",  // a sign behind a blank
     };
     for (int code = -1; code < kElementTypeCount; ++code) {
         for (const auto& record : records) {
