@@ -89,8 +89,13 @@ bool ReadNameString(FontBytes& font, uint64_t offset, uint16_t length, std::stri
     if (!font.Bytes(offset, count, bytes))
         return false;
     out.clear();
-    for (size_t i = 0; i + 1 < count; i += 2)
-        out += FontCharacter(static_cast<uint16_t>((bytes[i] << 8) | bytes[i + 1]));
+    for (size_t i = 0; i + 1 < count; i += 2) {
+        const uint16_t unit = static_cast<uint16_t>((bytes[i] << 8) | bytes[i + 1]);
+        // A name ends at a NUL character, as the system reads it.
+        if (unit == 0)
+            break;
+        out += FontCharacter(unit);
+    }
     return true;
 }
 

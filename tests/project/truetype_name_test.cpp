@@ -134,6 +134,11 @@ TEST(TrueTypeName, NameRecordsThatAreUsedAndOnesThatAreNot) {
     std::string marks = dir.Write("marks.ttf", MakeFont({Windows(4, u"Sans\u2122 \u0100\u00e9")}));
     EXPECT_EQ(Read(marks, error), "Sans\x99 ?\xe9");
     EXPECT_EQ(error, "");
+
+    // A name ends at a NUL character.
+    std::string nul =
+        dir.Write("nul.ttf", MakeFont({Windows(4, std::u16string(u"Ends\0Here", 9))}));
+    EXPECT_EQ(Read(nul, error), "Ends");
 }
 
 TEST(TrueTypeName, DamagedFilesAreRefusedWithAReason) {
