@@ -1,5 +1,6 @@
 #include "elements/setup_element.h"
 
+#include <charconv>
 #include <climits>
 #include <cmath>
 #include <cstdio>
@@ -124,6 +125,13 @@ void RecordReader::ReadMask(std::string& mask) {
 // RecordWriter
 
 RecordWriter& RecordWriter::String(std::string_view s) {
+    // Most texts hold none of the characters to change: they go in whole.
+    static constexpr std::string_view kChanged(",\r\n\0", 4);
+    if (s.find_first_of(kChanged) == std::string_view::npos) {
+        text_.append(s);
+        text_ += ',';
+        return *this;
+    }
     for (char c : s) {
         switch (c) {
             case ',':
@@ -150,8 +158,9 @@ RecordWriter& RecordWriter::Flag(int flag) {
 
 RecordWriter& RecordWriter::Int(long long value) {
     char buf[32];
-    std::snprintf(buf, sizeof buf, "%lld,", value);
-    text_ += buf;
+    char* end = std::to_chars(buf, buf + sizeof buf, value).ptr;
+    *end++ = ',';
+    text_.append(buf, end);
     return *this;
 }
 
@@ -165,8 +174,9 @@ RecordWriter& RecordWriter::Octal(int value) {
     if (value < 0)
         value = WSetupElement::kDefaultMode;
     char buf[32];
-    std::snprintf(buf, sizeof buf, "%o,", static_cast<unsigned>(value));
-    text_ += buf;
+    char* end = std::to_chars(buf, buf + sizeof buf, static_cast<unsigned>(value), 8).ptr;
+    *end++ = ',';
+    text_.append(buf, end);
     return *this;
 }
 
