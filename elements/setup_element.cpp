@@ -1,5 +1,6 @@
 #include "elements/setup_element.h"
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <cmath>
@@ -126,8 +127,8 @@ void RecordReader::ReadMask(std::string& mask) {
 
 RecordWriter& RecordWriter::String(std::string_view s) {
     // Most texts hold none of the characters to change: they go in whole.
-    static constexpr std::string_view kChanged(",\r\n\0", 4);
-    if (s.find_first_of(kChanged) == std::string_view::npos) {
+    auto changed = [](char c) { return c == ',' || c == '\r' || c == '\n' || c == '\0'; };
+    if (std::none_of(s.begin(), s.end(), changed)) {
         text_.append(s);
         text_ += ',';
         return *this;
