@@ -165,7 +165,7 @@ pair() {
         }
         { a[NR] = $1 / 1e6; b[NR] = $3 / 1e6; r[NR] = $1 / $3; if ($2 > peak) peak = $2 }
         END {
-            printf "| %-44s | %9.3f s | %9.3f s | %6.2f | %7.1f |\n",
+            printf "| %-52s | %9.3f s | %9.3f s | %6.2f | %7.1f |\n",
                 label, median(a, NR), median(b, NR), median(r, NR), peak / 1024
         }'
 }
@@ -259,8 +259,8 @@ for r in "${rows[@]}"; do
         *) n=${r##*-} && project "tiny-${n%k}000" ;;
     esac >/dev/null
 done
-printf '| %-44s | %11s | %11s | %6s | %7s |\n' work ours reference ratio "peak MB"
-printf '|%s|%s|%s|%s|%s|\n' "$(printf -- '-%.0s' {1..46})" "$(printf -- '-%.0s' {1..13})" \
+printf '| %-52s | %11s | %11s | %6s | %7s |\n' work ours reference ratio "peak MB"
+printf '|%s|%s|%s|%s|%s|\n' "$(printf -- '-%.0s' {1..54})" "$(printf -- '-%.0s' {1..13})" \
     "$(printf -- '-%.0s' {1..13})" "--------" "---------"
 for r in "${rows[@]}"; do
     run_row "$r"
