@@ -1,5 +1,7 @@
 #include "elements/setup_element.h"
 
+#include <algorithm>
+#include <charconv>
 #include <climits>
 #include <cmath>
 #include <cstdio>
@@ -126,6 +128,13 @@ void RecordReader::ReadMask(std::string& mask) {
 // RecordWriter
 
 RecordWriter& RecordWriter::String(std::string_view s) {
+    // Most texts hold none of the characters to change: they go in whole.
+    auto changed = [](char c) { return c == ',' || c == '\r' || c == '\n' || c == '\0'; };
+    if (std::none_of(s.begin(), s.end(), changed)) {
+        text_.append(s);
+        text_ += ',';
+        return *this;
+    }
     for (char c : s) {
         switch (c) {
             case ',':
@@ -152,8 +161,9 @@ RecordWriter& RecordWriter::Flag(int flag) {
 
 RecordWriter& RecordWriter::Int(long long value) {
     char buf[32];
-    std::snprintf(buf, sizeof buf, "%lld,", value);
-    text_ += buf;
+    char* end = std::to_chars(buf, buf + sizeof buf, value).ptr;
+    *end++ = ',';
+    text_.append(buf, end);
     return *this;
 }
 
@@ -167,8 +177,9 @@ RecordWriter& RecordWriter::Octal(int value) {
     if (value < 0)
         value = WSetupElement::kDefaultMode;
     char buf[32];
-    std::snprintf(buf, sizeof buf, "%o,", static_cast<unsigned>(value));
-    text_ += buf;
+    char* end = std::to_chars(buf, buf + sizeof buf, static_cast<unsigned>(value), 8).ptr;
+    *end++ = ',';
+    text_.append(buf, end);
     return *this;
 }
 

@@ -43,21 +43,21 @@ WSetupElement* WSetupElementMap::FindOrCreateElement(std::string_view record, in
     created.reset();
     if (!ValidCode(typeCode))
         return nullptr;
-    std::string key = TypedKey(record, typeCode);
-    auto it = map_.find(key);
-    if (it != map_.end())
+    // One lookup: the key goes in at once and comes out again when no
+    // element is made for it.
+    auto [it, inserted] = map_.try_emplace(TypedKey(record, typeCode), nullptr);
+    if (!inserted)
         return it->second;
 
     std::unique_ptr<WSetupElement> element = CreateElement(typeCode, record, expand);
-    if (!element)
+    if (!element || (!noFilter && !element->MatchesMasks(systemMask, selectionMask))) {
+        map_.erase(it);
         return nullptr;
-    if (!noFilter && !element->MatchesMasks(systemMask, selectionMask))
-        return nullptr;
-    WSetupElement* raw = element.get();
-    map_.emplace(std::move(key), raw);
+    }
+    it->second = element.get();
     ++counts_[typeCode];
     created = std::move(element);
-    return raw;
+    return it->second;
 }
 
 void WSetupElementMap::Add(std::string_view record, int typeCode, WSetupElement* element) {

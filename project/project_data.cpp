@@ -325,7 +325,7 @@ bool WProjectData::LoadCatalogueScripts() {
             return;
         catalogue_.components[category].push_back(c);
         catalogue_.componentOfScript[script] = c->GetName();
-        catalogue_.scriptPaths[script] = components_->FindScript(script);
+        catalogue_.scriptPaths[script] = components_->LocateScript(script);
     };
 
     load("Distrib.kvz", WComponentCatalogue::kDistrib);
@@ -337,7 +337,7 @@ bool WProjectData::LoadCatalogueScripts() {
             continue;
         }
         languageScripts.push_back(script);
-        if (!components_->FindScript(script).empty()) {
+        if (!components_->LocateScript(script).empty()) {
             load(script, WComponentCatalogue::kWritingTools);
         }
     }

@@ -44,9 +44,16 @@ bool AddRecentProject(const std::string& path) {
     }
     if (list.size() > static_cast<size_t>(kRecentProjectCount))
         list.resize(kRecentProjectCount);
+    // Each value written is a write of the whole store: slots that already
+    // hold their entry (saving the project at the head of the list again)
+    // are left as they are.
     for (size_t j = 0; j < list.size(); ++j) {
-        if (!registry.SetString(Hive::CurrentUser, kRecentProjectKey,
-                                RecentValueName(static_cast<int>(j)), list[j]))
+        const std::string name = RecentValueName(static_cast<int>(j));
+        std::string stored;
+        if (registry.GetString(Hive::CurrentUser, kRecentProjectKey, name, stored) &&
+            stored == list[j])
+            continue;
+        if (!registry.SetString(Hive::CurrentUser, kRecentProjectKey, name, list[j]))
             return false;
     }
     // Slots behind the new end held entries that are gone or now stand

@@ -1,5 +1,8 @@
 #include "script/folder_macros.h"
 
+#include <string_view>
+#include <utility>
+
 #include "platform/strings.h"
 
 namespace vantrel {
@@ -184,6 +187,33 @@ const std::vector<Group>& CompressGroups() {
     return groups;
 }
 
+// Every occurrence of the macro `from`, in any case, replaced by `to`. A
+// macro starts with "<", which has no other case, so only the places of a
+// "<" are compared; a text without the macro is left untouched (no copy).
+void ReplaceMacro(std::string& text, std::string_view from, std::string_view to) {
+    size_t at = text.find('<');
+    while (at != std::string::npos &&
+           !EqualsNoCase(std::string_view(text).substr(at, from.size()), from)) {
+        at = text.find('<', at + 1);
+    }
+    if (at == std::string::npos)
+        return;
+    std::string out(text, 0, at);
+    size_t copied = at;
+    while (at != std::string::npos) {
+        if (EqualsNoCase(std::string_view(text).substr(at, from.size()), from)) {
+            out.append(text, copied, at - copied);
+            out.append(to);
+            copied = at + from.size();
+            at = text.find('<', copied);
+        } else {
+            at = text.find('<', at + 1);
+        }
+    }
+    out.append(text, copied, std::string::npos);
+    text = std::move(out);
+}
+
 // Expansion gates on the exact case of the short form's start: "<d>" alone
 // stays as it is. Compression gates without regard to case, so that a long
 // form typed in any case ("<target folder>") is stored in short form.
@@ -193,7 +223,7 @@ void Apply(const Group& group, std::string& text, bool gateIgnoresCase) {
     if (!open)
         return;
     for (auto& row : group.rows)
-        text = ReplaceAllNoCase(text, row.from, row.to);
+        ReplaceMacro(text, row.from, row.to);
     for (auto& inner : group.inner)
         Apply(inner, text, gateIgnoresCase);
 }

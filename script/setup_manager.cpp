@@ -140,21 +140,47 @@ WSetupManager::~WSetupManager() = default;
 
 void WSetupManager::AddSearchFolder(std::string folder) {
     searchFolders_.push_back(std::move(folder));
+    located_.clear();
+}
+
+void WSetupManager::ClearSearchFolders() {
+    searchFolders_.clear();
+    located_.clear();
 }
 
 std::string WSetupManager::FindScript(std::string_view name) const {
     if (name.empty())
         return {};
     for (const std::string& folder : searchFolders_) {
-        std::string path = ResolveNoCase(JoinPath(folder, name));
-        if (IsFile(path))
-            return path;
+        // The name as given is looked at first: one status call when it is
+        // there; the folder is searched for another case only when not.
+        std::string path = JoinPath(folder, name);
+        FileInfo info;
+        if (GetFileInfo(path, info)) {
+            if (info.isFile)
+                return path;
+            continue;
+        }
+        std::string resolved = ResolveNoCase(path);
+        if (resolved != path && IsFile(resolved))
+            return resolved;
     }
     // A path given as such; a bare name is never looked for in the current
     // folder, where an unrelated file of that name may lie.
     if (name.find_first_of("\\/") != std::string_view::npos && IsFile(name))
         return std::string(name);
     return {};
+}
+
+const std::string& WSetupManager::LocateScript(std::string_view name) {
+    auto it = located_.find(name);
+    if (it != located_.end())
+        return it->second;
+    static const std::string none;
+    std::string path = FindScript(name);
+    if (path.empty())
+        return none;
+    return located_.emplace(std::string(name), std::move(path)).first->second;
 }
 
 void WSetupManager::ClearFailures() {
@@ -169,6 +195,7 @@ void WSetupManager::AddFailure(std::string text) {
 void WSetupManager::ClearComponents() {
     WComponentManager::ClearComponents();
     loaded_.clear();
+    located_.clear();
     toLink_.clear();
 }
 
@@ -192,7 +219,7 @@ bool WSetupManager::LoadScriptAt(std::string_view name, bool loadSubComponents, 
         AddFailure(std::string(name) + ": scripts name each other too deeply");
         return false;
     }
-    std::string path = FindScript(name);
+    const std::string path = LocateScript(name);
     if (path.empty()) {
         missing_.emplace_back(name);
         std::string where;
@@ -303,7 +330,7 @@ bool WSetupManager::LoadLibraryScript(std::string_view scriptName, WSetupCompone
     WSetupComponent* c = Find(componentName);
     if (!c) {
         // A script that could not be read has said so already.
-        if (!FindScript(scriptName).empty()) {
+        if (!LocateScript(scriptName).empty()) {
             AddFailure(std::string(scriptName) + ": holds no component \"" + componentName + "\"");
         }
         return false;

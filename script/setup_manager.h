@@ -17,6 +17,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <set>
 #include <string>
 #include <string_view>
@@ -51,12 +52,17 @@ class WSetupManager : public WComponentManager {
     // --- Where scripts are found: the folders in order; names are matched
     // without regard to case.
     void AddSearchFolder(std::string folder);
-    void ClearSearchFolders() { searchFolders_.clear(); }
+    void ClearSearchFolders();
     const std::vector<std::string>& SearchFolders() const { return searchFolders_; }
     // Full path of the script `name` (a file name, or a path below a search
     // folder); failing that, a name with a folder part that names an
     // existing file is taken as it is. Empty when it is not found.
     std::string FindScript(std::string_view name) const;
+    // FindScript, looking on disk once per name: a path found is kept
+    // (until the search folders change or the components are cleared), so
+    // that checking for a script, loading it and asking where it came from
+    // examine the file once.
+    const std::string& LocateScript(std::string_view name);
 
     // Loads the component script `name`: registers its components (each
     // keeps a copy of the script's header) and its elements, then follows
@@ -125,6 +131,7 @@ class WSetupManager : public WComponentManager {
     bool ReadStringFileAt(std::string_view path, std::set<std::string>& seen, int depth);
 
     std::vector<std::string> searchFolders_;
+    std::map<std::string, std::string, std::less<>> located_;  // LocateScript's finds
     std::vector<std::string> missing_;
     std::vector<std::string> failures_;
     std::set<std::string, LessNoCase> loaded_;  // scripts read (or being read), by full path

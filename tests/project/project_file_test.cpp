@@ -499,6 +499,51 @@ with zipfile.ZipFile(sys.argv[1]) as a, zipfile.ZipFile(sys.argv[2], 'w') as b:
     EXPECT_EQ(q->ProgramFilesComponent()->Elements(kElementFile).size(), 1u);
 }
 
+// A project of many files comes back whole and in order, and once opened,
+// saving it again writes the same component script byte for byte (the first
+// reopening normalises records made in memory, see above).
+TEST_F(ProjectFile, FiftyThousandFilesComeBackInOrderAndSaveToTheSameBytes) {
+    constexpr int kFiles = 50000;
+    auto p = NewProject();
+    p->DefaultFolder = "C:\\Source";
+    for (int i = 0; i < kFiles; ++i) {
+        std::string folder = "d" + std::to_string(i / 20 % 8) + "\\e" + std::to_string(i / 20);
+        std::string name = folder + "\\item" + std::to_string(i) + (i % 3 ? ".txt" : ".dll");
+        auto file = std::make_unique<WSetupFile>();
+        file->SetSourceDir("C:\\Source\\" + folder);
+        file->SetSourceName(name);
+        file->SetTargetDir(i % 2 ? "<D>" : "<Y>");
+        file->SetTargetName(name);
+        file->SetSize(100 + i);
+        p->ProgramFilesComponent()->AddElement(std::move(file));
+    }
+    std::string first = SaveAs(*p, "many.zlt");
+
+    auto q = NewProject();
+    std::string error;
+    ASSERT_TRUE(LoadProjectFile(*q, first, &error)) << error;
+    auto& files = q->ProgramFilesComponent()->Elements(kElementFile);
+    ASSERT_EQ(files.size(), static_cast<size_t>(kFiles));
+    for (int i : {0, 1, 12345, kFiles - 1}) {
+        auto* file = static_cast<WSetupFile*>(files[i].get());
+        EXPECT_EQ(FileNameOf(file->GetSourceName()),
+                  "item" + std::to_string(i) + (i % 3 ? ".txt" : ".dll"));
+        EXPECT_EQ(file->GetSize(), 100 + i);
+        EXPECT_EQ(file->GetSourceDir(), "C:\\Source\\" + FolderOf(file->GetSourceName()));
+    }
+    std::string second = SaveAs(*q, "again.zlt");
+    auto r = NewProject();
+    ASSERT_TRUE(LoadProjectFile(*r, second, &error)) << error;
+    std::string third = SaveAs(*r, "third.zlt");
+
+    std::string compare = R"(
+import sys, zipfile
+kvz = [zipfile.ZipFile(p).read('comp.kvz') for p in sys.argv[1:]]
+print(kvz[1] == kvz[2], [k.count(b'\r\nProgram_files,<S>,') for k in kvz])
+)";
+    EXPECT_EQ(Python(dir, compare, {first, second, third}), "True [50000, 50000, 50000]\n");
+}
+
 TEST_F(ProjectFile, ArchiveNameTakesTheProjectExtension) {
     EXPECT_EQ(ProjectArchivePath("C:\\p\\Ledger.zlt"), "C:\\p\\Ledger.zlt");
     EXPECT_EQ(ProjectArchivePath("/tmp/a.b/Ledger.txt"), "/tmp/a.b/Ledger.zlt");

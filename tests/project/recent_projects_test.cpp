@@ -40,6 +40,18 @@ TEST_F(RecentProjects, KeepsTheFiveMostRecentNewestFirst) {
     ASSERT_TRUE(AddRecentProject(paths[3]));
     ASSERT_TRUE(AddRecentProject(paths[3]));
     EXPECT_EQ(Read(), (std::vector<std::string>{paths[3], paths[5], paths[4], paths[2], paths[1]}));
+
+    // Saving the project at the head again leaves the store as it is (no
+    // rewrite of the whole hive file on every save); a change rewrites it.
+    FileInfo before, after;
+    ASSERT_TRUE(GetFileInfo(registry.userFile, before));
+    ASSERT_TRUE(AddRecentProject(paths[3]));
+    ASSERT_TRUE(GetFileInfo(registry.userFile, after));
+    EXPECT_TRUE(SameFileVersion(before, after));
+    ASSERT_TRUE(AddRecentProject(paths[5]));
+    ASSERT_TRUE(GetFileInfo(registry.userFile, after));
+    EXPECT_FALSE(SameFileVersion(before, after));
+    EXPECT_EQ(Read(), (std::vector<std::string>{paths[5], paths[3], paths[4], paths[2], paths[1]}));
 }
 
 TEST_F(RecentProjects, DropsMissingFilesAndLeavesNoStaleSlots) {

@@ -50,6 +50,11 @@ TEST(FolderMacros, SeveralTokensAndUnknownText) {
     EXPECT_EQ(CompressFolderMacros("<Start Menu Programs Folder>\\<Startup Folder>\\"
                                    "<Tessary Runtime Folder>\\<Desktop Folder>"),
               "<O>\\<U>\\<PRT>\\<K>");
+    // A "<" that starts no macro does not hide the one that follows it, and
+    // every occurrence is replaced, up to the very end of the text.
+    EXPECT_EQ(ExpandFolderMacros("<<D>a<b<d>"), "<<Target Folder>a<b<Target Folder>");
+    EXPECT_EQ(ExpandFolderMacros("x<D><D2<D>"), "x<Target Folder><D2<Target Folder>");
+    EXPECT_EQ(CompressFolderMacros("<<TARGET FOLDER>><target folder>"), "<<D>><D>");
 }
 
 TEST(FolderMacros, ReplaceAllNeverRescansInsertedText) {

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "platform/files.h"
 #include "platform/paths.h"
 #include "support/test_support.h"
 
@@ -77,6 +78,34 @@ TEST(LoadScript, BareNamesAreNotTakenFromTheCurrentFolder) {
     // A script named by its path is read.
     EXPECT_TRUE(m.LoadScript(comps.root / "Stray.kvz"));
     EXPECT_NE(m.Find("Stray"), nullptr);
+}
+
+TEST(LoadScript, ScriptsAreLocatedInTheFoldersOfTheMoment) {
+    Comps first, second;
+    first.root.Write("Comps/Tools.kvz/readme.txt", "a folder, not a script");
+    second.Script("TOOLS.KVZ", "[Identification.0]\r\n" + Line("Tools") + "\r\n");
+    WSetupManager m;
+    m.AddSearchFolder(first.folder);
+    EXPECT_EQ(m.LocateScript("Tools.kvz"), "");  // a folder of that name is no script
+    m.AddSearchFolder(second.folder);
+    const std::string found = second.folder + "/TOOLS.KVZ";
+    EXPECT_EQ(m.LocateScript("Tools.kvz"), found);
+    EXPECT_EQ(m.FindScript("tools.kvz"), found);
+
+    // Another installation's folder: the path found before is not kept.
+    Comps third;
+    third.Script("Tools.kvz", "[Identification.0]\r\n" + Line("Tools") + "\r\n");
+    m.ClearSearchFolders();
+    m.AddSearchFolder(third.folder);
+    EXPECT_EQ(m.LocateScript("Tools.kvz"), third.folder + "/Tools.kvz");
+    ASSERT_TRUE(m.LoadScript("Tools.kvz"));
+    // Clearing the components forgets the paths too: a script deleted since
+    // is missing, not read from where it was.
+    m.ClearComponents();
+    ASSERT_TRUE(RemoveFile(third.folder + "/Tools.kvz"));
+    EXPECT_EQ(m.LocateScript("Tools.kvz"), "");
+    EXPECT_FALSE(m.LoadScript("Tools.kvz"));
+    EXPECT_EQ(m.MissingScripts(), std::vector<std::string>{"Tools.kvz"});
 }
 
 TEST(LoadScript, DependencyCyclesEnd) {
