@@ -15,6 +15,46 @@ uInt Clamp(size_t n) {
     return static_cast<uInt>(std::min<size_t>(n, UINT_MAX));
 }
 
+// True when the first `taken` bytes that `zs` has deflated shrink by at
+// least 1/64 as a whole stream; a copy of the stream is finished to tell.
+bool FirstBytesShrink(z_stream& zs, uint64_t taken) {
+    z_stream probe;
+    if (deflateCopy(&probe, &zs) != Z_OK)
+        return true;
+    unsigned char scratch[16 * 1024];
+    probe.next_in = nullptr;
+    probe.avail_in = 0;
+    int rc;
+    do {
+        probe.next_out = scratch;
+        probe.avail_out = sizeof scratch;
+        rc = deflate(&probe, Z_FINISH);
+    } while (rc == Z_OK);
+    uint64_t packed = probe.total_out;
+    deflateEnd(&probe);
+    return rc != Z_STREAM_END || packed < taken - taken / 64;
+}
+
+// Switches `zs` to level 0 (stored blocks) for the rest of its input. False
+// when the output fails on the way.
+bool SwitchToStored(z_stream& zs, ALStorage& output) {
+    zs.avail_in = 0;
+    for (;;) {
+        auto room = output.OutputRoom();
+        if (room.empty())
+            return false;
+        zs.next_out = room.data();
+        zs.avail_out = Clamp(room.size());
+        uInt before = zs.avail_out;
+        // The block deflated so far is ended first; Z_BUF_ERROR asks for
+        // more room to end it in.
+        int rc = deflateParams(&zs, 0, Z_DEFAULT_STRATEGY);
+        output.Commit(before - zs.avail_out);
+        if (rc != Z_BUF_ERROR)
+            return rc == Z_OK;
+    }
+}
+
 }  // namespace
 
 std::string ALDeflateCompressor::GetName() const {
@@ -46,14 +86,28 @@ int ALDeflateCompressor::Compress(ALStorage& input, ALStorage& output) {
         return status_.SetError(al::kCantCreateEngine,
                                 "Error creating deflate engine. ZLIB returned %d\n", rc);
     }
+    // Data that is already compressed does not shrink: when its first
+    // kProbeSize bytes do not, the rest goes into stored blocks of the same
+    // stream instead of being searched for matches in vain. Data of one probe
+    // or less is deflated throughout.
+    bool probed = level_ == 0;
+    uint64_t taken = 0;
     bool finished = false;
     while (!finished) {
         auto in = input.PeekInput();
         if (!input.Status().Ok())
             break;
+        if (!probed && taken == kProbeSize) {
+            probed = true;
+            if (!in.empty() && !FirstBytesShrink(zs, taken) && !SwitchToStored(zs, output))
+                break;
+        }
+        size_t offer = in.size();
+        if (!probed)
+            offer = std::min<size_t>(offer, kProbeSize - taken);
         int flush = in.empty() ? Z_FINISH : Z_NO_FLUSH;
         zs.next_in = const_cast<Bytef*>(in.data());
-        zs.avail_in = Clamp(in.size());
+        zs.avail_in = Clamp(offer);
         uInt offered = zs.avail_in;
         // Deflate until the input is taken (or the stream is finished); the
         // output goes straight into the output storage's buffer.
@@ -70,9 +124,10 @@ int ALDeflateCompressor::Compress(ALStorage& input, ALStorage& output) {
                 finished = true;
         } while (!finished && (zs.avail_out == 0 || zs.avail_in > 0) && rc != Z_STREAM_ERROR);
         input.Consume(offered - zs.avail_in);
+        taken += offered - zs.avail_in;
         if (!output.Status().Ok() || rc == Z_STREAM_ERROR)
             break;
-        PumpMessage();
+        Pump();
     }
     deflateEnd(&zs);
     if (!input.Status().Ok())

@@ -1,6 +1,7 @@
 // The deflate engines: zlib's raw deflate (no zlib header or trailer, window
 // bits 15, memory level 8, default strategy) and raw inflate. Every level,
-// level 0 included, gives ZIP method 8.
+// level 0 included, gives ZIP method 8. Data whose first kProbeSize bytes do
+// not shrink is stored from there on, in the same deflate stream.
 #pragma once
 
 #include "archive/al_engine.h"
@@ -11,6 +12,7 @@ class ALDeflateCompressor : public ALCompressor {
   public:
     static constexpr int kWindowBits = 15;
     static constexpr int kMemoryLevel = 8;
+    static constexpr uint64_t kProbeSize = 128 * 1024;
 
     explicit ALDeflateCompressor(int level = 6) : ALCompressor(al::kDeflateEngine), level_(level) {}
     int GetLevel() const { return level_; }

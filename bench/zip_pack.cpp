@@ -1,8 +1,9 @@
-// zip_pack LEVEL ARCHIVE FOLDER
+// zip_pack LEVEL ARCHIVE FOLDER [THREADS]
 //
 // Packs every file below FOLDER (recursively, names relative to FOLDER) into
-// ARCHIVE with the archive writer at deflate LEVEL, then prints the wall
-// time and the peak resident size of this process:
+// ARCHIVE with the archive writer at deflate LEVEL, on THREADS threads (by
+// default the machine's processors, or VANTREL_THREADS), then prints the
+// wall time and the peak resident size of this process:
 //   files=N bytes=N seconds=S peak_rss_kb=N
 #include <algorithm>
 #include <chrono>
@@ -12,8 +13,6 @@
 #include <string>
 #include <vector>
 
-#include "archive/al_entry.h"
-#include "archive/al_file.h"
 #include "archive/zip_archive.h"
 #include "platform/paths.h"
 #include "platform/process.h"
@@ -22,11 +21,12 @@ namespace fs = std::filesystem;
 using namespace vantrel;
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: zip_pack LEVEL ARCHIVE FOLDER\n");
+    if (argc != 4 && argc != 5) {
+        std::fprintf(stderr, "usage: zip_pack LEVEL ARCHIVE FOLDER [THREADS]\n");
         return 2;
     }
     int level = std::atoi(argv[1]);
+    int threads = argc == 5 ? std::atoi(argv[4]) : 0;
     std::string archive, folder;
     if (!FromNative(argv[2], archive) || !FromNative(argv[3], folder)) {
         std::fprintf(stderr, "zip_pack: a path holds characters Windows-1252 cannot hold\n");
@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
     }
     auto start = std::chrono::steady_clock::now();
 
-    std::vector<std::pair<std::string, std::string>> files;  // name, path
+    std::vector<ALZipArchive::Source> files;
     long long bytes = 0;
     std::error_code ec;
     for (fs::recursive_directory_iterator it(argv[3], ec), end; !ec && it != end;
@@ -46,15 +46,14 @@ int main(int argc, char** argv) {
             continue;
         }
         bytes += static_cast<long long>(it->file_size());
-        files.emplace_back(name, path);
+        files.push_back({std::move(name), std::move(path)});
     }
-    std::sort(files.begin(), files.end());
+    std::sort(files.begin(), files.end(),
+              [](const auto& a, const auto& b) { return a.name < b.name; });
 
-    ALEntryList list(ALEngineFactory::Deflate(level));
-    for (auto& [name, path] : files)
-        list.Add(std::make_unique<ALFile>(name, path));
     ALZipArchive zip(archive);
-    if (zip.Create(list) < 0) {
+    zip.SetThreads(threads);
+    if (zip.Create(files, ALEngineFactory::Deflate(level)) < 0) {
         std::fprintf(stderr, "zip_pack: %s\n", zip.Status().GetStatusDetail().c_str());
         return 1;
     }
