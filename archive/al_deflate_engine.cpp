@@ -55,6 +55,63 @@ bool SwitchToStored(z_stream& zs, ALStorage& output) {
     }
 }
 
+// One deflate stream per thread is kept between members: an archive of many
+// small files would otherwise spend most of its time allocating and clearing
+// the stream's tables. A stream that is reset is the same as a new one. zlib
+// ties a stream's state to the address of its z_stream, so the kept stream is
+// used where it is.
+class StreamCache {
+  public:
+    ~StreamCache() {
+        if (level_ >= 0)
+            deflateEnd(&kept_);
+    }
+    // A stream at `level`: the kept one (reset or made anew), or, while that
+    // is in use, a new one in `local`. `rc` is zlib's answer.
+    z_stream* Take(z_stream& local, int level, int& rc) {
+        z_stream* zs = &local;
+        if (!busy_) {
+            if (level_ == level && deflateReset(&kept_) == Z_OK) {
+                busy_ = true;
+                rc = Z_OK;
+                return &kept_;
+            }
+            if (level_ >= 0)
+                deflateEnd(&kept_);
+            level_ = -1;
+            zs = &kept_;
+        }
+        *zs = z_stream{};
+        rc = deflateInit2(zs, level, Z_DEFLATED, -ALDeflateCompressor::kWindowBits,
+                          ALDeflateCompressor::kMemoryLevel, Z_DEFAULT_STRATEGY);
+        if (rc == Z_OK && zs == &kept_) {
+            busy_ = true;
+            level_ = level;
+        }
+        return zs;
+    }
+    // Ends the use of `zs`; the kept stream stays for the next member when
+    // `keep` (it is still at the level it was taken at).
+    void Give(z_stream* zs, bool keep) {
+        if (zs != &kept_) {
+            deflateEnd(zs);
+            return;
+        }
+        busy_ = false;
+        if (!keep) {
+            deflateEnd(&kept_);
+            level_ = -1;
+        }
+    }
+
+  private:
+    z_stream kept_{};
+    int level_ = -1;  // of the kept stream; -1: none
+    bool busy_ = false;
+};
+
+thread_local StreamCache t_streams;
+
 }  // namespace
 
 std::string ALDeflateCompressor::GetName() const {
@@ -80,8 +137,9 @@ uint16_t ALDeflateCompressor::GetZipFlags() const {
 
 int ALDeflateCompressor::Compress(ALStorage& input, ALStorage& output) {
     status_.Clear();
-    z_stream zs{};
-    int rc = deflateInit2(&zs, level_, Z_DEFLATED, -kWindowBits, kMemoryLevel, Z_DEFAULT_STRATEGY);
+    z_stream local;
+    int rc = Z_OK;
+    z_stream& zs = *t_streams.Take(local, level_, rc);
     if (rc != Z_OK) {
         return status_.SetError(al::kCantCreateEngine,
                                 "Error creating deflate engine. ZLIB returned %d\n", rc);
@@ -91,6 +149,7 @@ int ALDeflateCompressor::Compress(ALStorage& input, ALStorage& output) {
     // stream instead of being searched for matches in vain. Data of one probe
     // or less is deflated throughout.
     bool probed = level_ == 0;
+    bool stored = false;
     uint64_t taken = 0;
     bool finished = false;
     while (!finished) {
@@ -99,8 +158,11 @@ int ALDeflateCompressor::Compress(ALStorage& input, ALStorage& output) {
             break;
         if (!probed && taken == kProbeSize) {
             probed = true;
-            if (!in.empty() && !FirstBytesShrink(zs, taken) && !SwitchToStored(zs, output))
-                break;
+            if (!in.empty() && !FirstBytesShrink(zs, taken)) {
+                stored = true;
+                if (!SwitchToStored(zs, output))
+                    break;
+            }
         }
         size_t offer = in.size();
         if (!probed)
@@ -129,7 +191,7 @@ int ALDeflateCompressor::Compress(ALStorage& input, ALStorage& output) {
             break;
         Pump();
     }
-    deflateEnd(&zs);
+    t_streams.Give(&zs, !stored);
     if (!input.Status().Ok())
         return input.Status().GetStatusCode();
     if (!output.Status().Ok())
