@@ -202,6 +202,47 @@ int ALDeflateCompressor::Compress(ALStorage& input, ALStorage& output) {
     return al::kSuccess;
 }
 
+int ALDeflateCompressor::DeflatePiece(int level, std::span<const unsigned char> dictionary,
+                                      std::span<const unsigned char> data, bool last,
+                                      std::vector<unsigned char>& out) {
+    z_stream local;
+    int rc = Z_OK;
+    z_stream& zs = *t_streams.Take(local, level, rc);
+    if (rc != Z_OK)
+        return rc;
+    if (!dictionary.empty() && level != 0) {
+        rc = deflateSetDictionary(&zs, dictionary.data(), Clamp(dictionary.size()));
+    }
+    const int flush = last ? Z_FINISH : Z_SYNC_FLUSH;
+    zs.next_in = const_cast<Bytef*>(data.data());
+    zs.avail_in = Clamp(data.size());
+    size_t start = out.size();
+    size_t room = data.size() + data.size() / 256 + 64;
+    while (rc == Z_OK) {
+        out.resize(start + room);
+        zs.next_out = out.data() + start;
+        zs.avail_out = Clamp(room);
+        rc = deflate(&zs, flush);
+        start += room - zs.avail_out;
+        out.resize(start);
+        if (rc == Z_STREAM_END && last) {
+            rc = Z_OK;
+            break;
+        }
+        // A sync flush is complete once the input is taken and the output
+        // did not fill up.
+        if (!last && zs.avail_in == 0 && ((rc == Z_OK && zs.avail_out > 0) || rc == Z_BUF_ERROR)) {
+            rc = Z_OK;
+            break;
+        }
+        room = 64 * 1024;
+    }
+    // A finished stream is reset when next taken; one that ended with a
+    // sync flush is reset the same way.
+    t_streams.Give(&zs, true);
+    return rc;
+}
+
 int ALInflateDecompressor::Decompress(ALStorage& input, ALStorage& output, int64_t compressedSize,
                                       int64_t expandedSize) {
     status_.Clear();

@@ -4,6 +4,9 @@
 // not shrink is stored from there on, in the same deflate stream.
 #pragma once
 
+#include <span>
+#include <vector>
+
 #include "archive/al_engine.h"
 
 namespace vantrel {
@@ -23,6 +26,18 @@ class ALDeflateCompressor : public ALCompressor {
     // Bits 1-2 of the flags: 2 for maximum (9), 4 for fast (1), else 0.
     uint16_t GetZipFlags() const override;
     int Compress(ALStorage& input, ALStorage& output) override;
+
+    // Data too large to deflate in one piece may be cut into pieces that
+    // are deflated each on its own, and still join into one raw deflate
+    // stream: each piece is primed with the (up to 32 KB of) data before it
+    // as its dictionary and ends on a byte boundary (a sync flush); the last
+    // piece ends the stream. Appends the deflated piece to `out`; returns
+    // zlib's code (Z_OK on success).
+    static constexpr size_t kPieceSize = 128 * 1024;
+    static constexpr size_t kDictionarySize = 32 * 1024;
+    static int DeflatePiece(int level, std::span<const unsigned char> dictionary,
+                            std::span<const unsigned char> data, bool last,
+                            std::vector<unsigned char>& out);
 
   private:
     int level_;

@@ -140,13 +140,126 @@ ALPackPool::Packed ALPackPool::Pack(size_t index, bool onWorker) {
     return p;
 }
 
+void ALPackPool::Run(Piece& piece) {
+    try {
+        const unsigned char* data = piece.data.data();
+        piece.rc = ALDeflateCompressor::DeflatePiece(
+            piece.level, {data, piece.dictionary},
+            {data + piece.dictionary, piece.data.size() - piece.dictionary}, piece.last, piece.out);
+    } catch (const std::bad_alloc&) {
+        piece.rc = -4;  // Z_MEM_ERROR
+    }
+}
+
+void ALPackPool::Submit(const std::shared_ptr<Piece>& piece) {
+    if (workers_.empty()) {
+        Run(*piece);
+        piece->done = true;
+        return;
+    }
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        pieces_.push_back(piece);
+    }
+    workerWake_.notify_all();
+}
+
+void ALPackPool::Wait(Piece& piece) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    while (!piece.done) {
+        // Workers waiting for memory take no pieces: the waiting ones are
+        // deflated here rather than waited for.
+        if (!pieces_.empty()) {
+            std::shared_ptr<Piece> next = pieces_.front();
+            pieces_.pop_front();
+            lock.unlock();
+            Run(*next);
+            lock.lock();
+            next->done = true;
+            continue;
+        }
+        if (writerWake_.wait_for(lock, kPumpInterval) == std::cv_status::timeout && !piece.done) {
+            lock.unlock();
+            PumpMessage();
+            lock.lock();
+        }
+    }
+}
+
+int ALPackPool::CompressInPieces(ALDeflateCompressor& engine, ALStorage& input, ALStorage& output) {
+    constexpr size_t kPiece = ALDeflateCompressor::kPieceSize;
+    constexpr size_t kWindow = ALDeflateCompressor::kDictionarySize;
+    engine.Status().Clear();
+    const size_t inFlight = workers_.size() * 2 + 2;
+    std::deque<std::shared_ptr<Piece>> flight;
+    std::vector<unsigned char> window;  // the last data read, up to kWindow bytes
+    int level = engine.GetLevel();
+    bool decided = false;
+    bool end = false;
+    for (;;) {
+        // The first piece decides whether the rest is deflated or stored;
+        // then pieces are handed out as far ahead as allowed.
+        while (!end && flight.size() < (decided ? inFlight : 1)) {
+            auto piece = std::make_shared<Piece>();
+            piece->data.resize(window.size() + kPiece);
+            std::copy(window.begin(), window.end(), piece->data.begin());
+            piece->dictionary = window.size();
+            size_t got = input.ReadBuffer(piece->data.data() + window.size(), kPiece);
+            if (!input.Status().Ok())
+                return input.Status().GetStatusCode();
+            piece->data.resize(window.size() + got);
+            piece->last = got < kPiece || input.PeekInput().empty();
+            if (!input.Status().Ok())
+                return input.Status().GetStatusCode();
+            piece->level = level;
+            size_t keep = std::min(kWindow, piece->data.size());
+            window.assign(piece->data.end() - static_cast<std::ptrdiff_t>(keep), piece->data.end());
+            end = piece->last;
+            flight.push_back(piece);
+            Submit(piece);
+        }
+        if (flight.empty())
+            break;
+        std::shared_ptr<Piece> piece = flight.front();
+        flight.pop_front();
+        Wait(*piece);
+        if (piece->rc != 0) {
+            return engine.Status().SetError(al::kInternalError, "Deflate failed. ZLIB returned %d",
+                                            piece->rc);
+        }
+        if (!decided) {
+            decided = true;
+            size_t n = piece->data.size() - piece->dictionary;
+            if (!piece->last && piece->out.size() >= n - n / 64)
+                level = 0;
+        }
+        output.WriteBuffer(piece->out.data(), piece->out.size());
+        if (!output.Status().Ok())
+            return output.Status().GetStatusCode();
+        PumpMessage();
+    }
+    return al::kSuccess;
+}
+
 void ALPackPool::Work() {
     std::unique_lock<std::mutex> lock(mutex_);
     for (;;) {
-        workerWake_.wait(
-            lock, [this] { return stop_ || (next_ < count_ && next_ < wanted_ + kMaxAheadCount); });
+        workerWake_.wait(lock, [this] {
+            return stop_ || !pieces_.empty() ||
+                   (next_ < count_ && next_ < wanted_ + kMaxAheadCount);
+        });
         if (stop_)
             return;
+        if (!pieces_.empty()) {
+            std::shared_ptr<Piece> piece = pieces_.front();
+            pieces_.pop_front();
+            lock.unlock();
+            Run(*piece);
+            lock.lock();
+            piece->done = true;
+            writerWake_.notify_one();
+            continue;
+        }
         size_t index = next_++;
         lock.unlock();
         Packed packed = Pack(index, true);

@@ -13,6 +13,7 @@
 
 #include <condition_variable>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -20,6 +21,7 @@
 #include <thread>
 #include <vector>
 
+#include "archive/al_deflate_engine.h"
 #include "archive/al_engine.h"
 #include "archive/al_memory.h"
 #include "archive/al_status.h"
@@ -83,6 +85,15 @@ class ALPackPool {
     // still on the member, messages are pumped on the calling thread.
     Packed Take(size_t index);
 
+    // Deflates `input` (open for reading; read to its end) into `output`,
+    // as `engine` would, but cut into pieces (see
+    // ALDeflateCompressor::DeflatePiece) that the workers deflate side by
+    // side; the pieces are written in order on the calling thread. When the
+    // first piece does not shrink, the rest are stored. Returns the status
+    // code; a failure is in the status of the storage where it happened or
+    // of the engine.
+    int CompressInPieces(ALDeflateCompressor& engine, ALStorage& input, ALStorage& output);
+
     // The number of threads to pack with: VANTREL_THREADS when it holds a
     // number from 1 to 64, else the machine's processors.
     static int DefaultThreads();
@@ -96,6 +107,23 @@ class ALPackPool {
         Packed packed;
     };
 
+    // A piece of a member deflated in pieces.
+    struct Piece {
+        std::vector<unsigned char> data;  // the dictionary, then the piece
+        size_t dictionary = 0;
+        int level = 0;
+        bool last = false;
+        std::vector<unsigned char> out;
+        int rc = 0;
+        bool done = false;
+    };
+
+    static void Run(Piece& piece);
+    // Deflates `piece` on a worker (here, without workers).
+    void Submit(const std::shared_ptr<Piece>& piece);
+    // Waits for `piece`, deflating waiting pieces meanwhile.
+    void Wait(Piece& piece);
+
     void Work();
     Packed Pack(size_t index, bool onWorker);
     // Counts `bytes` against the bound, waiting while they do not fit;
@@ -107,9 +135,10 @@ class ALPackPool {
     std::mutex mutex_;
     std::condition_variable workerWake_;
     std::condition_variable writerWake_;
-    std::vector<Slot> slots_;  // member i in slot i % kMaxAheadCount
-    size_t next_ = 0;          // the next member a worker claims
-    size_t wanted_ = 0;        // the member the writer takes next
+    std::vector<Slot> slots_;                    // member i in slot i % kMaxAheadCount
+    std::deque<std::shared_ptr<Piece>> pieces_;  // waiting for a worker
+    size_t next_ = 0;                            // the next member a worker claims
+    size_t wanted_ = 0;                          // the member the writer takes next
     size_t held_ = 0;
     size_t heldByWriter_ = 0;  // of the member the writer took last
     bool stop_ = false;

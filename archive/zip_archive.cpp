@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "archive/al_deflate_engine.h"
 #include "archive/al_file.h"
 #include "platform/files.h"
 #include "platform/message_pump.h"
@@ -149,7 +150,7 @@ void SetTime(uint16_t& dosTime, uint16_t& dosDate, const ALTimeDate& t) {
 
 }  // namespace
 
-int ALZipArchive::WriteStreamed(ALPackPool::Lease& lease, Record& r) {
+int ALZipArchive::WriteStreamed(ALPackPool::Lease& lease, Record& r, ALPackPool& pool) {
     ALStorage& source = *lease.storage;
     ALCompressor& engine = *lease.engine;
     r.offset = storage_->Tell();
@@ -166,7 +167,12 @@ int ALZipArchive::WriteStreamed(ALPackPool::Lease& lease, Record& r) {
     if (source.Open() < 0)
         return status_.Adopt(source.Status(), source.GetName());
     source.InitCrc32();
-    int rc = engine.Compress(source, *storage_);
+    // A member deflated here is too large to pack ahead: it is cut into
+    // pieces that the pool deflates side by side.
+    int rc =
+        ALPackPool::PacksAhead(&engine)
+            ? pool.CompressInPieces(static_cast<ALDeflateCompressor&>(engine), source, *storage_)
+            : engine.Compress(source, *storage_);
     r.crc32 = source.GetCrc32();
     r.expandedSize = source.Tell();
     source.Close();
@@ -249,8 +255,8 @@ int ALZipArchive::Write(size_t count, const ALPackPool::Lender& lender, bool def
             Record& record = records.emplace_back();
             record.name = std::move(packed.lease.name);
             record.comment = std::move(packed.lease.comment);
-            int rc =
-                packed.ahead ? WriteAhead(packed, record) : WriteStreamed(packed.lease, record);
+            int rc = packed.ahead ? WriteAhead(packed, record)
+                                  : WriteStreamed(packed.lease, record, pool);
             if (written)
                 written(i, record);
             if (rc < 0) {

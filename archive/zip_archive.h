@@ -96,7 +96,7 @@ class ALZipArchive {
               const WrittenHook& written);
     // A member packed ahead, or one packed here straight into the archive.
     int WriteAhead(ALPackPool::Packed& packed, Record& record);
-    int WriteStreamed(ALPackPool::Lease& lease, Record& record);
+    int WriteStreamed(ALPackPool::Lease& lease, Record& record, ALPackPool& pool);
     int OffsetProblem(const Record& record, const ALStorage* source);
     void WriteLocalHeader(const Record& record);
     void WriteCentralRecord(const Record& record);
