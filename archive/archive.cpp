@@ -146,8 +146,9 @@ bool WArchive::Create(int level, const std::string& baseName, bool stripExtensio
     std::vector<Member> members;
     std::set<std::string, LessNoCase> seen;
     // Each folder the patterns name is listed once, however many patterns
-    // name files in it.
-    std::map<std::string, FolderIndex> folders;
+    // (and spellings of it) name files in it.
+    std::map<std::string, std::string> resolved;  // folder as spelt -> on disk
+    std::map<std::string, FolderIndex> folders;   // by folder on disk
     for (const auto& pattern : SplitTrimmed(patterns, ',')) {
         size_t sep = pattern.find_last_of("\\/");
         std::string prefix = sep == std::string::npos ? std::string() : pattern.substr(0, sep + 1);
@@ -159,11 +160,14 @@ bool WArchive::Create(int level, const std::string& baseName, bool stripExtensio
             std::string part = StripTrailingSeparators(prefix);
             folder = IsAbsolute(prefix) ? part : JoinPath(patternFolder, part);
         }
-        auto index = folders.find(folder);
-        if (index == folders.end()) {
-            std::string resolved = ResolveNoCase(folder.empty() ? std::string(".") : folder);
-            index = folders.emplace(folder, FolderIndex(resolved)).first;
+        auto onDisk = resolved.find(folder);
+        if (onDisk == resolved.end()) {
+            std::string path = ResolveNoCase(folder.empty() ? std::string(".") : folder);
+            onDisk = resolved.emplace(folder, std::move(path)).first;
         }
+        auto index = folders.find(onDisk->second);
+        if (index == folders.end())
+            index = folders.emplace(onDisk->second, FolderIndex(onDisk->second)).first;
         for (const auto& file : index->second.Match(wildcard)) {
             std::string name = prefix + file;
             std::string path = JoinPath(index->second.Path(), file);

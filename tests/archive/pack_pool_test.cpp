@@ -15,7 +15,9 @@
 #include <vector>
 
 #include "archive/al_deflate_engine.h"
+#include "archive/al_memory.h"
 #include "archive/archive.h"
+#include "archive/zip_archive.h"
 #include "platform/message_pump.h"
 #include "platform/paths.h"
 #include "support/test_support.h"
@@ -149,6 +151,42 @@ TEST(PackPoolTest, DataThatDoesNotShrinkIsStored) {
         }
         EXPECT_LT(sizes["text.txt"].second, n / 2);
     }
+}
+
+TEST(PackPoolTest, EntryListsArePackedAheadAsWell) {
+    // Entries on memory, with comments; what the archive records is handed
+    // back to the entries.
+    std::string bytes[2];
+    for (int threads : {1, 2}) {
+        ALEntryList list(ALEngineFactory::Deflate(6));
+        for (int i = 0; i < 40; ++i) {
+            auto src = std::make_unique<ALMemory>("m" + std::to_string(i) + ".txt");
+            src->Create();
+            std::string text = test::TextBytes(1000 + 997 * i, i);
+            src->WriteBuffer(text.data(), text.size());
+            src->Close();
+            list.Add(std::move(src)).SetComment("c" + std::to_string(i));
+        }
+        list[3].ClearMark();
+        auto target = std::make_unique<ALMemory>("out");
+        ALMemory* out = target.get();
+        ALZipArchive zip(std::move(target));
+        zip.SetThreads(threads);
+        ASSERT_EQ(0, zip.Create(list)) << zip.Status().GetStatusDetail();
+        bytes[threads - 1] = out->Contents();
+        const std::string& b = bytes[threads - 1];
+        EXPECT_EQ(39, test::U16(b, b.size() - 22 + 10));
+        int64_t last = -1;
+        for (size_t i = 0; i < list.Size(); ++i) {
+            if (i == 3)
+                continue;
+            EXPECT_GT(list[i].offset, last);
+            last = list[i].offset;
+            EXPECT_EQ(1000 + 997 * static_cast<int64_t>(i), list[i].expandedSize);
+            EXPECT_EQ(test::U32(b, static_cast<size_t>(list[i].offset) + 14), list[i].crc32);
+        }
+    }
+    EXPECT_EQ(bytes[0], bytes[1]);
 }
 
 TEST(PackPoolTest, FailuresKeepTheirTextsAndStopEveryThread) {
