@@ -17,7 +17,7 @@ int ALCopyCompressor::Compress(ALStorage& input, ALStorage& output) {
         input.Consume(n);
         if (n < in.size())
             break;
-        PumpMessage();
+        Pump();
     }
     if (!input.Status().Ok())
         return input.Status().GetStatusCode();

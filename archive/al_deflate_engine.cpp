@@ -15,6 +15,103 @@ uInt Clamp(size_t n) {
     return static_cast<uInt>(std::min<size_t>(n, UINT_MAX));
 }
 
+// True when the first `taken` bytes that `zs` has deflated shrink by at
+// least 1/64 as a whole stream; a copy of the stream is finished to tell.
+bool FirstBytesShrink(z_stream& zs, uint64_t taken) {
+    z_stream probe;
+    if (deflateCopy(&probe, &zs) != Z_OK)
+        return true;
+    unsigned char scratch[16 * 1024];
+    probe.next_in = nullptr;
+    probe.avail_in = 0;
+    int rc;
+    do {
+        probe.next_out = scratch;
+        probe.avail_out = sizeof scratch;
+        rc = deflate(&probe, Z_FINISH);
+    } while (rc == Z_OK);
+    uint64_t packed = probe.total_out;
+    deflateEnd(&probe);
+    return rc != Z_STREAM_END || packed < taken - taken / 64;
+}
+
+// Switches `zs` to level 0 (stored blocks) for the rest of its input. False
+// when the output fails on the way.
+bool SwitchToStored(z_stream& zs, ALStorage& output) {
+    zs.avail_in = 0;
+    for (;;) {
+        auto room = output.OutputRoom();
+        if (room.empty())
+            return false;
+        zs.next_out = room.data();
+        zs.avail_out = Clamp(room.size());
+        uInt before = zs.avail_out;
+        // The block deflated so far is ended first; Z_BUF_ERROR asks for
+        // more room to end it in.
+        int rc = deflateParams(&zs, 0, Z_DEFAULT_STRATEGY);
+        output.Commit(before - zs.avail_out);
+        if (rc != Z_BUF_ERROR)
+            return rc == Z_OK;
+    }
+}
+
+// One deflate stream per thread is kept between members: an archive of many
+// small files would otherwise spend most of its time allocating and clearing
+// the stream's tables. A stream that is reset is the same as a new one. zlib
+// ties a stream's state to the address of its z_stream, so the kept stream is
+// used where it is.
+class StreamCache {
+  public:
+    ~StreamCache() {
+        if (level_ >= 0)
+            deflateEnd(&kept_);
+    }
+    // A stream at `level`: the kept one (reset or made anew), or, while that
+    // is in use, a new one in `local`. `rc` is zlib's answer.
+    z_stream* Take(z_stream& local, int level, int& rc) {
+        z_stream* zs = &local;
+        if (!busy_) {
+            if (level_ == level && deflateReset(&kept_) == Z_OK) {
+                busy_ = true;
+                rc = Z_OK;
+                return &kept_;
+            }
+            if (level_ >= 0)
+                deflateEnd(&kept_);
+            level_ = -1;
+            zs = &kept_;
+        }
+        *zs = z_stream{};
+        rc = deflateInit2(zs, level, Z_DEFLATED, -ALDeflateCompressor::kWindowBits,
+                          ALDeflateCompressor::kMemoryLevel, Z_DEFAULT_STRATEGY);
+        if (rc == Z_OK && zs == &kept_) {
+            busy_ = true;
+            level_ = level;
+        }
+        return zs;
+    }
+    // Ends the use of `zs`; the kept stream stays for the next member when
+    // `keep` (it is still at the level it was taken at).
+    void Give(z_stream* zs, bool keep) {
+        if (zs != &kept_) {
+            deflateEnd(zs);
+            return;
+        }
+        busy_ = false;
+        if (!keep) {
+            deflateEnd(&kept_);
+            level_ = -1;
+        }
+    }
+
+  private:
+    z_stream kept_{};
+    int level_ = -1;  // of the kept stream; -1: none
+    bool busy_ = false;
+};
+
+thread_local StreamCache t_streams;
+
 }  // namespace
 
 std::string ALDeflateCompressor::GetName() const {
@@ -40,20 +137,39 @@ uint16_t ALDeflateCompressor::GetZipFlags() const {
 
 int ALDeflateCompressor::Compress(ALStorage& input, ALStorage& output) {
     status_.Clear();
-    z_stream zs{};
-    int rc = deflateInit2(&zs, level_, Z_DEFLATED, -kWindowBits, kMemoryLevel, Z_DEFAULT_STRATEGY);
+    z_stream local;
+    int rc = Z_OK;
+    z_stream& zs = *t_streams.Take(local, level_, rc);
     if (rc != Z_OK) {
         return status_.SetError(al::kCantCreateEngine,
                                 "Error creating deflate engine. ZLIB returned %d\n", rc);
     }
+    // Data that is already compressed does not shrink: when its first
+    // kProbeSize bytes do not, the rest goes into stored blocks of the same
+    // stream instead of being searched for matches in vain. Data of one probe
+    // or less is deflated throughout.
+    bool probed = level_ == 0;
+    bool stored = false;
+    uint64_t taken = 0;
     bool finished = false;
     while (!finished) {
         auto in = input.PeekInput();
         if (!input.Status().Ok())
             break;
+        if (!probed && taken == kProbeSize) {
+            probed = true;
+            if (!in.empty() && !FirstBytesShrink(zs, taken)) {
+                stored = true;
+                if (!SwitchToStored(zs, output))
+                    break;
+            }
+        }
+        size_t offer = in.size();
+        if (!probed)
+            offer = std::min<size_t>(offer, kProbeSize - taken);
         int flush = in.empty() ? Z_FINISH : Z_NO_FLUSH;
         zs.next_in = const_cast<Bytef*>(in.data());
-        zs.avail_in = Clamp(in.size());
+        zs.avail_in = Clamp(offer);
         uInt offered = zs.avail_in;
         // Deflate until the input is taken (or the stream is finished); the
         // output goes straight into the output storage's buffer.
@@ -70,11 +186,12 @@ int ALDeflateCompressor::Compress(ALStorage& input, ALStorage& output) {
                 finished = true;
         } while (!finished && (zs.avail_out == 0 || zs.avail_in > 0) && rc != Z_STREAM_ERROR);
         input.Consume(offered - zs.avail_in);
+        taken += offered - zs.avail_in;
         if (!output.Status().Ok() || rc == Z_STREAM_ERROR)
             break;
-        PumpMessage();
+        Pump();
     }
-    deflateEnd(&zs);
+    t_streams.Give(&zs, !stored);
     if (!input.Status().Ok())
         return input.Status().GetStatusCode();
     if (!output.Status().Ok())
@@ -83,6 +200,47 @@ int ALDeflateCompressor::Compress(ALStorage& input, ALStorage& output) {
         return status_.SetError(al::kInternalError, "Deflate failed. ZLIB returned %d", rc);
     }
     return al::kSuccess;
+}
+
+int ALDeflateCompressor::DeflatePiece(int level, std::span<const unsigned char> dictionary,
+                                      std::span<const unsigned char> data, bool last,
+                                      std::vector<unsigned char>& out) {
+    z_stream local;
+    int rc = Z_OK;
+    z_stream& zs = *t_streams.Take(local, level, rc);
+    if (rc != Z_OK)
+        return rc;
+    if (!dictionary.empty() && level != 0) {
+        rc = deflateSetDictionary(&zs, dictionary.data(), Clamp(dictionary.size()));
+    }
+    const int flush = last ? Z_FINISH : Z_SYNC_FLUSH;
+    zs.next_in = const_cast<Bytef*>(data.data());
+    zs.avail_in = Clamp(data.size());
+    size_t start = out.size();
+    size_t room = data.size() + data.size() / 256 + 64;
+    while (rc == Z_OK) {
+        out.resize(start + room);
+        zs.next_out = out.data() + start;
+        zs.avail_out = Clamp(room);
+        rc = deflate(&zs, flush);
+        start += room - zs.avail_out;
+        out.resize(start);
+        if (rc == Z_STREAM_END && last) {
+            rc = Z_OK;
+            break;
+        }
+        // A sync flush is complete once the input is taken and the output
+        // did not fill up.
+        if (!last && zs.avail_in == 0 && ((rc == Z_OK && zs.avail_out > 0) || rc == Z_BUF_ERROR)) {
+            rc = Z_OK;
+            break;
+        }
+        room = 64 * 1024;
+    }
+    // A finished stream is reset when next taken; one that ended with a
+    // sync flush is reset the same way.
+    t_streams.Give(&zs, true);
+    return rc;
 }
 
 int ALInflateDecompressor::Decompress(ALStorage& input, ALStorage& output, int64_t compressedSize,

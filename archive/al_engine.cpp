@@ -2,11 +2,17 @@
 
 #include "archive/al_copy_engine.h"
 #include "archive/al_deflate_engine.h"
+#include "platform/message_pump.h"
 
 namespace vantrel {
 
 ALCompressor::~ALCompressor() = default;
 ALDecompressor::~ALDecompressor() = default;
+
+void ALCompressor::Pump() const {
+    if (pump_)
+        PumpMessage();
+}
 
 ALEngineFactory ALEngineFactory::BinaryCopy() {
     ALEngineFactory f;

@@ -35,15 +35,20 @@ class ALCompressor {
     // form to `output` (open for writing). Returns the status code; a failure
     // is in the status of this engine or of the storage where it happened.
     virtual int Compress(ALStorage& input, ALStorage& output) = 0;
+    // Whether Compress pumps messages as it goes (on by default; off on a
+    // thread that is not the one of the user interface).
+    void SetPumpMessages(bool on) { pump_ = on; }
 
     ALStatus& Status() { return status_; }
 
   protected:
     explicit ALCompressor(int type) : type_(type) {}
+    void Pump() const;
     ALStatus status_;
 
   private:
     int type_;
+    bool pump_ = true;
 };
 
 class ALDecompressor {

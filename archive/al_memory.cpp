@@ -18,6 +18,15 @@ size_t ALMemoryBase::DataSize() const {
     return userBuffer_ ? userSize_ : used_;
 }
 
+void ALMemoryBase::Reserve(size_t bytes) {
+    if (userBuffer_ || bytes > kMaxSize)
+        return;
+    try {
+        owned_.reserve(bytes);
+    } catch (const std::bad_alloc&) {
+    }
+}
+
 int ALMemoryBase::Open() {
     if (IsOpen())
         Close();

@@ -22,6 +22,9 @@ class ALMemoryBase : public ALStorage {
     // The data held (for a growing storage: what was written).
     const unsigned char* Data() const;
     size_t DataSize() const;
+    // Makes room for `bytes` of data ahead of writing them (a growing
+    // storage only; a hint that is dropped when the memory is not there).
+    void Reserve(size_t bytes);
 
   protected:
     ALMemoryBase(std::string name, unsigned char* userBuffer, size_t userSize, size_t bufferSize);

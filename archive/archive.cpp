@@ -1,6 +1,9 @@
 #include "archive/archive.h"
 
+#include <algorithm>
+#include <map>
 #include <set>
+#include <unordered_map>
 
 #include "archive/al_entry.h"
 #include "archive/al_file.h"
@@ -38,6 +41,59 @@ FileId IdOf(const std::string& path) {
     return id;
 }
 
+// The regular files of one folder, listed once: sorted by byte value for
+// wildcards, and by lower-case name for names without wildcards.
+class FolderIndex {
+  public:
+    explicit FolderIndex(std::string path) : path_(std::move(path)) {
+        names_ = ListFolder(path_, true, false);
+    }
+    const std::string& Path() const { return path_; }
+
+    // The names `pattern` matches, sorted by byte value, as
+    // MatchFilesInFolder gives them.
+    std::vector<std::string> Match(const std::string& pattern) {
+        std::vector<std::string> out;
+        if (HasWildcards(pattern)) {
+            for (const auto& name : names_) {
+                if (WildcardMatch(pattern, name))
+                    out.push_back(name);
+            }
+            return out;
+        }
+        // A literal name matches the names equal to it without regard to
+        // case; one ending in "." also names those files without a dot.
+        if (byLower_.empty() && !names_.empty()) {
+            for (size_t i = 0; i < names_.size(); ++i)
+                byLower_[ToLower(names_[i])].push_back(i);
+        }
+        std::vector<size_t> hits;
+        auto add = [&](const std::string& key) {
+            auto it = byLower_.find(key);
+            if (it != byLower_.end())
+                hits.insert(hits.end(), it->second.begin(), it->second.end());
+        };
+        std::string key = ToLower(pattern);
+        add(key);
+        if (key.size() >= 2 && key.back() == '.') {
+            key.pop_back();
+            add(key);
+        }
+        std::sort(hits.begin(), hits.end());
+        hits.erase(std::unique(hits.begin(), hits.end()), hits.end());
+        for (size_t i : hits) {
+            if (WildcardMatch(pattern, names_[i]))
+                out.push_back(names_[i]);
+        }
+        return out;
+    }
+
+  private:
+    std::string path_;
+    std::vector<std::string> names_;
+    std::unordered_map<std::string, std::vector<size_t>> byLower_;
+};
+
 }  // namespace
 
 WArchive::WArchive(std::string extension) : extension_(std::move(extension)) {}
@@ -59,13 +115,12 @@ bool WArchive::PrepareArchive(const std::string& base, const std::string& output
 }
 
 bool WArchive::Write(int level, const std::vector<Member>& members) {
-    ALEntryList list(ALEngineFactory::Deflate(level));
-    for (const Member& member : members) {
-        list.Add(std::make_unique<ALFile>(member.name, member.path));
+    members_.reserve(members.size());
+    for (const Member& member : members)
         members_.push_back(member.name);
-    }
     ALZipArchive zip(archivePath_);
-    if (zip.Create(list) < 0) {
+    zip.SetThreads(threads_);
+    if (zip.Create(members, ALEngineFactory::Deflate(level)) < 0) {
         status_ = zip.Status();
         return false;
     }
@@ -90,6 +145,10 @@ bool WArchive::Create(int level, const std::string& baseName, bool stripExtensio
 
     std::vector<Member> members;
     std::set<std::string, LessNoCase> seen;
+    // Each folder the patterns name is listed once, however many patterns
+    // (and spellings of it) name files in it.
+    std::map<std::string, std::string> resolved;  // folder as spelt -> on disk
+    std::map<std::string, FolderIndex> folders;   // by folder on disk
     for (const auto& pattern : SplitTrimmed(patterns, ',')) {
         size_t sep = pattern.find_last_of("\\/");
         std::string prefix = sep == std::string::npos ? std::string() : pattern.substr(0, sep + 1);
@@ -101,10 +160,17 @@ bool WArchive::Create(int level, const std::string& baseName, bool stripExtensio
             std::string part = StripTrailingSeparators(prefix);
             folder = IsAbsolute(prefix) ? part : JoinPath(patternFolder, part);
         }
-        folder = ResolveNoCase(folder.empty() ? std::string(".") : folder);
-        for (const auto& file : MatchFilesInFolder(folder, wildcard)) {
+        auto onDisk = resolved.find(folder);
+        if (onDisk == resolved.end()) {
+            std::string path = ResolveNoCase(folder.empty() ? std::string(".") : folder);
+            onDisk = resolved.emplace(folder, std::move(path)).first;
+        }
+        auto index = folders.find(onDisk->second);
+        if (index == folders.end())
+            index = folders.emplace(onDisk->second, FolderIndex(onDisk->second)).first;
+        for (const auto& file : index->second.Match(wildcard)) {
             std::string name = prefix + file;
-            std::string path = JoinPath(folder, file);
+            std::string path = JoinPath(index->second.Path(), file);
             if (!seen.insert(name).second)
                 continue;
             if (self.valid) {

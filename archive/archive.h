@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "archive/al_status.h"
+#include "archive/zip_archive.h"
 
 namespace vantrel {
 
@@ -35,10 +36,7 @@ class WArchive {
 
     // One member of an archive: its name in the archive ("Setup/readme.txt")
     // and the file it is packed from.
-    struct Member {
-        std::string name;
-        std::string path;
-    };
+    using Member = ALZipArchive::Source;
     // Packs `members`, in this order, into the archive `baseName` + extension
     // in `outputFolder`, as Create does with the files its patterns name.
     bool CreateFrom(int level, const std::string& baseName, const std::vector<Member>& members,
@@ -55,6 +53,10 @@ class WArchive {
     // Names of the files the last Create packed, in archive order.
     const std::vector<std::string>& GetMembers() const { return members_; }
 
+    // Threads that deflate members (0, the default: the machine's
+    // processors, or VANTREL_THREADS); the archives are the same for any.
+    void SetThreads(int threads) { threads_ = threads; }
+
     const ALStatus& Status() const { return status_; }
     int GetStatusCode() const { return status_.GetStatusCode(); }
     // The status's detail text ("No errors" after success).
@@ -70,6 +72,7 @@ class WArchive {
     std::string extension_;
     std::string archivePath_;
     std::vector<std::string> members_;
+    int threads_ = 0;
     ALStatus status_;
 };
 

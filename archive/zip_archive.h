@@ -4,13 +4,18 @@
 // little-endian; names are the entries' 8-bit names (see ZipEntryName).
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "archive/al_entry.h"
+#include "archive/al_pack_pool.h"
 #include "archive/al_status.h"
 #include "archive/al_storage.h"
+#include "platform/strings.h"
 
 namespace vantrel {
 
@@ -34,6 +39,13 @@ std::string MemberSizeProblem(std::string_view path);
 
 class ALZipArchive {
   public:
+    // A member given by its storage name ("Setup\\readme.txt"; its name in
+    // the archive is ZipEntryName of it) and the file it is packed from.
+    struct Source {
+        std::string name;
+        std::string path;
+    };
+
     // The archive file at `path` (engine path).
     explicit ALZipArchive(std::string path);
     // An archive on any storage (for example memory).
@@ -44,19 +56,55 @@ class ALZipArchive {
     // same name. An archive that fails half-way is left as written so far.
     // Returns the status code.
     int Create(ALEntryList& list);
+    // Writes a new archive of the files `sources` name, in this order, each
+    // packed with an engine from `factory`, as Create does with a list of
+    // such entries. Of a member written, only its directory record is kept.
+    int Create(const std::vector<Source>& sources, const ALEngineFactory& factory);
+
+    // Threads the members are deflated on (0, the default:
+    // ALPackPool::DefaultThreads()). The archive's bytes are the same for
+    // any number.
+    void SetThreads(int threads) { threads_ = threads; }
 
     void SetComment(std::string comment) { comment_ = std::move(comment); }
     ALStorage& GetStorage() { return *storage_; }
     ALStatus& Status() { return status_; }
 
   private:
+    // What the central directory records of a member written.
+    struct Record {
+        std::string name;
+        std::string comment;
+        int64_t offset = 0;  // of the local header
+        int64_t compressedSize = 0;
+        int64_t expandedSize = 0;
+        uint32_t crc32 = 0;
+        uint32_t attributes = 0;
+        uint16_t dosTime = 0;
+        uint16_t dosDate = 0;
+        uint16_t zipMethod = 0;
+        uint16_t zipFlags = 0;
+    };
+    // Called with each member as it is written (also when it failed).
+    using WrittenHook = std::function<void(size_t index, const Record& record)>;
+
+    int CheckName(std::set<std::string, LessNoCase>& names, const std::string& zipName);
     int CheckList(ALEntryList& list);
-    int WriteMember(ALEntry& entry, const std::string& name);
-    void WriteLocalHeader(const ALEntry& entry, const std::string& name);
-    void WriteCentralRecord(const ALEntry& entry, const std::string& name);
+    int CheckSources(const std::vector<Source>& sources);
+    int CheckComment();
+    int Write(size_t count, const ALPackPool::Lender& lender, bool deflating,
+              const WrittenHook& written);
+    // A member packed ahead, or one packed here straight into the archive.
+    int WriteAhead(ALPackPool::Packed& packed, Record& record);
+    int WriteStreamed(ALPackPool::Lease& lease, Record& record, ALPackPool& pool);
+    int OffsetProblem(const Record& record, const ALStorage* source);
+    void WriteLocalHeader(const Record& record);
+    void WriteCentralRecord(const Record& record);
+    int WriteDirectory(const std::vector<Record>& records);
 
     std::unique_ptr<ALStorage> storage_;
     std::string comment_;
+    int threads_ = 0;
     ALStatus status_;
 };
 
