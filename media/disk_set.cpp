@@ -175,6 +175,12 @@ void WDiskSet::Place(const WArchive& archive, bool created) {
     piece_ = 1;
 }
 
+bool WDiskSet::Pack(WArchive& archive, const std::string& baseName, const std::string& patterns,
+                    const std::string& patternFolder) {
+    return archive.CreateFrom(6, baseName, job_.ShipFiles().Members(patterns, patternFolder),
+                              DiskFolder(disk_), true);
+}
+
 void WDiskSet::CopyStartProgram() {
     const std::string source = ResolveNoCase(
         JoinPath(JoinPath(JoinPath(project_.InstallLocation, "Distrib"), "Setup"), "setup.exe"));
@@ -248,8 +254,7 @@ bool WDiskSet::Create() {
     if (!Next())
         return false;
 
-    made = archive.Create(6, "Setup files", false, "Setup\\*.*,Setup*.exe,Uninst*.exe",
-                          DiskFolder(disk_), shipFolder_, true);
+    made = Pack(archive, "Setup files", "Setup\\*.*,Setup*.exe,Uninst*.exe", shipFolder_);
     Place(archive, made);
     if (!Next())
         return false;
@@ -272,8 +277,7 @@ bool WDiskSet::Create() {
                         add(e->GetTargetName());
                 }
                 job_.Progress().SetFile(c->GetName());
-                made = archive.Create(6, c->GetName(), false, Join(names, ","), DiskFolder(disk_),
-                                      shipFolder_, true);
+                made = Pack(archive, c->GetName(), Join(names, ","), shipFolder_);
                 Place(archive, made);
                 if (!Next())
                     return false;
@@ -283,8 +287,7 @@ bool WDiskSet::Create() {
 
     if (capacity_ - used_ <= 0)
         MakeDiskCurrent(disk_ + 1);
-    made = archive.Create(6, "ComponentList", false, "Setup.Log,comp.kvz", DiskFolder(disk_),
-                          JoinPath(shipFolder_, "Setup"), true);
+    made = Pack(archive, "ComponentList", "Setup.Log,comp.kvz", JoinPath(shipFolder_, "Setup"));
     Place(archive, made);
     if (!Next())
         return false;

@@ -80,6 +80,10 @@ class WDiskSet {
     // Places an archive just created on the current disk: it stays when it
     // fits, otherwise it is split and removed. Logs the result.
     void Place(const WArchive& archive, bool created);
+    // Packs at level 6 into the archive `baseName` on the current disk what
+    // `patterns` name in the ship folder (see WShipFiles::Members).
+    bool Pack(WArchive& archive, const std::string& baseName, const std::string& patterns,
+              const std::string& patternFolder);
     void CopyStartProgram();
     void PackDisks();
     // Pumps, steps the bar and tests the cancel flag; true to go on.
