@@ -175,6 +175,23 @@ void WDiskSet::Place(const WArchive& archive, bool created) {
     piece_ = 1;
 }
 
+std::string WDiskSet::MemberPatterns(const WSetupComponent& component) {
+    std::vector<std::string> names;
+    auto add = [&names](const std::string& name) {
+        if (!Trim(name).empty())
+            names.push_back(name);
+    };
+    for (int type : {kElementFile, kElementTTFFile, kElementProfile}) {
+        for (const auto& e : component.Elements(type))
+            add(e->GetSourceName());
+    }
+    for (int type : {kElementExecute, kElementCustomDll}) {
+        for (const auto& e : component.Elements(type))
+            add(e->GetTargetName());
+    }
+    return Join(names, ",");
+}
+
 bool WDiskSet::Pack(WArchive& archive, const std::string& baseName, const std::string& patterns,
                     const std::string& patternFolder) {
     return archive.CreateFrom(6, baseName, job_.ShipFiles().Members(patterns, patternFolder),
@@ -263,21 +280,8 @@ bool WDiskSet::Create() {
         components->Gather();
         for (int level = 0; level < WComponentManager::kLevelCount; ++level) {
             for (const WSetupComponent* c : components->Level(level)) {
-                std::vector<std::string> names;
-                auto add = [&names](const std::string& name) {
-                    if (!Trim(name).empty())
-                        names.push_back(name);
-                };
-                for (int type : {kElementFile, kElementTTFFile, kElementProfile}) {
-                    for (const auto& e : c->Elements(type))
-                        add(e->GetSourceName());
-                }
-                for (int type : {kElementExecute, kElementCustomDll}) {
-                    for (const auto& e : c->Elements(type))
-                        add(e->GetTargetName());
-                }
                 job_.Progress().SetFile(c->GetName());
-                made = Pack(archive, c->GetName(), Join(names, ","), shipFolder_);
+                made = Pack(archive, c->GetName(), MemberPatterns(*c), shipFolder_);
                 Place(archive, made);
                 if (!Next())
                     return false;

@@ -29,6 +29,7 @@ namespace vantrel {
 class WMediaBuilder;
 class WProjectData;
 class WArchive;
+class WSetupComponent;
 
 class WDiskSet {
   public:
@@ -55,6 +56,11 @@ class WDiskSet {
     // is left where it is. False when a piece cannot be written or the
     // archive cannot be read.
     bool SplitArchive(const std::string& folder, const std::string& fileName);
+
+    // The patterns that name a component's archive members in the ship
+    // folder: the source names of its files, fonts and profiles, then the
+    // target names of its programs to run and its custom DLLs.
+    static std::string MemberPatterns(const WSetupComponent& component);
 
     // "007", "042", "100", "1000".
     static std::string ThreeDigits(int n);
