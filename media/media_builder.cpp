@@ -576,7 +576,11 @@ bool WMediaBuilder::ShipUserConfig() {
     auto copyTo = [&](const char* folderName, const char* what) {
         const std::string folder = ShipPath(folderName);
         CreateFolderPath(folder);
-        std::string destination = FindInFolderNoCase(folder, kUserConfig);
+        // A component's file of that name, in any case, is replaced: on disk,
+        // or staged under the name its copy would have had.
+        std::string destination = packFromSources_
+                                      ? ShipPath(std::string(folderName) + "\\" + kUserConfig)
+                                      : FindInFolderNoCase(folder, kUserConfig);
         if (destination.empty())
             destination = JoinPath(folder, kUserConfig);
         std::string why;

@@ -434,6 +434,27 @@ TEST_F(FloppyBuild, AMissingSourceIsLoggedInOrderAndTheOthersArePacked) {
     EXPECT_FALSE(PathExists(dir / "program/sub/b.txt"));
 }
 
+// The user's database configuration replaces the engine's file of that name
+// (in another case) in the component's archive, as it replaced its copy.
+TEST_F(FloppyBuild, TheUsersConfigurationReplacesTheComponentsFileInItsArchive) {
+    AddAppFile("big.txt", std::string(1600000, 'a'));
+    AddInstallFile(distrib, "Bde501\\IDAPI.CNF");
+    dir.Write("install/Bde501/IDAPI.CNF", "default configuration");
+    project->IDAPICNFDirectory = dir.Write("mine.cnf", "my configuration");
+    project->BDEComponent = 1;
+    project->ShipUserConfig = 1;
+    Plan("1.44MB");
+    ASSERT_EQ(project->IsFloppySetup, 1);
+    RecordingProgress progress;
+    ASSERT_TRUE(Build(progress)) << errorText;
+    const std::string unpacked = UnpackDisks() + "/disk001";
+    WArchive reader;
+    ASSERT_TRUE(reader.Extract("Distrib.cfi", unpacked, dir / "distrib"));
+    EXPECT_EQ(ListFolder(dir / "distrib/Bde501", true, false),
+              std::vector<std::string>{"IDAPI.CNF"});
+    EXPECT_EQ(ReadBytes(dir / "distrib/Bde501/IDAPI.CNF"), "my configuration");
+}
+
 class Splitting : public MediaFixture {
   protected:
     // Splits `bytes` as archive "Big.Data.cfi" in disk `disk`'s folder with
