@@ -109,6 +109,7 @@ bool WDiskSet::SplitArchive(const std::string& folder, const std::string& fileNa
     const std::string count = ThreeDigits(static_cast<int>(pieces));
 
     std::string buffer(kChunkSize, '\0');
+    bool kernel = true;
     int64_t copied = 0;
     piece_ = 1;
     for (int64_t want = first;; want = std::min(body, total - copied)) {
@@ -123,6 +124,19 @@ bool WDiskSet::SplitArchive(const std::string& folder, const std::string& fileNa
         if (!out.WriteAll(header.data(), header.size()))
             return false;
         int64_t left = want;
+        // The piece's body is copied inside the kernel where the file system
+        // allows it, else through the buffer.
+        while (kernel && left > 0) {
+            const int64_t n = in.CopyRangeTo(out, static_cast<uint64_t>(left));
+            if (n <= 0) {
+                if (n == 0)
+                    return false;  // the archive is shorter than it was
+                kernel = false;
+                break;
+            }
+            left -= n;
+            copied += n;
+        }
         while (left > 0) {
             const size_t chunk = static_cast<size_t>(std::min<int64_t>(left, kChunkSize));
             size_t n = 0;
