@@ -174,11 +174,10 @@ bool WMediaBuilder::MakeShipFolder(const std::string& folder) {
             return false;
         }
     }
-    if (!CreateFolderPath(folder)) {
-        if (errno == 0)
-            errno = ENOTDIR;
-        return false;
-    }
+    // A folder that cannot be made is left to the copy, which fails with the
+    // system's reason.
+    if (!CreateFolderPath(folder))
+        return true;
     for (std::string up = folder;
          up.size() >= shipFolder_.size() && madeFolders_.insert(PathKey(up)).second &&
          FolderOf(up).size() < up.size();
@@ -420,8 +419,9 @@ bool WMediaBuilder::KeepLog(const std::string& media) {
 bool WMediaBuilder::AssembleShipFolder(const std::string& shipFolder) {
     shipFolder_ = shipFolder;
     const std::string setup = JoinPath(shipFolder, kSetupFolder);
-    if (!MakeShipFolder(setup) && IsFolder(shipFolder))
+    if (!CreateFolderPath(setup) && IsFolder(shipFolder))
         NoteFailure("cannot create the folder " + DisplayPath(setup));
+    MakeShipFolder(setup);
     // A project made before such paths were refused may still have them.
     for (const std::string& collision : ShippedPathCollisions(project_)) {
         log_.Log(collision);

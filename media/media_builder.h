@@ -127,9 +127,8 @@ class WMediaBuilder {
     // or with `stage` stages it there to be packed from the source (the
     // line logged is the same). False when the job must stop.
     bool ShipFile(const std::string& source, const std::string& destination, bool stage);
-    // Creates `folder` once per run; false (errno says why) when it cannot
-    // be made, also when a file of this run is where one of its folders
-    // would be.
+    // Creates `folder` once per run. False (errno ENOTDIR) when a file that
+    // this run copied or staged is where the folder or a parent would be.
     bool MakeShipFolder(const std::string& folder);
     // The setup engine's files, to the root and the "Setup" folder.
     bool CopyEngineFiles();

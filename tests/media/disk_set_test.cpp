@@ -455,6 +455,39 @@ TEST_F(FloppyBuild, TheUsersConfigurationReplacesTheComponentsFileInItsArchive) 
     EXPECT_EQ(ReadBytes(dir / "distrib/Bde501/IDAPI.CNF"), "my configuration");
 }
 
+// A file where another supplier's folder goes, and a folder where a file
+// goes, fail as their copies failed, whether the set is packed from the
+// sources (floppies) or copied (CD).
+TEST_F(FloppyBuild, AFileWhereAFolderGoesFailsAsItsCopyDid) {
+    AddAppFile("big.txt", std::string(1600000, 'a'));
+    dir.Write("install/Help/Guide.txt", "a guide");
+    dir.Write("install/help", "a file named like the folder");
+    dir.Write("install/notes", "a file");
+    dir.Write("install/NOTES/a.txt", "below a file");
+    AddInstallFile(distrib, "Help\\Guide.txt");
+    AddInstallFile(distrib, "notes");
+    WSetupComponent* extra = project->Components()->Add("Extra", 0);
+    extra->Select(WSetupComponent::kSelected);
+    AddInstallFile(extra, "help");
+    AddInstallFile(extra, "NOTES\\a.txt");
+    for (const char* size : {"1.44MB", "640MB"}) {
+        SCOPED_TRACE(size);
+        Plan(size);
+        RecordingProgress progress;
+        EXPECT_FALSE(Build(progress));
+        const std::string ship = project->IsFloppySetup ? media + "/~ZLT000" : media;
+        EXPECT_EQ(errorText, "cannot copy " + ship + "/Help: Is a directory");
+        std::vector<std::string> lines = LogLines(logPath);
+        for (const std::string& line : {"Succesfully copied file : " + ship + "/Help/Guide.txt",
+                                        "Succesfully copied file : " + ship + "/notes",
+                                        "Error copying file : " + ship + "/Help",
+                                        "Error copying file : " + ship + "/notes/a.txt"}) {
+            EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line;
+        }
+        RemoveTreeForced(media);
+    }
+}
+
 class Splitting : public MediaFixture {
   protected:
     // Splits `bytes` as archive "Big.Data.cfi" in disk `disk`'s folder with
