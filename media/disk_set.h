@@ -1,4 +1,5 @@
-// A floppy set made from an assembled ship folder: numbered disk folders
+// A floppy set made from an assembled ship folder and the files staged in it
+// (see ship_files.h): numbered disk folders
 // disk001, disk002, ... in the media folder, none larger than the medium.
 //
 //   disk001\setup.exe     the engine's floppy start program, loose

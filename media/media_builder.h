@@ -16,7 +16,10 @@
 //
 // For a CD the ship folder is the media folder itself. For floppies it is a
 // new temporary folder inside the media folder (see CreateTempFolder), removed at the end; its
-// setup.log is moved to setup.log in the media folder. The media folder is locked for the whole job
+// setup.log is moved to setup.log in the media folder. The components' files
+// are not copied into it: each is checked (it must be a file that can be
+// read), logged as its copy was, and staged in ShipFiles() to be packed from
+// its source (see ship_files.h). The media folder is locked for the whole job
 // (see media_lock.h): a second build into it fails at once.
 //
 // Every step is written to "Setup\setup.log" of the ship folder. Failed
