@@ -109,6 +109,7 @@ bool WDiskSet::SplitArchive(const std::string& folder, const std::string& fileNa
     const std::string count = ThreeDigits(static_cast<int>(pieces));
 
     std::string buffer(kChunkSize, '\0');
+    bool kernel = true;
     int64_t copied = 0;
     piece_ = 1;
     for (int64_t want = first;; want = std::min(body, total - copied)) {
@@ -123,6 +124,19 @@ bool WDiskSet::SplitArchive(const std::string& folder, const std::string& fileNa
         if (!out.WriteAll(header.data(), header.size()))
             return false;
         int64_t left = want;
+        // The piece's body is copied inside the kernel where the file system
+        // allows it, else through the buffer.
+        while (kernel && left > 0) {
+            const int64_t n = in.CopyRangeTo(out, static_cast<uint64_t>(left));
+            if (n <= 0) {
+                if (n == 0)
+                    return false;  // the archive is shorter than it was
+                kernel = false;
+                break;
+            }
+            left -= n;
+            copied += n;
+        }
         while (left > 0) {
             const size_t chunk = static_cast<size_t>(std::min<int64_t>(left, kChunkSize));
             size_t n = 0;
@@ -173,6 +187,29 @@ void WDiskSet::Place(const WArchive& archive, bool created) {
         job_.NoteFailure("cannot split " + name);
     }
     piece_ = 1;
+}
+
+std::string WDiskSet::MemberPatterns(const WSetupComponent& component) {
+    std::vector<std::string> names;
+    auto add = [&names](const std::string& name) {
+        if (!Trim(name).empty())
+            names.push_back(name);
+    };
+    for (int type : {kElementFile, kElementTTFFile, kElementProfile}) {
+        for (const auto& e : component.Elements(type))
+            add(e->GetSourceName());
+    }
+    for (int type : {kElementExecute, kElementCustomDll}) {
+        for (const auto& e : component.Elements(type))
+            add(e->GetTargetName());
+    }
+    return Join(names, ",");
+}
+
+bool WDiskSet::Pack(WArchive& archive, const std::string& baseName, const std::string& patterns,
+                    const std::string& patternFolder) {
+    return archive.CreateFrom(6, baseName, job_.ShipFiles().Members(patterns, patternFolder),
+                              DiskFolder(disk_), true);
 }
 
 void WDiskSet::CopyStartProgram() {
@@ -248,8 +285,7 @@ bool WDiskSet::Create() {
     if (!Next())
         return false;
 
-    made = archive.Create(6, "Setup files", false, "Setup\\*.*,Setup*.exe,Uninst*.exe",
-                          DiskFolder(disk_), shipFolder_, true);
+    made = Pack(archive, "Setup files", "Setup\\*.*,Setup*.exe,Uninst*.exe", shipFolder_);
     Place(archive, made);
     if (!Next())
         return false;
@@ -258,22 +294,8 @@ bool WDiskSet::Create() {
         components->Gather();
         for (int level = 0; level < WComponentManager::kLevelCount; ++level) {
             for (const WSetupComponent* c : components->Level(level)) {
-                std::vector<std::string> names;
-                auto add = [&names](const std::string& name) {
-                    if (!Trim(name).empty())
-                        names.push_back(name);
-                };
-                for (int type : {kElementFile, kElementTTFFile, kElementProfile}) {
-                    for (const auto& e : c->Elements(type))
-                        add(e->GetSourceName());
-                }
-                for (int type : {kElementExecute, kElementCustomDll}) {
-                    for (const auto& e : c->Elements(type))
-                        add(e->GetTargetName());
-                }
                 job_.Progress().SetFile(c->GetName());
-                made = archive.Create(6, c->GetName(), false, Join(names, ","), DiskFolder(disk_),
-                                      shipFolder_, true);
+                made = Pack(archive, c->GetName(), MemberPatterns(*c), shipFolder_);
                 Place(archive, made);
                 if (!Next())
                     return false;
@@ -283,8 +305,7 @@ bool WDiskSet::Create() {
 
     if (capacity_ - used_ <= 0)
         MakeDiskCurrent(disk_ + 1);
-    made = archive.Create(6, "ComponentList", false, "Setup.Log,comp.kvz", DiskFolder(disk_),
-                          JoinPath(shipFolder_, "Setup"), true);
+    made = Pack(archive, "ComponentList", "Setup.Log,comp.kvz", JoinPath(shipFolder_, "Setup"));
     Place(archive, made);
     if (!Next())
         return false;

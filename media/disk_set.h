@@ -1,4 +1,5 @@
-// A floppy set made from an assembled ship folder: numbered disk folders
+// A floppy set made from an assembled ship folder and the files staged in it
+// (see ship_files.h): numbered disk folders
 // disk001, disk002, ... in the media folder, none larger than the medium.
 //
 //   disk001\setup.exe     the engine's floppy start program, loose
@@ -29,6 +30,7 @@ namespace vantrel {
 class WMediaBuilder;
 class WProjectData;
 class WArchive;
+class WSetupComponent;
 
 class WDiskSet {
   public:
@@ -56,6 +58,11 @@ class WDiskSet {
     // archive cannot be read.
     bool SplitArchive(const std::string& folder, const std::string& fileName);
 
+    // The patterns that name a component's archive members in the ship
+    // folder: the source names of its files, fonts and profiles, then the
+    // target names of its programs to run and its custom DLLs.
+    static std::string MemberPatterns(const WSetupComponent& component);
+
     // "007", "042", "100", "1000".
     static std::string ThreeDigits(int n);
     // "~002_Setup files.cfi" for piece 2 of "Setup files.cfi".
@@ -80,6 +87,10 @@ class WDiskSet {
     // Places an archive just created on the current disk: it stays when it
     // fits, otherwise it is split and removed. Logs the result.
     void Place(const WArchive& archive, bool created);
+    // Packs at level 6 into the archive `baseName` on the current disk what
+    // `patterns` name in the ship folder (see WShipFiles::Members).
+    bool Pack(WArchive& archive, const std::string& baseName, const std::string& patterns,
+              const std::string& patternFolder);
     void CopyStartProgram();
     void PackDisks();
     // Pumps, steps the bar and tests the cancel flag; true to go on.

@@ -1,8 +1,10 @@
 #include "media/file_copy.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <system_error>
 
@@ -24,23 +26,25 @@ void SetError(std::string* error, std::string_view path, int err) {
         *error = DisplayPath(path) + ": " + std::strerror(err);
 }
 
-// Copies the rest of `in` to `out`; 0 or the errno of the failed write
+// Copies `size` bytes of `in` to `out`; 0 or the errno of the failed write
 // (negative: of the failed read).
 int CopyData(FileHandle& in, FileHandle& out, uint64_t size, uint64_t& copied) {
-    // In the kernel first; a file system that cannot do it falls back.
-    bool kernel = true;
-    while (kernel && copied < size) {
+    // In the kernel first; a file system that cannot do it falls back. Once
+    // the size known from the source is copied, the copy is complete.
+    while (copied < size) {
         int64_t n = in.CopyRangeTo(out, size - copied);
         if (n > 0) {
             copied += static_cast<uint64_t>(n);
             continue;
         }
         if (n == 0)
-            break;  // the file is shorter than it was
+            return 0;  // the file is shorter than it was
         if (errno == ENOSPC || errno == EDQUOT || errno == EFBIG || errno == EIO)
             return errno;
-        kernel = false;  // EXDEV, ENOSYS, EINVAL, EOPNOTSUPP...
+        break;  // EXDEV, ENOSYS, EINVAL, EOPNOTSUPP...
     }
+    if (copied >= size)
+        return 0;
     std::unique_ptr<char[]> buffer(new char[kBufferSize]);
     for (;;) {
         size_t n = 0;
@@ -58,21 +62,55 @@ bool IsNoSpace(int err) {
     return err == ENOSPC || err == EDQUOT;
 }
 
+// The process's file-creation mask, read once without changing it (umask()
+// would change it for every thread for a moment); -1 when it cannot be read.
+int CreationMask() {
+    static const int mask = [] {
+        std::ifstream status("/proc/self/status");
+        std::string line;
+        while (std::getline(status, line)) {
+            if (line.rfind("Umask:", 0) == 0)
+                return static_cast<int>(std::strtol(line.c_str() + 6, nullptr, 8));
+        }
+        return -1;
+    }();
+    return mask;
+}
+
 }  // namespace
+
+CopyOutcome CopySource::Open(std::string_view from, std::string* error) {
+    path = std::string(from);
+    if (!file.Open(from, FileHandle::Mode::kRead) || !file.Info(info) || !info.isFile) {
+        SetError(error, from, file.IsOpen() ? EISDIR : errno);
+        file.Close();
+        return CopyOutcome::kSourceMissing;
+    }
+    return CopyOutcome::kCopied;
+}
 
 CopyOutcome CopyFileData(std::string_view from, std::string_view to, std::string* error,
                          uint64_t* bytes) {
     if (bytes)
         *bytes = 0;
-    FileHandle in;
-    FileInfo source;
-    if (!in.Open(from, FileHandle::Mode::kRead) || !in.Info(source) || !source.isFile) {
-        SetError(error, from, in.IsOpen() ? EISDIR : errno);
-        return CopyOutcome::kSourceMissing;
-    }
-    const unsigned mode = source.permissions & 0777;
+    CopySource source;
+    const CopyOutcome opened = source.Open(from, error);
+    if (opened != CopyOutcome::kCopied)
+        return opened;
+    return CopyFileData(source, to, error, bytes);
+}
+
+CopyOutcome CopyFileData(CopySource& source, std::string_view to, std::string* error,
+                         uint64_t* bytes) {
+    if (bytes)
+        *bytes = 0;
+    const std::string_view from = source.path;
+    const unsigned mode = source.info.permissions & 0777;
+    // A new file gets its mode from open() through the creation mask; only
+    // a file that was there already, or a mode the mask changes, needs it set.
     FileHandle out;
-    if (!out.Open(to, FileHandle::Mode::kWrite, mode | 0200) &&
+    bool fresh = out.Open(to, FileHandle::Mode::kCreateNew, mode | 0200);
+    if (!fresh && errno == EEXIST && !out.Open(to, FileHandle::Mode::kWrite, mode | 0200) &&
         (errno == EACCES || errno == EPERM)) {
         // A read-only copy of an earlier build: replace it.
         FileInfo old;
@@ -87,12 +125,15 @@ CopyOutcome CopyFileData(std::string_view from, std::string_view to, std::string
         return IsNoSpace(err) ? CopyOutcome::kNoSpace : CopyOutcome::kFailed;
     }
     uint64_t copied = 0;
-    int err = CopyData(in, out, static_cast<uint64_t>(source.size), copied);
+    int err = CopyData(source.file, out, static_cast<uint64_t>(source.info.size), copied);
     // The copy keeps the source's time, as a copy on Windows does; a
     // reproducible build gives every copy its fixed time.
     int64_t fixed = 0;
     if (err == 0)
-        out.SetModified(FixedBuildTime(fixed) ? fixed : source.modified);
+        out.SetModified(FixedBuildTime(fixed) ? fixed : source.info.modified);
+    const int mask = CreationMask();
+    if (err == 0 && (!fresh || mask < 0 || ((mode | 0200) & ~static_cast<unsigned>(mask)) != mode))
+        out.SetPermissions(mode);
     if (err == 0 && !out.Close())
         err = errno;
     if (bytes)
@@ -106,8 +147,6 @@ CopyOutcome CopyFileData(std::string_view from, std::string_view to, std::string
         SetError(error, err < 0 ? from : to, err < 0 ? -err : err);
         return IsNoSpace(err) ? CopyOutcome::kNoSpace : CopyOutcome::kFailed;
     }
-    // The mode given to open() passes through the umask; match the source.
-    SetFilePermissions(to, mode);
     return CopyOutcome::kCopied;
 }
 

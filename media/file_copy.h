@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/file_handle.h"
+
 namespace vantrel {
 
 enum class CopyOutcome {
@@ -17,11 +19,25 @@ enum class CopyOutcome {
     kFailed,         // any other failure (the reason is in `error`)
 };
 
+// A file opened to be copied, with what the system says about it.
+struct CopySource {
+    std::string path;
+    FileHandle file;
+    FileInfo info;
+
+    // Opens `from` for reading: kCopied when it is a regular file that can
+    // be read, else kSourceMissing (`error` says why).
+    CopyOutcome Open(std::string_view from, std::string* error = nullptr);
+};
+
 // Copies `from` to `to`, replacing an existing file (a read-only one too).
 // The copy gets the source's permission bits and modification time (the
 // fixed time of a reproducible build instead, see platform/build_time.h). `bytes` (when given)
 // receives the number of bytes copied.
 CopyOutcome CopyFileData(std::string_view from, std::string_view to, std::string* error = nullptr,
+                         uint64_t* bytes = nullptr);
+// The same for a source opened with CopySource::Open and not read since.
+CopyOutcome CopyFileData(CopySource& source, std::string_view to, std::string* error = nullptr,
                          uint64_t* bytes = nullptr);
 
 // Size of a file, or of a folder with everything below it; 0 when there is

@@ -146,17 +146,77 @@ void WMediaBuilder::StepAndPump() {
     progress_.Step();
 }
 
-bool WMediaBuilder::FreeSpaceFor(const std::string& source, const std::string& destination) {
-    const double needed = static_cast<double>(SizeOfTree(source));
-    if (needed <= freeSpace_(destination))
-        return true;
-    progress_.ShowError(kNoSpaceCaption, kNoSpaceMessage);
-    if (errorText_.empty() || errorText_ == "cancelled")
-        errorText_ = kNoSpaceMessage;
-    return false;
+bool WMediaBuilder::FreeSpaceFor(uint64_t bytes, const std::string& destination) {
+    const double needed = static_cast<double>(bytes);
+    if (knownFree_ < 0 || needed > knownFree_ - writtenSinceAsked_) {
+        knownFree_ = freeSpace_(destination);
+        writtenSinceAsked_ = 0;
+        if (needed > knownFree_) {
+            progress_.ShowError(kNoSpaceCaption, kNoSpaceMessage);
+            if (errorText_.empty() || errorText_ == "cancelled")
+                errorText_ = kNoSpaceMessage;
+            return false;
+        }
+    }
+    writtenSinceAsked_ += needed;
+    return true;
 }
 
-bool WMediaBuilder::CopyAndLog(const std::string& source, const std::string& destination) {
+bool WMediaBuilder::MakeShipFolder(const std::string& folder) {
+    if (madeFolders_.count(PathKey(folder)))
+        return true;
+    // A copy into a folder where this run put a file fails; so does a file
+    // staged there.
+    for (std::string up = folder; up.size() > shipFolder_.size() && FolderOf(up).size() < up.size();
+         up = FolderOf(up)) {
+        if (WasWritten(up)) {
+            errno = ENOTDIR;
+            return false;
+        }
+    }
+    // A folder that cannot be made is left to the copy, which fails with the
+    // system's reason.
+    if (!CreateFolderPath(folder))
+        return true;
+    for (std::string up = folder;
+         up.size() >= shipFolder_.size() && madeFolders_.insert(PathKey(up)).second &&
+         FolderOf(up).size() < up.size();
+         up = FolderOf(up)) {
+    }
+    return true;
+}
+
+bool WMediaBuilder::ShipFile(const std::string& source, const std::string& destination,
+                             bool stage) {
+    CopySource from;
+    std::string why;
+    if (from.Open(source, &why) != CopyOutcome::kCopied) {
+        log_.Log(std::string(kCopyFailed) + " : " + destination);
+        NoteFailure("cannot copy " + why);
+        return true;
+    }
+    if (!FreeSpaceFor(static_cast<uint64_t>(from.info.size), destination))
+        return false;
+    if (!stage)
+        return CopyAndLog(from, destination);
+    // Found and readable: packed from the source later, where a copy would
+    // have been packed from the ship folder.
+    bool staged = false;
+    if (madeFolders_.count(PathKey(destination)))
+        errno = EISDIR;
+    else
+        staged = shipFiles_.Stage(destination, source);
+    if (!staged)
+        why = ErrnoText(destination);
+    log_.Log(std::string(staged ? kCopied : kCopyFailed) + " : " + destination);
+    if (staged)
+        MarkWritten(destination);
+    else
+        NoteFailure("cannot copy " + why);
+    return true;
+}
+
+bool WMediaBuilder::CopyAndLog(CopySource& source, const std::string& destination) {
     std::string why;
     const CopyOutcome outcome = CopyFileData(source, destination, &why);
     const bool copied = outcome == CopyOutcome::kCopied;
@@ -193,6 +253,10 @@ bool WMediaBuilder::Run() {
     written_.clear();
     applicationWritten_.clear();
     listings_.clear();
+    madeFolders_.clear();
+    shipFiles_.Clear();
+    knownFree_ = -1;
+    writtenSinceAsked_ = 0;
     bool ok = true;
 
     WCreatorManager* components = project_.Components();
@@ -244,6 +308,9 @@ bool WMediaBuilder::Run() {
 
     log_.SetPath(JoinPath(JoinPath(shipFolder_, kSetupFolder), kSetupLog), false);
     log_.SetLevel(0);
+    // One opening for the whole job; every line is still written at once.
+    log_.Hold();
+    packFromSources_ = floppy;
     WriteLogHeader(floppy);
 
     int steps = static_cast<int>(project_.EngineFiles.size());
@@ -285,6 +352,9 @@ bool WMediaBuilder::Run() {
         ok = false;
     if (ok)
         log_.Log("Successfully create media");
+    log_.Release();
+    shipFiles_.Clear();
+    packFromSources_ = false;
     if (components)
         components->ReleaseGathered();
     progress_.StopAnimation();
@@ -351,6 +421,7 @@ bool WMediaBuilder::AssembleShipFolder(const std::string& shipFolder) {
     const std::string setup = JoinPath(shipFolder, kSetupFolder);
     if (!CreateFolderPath(setup) && IsFolder(shipFolder))
         NoteFailure("cannot create the folder " + DisplayPath(setup));
+    MakeShipFolder(setup);
     // A project made before such paths were refused may still have them.
     for (const std::string& collision : ShippedPathCollisions(project_)) {
         log_.Log(collision);
@@ -374,7 +445,7 @@ bool WMediaBuilder::CopyEngineFiles() {
         progress_.SetOperation("Copying file : " + ShortenPath(source, kPathDisplayLength));
         progress_.SetFile(FileNameOf(source));
         const std::string destination = EngineFileDestination(project_, i, shipFolder_);
-        if (!FreeSpaceFor(source, destination) || !CopyAndLog(source, destination))
+        if (!ShipFile(source, destination, false))
             return false;
         if (CheckCancel())
             return false;
@@ -438,9 +509,6 @@ bool WMediaBuilder::CopyComponentFiles() {
                         log_.Log(std::string(kCopyFailed) + " : " + name);
                         NoteFailure("the source name " + name + " leaves the ship folder");
                     } else {
-                        CreateFolderPath(FolderOf(destination));
-                        if (!FreeSpaceFor(source, shipFolder_))
-                            return false;
                         const bool application = c->IsApplicationComponent();
                         if (WasWritten(destination)) {
                             // An earlier component of this build supplied it;
@@ -450,7 +518,11 @@ bool WMediaBuilder::CopyComponentFiles() {
                                 application || applicationWritten_.count(PathKey(destination)) != 0;
                             log_.Log(std::string(clash ? kCopyFailed : kCopied) + " : " +
                                      destination);
-                        } else if (!CopyAndLog(source, destination)) {
+                        } else if (!MakeShipFolder(FolderOf(destination))) {
+                            const std::string why = ErrnoText(destination);
+                            log_.Log(std::string(kCopyFailed) + " : " + destination);
+                            NoteFailure("cannot copy " + why);
+                        } else if (!ShipFile(source, destination, packFromSources_)) {
                             return false;
                         } else if (application) {
                             applicationWritten_.insert(PathKey(destination));
@@ -504,7 +576,11 @@ bool WMediaBuilder::ShipUserConfig() {
     auto copyTo = [&](const char* folderName, const char* what) {
         const std::string folder = ShipPath(folderName);
         CreateFolderPath(folder);
-        std::string destination = FindInFolderNoCase(folder, kUserConfig);
+        // A component's file of that name, in any case, is replaced: on disk,
+        // or staged under the name its copy would have had.
+        std::string destination = packFromSources_
+                                      ? ShipPath(std::string(folderName) + "\\" + kUserConfig)
+                                      : FindInFolderNoCase(folder, kUserConfig);
         if (destination.empty())
             destination = JoinPath(folder, kUserConfig);
         std::string why;
@@ -515,7 +591,7 @@ bool WMediaBuilder::ShipUserConfig() {
             NoteFailure("cannot copy " + why);
     };
     if (AnySqlDriver(project_)) {
-        if (!FreeSpaceFor(source, shipFolder_))
+        if (!FreeSpaceFor(SizeOfTree(source), shipFolder_))
             return false;
         copyTo("Sql501", "SQL");
     }

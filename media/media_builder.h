@@ -16,7 +16,10 @@
 //
 // For a CD the ship folder is the media folder itself. For floppies it is a
 // new temporary folder inside the media folder (see CreateTempFolder), removed at the end; its
-// setup.log is moved to setup.log in the media folder. The media folder is locked for the whole job
+// setup.log is moved to setup.log in the media folder. The components' files
+// are not copied into it: each is checked (it must be a file that can be
+// read), logged as its copy was, and staged in ShipFiles() to be packed from
+// its source (see ship_files.h). The media folder is locked for the whole job
 // (see media_lock.h): a second build into it fails at once.
 //
 // Every step is written to "Setup\setup.log" of the ship folder. Failed
@@ -36,7 +39,9 @@
 #include <unordered_set>
 #include <vector>
 
+#include "media/file_copy.h"
 #include "media/media_progress.h"
+#include "media/ship_files.h"
 #include "script/setup_log.h"
 
 namespace vantrel {
@@ -84,6 +89,8 @@ class WMediaBuilder {
 
     // For the floppy set, which runs inside the job.
     WSetupLog& Log() { return log_; }
+    // The ship folder with the files to pack from their sources.
+    WShipFiles& ShipFiles() { return shipFiles_; }
     WMediaProgress& Progress() { return progress_; }
     // Asks the caller; once cancelled, stays cancelled.
     bool CheckCancel();
@@ -111,9 +118,21 @@ class WMediaBuilder {
     // PathInside for the ship folder, with each folder listed once per run
     // and the names about to be written remembered.
     std::string ShipPath(std::string_view relative);
-    bool FreeSpaceFor(const std::string& source, const std::string& destination);
-    // Copies and logs one file; false when the job must stop.
-    bool CopyAndLog(const std::string& source, const std::string& destination);
+    // Whether `bytes` more fit on the volume of `destination`. The volume is
+    // asked only when what it had at the last asking, less what was written
+    // since, could be too little: a volume that another program fills in
+    // between ends a copy with "no space" instead.
+    bool FreeSpaceFor(uint64_t bytes, const std::string& destination);
+    // Copies and logs one file of a source opened already; false when the
+    // job must stop.
+    bool CopyAndLog(CopySource& source, const std::string& destination);
+    // Opens `source` and, when there is room, copies it to `destination`,
+    // or with `stage` stages it there to be packed from the source (the
+    // line logged is the same). False when the job must stop.
+    bool ShipFile(const std::string& source, const std::string& destination, bool stage);
+    // Creates `folder` once per run. False (errno ENOTDIR) when a file that
+    // this run copied or staged is where the folder or a parent would be.
+    bool MakeShipFolder(const std::string& folder);
     // The setup engine's files, to the root and the "Setup" folder.
     bool CopyEngineFiles();
     bool CopyComponentFiles();
@@ -140,6 +159,15 @@ class WMediaBuilder {
     std::string errorText_;
     bool cancelled_ = false;
     int failedSteps_ = 0;
+    // A floppy set packs the components' files from their sources.
+    bool packFromSources_ = false;
+    WShipFiles shipFiles_;
+    // The free space at the last asking (negative: not asked yet) and what
+    // was written since.
+    double knownFree_ = -1;
+    double writtenSinceAsked_ = 0;
+    // Folders of the ship folder made by this run (as PathKey).
+    std::unordered_set<std::string> madeFolders_;
     // Ship-folder paths written by this run (lower case): the first
     // component that supplies a path wins, while a file left by an earlier
     // build is replaced.

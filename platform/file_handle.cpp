@@ -25,6 +25,8 @@ int FlagsOf(FileHandle::Mode mode) {
             return O_WRONLY | O_CREAT | O_TRUNC;
         case FileHandle::Mode::kCreateNew:
             return O_WRONLY | O_CREAT | O_EXCL;
+        case FileHandle::Mode::kAppend:
+            return O_WRONLY | O_CREAT | O_APPEND;
         case FileHandle::Mode::kFolder:
             return O_RDONLY | O_DIRECTORY;
     }

@@ -23,6 +23,7 @@ class FileHandle {
         kReadFileOnly,
         kWrite,      // created, or truncated when it exists
         kCreateNew,  // created; fails with EEXIST when the name is taken
+        kAppend,     // created when missing; every write goes to its end
         kFolder,     // an open folder, for the *In calls below
     };
 

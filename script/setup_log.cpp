@@ -12,8 +12,10 @@ WSetupLog::WSetupLog()
     : path_(JoinPath(JoinPath(TheSystemFolders().WindowsFolder(), "Oxbel"), "Setup.log")) {}
 
 void WSetupLog::SetPath(std::string_view path, bool append) {
-    if (!path.empty())
+    if (!path.empty()) {
         path_ = std::string(path);
+        held_.Close();
+    }
     append_ = append;
 }
 
@@ -27,12 +29,30 @@ bool WSetupLog::Log(std::string_view text) {
     return Write(text);
 }
 
+void WSetupLog::Release() {
+    hold_ = false;
+    held_.Close();
+}
+
 bool WSetupLog::Write(std::string_view text) {
     const bool first = openCount_ == 0;
     if (first) {
         std::string folder = FolderOf(path_);
         if (!folder.empty())
             MakeFolders(folder);
+    }
+    if (hold_) {
+        if (!held_.IsOpen()) {
+            const auto mode =
+                first && !append_ ? FileHandle::Mode::kWrite : FileHandle::Mode::kAppend;
+            if (!held_.Open(path_, mode))
+                return false;
+            ++openCount_;
+        }
+        std::string line;
+        line.reserve(text.size() + 2);
+        line.append(text).append("\r\n");
+        return held_.WriteAll(line.data(), line.size());
     }
     FILE* f = std::fopen(ToNative(path_).c_str(), first && !append_ ? "wb" : "ab");
     if (!f)

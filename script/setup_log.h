@@ -1,10 +1,15 @@
 // The build log kept beside the generated scripts ("setup.log"). Each line is
 // written with its own open, write, flush and close, so that the log is
-// complete up to the last line even when the program stops.
+// complete up to the last line even when the program stops. A job that
+// writes many lines holds the file open instead (Hold): each line is then
+// one write() of its own, which a killed process does not lose either (the
+// system has it; neither way waits for the device).
 #pragma once
 
 #include <string>
 #include <string_view>
+
+#include "platform/file_handle.h"
 
 namespace vantrel {
 
@@ -32,6 +37,11 @@ class WSetupLog {
     // Writes whatever the threshold.
     bool Log(std::string_view text);
 
+    // Keeps the file open from the next line until Release() or a new path.
+    void Hold() { hold_ = true; }
+    // Closes a held file; later lines open it for each line again.
+    void Release();
+
     // How often the file has been opened.
     int OpenCount() const { return openCount_; }
 
@@ -42,6 +52,8 @@ class WSetupLog {
     int threshold_ = 0;
     bool append_ = false;
     int openCount_ = 0;
+    bool hold_ = false;
+    FileHandle held_;
 };
 
 }  // namespace vantrel

@@ -25,6 +25,7 @@ using test::MediaFixture;
 using test::Quote;
 using test::ReadBytes;
 using test::RecordingProgress;
+using test::ScopedEnv;
 
 class FloppyBuild : public MediaFixture {
   protected:
@@ -254,18 +255,6 @@ TEST_F(FloppyBuild, TemporaryFoldersThatEarlierBuildsLeftAreRemovedOnlyWhenOursA
     EXPECT_FALSE(WMediaBuilder::IsShipFolderName("~ZLTab-12c"));
 }
 
-// Sets an environment variable for the life of the object.
-class ScopedEnv {
-  public:
-    ScopedEnv(const char* name, const std::string& value) : name_(name) {
-        ::setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnv() { ::unsetenv(name_); }
-
-  private:
-    const char* name_;
-};
-
 // Every file below `folder` by its path inside it, with its bytes.
 std::map<std::string, std::string> Snapshot(const std::string& folder) {
     std::map<std::string, std::string> files;
@@ -334,6 +323,169 @@ TEST_F(FloppyBuild, WithAFixedBuildTimeTwoBuildsGiveTheSameBytes) {
             product = bytes;
     }
     EXPECT_NE(product.find(stamp), std::string::npos) << stamp << "\n" << product;
+}
+
+// A component's archive packed from the sources holds what packing the ship
+// folder of copies gave: a CD build's folder is that ship folder, and the
+// archives made from it by the same patterns are the reference, byte for byte.
+TEST_F(FloppyBuild, ComponentArchivesFromTheSourcesEqualThosePackedFromCopies) {
+    ScopedEnv epoch("SOURCE_DATE_EPOCH", "1517572800");
+    // Larger than the medium, so that the set is one for floppies.
+    AddAppFile("bin/app.exe", std::string(1600000, 'a'));
+    AddAppFile("bin/sub/deep/x.dat", test::RandomBytes(5000, 4));
+    AddAppFile("Readme.TXT", "read me\r\n");
+    auto execute = CreateElement(kElementExecute);
+    execute->SetTargetName("BIN\\APP.EXE");  // the same member again
+    project->ProgramFilesComponent()->AddElement(std::move(execute));
+    AddInstallFile(distrib, "System\\shared.dll");
+    AddInstallFile(distrib, "Fonts\\sans.ttf", kElementTTFFile);
+    // A second supplier of a path, spelt otherwise, and a name whose case
+    // differs from the installation's file.
+    dir.Write("install/Help/Guide.txt", "a guide");
+    WSetupComponent* extra = project->Components()->Add("Extra", 0);
+    extra->Select(WSetupComponent::kSelected);
+    AddInstallFile(extra, "SYSTEM\\Shared.DLL");
+    AddInstallFile(extra, "help\\guide.TXT");
+    Plan("1.44MB");
+    ASSERT_EQ(project->IsFloppySetup, 1);
+    RecordingProgress progress;
+    ASSERT_TRUE(Build(progress)) << errorText;
+    ASSERT_EQ(Disks(), std::vector<std::string>{"disk001"});
+    const std::string unpacked = UnpackDisks() + "/disk001";
+
+    Plan("640MB");
+    ASSERT_EQ(project->IsFloppySetup, 0);
+    project->MediaDistributionDirectory = dir / "cd";
+    RecordingProgress cdProgress;
+    ASSERT_TRUE(Build(cdProgress)) << errorText;
+
+    WCreatorManager* components = project->Components();
+    components->Gather();
+    int compared = 0;
+    for (int level = 0; level < WComponentManager::kLevelCount; ++level) {
+        for (const WSetupComponent* c : components->Level(level)) {
+            const std::string name = c->GetName() + ".cfi";
+            if (!IsFile(JoinPath(unpacked, name)))
+                continue;
+            WArchive reference;
+            ASSERT_TRUE(reference.Create(6, c->GetName(), false, WDiskSet::MemberPatterns(*c),
+                                         dir / "reference", dir / "cd", true));
+            EXPECT_TRUE(ReadBytes(JoinPath(unpacked, name)) ==
+                        ReadBytes(reference.GetArchivePath()))
+                << name;
+            if (c == extra) {
+                EXPECT_EQ(reference.GetMembers(),
+                          (std::vector<std::string>{"SYSTEM\\shared.dll", "help\\guide.TXT"}));
+            }
+            ++compared;
+        }
+    }
+    components->ReleaseGathered();
+    EXPECT_GE(compared, 3);
+    WArchive reader;
+    ASSERT_TRUE(reader.Extract("Extra.cfi", unpacked, dir / "extra")) << reader.GetStatusText();
+    EXPECT_EQ(ReadBytes(dir / "extra/SYSTEM/shared.dll"), "shared from the installation");
+    EXPECT_EQ(ReadBytes(dir / "extra/help/guide.TXT"), "a guide");
+}
+
+// A source that is gone when the build runs is a failure found where its copy
+// used to fail: logged in order among the others, which are still packed.
+TEST_F(FloppyBuild, AMissingSourceIsLoggedInOrderAndTheOthersArePacked) {
+    AddAppFile("a.txt", std::string(1600000, 'a'));
+    AddAppFile("sub/b.txt", "second");
+    AddAppFile("c.txt", "third");
+    Plan("1.44MB");
+    ASSERT_TRUE(RemoveFile(app + "/sub/b.txt"));
+    RecordingProgress progress;
+    EXPECT_FALSE(Build(progress));
+    EXPECT_NE(errorText.find("b.txt"), std::string::npos) << errorText;
+
+    const std::string ship = media + "/~ZLT000";
+    std::vector<std::string> lines = LogLines(media + "/setup.log");
+    auto at = std::find(lines.begin(), lines.end(), "Install type : floppy");
+    ASSERT_NE(at, lines.end());
+    const std::vector<std::string> expected = {
+        "Install type : floppy",
+        "Succesfully copied file : " + ship + "/autorun.inf",
+        "Succesfully copied file : " + ship + "/setup32.exe",
+        "Succesfully copied file : " + ship + "/Setup/Box.id",
+        "Succesfully copied file : " + ship + "/Setup/Swintlen.dll",
+        "Succesfully copied file : " + ship + "/Setup/setup.exe",
+        "Succesfully copied file : " + ship + "/a.txt",
+        "Error copying file : " + ship + "/sub/b.txt",
+        "Succesfully copied file : " + ship + "/c.txt",
+        "Comp.kvz successfully created",
+        "Project.kvz successfully created",
+        "Succesfully copied file : setup.exe",
+        "\tsetup.exe : disks 1 to 1",
+        "Successfully compressed : swintl.cfi",
+        "\tswintl.cfi : disks 1 to 1",
+    };
+    ASSERT_GE(lines.end() - at, static_cast<std::ptrdiff_t>(expected.size()));
+    EXPECT_EQ(std::vector<std::string>(at, at + static_cast<std::ptrdiff_t>(expected.size())),
+              expected);
+    EXPECT_EQ(lines.back(), "Creation of floppies completed successfully");
+
+    const std::string unpacked = UnpackDisks() + "/disk001";
+    WArchive reader;
+    ASSERT_TRUE(reader.Extract("Program_files.cfi", unpacked, dir / "program"));
+    EXPECT_EQ(ReadBytes(dir / "program/a.txt"), std::string(1600000, 'a'));
+    EXPECT_EQ(ReadBytes(dir / "program/c.txt"), "third");
+    EXPECT_FALSE(PathExists(dir / "program/sub/b.txt"));
+}
+
+// The user's database configuration replaces the engine's file of that name
+// (in another case) in the component's archive, as it replaced its copy.
+TEST_F(FloppyBuild, TheUsersConfigurationReplacesTheComponentsFileInItsArchive) {
+    AddAppFile("big.txt", std::string(1600000, 'a'));
+    AddInstallFile(distrib, "Bde501\\IDAPI.CNF");
+    dir.Write("install/Bde501/IDAPI.CNF", "default configuration");
+    project->IDAPICNFDirectory = dir.Write("mine.cnf", "my configuration");
+    project->BDEComponent = 1;
+    project->ShipUserConfig = 1;
+    Plan("1.44MB");
+    ASSERT_EQ(project->IsFloppySetup, 1);
+    RecordingProgress progress;
+    ASSERT_TRUE(Build(progress)) << errorText;
+    const std::string unpacked = UnpackDisks() + "/disk001";
+    WArchive reader;
+    ASSERT_TRUE(reader.Extract("Distrib.cfi", unpacked, dir / "distrib"));
+    EXPECT_EQ(ListFolder(dir / "distrib/Bde501", true, false),
+              std::vector<std::string>{"IDAPI.CNF"});
+    EXPECT_EQ(ReadBytes(dir / "distrib/Bde501/IDAPI.CNF"), "my configuration");
+}
+
+// A file where another supplier's folder goes, and a folder where a file
+// goes, fail as their copies failed, whether the set is packed from the
+// sources (floppies) or copied (CD).
+TEST_F(FloppyBuild, AFileWhereAFolderGoesFailsAsItsCopyDid) {
+    AddAppFile("big.txt", std::string(1600000, 'a'));
+    dir.Write("install/Help/Guide.txt", "a guide");
+    dir.Write("install/help", "a file named like the folder");
+    dir.Write("install/notes", "a file");
+    dir.Write("install/NOTES/a.txt", "below a file");
+    AddInstallFile(distrib, "Help\\Guide.txt");
+    AddInstallFile(distrib, "notes");
+    WSetupComponent* extra = project->Components()->Add("Extra", 0);
+    extra->Select(WSetupComponent::kSelected);
+    AddInstallFile(extra, "help");
+    AddInstallFile(extra, "NOTES\\a.txt");
+    for (const char* size : {"1.44MB", "640MB"}) {
+        SCOPED_TRACE(size);
+        Plan(size);
+        RecordingProgress progress;
+        EXPECT_FALSE(Build(progress));
+        const std::string ship = project->IsFloppySetup ? media + "/~ZLT000" : media;
+        EXPECT_EQ(errorText, "cannot copy " + ship + "/Help: Is a directory");
+        std::vector<std::string> lines = LogLines(logPath);
+        for (const std::string& line : {"Succesfully copied file : " + ship + "/Help/Guide.txt",
+                                        "Succesfully copied file : " + ship + "/notes",
+                                        "Error copying file : " + ship + "/Help",
+                                        "Error copying file : " + ship + "/notes/a.txt"}) {
+            EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line;
+        }
+        RemoveTreeForced(media);
+    }
 }
 
 class Splitting : public MediaFixture {

@@ -3,6 +3,7 @@
 // or the media folder cannot be used.
 #include "media/media_builder.h"
 
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -393,6 +394,48 @@ TEST(FileCopy, CopiesReplacesReadOnlyFilesAndTellsAFullVolume) {
     SetReadOnly(dir / "tree/a/b.txt", true);
     EXPECT_TRUE(RemoveTreeForced(dir / "tree"));
     EXPECT_FALSE(PathExists(dir / "tree"));
+}
+
+// A copy has the source's mode and time whether it is new or replaces an
+// earlier copy of another mode, and a source that grows after it was opened is
+// copied as it was then.
+TEST(FileCopy, CopiesHaveTheSourcesModeAndTimeNewOrReplaced) {
+    test::ScratchFolder dir;
+    auto modeOf = [](const std::string& path) {
+        struct stat st {};
+        return ::stat(path.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0u;
+    };
+    const std::string readOnly = dir.Write("ro.txt", "read only");
+    ASSERT_EQ(::chmod(readOnly.c_str(), 0444), 0);
+    const std::string program = dir.Write("run.sh", "#!/bin/sh\n");
+    ASSERT_EQ(::chmod(program.c_str(), 0755), 0);
+    const std::string plain = dir.Write("plain.txt", "plain");
+    ASSERT_EQ(::chmod(plain.c_str(), 0640), 0);
+    struct timespec times[2] = {{1000000000, 0}, {1000000000, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, plain.c_str(), times, 0), 0);
+
+    for (const std::string& source : {readOnly, program, plain}) {
+        const std::string fresh = dir / ("fresh-" + FileNameOf(source));
+        ASSERT_EQ(CopyFileData(source, fresh), CopyOutcome::kCopied);
+        EXPECT_EQ(modeOf(fresh), modeOf(source)) << source;
+        // Over a copy of another mode, the read-only one included.
+        const std::string over = dir.Write("over-" + FileNameOf(source), "an earlier, longer copy");
+        ASSERT_EQ(::chmod(over.c_str(), source == readOnly ? 0600 : 0400), 0);
+        ASSERT_EQ(CopyFileData(source, over), CopyOutcome::kCopied);
+        EXPECT_EQ(modeOf(over), modeOf(source)) << source;
+        EXPECT_EQ(ReadBytes(over), ReadBytes(source));
+    }
+    EXPECT_EQ(test::MTimeOf(dir / "fresh-plain.txt"), 1000000000);
+    EXPECT_EQ(test::MTimeOf(dir / "over-plain.txt"), 1000000000);
+
+    CopySource growing;
+    const std::string log = dir.Write("growing.log", "line 1\n");
+    ASSERT_EQ(growing.Open(log), CopyOutcome::kCopied);
+    test::WriteBytes(log, "line 1\nline 2\n");
+    uint64_t bytes = 0;
+    ASSERT_EQ(CopyFileData(growing, dir / "copied.log", nullptr, &bytes), CopyOutcome::kCopied);
+    EXPECT_EQ(bytes, 7u);
+    EXPECT_EQ(ReadBytes(dir / "copied.log"), "line 1\n");
 }
 
 }  // namespace

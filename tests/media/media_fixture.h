@@ -3,6 +3,7 @@
 // component, and the application's own files in a source folder.
 #pragma once
 
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,6 +19,18 @@
 #include "support/zip_test_util.h"
 
 namespace vantrel::test {
+
+// Sets an environment variable for the life of the object.
+class ScopedEnv {
+  public:
+    ScopedEnv(const char* name, const std::string& value) : name_(name) {
+        ::setenv(name, value.c_str(), 1);
+    }
+    ~ScopedEnv() { ::unsetenv(name_); }
+
+  private:
+    const char* name_;
+};
 
 // Records what the job reports; cancels after `cancelAfter` polls when set.
 class RecordingProgress : public WMediaProgress {

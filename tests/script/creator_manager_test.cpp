@@ -172,5 +172,32 @@ TEST(SetupLog, TruncatesOnceThenAppendsAndHonoursTheLevel) {
     EXPECT_FALSE(blocked.Log("cannot"));
 }
 
+// A log held open for a job has every line on disk as soon as it is logged,
+// and follows the file when the job moves it and names the new path.
+TEST(SetupLog, AHeldLogHasEachLineAtOnceAndFollowsAMove) {
+    test::ScratchFolder dir;
+    dir.Write("Setup/setup.log", "an earlier build\r\n");
+    WSetupLog log;
+    log.SetPath(dir / "Setup/setup.log", false);
+    log.Hold();
+    EXPECT_TRUE(log.Log("one"));
+    EXPECT_EQ(dir.Read("Setup/setup.log"), "one\r\n");
+    EXPECT_TRUE(log.Log("two"));
+    EXPECT_EQ(dir.Read("Setup/setup.log"), "one\r\ntwo\r\n");
+    ASSERT_TRUE(RenameFile(dir / "Setup/setup.log", dir / "kept.log"));
+    log.SetPath(dir / "kept.log", true);
+    EXPECT_TRUE(log.Log("three"));
+    log.Release();
+    EXPECT_TRUE(log.Log("four"));
+    EXPECT_EQ(dir.Read("kept.log"), "one\r\ntwo\r\nthree\r\nfour\r\n");
+    EXPECT_FALSE(PathExists(dir / "Setup/setup.log"));
+
+    WSetupLog blocked;
+    dir.Write("file", "x");
+    blocked.SetPath(dir / "file/setup.log", false);
+    blocked.Hold();
+    EXPECT_FALSE(blocked.Log("cannot"));
+}
+
 }  // namespace
 }  // namespace vantrel
