@@ -41,31 +41,32 @@ FileId IdOf(const std::string& path) {
     return id;
 }
 
-// The regular files of one folder, listed once: sorted by byte value for
+// The files one folder offers, listed once: sorted by byte value for
 // wildcards, and by lower-case name for names without wildcards.
 class FolderIndex {
   public:
-    explicit FolderIndex(std::string path) : path_(std::move(path)) {
-        names_ = ListFolder(path_, true, false);
+    explicit FolderIndex(std::vector<WArchive::Member> files) : files_(std::move(files)) {
+        std::sort(
+            files_.begin(), files_.end(),
+            [](const WArchive::Member& a, const WArchive::Member& b) { return a.name < b.name; });
     }
-    const std::string& Path() const { return path_; }
 
-    // The names `pattern` matches, sorted by byte value, as
+    // The files `pattern` names, sorted by byte value, as
     // MatchFilesInFolder gives them.
-    std::vector<std::string> Match(const std::string& pattern) {
-        std::vector<std::string> out;
+    std::vector<const WArchive::Member*> Match(const std::string& pattern) {
+        std::vector<const WArchive::Member*> out;
         if (HasWildcards(pattern)) {
-            for (const auto& name : names_) {
-                if (WildcardMatch(pattern, name))
-                    out.push_back(name);
+            for (const auto& file : files_) {
+                if (WildcardMatch(pattern, file.name))
+                    out.push_back(&file);
             }
             return out;
         }
         // A literal name matches the names equal to it without regard to
         // case; one ending in "." also names those files without a dot.
-        if (byLower_.empty() && !names_.empty()) {
-            for (size_t i = 0; i < names_.size(); ++i)
-                byLower_[ToLower(names_[i])].push_back(i);
+        if (byLower_.empty() && !files_.empty()) {
+            for (size_t i = 0; i < files_.size(); ++i)
+                byLower_[ToLower(files_[i].name)].push_back(i);
         }
         std::vector<size_t> hits;
         auto add = [&](const std::string& key) {
@@ -82,17 +83,26 @@ class FolderIndex {
         std::sort(hits.begin(), hits.end());
         hits.erase(std::unique(hits.begin(), hits.end()), hits.end());
         for (size_t i : hits) {
-            if (WildcardMatch(pattern, names_[i]))
-                out.push_back(names_[i]);
+            if (WildcardMatch(pattern, files_[i].name))
+                out.push_back(&files_[i]);
         }
         return out;
     }
 
   private:
-    std::string path_;
-    std::vector<std::string> names_;
+    std::vector<WArchive::Member> files_;
     std::unordered_map<std::string, std::vector<size_t>> byLower_;
 };
+
+// The regular files in `folder`.
+std::vector<WArchive::Member> FilesIn(const std::string& folder) {
+    std::vector<WArchive::Member> files;
+    for (std::string& name : ListFolder(folder, true, false)) {
+        std::string path = JoinPath(folder, name);
+        files.push_back({std::move(name), std::move(path)});
+    }
+    return files;
+}
 
 }  // namespace
 
@@ -143,10 +153,21 @@ bool WArchive::Create(int level, const std::string& baseName, bool stripExtensio
     // itself.
     FileId self = IdOf(archivePath_);
 
+    std::vector<Member> members = MatchPatterns(patterns, patternFolder);
+    if (self.valid) {
+        std::erase_if(members, [&](const Member& member) {
+            FileId id = IdOf(member.path);
+            return id.valid && id.dev == self.dev && id.ino == self.ino;
+        });
+    }
+    return Write(level, members);
+}
+
+std::vector<WArchive::Member> WArchive::MatchPatterns(const std::string& patterns,
+                                                      const std::string& patternFolder,
+                                                      const FolderLister& lister) {
     std::vector<Member> members;
     std::set<std::string, LessNoCase> seen;
-    // Each folder the patterns name is listed once, however many patterns
-    // (and spellings of it) name files in it.
     std::map<std::string, std::string> resolved;  // folder as spelt -> on disk
     std::map<std::string, FolderIndex> folders;   // by folder on disk
     for (const auto& pattern : SplitTrimmed(patterns, ',')) {
@@ -166,22 +187,17 @@ bool WArchive::Create(int level, const std::string& baseName, bool stripExtensio
             onDisk = resolved.emplace(folder, std::move(path)).first;
         }
         auto index = folders.find(onDisk->second);
-        if (index == folders.end())
-            index = folders.emplace(onDisk->second, FolderIndex(onDisk->second)).first;
-        for (const auto& file : index->second.Match(wildcard)) {
-            std::string name = prefix + file;
-            std::string path = JoinPath(index->second.Path(), file);
-            if (!seen.insert(name).second)
-                continue;
-            if (self.valid) {
-                FileId id = IdOf(path);
-                if (id.valid && id.dev == self.dev && id.ino == self.ino)
-                    continue;
-            }
-            members.push_back({std::move(name), std::move(path)});
+        if (index == folders.end()) {
+            const std::string& path = onDisk->second;
+            index = folders.emplace(path, FolderIndex(lister ? lister(path) : FilesIn(path))).first;
+        }
+        for (const Member* file : index->second.Match(wildcard)) {
+            std::string name = prefix + file->name;
+            if (seen.insert(name).second)
+                members.push_back({std::move(name), file->path});
         }
     }
-    return Write(level, members);
+    return members;
 }
 
 bool WArchive::CreateFrom(int level, const std::string& baseName,

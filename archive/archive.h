@@ -7,6 +7,7 @@
 // against the folder given, and members are written below the destination.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,16 @@ class WArchive {
     // One member of an archive: its name in the archive ("Setup/readme.txt")
     // and the file it is packed from.
     using Member = ALZipArchive::Source;
+    // The files a folder offers to patterns: their names and the files they
+    // are packed from, in any order. Called with a folder's path on disk.
+    using FolderLister = std::function<std::vector<Member>(const std::string& folder)>;
+    // The members that the comma-separated `patterns` name, resolved against
+    // `patternFolder` as Create resolves them. Each folder is listed once
+    // (however many patterns, and spellings of it, name files in it),
+    // through `lister`; without one, a folder offers the files in it.
+    static std::vector<Member> MatchPatterns(const std::string& patterns,
+                                             const std::string& patternFolder,
+                                             const FolderLister& lister = {});
     // Packs `members`, in this order, into the archive `baseName` + extension
     // in `outputFolder`, as Create does with the files its patterns name.
     bool CreateFrom(int level, const std::string& baseName, const std::vector<Member>& members,

@@ -26,7 +26,7 @@ class WShipFiles {
     // Stages `source` at `path`, a file in a folder that exists. False (errno
     // says why) when that folder cannot be examined.
     bool Stage(const std::string& path, std::string source);
-    size_t StagedCount() const { return staged_; }
+    size_t StagedCount() const { return count_; }
     void Clear();
 
     // The members for the comma-separated `patterns` resolved against
@@ -34,35 +34,20 @@ class WShipFiles {
     // folder is packed from there, a staged one from its source; a file of
     // both (a script written over a staged file) is the one in the folder.
     std::vector<WArchive::Member> Members(const std::string& patterns,
-                                          const std::string& patternFolder);
+                                          const std::string& patternFolder) const;
 
   private:
     using FolderId = std::pair<uint64_t, uint64_t>;  // device, inode
-    struct File {
-        std::string name;
-        std::string path;
-    };
-    struct Folder {
-        std::vector<File> staged;
-        // The folder's files and the staged ones, by name; filled at the
-        // first pattern that looks into the folder.
-        bool listed = false;
-        std::vector<File> files;
-        // Positions in `files` by the name in lower case.
-        std::unordered_multimap<std::string, size_t> byName;
-    };
 
-    // The folder at `path` (an existing folder's path), listed; null when
-    // there is none.
-    Folder* Listed(const std::string& path);
-    // Appends the files of `folder` that `pattern` names, by name.
-    static void Match(const Folder& folder, const std::string& pattern, std::vector<size_t>& out);
+    // What the folder at `folder` (a path on disk) offers to patterns: its
+    // files and the files staged in it.
+    std::vector<WArchive::Member> FilesIn(const std::string& folder) const;
 
-    std::map<FolderId, Folder> folders_;
-    // Folder paths as given to Stage, and pattern folders as resolved.
+    // Staged files by their folder, which may be named in any spelling.
+    std::map<FolderId, std::vector<WArchive::Member>> staged_;
+    // Folder paths as given to Stage.
     std::unordered_map<std::string, FolderId> ids_;
-    std::unordered_map<std::string, Folder*> resolved_;
-    size_t staged_ = 0;
+    size_t count_ = 0;
 };
 
 }  // namespace vantrel
