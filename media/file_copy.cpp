@@ -1,10 +1,8 @@
 #include "media/file_copy.h"
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <system_error>
 
@@ -62,21 +60,6 @@ bool IsNoSpace(int err) {
     return err == ENOSPC || err == EDQUOT;
 }
 
-// The process's file-creation mask, read once without changing it (umask()
-// would change it for every thread for a moment); -1 when it cannot be read.
-int CreationMask() {
-    static const int mask = [] {
-        std::ifstream status("/proc/self/status");
-        std::string line;
-        while (std::getline(status, line)) {
-            if (line.rfind("Umask:", 0) == 0)
-                return static_cast<int>(std::strtol(line.c_str() + 6, nullptr, 8));
-        }
-        return -1;
-    }();
-    return mask;
-}
-
 }  // namespace
 
 CopyOutcome CopySource::Open(std::string_view from, std::string* error) {
@@ -131,7 +114,7 @@ CopyOutcome CopyFileData(CopySource& source, std::string_view to, std::string* e
     int64_t fixed = 0;
     if (err == 0)
         out.SetModified(FixedBuildTime(fixed) ? fixed : source.info.modified);
-    const int mask = CreationMask();
+    const int mask = FileCreationMask();
     if (err == 0 && (!fresh || mask < 0 || ((mode | 0200) & ~static_cast<unsigned>(mask)) != mode))
         out.SetPermissions(mode);
     if (err == 0 && !out.Close())

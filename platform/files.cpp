@@ -12,6 +12,7 @@
 #include <cstring>
 #include <ctime>
 #include <filesystem>
+#include <fstream>
 #include <random>
 
 #include "platform/file_handle.h"
@@ -363,6 +364,21 @@ std::vector<std::string> ListFolder(std::string_view folder, bool files, bool fo
     }
     std::sort(names.begin(), names.end());
     return names;
+}
+
+int FileCreationMask() {
+    // umask() would change the mask for every thread for a moment; the
+    // kernel shows it in the process's status instead.
+    static const int mask = [] {
+        std::ifstream status("/proc/self/status");
+        std::string line;
+        while (std::getline(status, line)) {
+            if (line.rfind("Umask:", 0) == 0)
+                return static_cast<int>(std::strtol(line.c_str() + 6, nullptr, 8));
+        }
+        return -1;
+    }();
+    return mask;
 }
 
 }  // namespace vantrel

@@ -59,6 +59,9 @@ bool RemoveFile(std::string_view path);
 // Replaces an existing file `to` in one step.
 bool RenameFile(std::string_view from, std::string_view to);
 bool SetFilePermissions(std::string_view path, unsigned permissions);
+// The process's file-creation mask (umask), read once without changing it;
+// -1 when it cannot be read.
+int FileCreationMask();
 // Renames a file or folder only when `to` names nothing yet (errno EEXIST
 // otherwise); an existing `to` is never replaced.
 bool RenameNoReplace(std::string_view from, std::string_view to);
