@@ -27,6 +27,17 @@ class GivenPath : public ProjectSaveDialog {
     std::string path_;
 };
 
+// --install-location, when given, as the installation folder of `project`.
+int TakeInstallLocation(const Args& args, WProjectData& project) {
+    if (!args.installLocation.empty()) {
+        std::string location;
+        if (!EngineArg(args.installLocation, location, "the installation folder"))
+            return kFailure;
+        project.SetInstallLocationOverride(location);
+    }
+    return kOk;
+}
+
 }  // namespace
 
 bool EngineArg(const std::string& utf8, std::string& out, const char* what) {
@@ -37,12 +48,8 @@ bool EngineArg(const std::string& utf8, std::string& out, const char* what) {
 }
 
 int ResetProject(const Args& args, WProjectData& project) {
-    if (!args.installLocation.empty()) {
-        std::string location;
-        if (!EngineArg(args.installLocation, location, "the installation folder"))
-            return kFailure;
-        project.SetInstallLocationOverride(location);
-    }
+    if (int rc = TakeInstallLocation(args, project); rc != kOk)
+        return rc;
     project.Reset();
     return kOk;
 }
@@ -51,7 +58,8 @@ int OpenProject(const Args& args, const std::string& pathArgument, WProjectData&
     std::string path;
     if (!EngineArg(pathArgument, path, "the project file name"))
         return kFailure;
-    if (int rc = ResetProject(args, project); rc != kOk)
+    // Opening resets the project itself: the catalogue is read once.
+    if (int rc = TakeInstallLocation(args, project); rc != kOk)
         return rc;
     std::string error;
     if (!OpenProjectFile(project, AbsolutePath(path), &error))
