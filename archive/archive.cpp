@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <map>
-#include <set>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "archive/al_entry.h"
 #include "archive/al_file.h"
@@ -167,7 +167,7 @@ std::vector<WArchive::Member> WArchive::MatchPatterns(const std::string& pattern
                                                       const std::string& patternFolder,
                                                       const FolderLister& lister) {
     std::vector<Member> members;
-    std::set<std::string, LessNoCase> seen;
+    std::unordered_set<std::string> seen;         // names in lower case
     std::map<std::string, std::string> resolved;  // folder as spelt -> on disk
     std::map<std::string, FolderIndex> folders;   // by folder on disk
     for (const auto& pattern : SplitTrimmed(patterns, ',')) {
@@ -193,7 +193,7 @@ std::vector<WArchive::Member> WArchive::MatchPatterns(const std::string& pattern
         }
         for (const Member* file : index->second.Match(wildcard)) {
             std::string name = prefix + file->name;
-            if (seen.insert(name).second)
+            if (seen.insert(ToLower(name)).second)
                 members.push_back({std::move(name), file->path});
         }
     }

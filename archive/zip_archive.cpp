@@ -1,6 +1,6 @@
 #include "archive/zip_archive.h"
 
-#include <set>
+#include <unordered_set>
 
 #include "archive/al_deflate_engine.h"
 #include "archive/al_file.h"
@@ -32,15 +32,16 @@ ALZipArchive::ALZipArchive(std::string path)
 
 ALZipArchive::ALZipArchive(std::unique_ptr<ALStorage> storage) : storage_(std::move(storage)) {}
 
-int ALZipArchive::CheckName(std::set<std::string, LessNoCase>& names, const std::string& zipName) {
-    if (!names.insert(zipName).second) {
+int ALZipArchive::CheckName(std::unordered_set<std::string>& names, const std::string& zipName) {
+    if (!names.insert(ToLower(zipName)).second) {
         return status_.SetError(al::kDuplicateEntry, "Duplicate entry in list passed to Create()");
     }
     return al::kSuccess;
 }
 
 int ALZipArchive::CheckList(ALEntryList& list) {
-    std::set<std::string, LessNoCase> names;
+    // Names in lower case: two names that differ only in case clash.
+    std::unordered_set<std::string> names;
     size_t marked = 0;
     for (auto& entry : list) {
         if (!entry->GetStorage()) {
@@ -68,7 +69,8 @@ int ALZipArchive::CheckList(ALEntryList& list) {
 }
 
 int ALZipArchive::CheckSources(const std::vector<Source>& sources) {
-    std::set<std::string, LessNoCase> names;
+    // Names in lower case: two names that differ only in case clash.
+    std::unordered_set<std::string> names;
     for (const auto& source : sources) {
         std::string name = ZipEntryName(source.name);
         if (CheckName(names, name) < 0)

@@ -6,16 +6,15 @@
 
 #include <functional>
 #include <memory>
-#include <set>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "archive/al_entry.h"
 #include "archive/al_pack_pool.h"
 #include "archive/al_status.h"
 #include "archive/al_storage.h"
-#include "platform/strings.h"
 
 namespace vantrel {
 
@@ -88,7 +87,7 @@ class ALZipArchive {
     // Called with each member as it is written (also when it failed).
     using WrittenHook = std::function<void(size_t index, const Record& record)>;
 
-    int CheckName(std::set<std::string, LessNoCase>& names, const std::string& zipName);
+    int CheckName(std::unordered_set<std::string>& names, const std::string& zipName);
     int CheckList(ALEntryList& list);
     int CheckSources(const std::vector<Source>& sources);
     int CheckComment();
