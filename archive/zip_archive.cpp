@@ -359,10 +359,9 @@ std::string zip::MemberSizeProblem(std::string_view path) {
     const long long size = FileSizeOf(path);
     if (size <= kMaxOffset)
         return {};
-    return Format(
-        "%s is %lld bytes (%.1f GB): a file of 4 GB or more cannot be packed, because "
-        "ZIP 2.0 sizes are 32-bit",
-        DisplayPath(path).c_str(), size, static_cast<double>(size) / (1 << 30));
+    return Format("%s is %lld bytes (", DisplayPath(path).c_str(), size) +
+           FormatFixed(static_cast<double>(size) / (1 << 30), 1) +
+           " GB): a file of 4 GB or more cannot be packed, because ZIP 2.0 sizes are 32-bit";
 }
 
 }  // namespace vantrel

@@ -139,7 +139,7 @@ void ShowFiles(const WProjectData& p) {
         if (e->GetSourceDir() != "<S>" && !e->GetSourceDir().empty())
             source = DisplayPath(JoinPath(e->GetSourceDir(), FileNameOf(e->GetSourceName())));
         std::string line = "  " + Shown(e->GetTargetPath()) + "  <-  " + source +
-                           Format("  (%.0f bytes)", e->GetSize());
+                           "  (" + FormatFixed(e->GetSize(), 0) + " bytes)";
         if (auto* font = dynamic_cast<const WSetupTTFFile*>(e))
             line += "  font " + Quoted(font->GetTypefaceName());
         Line(line);

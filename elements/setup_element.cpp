@@ -186,7 +186,8 @@ RecordWriter& RecordWriter::Octal(int value) {
 RecordWriter& RecordWriter::Fixed6(double value) {
     if (!std::isfinite(value))
         value = 0;
-    text_ += Format("%f,", value);
+    text_ += FormatFixed(value, 6);
+    text_ += ',';
     return *this;
 }
 

@@ -202,42 +202,53 @@ int WProject::CommitPage() {
     defaultDirectory_ = FromEngine(directory);
     defaultDirEdit_->setText(defaultDirectory_);
 
-    // Every failed check shows its message; an empty field gets the focus.
+    // Every failed check shows its message; an empty field gets the focus. A
+    // refused value is not stored: the project keeps what it held, so that a
+    // save made later never writes it.
     auto refuse = [this](const std::string& message, Dialogs::Icon icon, QWidget* focus) {
         if (message.empty())
-            return;
+            return true;
         Boxes().Message(FromEngine(message), icon, QString(), this);
         if (focus)
             focus->setFocus();
         result_ = -1;
+        return false;
     };
     const auto exclamation = Dialogs::Icon::Exclamation;
-    refuse(CheckApplicationName(name), exclamation, nameEdit_);
-    refuse(CheckCompanyName(company), company.empty() ? exclamation : Dialogs::Icon::Stop,
-           company.empty() ? companyEdit_ : nullptr);
-    refuse(CheckDefaultDirectory(directory), directory.empty() ? exclamation : Dialogs::Icon::Stop,
-           directory.empty() ? defaultDirEdit_ : nullptr);
-    refuse(CheckVersion(version), exclamation, versionEdit_);
+    const bool nameOk = refuse(CheckApplicationName(name), exclamation, nameEdit_);
+    const bool companyOk =
+        refuse(CheckCompanyName(company), company.empty() ? exclamation : Dialogs::Icon::Stop,
+               company.empty() ? companyEdit_ : nullptr);
+    const bool directoryOk = refuse(CheckDefaultDirectory(directory),
+                                    directory.empty() ? exclamation : Dialogs::Icon::Stop,
+                                    directory.empty() ? defaultDirEdit_ : nullptr);
+    const bool versionOk = refuse(CheckVersion(version), exclamation, versionEdit_);
 
-    // Stored also when a check failed, so that the project holds what the
-    // page shows.
     WProjectData* project = Project();
-    project->SetApplicationName(name);
-    project->CompanyName = company;
-    project->DefaultDirectory = directory;
-    project->Version = version;
-    project->DefaultDestBase = folder;
-    project->UseDefaultDest = useDefault_ ? 1 : 0;
-    project->DefaultDestPrefix = BasePrefix();
-    ApplyDestination(*project);
+    if (nameOk)
+        project->SetApplicationName(name);
+    if (companyOk)
+        project->CompanyName = company;
+    if (versionOk)
+        project->Version = version;
+    // The directory is made of the name and the company.
+    if (directoryOk && nameOk && companyOk) {
+        project->DefaultDirectory = directory;
+        project->DefaultDestBase = folder;
+        project->UseDefaultDest = useDefault_ ? 1 : 0;
+        project->DefaultDestPrefix = BasePrefix();
+        ApplyDestination(*project);
+    }
 
+    if (result_ != 1)
+        return 0;
     if (project->NewProjectMode == 1) {
         if (project->ProductNameSet == 0)
             project->SetApplicationName(name);
         if (project->ShortcutFolderSet == 0)
             SetShortcutGroup(*project, name, false);
     }
-    return result_ == 1 ? 1 : 0;
+    return 1;
 }
 
 int WProject::OnWizardBack() {

@@ -1,6 +1,9 @@
 #include "platform/strings.h"
 
+#include <cctype>
 #include <cerrno>
+#include <cmath>
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -210,8 +213,29 @@ long long ToInt(std::string_view s) {
 }
 
 double ToDouble(std::string_view s) {
-    std::string t(s);
-    return std::strtod(t.c_str(), nullptr);
+    // Always a '.' as decimal point, whatever locale the program runs under
+    // (the wizard's toolkit sets the user's).
+    size_t i = 0;
+    while (i < s.size() && std::isspace(static_cast<unsigned char>(s[i])))
+        ++i;
+    bool negative = false;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+        negative = s[i++] == '-';
+    double value = 0;
+    const char* first = s.data() + i;
+    const auto [end, ec] = std::from_chars(first, s.data() + s.size(), value);
+    if (end == first || ec == std::errc::invalid_argument)
+        return 0;
+    if (ec == std::errc::result_out_of_range)
+        value = HUGE_VAL;
+    return negative ? -value : value;
+}
+
+std::string FormatFixed(double value, int decimals) {
+    char buf[400];
+    const auto [end, ec] =
+        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
+    return ec == std::errc() ? std::string(buf, end) : std::string("0");
 }
 
 bool ParseInt(std::string_view s, long long& out) {

@@ -47,9 +47,13 @@ std::string Format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
 std::string FormatV(const char* fmt, va_list args);
 
 // Decimal conversions in the manner of atoi/atof: leading blanks, then as many
-// characters as form a number; anything else gives 0. Never throws.
+// characters as form a number; anything else gives 0. Never throws. The
+// decimal point is '.' under every locale.
 long long ToInt(std::string_view s);
 double ToDouble(std::string_view s);
+// `value` with `decimals` digits after a '.' (printf's "%.*f" in the C
+// locale, whatever locale the program runs under).
+std::string FormatFixed(double value, int decimals);
 // Strict decimal integer: the whole text (trimmed) must be a number.
 bool ParseInt(std::string_view s, long long& out);
 

@@ -320,7 +320,7 @@ std::string WFileProperties::FullSourcePath() const {
 }
 
 std::string WFileProperties::SizeText() const {
-    return Format("Size: %.0f", size_);
+    return "Size: " + FormatFixed(size_, 0);
 }
 
 std::string WFileProperties::FullTargetPath() const {

@@ -525,56 +525,33 @@ bool Save(WProjectData& project, bool& modified, ProjectSaveDialog& dialog, std:
     if (!modified)
         return true;
 
-    const std::string& app = project.GetApplicationName();
-    std::string mySetup = project.InstallLocation.empty()
-                              ? std::string()
-                              : ResolveNoCase(JoinPath(project.InstallLocation, "MySetup"));
-    bool haveMySetup = !mySetup.empty() && IsFolder(mySetup);
-
-    bool ask = true;
-    bool firstFile = false;
+    // A project that has a file is written back to it, whichever way it got
+    // the file (opened, or chosen at an earlier save), whatever that file is
+    // called; only a project that never had one asks where to go, and the
+    // name chosen then gets the project extension.
+    std::string written = project.ProjectFile;
     if (!project.ProjectFile.empty() && project.HasProjectFile) {
-        if (project.OpenProjectMode) {
-            std::string folder = FolderOf(project.ProjectFile);
-            if (!folder.empty())
-                MakeFolders(folder);
-            ask = false;
-        } else {
-            std::string folder = FolderOf(project.ProjectFile);
-            if (folder.empty()) {
-                folder = AbsolutePath(".");
-                project.ProjectFile = JoinPath(folder, app);
-            }
+        if (const std::string folder = FolderOf(written); !folder.empty())
             MakeFolders(folder);
-            if (haveMySetup)
-                project.ProjectFile = JoinPath(mySetup, app + kProjectExtension);
-        }
+        if (!WriteProjectFileAt(project, written, error))
+            return false;
     } else {
-        firstFile = true;
-        project.ProjectFile = app + kProjectExtension;
-    }
-
-    if (ask) {
-        std::string proposed = project.ProjectFile;
-        if (firstFile && haveMySetup)
+        std::string proposed = project.GetApplicationName() + kProjectExtension;
+        const std::string mySetup =
+            project.InstallLocation.empty()
+                ? std::string()
+                : ResolveNoCase(JoinPath(project.InstallLocation, "MySetup"));
+        if (!mySetup.empty() && IsFolder(mySetup))
             proposed = JoinPath(mySetup, proposed);
         std::string chosen;
         if (!dialog.AskSavePath(proposed, chosen) || chosen.empty())
             return false;
-        project.ProjectFile = chosen;
-        if (firstFile)
-            project.HasProjectFile = 1;
-        std::string folder = FolderOf(chosen);
-        if (!folder.empty())
+        if (const std::string folder = FolderOf(chosen); !folder.empty())
             MakeFolders(folder);
+        if (!WriteProjectFile(project, chosen, error, &written))
+            return false;
+        project.HasProjectFile = 1;
     }
-
-    // An opened project goes back into the file it came from, whatever that
-    // file is called; a name chosen now gets the project extension.
-    std::string written = project.ProjectFile;
-    if (ask ? !WriteProjectFile(project, project.ProjectFile, error, &written)
-            : !WriteProjectFileAt(project, written, error))
-        return false;
     project.ProjectFile = written;
     modified = false;
     AddRecentProject(AbsolutePath(written));

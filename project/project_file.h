@@ -85,9 +85,10 @@ bool LoadProjectFile(WProjectData& project, const std::string& path, std::string
 bool OpenProjectFile(WProjectData& project, const std::string& path, std::string* error = nullptr);
 
 // The save command. With `modified` false nothing is written and the result
-// is true. A project opened from a file is written back to ProjectFile, that
-// very file whatever its extension, and only when nobody changed it since it
-// was opened or last saved (else false with `error`); any other project asks `dialog` for a file
+// is true. A project that has a file (opened from it, or saved to it before)
+// is written back to ProjectFile, that very file whatever its extension, and
+// only when nobody changed it since it was opened or last saved (else false
+// with `error`); a project that never had a file asks `dialog` for a file
 // name first (a cancelled dialog gives false). After a successful write `modified` is cleared,
 // ProjectFile is the archive's path and the path heads the recent-project list. A failed write
 // gives false with `error` and leaves `modified` set.

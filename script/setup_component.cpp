@@ -116,7 +116,7 @@ std::string WSetupComponent::LineWith(std::string_view field2, bool installedLay
     field(flags6_);
     if (installedLayout) {
         double whole = std::trunc(size_);
-        field(std::isfinite(whole) ? Format("%.0f", whole) : std::string("0"));
+        field(std::isfinite(whole) ? FormatFixed(whole, 0) : std::string("0"));
     } else {
         field("0");
     }

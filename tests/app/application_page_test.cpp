@@ -72,6 +72,8 @@ class ApplicationPageTest : public QObject {
                      QStringLiteral("The application name cannot contain a comma or a line break."),
                      kBadDirectory,
                      QStringLiteral("The version cannot be longer than 1000 characters.")}));
+        QVERIFY(p.w.Project()->GetApplicationName().find(',') == std::string::npos);
+        QVERIFY(p.w.Project()->Version.size() <= 1000);
         p.Fill(QStringLiteral("Ledger"), QStringLiteral("2.0"), QStringLiteral("Acme"));
         QVERIFY(p.Next());
     }
@@ -158,15 +160,24 @@ class ApplicationPageTest : public QObject {
         QFETCH(QString, company);
         QFETCH(QStringList, messages);
         Page p;
+        const std::string companyBefore = p.w.Project()->CompanyName;
+        const std::string versionBefore = p.w.Project()->Version;
         p.Fill(name, version, company);
         QVERIFY(!p.Next());
         QCOMPARE(p.page->Result(), -1);
         QCOMPARE(p.w.Boxes().Texts(), messages);
         for (const auto& box : p.w.Boxes().shown)
             QCOMPARE(box.caption, QStringLiteral("Tessary 9 Vantrel"));
-        // What the page shows is in the project even though it stays.
-        QCOMPARE(QString::fromStdString(p.w.Project()->CompanyName), company);
-        QCOMPARE(QString::fromStdString(p.w.Project()->Version), version);
+        // A refused value never reaches the project (a later save would write
+        // it); the values that passed do.
+        const bool companyRefused = messages.contains(kNoCompany) || messages.contains(kBadCompany);
+        QCOMPARE(p.w.Project()->CompanyName,
+                 companyRefused ? companyBefore : company.toStdString());
+        QCOMPARE(p.w.Project()->Version,
+                 messages.contains(kNoVersion) ? versionBefore : version.toStdString());
+        if (messages.contains(kBadDirectory))
+            QVERIFY(p.w.Project()->DefaultDirectory.find(company.toStdString()) ==
+                    std::string::npos);
 
         // Back checks too.
         p.w.Boxes().Forget();

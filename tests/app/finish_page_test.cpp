@@ -20,6 +20,7 @@
 #include "platform/message_pump.h"
 #include "platform/paths.h"
 #include "project/file_elements.h"
+#include "support/comma_locale.h"
 
 using namespace vantrel;
 using namespace vantrel::test;
@@ -183,6 +184,21 @@ class FinishPageTest : public QObject {
         QCOMPARE(p.w.Project()->DiskSize, std::string("Custom size..."));
         QCOMPARE(p.w.Project()->FloppyCustomSize, std::string("2"));
         QCOMPARE(p.w.Project()->FloppySetSizeType, std::string("MB"));
+    }
+
+    // Under a German locale (the toolkit sets the user's) a custom size is
+    // still read with its decimal point.
+    void customSizeKeepsItsPointUnderAGermanLocale() {
+        test::CommaDecimalLocale german;
+        if (!german.Available())
+            QSKIP("no localedef to build a German locale with");
+        Page p;
+        p.AddAppFile("exact.bin", QByteArray(1440000, 'a'));
+        QVERIFY(p.Open());
+        p.Custom(QStringLiteral("1.44"), QStringLiteral("MB"));
+        QCOMPARE(p.page->DescriptionLabel()->text(), kSingle);
+        p.Custom(QStringLiteral("1.43"), QStringLiteral("MB"));
+        QVERIFY(p.page->DescriptionLabel()->text().contains(QStringLiteral("multiple")));
     }
 
     // The components label names what the build will ship, from the

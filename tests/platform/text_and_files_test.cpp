@@ -4,6 +4,7 @@
 #include "platform/strings.h"
 #include "platform/temp_folder.h"
 #include "platform/text_file.h"
+#include "support/comma_locale.h"
 #include "support/test_support.h"
 
 #include <sys/stat.h>
@@ -34,6 +35,19 @@ TEST(Strings, SplittingAndNumbers) {
     EXPECT_TRUE(ParseInt(" -7 ", v));
     EXPECT_EQ(v, -7);
     EXPECT_FALSE(ParseInt("99999999999999999999999", v));
+}
+
+TEST(Strings, NumbersKeepTheirPointUnderACommaLocale) {
+    test::CommaDecimalLocale german;
+    if (!german.Available())
+        GTEST_SKIP() << "no localedef to build a German locale with";
+    ASSERT_EQ(Format("%.1f", 1.5), "1,5");  // the locale is in force
+    EXPECT_DOUBLE_EQ(ToDouble("1.44"), 1.44);
+    EXPECT_DOUBLE_EQ(ToDouble("  -2.5e3x"), -2500);
+    EXPECT_EQ(ToDouble("1,44"), 1);
+    EXPECT_EQ(ToDouble("x1"), 0);
+    EXPECT_EQ(FormatFixed(1.5, 6), "1.500000");
+    EXPECT_EQ(FormatFixed(1439999.6, 0), "1440000");
 }
 
 TEST(Encoding, RoundTripsEveryByteAndRefusesWhatCp1252CannotHold) {

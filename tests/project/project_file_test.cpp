@@ -826,6 +826,17 @@ TEST_F(SaveCommand, NewProjectAsksOnceThenOpenedProjectSavesInPlace) {
     EXPECT_TRUE(IsFile(dir / "out/Ledger.zlt"));
     EXPECT_EQ(Recent(), std::vector<std::string>{dir / "out/Ledger.zlt"});
 
+    // From then on the project has a file: later saves go there unasked.
+    p->CompanyName = "Second save";
+    modified = true;
+    ASSERT_TRUE(Save(*p, modified, dialog, &error)) << error;
+    EXPECT_EQ(dialog.asked.size(), 1u);
+    EXPECT_EQ(p->ProjectFile, dir / "out/Ledger.zlt");
+    EXPECT_TRUE(ListFolder(JoinPath(install, "MySetup"), true, false).empty());
+    auto reread = NewProject();
+    ASSERT_TRUE(OpenProjectFile(*reread, dir / "out/Ledger.zlt", &error)) << error;
+    EXPECT_EQ(reread->CompanyName, "Second save");
+
     // An opened project is written back without a question.
     auto q = NewProject();
     ASSERT_TRUE(OpenProjectFile(*q, dir / "out/Ledger.zlt", &error)) << error;
