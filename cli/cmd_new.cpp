@@ -64,6 +64,9 @@ int RunNew(Args& args) {
     WProjectData project;
     if ((rc = ResetProject(args, project)) != kOk)
         return rc;
+    // A project without the standard components would make sets without them.
+    if ((rc = RefuseUnusableInstallation(project, InstallationUse::kProjects)) != kOk)
+        return rc;
     if (hasName)
         project.SetApplicationName(name);
     if (hasCompany)

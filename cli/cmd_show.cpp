@@ -138,8 +138,8 @@ void ShowFiles(const WProjectData& p) {
         std::string source = e->GetSourceName();
         if (e->GetSourceDir() != "<S>" && !e->GetSourceDir().empty())
             source = DisplayPath(JoinPath(e->GetSourceDir(), FileNameOf(e->GetSourceName())));
-        std::string line = "  " + Shown(e->GetTargetPath()) + "  <-  " + source +
-                           "  (" + FormatFixed(e->GetSize(), 0) + " bytes)";
+        std::string line = "  " + Shown(e->GetTargetPath()) + "  <-  " + source + "  (" +
+                           FormatFixed(e->GetSize(), 0) + " bytes)";
         if (auto* font = dynamic_cast<const WSetupTTFFile*>(e))
             line += "  font " + Quoted(font->GetTypefaceName());
         Line(line);

@@ -33,6 +33,11 @@ int TakeInstallLocation(const Args& args, WProjectData& project) {
         std::string location;
         if (!EngineArg(args.installLocation, location, "the installation folder"))
             return kFailure;
+        // A folder named on the command line must be an installation.
+        location = AbsolutePath(Trim(location));
+        if (const std::string problem = InstallationProblem(location, InstallationUse::kProjects);
+            !problem.empty())
+            return Fail(Out(problem));
         project.SetInstallLocationOverride(location);
     }
     return kOk;
@@ -71,12 +76,15 @@ int OpenProject(const Args& args, const std::string& pathArgument, WProjectData&
 int OpenProjectForMedia(const Args& args, const std::string& pathArgument, WProjectData& project) {
     if (int rc = OpenProject(args, pathArgument, project); rc != kOk)
         return rc;
-    if (project.InstallLocation.empty()) {
-        return Fail(
-            "no installation folder: the registry has no \"Install Location\" "
-            "(use --install-location DIR)");
-    }
-    return kOk;
+    return RefuseUnusableInstallation(project, InstallationUse::kMedia);
+}
+
+int RefuseUnusableInstallation(const WProjectData& project, InstallationUse use) {
+    const std::string problem = InstallationProblem(project.InstallLocation, use);
+    if (problem.empty())
+        return kOk;
+    return Fail(Out(problem) +
+                (project.InstallLocation.empty() ? " (use --install-location DIR)" : ""));
 }
 
 int SaveProject(WProjectData& project, const std::string& path) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/cli.h"
+#include "project/installation_rules.h"
 
 namespace vantrel {
 class WProjectData;
@@ -25,6 +26,9 @@ int OpenProject(const Args& args, const std::string& pathArgument, WProjectData&
 // OpenProject for a command that makes a set: it also needs the installation
 // folder, for the setup engine's files and the standard components.
 int OpenProjectForMedia(const Args& args, const std::string& pathArgument, WProjectData& project);
+// kOk when the project's installation folder can serve `use`, else the
+// failure after a message that names what is missing.
+int RefuseUnusableInstallation(const WProjectData& project, InstallationUse use);
 
 // Writes the project back to its file (ProjectFile, or `path` for a project
 // that has none yet) and puts it at the head of the recent-project list.

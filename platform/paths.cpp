@@ -22,7 +22,13 @@ bool FromNative(const std::filesystem::path& native, std::string& out) {
 }
 
 std::string DisplayPath(std::string_view enginePath) {
-    return ToNative(enginePath).string();
+    // Still engine text: messages are converted once, where they are shown.
+    std::string p(enginePath);
+    for (auto& c : p) {
+        if (c == '\\')
+            c = '/';
+    }
+    return p;
 }
 
 std::string StripTrailingSeparators(std::string_view path) {

@@ -20,7 +20,9 @@ std::filesystem::path ToNative(std::string_view enginePath);
 // Windows-1252 cannot hold (such names are refused, never mangled).
 bool FromNative(const std::filesystem::path& native, std::string& out);
 
-// For messages only: the native path as the user would type it.
+// For messages only: the path with the native separators, as the user would
+// type it, still in the engine's character set like the rest of a message
+// (the caller converts the whole message once, where it is shown).
 std::string DisplayPath(std::string_view enginePath);
 
 // Joins with exactly one separator between the parts. The separator is "/"

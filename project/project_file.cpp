@@ -168,6 +168,12 @@ bool LoadFromFolder(WProjectData& project, const WorkFolder& work, const std::st
     if (WSetupComponent* files = project.ProgramFilesComponent())
         files->ClearAllElements();
     WCreatorManager* components = project.Components();
+    // A further string file that string.str names is one of the setup
+    // engine's, which sit in its "Setup" folder: the installation's
+    // Distrib\Setup here, the set's Setup folder when the engine runs.
+    if (components && !project.InstallLocation.empty())
+        components->SetStringFolder(
+            ResolveNoCase(JoinPath(JoinPath(project.InstallLocation, "Distrib"), "Setup")));
     if (!components ||
         !components->ReadComponentScript(work.Member(kComponentScript), work.Member(kStringFile))) {
         std::string detail;

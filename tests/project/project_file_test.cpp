@@ -664,6 +664,19 @@ TEST_F(BadProjectFile, DamagedArchive) {
     ExpectRefused(dir.Write("crc.zlt", bad), "CRC");
 }
 
+TEST_F(BadProjectFile, FurtherStringFilesComeFromTheEnginesSetupFolder) {
+    dir.Write("install/Distrib/Setup/Engine.str", "[Strings]\r\nEngineWord=found\r\n");
+    const std::string path =
+        WithMember("further.zlt", "string.str", "[Strings]\r\nOwn=1\r\nengine.str\r\n");
+    auto p = NewProject();
+    std::string error;
+    ASSERT_TRUE(LoadProjectFile(*p, path, &error)) << error;
+    EXPECT_EQ(ScriptStringMap().Value("EngineWord"), "found");
+    // Nothing outside that folder is read.
+    ExpectRefused(WithMember("outside.zlt", "string.str", "[Strings]\r\n..\\..\\Comps\\x.str\r\n"),
+                  "outside the string folder");
+}
+
 TEST_F(BadProjectFile, GarbageOrMissingScripts) {
     ExpectRefused(WithMember("garbage.zlt", "project.kvz", "\x01\x02 not a script \xff\r\n"),
                   "no [BOXID] section");

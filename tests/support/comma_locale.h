@@ -20,8 +20,8 @@ class CommaDecimalLocale {
         if (!mkdtemp(folder))
             return;
         folder_ = folder;
-        const std::string command = "localedef -i de_DE -f UTF-8 '" + folder_ +
-                                    "/de_DE.UTF-8' >/dev/null 2>&1";
+        const std::string command =
+            "localedef -i de_DE -f UTF-8 '" + folder_ + "/de_DE.UTF-8' >/dev/null 2>&1";
         if (std::system(command.c_str()) != 0)
             return;
         setenv("LOCPATH", folder_.c_str(), 1);
