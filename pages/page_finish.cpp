@@ -26,6 +26,7 @@
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "project/folder_path_rules.h"
+#include "project/installation_rules.h"
 #include "project/project_data.h"
 
 namespace vantrel {
@@ -334,6 +335,13 @@ void WPageFinish::OnCreateMedia() {
     if (!check.Ok()) {
         Boxes().Message(FromEngine(check.message), Dialogs::Icon::Stop, FromEngine(check.caption),
                         this);
+        return;
+    }
+    // Without the engine or the components the set would not install.
+    if (const std::string problem =
+            InstallationProblem(project->InstallLocation, InstallationUse::kMedia);
+        !problem.empty()) {
+        Boxes().Message(FromEngine(problem), Dialogs::Icon::Stop, QString(), this);
         return;
     }
     if (WMediaPlan::HasExistingSetup(folder)) {

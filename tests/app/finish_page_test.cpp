@@ -262,7 +262,7 @@ class FinishPageTest : public QObject {
     }
 
     void createMediaChecksInOrder() {
-        Page p;
+        Page p(true);
         p.AddAppFile("app.bin", QByteArray(1000, 'a'));
         QVERIFY(p.Open());
         const QString media = p.Media(QStringLiteral("media"));
@@ -302,6 +302,23 @@ class FinishPageTest : public QObject {
         QCOMPARE(p.w.Boxes().shown.first().buttons, Dialogs::Buttons::YesNoCancel);
         QCOMPARE(p.w.Boxes().shown.first().icon, Dialogs::Icon::Exclamation);
         QVERIFY(!p.Exists(media, QStringLiteral("Setup")));
+        QVERIFY(p.page->ResultView()->toPlainText().isEmpty());
+    }
+
+    // An installation without the setup engine makes no set.
+    void createMediaNeedsTheEngine() {
+        Page p;
+        p.AddAppFile("app.bin", QByteArray(1000, 'a'));
+        QVERIFY(p.Open());
+        const QString media = p.Media(QStringLiteral("media"));
+        p.page->SetVolumeProbe(Probe(true, false, 1e12));
+        p.page->FolderEdit()->setText(media);
+        p.page->CreateButton()->click();
+        QCOMPARE(p.w.Boxes().shown.size(), 1);
+        QVERIFY2(p.w.Boxes().Texts().first().endsWith(
+                     QStringLiteral("has no Distrib/setup32.exe: the setup engine is missing")),
+                 qPrintable(p.w.Boxes().Texts().first()));
+        QVERIFY(!QFileInfo::exists(media));
         QVERIFY(p.page->ResultView()->toPlainText().isEmpty());
     }
 
