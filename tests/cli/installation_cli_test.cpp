@@ -4,6 +4,7 @@
 // ASCII is printed as it is.
 #include <string>
 
+#include "platform/encoding.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "support/test_support.h"
@@ -51,13 +52,10 @@ TEST_F(InstallationCommands, AnInstallationWithoutComponentsOrEngineIsRefused) {
 TEST_F(InstallationCommands, PathsOutsideAsciiArePrintedOnce) {
     test::WriteMinimalComps(dir, "install");
     dir.Write("install/Distrib/setup32.exe", "engine");
-    dir.Write(
-        "Pr\xC3\xBC"
-        "f/src/a.txt",
-        "a");  // "Prüf" in UTF-8
-    const std::string folder = dir /
-                               "Pr\xC3\xBC"
-                               "f";
+    // "Prüf": engine text for the scratch folder, UTF-8 on the command line.
+    const std::string prufe = std::string("Pr\xFC") + "f";
+    dir.Write(prufe + "/src/a.txt", "a");
+    const std::string folder = Cp1252ToUtf8(dir / prufe);
     test::ShellResult r = Cli("new " + test::ShellQuote(folder + "/p.zlt"));
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, folder + "/p.zlt\n");
