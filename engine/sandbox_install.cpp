@@ -337,9 +337,14 @@ class WSandboxInstall::Run {
     bool Start(const std::string& product) {
         logPath_ = JoinPath(owner_.root_, kLogName);
         if (!log_.OpenIn(root_.Handle(), kLogName, FileHandle::Mode::kCreateNew, 0644)) {
-            if (errno == EEXIST)
+            const int error = errno;
+            FileInfo info;
+            if (error == EEXIST && root_.Handle().InfoIn(kLogName, info) && info.isLink)
+                return Problem(LinkRefused(logPath_));
+            if (error == EEXIST)
                 return Problem(DisplayPath(owner_.root_) + " holds an installation already (" +
                                kLogName + "): uninstall it first");
+            errno = error;
             return Problem(ErrnoText(DisplayPath(logPath_)));
         }
         owner_.logMade_ = true;

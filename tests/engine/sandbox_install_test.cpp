@@ -162,9 +162,10 @@ TEST_F(SandboxInstall, LinksInTheRootAreNeverFollowed) {
         const char* link;  // below the root
         bool folder;       // a link to the folder `outside`, else to its file
     };
-    for (const Case& c : {Case{"Program Files/Demo/demo.exe", false}, Case{"Program Files", true},
-                          Case{"Program Files/Demo", true}, Case{"Windows/win.ini", false},
-                          Case{"Registry", true}, Case{"Registry/machine.reg", false}}) {
+    for (const Case& c :
+         {Case{"Program Files/Demo/demo.exe", false}, Case{"Program Files", true},
+          Case{"Program Files/Demo", true}, Case{"Windows/win.ini", false}, Case{"Registry", true},
+          Case{"Registry/machine.reg", false}, Case{"Uninstall.log", false}}) {
         SCOPED_TRACE(c.link);
         RemoveTree(dir / "root");
         RemoveTree(outside);
@@ -183,7 +184,9 @@ TEST_F(SandboxInstall, LinksInTheRootAreNeverFollowed) {
                       " is a symbolic link: nothing is written, read or removed "
                       "through a link in the sandbox");
         EXPECT_FALSE(install.LogMade());
-        EXPECT_FALSE(PathExists(dir / "root/Uninstall.log"));
+        if (std::string(c.link) != "Uninstall.log") {
+            EXPECT_FALSE(PathExists(dir / "root/Uninstall.log"));
+        }
         EXPECT_EQ(ListFolder(outside, true, true), std::vector<std::string>{"victim"});
         EXPECT_EQ(test::ReadBytes(victim), "keep");
     }
