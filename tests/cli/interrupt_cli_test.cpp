@@ -115,7 +115,7 @@ class InterruptedCli : public ::testing::Test {
 TEST_F(InterruptedCli, VerifyLeavesNoTemporaryFolderAndAStaleOneGoes) {
     // Enough incompressible data for a floppy set of many disks.
     std::mt19937 rng(7);
-    std::string noise(24 << 20, '\0');
+    std::string noise(48 << 20, '\0');
     for (char& c : noise)
         c = static_cast<char>(rng());
     dir.Write("src/data.bin", noise);
