@@ -49,18 +49,19 @@ bool Replace(const FileHandle& folder, std::string_view name, unsigned permissio
             return false;
     }
     bool ok = write(out) && (!existed || out.SetPermissions(before.permissions & 07777));
-    int saved = errno;
-    ok = out.Close() && ok;
-    if (!ok && saved == 0)
-        saved = errno;
+    int error = ok ? 0 : errno;
+    if (!out.Close() && ok) {
+        ok = false;
+        error = errno;
+    }
     // The name may have become a link since it was looked at; the rename
     // would replace that link, never write through it.
     if (ok && folder.RenameIn(temp, name))
         return true;
     if (ok)
-        saved = errno;
+        error = errno;
     folder.RemoveIn(temp);
-    errno = saved;
+    errno = error;
     return false;
 }
 
