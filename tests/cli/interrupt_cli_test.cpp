@@ -30,12 +30,7 @@ class InterruptedCli : public ::testing::Test {
   protected:
     void SetUp() override {
         test::WriteMinimalComps(dir, "install");
-        for (const char* engine : {"Distrib/setup32.exe", "Distrib/Setup/setup.exe"}) {
-            const std::string copy =
-                dir.Write(std::string("install/") + engine,
-                          test::ReadBytes(VANTREL_SAMPLE_INSTALL "/" + std::string(engine)));
-            ::chmod(copy.c_str(), 0755);
-        }
+        test::CopyEngines(dir, VANTREL_SAMPLE_INSTALL, "install");
         MakeFolders(dir / "install/MySetup");
         MakeFolders(tmp);
         ASSERT_EQ(test::RunCliIn(dir, "new p.zlt --name Ledger").status, 0);
