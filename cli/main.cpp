@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/cli.h"
+#include "platform/interrupt_guard.h"
 
 using namespace vantrel::cli;
 
@@ -70,8 +71,15 @@ int main(int argc, char** argv) {
         return kUsage;
     }
     for (auto& c : Commands()) {
-        if (commandName == c.name)
-            return c.run(args);
+        if (commandName == c.name) {
+            const int status = c.run(args);
+            // Work that stopped at an interrupt ends as the signal would
+            // have ended it (130 after Ctrl-C); the temporary folder goes
+            // at exit.
+            if (const int signal = vantrel::InterruptGuard::Signal())
+                return 128 + signal;
+            return status;
+        }
     }
     std::fprintf(stderr, "vantrel-cli: unknown command \"%s\" (try --help)\n", commandName.c_str());
     return kUsage;

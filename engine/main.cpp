@@ -74,11 +74,19 @@ void PrintLines(const std::vector<std::string>& lines) {
 int Install(const WInstallReport& report, const std::string& setFolder, const std::string& root,
             int installType) {
     WSandboxInstall install(root);
-    const bool ok = install.Install(report, setFolder, installType);
+    if (!install.Install(report, setFolder, installType)) {
+        std::vector<std::string> problems = install.Problems();
+        if (install.LogMade()) {
+            problems.push_back(report.Product().GetDisplayName() +
+                               " is not installed completely; " + "\"/uninstall " +
+                               DisplayPath(root) + "\" removes what was made");
+        }
+        return Fail(problems);
+    }
     Print("Installed " + report.Product().GetDisplayName() + " into " + DisplayPath(root) +
           Format(" (install type %d)\n", installType));
     PrintLines(install.Done());
-    return ok ? kOk : Fail(install.Problems());
+    return kOk;
 }
 
 // A floppy set is unpacked into a private folder, then installed from there.
@@ -169,10 +177,11 @@ int main(int argc, char** argv) {
         if (!installRoot.empty() || !folder.empty() || noCopy)
             return Usage("/uninstall takes no other arguments");
         WSandboxInstall install(AbsolutePath(uninstallRoot));
-        const bool ok = install.Uninstall();
+        if (!install.Uninstall())
+            return Fail(install.Problems());
         Print("Uninstalled from " + DisplayPath(AbsolutePath(uninstallRoot)) + "\n");
         PrintLines(install.Done());
-        return ok ? kOk : Fail(install.Problems());
+        return kOk;
     }
     if (!installRoot.empty() && noCopy)
         return Usage("/install and /nocopy exclude each other");

@@ -10,6 +10,7 @@
 #include "engine/target_folders.h"
 #include "platform/file_handle.h"
 #include "platform/files.h"
+#include "platform/files_below.h"
 #include "platform/paths.h"
 #include "platform/registry.h"
 #include "platform/strings.h"
@@ -62,22 +63,46 @@ std::string Text(const std::vector<std::string>& lines) {
     return text;
 }
 
-// The lines [first, end) of the INI section `name`; first == end == size
-// when there is no such section.
-void FindSection(const std::vector<std::string>& lines, const std::string& name, size_t& first,
+// The lines [first, end) of the INI section `name` (empty when the section
+// has no lines, also when its heading is the file's last line); false, with
+// first == end == size, when there is no such section.
+bool FindSection(const std::vector<std::string>& lines, const std::string& name, size_t& first,
                  size_t& end) {
     first = end = lines.size();
+    bool found = false;
     for (size_t i = 0; i < lines.size(); ++i) {
         const std::string line = Trim(lines[i]);
         if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
-            if (first < lines.size()) {
+            if (found) {
                 end = i;
-                return;
+                return true;
             }
-            if (EqualsNoCase(Trim(line.substr(1, line.size() - 2)), name))
+            if (EqualsNoCase(Trim(line.substr(1, line.size() - 2)), name)) {
                 first = i + 1;
+                found = true;
+            }
         }
     }
+    return found;
+}
+
+// Whether `text` holds a NUL or another control character, which no Windows
+// path may hold (a NUL would end the path early).
+bool HoldsControlCharacter(const std::string& text) {
+    for (unsigned char c : text) {
+        if (c < 0x20 || c == 0x7F)
+            return true;
+    }
+    return false;
+}
+
+// The hive files and their folder, relative to the root.
+constexpr const char* kHivePaths[] = {"Registry", "Registry/machine.reg", "Registry/user.reg"};
+
+std::string LinkRefused(const std::string& path) {
+    return DisplayPath(path) +
+           " is a symbolic link: nothing is written, read or removed through "
+           "a link in the sandbox";
 }
 
 // The line of `key` in [first, end), or end.
@@ -91,14 +116,140 @@ size_t FindKey(const std::vector<std::string>& lines, size_t first, size_t end,
     return end;
 }
 
+// The sandbox root, open; every path below it is reached without following
+// a symbolic link (see files_below.h), so that a link placed in the root
+// never leads a write, a read or a removal out of it.
+class RootFolder {
+  public:
+    explicit RootFolder(const std::string& root) : root_(root) {}
+
+    bool Open() { return handle_.Open(root_, FileHandle::Mode::kFolder); }
+    const FileHandle& Handle() const { return handle_; }
+
+    std::string Relative(const std::string& path) const {
+        std::string rest = path.substr(std::min(path.size(), root_.size()));
+        while (!rest.empty() && IsPathSeparator(rest.front()))
+            rest.erase(0, 1);
+        return ReplaceAll(rest, "\\", "/");
+    }
+
+    // Opens the folder that holds `path` (a path below the root) and gives
+    // the name of `path` in it; with `made`, missing folders are made (see
+    // OpenFolderBelow). False with the reason in `problem`, and errno kept
+    // (ENOENT for a missing folder, ELOOP for a link).
+    bool OpenParent(const std::string& path, FileHandle& folder, std::string& name,
+                    std::string& problem, std::vector<std::string>* made = nullptr) const {
+        const std::string relative = Relative(path);
+        const size_t slash = relative.rfind('/');
+        name = slash == std::string::npos ? relative : relative.substr(slash + 1);
+        std::string at;
+        if (!name.empty() &&
+            OpenFolderBelow(handle_, slash == std::string::npos ? "" : relative.substr(0, slash),
+                            folder, made, &at)) {
+            return true;
+        }
+        const int error = name.empty() ? EISDIR : errno;
+        const std::string shown = JoinPath(root_, name.empty() ? relative : at);
+        errno = error;
+        problem = error == ELOOP ? LinkRefused(shown) : ErrnoText(DisplayPath(shown));
+        errno = error;
+        return false;
+    }
+
+    // Why `path` cannot be reached without a link: a link on the way to it,
+    // or `path` itself a link. Empty when there is none (also when a part of
+    // the way does not exist yet).
+    std::string LinkOnTheWay(const std::string& path) const {
+        FileHandle folder;
+        std::string name, problem;
+        if (!OpenParent(path, folder, name, problem))
+            return errno == ELOOP ? problem : std::string();
+        FileInfo info;
+        return folder.InfoIn(name, info) && info.isLink ? LinkRefused(path) : std::string();
+    }
+
+    // Reads the file at `path`; a missing file reads as empty with `existed`
+    // false.
+    bool Read(const std::string& path, std::string& text, bool& existed,
+              std::string& problem) const {
+        text.clear();
+        existed = false;
+        FileHandle folder;
+        std::string name;
+        if (!OpenParent(path, folder, name, problem))
+            return errno == ENOENT;
+        if (ReadFileIn(folder, name, text)) {
+            existed = true;
+            return true;
+        }
+        if (errno == ENOENT)
+            return true;
+        problem = errno == ELOOP ? LinkRefused(path) : ErrnoText(DisplayPath(path));
+        return false;
+    }
+
+    // Removes the file at `path` (a link there itself, never what it leads
+    // to); true when it is gone.
+    bool RemoveFile(const std::string& path, std::string& problem) const {
+        FileHandle folder;
+        std::string name;
+        if (!OpenParent(path, folder, name, problem))
+            return errno == ENOENT;
+        if (folder.RemoveIn(name) || errno == ENOENT)
+            return true;
+        problem = ErrnoText(DisplayPath(path));
+        return false;
+    }
+
+    // Removes the folder at `path` when it is empty (and no link); true
+    // when it is gone.
+    bool RemoveEmptyFolder(const std::string& path) const {
+        FileHandle folder;
+        std::string name, problem;
+        if (!OpenParent(path, folder, name, problem))
+            return errno == ENOENT;
+        return folder.RemoveFolderIn(name) || errno == ENOENT;
+    }
+
+    // Replaces the file at `path` in a folder that exists.
+    bool Write(const std::string& path, const std::string& data, std::string& problem) const {
+        FileHandle folder;
+        std::string name;
+        if (!OpenParent(path, folder, name, problem))
+            return false;
+        if (ReplaceFileIn(folder, name, data))
+            return true;
+        problem = errno == ELOOP ? LinkRefused(path) : ErrnoText(DisplayPath(path));
+        return false;
+    }
+
+  private:
+    std::string root_;
+    FileHandle handle_;
+};
+
+// False, with the problems named, when the root's hive folder or files are
+// symbolic links: the hives are read and written by path.
+bool HivesReachable(const RootFolder& root, const std::string& rootPath,
+                    std::vector<std::string>& problems) {
+    for (const char* relative : kHivePaths) {
+        if (std::string why = root.LinkOnTheWay(JoinPath(rootPath, relative)); !why.empty()) {
+            problems.push_back(why);
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 // One install: the folders, the hives, and the log written as it goes, so
 // that a failure half-way still leaves a log of what was made.
 class WSandboxInstall::Run {
   public:
-    Run(WSandboxInstall& owner, const std::string& destination)
+    Run(WSandboxInstall& owner, const RootFolder& root, const std::string& destination)
         : owner_(owner),
+          root_(root),
           hives_(MachineHive(owner.root_), UserHive(owner.root_)),
           folders_(owner.root_, hives_, destination) {}
 
@@ -111,12 +262,7 @@ class WSandboxInstall::Run {
     }
     void Done(const std::string& text) { owner_.done_.push_back(text); }
 
-    std::string Relative(const std::string& path) const {
-        std::string rest = path.substr(std::min(path.size(), owner_.root_.size()));
-        while (!rest.empty() && IsPathSeparator(rest.front()))
-            rest.erase(0, 1);
-        return ReplaceAll(rest, "\\", "/");
-    }
+    std::string Relative(const std::string& path) const { return root_.Relative(path); }
 
     // Appends a line to the log at once, so that an install that stops
     // half-way still leaves the log of what it made.
@@ -127,40 +273,58 @@ class WSandboxInstall::Run {
         return true;
     }
 
-    // The sandbox path of a target (macros allowed); empty, with the problem
-    // named, when it leads nowhere in the sandbox.
+    // The sandbox path of a target (macros allowed); empty when it leads
+    // nowhere in the sandbox, with the problem named when `what` is given.
     std::string Target(const std::string& windowsTarget, const std::string& what) {
-        const std::string path = folders_.InSandbox(folders_.Expand(windowsTarget));
-        if (path.empty())
+        const std::string expanded = folders_.Expand(windowsTarget);
+        if (HoldsControlCharacter(windowsTarget) || HoldsControlCharacter(expanded)) {
+            if (!what.empty())
+                Problem(what + ": the target " + Quoted(windowsTarget) +
+                        " holds a control character, which no Windows path may hold");
+            return {};
+        }
+        const std::string path = folders_.InSandbox(expanded);
+        if (path.empty() && !what.empty())
             Problem(what + ": the target " + Quoted(windowsTarget) + " is no full Windows path");
         return path;
     }
 
-    // Makes the folders of `folder` that are missing, each one logged.
-    bool MakeFolder(const std::string& folder) {
-        std::vector<std::string> missing;
-        for (std::string f = folder; f.size() > owner_.root_.size() && !IsFolder(f);
-             f = FolderOf(f)) {
-            missing.push_back(f);
-        }
-        for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
-            if (!vantrel::MakeFolder(*it) && !IsFolder(*it))
-                return Problem(ErrnoText(DisplayPath(*it)));
-            if (!Log("Folder=" + Relative(*it)))
-                return false;
-        }
-        return true;
+    // Reads a file below the root (see RootFolder::Read).
+    bool Read(const std::string& path, std::string& text, bool& existed) {
+        std::string problem;
+        return root_.Read(path, text, existed, problem) || Problem(problem);
     }
 
     // Writes a file (`data`, or with `copy` a copy of the file `data`
-    // names), logging it when this install made it.
+    // names), logging the folders made for it and the file when this
+    // install made it.
     bool WriteFile(const std::string& path, const std::string& data, bool copy = false) {
-        if (!MakeFolder(FolderOf(path)))
-            return false;
-        const bool existed = PathExists(path);
-        std::string why;
-        if (copy ? !CopyOneFile(data, path, &why) : !WriteFileAtomic(path, data, &why))
-            return Problem("cannot write " + DisplayPath(path) + ": " + why);
+        FileHandle folder;
+        std::string name, problem;
+        std::vector<std::string> made;
+        const bool opened = root_.OpenParent(path, folder, name, problem, &made);
+        for (const std::string& m : made) {
+            if (!Log("Folder=" + m))
+                return false;
+        }
+        if (!opened)
+            return Problem(problem);
+        FileInfo info;
+        const bool existed = folder.InfoIn(name, info);
+        bool written;
+        if (copy) {
+            FileHandle source;
+            written = source.Open(data, FileHandle::Mode::kReadFileOnly);
+            if (!written)
+                return Problem(ErrnoText(DisplayPath(data)));
+            written = ReplaceFileIn(folder, name, source);
+        } else {
+            written = ReplaceFileIn(folder, name, data);
+        }
+        if (!written) {
+            return Problem(errno == ELOOP ? LinkRefused(path)
+                                          : "cannot write " + ErrnoText(DisplayPath(path)));
+        }
         if (existed)
             return true;
         made_.insert(path);
@@ -172,12 +336,18 @@ class WSandboxInstall::Run {
     // (also one that another install is making at this moment).
     bool Start(const std::string& product) {
         logPath_ = JoinPath(owner_.root_, kLogName);
-        if (!log_.Open(logPath_, FileHandle::Mode::kCreateNew, 0644)) {
-            if (errno == EEXIST)
+        if (!log_.OpenIn(root_.Handle(), kLogName, FileHandle::Mode::kCreateNew, 0644)) {
+            const int error = errno;
+            FileInfo info;
+            if (error == EEXIST && root_.Handle().InfoIn(kLogName, info) && info.isLink)
+                return Problem(LinkRefused(logPath_));
+            if (error == EEXIST)
                 return Problem(DisplayPath(owner_.root_) + " holds an installation already (" +
                                kLogName + "): uninstall it first");
+            errno = error;
             return Problem(ErrnoText(DisplayPath(logPath_)));
         }
+        owner_.logMade_ = true;
         return Log(kSection) && Log("Product=" + product);
     }
 
@@ -185,6 +355,7 @@ class WSandboxInstall::Run {
 
   private:
     WSandboxInstall& owner_;
+    const RootFolder& root_;
     RegFileStore hives_;
     WTargetFolders folders_;
     std::string logPath_;
@@ -198,22 +369,58 @@ bool WSandboxInstall::Install(const WInstallReport& report, const std::string& s
                               int installType) {
     problems_.clear();
     done_.clear();
-    if (!MakeFolders(root_)) {
+    logMade_ = false;
+    RootFolder root(root_);
+    if (!MakeFolders(root_) || !root.Open()) {
         problems_.push_back(ErrnoText(DisplayPath(root_)));
         return false;
     }
+    const std::string& destination = report.Product().GetDestination();
+    if (HoldsControlCharacter(destination)) {
+        problems_.push_back("the destination " + Quoted(destination) +
+                            " holds a control character, which no Windows path may hold");
+        return false;
+    }
+    // The hives are read and written by path: a link there refuses the root
+    // before they are touched.
+    if (!HivesReachable(root, root_, problems_))
+        return false;
     static constexpr int kTypeBits[] = {WSetupComponent::kTypeBits1, WSetupComponent::kTypeBits2,
                                         WSetupComponent::kTypeBits3};
     const int typeBits = kTypeBits[std::clamp(installType, 1, 3) - 1];
-    Run run(*this, report.Product().GetDestination());
-    if (!run.Start(report.Product().GetProductName()))
-        return false;
+    Run run(*this, root, destination);
 
     std::vector<const WSetupComponent*> chosen;
     for (const WSetupComponent* c : report.Components().Components()) {
         if (c->IsApplicationComponent() || (c->EffectiveInstallTypes() & typeBits))
             chosen.push_back(c);
     }
+    // A root where a path the set writes leads through a link is refused
+    // before anything is written; each write below refuses links again.
+    std::set<std::string> links;
+    for (const WSetupComponent* c : chosen) {
+        for (int type :
+             {kElementFile, kElementTTFFile, kElementProfile, kElementCustFile, kElementShortcut}) {
+            for (const auto& e : c->Elements(type)) {
+                std::string target = e->GetTargetPath();
+                if (type == kElementShortcut) {
+                    const auto& s = static_cast<const WSetupShortcut&>(*e);
+                    target = JoinPath(s.GetShortcutFolder(), s.GetShortcutName() + ".lnk");
+                }
+                const std::string path = run.Target(target, {});
+                if (!path.empty()) {
+                    if (std::string why = root.LinkOnTheWay(path); !why.empty())
+                        links.insert(why);
+                }
+            }
+        }
+    }
+    if (!links.empty()) {
+        problems_.assign(links.begin(), links.end());
+        return false;
+    }
+    if (!run.Start(report.Product().GetProductName()))
+        return false;
     auto each = [&](std::initializer_list<int> types, auto&& action) {
         for (const WSetupComponent* c : chosen) {
             for (int type : types) {
@@ -236,8 +443,17 @@ bool WSandboxInstall::Install(const WInstallReport& report, const std::string& s
         const std::string source = ResolveNoCase(JoinPath(setFolder, e.GetSourceName()));
         if (target.empty())
             return;
-        if (!IsFile(source)) {
+        FileInfo info;
+        if (!GetFileInfo(source, info) || !info.isFile) {
             run.Problem(what + " is missing from the set");
+            return;
+        }
+        // A file whose size is not the recorded one is damaged or not the
+        // file the set was built with.
+        if (static_cast<double>(info.size) != e.GetSize()) {
+            run.Problem(what + " is " + Format("%lld", static_cast<long long>(info.size)) +
+                        " bytes in the set, but its record says " + Format("%.0f", e.GetSize()) +
+                        " bytes: it is not installed");
             return;
         }
         if (run.WriteFile(target, source, true))
@@ -276,16 +492,13 @@ bool WSandboxInstall::Install(const WInstallReport& report, const std::string& s
         if (path.empty())
             return;
         std::string text;
-        const bool existed = IsFile(path);
-        if (existed && !ReadWholeFile(path, text)) {
-            run.Problem(ErrnoText(DisplayPath(path)));
+        bool existed;
+        if (!run.Read(path, text, existed))
             return;
-        }
         std::vector<std::string> lines = Lines(text);
         const std::string entry = ini.GetKey() + "=" + folders.Expand(ini.GetValue());
         size_t first, end;
-        FindSection(lines, ini.GetSection(), first, end);
-        if (first == lines.size()) {
+        if (!FindSection(lines, ini.GetSection(), first, end)) {
             lines.push_back("[" + ini.GetSection() + "]");
             lines.push_back(entry);
         } else if (size_t at = FindKey(lines, first, end, ini.GetKey()); at < end) {
@@ -308,9 +521,11 @@ bool WSandboxInstall::Install(const WInstallReport& report, const std::string& s
         const auto& change = static_cast<const WSetupCustFile&>(e);
         const std::string path = run.Target(change.GetTargetPath(), "a text replacement");
         std::string text;
-        if (path.empty())
+        bool existed;
+        if (path.empty() || !run.Read(path, text, existed))
             return;
-        if (!ReadWholeFile(path, text)) {
+        if (!existed) {
+            errno = ENOENT;
             run.Problem("the text replacement in " + folders.Expand(change.GetTargetPath()) +
                         " finds no file: " + ErrnoText(DisplayPath(path)));
             return;
@@ -347,10 +562,16 @@ bool WSandboxInstall::Uninstall() {
     problems_.clear();
     done_.clear();
     const std::string logPath = JoinPath(root_, kLogName);
-    std::string text;
-    if (!ReadWholeFile(logPath, text)) {
-        problems_.push_back(DisplayPath(root_) + " holds no " + kLogName +
-                            ": nothing was installed there");
+    RootFolder root(root_);
+    std::string text, problem;
+    bool existed = false;
+    if (root.Open() && !root.Read(logPath, text, existed, problem)) {
+        problems_.push_back(problem);
+        return false;
+    }
+    if (!existed) {
+        problems_.push_back("nothing installed in " + DisplayPath(root_) + " (it holds no " +
+                            kLogName + ")");
         return false;
     }
     std::vector<std::string> lines = Lines(text);
@@ -358,6 +579,8 @@ bool WSandboxInstall::Uninstall() {
         problems_.push_back(DisplayPath(logPath) + " is not an uninstall log");
         return false;
     }
+    if (!HivesReachable(root, root_, problems_))
+        return false;
     RegFileStore hives(MachineHive(root_), UserHive(root_));
     // A logged path must stay inside the root.
     auto inside = [&](const std::string& relative) -> std::string {
@@ -380,11 +603,11 @@ bool WSandboxInstall::Uninstall() {
                 problems_.push_back("the log names " + Quoted(value) + ", outside " +
                                     DisplayPath(root_));
             } else if (kind == "File") {
-                if (RemoveFile(path) || !PathExists(path))
+                if (root.RemoveFile(path, problem))
                     done_.push_back("removed " + value);
                 else
-                    problems_.push_back(ErrnoText(DisplayPath(path)));
-            } else if (RemoveEmptyFolder(path) || !PathExists(path)) {
+                    problems_.push_back(problem);
+            } else if (root.RemoveEmptyFolder(path)) {
                 // A folder that holds what others put there stays.
                 done_.push_back("removed " + value);
             }
@@ -395,22 +618,29 @@ bool WSandboxInstall::Uninstall() {
         } else if (kind == "Ini" && fields.size() == 3) {
             const std::string path = inside(fields[0]);
             std::string ini;
-            if (path.empty() || !ReadWholeFile(path, ini))
+            if (path.empty())
                 continue;
+            if (!root.Read(path, ini, existed, problem)) {
+                problems_.push_back(problem);
+                continue;
+            }
             std::vector<std::string> iniLines = Lines(ini);
             size_t first, end;
             FindSection(iniLines, fields[1], first, end);
             if (size_t at = FindKey(iniLines, first, end, fields[2]); at < end) {
                 iniLines.erase(iniLines.begin() + static_cast<long>(at));
-                WriteFileAtomic(path, Text(iniLines));
-                done_.push_back("removed [" + fields[1] + "] " + fields[2] + " from " + fields[0]);
+                if (root.Write(path, Text(iniLines), problem))
+                    done_.push_back("removed [" + fields[1] + "] " + fields[2] + " from " +
+                                    fields[0]);
+                else
+                    problems_.push_back(problem);
             }
         }
     }
     if (!problems_.empty())
         return false;
-    if (!RemoveFile(logPath)) {
-        problems_.push_back(ErrnoText(DisplayPath(logPath)));
+    if (!root.RemoveFile(logPath, problem)) {
+        problems_.push_back(problem);
         return false;
     }
     return true;

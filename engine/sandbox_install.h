@@ -44,6 +44,9 @@ class WSandboxInstall {
     const std::vector<std::string>& Problems() const { return problems_; }
     // One line per thing done, for the listing.
     const std::vector<std::string>& Done() const { return done_; }
+    // Whether the last Install() began the uninstall log (so that what it
+    // made, also when it failed, can be uninstalled).
+    bool LogMade() const { return logMade_; }
 
   private:
     class Run;
@@ -51,6 +54,7 @@ class WSandboxInstall {
     std::string root_;
     std::vector<std::string> problems_;
     std::vector<std::string> done_;
+    bool logMade_ = false;
 };
 
 }  // namespace vantrel

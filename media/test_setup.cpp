@@ -60,6 +60,8 @@ WTestSetup::Result WTestSetup::Run(WProjectData& project, const std::string& med
         result.removed = !PathExists(result.folder);
         return result;
     }
+    // An interrupt or a termination request removes it too.
+    RemoveOnInterrupt(result.folder);
     // Held while the engine runs: a build's tidying passes the folder over.
     WMediaLock inUse;
     inUse.Acquire(result.folder);
@@ -77,6 +79,7 @@ WTestSetup::Result WTestSetup::Run(WProjectData& project, const std::string& med
     result.exitCode = result.started ? exitCode : -1;
 
     result.removed = RemoveTreeForced(result.folder);
+    ForgetOnInterrupt(result.folder);
     return result;
 }
 

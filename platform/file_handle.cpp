@@ -208,6 +208,10 @@ bool FileHandle::RemoveIn(std::string_view name) const {
     return ::unlinkat(fd_, ToNative(name).c_str(), 0) == 0;
 }
 
+bool FileHandle::RemoveFolderIn(std::string_view name) const {
+    return ::unlinkat(fd_, ToNative(name).c_str(), AT_REMOVEDIR) == 0;
+}
+
 bool FileHandle::TryLockExclusive() {
     if (fd_ < 0) {
         errno = EBADF;

@@ -83,6 +83,8 @@ class FileHandle {
     // Replaces an existing file `to` in one step.
     bool RenameIn(std::string_view from, std::string_view to) const;
     bool RemoveIn(std::string_view name) const;
+    // Removes the empty folder `name` (ENOTEMPTY when it holds anything).
+    bool RemoveFolderIn(std::string_view name) const;
 
   private:
     bool OpenAt(int folderFd, std::string_view path, Mode mode, unsigned permissions,

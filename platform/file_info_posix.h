@@ -11,6 +11,7 @@ inline FileInfo InfoFromStat(const struct stat& st) {
     FileInfo info;
     info.isFile = S_ISREG(st.st_mode);
     info.isFolder = S_ISDIR(st.st_mode);
+    info.isLink = S_ISLNK(st.st_mode);
     info.size = static_cast<int64_t>(st.st_size);
     info.modified = static_cast<int64_t>(st.st_mtime);
     info.modifiedNs = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;

@@ -14,6 +14,7 @@ namespace vantrel {
 struct FileInfo {
     bool isFile = false;  // a regular file
     bool isFolder = false;
+    bool isLink = false;  // a symbolic link (only when it was not followed)
     int64_t size = 0;
     int64_t modified = 0;      // seconds since 1970 (UTC)
     int64_t modifiedNs = 0;    // the same time in nanoseconds

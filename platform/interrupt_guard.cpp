@@ -9,8 +9,8 @@ namespace {
 
 volatile sig_atomic_t g_interrupted = 0;
 
-void OnInterrupt(int) {
-    g_interrupted = 1;
+void OnInterrupt(int signal) {
+    g_interrupted = signal;
 }
 
 }  // namespace
@@ -36,6 +36,10 @@ InterruptGuard::~InterruptGuard() {
 
 bool InterruptGuard::Interrupted() {
     return g_interrupted != 0;
+}
+
+int InterruptGuard::Signal() {
+    return g_interrupted;
 }
 
 bool StdoutIsTerminal() {

@@ -18,6 +18,8 @@ class InterruptGuard {
 
     // True when an interrupt arrived since the last guard was made.
     static bool Interrupted();
+    // The signal that arrived (SIGINT for Ctrl-C, SIGTERM), 0 for none.
+    static int Signal();
 
   private:
     struct Previous;

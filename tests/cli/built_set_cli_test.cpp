@@ -24,12 +24,7 @@ class BuiltSet : public ::testing::Test {
     void SetUp() override {
         test::WriteMinimalComps(dir, "install");
         // The sample installation's engine as the start programs of the sets.
-        for (const char* engine : {"Distrib/setup32.exe", "Distrib/Setup/setup.exe"}) {
-            const std::string copy =
-                dir.Write(std::string("install/") + engine,
-                          test::ReadBytes(VANTREL_SAMPLE_INSTALL "/" + std::string(engine)));
-            ::chmod(copy.c_str(), 0755);
-        }
+        test::CopyEngines(dir, VANTREL_SAMPLE_INSTALL, "install");
         dir.Write("install/Distrib/Setup/Swintlen.dll", "intl");
         MakeFolders(dir / "install/MySetup");
         std::mt19937 rng(13);

@@ -1,6 +1,7 @@
 // The sample engine's sandbox install, driven directly: where Windows paths
 // land below the root, what an install does to files that were there before,
 // and what an uninstall log may name.
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -17,6 +18,7 @@
 #include "platform/strings.h"
 #include "project/file_elements.h"
 #include "project/project_data.h"
+#include "scriptfile/script_header.h"
 #include "support/test_support.h"
 
 namespace vantrel {
@@ -110,6 +112,96 @@ TEST_F(SandboxInstall, WhatWasThereBeforeStaysAfterTheUninstall) {
     EXPECT_FALSE(PathExists(dir / "root/Program Files"));
     EXPECT_FALSE(PathExists(dir / "root/Uninstall.log"));
     EXPECT_EQ(test::ReadBytes(dir / "root/Registry/machine.reg").find("Count"), std::string::npos);
+
+    // The section left empty at the end of the file takes the entry again,
+    // and the uninstall takes it out again.
+    ASSERT_TRUE(install.Install(report, dir / "set", 1)) << Join(install.Problems(), "\n");
+    EXPECT_EQ(test::ReadBytes(winIni),
+              "[Boot]\r\nshell=x\r\n[Demo]\r\nFolder=C:\\Program Files\\Demo\r\n");
+    ASSERT_TRUE(install.Uninstall()) << Join(install.Problems(), "\n");
+    EXPECT_EQ(test::ReadBytes(winIni), "[Boot]\r\nshell=x\r\n[Demo]\r\n");
+}
+
+TEST_F(SandboxInstall, AFileOrDestinationThatIsNotAsRecordedIsRefused) {
+    // A file of another size than its record.
+    dir.Write("set/demo.exe", "");
+    WSandboxInstall install(dir / "root");
+    EXPECT_FALSE(install.Install(report, dir / "set", 1));
+    EXPECT_EQ(install.Problems(),
+              std::vector<std::string>{"demo.exe of component Program_files is 0 bytes in the set, "
+                                       "but its record says 7 bytes: it is not installed"});
+    EXPECT_FALSE(PathExists(dir / "root/Program Files/Demo/demo.exe"));
+    ASSERT_TRUE(install.Uninstall()) << Join(install.Problems(), "\n");
+
+    // A destination with a NUL in it (the script changed and stamped again)
+    // is not cut short at the NUL.
+    dir.Write("set/demo.exe", "MZ demo");
+    const std::string script = set.Script("project.kvz");
+    test::WriteBytes(script, ReplaceAll(test::ReadBytes(script), "Destination=<WPF>\\Demo",
+                                        "Destination=<WPF>\\Demo" + std::string(1, '\0') + "x"));
+    WScriptHeader header;
+    header.SetFilePath(script);
+    header.Read(true, false);
+    ASSERT_TRUE(header.Stamp());
+    ASSERT_TRUE(report.Read(set)) << Join(report.Errors(), "\n");
+    ASSERT_EQ(report.Product().GetDestination().size(), 12u);
+    EXPECT_FALSE(install.Install(report, dir / "set", 1));
+    ASSERT_EQ(install.Problems().size(), 1u);
+    EXPECT_EQ(install.Problems()[0],
+              "the destination \"<WPF>\\Demo" + std::string(1, '\0') +
+                  "x\" holds a control character, which no Windows path may hold");
+    EXPECT_FALSE(PathExists(dir / "root/Program Files"));
+}
+
+// Links that lead out of the root, placed where the set writes: the install
+// is refused before anything is written, and nothing outside changes.
+TEST_F(SandboxInstall, LinksInTheRootAreNeverFollowed) {
+    namespace fs = std::filesystem;
+    const std::string outside = dir / "outside";
+    struct Case {
+        const char* link;  // below the root
+        bool folder;       // a link to the folder `outside`, else to its file
+    };
+    for (const Case& c :
+         {Case{"Program Files/Demo/demo.exe", false}, Case{"Program Files", true},
+          Case{"Program Files/Demo", true}, Case{"Windows/win.ini", false}, Case{"Registry", true},
+          Case{"Registry/machine.reg", false}, Case{"Uninstall.log", false}}) {
+        SCOPED_TRACE(c.link);
+        RemoveTree(dir / "root");
+        RemoveTree(outside);
+        const std::string victim = dir.Write("outside/victim", "keep");
+        const std::string link = dir / (std::string("root/") + c.link);
+        ASSERT_TRUE(MakeFolders(FolderOf(link)));
+        if (c.folder)
+            fs::create_directory_symlink(ToNative(outside), ToNative(link));
+        else
+            fs::create_symlink(ToNative(victim), ToNative(link));
+        WSandboxInstall install(dir / "root");
+        EXPECT_FALSE(install.Install(report, dir / "set", 1));
+        ASSERT_EQ(install.Problems().size(), 1u);
+        EXPECT_EQ(install.Problems()[0],
+                  DisplayPath(link) +
+                      " is a symbolic link: nothing is written, read or removed "
+                      "through a link in the sandbox");
+        EXPECT_FALSE(install.LogMade());
+        if (std::string(c.link) != "Uninstall.log") {
+            EXPECT_FALSE(PathExists(dir / "root/Uninstall.log"));
+        }
+        EXPECT_EQ(ListFolder(outside, true, true), std::vector<std::string>{"victim"});
+        EXPECT_EQ(test::ReadBytes(victim), "keep");
+    }
+
+    // A folder that became a link after the install: the uninstall removes
+    // nothing through it and keeps its log.
+    RemoveTree(dir / "root");
+    WSandboxInstall install(dir / "root");
+    ASSERT_TRUE(install.Install(report, dir / "set", 1)) << Join(install.Problems(), "\n");
+    ASSERT_TRUE(RemoveTree(dir / "root/Program Files"));
+    dir.Write("outside/Demo/demo.exe", "theirs");
+    fs::create_directory_symlink(ToNative(outside), ToNative(dir / "root/Program Files"));
+    EXPECT_FALSE(install.Uninstall());
+    EXPECT_EQ(dir.Read("outside/Demo/demo.exe"), "theirs");
+    EXPECT_TRUE(IsFile(dir / "root/Uninstall.log"));
 }
 
 TEST_F(SandboxInstall, AFileMissingFromTheSetIsNamedAndTheRestInstalled) {

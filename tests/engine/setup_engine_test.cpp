@@ -203,6 +203,35 @@ TEST_F(EngineSet, TestRunListsWhatTheSetupWouldInstall) {
     EXPECT_THAT(r.out, HasSubstr("demo.exe, 15 bytes\n"));
 }
 
+TEST_F(EngineSet, SaysInstalledOrUninstalledOnlyWhenItWas) {
+    const std::string sandbox = dir / "sandbox";
+    auto run = [&](const char* option) {
+        return RunProgram(JoinPath(root, "setup32.exe"), {option, sandbox}, elsewhere, dir);
+    };
+    EngineRun r = run("/uninstall");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_THAT(r.err, HasSubstr("nothing installed in " + DisplayPath(sandbox)));
+
+    // The set lacks the application's files: the install fails, says so and
+    // how to remove what it made.
+    r = run("/install");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_THAT(r.err, HasSubstr("demo.exe of component Program_files is missing from the set"));
+    EXPECT_THAT(r.err, HasSubstr("Vantrel Demo is not installed completely; \"/uninstall " +
+                                 DisplayPath(sandbox) + "\" removes what was made"));
+    r = run("/uninstall");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_THAT(r.out, HasSubstr("Uninstalled from " + DisplayPath(sandbox) + "\n"));
+
+    dir.Write("set/demo.exe", "MZ demo program");
+    dir.Write("set/docs/manual.txt", "read me\n");
+    r = run("/install");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_THAT(r.out, HasSubstr("Installed Vantrel Demo into " + DisplayPath(sandbox)));
+}
+
 TEST_F(EngineSet, FindsTheSetBesideItselfInTheCurrentFolderOrAsNamed) {
     // The program in the build tree, started in the set's folder.
     EngineRun r = RunProgram(VANTREL_ENGINE, {"/nocopy"}, root, dir);

@@ -1,5 +1,6 @@
 #include "support/test_support.h"
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -76,6 +77,15 @@ void WriteMinimalComps(const ScratchFolder& dir, const std::string& installFolde
         dir.Write(installFolder + "/Comps/" + name + ".kvz", std::string("[Identification.0]\r\n") +
                                                                  name + ",111,<D>,0,0,,0," + name +
                                                                  ",,,,,,0,,,,\r\n");
+    }
+}
+
+void CopyEngines(const ScratchFolder& dir, const std::string& from,
+                 const std::string& installFolder) {
+    for (const char* engine : {"Distrib/setup32.exe", "Distrib/Setup/setup.exe"}) {
+        const std::string copy =
+            dir.Write(installFolder + "/" + engine, ReadBytes(from + "/" + std::string(engine)));
+        ::chmod(copy.c_str(), 0755);
     }
 }
 

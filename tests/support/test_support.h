@@ -43,6 +43,11 @@ void WriteBytes(const std::string& path, const std::string& bytes);
 // elements, into `installFolder`/Comps: the smallest installation on which a
 // project loads its catalogue.
 void WriteMinimalComps(const ScratchFolder& dir, const std::string& installFolder);
+// Copies the setup engine's start programs of the installation `from`
+// (Distrib/setup32.exe, Distrib/Setup/setup.exe) into `installFolder`,
+// executable.
+void CopyEngines(const ScratchFolder& dir, const std::string& from,
+                 const std::string& installFolder);
 
 // Runs vantrel-cli with `arguments` (shell-quoted as needed) in `dir`, with
 // hive files of its own there and `dir`/install as the installation folder.
