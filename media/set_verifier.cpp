@@ -217,10 +217,14 @@ std::vector<std::string> WSetVerifier::CheckProject(WProjectData& project) {
     if (!components)
         return problems;
     components->Gather();
+    // The string file gets a line for each string that the component script
+    // names.
+    StringSectionLines strings;
     auto longLine = [&](const std::string& line, const std::string& what) {
         if (const std::string why = ScriptLineProblem(line); !why.empty())
             problems.push_back(std::string("a line of ") + kComponentScript + " (" + what + ") " +
                                why);
+        CollectStringRefs(line, strings);
     };
     for (int level = 0; level < WComponentManager::kLevelCount; ++level) {
         for (const WSetupComponent* c : components->Level(level)) {
@@ -251,6 +255,11 @@ std::vector<std::string> WSetVerifier::CheckProject(WProjectData& project) {
                 }
             }
         }
+    }
+    for (const std::string& line : strings.Lines()) {
+        if (const std::string why = ScriptLineProblem(line); !why.empty())
+            problems.push_back(std::string("a line of ") + kStringFile + " (\"" + LineStart(line) +
+                               "\") " + why);
     }
     return problems;
 }

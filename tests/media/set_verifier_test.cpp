@@ -10,6 +10,7 @@
 #include "elements/element_classes.h"
 #include "media_fixture.h"
 #include "platform/strings.h"
+#include "project/file_name_rules.h"
 
 namespace vantrel {
 namespace {
@@ -17,6 +18,20 @@ namespace {
 using test::MediaFixture;
 using test::ReadBytes;
 using test::RecordingProgress;
+
+TEST(EngineRules, DestinationsAndLineLengths) {
+    for (const char* bad :
+         {"<D>\\..\\app.exe", "<D>/../app.exe", "..", "<D>\\ ..\\a", "<D>\\CON", "<D>\\con.txt\\a",
+          "<D>\\Lpt1", "<W>\\COM9.log", "<D>\\a\x01b", "<D>\\tab\tname"})
+        EXPECT_NE(DestinationProblem(bad), "") << bad;
+    for (const char* good : {"<D>\\bin\\app.exe", "<D>\\a..b\\c", "<D>\\CONSOLE", "<D>\\com10.txt",
+                             "<WDL:>\\Acme", "<O>\\Acme\\Acme Help"})
+        EXPECT_EQ(DestinationProblem(good), "") << good;
+    EXPECT_EQ(ScriptLineProblem(std::string(2045, 'x')), "");
+    EXPECT_EQ(ScriptLineProblem(std::string(2046, 'x')),
+              "is 2046 characters long; the setup engine reads lines of 2046 characters or more "
+              "in pieces");
+}
 
 class SetVerifier : public MediaFixture {
   protected:
@@ -146,6 +161,18 @@ TEST_F(SetVerifier, TheBuildRefusesWhatTheEngineCannotUseAndWritesNothing) {
              p.ProgramFilesComponent()->AddElement(std::move(value));
          },
          "a line of comp.kvz (the RegistryKeys record of component Program_files) is 50"},
+        {"a 3,000-character string the component script names",
+         [](WProjectData& p, WSetupElement&) {
+             ScriptStringMap().Set("AcmePath", std::string(3000, 's'));
+             auto value = std::make_unique<WSetupRegEntry>();
+             value->SetRootKey("HKEY_CURRENT_USER");
+             value->SetKeyPath("Software\\Acme");
+             value->SetValueName("Path");
+             value->SetValueData("%AcmePath%");
+             p.ProgramFilesComponent()->AddElement(std::move(value));
+         },
+         "a line of string.str (\"AcmePath = " + std::string(29, 's') +
+             "...\") is 3011 characters long"},
         {"a \"..\" part",
          [](WProjectData&, WSetupElement& f) { f.SetTargetName("..\\..\\app.exe"); },
          "the File record of bin\\app.exe of component Program_files writes to "
@@ -169,6 +196,7 @@ TEST_F(SetVerifier, TheBuildRefusesWhatTheEngineCannotUseAndWritesNothing) {
         ExpectHas(errorText, c.message);
         EXPECT_TRUE(ListFolder(media, true, true).empty());
     }
+    ScriptStringMap().Erase("AcmePath");
 }
 
 TEST_F(SetVerifier, AFirstFloppyThatTheStartProgramFillsIsRefusedWithTheSizes) {
