@@ -234,6 +234,9 @@ TEST_F(SetVerifier, ASetMadeElsewhereIsCheckedForLongLinesAndUnusableDestination
               "the File record of readme.txt of component Program_files writes to "
               "<D>\\..\\readme.txt, a path the setup engine cannot use: it holds a \"..\" part, "
               "which leaves its folder");
+    // A source name that leads out of the set is not looked for there.
+    test::WriteBytes(script, ReplaceAll(text, ",<S>,readme.txt,", ",<S>,..\\readme.txt,"));
+    EXPECT_EQ(Check(false), "..\\readme.txt of component Program_files lies outside the set");
 }
 
 }  // namespace
