@@ -1,5 +1,6 @@
 #include "archive/al_status.h"
 
+#include <cerrno>
 #include <cstdarg>
 
 #include "platform/strings.h"
@@ -76,6 +77,7 @@ std::string ALStatus::GetStatusDetail() const {
 }
 
 int ALStatus::SetError(int code, const char* fmt, ...) {
+    systemError_ = errno;
     code_ = code;
     detail_.clear();
     if (fmt) {
@@ -93,6 +95,7 @@ int ALStatus::SetError(int code, const char* fmt, ...) {
 
 int ALStatus::Adopt(const ALStatus& other, const std::string& otherName) {
     code_ = other.code_;
+    systemError_ = other.systemError_;
     try {
         std::string detail = other.detail_.empty() ? TextOf(other.code_) : other.detail_;
         detail_ = otherName.empty() ? detail : Format("%s: %s", otherName.c_str(), detail.c_str());
@@ -104,6 +107,7 @@ int ALStatus::Adopt(const ALStatus& other, const std::string& otherName) {
 
 void ALStatus::Clear() {
     code_ = al::kSuccess;
+    systemError_ = 0;
     detail_.clear();
 }
 

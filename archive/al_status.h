@@ -52,6 +52,11 @@ class ALStatus {
     const char* GetStatusString() const { return TextOf(code_); }
     // The detail text, or "No errors" when there is none.
     std::string GetStatusDetail() const;
+    // The system's error number (errno) when the failure was set, 0 after
+    // success: what a failed file call (kCantOpenFile, kReadError,
+    // kWriteError, kRenameError, ...) reports; for other codes it may be left
+    // over from an earlier call.
+    int SystemError() const { return systemError_; }
 
     // Sets the code and a printf-style detail (no detail when fmt is null).
     // Returns the code, so that callers can write `return status.SetError(...)`.
@@ -63,6 +68,7 @@ class ALStatus {
 
   private:
     int code_ = al::kSuccess;
+    int systemError_ = 0;
     std::string detail_;
 };
 

@@ -30,7 +30,30 @@ std::string DiskRange(int from, int to) {
     return " : disks " + std::to_string(from) + " to " + std::to_string(to);
 }
 
+// The engine's floppy start program in the installation.
+std::string StartProgramOf(const WProjectData& project) {
+    if (project.InstallLocation.empty())
+        return {};
+    return ResolveNoCase(
+        JoinPath(JoinPath(JoinPath(project.InstallLocation, "Distrib"), "Setup"), "setup.exe"));
+}
+
+std::string Bytes(int64_t n) {
+    return Format("%lld bytes", static_cast<long long>(n));
+}
+
 }  // namespace
+
+std::string WDiskSet::FirstDiskProblem(const WProjectData& project) {
+    const std::string program = StartProgramOf(project);
+    const int64_t size = program.empty() ? -1 : FileSizeOf(program);
+    const int64_t capacity = static_cast<int64_t>(project.GetMediaSize());
+    if (size < 0 || size + kArchiveEnd <= capacity)
+        return {};
+    return "the setup engine's floppy start program " + DisplayPath(program) + " has " +
+           Bytes(size) + ", but the first disk holds only " + Bytes(capacity) +
+           " with its archive: choose a larger medium";
+}
 
 WDiskSet::WDiskSet(WMediaBuilder& job, WProjectData& project, std::string shipFolder,
                    std::string mediaFolder)
@@ -213,12 +236,11 @@ bool WDiskSet::Pack(WArchive& archive, const std::string& baseName, const std::s
 }
 
 void WDiskSet::CopyStartProgram() {
-    const std::string source = ResolveNoCase(
-        JoinPath(JoinPath(JoinPath(project_.InstallLocation, "Distrib"), "Setup"), "setup.exe"));
+    const std::string source = StartProgramOf(project_);
     const std::string destination = JoinPath(DiskFolder(1), "setup.exe");
     std::string why;
-    const bool copied = !project_.InstallLocation.empty() &&
-                        CopyFileData(source, destination, &why) == CopyOutcome::kCopied;
+    const bool copied =
+        !source.empty() && CopyFileData(source, destination, &why) == CopyOutcome::kCopied;
     job_.Log().Log(std::string(copied ? "Succesfully copied file" : "Error copying file") +
                    " : setup.exe\r\n\tsetup.exe" + DiskRange(disk_, disk_));
     if (!copied) {

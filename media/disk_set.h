@@ -45,6 +45,12 @@ class WDiskSet {
     WDiskSet(WMediaBuilder& job, WProjectData& project, std::string shipFolder,
              std::string mediaFolder);
 
+    // Why the first disk of `project`'s floppy set cannot be made: the
+    // engine's floppy start program, which lies loose on it, leaves no room
+    // on the medium for the disk's archive. Names both sizes; empty when it
+    // fits (or when there is no start program, which the copy reports).
+    static std::string FirstDiskProblem(const WProjectData& project);
+
     // Makes the whole set. Every failure is logged and the set goes on;
     // once the job is cancelled the remaining steps are skipped. True when
     // every step succeeded.

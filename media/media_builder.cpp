@@ -1,5 +1,6 @@
 #include "media/media_builder.h"
 
+#include <algorithm>
 #include <cctype>
 #include <ctime>
 
@@ -8,6 +9,7 @@
 #include "media/file_copy.h"
 #include "media/media_lock.h"
 #include "media/set_files.h"
+#include "media/set_verifier.h"
 #include "platform/build_time.h"
 #include "platform/file_checks.h"
 #include "platform/files.h"
@@ -277,9 +279,11 @@ bool WMediaBuilder::Run() {
         ok = false;
         NoteFailure("cannot create the folder " + DisplayPath(media) +
                     (IsFile(media) ? ": it is a file" : ""));
-    } else if (!lock.Acquire(media) || (floppy && RefuseFilesTooLargeToPack())) {
-        // Another build owns the folder, or a file could be packed only to
-        // fail at its end: nothing is written, not even a log.
+    } else if (!lock.Acquire(media) || (floppy && RefuseFilesTooLargeToPack()) ||
+               RefuseWhatTheEngineCannotUse(floppy)) {
+        // Another build owns the folder, a file could be packed only to
+        // fail at its end, or the set would be one the setup engine refuses:
+        // nothing is written, not even a log.
         if (!lock.Error().empty())
             NoteFailure(lock.Error());
         if (components)
@@ -462,6 +466,25 @@ std::string WMediaBuilder::SourceOf(const WSetupComponent& component,
     if (!project_.InstallLocation.empty())
         return ResolveNoCase(JoinPath(project_.InstallLocation, name));
     return {};
+}
+
+bool WMediaBuilder::RefuseWhatTheEngineCannotUse(bool floppy) {
+    std::vector<std::string> problems = WSetVerifier::CheckProject(project_);
+    if (floppy) {
+        if (std::string why = WDiskSet::FirstDiskProblem(project_); !why.empty())
+            problems.push_back(std::move(why));
+    }
+    if (problems.empty())
+        return false;
+    // One text for the caller's one line: the first faults, and how many more.
+    constexpr size_t kNamed = 5;
+    std::vector<std::string> named(problems.begin(),
+                                   problems.begin() + std::min(problems.size(), kNamed));
+    std::string text = "the setup engine could not use this set: " + Join(named, "; ");
+    if (problems.size() > kNamed)
+        text += Format("; and %zu more", problems.size() - kNamed);
+    NoteFailure(text);
+    return true;
 }
 
 bool WMediaBuilder::RefuseFilesTooLargeToPack() {

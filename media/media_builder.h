@@ -140,6 +140,10 @@ class WMediaBuilder {
     std::string SourceOf(const WSetupComponent& component, const WSetupElement& element) const;
     // Notes every file that a disk archive cannot hold; true when there is one.
     bool RefuseFilesTooLargeToPack();
+    // Notes what the setup engine would refuse in the set (see
+    // WSetVerifier::CheckProject; for floppies also a first disk that its
+    // start program fills); true when there is anything.
+    bool RefuseWhatTheEngineCannotUse(bool floppy);
     void WriteScripts(const std::string& setupFolder);
     void WriteTexts(const std::string& setupFolder);
     bool ShipUserConfig();

@@ -2,10 +2,16 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <cstring>
 #include <map>
+#include <unordered_set>
 #include <utility>
 
-#include "archive/archive.h"
+#include "archive/al_entry.h"
+#include "archive/al_status.h"
+#include "archive/al_storage.h"
+#include "archive/zip_reader.h"
 #include "media/disk_set.h"
 #include "platform/file_handle.h"
 #include "platform/files.h"
@@ -55,6 +61,24 @@ bool ReadPieceHeader(FileHandle& in, int& number, int& count) {
     return true;
 }
 
+// Failures of the expansion that are the destination's, not the archive's:
+// a folder or file that cannot be made or written there.
+bool IsWriteFailure(int code) {
+    return code == al::kCantOpenFile || code == al::kWriteError || code == al::kRenameError ||
+           code == al::kDeleteError;
+}
+
+// A member's name as a folder on Windows tells names apart: separators
+// either way, "." parts dropped, no regard to case.
+std::string MemberKey(const std::string& name) {
+    std::vector<std::string> folders;
+    std::string file;
+    if (!SplitMemberName(name, folders, file))
+        return ToLower(name);
+    folders.push_back(file);
+    return ToLower(Join(folders, "/"));
+}
+
 }  // namespace
 
 long WSetUnpacker::DiskNumberOf(const std::string& name) {
@@ -91,10 +115,11 @@ bool WSetUnpacker::Unpack(const std::vector<std::string>& disks, const std::stri
                           const std::string& setFolder) {
     problems_.clear();
     archives_.clear();
+    temporaryFolderFailed_ = false;
     std::string why;
     for (const std::string& folder : {workFolder, setFolder}) {
         if (!MakeFolders(folder, &why)) {
-            problems_.push_back("cannot create " + DisplayPath(folder) + ": " + why);
+            CannotWrite(folder, why);
             return false;
         }
     }
@@ -105,18 +130,60 @@ bool WSetUnpacker::Unpack(const std::vector<std::string>& disks, const std::stri
     long expected = 1;
     for (const std::string& disk : disks) {
         ExpandDisk(disk, expected, workFolder);
+        if (temporaryFolderFailed_)
+            return false;
         expected = std::max(expected, DiskNumberOf(FileNameOf(disk))) + 1;
     }
     JoinPieces(workFolder);
+    if (temporaryFolderFailed_)
+        return false;
     std::vector<std::string> names;
     for (const std::string& name : ListFolder(workFolder, true, false)) {
         std::string archive;
         if (IsArchiveName(name) && PieceNumberOf(name, archive) == 0)
             names.push_back(name);
     }
-    for (const std::string& name : names)
+    for (const std::string& name : names) {
         ExpandArchive(workFolder, name, setFolder);
+        if (temporaryFolderFailed_)
+            return false;
+    }
     return problems_.empty();
+}
+
+void WSetUnpacker::CannotWrite(const std::string& folder, const std::string& why) {
+    temporaryFolderFailed_ = true;
+    problems_.push_back("cannot write to the temporary folder " + DisplayPath(folder) + ": " + why);
+}
+
+bool WSetUnpacker::Expand(const std::string& path, const std::string& shown,
+                          const std::string& destination) {
+    ALZipReader reader(path);
+    ALEntryList list;
+    if (reader.ReadDirectory(list) < 0) {
+        problems_.push_back(shown + " is damaged: " + reader.Status().GetStatusDetail());
+        return false;
+    }
+    std::unordered_set<std::string> names;
+    for (const auto& entry : list) {
+        const std::string& name = entry->GetStorage()->GetName();
+        if (!names.insert(MemberKey(name)).second) {
+            problems_.push_back(shown + " is damaged: it holds the member " + name +
+                                " more than once");
+            return false;
+        }
+    }
+    if (reader.Extract(list, destination) < 0) {
+        const ALStatus& status = reader.Status();
+        if (IsWriteFailure(status.GetStatusCode())) {
+            CannotWrite(destination, status.SystemError() != 0 ? std::strerror(status.SystemError())
+                                                               : status.GetStatusDetail());
+            return false;
+        }
+        problems_.push_back(shown + " is damaged: " + status.GetStatusDetail());
+        return false;
+    }
+    return true;
 }
 
 void WSetUnpacker::ExpandDisk(const std::string& disk, long expected,
@@ -149,9 +216,7 @@ void WSetUnpacker::ExpandDisk(const std::string& disk, long expected,
                             (own.empty() ? std::string() : " " + own));
         return;
     }
-    WArchive reader(WDiskSet::kExtension);
-    if (!reader.Extract(archive, {}, workFolder))
-        problems_.push_back(DisplayPath(archive) + " is damaged: " + reader.GetStatusText());
+    Expand(archive, DisplayPath(archive), workFolder);
 }
 
 void WSetUnpacker::JoinPieces(const std::string& workFolder) {
@@ -166,8 +231,8 @@ void WSetUnpacker::JoinPieces(const std::string& workFolder) {
         const std::string joined = JoinPath(workFolder, archive);
         FileHandle out;
         if (!out.Open(joined, FileHandle::Mode::kWrite, 0644)) {
-            problems_.push_back(ErrnoText(DisplayPath(joined)));
-            continue;
+            CannotWrite(workFolder, std::strerror(errno));
+            return;
         }
         bool whole = true;
         // Every piece's header gives the number of pieces; the first one
@@ -204,17 +269,27 @@ void WSetUnpacker::JoinPieces(const std::string& workFolder) {
             std::string buffer(WDiskSet::kChunkSize, '\0');
             for (;;) {
                 size_t n = 0;
-                if (!in.ReadFull(buffer.data(), buffer.size(), n) ||
-                    (n > 0 && !out.WriteAll(buffer.data(), n))) {
-                    problems_.push_back(ErrnoText(DisplayPath(joined)));
+                if (!in.ReadFull(buffer.data(), buffer.size(), n)) {
+                    problems_.push_back("cannot read " + ErrnoText(it->second));
                     whole = false;
                     break;
+                }
+                if (n > 0 && !out.WriteAll(buffer.data(), n)) {
+                    CannotWrite(workFolder, std::strerror(errno));
+                    out.Close();
+                    RemoveFile(joined);
+                    return;
                 }
                 if (n < buffer.size())
                     break;
             }
         }
-        if (!out.Close() || !whole)
+        if (!out.Close()) {
+            CannotWrite(workFolder, std::strerror(errno));
+            RemoveFile(joined);
+            return;
+        }
+        if (!whole)
             RemoveFile(joined);
     }
 }
@@ -224,12 +299,8 @@ void WSetUnpacker::ExpandArchive(const std::string& workFolder, const std::strin
     // The scripts' list was packed from the "Setup" folder.
     const std::string destination =
         EqualsNoCase(name, kComponentList) ? JoinPath(setFolder, "Setup") : setFolder;
-    WArchive reader(WDiskSet::kExtension);
-    if (!reader.Extract(name, workFolder, destination)) {
-        problems_.push_back(name + " is damaged: " + reader.GetStatusText());
-        return;
-    }
-    archives_.push_back(name);
+    if (Expand(JoinPath(workFolder, name), name, destination))
+        archives_.push_back(name);
 }
 
 }  // namespace vantrel

@@ -4,9 +4,13 @@
 // archive is expanded in turn. The result has the ship folder's layout: the
 // scripts in "Setup", the components' files at their source names.
 //
-// Expanding checks each member's CRC-32 and size, so a damaged archive is
-// found here. Each fault is named and the unpacking goes on with the rest,
-// so that one run lists everything that is wrong with a set.
+// Expanding checks each member's CRC-32 and size, and that no archive holds
+// two members of one name (the second would silently replace the first), so
+// a damaged archive is found here. Each fault is named and the unpacking
+// goes on with the rest, so that one run lists everything that is wrong with
+// a set. A failure to write into the folders it unpacks into (a full
+// temporary folder) is not the set's fault: it is named as what it is, and
+// the unpacking stops there.
 #pragma once
 
 #include <string>
@@ -24,11 +28,16 @@ class WSetUnpacker {
 
     // Unpacks the set on `disks` (disk folders in disk order, as DiskFolders
     // gives them) into `setFolder`, using `workFolder` for the disks'
-    // archives; both are created when missing. True when every disk, piece
-    // and archive was found and expanded whole; Problems() names each fault.
+    // archives; both are created when missing (the callers' temporary
+    // folders). True when every disk, piece and archive was found and
+    // expanded whole; Problems() names each fault.
     bool Unpack(const std::vector<std::string>& disks, const std::string& workFolder,
                 const std::string& setFolder);
     const std::vector<std::string>& Problems() const { return problems_; }
+    // The last Unpack stopped because its folders could not be written;
+    // Problems() ends with the system's reason, and the set was not checked
+    // to its end.
+    bool TemporaryFolderFailed() const { return temporaryFolderFailed_; }
     // The archives expanded into the set folder, in name order.
     const std::vector<std::string>& Archives() const { return archives_; }
 
@@ -37,8 +46,13 @@ class WSetUnpacker {
     void JoinPieces(const std::string& workFolder);
     void ExpandArchive(const std::string& workFolder, const std::string& name,
                        const std::string& setFolder);
+    // Expands the archive at `path` (named `shown` in problems) into
+    // `destination`; false after naming the fault.
+    bool Expand(const std::string& path, const std::string& shown, const std::string& destination);
+    void CannotWrite(const std::string& folder, const std::string& why);
 
     std::vector<std::string> problems_;
+    bool temporaryFolderFailed_ = false;
     std::vector<std::string> archives_;
 };
 

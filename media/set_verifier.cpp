@@ -1,11 +1,20 @@
 #include "media/set_verifier.h"
 
+#include <cerrno>
+#include <map>
+#include <unordered_set>
+
 #include "elements/element_classes.h"
+#include "media/media_builder.h"
 #include "media/set_unpacker.h"
+#include "platform/file_handle.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/strings.h"
 #include "platform/temp_folder.h"
+#include "project/file_name_rules.h"
+#include "project/project_data.h"
+#include "script/creator_manager.h"
 #include "script/set_layout.h"
 #include "script/setup_component.h"
 #include "script/setup_manager.h"
@@ -24,17 +33,129 @@ std::string Bytes(long long n) {
     return Format("%lld byte%s", n, n == 1 ? "" : "s");
 }
 
-// A fresh folder inside the private temporary folder.
-std::string FreshFolder() {
+// A fresh folder inside the private temporary folder; empty, with the
+// reason in `why`, when none can be made.
+std::string FreshFolder(std::string& why) {
     const std::string& temp = PrivateTempFolder();
-    if (temp.empty())
+    if (temp.empty()) {
+        why = "there is no temporary folder to unpack the set in";
         return {};
+    }
     for (int i = 0; i < 1000; ++i) {
         const std::string folder = JoinPath(temp, Format("verify-%d", i));
         if (MakeFolder(folder))
             return folder;
+        if (errno != EEXIST) {
+            why = "cannot write to the temporary folder " + ErrnoText(temp);
+            return {};
+        }
     }
+    why = "no free name in the temporary folder " + DisplayPath(temp);
     return {};
+}
+
+// A path on the target machine or in the set as the lookups compare it:
+// "/" as "\\", no doubled or trailing separator, lower case.
+std::string PathKey(std::string_view path) {
+    std::string key;
+    key.reserve(path.size());
+    for (char c : path) {
+        const char d = c == '/' ? '\\' : c;
+        if (d == '\\' && (key.empty() || key.back() == '\\'))
+            continue;
+        key += d;
+    }
+    while (!key.empty() && key.back() == '\\')
+        key.pop_back();
+    return ToLower(key);
+}
+
+// The records that change or use an installed file, in words.
+std::string RecordText(const WSetupElement& e) {
+    switch (e.GetTypeCode()) {
+        case kElementShortcut:
+            return "the shortcut \"" + static_cast<const WSetupShortcut&>(e).GetShortcutName() +
+                   "\"";
+        case kElementSelfRegister:
+            return "the self-registration";
+        case kElementRegFile:
+            return "the registry-file record";
+        case kElementProfile: {
+            const auto& p = static_cast<const WSetupProfileString&>(e);
+            return "the INI entry [" + p.GetSection() + "] " + p.GetKey();
+        }
+        case kElementCustFile:
+            return "the text replacement of \"" +
+                   static_cast<const WSetupCustFile&>(e).GetSearchText() + "\"";
+        default:
+            return ElementTypeName(e.GetTypeCode()) + " record";
+    }
+}
+
+// The places on the target machine that `e` writes: a file's or font's
+// destination, a folder record's folder, a shortcut's link.
+std::vector<std::string> DestinationsOf(const WSetupElement& e) {
+    switch (e.GetTypeCode()) {
+        case kElementFile:
+        case kElementTTFFile:
+        case kElementDir:
+            return {e.GetTargetPath()};
+        case kElementShortcut: {
+            const auto& s = static_cast<const WSetupShortcut&>(e);
+            return {JoinPath(s.GetShortcutFolder(), s.GetShortcutName())};
+        }
+        default:
+            return {};
+    }
+}
+
+// The start of a long line, enough to recognise it.
+std::string LineStart(const std::string& line) {
+    constexpr size_t kShown = 40;
+    return line.size() <= kShown ? line : line.substr(0, kShown) + "...";
+}
+
+// What a record is, for the messages: "the File record of bin\app.exe of
+// component Program_files".
+std::string RecordOf(const WSetupComponent& c, const WSetupElement& e) {
+    std::string text = "the " + ElementTypeName(e.GetTypeCode()) + " record";
+    const std::string& name = !e.GetSourceName().empty() ? e.GetSourceName() : e.GetTargetName();
+    if (!name.empty())
+        text += " of " + LineStart(name);
+    return text + " of component " + c.GetName();
+}
+
+// Compares two files byte for byte: "" when they are the same, else how they
+// differ; a file that cannot be read is named with the system's reason.
+std::string Difference(const std::string& inSet, const std::string& source) {
+    FileHandle a, b;
+    if (!a.Open(inSet, FileHandle::Mode::kRead))
+        return "cannot be read: " + ErrnoText(inSet);
+    if (!b.Open(source, FileHandle::Mode::kRead))
+        return "cannot be compared: its source " + ErrnoText(source);
+    constexpr size_t kBlock = 1 << 16;
+    std::string x(kBlock, '\0'), y(kBlock, '\0');
+    long long offset = 0;
+    for (;;) {
+        size_t n = 0, m = 0;
+        if (!a.ReadFull(x.data(), kBlock, n))
+            return "cannot be read: " + ErrnoText(inSet);
+        if (!b.ReadFull(y.data(), kBlock, m))
+            return "cannot be compared: its source " + ErrnoText(source);
+        const size_t common = std::min(n, m);
+        for (size_t i = 0; i < common; ++i) {
+            if (x[i] != y[i]) {
+                return Format("differs from its source %s at byte %lld",
+                              DisplayPath(source).c_str(), offset + static_cast<long long>(i));
+            }
+        }
+        if (n != m) {
+            return "differs from its source " + DisplayPath(source) + ": their sizes differ";
+        }
+        if (n < kBlock)
+            return {};
+        offset += static_cast<long long>(n);
+    }
 }
 
 }  // namespace
@@ -61,13 +182,11 @@ WSetVerifier::ScriptCheck WSetVerifier::CheckScript(const std::string& path, boo
         return check;
     }
     std::vector<std::string> reasons;
-    if (bits & WScriptHeader::kNoHeader) {
-        if (!headerRequired)
-            return check;
+    const bool stampedScript = (bits & WScriptHeader::kNoHeader) == 0;
+    if (!stampedScript && headerRequired)
         reasons.push_back("it has no header block, so it was not stamped when the set was built");
-    }
-    if (bits & (WScriptHeader::kSumDiffers | WScriptHeader::kLinesDiffer |
-                WScriptHeader::kSkippedDiffer)) {
+    if (stampedScript && (bits & (WScriptHeader::kSumDiffers | WScriptHeader::kLinesDiffer |
+                                  WScriptHeader::kSkippedDiffer))) {
         reasons.push_back("its checksum " + header.ChecksumText() +
                           " does not match its contents (" + computed.ChecksumText() +
                           "): the script was changed after it was stamped");
@@ -87,10 +206,69 @@ WSetVerifier::ScriptCheck WSetVerifier::CheckScript(const std::string& path, boo
     return check;
 }
 
+std::vector<std::string> WSetVerifier::CheckProject(WProjectData& project) {
+    std::vector<std::string> problems;
+    for (const std::string& line : project.ProductScriptLines()) {
+        if (const std::string why = ScriptLineProblem(line); !why.empty())
+            problems.push_back(std::string("a line of ") + kProductScript + " (\"" +
+                               LineStart(line) + "\") " + why);
+    }
+    WCreatorManager* components = project.Components();
+    if (!components)
+        return problems;
+    components->Gather();
+    // The string file gets a line for each string that the component script
+    // names.
+    StringSectionLines strings;
+    auto longLine = [&](const std::string& line, const std::string& what) {
+        if (const std::string why = ScriptLineProblem(line); !why.empty())
+            problems.push_back(std::string("a line of ") + kComponentScript + " (" + what + ") " +
+                               why);
+        CollectStringRefs(line, strings);
+    };
+    for (int level = 0; level < WComponentManager::kLevelCount; ++level) {
+        for (const WSetupComponent* c : components->Level(level)) {
+            longLine(c->GetLine(WSetupComponent::InstallTypeText(c->GetInstallTypes())),
+                     "the line of component " + c->GetName());
+        }
+    }
+    for (int type = 0; type < kElementTypeCount; ++type) {
+        for (int level = 0; level < WComponentManager::kLevelCount; ++level) {
+            for (const WSetupElement* e : components->LevelElements(type, level)) {
+                const WSetupComponent* owner = components->Find(e->GetTag());
+                const std::string what =
+                    owner ? RecordOf(*owner, *e) : ElementTypeName(type) + " record";
+                // The application's files are written with the set as their
+                // source folder.
+                if (owner && owner->IsApplicationComponent() &&
+                    (type == kElementFile || type == kElementTTFFile)) {
+                    auto copy = e->Clone();
+                    copy->SetSourceDir(kInSet);
+                    longLine(copy->GetScriptLine(), what);
+                } else {
+                    longLine(e->GetScriptLine(), what);
+                }
+                for (const std::string& destination : DestinationsOf(*e)) {
+                    if (const std::string why = DestinationProblem(destination); !why.empty())
+                        problems.push_back(what + " writes to " + destination +
+                                           ", a path the setup engine cannot use: it " + why);
+                }
+            }
+        }
+    }
+    for (const std::string& line : strings.Lines()) {
+        if (const std::string why = ScriptLineProblem(line); !why.empty())
+            problems.push_back(std::string("a line of ") + kStringFile + " (\"" + LineStart(line) +
+                               "\") " + why);
+    }
+    return problems;
+}
+
 bool WSetVerifier::Verify(const std::string& mediaFolder) {
     problems_.clear();
     kind_ = Kind::kNone;
-    disks_ = archives_ = files_ = 0;
+    incomplete_ = false;
+    disks_ = archives_ = files_ = compared_ = 0;
     if (!IsFolder(mediaFolder)) {
         problems_.push_back(DisplayPath(mediaFolder) + " is not a folder");
         return false;
@@ -108,9 +286,11 @@ bool WSetVerifier::Verify(const std::string& mediaFolder) {
     }
     kind_ = Kind::kFloppy;
     disks_ = static_cast<int>(disks.size());
-    const std::string scratch = FreshFolder();
+    std::string why;
+    const std::string scratch = FreshFolder(why);
     if (scratch.empty()) {
-        problems_.push_back("no temporary folder to unpack the set in");
+        problems_.push_back(why);
+        incomplete_ = true;
         return false;
     }
     WSetUnpacker unpacker;
@@ -118,7 +298,11 @@ bool WSetVerifier::Verify(const std::string& mediaFolder) {
     unpacker.Unpack(disks, JoinPath(scratch, "archives"), set);
     problems_ = unpacker.Problems();
     archives_ = static_cast<int>(unpacker.Archives().size());
-    VerifyFolder(set);
+    // What could not be unpacked is not missing from the set: say only why
+    // the check stopped.
+    incomplete_ = unpacker.TemporaryFolderFailed();
+    if (!incomplete_)
+        VerifyFolder(set);
     RemoveTree(scratch);
     return problems_.empty();
 }
@@ -155,6 +339,7 @@ void WSetVerifier::CheckScripts(const std::string& setupFolder) {
 
 void WSetVerifier::CheckFiles(const std::string& root, const std::string& setupFolder) {
     WSetupManager components;
+    components.SetReadAllRecords(true);
     components.SetStringFolder(setupFolder);
     ScriptStringMap().Clear();
     const std::string engineStrings = FindInFolderNoCase(setupFolder, kEngineStringFile);
@@ -171,22 +356,101 @@ void WSetVerifier::CheckFiles(const std::string& root, const std::string& setupF
                                            : ": " + Join(components.Failures(), "; ")));
         return;
     }
+
+    // The project's own files by their path in the set, and their sources.
+    struct Source {
+        std::string path;
+        bool inSet = false;
+    };
+    std::map<std::string, Source> sources;
+    if (project_) {
+        for (const WSetupComponent* c :
+             {project_->ProductComponent(), project_->ProgramFilesComponent()}) {
+            if (!c)
+                continue;
+            for (int type : kFileElementTypes) {
+                for (const auto& e : c->Elements(type)) {
+                    sources.emplace(
+                        PathKey(e->GetSourceName()),
+                        Source{JoinPath(e->GetSourceDir(), FileNameOf(e->GetSourceName()))});
+                }
+            }
+        }
+    }
+
+    std::unordered_set<std::string> installed;
     for (const WSetupComponent* c : components.Components()) {
-        for (int type : {kElementFile, kElementTTFFile}) {
+        for (int type : kFileElementTypes) {
             for (const auto& e : c->Elements(type)) {
+                const std::string name = e->GetSourceName();
+                const std::string what = name + " of component " + c->GetName();
+                installed.insert(PathKey(e->GetTargetPath()));
                 if (e->GetSourceDir() != kInSet)
                     continue;
                 ++files_;
-                const std::string name = e->GetSourceName();
+                std::vector<std::string> parts;
+                if (!WMediaBuilder::RelativeParts(name, parts)) {
+                    problems_.push_back(what + " lies outside the set");
+                    continue;
+                }
+                Source* source = nullptr;
+                if (project_ && c->IsApplicationComponent()) {
+                    auto found = sources.find(PathKey(name));
+                    if (found == sources.end()) {
+                        problems_.push_back(what + " is not a file of the project");
+                    } else {
+                        source = &found->second;
+                        source->inSet = true;
+                    }
+                }
                 const std::string path = ResolveNoCase(JoinPath(root, name));
                 const long long want = static_cast<long long>(e->GetSize());
-                const std::string what = name + " of component " + c->GetName();
                 if (!IsFile(path)) {
                     problems_.push_back(what + " is missing");
-                } else if (const long long size = FileSizeOf(path); size != want) {
+                    continue;
+                }
+                if (const long long size = FileSizeOf(path); size != want) {
                     problems_.push_back(what + " has " + Bytes(size) + ", its record says " +
                                         Bytes(want));
+                    continue;
                 }
+                if (!source)
+                    continue;
+                ++compared_;
+                if (const std::string why = Difference(path, source->path); !why.empty())
+                    problems_.push_back(what + " " + why);
+            }
+        }
+    }
+    for (const auto& [key, source] : sources) {
+        if (!source.inSet)
+            problems_.push_back("the project's file " + DisplayPath(source.path) +
+                                " is not in the set");
+    }
+
+    for (const WSetupComponent* c : components.Components()) {
+        for (int type = 0; type < kElementTypeCount; ++type) {
+            for (const auto& e : c->Elements(type)) {
+                for (const std::string& destination : DestinationsOf(*e)) {
+                    if (const std::string why = DestinationProblem(destination); !why.empty())
+                        problems_.push_back(RecordOf(*c, *e) + " writes to " + destination +
+                                            ", a path the setup engine cannot use: it " + why);
+                }
+            }
+        }
+    }
+
+    // What the application does with its files needs the files.
+    for (const WSetupComponent* c : components.Components()) {
+        if (!c->IsApplicationComponent())
+            continue;
+        for (int type : {kElementShortcut, kElementSelfRegister, kElementRegFile, kElementProfile,
+                         kElementCustFile}) {
+            for (const auto& e : c->Elements(type)) {
+                if (!installed.count(PathKey(e->GetTargetPath())))
+                    problems_.push_back(RecordText(*e) + " of component " + c->GetName() +
+                                        " names " + e->GetTargetPath() +
+                                        ", which the set does not install");
             }
         }
     }

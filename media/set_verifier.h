@@ -4,11 +4,20 @@
 // a private temporary folder first, see set_unpacker.h).
 //
 // A set is sound when the product script carries a header whose checksum
-// matches its body (and so does every other script that carries one), the
+// matches its body (and so does every other script that carries one), no
+// line of a script is longer than the setup engine reads as one line, the
 // component script reads as a setup's component script, every file record
-// of every component that the set carries is present at its source name with
-// the size the record gives, and for a floppy set every disk, every piece of
-// a split archive and every archive is there and expands with right CRCs.
+// of every component that the set carries (the application's and the
+// standard components' alike) is present at its source name with the size
+// the record gives and installs to a destination the engine can use, every
+// shortcut, registration, INI entry and text replacement of the application
+// names a file the set installs, and for a floppy set every disk, every
+// piece of a split archive and every archive is there, holds each member
+// once and expands with right CRCs.
+//
+// With a project (SetProject), the application's files in the set are also
+// compared byte for byte with the project's sources: a CD set carries no
+// checksums, so only this finds a changed byte in one of its files.
 #pragma once
 
 #include <string>
@@ -16,6 +25,7 @@
 
 namespace vantrel {
 
+class WProjectData;
 class WScriptHeader;
 
 class WSetVerifier {
@@ -29,6 +39,9 @@ class WSetVerifier {
     // Checks the unpacked set (or CD set) in `root`, adding to Problems().
     bool VerifyFolder(const std::string& root);
 
+    // The project the set was built from (null: none); the caller keeps it.
+    void SetProject(const WProjectData* project) { project_ = project; }
+
     // A script's header against its body.
     struct ScriptCheck {
         enum State { kSound, kMissing, kCannotOpen, kFails };
@@ -36,27 +49,45 @@ class WSetVerifier {
         std::string reasons;  // kFails: why, "; "-separated
     };
     // Checks the script at `path` as the setup engine does before it
-    // installs: the checksums of its header block must match its body. With
-    // `headerRequired`, a script without a header block fails; `stamped`,
-    // when given, gets the header's values as stamped.
+    // installs: the checksums of its header block must match its body, and
+    // no line may be too long for the engine. With `headerRequired`, a
+    // script without a header block fails; `stamped`, when given, gets the
+    // header's values as stamped.
     static ScriptCheck CheckScript(const std::string& path, bool headerRequired,
                                    WScriptHeader* stamped = nullptr);
 
+    // What the setup engine would refuse in the set that `project` makes,
+    // found before anything is written: a line of its scripts too long for
+    // the engine, and a file, font, folder or shortcut whose destination the
+    // engine cannot use (project/file_name_rules.h holds both rules). One
+    // text per fault; empty when there is none. Gathers the project's
+    // components and leaves them gathered.
+    static std::vector<std::string> CheckProject(WProjectData& project);
+
     const std::vector<std::string>& Problems() const { return problems_; }
+    // The check could not be done (the temporary folder for a floppy set
+    // could not be written); Problems() says why, and nothing is said about
+    // the set itself.
+    bool Incomplete() const { return incomplete_; }
     Kind GetKind() const { return kind_; }
     int DiskCount() const { return disks_; }
     int ArchiveCount() const { return archives_; }
     int FileCount() const { return files_; }
+    // Application files compared with their sources.
+    int ComparedCount() const { return compared_; }
 
   private:
     void CheckScripts(const std::string& setupFolder);
     void CheckFiles(const std::string& root, const std::string& setupFolder);
 
+    const WProjectData* project_ = nullptr;
     std::vector<std::string> problems_;
     Kind kind_ = Kind::kNone;
+    bool incomplete_ = false;
     int disks_ = 0;
     int archives_ = 0;
     int files_ = 0;
+    int compared_ = 0;
 };
 
 }  // namespace vantrel

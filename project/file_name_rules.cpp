@@ -7,6 +7,7 @@
 #include "platform/strings.h"
 #include "project/project_data.h"
 #include "script/setup_component.h"
+#include "scriptfile/script_header.h"
 
 namespace vantrel {
 
@@ -59,6 +60,29 @@ std::string WindowsNameProblem(std::string_view name) {
     if (IsDeviceName(name))
         return "is a device name of Windows";
     return {};
+}
+
+std::string DestinationProblem(std::string_view destination) {
+    for (char c : destination) {
+        if (static_cast<unsigned char>(c) < 32)
+            return "holds a control character";
+    }
+    for (const std::string& part : Split(ReplaceAll(std::string(destination), "/", "\\"), '\\')) {
+        if (Trim(part) == "..")
+            return "holds a \"..\" part, which leaves its folder";
+        if (IsDeviceName(part))
+            return "holds \"" + part + "\", a device name of Windows";
+    }
+    return {};
+}
+
+std::string ScriptLineProblem(std::string_view line) {
+    if (line.size() < WScriptHeader::kLongLineLength)
+        return {};
+    return Format(
+        "is %zu characters long; the setup engine reads lines of %zu characters or more "
+        "in pieces",
+        line.size(), WScriptHeader::kLongLineLength);
 }
 
 std::string ScriptTextProblem(std::string_view name) {

@@ -61,6 +61,12 @@ bool WCreatorManager::WriteProductScript(std::string_view folder) {
     return script.SaveAs(JoinPath(setup, kProductScript));
 }
 
+std::vector<std::string> WCreatorManager::ProductScriptLines() {
+    WSetupProductData script;
+    FillProductScript(script);
+    return script.Lines();
+}
+
 void WCreatorManager::RecomputeInstallTypes(WComponentManager& components) {
     constexpr int kFirst = WSetupComponent::kTypeBits1;
     constexpr int kSecond = WSetupComponent::kTypeBits2;

@@ -43,6 +43,9 @@ class WCreatorManager : public WSetupManager {
     // folder\Setup\project.kvz (the "Setup" folder is created when missing).
     // False when the file cannot be written.
     virtual bool WriteProductScript(std::string_view folder);
+    // The lines of the product script as WriteProductScript writes them,
+    // without its header block; nothing is written.
+    std::vector<std::string> ProductScriptLines();
 
     // Writes folder\comp.kvz and folder\string.str from the components of
     // ComponentSource(); the folder is created when missing. With

@@ -471,7 +471,7 @@ bool WSetupManager::ReadComponentScript(std::string_view scriptPath,
         [&](const Section& section, const std::string& line) {
             if (section.kind == Section::kElements) {
                 std::string_view tag = TagOf(line);
-                bool take = WSetupComponent::IsApplicationName(tag) ||
+                bool take = readAllRecords_ || WSetupComponent::IsApplicationName(tag) ||
                             (section.type == kElementShortcut &&
                              line.find(kRuntimeShortcutText) != std::string::npos);
                 if (!take)

@@ -111,7 +111,8 @@ class WSetupManager : public WComponentManager {
     // Reads the string file, then the component script: components not yet
     // registered are created from their lines; element records are taken
     // only for "Product" and "Program_files", and the shortcut record that
-    // names "Tessary 9 Runtime" for whichever component holds it. Then the
+    // names "Tessary 9 Runtime" for whichever component holds it (every
+    // component's records with SetReadAllRecords). Then the
     // components are linked. `progress` is told the total (the sizes of
     // both files; 100000 when the script's size is unknown) with 0 done at
     // the start, and then the bytes read whenever they grew by more than
@@ -119,6 +120,10 @@ class WSetupManager : public WComponentManager {
     // linking fails; what was read stays.
     bool ReadComponentScript(std::string_view scriptPath, std::string_view stringFilePath,
                              const ScriptProgress& progress = {});
+
+    // Whether ReadComponentScript takes the element records of every
+    // component, as a checker of a built set needs them; off by default.
+    void SetReadAllRecords(bool all) { readAllRecords_ = all; }
 
     // Deletes every component and forgets which scripts were read.
     void ClearComponents() override;
@@ -137,6 +142,7 @@ class WSetupManager : public WComponentManager {
     std::set<std::string, LessNoCase> loaded_;  // scripts read (or being read), by full path
     std::string stringFolder_;
     std::vector<WSetupComponent*> toLink_;  // registered by the load under way
+    bool readAllRecords_ = false;
 };
 
 }  // namespace vantrel

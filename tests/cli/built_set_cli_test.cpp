@@ -4,6 +4,7 @@
 // and removes them again.
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <random>
@@ -27,8 +28,15 @@ class BuiltSet : public ::testing::Test {
         test::CopyEngines(dir, VANTREL_SAMPLE_INSTALL, "install");
         dir.Write("install/Distrib/Setup/Swintlen.dll", "intl");
         MakeFolders(dir / "install/MySetup");
+        // The floppy medium: 720 KB holds an optimised engine on the first
+        // disk with room beside it; a debug engine needs a larger one, and
+        // then more data, so that the set still spans three disks.
+        const long long engine = FileSizeOf(dir / "install/Distrib/Setup/setup.exe");
+        const long long kb = std::max(720LL, (engine + 200000) / 1000 + 1);
+        floppy = kb == 720 ? "720KB" : std::to_string(kb) + "KB";
         std::mt19937 rng(13);
-        std::string noise(1100000, '\0');
+        std::string noise(kb == 720 ? 1100000 : 1100000 + 2000 * kb, '\0');
+        noiseSize = std::to_string(noise.size());
         for (char& c : noise)
             c = static_cast<char>(rng());
         dir.Write("src/app/data.bin", noise);
@@ -60,6 +68,8 @@ class BuiltSet : public ::testing::Test {
     }
 
     test::ScratchFolder dir;
+    std::string floppy;     // the --size of the floppy sets
+    std::string noiseSize;  // of data.bin, in bytes
 };
 
 TEST_F(BuiltSet, SoundCdSetPassesAndEachDamageIsNamed) {
@@ -92,9 +102,8 @@ TEST_F(BuiltSet, SoundCdSetPassesAndEachDamageIsNamed) {
     bad = Cli("verify cd");
     EXPECT_EQ(bad.status, 1);
     ExpectHas(bad.err, "notes.txt of component Program_files is missing\n");
-    ExpectHas(bad.err,
-              "data.bin of component Program_files has 1000 bytes, its record says "
-              "1100000 bytes\n");
+    ExpectHas(bad.err, "data.bin of component Program_files has 1000 bytes, its record says " +
+                           noiseSize + " bytes\n");
     ExpectHas(bad.out, "2 problems found\n");
 
     EXPECT_EQ(Cli("verify").status, 2);
@@ -106,7 +115,7 @@ TEST_F(BuiltSet, SoundCdSetPassesAndEachDamageIsNamed) {
 }
 
 TEST_F(BuiltSet, FloppySetIsUnpackedAndDamageIsNamed) {
-    Run("build p.zlt --media fd --size 720KB");
+    Run("build p.zlt --media fd --size " + floppy);
     ASSERT_TRUE(IsFolder(dir / "fd/disk002"));
     test::ShellResult ok = Cli("verify fd");
     ASSERT_EQ(ok.status, 0) << ok.err;
@@ -217,7 +226,7 @@ void InstallsAndUninstalls(const test::ScratchFolder& dir, const std::string& pr
 TEST_F(BuiltSet, CdAndFloppySetsInstallIntoASandboxAndUninstall) {
     Run("build p.zlt --media cd --size 640MB");
     InstallsAndUninstalls(dir, dir / "cd/setup32.exe", dir / "root-cd");
-    Run("build p.zlt --media fd --size 720KB");
+    Run("build p.zlt --media fd --size " + floppy);
     InstallsAndUninstalls(dir, dir / "fd/disk001/setup.exe", dir / "root-fd");
 
     // Damage that the floppy unpacking finds stops the install before
@@ -229,6 +238,53 @@ TEST_F(BuiltSet, CdAndFloppySetsInstallIntoASandboxAndUninstall) {
     EXPECT_NE(broken.err.find("holds no disk archive disk002.cfi"), std::string::npos)
         << broken.err;
     EXPECT_FALSE(PathExists(dir / "root-bad"));
+}
+
+TEST_F(BuiltSet, VerifyWithTheProjectComparesEveryApplicationFileWithItsSource) {
+    Run("build p.zlt --media cd --size 640MB");
+    Run("build p.zlt --media fd --size " + floppy);
+    const std::string files = IsFile(kRealFont) ? "5" : "4";
+    for (const char* set : {"cd", "fd"}) {
+        SCOPED_TRACE(set);
+        test::ShellResult ok = Cli(std::string("verify ") + set + " --project p.zlt");
+        ASSERT_EQ(ok.status, 0) << ok.err;
+        ExpectHas(ok.out, files + " application files compared with the project's sources\n");
+    }
+    // Changed since the build, at the same size: the sets' own checks pass,
+    // the comparison names the file.
+    const std::string notes = dir / "src/app/docs/deep/notes.txt";
+    test::WriteBytes(notes, "NOTES\r\n");
+    for (const char* set : {"cd", "fd"}) {
+        SCOPED_TRACE(set);
+        EXPECT_EQ(Cli(std::string("verify ") + set).status, 0);
+        test::ShellResult bad = Cli(std::string("verify ") + set + " --project p.zlt");
+        EXPECT_EQ(bad.status, 1);
+        ExpectHas(bad.err, "notes.txt of component Program_files differs from its source " + notes +
+                               " at byte 0\n");
+        ExpectHas(bad.out, "1 problem found\n");
+    }
+    EXPECT_EQ(Cli("verify cd --project").status, 2);
+    EXPECT_EQ(Cli("verify cd --project missing.zlt").status, 1);
+}
+
+TEST_F(BuiltSet, ATemporaryFolderThatCannotBeWrittenIsBlamedNotTheSet) {
+    Run("build p.zlt --media fd --size " + floppy);
+    // No file of this run may grow past a few hundred KB.
+    const std::string limited = "trap '' XFSZ; ulimit -f 400; ";
+    test::ShellResult verify = test::RunCliIn(dir, "verify fd", limited);
+    EXPECT_EQ(verify.status, 1);
+    ExpectHas(verify.err, "vantrel-cli: cannot write to the temporary folder ");
+    ExpectHas(verify.err, ": File too large\n");
+    EXPECT_EQ(verify.err.find("damaged"), std::string::npos) << verify.err;
+    EXPECT_EQ(verify.err.find("missing"), std::string::npos) << verify.err;
+    ExpectHas(verify.out, ": the set could not be checked\n");
+
+    test::ShellResult install =
+        test::RunShell(limited + test::ShellQuote(dir / "fd/disk001/setup.exe") + " /install " +
+                       test::ShellQuote(dir / "root"));
+    EXPECT_EQ(install.status, 1);
+    ExpectHas(install.err, "cannot write to the temporary folder ");
+    EXPECT_EQ(install.err.find("damaged"), std::string::npos) << install.err;
 }
 
 }  // namespace

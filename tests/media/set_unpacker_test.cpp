@@ -3,6 +3,11 @@
 // way a set can be incomplete or damaged named.
 #include "media/set_unpacker.h"
 
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <functional>
 #include <map>
 #include <random>
 
@@ -139,6 +144,97 @@ TEST_F(SetUnpacker, NamesMissingDisksPiecesAndDamagedArchives) {
     EXPECT_FALSE(unpacker.Unpack(WSetUnpacker::DiskFolders(dir / "bare"), dir / "w", dir / "s"));
     EXPECT_EQ(unpacker.Problems(), std::vector<std::string>{dir / "bare/disk001" +
                                                             " holds no disk archive disk001.cfi"});
+}
+
+TEST_F(SetUnpacker, AnArchiveHoldingAMemberTwiceIsDamaged) {
+    // Two members whose names differ only in case name one file on Windows.
+    dir.Write("twice/bin/one.dat", "first");
+    dir.Write("twice/bin/two.dat", "other");
+    WArchive archive;
+    ASSERT_TRUE(archive.Create(6, "Twice", false, "bin\\*.dat", dir / "cfi", dir / "twice", true));
+    const std::string twice =
+        ReplaceAll(test::ReadBytes(dir / "cfi/Twice.cfi"), "bin/two.dat", "BIN/One.dat");
+    WSetUnpacker unpacker;
+    EXPECT_FALSE(unpacker.Unpack(
+        Disks("media", {{1, {{"Setup files.cfi", setupFiles}, {"Twice.cfi", twice}}}}),
+        dir / "work", dir / "set"));
+    EXPECT_EQ(unpacker.Problems(),
+              std::vector<std::string>{"Twice.cfi is damaged: it holds the member BIN/One.dat "
+                                       "more than once"});
+    EXPECT_FALSE(unpacker.TemporaryFolderFailed());
+    EXPECT_FALSE(IsFile(dir / "set/bin/one.dat"));
+}
+
+// Files may grow to `bytes` only, for the life of the object.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        previous_ = std::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit small = saved_;
+        small.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &small);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previous_);
+    }
+
+  private:
+    struct rlimit saved_ {};
+    void (*previous_)(int) = nullptr;
+};
+
+TEST_F(SetUnpacker, AFolderThatCannotBeWrittenIsNamedAndNotTheSet) {
+    const size_t half = comp.size() / 2;
+    auto disks = Disks(
+        "media", {{1, {{"Setup files.cfi", setupFiles}, {"~001_Comp.cfi", Piece(1, 2, 0, half)}}},
+                  {2, {{"~002_Comp.cfi", Piece(2, 2, half, std::string::npos)}}}});
+    // A full file system where root may mount one; a file size limit
+    // everywhere.
+    const std::string full = dir / "full";
+    MakeFolders(full);
+    const bool mounted = ::geteuid() == 0 && test::RunShell("mount -t tmpfs -o size=12k tmpfs " +
+                                                            test::ShellQuote(full) + " 2>&1")
+                                                     .status == 0;
+    struct Way {
+        const char* what;
+        std::string folder;
+        std::string reason;
+        std::function<bool(WSetUnpacker&, const std::string&)> unpack;
+    };
+    const std::vector<Way> ways = {
+        {"a file system that fills up", full, "No space left on device",
+         [&](WSetUnpacker& u, const std::string& at) {
+             return u.Unpack(disks, at + "/work", at + "/set");
+         }},
+        {"a file size limit", dir / "limited", "File too large",
+         [&](WSetUnpacker& u, const std::string& at) {
+             FileSizeLimit limit(4000);
+             return u.Unpack(disks, at + "/work", at + "/set");
+         }},
+    };
+    for (const Way& way : ways) {
+        SCOPED_TRACE(way.what);
+        if (way.folder == full && !mounted)
+            continue;  // not root, or no tmpfs here
+        WSetUnpacker unpacker;
+        EXPECT_FALSE(way.unpack(unpacker, way.folder));
+        EXPECT_TRUE(unpacker.TemporaryFolderFailed());
+        ASSERT_EQ(unpacker.Problems().size(), 1u) << Join(unpacker.Problems(), "\n");
+        const std::string& problem = unpacker.Problems()[0];
+        EXPECT_EQ(problem.rfind("cannot write to the temporary folder " + way.folder + "/", 0), 0u)
+            << problem;
+        EXPECT_TRUE(EndsWith(problem, ": " + way.reason)) << problem;
+        EXPECT_EQ(problem.find("damaged"), std::string::npos) << problem;
+    }
+    if (mounted)
+        test::RunShell("umount " + test::ShellQuote(full));
+
+    // The same set unpacks whole where there is room.
+    WSetUnpacker unpacker;
+    EXPECT_TRUE(unpacker.Unpack(disks, dir / "roomy/work", dir / "roomy/set"))
+        << Join(unpacker.Problems(), "\n");
 }
 
 }  // namespace
