@@ -36,6 +36,13 @@ struct RefusedName {
 // by one line per name: "<shown>: its name <reason>".
 std::string RefusedNamesMessage(const std::vector<RefusedName>& names);
 
+// Why the file or folder `path` (an engine path, absolute or relative to the
+// working folder) cannot be a source of the set: its full path on this
+// machine holds characters that Windows-1252 cannot hold, or is not text in
+// this system's encoding. The characters are named by their code points
+// ("U+043F"), and shown as "?" in the path. Empty when the path is fine.
+std::string SourcePathProblem(std::string_view path);
+
 // Whether the project holds any file or font element of its own.
 bool HasApplicationFiles(const WProjectData& project);
 

@@ -1,0 +1,106 @@
+#include "project/engine_limits.h"
+
+#include <vector>
+
+#include "elements/setup_element.h"
+#include "platform/strings.h"
+#include "platform/text_file.h"
+#include "project/file_name_rules.h"
+
+namespace vantrel {
+
+namespace {
+
+// 3012 -> "3,012".
+std::string Grouped(size_t n) {
+    const std::string digits = std::to_string(n);
+    std::string out;
+    for (size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0)
+            out += ',';
+        out += digits[i];
+    }
+    return out;
+}
+
+std::vector<std::string> PathPartsOf(std::string_view path) {
+    return Split(ReplaceAll(std::string(path), "/", "\\"), '\\');
+}
+
+std::string PartProblem(const std::string& part) {
+    std::string why = WindowsNameProblem(part);
+    return why.empty() ? std::string() : "\"" + part + "\" " + why;
+}
+
+}  // namespace
+
+std::string LineLengthProblem(size_t length) {
+    if (length <= kMaxScriptLineLength)
+        return {};
+    return "is " + Grouped(length) + " characters long; the setup engine reads lines of at most " +
+           Grouped(kMaxScriptLineLength) + " characters";
+}
+
+size_t RecordLineLength(std::string_view component, const WSetupElement& element) {
+    return component.size() + element.WriteRecord().size();
+}
+
+std::string DestinationProblem(std::string_view targetDir, std::string_view targetName) {
+    std::vector<std::string> dir = PathPartsOf(targetDir);
+    for (size_t i = 0; i < dir.size(); ++i) {
+        const std::string& part = dir[i];
+        // The folder macro that begins it, or a drive, and the separator
+        // that may end it.
+        if (part.empty() && i + 1 == dir.size() && i > 0)
+            continue;
+        if (i == 0 && ((StartsWith(part, "<") && EndsWith(part, ">")) ||
+                       (part.size() == 2 && part[1] == ':')))
+            continue;
+        if (std::string why = PartProblem(part); !why.empty())
+            return "its folder " + why;
+    }
+    if (targetName.empty())
+        return "it has no file name";
+    for (const std::string& part : PathPartsOf(targetName)) {
+        if (std::string why = PartProblem(part); !why.empty())
+            return "its name " + why;
+    }
+    return {};
+}
+
+std::string ScriptLinesProblem(const std::string& path) {
+    std::vector<std::string> lines;
+    if (!ReadTextLines(path, lines))
+        return {};
+    std::string section;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
+        if (StartsWith(line, "[") && line.find(']') != std::string::npos) {
+            section = line.substr(1, line.find(']') - 1);
+            continue;
+        }
+        std::string why = LineLengthProblem(line.size());
+        if (why.empty())
+            continue;
+        std::string where = "line " + std::to_string(i + 1);
+        const size_t eq = line.find('=');
+        const size_t comma = line.find(',');
+        if (eq != std::string::npos && (comma == std::string::npos || eq < comma)) {
+            where += " ([" + section + "] " + line.substr(0, eq) + ")";
+        } else {
+            // A record: its longest field.
+            std::vector<std::string> fields = Split(line, ',');
+            size_t longest = 0;
+            for (size_t f = 1; f < fields.size(); ++f) {
+                if (fields[f].size() > fields[longest].size())
+                    longest = f;
+            }
+            where += " (the record in [" + section + "], its field " + std::to_string(longest + 1) +
+                     " of " + Grouped(fields[longest].size()) + " characters)";
+        }
+        return where + " " + why;
+    }
+    return {};
+}
+
+}  // namespace vantrel
