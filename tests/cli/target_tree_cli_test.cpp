@@ -126,6 +126,35 @@ TEST_F(TargetTreeCommands, RefusalsLeaveTheProjectFileAsItWas) {
     ExpectHas(Files(), "  <Fonts Folder>\\readme.txt\n");
 }
 
+// The shortcut and INI entry of a file follow it through a rename and a
+// move, and go when it is removed.
+TEST_F(TargetTreeCommands, RecordsOfAFileFollowItAndGoWithIt) {
+    ASSERT_EQ(Cli("add-files p.zlt src/bin src/readme.txt").status, 0);
+    ASSERT_EQ(Cli("shortcut p.zlt add '<D>\\bin\\app.exe'").status, 0);
+    ASSERT_EQ(Cli("ini p.zlt add '<D>\\bin\\app.exe' --section S --key K --value V").status, 0);
+    const struct {
+        std::string command;
+        std::string at;  // where the records point afterwards; empty: gone
+    } steps[] = {
+        {"rename p.zlt '<D>\\bin' prog", "<Target Folder>\\prog\\app.exe"},
+        {"move p.zlt '<D>\\prog\\app.exe' '<W>'", "<Windows Folder>\\app.exe"},
+        {"remove-files p.zlt '<W>\\app.exe'", ""},
+    };
+    for (const auto& step : steps) {
+        Result r = Cli(step.command);
+        ASSERT_EQ(r.status, 0) << step.command << "\n" << r.err;
+        const std::string links = Cli("shortcut p.zlt list").out;
+        const std::string ini = Cli("ini p.zlt list").out;
+        if (step.at.empty()) {
+            ExpectHas(links, "Shortcuts (0)");
+            ExpectHas(ini, "INI entries (0)");
+        } else {
+            ExpectHas(links, "->  " + step.at + "\n");
+            ExpectHas(ini, "  1  " + step.at + "  [S] K=V\n");
+        }
+    }
+}
+
 // A source that cannot be added is named for what is wrong with it, and
 // nothing is added.
 TEST_F(TargetTreeCommands, AddFilesNamesWhatReallyFailed) {
