@@ -115,7 +115,7 @@ std::string SourcePathProblem(std::string_view path) {
     }
     TextFileToCp1252(bytes, shown);
     return "The path " + shown + " holds characters that Windows-1252 cannot hold (" + codes +
-           "); the setup could not name the file. Move or rename it first";
+           "), so a setup cannot name it; move or rename it first";
 }
 
 bool HasApplicationFiles(const WProjectData& project) {

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <filesystem>
 #include <map>
 #include <mutex>
 #include <thread>
@@ -44,13 +45,20 @@ bool OpenLockFile(const std::string& path, FileHandle& file) {
 }  // namespace
 
 std::string WProjectLock::LockPathOf(const std::string& projectPath) {
-    return projectPath + ".lock";
+    // A project reached through a link is locked where the link leads, so
+    // that every way to the file takes the same lock.
+    std::error_code ec;
+    const std::filesystem::path real = std::filesystem::weakly_canonical(ToNative(projectPath), ec);
+    std::string resolved;
+    if (ec || !FromNative(real, resolved))
+        resolved = AbsolutePath(projectPath);
+    return resolved + ".lock";
 }
 
 WProjectLock::Outcome WProjectLock::Acquire(const std::string& projectPath, int waitMs) {
     Release();
     error_.clear();
-    const std::string path = AbsolutePath(LockPathOf(projectPath));
+    const std::string path = LockPathOf(projectPath);
     std::lock_guard<std::mutex> guard(TableMutex());
     auto& table = Table();
     if (auto it = table.find(path); it != table.end()) {

@@ -33,7 +33,8 @@ class WProjectLock {
     WProjectLock(const WProjectLock&) = delete;
     WProjectLock& operator=(const WProjectLock&) = delete;
 
-    // The lock file of the project file `projectPath`.
+    // The lock file of the project file `projectPath`: beside the file a
+    // link at `projectPath` leads to, else beside `projectPath`.
     static std::string LockPathOf(const std::string& projectPath);
 
     // Takes the lock of `projectPath`, waiting up to `waitMs` milliseconds

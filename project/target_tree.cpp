@@ -299,7 +299,7 @@ WTargetTreeResult WTargetTree::Add(WTargetNode* target, const std::vector<std::s
     std::vector<RefusedName> unreadable;
     for (const std::string& given : sources) {
         if (std::string why = SourcePathProblem(given); !why.empty())
-            return RefusedAbout(why, given);
+            return Refused(why);
     }
     for (const std::string& given : sources) {
         const std::string source = StripTrailingSeparators(given);
@@ -332,7 +332,7 @@ WTargetTreeResult WTargetTree::Add(WTargetNode* target, const std::vector<std::s
 WTargetTreeResult WTargetTree::AddFilesOf(WTargetNode* target, const std::string& sourceFolder,
                                           WTargetTreeQuestions& questions) {
     if (std::string why = SourcePathProblem(sourceFolder); !why.empty())
-        return RefusedAbout(why, sourceFolder);
+        return Refused(why);
     if (!IsFolder(sourceFolder) || ListFolder(sourceFolder, true, true).empty())
         return Refused(kSelectSourceFolder);
     if (!target || !target->folder_)
