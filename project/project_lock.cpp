@@ -31,14 +31,15 @@ std::map<std::string, HeldLock>& Table() {
     return table;
 }
 
-// Opens the lock file without following a link at its name: an existing one
-// for reading (it may belong to another user), else a new empty one.
+// Opens the lock file without following a link at its name and without
+// waiting on anything but a regular file: an existing one for reading (it
+// may belong to another user), else a new empty one.
 bool OpenLockFile(const std::string& path, FileHandle& file) {
     FileHandle folder;
     if (!folder.Open(FolderOf(path), FileHandle::Mode::kFolder))
         return false;
     const std::string name = FileNameOf(path);
-    return file.OpenIn(folder, name, FileHandle::Mode::kRead) ||
+    return file.OpenIn(folder, name, FileHandle::Mode::kReadFileOnly) ||
            (errno == ENOENT && file.OpenIn(folder, name, FileHandle::Mode::kAppend, 0666));
 }
 
