@@ -333,14 +333,18 @@ WTargetTreeResult WTargetTree::AddFilesOf(WTargetNode* target, const std::string
                                           WTargetTreeQuestions& questions) {
     if (std::string why = SourcePathProblem(sourceFolder); !why.empty())
         return Refused(why);
-    if (!IsFolder(sourceFolder) || ListFolder(sourceFolder, true, true).empty())
+    if (!IsFolder(sourceFolder))
         return Refused(kSelectSourceFolder);
-    if (!target || !target->folder_)
-        return Refused(kSelectTargetFolder);
+    // A folder that cannot be listed is no empty folder: it is named.
     std::vector<std::pair<std::string, bool>> entries;
     std::vector<RefusedName> unreadable;
     std::string why;
-    if (!ListSource(sourceFolder, false, entries, unreadable, why))
+    const bool listed = ListSource(sourceFolder, false, entries, unreadable, why);
+    if (listed && ListFolder(sourceFolder, true, true).empty())
+        return Refused(kSelectSourceFolder);
+    if (!target || !target->folder_)
+        return Refused(kSelectTargetFolder);
+    if (!listed)
         return Refused(why);
     if (!unreadable.empty())
         return Refused(RefusedNamesMessage(unreadable));

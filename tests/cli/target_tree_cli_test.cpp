@@ -196,6 +196,8 @@ TEST_F(TargetTreeCommands, AddFilesNamesWhatReallyFailed) {
     }
     refused(as + cli + "add-files p.zlt src/bin",
             "src/bin/secret: Permission denied (a folder inside ");
+    refused(as + cli + "add-files p.zlt src/bin/secret --no-recurse",
+            "src/bin/secret: Permission denied\n");
     ::chmod((dir / "src/bin/secret").c_str(), 0755);
     ::chmod(FolderOf(dir.path()).c_str(), 0700);
 }
