@@ -75,17 +75,19 @@ std::string ScriptLinesProblem(const std::string& path) {
     std::string section;
     for (size_t i = 0; i < lines.size(); ++i) {
         const std::string& line = lines[i];
-        if (StartsWith(line, "[") && line.find(']') != std::string::npos) {
-            section = line.substr(1, line.find(']') - 1);
+        const bool header = StartsWith(line, "[") && line.find(']') != std::string::npos;
+        std::string why = LineLengthProblem(line.size());
+        if (why.empty()) {
+            if (header)
+                section = line.substr(1, line.find(']') - 1);
             continue;
         }
-        std::string why = LineLengthProblem(line.size());
-        if (why.empty())
-            continue;
         std::string where = "line " + std::to_string(i + 1);
         const size_t eq = line.find('=');
         const size_t comma = line.find(',');
-        if (eq != std::string::npos && (comma == std::string::npos || eq < comma)) {
+        if (header) {
+            where += " (a section name)";
+        } else if (eq != std::string::npos && (comma == std::string::npos || eq < comma)) {
             where += " ([" + section + "] " + line.substr(0, eq) + ")";
         } else {
             // A record: its longest field.

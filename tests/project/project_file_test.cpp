@@ -710,6 +710,8 @@ TEST_F(BadProjectFile, RecordsTheSetupEngineCannotUseAreRefusedByName) {
         for (const std::string& part : c.expected)
             ExpectRefused(path, part);
     }
+    ExpectRefused(WithMember("section.zlt", "string.str", "[" + std::string(3000, 's') + "]\r\n"),
+                  "string.str line 1 (a section name) is 3,002 characters long");
 }
 
 TEST_F(BadProjectFile, GarbageOrMissingScripts) {
