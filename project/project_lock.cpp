@@ -21,14 +21,17 @@ struct HeldLock {
 };
 
 // The locks this process holds, by the absolute path of their lock file.
+// Never destroyed: a lock object that lives until the program ends (the
+// command-line tool's) still finds them when it goes; the system releases
+// what is left when the process ends.
 std::mutex& TableMutex() {
-    static std::mutex mutex;
-    return mutex;
+    static auto* mutex = new std::mutex;
+    return *mutex;
 }
 
 std::map<std::string, HeldLock>& Table() {
-    static std::map<std::string, HeldLock> table;
-    return table;
+    static auto* table = new std::map<std::string, HeldLock>;
+    return *table;
 }
 
 // Opens the lock file without following a link at its name and without
