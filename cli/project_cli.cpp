@@ -1,6 +1,7 @@
 #include "cli/project_cli.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "platform/files.h"
 #include "platform/paths.h"
@@ -74,8 +75,12 @@ int OpenProjectLocked(const Args& args, const std::string& pathArgument, WProjec
     // Opening resets the project itself: the catalogue is read once.
     if (int rc = TakeInstallLocation(args, project); rc != kOk)
         return rc;
-    if (holdLock && IsFile(path) && RunLock().Acquire(path) == WProjectLock::Outcome::kBusy)
-        return Fail(Out(RunLock().Error()));
+    if (holdLock && IsFile(path) && RunLock().Acquire(path, 0) == WProjectLock::Outcome::kBusy) {
+        std::fprintf(stderr, "vantrel-cli: %s is in use by another program; waiting for it\n",
+                     Out(DisplayPath(path)).c_str());
+        if (RunLock().Acquire(path) == WProjectLock::Outcome::kBusy)
+            return Fail(Out(RunLock().Error()));
+    }
     std::string error;
     if (!OpenProjectFile(project, path, &error))
         return Fail(Out(error));
