@@ -17,6 +17,7 @@
 #include "project/project_data.h"
 #include "project/project_rules.h"
 #include "project/shortcut_rules.h"
+#include "project/text_import.h"
 
 namespace vantrel::cli {
 namespace {
@@ -190,18 +191,28 @@ std::string KeyList() {
     return Join(keys, ", ");
 }
 
-// The text of "@FILE": UTF-8 text is converted, anything else is taken as
-// Windows-1252 bytes. Line ends become line feeds and trailing blanks go,
-// as when the project file is read back.
+// The text of "@FILE", read as the license page imports a file (see
+// project/text_import.h); trailing blanks go, as when the project file is
+// read back.
 int ReadTextArgument(const std::string& fileUtf8, std::string& text) {
-    std::string path, bytes, error;
+    std::string path;
     if (!EngineArg(fileUtf8, path, "the file name"))
         return kFailure;
-    if (!ReadWholeFile(path, bytes, &error))
-        return Fail(Out(error));
-    if (std::string unstorable; !TextFileToCp1252(bytes, text, &unstorable))
-        return Fail(fileUtf8 + ": holds characters that Windows-1252 cannot hold: " + unstorable);
-    text = TrimRight(ReplaceAll(FromCrLf(text), "\r", "\n"));
+    WTextImport imported = ImportTextFile(path);
+    switch (imported.status) {
+        case WTextImport::kOk:
+            break;
+        case WTextImport::kUnreadable:
+            return Fail(Out(imported.detail));
+        case WTextImport::kTooLarge:
+            return Fail(fileUtf8 + ": the file cannot exceed 64KB in size");
+        case WTextImport::kNotText:
+            return Fail(fileUtf8 + ": does not appear to be a text file (it holds a zero byte)");
+        case WTextImport::kUnstorable:
+            return Fail(fileUtf8 +
+                        ": holds characters that Windows-1252 cannot hold: " + imported.detail);
+    }
+    text = TrimRight(imported.text);
     return kOk;
 }
 

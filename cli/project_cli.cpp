@@ -1,12 +1,14 @@
 #include "cli/project_cli.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/strings.h"
 #include "project/project_data.h"
 #include "project/project_file.h"
+#include "project/project_lock.h"
 #include "project/project_rules.h"
 #include "project/shortcut_rules.h"
 
@@ -59,22 +61,48 @@ int ResetProject(const Args& args, WProjectData& project) {
     return kOk;
 }
 
-int OpenProject(const Args& args, const std::string& pathArgument, WProjectData& project) {
+namespace {
+
+// The lock of the project this run works on, held from opening to the end of
+// the run, so that another command on the same project waits for this one's
+// save instead of overwriting it or having its own change dropped.
+WProjectLock& RunLock() {
+    static WProjectLock lock;
+    return lock;
+}
+
+int OpenProjectLocked(const Args& args, const std::string& pathArgument, WProjectData& project,
+                      bool holdLock) {
     std::string path;
     if (!EngineArg(pathArgument, path, "the project file name"))
         return kFailure;
+    path = AbsolutePath(path);
     // Opening resets the project itself: the catalogue is read once.
     if (int rc = TakeInstallLocation(args, project); rc != kOk)
         return rc;
+    if (holdLock && IsFile(path) && RunLock().Acquire(path, 0) == WProjectLock::Outcome::kBusy) {
+        std::fprintf(stderr, "vantrel-cli: %s is in use by another program; waiting for it\n",
+                     Out(DisplayPath(path)).c_str());
+        if (RunLock().Acquire(path) == WProjectLock::Outcome::kBusy)
+            return Fail(Out(RunLock().Error()));
+    }
     std::string error;
-    if (!OpenProjectFile(project, AbsolutePath(path), &error))
+    if (!OpenProjectFile(project, path, &error))
         return Fail(Out(error));
     CommitApplicationInfo(project);
     return kOk;
 }
 
+}  // namespace
+
+int OpenProject(const Args& args, const std::string& pathArgument, WProjectData& project) {
+    return OpenProjectLocked(args, pathArgument, project, true);
+}
+
 int OpenProjectForMedia(const Args& args, const std::string& pathArgument, WProjectData& project) {
-    if (int rc = OpenProject(args, pathArgument, project); rc != kOk)
+    // A set is made from the project as read; the lock is not held for the
+    // length of a build (a save on the way still takes it).
+    if (int rc = OpenProjectLocked(args, pathArgument, project, false); rc != kOk)
         return rc;
     return RefuseUnusableInstallation(project, InstallationUse::kMedia);
 }

@@ -21,7 +21,9 @@ namespace vantrel::cli {
 int ResetProject(const Args& args, WProjectData& project);
 
 // ResetProject, then opens the project file named by the UTF-8 argument
-// `pathArgument`. kOk, or the exit status after a message.
+// `pathArgument`, holding its lock (project/project_lock.h) until the run
+// ends: a second command on the project waits until this one is done. kOk,
+// or the exit status after a message.
 int OpenProject(const Args& args, const std::string& pathArgument, WProjectData& project);
 // OpenProject for a command that makes a set: it also needs the installation
 // folder, for the setup engine's files and the standard components.

@@ -12,7 +12,7 @@
 #include "platform/paths.h"
 #include "platform/strings.h"
 #include "platform/temp_folder.h"
-#include "project/file_name_rules.h"
+#include "project/engine_limits.h"
 #include "project/project_data.h"
 #include "script/creator_manager.h"
 #include "script/set_layout.h"
@@ -209,7 +209,7 @@ WSetVerifier::ScriptCheck WSetVerifier::CheckScript(const std::string& path, boo
 std::vector<std::string> WSetVerifier::CheckProject(WProjectData& project) {
     std::vector<std::string> problems;
     for (const std::string& line : project.ProductScriptLines()) {
-        if (const std::string why = ScriptLineProblem(line); !why.empty())
+        if (const std::string why = LineLengthProblem(line.size()); !why.empty())
             problems.push_back(std::string("a line of ") + kProductScript + " (\"" +
                                LineStart(line) + "\") " + why);
     }
@@ -221,7 +221,7 @@ std::vector<std::string> WSetVerifier::CheckProject(WProjectData& project) {
     // names.
     StringSectionLines strings;
     auto longLine = [&](const std::string& line, const std::string& what) {
-        if (const std::string why = ScriptLineProblem(line); !why.empty())
+        if (const std::string why = LineLengthProblem(line.size()); !why.empty())
             problems.push_back(std::string("a line of ") + kComponentScript + " (" + what + ") " +
                                why);
         CollectStringRefs(line, strings);
@@ -251,13 +251,13 @@ std::vector<std::string> WSetVerifier::CheckProject(WProjectData& project) {
                 for (const std::string& destination : DestinationsOf(*e)) {
                     if (const std::string why = DestinationProblem(destination); !why.empty())
                         problems.push_back(what + " writes to " + destination +
-                                           ", a path the setup engine cannot use: it " + why);
+                                           ", a path the setup engine cannot use: " + why);
                 }
             }
         }
     }
     for (const std::string& line : strings.Lines()) {
-        if (const std::string why = ScriptLineProblem(line); !why.empty())
+        if (const std::string why = LineLengthProblem(line.size()); !why.empty())
             problems.push_back(std::string("a line of ") + kStringFile + " (\"" + LineStart(line) +
                                "\") " + why);
     }
@@ -434,7 +434,7 @@ void WSetVerifier::CheckFiles(const std::string& root, const std::string& setupF
                 for (const std::string& destination : DestinationsOf(*e)) {
                     if (const std::string why = DestinationProblem(destination); !why.empty())
                         problems_.push_back(RecordOf(*c, *e) + " writes to " + destination +
-                                            ", a path the setup engine cannot use: it " + why);
+                                            ", a path the setup engine cannot use: " + why);
                 }
             }
         }

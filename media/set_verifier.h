@@ -59,7 +59,7 @@ class WSetVerifier {
     // What the setup engine would refuse in the set that `project` makes,
     // found before anything is written: a line of its scripts too long for
     // the engine, and a file, font, folder or shortcut whose destination the
-    // engine cannot use (project/file_name_rules.h holds both rules). One
+    // engine cannot use (project/engine_limits.h holds both rules). One
     // text per fault; empty when there is none. Gathers the project's
     // components and leaves them gathered.
     static std::vector<std::string> CheckProject(WProjectData& project);

@@ -18,6 +18,7 @@
 #include "platform/files.h"
 #include "platform/text_file.h"
 #include "project/project_data.h"
+#include "project/text_import.h"
 
 namespace vantrel {
 
@@ -26,15 +27,6 @@ namespace {
 constexpr int kHelpContext = 1003;
 constexpr int kLicense = 0;
 constexpr int kRelease = 1;
-
-// Text with every line break (CR LF, or a lone CR) made a line feed.
-std::string ToLineFeeds(const std::string& text) {
-    std::string out = FromCrLf(text);
-    for (char& c : out)
-        if (c == '\r')
-            c = '\n';
-    return out;
-}
 
 }  // namespace
 
@@ -200,41 +192,35 @@ void WPageLicense::OnImport() {
     std::string path;
     if (!TakeChosenPath(chosen, path))
         return;
-    const long long size = FileSizeOf(path);
-    if (size >= kImportLimit) {
-        Boxes().Message(
-            QStringLiteral(
-                "Error:  File cannot exceed 64KB in size.\n\nPlease select another file."),
-            Dialogs::Icon::Exclamation, QString(), this);
-        return;
-    }
-
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    std::string bytes, error;
-    const bool read = ReadWholeFile(path, bytes, &error);
+    const WTextImport imported = ImportTextFile(path);
     QApplication::restoreOverrideCursor();
-    if (!read) {
-        Boxes().Message(QStringLiteral("The file could not be read.\n\n%1").arg(FromEngine(error)),
-                        Dialogs::Icon::Stop, QString(), this);
-        return;
+    switch (imported.status) {
+        case WTextImport::kOk:
+            break;
+        case WTextImport::kTooLarge:
+            Boxes().Message(
+                QStringLiteral(
+                    "Error:  File cannot exceed 64KB in size.\n\nPlease select another file."),
+                Dialogs::Icon::Exclamation, QString(), this);
+            return;
+        case WTextImport::kUnreadable:
+            Boxes().Message(QStringLiteral("The file could not be read.\n\n%1")
+                                .arg(FromEngine(imported.detail)),
+                            Dialogs::Icon::Stop, QString(), this);
+            return;
+        case WTextImport::kNotText:
+            // A zero byte ends the text where the setup reads it.
+            Boxes().Message(notText, Dialogs::Icon::Stop, QString(), this);
+            return;
+        case WTextImport::kUnstorable:
+            Boxes().Message(
+                UnstorableMessage(QStringLiteral("The file"),
+                                  QString::fromStdString(imported.detail).remove(QLatin1Char(' '))),
+                Dialogs::Icon::Exclamation, QString(), this);
+            return;
     }
-    // A zero byte ends the text where the setup reads it: such a file is no
-    // text file.
-    if (bytes.find('\0') != std::string::npos) {
-        Boxes().Message(notText, Dialogs::Icon::Stop, QString(), this);
-        return;
-    }
-
-    // UTF-8 is converted; other bytes are Windows-1252 text already.
-    std::string converted, unstorable;
-    if (!TextFileToCp1252(bytes, converted, &unstorable)) {
-        Boxes().Message(
-            UnstorableMessage(QStringLiteral("The file"),
-                              QString::fromStdString(unstorable).remove(QLatin1Char(' '))),
-            Dialogs::Icon::Exclamation, QString(), this);
-        return;
-    }
-    const std::string text = ToLineFeeds(converted);
+    const std::string& text = imported.text;
     WProjectData* project = Project();
     (SelectedIndex() == kRelease ? project->ReleaseText : project->LicenseText) = text;
     edit_->setPlainText(FromEngine(text));

@@ -25,6 +25,9 @@ bool IsUtf8(std::string_view text);
 // (UTF-8, each once, in order of appearance, separated by blanks).
 bool TextFileToCp1252(std::string_view bytes, std::string& out, std::string* unstorable = nullptr);
 
+// Appends the UTF-8 form of the code point `cp`.
+void AppendUtf8(std::string& out, char32_t cp);
+
 // The Windows-1252 byte of a code point; -1 when the code page lacks it.
 int UnicodeToCp1252(char32_t cp);
 

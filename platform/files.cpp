@@ -105,6 +105,37 @@ bool ReadWholeFile(std::string_view path, std::string& out, std::string* error) 
     return ok;
 }
 
+bool ReadFileAtMost(std::string_view path, size_t limit, std::string& out, bool& tooLarge,
+                    std::string* error) {
+    out.clear();
+    tooLarge = false;
+    if (IsFolder(path)) {
+        SetError(error, DisplayPath(path) + ": is a folder, not a file");
+        return false;
+    }
+    FILE* f = std::fopen(ToNative(path).c_str(), "rb");
+    if (!f) {
+        SetError(error, ErrnoText(path));
+        return false;
+    }
+    char buf[65536];
+    size_t n;
+    while (out.size() <= limit &&
+           (n = std::fread(buf, 1, std::min(sizeof buf, limit + 1 - out.size()), f)) > 0)
+        out.append(buf, n);
+    bool ok = !std::ferror(f);
+    if (!ok)
+        SetError(error, ErrnoText(path));
+    std::fclose(f);
+    if (ok && out.size() > limit) {
+        out.clear();
+        tooLarge = true;
+        SetError(error, DisplayPath(path) + ": is larger than " + std::to_string(limit) + " bytes");
+        return false;
+    }
+    return ok;
+}
+
 namespace {
 
 constexpr int kTemporarySuffixLength = 6;

@@ -39,6 +39,12 @@ bool IsFolder(std::string_view path);  // a folder (after links)
 long long FileSizeOf(std::string_view path);
 
 bool ReadWholeFile(std::string_view path, std::string& out, std::string* error = nullptr);
+// ReadWholeFile for a file that may hold at most `limit` bytes: no more than
+// limit + 1 bytes are read, so a device that never ends (/dev/zero) or a huge
+// file is never taken in whole. False with `error` when the file cannot be
+// read, or when it holds more (`tooLarge` is then set and `out` is empty).
+bool ReadFileAtMost(std::string_view path, size_t limit, std::string& out, bool& tooLarge,
+                    std::string* error = nullptr);
 // What WriteFileAtomic does with an existing file that is read-only (it has
 // no write permission, or this user may not write it).
 enum class ReadOnlyFile { kReplace, kRefuse };

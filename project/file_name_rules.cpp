@@ -1,8 +1,11 @@
 #include "project/file_name_rules.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <filesystem>
 
 #include "elements/setup_element.h"
+#include "platform/encoding.h"
 #include "platform/paths.h"
 #include "platform/strings.h"
 #include "project/project_data.h"
@@ -62,29 +65,6 @@ std::string WindowsNameProblem(std::string_view name) {
     return {};
 }
 
-std::string DestinationProblem(std::string_view destination) {
-    for (char c : destination) {
-        if (static_cast<unsigned char>(c) < 32)
-            return "holds a control character";
-    }
-    for (const std::string& part : Split(ReplaceAll(std::string(destination), "/", "\\"), '\\')) {
-        if (Trim(part) == "..")
-            return "holds a \"..\" part, which leaves its folder";
-        if (IsDeviceName(part))
-            return "holds \"" + part + "\", a device name of Windows";
-    }
-    return {};
-}
-
-std::string ScriptLineProblem(std::string_view line) {
-    if (line.size() < WScriptHeader::kLongLineLength)
-        return {};
-    return Format(
-        "is %zu characters long; the setup engine reads lines of %zu characters or more "
-        "in pieces",
-        line.size(), WScriptHeader::kLongLineLength);
-}
-
 std::string ScriptTextProblem(std::string_view name) {
     if (name.find(',') != std::string_view::npos)
         return "holds a comma, which a setup script cannot store";
@@ -98,6 +78,45 @@ std::string RefusedNamesMessage(const std::vector<RefusedName>& names) {
     for (const auto& n : names)
         text += "\n" + n.shown + ": its name " + n.reason;
     return text;
+}
+
+namespace {
+
+// The code point of one UTF-8 character.
+char32_t CodePointOf(std::string_view utf8) {
+    if (utf8.empty())
+        return 0;
+    const auto lead = static_cast<unsigned char>(utf8[0]);
+    const size_t extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
+    char32_t cp = extra == 0 ? lead : lead & (0x3F >> extra);
+    for (size_t i = 1; i <= extra && i < utf8.size(); ++i)
+        cp = (cp << 6) | (static_cast<unsigned char>(utf8[i]) & 0x3F);
+    return cp;
+}
+
+}  // namespace
+
+std::string SourcePathProblem(std::string_view path) {
+    std::error_code ec;
+    const std::filesystem::path native = std::filesystem::absolute(ToNative(path), ec);
+    std::string engine;
+    if (ec || FromNative(native, engine))
+        return {};
+    std::string bytes = native.string(), unstorable, shown;
+    if (TextFileToCp1252(bytes, shown, &unstorable))
+        return "The path " + shown + " is not text in this system's encoding";
+    std::string codes;
+    for (const std::string& c : Split(unstorable, ' ')) {
+        if (c.empty())
+            continue;
+        bytes = ReplaceAll(bytes, c, "?");
+        char code[16];
+        std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(CodePointOf(c)));
+        codes += (codes.empty() ? "" : " ") + std::string(code);
+    }
+    TextFileToCp1252(bytes, shown);
+    return "The path " + shown + " holds characters that Windows-1252 cannot hold (" + codes +
+           "), so a setup cannot name it; move or rename it first";
 }
 
 bool HasApplicationFiles(const WProjectData& project) {

@@ -26,19 +26,6 @@ std::string WindowsNameProblem(std::string_view name);
 // empty when it can.
 std::string ScriptTextProblem(std::string_view name);
 
-// Why the setup engine cannot use `destination` (a path on the target
-// machine in folder-macro form, "<D>\bin\app.exe", "\" or "/"): it holds a
-// control character, a ".." part that would leave its folder, or a part that
-// is a device name (see WindowsNameProblem). Empty when the engine can use
-// it. The loader, the build and the set checker all apply this rule.
-std::string DestinationProblem(std::string_view destination);
-
-// Why `line` cannot be a line of a setup script: the engine reads lines of
-// WScriptHeader::kLongLineLength characters or more in pieces. Empty when
-// the line is short enough. The loader, the registry import, the build and
-// the set checker all apply this rule.
-std::string ScriptLineProblem(std::string_view line);
-
 // One name with what is wrong with it, for RefusedNamesMessage.
 struct RefusedName {
     std::string shown;   // the file or folder as the user knows it
@@ -48,6 +35,13 @@ struct RefusedName {
 // "These names cannot be used in a setup, so nothing was added:" followed
 // by one line per name: "<shown>: its name <reason>".
 std::string RefusedNamesMessage(const std::vector<RefusedName>& names);
+
+// Why the file or folder `path` (an engine path, absolute or relative to the
+// working folder) cannot be a source of the set: its full path on this
+// machine holds characters that Windows-1252 cannot hold, or is not text in
+// this system's encoding. The characters are named by their code points
+// ("U+043F"), and shown as "?" in the path. Empty when the path is fine.
+std::string SourcePathProblem(std::string_view path);
 
 // Whether the project holds any file or font element of its own.
 bool HasApplicationFiles(const WProjectData& project);

@@ -254,6 +254,53 @@ bool RemoveRegistration(WSetupComponent& files, int type, const WSetupElement& f
     return existing && files.TakeElement(existing) != nullptr;
 }
 
+// --- Records that name a file by its destination.
+
+namespace {
+
+constexpr int kDependentTypes[] = {kElementRegFile, kElementSelfRegister, kElementShortcut,
+                                   kElementProfile, kElementCustFile};
+
+bool SameDestination(const WSetupElement& a, const WSetupElement& b) {
+    return EqualsNoCase(CompressFolderMacros(a.GetTargetDir()),
+                        CompressFolderMacros(b.GetTargetDir())) &&
+           EqualsNoCase(a.GetTargetName(), b.GetTargetName());
+}
+
+}  // namespace
+
+std::vector<WSetupElement*> DependentRecords(const WSetupComponent& files,
+                                             const WSetupElement& file) {
+    std::vector<WSetupElement*> found;
+    for (int type : kDependentTypes) {
+        for (const auto& element : files.Elements(type)) {
+            if (element.get() != &file && SameDestination(*element, file))
+                found.push_back(element.get());
+        }
+    }
+    return found;
+}
+
+void RetargetRecords(const std::vector<WSetupElement*>& records, const WSetupElement& file) {
+    for (WSetupElement* record : records) {
+        record->SetTargetDir(file.GetTargetDir());
+        record->SetTargetName(file.GetTargetName());
+    }
+}
+
+int RemoveDependentRecords(WSetupComponent& files, const WSetupElement& file) {
+    for (int type : kFileElementTypes) {
+        for (const auto& element : files.Elements(type)) {
+            if (element.get() != &file && SameDestination(*element, file))
+                return 0;
+        }
+    }
+    int removed = 0;
+    for (WSetupElement* record : DependentRecords(files, file))
+        removed += files.TakeElement(record) ? 1 : 0;
+    return removed;
+}
+
 // --- Font elements.
 
 WSetupFile* MakeFontElement(WSetupComponent& files, WSetupFile* file, std::string typefaceName) {

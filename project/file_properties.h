@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "elements/setup_file.h"
 
@@ -108,6 +109,20 @@ WSetupElement* FindRegistration(const WSetupComponent& files, int type, const WS
 WSetupElement* AddRegistration(WSetupComponent& files, int type, const WSetupElement& file);
 // Removes the registration of `type` for `file`; false when there was none.
 bool RemoveRegistration(WSetupComponent& files, int type, const WSetupElement& file);
+
+// The records of `files` that act on the installed file `file` and name it
+// by its destination (TargetDir, in either macro form, and TargetName, both
+// without regard to case): its registry-file and self-registration records,
+// shortcuts, INI entries and text replacements. Only `file` itself is left
+// out, so the records are found for a file element that is no longer in
+// `files`, too.
+std::vector<WSetupElement*> DependentRecords(const WSetupComponent& files,
+                                             const WSetupElement& file);
+// Points `records` (found before `file` moved) at the destination of `file`.
+void RetargetRecords(const std::vector<WSetupElement*>& records, const WSetupElement& file);
+// Removes the records that depend on `file`, unless another file or font
+// element of `files` is installed at the same place; the count removed.
+int RemoveDependentRecords(WSetupComponent& files, const WSetupElement& file);
 
 // Replaces the file element `file` of `files` by a font element with the
 // same settings and `typefaceName` (a font element keeps its place and gets

@@ -14,7 +14,9 @@
 #include "platform/strings.h"
 #include "platform/temp_folder.h"
 #include "platform/text_file.h"
+#include "project/engine_limits.h"
 #include "project/project_data.h"
+#include "project/project_lock.h"
 #include "script/set_layout.h"
 #include "script/spm_product.h"
 #include "scriptfile/setup_product_data.h"
@@ -145,11 +147,37 @@ void RestoreSourceFolders(WProjectData& project) {
     }
 }
 
+// The first file or font record whose destination the setup engine cannot
+// use, named with why; "" when there is none.
+std::string UnusableDestination(const WProjectData& project) {
+    const WSetupComponent* files = project.ProgramFilesComponent();
+    if (!files)
+        return {};
+    for (int type : kFileElementTypes) {
+        for (const auto& element : files->Elements(type)) {
+            std::string why = DestinationProblem(element->GetTargetDir(), element->GetTargetName());
+            if (!why.empty())
+                return "the " + ElementTypeName(type) + " record of " + element->GetSourceName() +
+                       " installs to \"" + element->GetTargetDir() + "\\" +
+                       element->GetTargetName() + "\", which the setup cannot use: " + why;
+        }
+    }
+    return {};
+}
+
 bool LoadFromFolder(WProjectData& project, const WorkFolder& work, const std::string& shown,
                     std::string* error) {
     for (const char* member : {kProductScript, kComponentScript, kStringFile}) {
         if (!IsFile(work.Member(member))) {
             SetError(error, shown + ": not a project file (it has no " + member + ")");
+            return false;
+        }
+    }
+
+    // A line the setup engine cannot read whole would end up in the set.
+    for (const char* member : {kProductScript, kComponentScript, kStringFile}) {
+        if (std::string why = ScriptLinesProblem(work.Member(member)); !why.empty()) {
+            SetError(error, shown + ": " + member + " " + why);
             return false;
         }
     }
@@ -180,6 +208,11 @@ bool LoadFromFolder(WProjectData& project, const WorkFolder& work, const std::st
         if (components && !components->Failures().empty())
             detail = " (" + components->Failures().back() + ")";
         SetError(error, shown + ": its component script cannot be read" + detail);
+        return false;
+    }
+
+    if (std::string why = UnusableDestination(project); !why.empty()) {
+        SetError(error, shown + ": " + kComponentScript + ": " + why);
         return false;
     }
 
@@ -456,6 +489,14 @@ bool WriteProjectFileAt(WProjectData& project, const std::string& target, std::s
     std::string bytes, why;
     if (!ReadWholeFile(archive.GetArchivePath(), bytes, &why)) {
         SetError(error, why);
+        return false;
+    }
+    // The check and the replace are one step for every process that saves
+    // this project: without the lock, two saves could both find the file
+    // unchanged and the second would drop the first one's change.
+    WProjectLock lock;
+    if (lock.Acquire(target) == WProjectLock::Outcome::kBusy) {
+        SetError(error, lock.Error());
         return false;
     }
     if (!UnchangedSinceSeen(project, target, error))

@@ -7,6 +7,7 @@
 #include "platform/reg_text.h"
 #include "platform/strings.h"
 #include "project/registry_keys.h"
+#include "project/text_import.h"
 
 namespace vantrel {
 
@@ -36,9 +37,13 @@ void WRegImport::Refuse(int line, std::string reason) {
 }
 
 bool WRegImport::ReadFile(const std::string& path, std::string& error) {
-    std::string bytes;
-    if (!ReadWholeFile(path, bytes)) {
-        error = DisplayPath(path) + " could not be read.";
+    std::string bytes, why;
+    bool tooLarge = false;
+    if (!ReadFileAtMost(path, kRegistryFileLimit, bytes, tooLarge, &why)) {
+        error = tooLarge ? DisplayPath(path) + " is larger than " +
+                               std::to_string(kRegistryFileLimit / (1024 * 1024)) +
+                               " MB; a registry file that large cannot be imported."
+                         : why + " (it could not be read).";
         return false;
     }
     if (!Read(bytes, error)) {

@@ -7,6 +7,7 @@
 #include "platform/paths.h"
 #include "platform/strings.h"
 #include "platform/system_folders.h"
+#include "project/engine_limits.h"
 #include "project/project_data.h"
 #include "script/folder_macros.h"
 #include "script/setup_component.h"
@@ -240,18 +241,28 @@ std::string WRegistryKeyProperties::Check() const {
 std::string WRegistryKeyProperties::Apply(WSetupRegEntry& entry, bool rememberKey) const {
     if (std::string refused = Check(); !refused.empty())
         return refused;
+    // The entry's line in the component script must stay readable whole.
+    WSetupRegEntry trial(entry);
+    Store(trial);
+    const size_t length = RecordLineLength(WSetupComponent::kProgramFilesName, trial);
+    if (std::string why = LineLengthProblem(length); !why.empty())
+        return "The entry is too long: its line in the setup script " + why + ".";
+    Store(entry);
+    if (rememberKey)
+        LastKeyTyped() = key;
+    return {};
+}
+
+void WRegistryKeyProperties::Store(WSetupRegEntry& entry) const {
     std::string mask;
     for (bool on : systems)
         mask += on ? '1' : '0';
     entry.SetOsMask(mask);
     entry.SetKeyPath(key);
-    if (rememberKey)
-        LastKeyTyped() = key;
     entry.SetValueName(CompressFolderMacros(name));
     entry.SetValueData(CompressFolderMacros(value));
     entry.SetValueType(TypeText());
     entry.SetRootKey(RootKeyText());
-    return {};
 }
 
 const std::string& WRegistryKeyProperties::LastKey() {

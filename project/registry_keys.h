@@ -100,7 +100,9 @@ class WRegistryKeyProperties {
     // "" when OK may store the values, else the message to show.
     std::string Check() const;
     // Check, then stores the values into `entry` (OsMask becomes the four
-    // positions, name and value get their short macro forms) and remembers
+    // positions, name and value get their short macro forms; refused when
+    // the entry's script line would be too long for the setup engine, see
+    // project/engine_limits.h) and remembers
     // the key for the next entry (unless `rememberKey` is false: the values
     // did not come from the dialog). "" on success; nothing changes otherwise.
     std::string Apply(WSetupRegEntry& entry, bool rememberKey = true) const;
@@ -108,6 +110,9 @@ class WRegistryKeyProperties {
     // The key typed at the last successful Apply of this program run.
     static const std::string& LastKey();
     static void ForgetLastKey();
+
+  private:
+    void Store(WSetupRegEntry& entry) const;
 };
 
 }  // namespace vantrel

@@ -86,40 +86,43 @@ std::string NameProblem(std::string_view name) {
 
 // The files (and, with `recursive`, the folders and files below every
 // subfolder) of `folder`, parents before what they hold. Names this host
-// cannot give as Windows-1252 text go to `unreadable`.
+// cannot give as Windows-1252 text go to `unreadable`. A folder that cannot
+// be listed, the given one or one below it, is named in `why`.
 bool ListSource(const std::string& folder, bool recursive,
                 std::vector<std::pair<std::string, bool>>& entries,
                 std::vector<RefusedName>& unreadable, std::string& why) {
     namespace fs = std::filesystem;
     std::vector<std::pair<std::string, bool>> found;
-    std::error_code ec;
-    auto take = [&](const fs::directory_entry& entry) {
-        std::error_code ec2;
-        const bool dir = entry.is_directory(ec2);
-        if (!dir && !entry.is_regular_file(ec2))
-            return;
-        if (dir && !recursive)
-            return;
-        std::string path;
-        if (!FromNative(entry.path(), path)) {
-            unreadable.push_back(
-                {entry.path().string(), "holds a character that Windows-1252 text cannot hold"});
-            return;
+    std::vector<fs::path> pending{ToNative(folder)};
+    while (!pending.empty()) {
+        const fs::path current = std::move(pending.back());
+        pending.pop_back();
+        std::error_code ec;
+        fs::directory_iterator it(current, ec);
+        for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+            std::error_code ec2;
+            const bool dir = it->is_directory(ec2);
+            if ((!dir && !it->is_regular_file(ec2)) || (dir && !recursive))
+                continue;
+            std::string path;
+            if (!FromNative(it->path(), path)) {
+                unreadable.push_back(
+                    {it->path().string(), "holds a character that Windows-1252 text cannot hold"});
+                continue;
+            }
+            found.emplace_back(path, dir);
+            // A link to a folder is taken as a folder of its own, not followed.
+            if (dir && !it->is_symlink(ec2))
+                pending.push_back(it->path());
         }
-        found.emplace_back(path, dir);
-    };
-    if (recursive) {
-        fs::recursive_directory_iterator it(ToNative(folder), fs::directory_options::none, ec);
-        for (; !ec && it != fs::recursive_directory_iterator(); it.increment(ec))
-            take(*it);
-    } else {
-        fs::directory_iterator it(ToNative(folder), ec);
-        for (; !ec && it != fs::directory_iterator(); it.increment(ec))
-            take(*it);
-    }
-    if (ec) {
-        why = DisplayPath(folder) + ": " + ec.message();
-        return false;
+        if (ec) {
+            std::string shown;
+            why = (FromNative(current, shown) ? DisplayPath(shown) : current.string()) + ": " +
+                  ec.message();
+            if (current != ToNative(folder))
+                why += " (a folder inside " + DisplayPath(folder) + ")";
+            return false;
+        }
     }
     std::sort(found.begin(), found.end());
     entries.insert(entries.end(), found.begin(), found.end());
@@ -295,6 +298,10 @@ WTargetTreeResult WTargetTree::Add(WTargetNode* target, const std::vector<std::s
     std::vector<Planned> plan;
     std::vector<RefusedName> unreadable;
     for (const std::string& given : sources) {
+        if (std::string why = SourcePathProblem(given); !why.empty())
+            return Refused(why);
+    }
+    for (const std::string& given : sources) {
         const std::string source = StripTrailingSeparators(given);
         const std::string name = FileNameOf(source);
         if (IsFolder(source)) {
@@ -311,6 +318,8 @@ WTargetTreeResult WTargetTree::Add(WTargetNode* target, const std::vector<std::s
             }
         } else if (IsFile(source)) {
             plan.push_back({source, {name}, false});
+        } else if (PathExists(source)) {
+            return Refused(DisplayPath(source) + ": not a regular file or folder");
         } else {
             return Refused(DisplayPath(source) + ": no such file or folder");
         }
@@ -322,14 +331,20 @@ WTargetTreeResult WTargetTree::Add(WTargetNode* target, const std::vector<std::s
 
 WTargetTreeResult WTargetTree::AddFilesOf(WTargetNode* target, const std::string& sourceFolder,
                                           WTargetTreeQuestions& questions) {
-    if (!IsFolder(sourceFolder) || ListFolder(sourceFolder, true, true).empty())
+    if (std::string why = SourcePathProblem(sourceFolder); !why.empty())
+        return Refused(why);
+    if (!IsFolder(sourceFolder))
         return Refused(kSelectSourceFolder);
-    if (!target || !target->folder_)
-        return Refused(kSelectTargetFolder);
+    // A folder that cannot be listed is no empty folder: it is named.
     std::vector<std::pair<std::string, bool>> entries;
     std::vector<RefusedName> unreadable;
     std::string why;
-    if (!ListSource(sourceFolder, false, entries, unreadable, why))
+    const bool listed = ListSource(sourceFolder, false, entries, unreadable, why);
+    if (listed && ListFolder(sourceFolder, true, true).empty())
+        return Refused(kSelectSourceFolder);
+    if (!target || !target->folder_)
+        return Refused(kSelectTargetFolder);
+    if (!listed)
         return Refused(why);
     if (!unreadable.empty())
         return Refused(RefusedNamesMessage(unreadable));
@@ -506,8 +521,13 @@ void WTargetTree::RemoveSubtree(WTargetNode* node) {
     for (const auto& c : node->children_)
         RemoveSubtree(c.get());
     if (!node->folder_ && node->element_) {
-        if (WSetupComponent* files = Files())
+        if (WSetupComponent* files = Files()) {
+            // Its shortcuts, registrations, INI entries and text replacements
+            // would act on a file that the set no longer installs.
+            RemoveDependentRecords(*files, *node->element_);
             files->TakeElement(node->element_);
+            RecordsChanged();
+        }
         node->element_ = nullptr;
     }
 }
@@ -557,13 +577,34 @@ WTargetTreeResult WTargetTree::RemoveAllFiles(WTargetNode* folder,
 
 // --- Moving and renaming
 
+void WTargetTree::RecordsChanged() {
+    // The map of records seen keys each record by what it held before.
+    if (WCreatorManager* manager = project_.Components())
+        manager->ElementsRemoved();
+}
+
 void WTargetTree::RewriteTargets(WTargetNode* node) {
-    if (!node->folder_ && node->element_) {
-        node->element_->SetTargetDir(node->RootMacro());
-        node->element_->SetTargetName(node->RelativePath());
+    // Every file's records are found before any destination changes, so a
+    // record never follows a file that only took over its old place.
+    std::vector<std::pair<WTargetNode*, std::vector<WSetupElement*>>> moved;
+    std::vector<WTargetNode*> stack{node};
+    WSetupComponent* files = Files();
+    while (!stack.empty()) {
+        WTargetNode* n = stack.back();
+        stack.pop_back();
+        if (!n->folder_ && n->element_)
+            moved.emplace_back(
+                n, files ? DependentRecords(*files, *n->element_) : std::vector<WSetupElement*>{});
+        for (const auto& c : n->children_)
+            stack.push_back(c.get());
     }
-    for (const auto& c : node->children_)
-        RewriteTargets(c.get());
+    for (auto& [file, records] : moved) {
+        file->element_->SetTargetDir(file->RootMacro());
+        file->element_->SetTargetName(file->RelativePath());
+    }
+    for (auto& [file, records] : moved)
+        RetargetRecords(records, *file->element_);
+    RecordsChanged();
 }
 
 // The file of `fileNode` moved below `newParent` as a new element that
@@ -576,9 +617,12 @@ WSetupElement* WTargetTree::Reissue(WTargetNode* fileNode, WTargetNode* newParen
     copy->SetTargetDir(fileNode->RootMacro());
     copy->SetTargetName(fileNode->RelativePath());
     WSetupComponent* files = Files();
+    const std::vector<WSetupElement*> records = DependentRecords(*files, *fileNode->element_);
     WSetupElement* added = files->AddElement(std::move(copy));
     files->TakeElement(fileNode->element_);
     fileNode->element_ = added;
+    RetargetRecords(records, *added);
+    RecordsChanged();
     return added;
 }
 
@@ -705,7 +749,10 @@ WTargetTreeResult WTargetTree::Relocate(const WSetupElement& file, std::string_v
     std::unique_ptr<WSetupElement> copy = element->Clone();
     copy->SetTargetDir(folder->RootMacro());
     copy->SetTargetName(Join(parts, "\\"));
+    const std::vector<WSetupElement*> records = DependentRecords(*files, *element);
     WSetupElement* added = files->AddElement(std::move(copy));
+    RetargetRecords(records, *added);
+    RecordsChanged();
     if (node)
         Detach(node);
     unplaced_.erase(std::remove(unplaced_.begin(), unplaced_.end(), element), unplaced_.end());

@@ -15,6 +15,10 @@
 // Folder nodes exist as long as the tree does; a folder without files is
 // not stored in the project.
 //
+// The records that act on a file by its destination (shortcuts,
+// registrations, INI entries, text replacements) follow the file when it is
+// moved or renamed, and go with it when it is removed.
+//
 // Every operation either does all it does or, refused, leaves the tree and
 // the project as they were and returns the message to show. Questions go to
 // the caller's WTargetTreeQuestions.
@@ -159,7 +163,10 @@ class WTargetTree {
     // folder `target`; a folder becomes a new folder of its name with all
     // its files and subfolders. Refused as a whole when a name cannot be
     // used, a name is taken, a path of the set is supplied by someone else,
-    // or the files come from outside the project's source folder. A file
+    // the files come from outside the project's source folder, a source's
+    // path holds characters Windows-1252 cannot hold (SourcePathProblem), a
+    // source is neither a regular file nor a folder, or a folder at or below
+    // a source cannot be listed (that folder is named with the reason). A file
     // that is not a font, put into "<Fonts Folder>" itself, is asked about:
     // No leaves it out, Cancel adds nothing.
     WTargetTreeResult Add(WTargetNode* target, const std::vector<std::string>& sources,
@@ -216,7 +223,10 @@ class WTargetTree {
     WTargetTreeResult AddPlanned(WTargetNode* target, std::vector<Planned>& plan,
                                  const std::vector<std::string>& sources,
                                  WTargetTreeQuestions& questions, bool skipExisting);
+    // Sets the destination of every file at or below `node` from its place
+    // in the tree; the records that depend on each file follow it.
     void RewriteTargets(WTargetNode* node);
+    void RecordsChanged();
     WSetupElement* Reissue(WTargetNode* fileNode, WTargetNode* newParent);
 
     WProjectData& project_;

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "platform/files.h"
 #include "platform/paths.h"
@@ -362,6 +363,92 @@ TEST_F(ProjectCommands, ScriptsOfAProjectFile) {
     EXPECT_EQ(Cli("scripts work/missing.zlt --out out2").status, 1);
     EXPECT_FALSE(PathExists(dir / "out2"));
     EXPECT_EQ(Cli("scripts work/p.zlt other.zlt --out out2").status, 2);
+}
+
+}  // namespace
+}  // namespace vantrel
+
+namespace vantrel {
+namespace {
+
+// Many "set" runs on one project at the same moment, each changing its own
+// key: every run that says it saved must find its value in the file, and a
+// run that could not save must say so.
+TEST_F(ProjectCommands, ConcurrentSetsKeepEveryChangeOrRefuseIt) {
+    ASSERT_EQ(Cli("new work/p.zlt --name Ledger --company Acme --version 1.0").status, 0);
+    const std::vector<std::string> keys = {"Version",         "CompanyName",
+                                           "DefaultDestBase", "BackFontStyle",
+                                           "DiskSize",        "FloppyCustomSize",
+                                           "TextBrushRed",    "TextBrushBlue",
+                                           "TextBrushGreen",  "MediaDistributionDirectory"};
+    std::string reader = dir.Write("kvz.py",
+                                   "import sys, zipfile\n"
+                                   "sys.stdout.write(zipfile.ZipFile(sys.argv[1]).read("
+                                   "'project.kvz').decode('latin-1'))\n");
+    for (int round = 1; round <= 3; ++round) {
+        std::string script = "cd " + Quote(dir.path()) +
+                             " && export VANTREL_MACHINE_REG=" + Quote(dir / "machine.reg") +
+                             " VANTREL_USER_REG=" + Quote(dir / "user.reg") + "\n";
+        for (size_t k = 0; k < keys.size(); ++k) {
+            const std::string value = std::to_string(round * 20 + static_cast<int>(k));
+            script += "(" + Quote(VANTREL_CLI) + " --install-location install set work/p.zlt " +
+                      keys[k] + "=" + value + " >/dev/null 2>err" + std::to_string(k) +
+                      "; echo $? >rc" + std::to_string(k) + ") &\n";
+        }
+        script += "wait";
+        ASSERT_EQ(test::RunShell(script).status, 0);
+        const std::string saved =
+            test::RunShell("python3 " + Quote(reader) + " " + Quote(project)).out;
+        for (size_t k = 0; k < keys.size(); ++k) {
+            const std::string rc = Trim(dir.Read("rc" + std::to_string(k)));
+            const std::string err = dir.Read("err" + std::to_string(k));
+            const std::string line =
+                keys[k] + "=" + std::to_string(round * 20 + static_cast<int>(k)) + "\r\n";
+            if (rc == "0")
+                EXPECT_NE(saved.find(line), std::string::npos)
+                    << "round " << round << ": the change " << line << " said saved, is lost";
+            else
+                EXPECT_NE(err.find("vantrel-cli: "), std::string::npos) << rc << " " << err;
+        }
+    }
+}
+
+// Files read into the project are read no further than their limit, and a
+// UTF-16 license text is read as text.
+TEST_F(ProjectCommands, FilesReadIntoTheProjectAreBoundedAndDecoded) {
+    ASSERT_EQ(Cli("new work/p.zlt").status, 0);
+    dir.Write("big.txt", std::string(70000, 'x'));
+    dir.Write("utf16.txt", std::string("\xFF\xFE"
+                                       "C\0a\0f\0\xE9\0\r\0\n\0\xAC\x20",
+                                       16));
+    dir.Write("cyrillic16.txt", std::string("\xFF\xFE"
+                                            "a\0\x3F\x04",
+                                            6));
+    const struct {
+        std::string args;
+        std::string message;
+    } refused[] = {
+        {"set work/p.zlt LicenseText=@big.txt", "big.txt: the file cannot exceed 64KB in size"},
+        {"set work/p.zlt LicenseText=@/dev/zero", "/dev/zero: the file cannot exceed 64KB"},
+        {"set work/p.zlt ReleaseText=@cyrillic16.txt",
+         "cyrillic16.txt: holds characters that Windows-1252 cannot hold: \xD0\xBF"},
+        {"registry work/p.zlt import /dev/zero", "larger than 16 MB"},
+    };
+    const std::string before = test::ReadBytes(project);
+    for (const auto& r : refused) {
+        Result got = Cli(r.args);
+        EXPECT_EQ(got.status, 1) << r.args << "\n" << got.err;
+        ExpectHas(got.err, r.message);
+        EXPECT_EQ(test::ReadBytes(project), before) << r.args;
+    }
+    Result set = Cli("set work/p.zlt DisplayLicense=1 LicenseText=@utf16.txt");
+    ASSERT_EQ(set.status, 0) << set.err;
+    std::string script =
+        dir.Write("license.py",
+                  "import sys, zipfile\nsys.stdout.write(zipfile.ZipFile(sys.argv[1]).read("
+                  "'license.txt').hex())\n");
+    EXPECT_EQ(test::RunShell("python3 " + Quote(script) + " " + Quote(project)).out,
+              "436166e90d0a80");  // "Caf\xE9\r\n\x80"
 }
 
 }  // namespace

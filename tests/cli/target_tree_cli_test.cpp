@@ -1,9 +1,13 @@
 // The commands that edit the target folders of a project (add-files
 // --no-recurse, remove-files, move, rename), run as a user would run them on
 // real folders, judged by what `show` and the project's scripts then hold.
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <string>
 
 #include "platform/files.h"
+#include "platform/paths.h"
 #include "platform/strings.h"
 #include "support/test_support.h"
 
@@ -120,6 +124,82 @@ TEST_F(TargetTreeCommands, RefusalsLeaveTheProjectFileAsItWas) {
     Result forced = Cli("move p.zlt '<D>\\readme.txt' '<F>' --force");
     EXPECT_EQ(forced.status, 0) << forced.err;
     ExpectHas(Files(), "  <Fonts Folder>\\readme.txt\n");
+}
+
+// The shortcut and INI entry of a file follow it through a rename and a
+// move, and go when it is removed.
+TEST_F(TargetTreeCommands, RecordsOfAFileFollowItAndGoWithIt) {
+    ASSERT_EQ(Cli("add-files p.zlt src/bin src/readme.txt").status, 0);
+    ASSERT_EQ(Cli("shortcut p.zlt add '<D>\\bin\\app.exe'").status, 0);
+    ASSERT_EQ(Cli("ini p.zlt add '<D>\\bin\\app.exe' --section S --key K --value V").status, 0);
+    const struct {
+        std::string command;
+        std::string at;  // where the records point afterwards; empty: gone
+    } steps[] = {
+        {"rename p.zlt '<D>\\bin' prog", "<Target Folder>\\prog\\app.exe"},
+        {"move p.zlt '<D>\\prog\\app.exe' '<W>'", "<Windows Folder>\\app.exe"},
+        {"remove-files p.zlt '<W>\\app.exe'", ""},
+    };
+    for (const auto& step : steps) {
+        Result r = Cli(step.command);
+        ASSERT_EQ(r.status, 0) << step.command << "\n" << r.err;
+        const std::string links = Cli("shortcut p.zlt list").out;
+        const std::string ini = Cli("ini p.zlt list").out;
+        if (step.at.empty()) {
+            ExpectHas(links, "Shortcuts (0)");
+            ExpectHas(ini, "INI entries (0)");
+        } else {
+            ExpectHas(links, "->  " + step.at + "\n");
+            ExpectHas(ini, "  1  " + step.at + "  [S] K=V\n");
+        }
+    }
+}
+
+// A source that cannot be added is named for what is wrong with it, and
+// nothing is added.
+TEST_F(TargetTreeCommands, AddFilesNamesWhatReallyFailed) {
+    const std::string before = test::ReadBytes(dir / "p.zlt");
+    auto refused = [&](const std::string& command, const std::string& message) {
+        Result r = test::RunShell("cd " + test::ShellQuote(dir.path()) + " && export " +
+                                  "VANTREL_MACHINE_REG=machine.reg VANTREL_USER_REG=user.reg; " +
+                                  command + " </dev/null");
+        EXPECT_EQ(r.status, 1) << command << "\n" << r.err;
+        ExpectHas(r.err, message);
+        EXPECT_EQ(test::ReadBytes(dir / "p.zlt"), before) << command;
+    };
+    const std::string cli = test::ShellQuote(VANTREL_CLI) + " --install-location " +
+                            test::ShellQuote(dir / "install") + " ";
+    refused(cli + "add-files p.zlt /dev/null", "/dev/null: not a regular file or folder");
+    // A folder whose name Windows-1252 cannot hold, reached through a
+    // relative path: its characters are named.
+    ASSERT_EQ(test::RunShell(
+                  "cd " + test::ShellQuote(dir.path()) +
+                  " && mkdir -p 'src/\xD0\xBF\xD1\x8F' && echo a >'src/\xD0\xBF\xD1\x8F/a.txt'")
+                  .status,
+              0);
+    refused("cd 'src/\xD0\xBF\xD1\x8F' && " + cli + "add-files ../../p.zlt a.txt",
+            "holds characters that Windows-1252 cannot hold (U+043F U+044F)");
+
+    // A subfolder that cannot be read is named, not its parent; root reads
+    // every folder, so the command runs as the unprivileged user then.
+    dir.Write("src/bin/secret/key.txt", "k");
+    ::chmod((dir / "src/bin/secret").c_str(), 0);
+    std::string as;
+    if (::geteuid() == 0) {
+        if (test::RunShell("command -v setpriv").status != 0)
+            GTEST_SKIP() << "setpriv is needed to run as an unprivileged user";
+        // The scratch folder lies in this process's private temporary folder.
+        ::chmod(FolderOf(dir.path()).c_str(), 0711);
+        for (const char* name : {"", "/p.zlt", "/machine.reg", "/user.reg", "/install"})
+            ::chmod((dir.path() + name).c_str(), 0755);
+        as = "TMPDIR=/tmp setpriv --reuid=65534 --regid=65534 --clear-groups ";
+    }
+    refused(as + cli + "add-files p.zlt src/bin",
+            "src/bin/secret: Permission denied (a folder inside ");
+    refused(as + cli + "add-files p.zlt src/bin/secret --no-recurse",
+            "src/bin/secret: Permission denied\n");
+    ::chmod((dir / "src/bin/secret").c_str(), 0755);
+    ::chmod(FolderOf(dir.path()).c_str(), 0700);
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 #include "elements/element_classes.h"
 #include "media_fixture.h"
 #include "platform/strings.h"
-#include "project/file_name_rules.h"
+#include "project/engine_limits.h"
 
 namespace vantrel {
 namespace {
@@ -27,10 +27,9 @@ TEST(EngineRules, DestinationsAndLineLengths) {
     for (const char* good : {"<D>\\bin\\app.exe", "<D>\\a..b\\c", "<D>\\CONSOLE", "<D>\\com10.txt",
                              "<WDL:>\\Acme", "<O>\\Acme\\Acme Help"})
         EXPECT_EQ(DestinationProblem(good), "") << good;
-    EXPECT_EQ(ScriptLineProblem(std::string(2045, 'x')), "");
-    EXPECT_EQ(ScriptLineProblem(std::string(2046, 'x')),
-              "is 2046 characters long; the setup engine reads lines of 2046 characters or more "
-              "in pieces");
+    EXPECT_EQ(LineLengthProblem(2045), "");
+    EXPECT_EQ(LineLengthProblem(2046),
+              "is 2,046 characters long; the setup engine reads lines of at most 2,045 characters");
 }
 
 class SetVerifier : public MediaFixture {
@@ -149,8 +148,8 @@ TEST_F(SetVerifier, TheBuildRefusesWhatTheEngineCannotUseAndWritesNothing) {
              p.Destination = "<WPF>\\" + std::string(3000, 'C');
          },
          "a line of project.kvz (\"Destination=<WPF>\\" + std::string(22, 'C') +
-             "...\") is 3018 characters long; the setup engine reads lines of 2046 characters "
-             "or more in pieces"},
+             "...\") is 3,018 characters long; the setup engine reads lines of at most 2,045 "
+             "characters"},
         {"a 5,000-character registry value",
          [](WProjectData& p, WSetupElement&) {
              auto value = std::make_unique<WSetupRegEntry>();
@@ -172,18 +171,17 @@ TEST_F(SetVerifier, TheBuildRefusesWhatTheEngineCannotUseAndWritesNothing) {
              p.ProgramFilesComponent()->AddElement(std::move(value));
          },
          "a line of string.str (\"AcmePath = " + std::string(29, 's') +
-             "...\") is 3011 characters long"},
+             "...\") is 3,011 characters long"},
         {"a \"..\" part",
          [](WProjectData&, WSetupElement& f) { f.SetTargetName("..\\..\\app.exe"); },
          "the File record of bin\\app.exe of component Program_files writes to "
-         "<D>\\..\\..\\app.exe, a path the setup engine cannot use: it holds a \"..\" part, "
-         "which leaves its folder"},
+         "<D>\\..\\..\\app.exe, a path the setup engine cannot use: \"..\" is \"..\""},
         {"a device name", [](WProjectData&, WSetupElement& f) { f.SetTargetName("bin\\Lpt1.exe"); },
-         "writes to <D>\\bin\\Lpt1.exe, a path the setup engine cannot use: it holds "
-         "\"Lpt1.exe\", a device name of Windows"},
+         "writes to <D>\\bin\\Lpt1.exe, a path the setup engine cannot use: "
+         "\"Lpt1.exe\" is a device name of Windows"},
         {"a control character",
          [](WProjectData&, WSetupElement& f) { f.SetTargetDir("<D>\\a\tb"); },
-         "it holds a control character"},
+         "holds a control character"},
     };
     int n = 0;
     for (const Case& c : cases) {

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <set>
 
@@ -675,6 +676,55 @@ TEST_F(BadProjectFile, FurtherStringFilesComeFromTheEnginesSetupFolder) {
     // Nothing outside that folder is read.
     ExpectRefused(WithMember("outside.zlt", "string.str", "[Strings]\r\n..\\..\\Comps\\x.str\r\n"),
                   "outside the string folder");
+}
+
+// Records the setup engine would refuse: a line longer than it reads, a
+// file installed outside its folder or onto a device. Each is named.
+TEST_F(BadProjectFile, RecordsTheSetupEngineCannotUseAreRefusedByName) {
+    auto file = [](const std::string& targetName) {
+        return [targetName](WProjectData& p) {
+            auto f = std::make_unique<WSetupFile>();
+            f->SetSourceDir("<S>");
+            f->SetSourceName("a.dll");
+            f->SetTargetDir("<D>");
+            f->SetTargetName(targetName);
+            p.ProgramFilesComponent()->AddElement(std::move(f));
+        };
+    };
+    struct Case {
+        const char* name;
+        std::function<void(WProjectData&)> spoil;
+        std::vector<std::string> expected;
+    };
+    const std::vector<Case> cases = {
+        {"company.zlt",
+         [](WProjectData& p) { p.CompanyName = std::string(3000, 'C'); },
+         {"project.kvz line ", "[BOXID] CompanyName) is 3,0", "at most 2,045 characters"}},
+        {"dotdot.zlt",
+         file("bin\\..\\..\\evil.dll"),
+         {"comp.kvz: the File record of a.dll", "bin\\..\\..\\evil.dll", "\"..\" is \"..\""}},
+        {"device.zlt", file("bin\\CON.txt"), {"\"CON.txt\" is a device name"}},
+        {"registry.zlt",
+         [](WProjectData& p) {
+             auto e = std::make_unique<WSetupRegEntry>();
+             e->SetRootKey("HKEY_CURRENT_USER");
+             e->SetKeyPath("Software\\Acme");
+             e->SetValueName("Big");
+             e->SetValueData(std::string(5000, 'v'));
+             e->SetValueType("String");
+             p.ProgramFilesComponent()->AddElement(std::move(e));
+         },
+         {"comp.kvz line ", "[RegistryKeys", "5,0", "at most 2,045 characters"}},
+    };
+    for (const Case& c : cases) {
+        auto p = NewProject();
+        c.spoil(*p);
+        const std::string path = SaveAs(*p, c.name);
+        for (const std::string& part : c.expected)
+            ExpectRefused(path, part);
+    }
+    ExpectRefused(WithMember("section.zlt", "string.str", "[" + std::string(3000, 's') + "]\r\n"),
+                  "string.str line 1 (a section name) is 3,002 characters long");
 }
 
 TEST_F(BadProjectFile, GarbageOrMissingScripts) {

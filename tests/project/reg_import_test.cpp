@@ -169,3 +169,39 @@ TEST(RegImport, AddsToTheProjectAndRefusesWhatItHoldsAlready) {
 
 }  // namespace
 }  // namespace vantrel
+
+namespace vantrel {
+namespace {
+
+// The engine reads a line of at most 2,045 characters: a value whose record
+// would be longer is refused, in the dialog as in an import, and a file too
+// large to be a registry export is not read in whole.
+TEST(RegImport, ValuesTooLongForTheSetupAndHugeFilesAreRefused) {
+    const std::string head = "REGEDIT4\r\n[HKEY_CURRENT_USER\\Software\\Acme]\r\n";
+    WRegImport import;
+    std::string error;
+    ASSERT_TRUE(import.Read(head + "\"Fits\"=\"" + std::string(1900, 'a') + "\"\r\n\"Big\"=\"" +
+                                std::string(5000, 'b') + "\"\r\n",
+                            error))
+        << error;
+    ASSERT_EQ(import.Entries().size(), 1u);
+    EXPECT_EQ(import.Entries()[0].entry->GetValueName(), "Fits");
+    ASSERT_EQ(import.RefusedLines().size(), 1u);
+    EXPECT_EQ(import.RefusedLines()[0].line, 4);
+    EXPECT_NE(import.RefusedLines()[0].reason.find("at most 2,045 characters"), std::string::npos)
+        << import.RefusedLines()[0].reason;
+
+    WRegistryKeyProperties dialog;
+    dialog.key = "Software\\Acme";
+    dialog.name = "Big";
+    dialog.value = std::string(2100, 'c');
+    WSetupRegEntry entry;
+    EXPECT_NE(dialog.Apply(entry, false).find("too long"), std::string::npos);
+    EXPECT_TRUE(entry.GetValueData().empty());
+
+    EXPECT_FALSE(import.ReadFile("/dev/zero", error));
+    EXPECT_NE(error.find("larger than 16 MB"), std::string::npos) << error;
+}
+
+}  // namespace
+}  // namespace vantrel

@@ -2,6 +2,7 @@
 // writes: comp.kvz lines and the project file read back.
 #include "project/target_tree.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -10,11 +11,14 @@
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/strings.h"
+#include "project/customisation_rules.h"
 #include "project/file_elements.h"
 #include "project/file_name_rules.h"
+#include "project/file_properties.h"
 #include "project/project_data.h"
 #include "project/project_file.h"
 #include "project/shipped_paths.h"
+#include "project/shortcut_rules.h"
 #include "script/setup_component.h"
 #include "support/test_support.h"
 
@@ -553,6 +557,91 @@ TEST_F(TargetTree, AReplacedElementKeepsItsNode) {
     tree.ReplaceElement(old.get(), added);
     EXPECT_EQ(node->Element(), added);
     EXPECT_EQ(tree.NodeOf(added), node);
+}
+
+}  // namespace
+}  // namespace vantrel
+
+namespace vantrel {
+namespace {
+
+// Shortcut, registrations, INI entry and text replacement of one file: they
+// name it by its destination, so they must follow every move and rename of
+// it, and go when it goes.
+TEST_F(TargetTree, RecordsThatActOnAFileFollowItAndGoWithIt) {
+    Tree tree(project);
+    Answers yes;
+    ASSERT_TRUE(tree.Add(tree.FindRoot("<D>"), {src + "/bin", src + "/readme.txt"}, yes).Ok());
+    WSetupComponent& files = *project.ProgramFilesComponent();
+    const WSetupElement& app = *tree.Find("<D>\\bin\\app.exe")->Element();
+    AddRegistration(files, kElementRegFile, app);
+    AddRegistration(files, kElementSelfRegister, app);
+    files.AddElement(NewShortcut(app, "Ledger"));
+    files.AddElement(NewIniEntry(app));
+    files.AddElement(NewTextReplacement(app));
+    // A record of another file stays where it is throughout.
+    files.AddElement(NewShortcut(*tree.Find("<D>\\readme.txt")->Element(), "Ledger"));
+
+    const int types[] = {kElementRegFile, kElementSelfRegister, kElementShortcut, kElementProfile,
+                         kElementCustFile};
+    auto expectAt = [&](const std::string& at, const std::string& step) {
+        for (int type : types) {
+            std::vector<std::string> records = FileRecords(type);
+            size_t onApp = 0;
+            for (const std::string& r : records)
+                onApp += r.find(",readme.txt,") == std::string::npos ? 1 : 0;
+            if (at.empty()) {
+                EXPECT_EQ(onApp, 0u) << step << ": " << ElementTypeName(type) << " left behind";
+                continue;
+            }
+            ASSERT_EQ(onApp, 1u) << step << ": " << ElementTypeName(type);
+            bool found = false;
+            for (const std::string& r : records)
+                found = found || r.find("," + at + ",") != std::string::npos;
+            EXPECT_TRUE(found) << step << ": " << ElementTypeName(type) << " not at " << at << "\n"
+                               << Join(records, "\n");
+        }
+        EXPECT_EQ(FileRecords(kElementShortcut).size(), at.empty() ? 1u : 2u) << step;
+    };
+    expectAt("<D>,bin\\app.exe", "added");
+
+    struct Step {
+        const char* what;
+        std::function<Result()> run;
+        const char* at;
+    };
+    const std::vector<Step> steps = {
+        {"folder renamed", [&] { return tree.Rename(tree.Find("<D>\\bin"), "prog"); },
+         "<D>,prog\\app.exe"},
+        {"folder moved",
+         [&] { return tree.Move(tree.Find("<D>\\prog"), tree.FindRoot("<W>"), yes); },
+         "<W>,prog\\app.exe"},
+        {"file renamed", [&] { return tree.Rename(tree.Find("<W>\\prog\\app.exe"), "run.exe"); },
+         "<W>,prog\\run.exe"},
+        {"file moved",
+         [&] { return tree.Move(tree.Find("<W>\\prog\\run.exe"), tree.FindRoot("<D>"), yes); },
+         "<D>,run.exe"},
+        {"file relocated",
+         [&] { return tree.Relocate(*tree.Find("<D>\\run.exe")->Element(), "<WPF>", "a\\b.exe"); },
+         "<WPF>,a\\b.exe"},
+        {"file removed", [&] { return tree.RemoveFile(tree.Find("<WPF>\\a\\b.exe"), yes); }, ""},
+    };
+    for (const Step& step : steps) {
+        Result r = step.run();
+        ASSERT_TRUE(r.Ok()) << step.what << ": " << r.message;
+        expectAt(step.at, step.what);
+    }
+
+    // The project file read back holds the same.
+    ASSERT_TRUE(WriteProjectFile(project, dir / "p.zlt"));
+    WProjectData again;
+    again.SetInstallLocationOverride(dir / "install");
+    again.Reset();
+    ASSERT_TRUE(LoadProjectFile(again, dir / "p.zlt"));
+    size_t records = 0;
+    for (int type : types)
+        records += again.ProgramFilesComponent()->Elements(type).size();
+    EXPECT_EQ(records, 1u);
 }
 
 }  // namespace
