@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -83,28 +84,6 @@ long long FileSizeOf(std::string_view path) {
     return static_cast<long long>(st.st_size);
 }
 
-bool ReadWholeFile(std::string_view path, std::string& out, std::string* error) {
-    out.clear();
-    if (IsFolder(path)) {
-        SetError(error, DisplayPath(path) + ": is a folder, not a file");
-        return false;
-    }
-    FILE* f = std::fopen(ToNative(path).c_str(), "rb");
-    if (!f) {
-        SetError(error, ErrnoText(path));
-        return false;
-    }
-    char buf[65536];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-        out.append(buf, n);
-    bool ok = !std::ferror(f);
-    if (!ok)
-        SetError(error, ErrnoText(path));
-    std::fclose(f);
-    return ok;
-}
-
 bool ReadFileAtMost(std::string_view path, size_t limit, std::string& out, bool& tooLarge,
                     std::string* error) {
     out.clear();
@@ -134,6 +113,11 @@ bool ReadFileAtMost(std::string_view path, size_t limit, std::string& out, bool&
         return false;
     }
     return ok;
+}
+
+bool ReadWholeFile(std::string_view path, std::string& out, std::string* error) {
+    bool tooLarge = false;
+    return ReadFileAtMost(path, SIZE_MAX - 1, out, tooLarge, error);
 }
 
 namespace {
