@@ -170,8 +170,8 @@ int PrepareMediaFolder(const WMediaPlan& plan, const BuildRequest& request) {
         std::printf("Removed the existing setup in %s\n", Out(DisplayPath(media)).c_str());
     } else {
         std::printf(
-            "%s holds a setup already; its files are replaced (--clean removes it "
-            "first)\n",
+            "%s holds a setup already; what that set made there is removed first (files of "
+            "your own stay)\n",
             Out(DisplayPath(media)).c_str());
     }
     return kOk;

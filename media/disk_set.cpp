@@ -64,7 +64,7 @@ void WDiskSet::MakeDiskCurrent(int n) {
     disk_ = n;
     used_ = kArchiveEnd;
     const std::string folder = DiskFolder(n);
-    CreateFolderPath(folder);
+    MakeFoldersBelow(mediaFolder_, folder);
     for (const std::string& name : MatchFilesInFolder(folder, std::string("*") + kExtension))
         RemoveFile(JoinPath(folder, name));
 }
@@ -72,7 +72,7 @@ void WDiskSet::MakeDiskCurrent(int n) {
 void WDiskSet::SetCurrentDisk(int n, int64_t used) {
     disk_ = n;
     used_ = used;
-    CreateFolderPath(DiskFolder(n));
+    MakeFoldersBelow(mediaFolder_, DiskFolder(n));
 }
 
 bool WDiskSet::Next(bool step) {
@@ -114,11 +114,10 @@ bool WDiskSet::SplitArchive(const std::string& folder, const std::string& fileNa
     piece_ = 1;
     for (int64_t want = first;; want = std::min(body, total - copied)) {
         const std::string disk = DiskFolder(disk_);
-        if (!IsFolder(disk))
-            CreateFolderPath(disk);
+        MakeFoldersBelow(mediaFolder_, disk);
         const std::string piecePath = JoinPath(disk, PieceName(piece_, fileName));
         FileHandle out;
-        if (!out.Open(piecePath, FileHandle::Mode::kWrite, 0644))
+        if (!out.Open(piecePath, FileHandle::Mode::kReplace, 0644))
             return false;
         const std::string header = ThreeDigits(piece_) + count;
         if (!out.WriteAll(header.data(), header.size()))

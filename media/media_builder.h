@@ -27,7 +27,11 @@
 // once with the "not enough disk space" message; Cancel stops it after the
 // current file. Files written stay where they are. An application file whose
 // path in the set another supplier fills too (see project/shipped_paths.h)
-// is a failure of the job.
+// is a failure of the job; the same source file supplied twice at one path
+// (an application file installed in two places) is one copy. Each file
+// record gets the size of the file the set holds (copied, or staged to be
+// packed), so that the scripts written afterwards never carry a size taken
+// when the file was added.
 #pragma once
 
 #include <cstdint>
@@ -110,6 +114,18 @@ class WMediaBuilder {
     // `media` (killed, or failed before their end) when they are older than
     // `runStart` and no job uses them; returns how many went.
     static int RemoveStaleShipFolders(const std::string& media, int64_t runStart);
+    // Removes from `media` what an earlier set made there, and nothing else:
+    // the disk folders ("disk001", ...), "setup.log", the "Setup" folder,
+    // the start program "setup32.exe" and the root files named in
+    // `rootFiles`, and every file that the log of an earlier CD set
+    // ("Setup\setup.log") names as copied into it, with the folders that
+    // this leaves empty. A user's own files stay. True when everything of the
+    // earlier set is gone; otherwise `failed` (when given) names what stayed.
+    static bool RemoveEarlierSet(const std::string& media,
+                                 const std::vector<std::string>& rootFiles = {},
+                                 std::string* failed = nullptr);
+    // "disk001", "Disk042", "disk1000": a disk folder's name.
+    static bool IsDiskFolderName(std::string_view name);
     // The parts of a relative source name ("a\\b.txt" -> "a", "b.txt"); false
     // for a name that would leave its folder.
     static bool RelativeParts(std::string_view relative, std::vector<std::string>& parts);
@@ -174,6 +190,15 @@ class WMediaBuilder {
     std::unordered_set<std::string> written_;
     // The paths that the application's own files were copied to.
     std::unordered_set<std::string> applicationWritten_;
+    // Each path of a component's file in the set (as PathKey): the file it
+    // came from and its size as shipped (-1: unknown).
+    struct Shipped {
+        std::string source;
+        int64_t size = -1;
+    };
+    std::unordered_map<std::string, Shipped> shippedFrom_;
+    // The size of the file the last ShipFile copied or staged; -1 when none.
+    int64_t shippedSize_ = -1;
     // Folder -> its entries by lower-case name (the name as on disk).
     std::unordered_map<std::string, std::unordered_map<std::string, std::string>> listings_;
 };
