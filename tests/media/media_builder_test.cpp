@@ -130,6 +130,32 @@ TEST_F(CdBuild, AnApplicationFileOfAPathAnotherSupplierFillsFailsTheBuild) {
     EXPECT_EQ(std::find(lines.begin(), lines.end(), "Successfully create media"), lines.end());
 }
 
+// Two different files at one path of the set: one of them would be lost, so
+// the "Error copying" line in the log fails the build. The same file added
+// twice is the one copy, logged as copied, with its size as shipped.
+TEST_F(CdBuild, TwoApplicationFilesOfOnePathFailTheBuildTheSameFileTwiceDoesNot) {
+    WSetupElement* first = AddAppFile("bin/app.exe", "MZ application");
+    first->SetSize(1);
+    std::string other = dir.Write("other/bin/app.exe", "another program");
+    project->ProgramFilesComponent()->AddElement(NewFileElement(
+        JoinPath(project->DefaultFolder, "bin/app.exe"), "bin\\app.exe", "<D>\\Copy", "app.exe"));
+    Plan("640MB");
+    RecordingProgress progress;
+    EXPECT_TRUE(Build(progress)) << errorText;
+    std::vector<std::string> lines = LogLines(logPath);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), Copied("bin/app.exe")), 2);
+    EXPECT_EQ(first->GetSize(), 14.0);
+
+    project->ProgramFilesComponent()->AddElement(
+        NewFileElement(other, "bin\\app.exe", "<D>\\Other", "app.exe"));
+    EXPECT_FALSE(Build(progress));
+    EXPECT_NE(errorText.find("two files have the path"), std::string::npos) << errorText;
+    lines = LogLines(logPath);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Error copying file : " + In("bin/app.exe")),
+              1);
+    EXPECT_EQ(ReadBytes(In("bin/app.exe")), "MZ application");
+}
+
 TEST_F(CdBuild, AMissingFileIsLoggedAndTheRestIsBuilt) {
     AddInstallFile(distrib, "System\\missing.dll");
     AddInstallFile(distrib, "System\\shared.dll");
@@ -394,6 +420,29 @@ TEST(FileCopy, CopiesReplacesReadOnlyFilesAndTellsAFullVolume) {
     SetReadOnly(dir / "tree/a/b.txt", true);
     EXPECT_TRUE(RemoveTreeForced(dir / "tree"));
     EXPECT_FALSE(PathExists(dir / "tree"));
+}
+
+// A destination that is the source itself (the same name, or a hard link to
+// it) is refused before it is opened, so the file keeps its bytes; a link at
+// the destination is replaced by the copy and its target stays as it was.
+TEST(FileCopy, NeverCopiesOntoTheSourceOrThroughALink) {
+    test::ScratchFolder dir;
+    const std::string from = dir.Write("from.txt", "the source");
+    ASSERT_EQ(::link(from.c_str(), (dir / "hard.txt").c_str()), 0);
+    for (const std::string& to : {from, dir / "hard.txt", dir / "./from.txt"}) {
+        std::string error;
+        EXPECT_EQ(CopyFileData(from, to, &error), CopyOutcome::kFailed) << to;
+        EXPECT_NE(error.find("is the source file"), std::string::npos) << error;
+        EXPECT_EQ(ReadBytes(from), "the source");
+    }
+    const std::string victim = dir.Write("victim.txt", "precious");
+    ASSERT_EQ(::symlink(victim.c_str(), (dir / "link.txt").c_str()), 0);
+    ASSERT_EQ(CopyFileData(from, dir / "link.txt"), CopyOutcome::kCopied);
+    EXPECT_EQ(ReadBytes(victim), "precious");
+    EXPECT_EQ(ReadBytes(dir / "link.txt"), "the source");
+    FileInfo info;
+    ASSERT_TRUE(GetFileInfo(dir / "link.txt", info, false));
+    EXPECT_TRUE(info.isFile);
 }
 
 // A copy has the source's mode and time whether it is new or replaces an

@@ -197,6 +197,9 @@ TEST_F(Plan, MediaFolderChecksInOrderWithTheirMessages) {
     // On this host a drive letter names no volume.
     EXPECT_EQ(plan.CheckMediaFolder("C:\\Media").message, "Destination drive does not exist.");
     EXPECT_TRUE(plan.CheckMediaFolder(dir / "out").Ok());
+    // The scratch folder holds the installation the set is read from.
+    EXPECT_NE(plan.CheckMediaFolder(dir.path()).message.find("contains the installation folder"),
+              std::string::npos);
     EXPECT_EQ(WMediaPlan::CleanMediaFolder("C:\\Media\\\\"), "C:\\Media");
     EXPECT_EQ(WMediaPlan::CleanMediaFolder("C:\\Media\\\\\\"), "C:\\Media\\");
 }
