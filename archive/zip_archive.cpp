@@ -265,6 +265,10 @@ int ALZipArchive::Write(size_t count, const ALPackPool::Lender& lender, bool def
                 storage_->Close();
                 return status_.GetStatusCode();
             }
+            if (progress_ && !progress_(record.expandedSize)) {
+                storage_->Close();
+                return status_.SetError(al::kUserAbort, "Cancelled");
+            }
             PumpMessage();
         }
     }

@@ -153,6 +153,52 @@ void WMediaBuilder::NoteFailure(const std::string& what) {
         errorText_ = what;
 }
 
+void WMediaBuilder::StepBytes(int64_t bytes) {
+    unsteppedBytes_ += bytes > 0 ? bytes : 0;
+    while (unsteppedBytes_ >= kBytesPerStep) {
+        unsteppedBytes_ -= kBytesPerStep;
+        progress_.Step();
+    }
+}
+
+void WMediaBuilder::TakeBackCancelledSet(const std::string& media, bool floppy) {
+    std::vector<std::string> stayed;
+    auto remove = [&](const std::string& path) {
+        FileInfo info;
+        if (!GetFileInfo(path, info, false))
+            return;
+        if (!(info.isFolder ? RemoveTreeForced(path) : RemoveFile(path)))
+            stayed.push_back(ErrnoText(path));
+    };
+    if (!floppy) {
+        // The log leaves "Setup" first, so that it tells what happened.
+        log_.Release();
+        if (!KeepLog(media))
+            stayed.push_back(DisplayPath(log_.Path()));
+    }
+    std::set<std::string> folders;
+    for (const std::string& path : copiedPaths_) {
+        remove(path);
+        for (std::string up = FolderOf(path); up.size() > media.size(); up = FolderOf(up))
+            folders.insert(up);
+    }
+    for (const std::string& name : ListFolder(media, false, true)) {
+        if (IsDiskFolderName(name) || (!floppy && EqualsNoCase(name, kSetupFolder)))
+            remove(JoinPath(media, name));
+    }
+    for (auto it = folders.rbegin(); it != folders.rend(); ++it) {
+        if (IsFolder(*it) && ListFolder(*it, true, true).empty())
+            RemoveEmptyFolder(*it);
+    }
+    if (stayed.empty()) {
+        cancelOutcome_ = "Creating the media was cancelled; what was written is removed again";
+    } else {
+        cancelOutcome_ = "Creating the media was cancelled; the set in " + media +
+                         " is incomplete and must not be used (left: " + Join(stayed, "; ") + ")";
+    }
+    log_.Log(cancelOutcome_);
+}
+
 void WMediaBuilder::StepAndPump() {
     PumpMessage();
     progress_.Step();
@@ -237,6 +283,7 @@ bool WMediaBuilder::CopyAndLog(CopySource& source, const std::string& destinatio
     log_.Log(std::string(copied ? kCopied : kCopyFailed) + " : " + destination);
     if (copied) {
         shippedSize_ = static_cast<int64_t>(bytes);
+        copiedPaths_.push_back(destination);
         MarkWritten(destination);
         return true;
     }
@@ -263,11 +310,14 @@ void WMediaBuilder::WriteLogHeader(bool floppy) {
 bool WMediaBuilder::Run() {
     progress_.StartAnimation();
     cancelled_ = false;
+    cancelOutcome_.clear();
     errorText_.clear();
     failedSteps_ = 0;
     written_.clear();
     applicationWritten_.clear();
     shippedFrom_.clear();
+    copiedPaths_.clear();
+    unsteppedBytes_ = 0;
     listings_.clear();
     madeFolders_.clear();
     shipFiles_.Clear();
@@ -348,6 +398,7 @@ bool WMediaBuilder::Run() {
     WriteLogHeader(floppy);
 
     int steps = static_cast<int>(project_.EngineFiles.size());
+    double packBytes = 0;
     if (components) {
         for (int level = 0; level < WComponentManager::kLevelCount; ++level) {
             for (const WSetupComponent* c : components->Level(level)) {
@@ -355,11 +406,18 @@ bool WMediaBuilder::Run() {
                                           c->Elements(kElementTTFFile).size());
                 if (floppy)
                     ++steps;
+                for (int type : kFileElementTypes) {
+                    for (const auto& element : c->Elements(type))
+                        packBytes += element->GetSize();
+                }
             }
         }
     }
+    // A floppy set's time goes into packing the files, placing (splitting)
+    // the archives and packing the disks: the bar moves by the bytes each
+    // phase handles, counted as if nothing shrank.
     if (floppy)
-        steps += 7;
+        steps += 7 + static_cast<int>(std::min(3 * packBytes / kBytesPerStep, 1e8));
     progress_.SetRange(steps);
 
     if (!AssembleShipFolder(shipFolder_))
@@ -382,6 +440,8 @@ bool WMediaBuilder::Run() {
         }
     }
 
+    if (cancelled_)
+        TakeBackCancelledSet(media, floppy);
     if (cancelled_ || failedSteps_ > 0)
         ok = false;
     if (ok)

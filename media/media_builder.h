@@ -25,7 +25,9 @@
 // Every step is written to "Setup\setup.log" of the ship folder. Failed
 // copies are logged and the job goes on; a full destination stops it at
 // once with the "not enough disk space" message; Cancel stops it after the
-// current file. Files written stay where they are. An application file whose
+// current file, or within the member being packed, and takes back what the
+// run wrote into the media folder (the log stays and says so). Files written
+// by a run that failed otherwise stay where they are. An application file whose
 // path in the set another supplier fills too (see project/shipped_paths.h)
 // is a failure of the job; the same source file supplied twice at one path
 // (an application file installed in two places) is one copy. Each file
@@ -82,6 +84,9 @@ class WMediaBuilder {
     // after a successful run.
     const std::string& ErrorText() const { return errorText_; }
     bool Cancelled() const { return cancelled_; }
+    // After a cancelled run: what became of the files it wrote, as the log
+    // says it.
+    const std::string& CancelOutcome() const { return cancelOutcome_; }
     // Files that could not be copied and scripts or texts that could not be
     // written.
     int FailedSteps() const { return failedSteps_; }
@@ -96,6 +101,10 @@ class WMediaBuilder {
     // The ship folder with the files to pack from their sources.
     WShipFiles& ShipFiles() { return shipFiles_; }
     WMediaProgress& Progress() { return progress_; }
+    // Moves the bar by `bytes` more packed or placed: one step per
+    // kBytesPerStep.
+    void StepBytes(int64_t bytes);
+    static constexpr int64_t kBytesPerStep = 64 * 1024;
     // Asks the caller; once cancelled, stays cancelled.
     bool CheckCancel();
     void NoteFailure(const std::string& what);
@@ -164,6 +173,11 @@ class WMediaBuilder {
     // (the log left where it is) when it cannot be moved.
     bool KeepLog(const std::string& media);
     void StepAndPump();
+    // After Cancel: removes what this run wrote into the media folder (the
+    // log stays, beside the disks or moved there from "Setup") and logs that
+    // the media were cancelled, or, when something stays, that the set there
+    // is incomplete.
+    void TakeBackCancelledSet(const std::string& media, bool floppy);
     void MarkWritten(const std::string& path);
     bool WasWritten(const std::string& path) const;
 
@@ -174,6 +188,7 @@ class WMediaBuilder {
     std::string shipFolder_;
     std::string errorText_;
     bool cancelled_ = false;
+    std::string cancelOutcome_;
     int failedSteps_ = 0;
     // A floppy set packs the components' files from their sources.
     bool packFromSources_ = false;
@@ -199,6 +214,10 @@ class WMediaBuilder {
     std::unordered_map<std::string, Shipped> shippedFrom_;
     // The size of the file the last ShipFile copied or staged; -1 when none.
     int64_t shippedSize_ = -1;
+    // Files this run copied, as written (taken back after Cancel).
+    std::vector<std::string> copiedPaths_;
+    // Bytes packed or placed since the last step of the bar.
+    int64_t unsteppedBytes_ = 0;
     // Folder -> its entries by lower-case name (the name as on disk).
     std::unordered_map<std::string, std::unordered_map<std::string, std::string>> listings_;
 };

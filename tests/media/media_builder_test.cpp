@@ -192,18 +192,24 @@ TEST_F(CdBuild, AFullVolumeStopsTheJobWithTheMessage) {
     EXPECT_FALSE(IsFile(In("Setup/comp.kvz")));
 }
 
-TEST_F(CdBuild, CancelStopsAfterTheCurrentFileAndKeepsWhatWasWritten) {
+// Cancel stops after the current file and takes back what the run wrote:
+// the folder holds no half set, only the log, which says so. A user's own
+// file stays.
+TEST_F(CdBuild, CancelStopsAfterTheCurrentFileAndTakesBackWhatWasWritten) {
     AddInstallFile(distrib, "System\\shared.dll");
+    AddAppFile("bin/app.exe", "MZ application");
+    dir.Write("media/mine.txt", "mine");
     Plan("640MB");
     RecordingProgress progress;
     progress.cancelAfter = 2;
     EXPECT_FALSE(Build(progress));
     EXPECT_EQ(errorText, "cancelled");
-    EXPECT_TRUE(IsFile(In("autorun.inf")));
-    EXPECT_TRUE(IsFile(In("setup32.exe")));
-    EXPECT_TRUE(IsFile(In("Setup/Box.id")));
-    EXPECT_FALSE(IsFile(In("Setup/Swintlen.dll")));
-    EXPECT_FALSE(IsFile(In("Setup/comp.kvz")));
+    EXPECT_EQ(progress.polls, 3);  // stopped at the third file
+    EXPECT_EQ(ListFolder(media, true, true), (std::vector<std::string>{"mine.txt", "setup.log"}));
+    EXPECT_EQ(logPath, In("setup.log"));
+    std::vector<std::string> lines = LogLines(logPath);
+    EXPECT_EQ(lines.back(), "Creating the media was cancelled; what was written is removed again");
+    EXPECT_NE(std::find(lines.begin(), lines.end(), Copied("Setup/Box.id")), lines.end());
 }
 
 TEST_F(CdBuild, AMediaFolderThatIsAFileOrCannotBeMadeFailsClearly) {
