@@ -568,6 +568,9 @@ bool WMediaBuilder::RemoveEarlierSet(const std::string& media,
                 folders.insert(up);
         }
     }
+    // The engine's files at the root are taken for the set's only beside a
+    // CD set's "Setup" folder.
+    const bool cdSet = realFolder(setupFolder);
     for (const std::string& name : ListFolder(media, true, true)) {
         const std::string path = JoinPath(media, name);
         FileInfo info;
@@ -576,11 +579,14 @@ bool WMediaBuilder::RemoveEarlierSet(const std::string& media,
         bool ours = false;
         if (info.isFolder)
             ours = IsDiskFolderName(name) || EqualsNoCase(name, kSetupFolder);
-        else
+        else if (info.isFile || !EqualsNoCase(name, kSetupFolder))
             ours = EqualsNoCase(name, kSetupLog) || EqualsNoCase(name, "setup32.exe") ||
-                   std::any_of(rootFiles.begin(), rootFiles.end(), [&](const std::string& file) {
-                       return EqualsNoCase(name, FileNameOf(file));
-                   });
+                   (cdSet &&
+                    std::any_of(rootFiles.begin(), rootFiles.end(), [&](const std::string& file) {
+                        return EqualsNoCase(name, FileNameOf(file));
+                    }));
+        else
+            ours = true;  // a link in place of the "Setup" folder
         if (ours)
             remove(path);
     }

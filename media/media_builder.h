@@ -125,8 +125,9 @@ class WMediaBuilder {
     static int RemoveStaleShipFolders(const std::string& media, int64_t runStart);
     // Removes from `media` what an earlier set made there, and nothing else:
     // the disk folders ("disk001", ...), "setup.log", the "Setup" folder,
-    // the start program "setup32.exe" and the root files named in
-    // `rootFiles`, and every file that the log of an earlier CD set
+    // the start program "setup32.exe" and, beside a "Setup" folder, the root
+    // files named in `rootFiles`, and every file that the log of an earlier
+    // CD set
     // ("Setup\setup.log") names as copied into it, with the folders that
     // this leaves empty. A user's own files stay. True when everything of the
     // earlier set is gone; otherwise `failed` (when given) names what stayed.
