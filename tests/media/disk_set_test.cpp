@@ -212,6 +212,36 @@ TEST_F(FloppyBuild, CancelWhilePackingTakesBackTheDisksAndTheLogSaysSo) {
     }
 }
 
+// A large member is packed in pieces: the bytes are told piece by piece, so
+// that the bar moves and Cancel stops inside the member, not after it.
+TEST(PackingProgress, ALargeMemberTellsItsBytesPieceByPieceAndStopsWhenAsked) {
+    test::ScratchFolder dir;
+    dir.Write("in/big.bin", std::string(12 << 20, 'a'));
+    dir.Write("in/small.txt", "small");
+    for (bool stop : {false, true}) {
+        SCOPED_TRACE(stop);
+        WArchive archive(".cfi");
+        std::vector<int64_t> told;
+        archive.SetProgress([&](int64_t bytes) {
+            told.push_back(bytes);
+            return !(stop && told.size() == 2);
+        });
+        const bool made =
+            archive.Create(6, "out", false, "big.bin,small.txt", dir / "out", dir / "in", true);
+        EXPECT_EQ(made, !stop);
+        if (stop) {
+            EXPECT_EQ(archive.GetStatusCode(), al::kUserAbort);
+            EXPECT_EQ(told.size(), 2u);
+        } else {
+            EXPECT_GT(told.size(), 3u);
+            int64_t sum = 0;
+            for (int64_t n : told)
+                sum += n;
+            EXPECT_EQ(sum, (12 << 20) + 5);
+        }
+    }
+}
+
 TEST_F(FloppyBuild, EveryTemporaryNameTakenStillBuildsInAFolderOfItsOwn) {
     AddAppFile("text.txt", std::string(1600000, 'a'));
     Plan("1.44MB");
