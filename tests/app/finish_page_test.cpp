@@ -96,9 +96,11 @@ class FinishPageTest : public QObject {
             }
             w.Start();
         }
-        // One of the application's files, as the files page adds it.
+        // One of the application's files, as the files page adds it, from a
+        // source folder of its own beside the media folders.
         void AddAppFile(const std::string& name, const QByteArray& bytes) {
-            const std::string path = w.WriteScratch(name, bytes);
+            MakeFolders(w.Scratch("app"));
+            const std::string path = w.WriteScratch("app/" + name, bytes);
             w.Project()->DefaultFolder = FolderOf(path);
             w.Project()->ProgramFilesComponent()->AddElement(
                 NewFileElement(path, name, "<D>", name));
