@@ -120,12 +120,15 @@ void WMediaPlan::Gather(WProjectData& project) {
     engineRootLast_ = -1;
     fileSetSize_ = 0;
 
-    std::set<std::string> guardedSeen;
-    auto guard = [&](const std::string& folder, std::string what) {
-        if (!Trim(folder).empty() && guardedSeen.insert(folder).second)
-            guarded_.emplace_back(folder, std::move(what));
+    // Each folder once, by its spelling and then by its real path: the
+    // first entry of a folder says what it is.
+    std::set<std::string> guardedSeen, guardedReal;
+    auto guard = [&](const std::string& folder, std::string what, bool insideAllowed = false) {
+        if (!Trim(folder).empty() && guardedSeen.insert(folder).second &&
+            guardedReal.insert(RealPath(folder)).second)
+            guarded_.push_back({folder, std::move(what), insideAllowed});
     };
-    guard(project.DefaultFolder, "the project's source folder");
+    guard(project.DefaultFolder, "the project's source folder", true);
     guard(project.InstallLocation, "the installation folder");
     if (!project.IsDefaultCFGSelected && !project.IDAPICNFDirectory.empty()) {
         guard(FolderOf(project.IDAPICNFDirectory),
@@ -362,12 +365,12 @@ WMediaCheck WMediaPlan::CheckMediaFolder(std::string_view folder, const WVolumeP
 
 std::string WMediaPlan::GuardedFolderClash(std::string_view folder) const {
     const std::string media = RealPath(folder);
-    for (const auto& [path, what] : guarded_) {
+    for (const auto& [path, what, insideAllowed] : guarded_) {
         const std::string real = RealPath(path);
         const char* relation = nullptr;
         if (media == real)
             relation = "is";
-        else if (IsSameOrBelow(media, real))
+        else if (IsSameOrBelow(media, real) && !insideAllowed)
             relation = "lies inside";
         else if (IsSameOrBelow(real, media))
             relation = "contains";

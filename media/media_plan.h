@@ -148,10 +148,16 @@ class WMediaPlan {
     // ("the project's source folder", "the installation folder", "the folder
     // of the file ..."): a media folder that is one of them, lies inside one
     // or holds one is refused, since the build would copy files onto
-    // themselves or remove them. Compared by their real paths.
-    const std::vector<std::pair<std::string, std::string>>& GuardedFolders() const {
-        return guarded_;
-    }
+    // themselves or remove them. Compared by their real paths. A folder of
+    // its own inside the source folder (source/out beside source/files) is
+    // allowed: no file the set ships lies there, and a set written there
+    // meets none of them.
+    struct Guarded {
+        std::string folder;
+        std::string what;
+        bool insideAllowed = false;
+    };
+    const std::vector<Guarded>& GuardedFolders() const { return guarded_; }
     // The refusal for `folder` (the message names it and what it clashes
     // with); empty when it clashes with none of GuardedFolders.
     std::string GuardedFolderClash(std::string_view folder) const;
@@ -172,7 +178,7 @@ class WMediaPlan {
     static bool ClearFolder(std::string_view folder);
 
   private:
-    std::vector<std::pair<std::string, std::string>> guarded_;
+    std::vector<Guarded> guarded_;
     std::vector<std::string> components_;
     std::vector<std::string> engineFiles_;
     int engineRootLast_ = -1;

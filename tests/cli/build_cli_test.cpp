@@ -174,12 +174,16 @@ TEST_F(MediaCommands, TestRunStartsTheEngineAndReportsItsStatus) {
 TEST_F(MediaCommands, AMediaFolderOverlappingWhatTheSetIsMadeFromIsRefused) {
     std::filesystem::create_symlink(dir / "src", dir / "srclink");
     dir.Write("elsewhere/keep.txt", "x");
+    dir.Write("src/docs/guide.txt", "guide");
+    ASSERT_EQ(Cli("add-files p.zlt src/docs").status, 0);
     const struct {
         const char* media;
         const char* says;
     } cases[] = {
         {"src", "is the project's source folder"},
-        {"srclink/sub", "lies inside the project's source folder"},
+        {"srclink", "is the project's source folder"},
+        {"srclink/docs", "is the folder of the file "},
+        {"src/docs/out", "lies inside the folder of the file "},
         {".", "contains the project's source folder"},
         {"install/Distrib", "lies inside the installation folder"},
     };
@@ -194,10 +198,16 @@ TEST_F(MediaCommands, AMediaFolderOverlappingWhatTheSetIsMadeFromIsRefused) {
         }
     }
     EXPECT_EQ(dir.Read("src/readme.txt"), "read me");
+    EXPECT_EQ(dir.Read("src/docs/guide.txt"), "guide");
     EXPECT_EQ(FileSizeOf(dir / "src/data.bin"), 1200000);
     EXPECT_EQ(dir.Read("install/Distrib/Setup/Swintlen.dll"), "intl");
     EXPECT_FALSE(PathExists(dir / "src/Setup"));
     EXPECT_TRUE(IsFile(dir / "elsewhere/keep.txt"));
+
+    // A folder of its own beside the shipped files is no clash.
+    Result r = Cli("build p.zlt --media src/out --size 640MB");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(dir.Read("src/out/docs/guide.txt"), "guide");
 }
 
 // Links that are already in the media folder or the scripts' output folder
