@@ -236,6 +236,16 @@ int ALPackPool::CompressInPieces(ALDeflateCompressor& engine, ALStorage& input, 
         output.WriteBuffer(piece->out.data(), piece->out.size());
         if (!output.Status().Ok())
             return output.Status().GetStatusCode();
+        if (progress_) {
+            const auto bytes = static_cast<int64_t>(piece->data.size() - piece->dictionary);
+            reported_ += bytes;
+            if (!progress_(bytes)) {
+                // The pieces still being deflated finish before the pool goes.
+                for (const auto& pending : flight)
+                    Wait(*pending);
+                return engine.Status().SetError(al::kUserAbort, "Cancelled");
+            }
+        }
         PumpMessage();
     }
     return al::kSuccess;

@@ -19,6 +19,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "archive/al_deflate_engine.h"
@@ -93,6 +94,11 @@ class ALPackPool {
     // code; a failure is in the status of the storage where it happened or
     // of the engine.
     int CompressInPieces(ALDeflateCompressor& engine, ALStorage& input, ALStorage& output);
+    // Told the bytes of each piece CompressInPieces has written; false stops
+    // it (status kUserAbort). Reported() is the sum told so far, which the
+    // caller takes back (TakeReported) when the member is done.
+    void SetProgress(std::function<bool(int64_t)> progress) { progress_ = std::move(progress); }
+    int64_t TakeReported() { return std::exchange(reported_, 0); }
 
     // The number of threads to pack with: VANTREL_THREADS when it holds a
     // number from 1 to 64, else the machine's processors.
@@ -102,6 +108,9 @@ class ALPackPool {
     static bool PacksAhead(const ALCompressor* engine);
 
   private:
+    std::function<bool(int64_t)> progress_;
+    int64_t reported_ = 0;
+
     struct Slot {
         bool done = false;
         Packed packed;

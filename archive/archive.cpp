@@ -130,6 +130,7 @@ bool WArchive::Write(int level, const std::vector<Member>& members) {
         members_.push_back(member.name);
     ALZipArchive zip(archivePath_);
     zip.SetThreads(threads_);
+    zip.SetProgress(progress_);
     if (zip.Create(members, ALEngineFactory::Deflate(level)) < 0) {
         status_ = zip.Status();
         return false;

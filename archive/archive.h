@@ -67,6 +67,9 @@ class WArchive {
     // Threads that deflate members (0, the default: the machine's
     // processors, or VANTREL_THREADS); the archives are the same for any.
     void SetThreads(int threads) { threads_ = threads; }
+    // Told the bytes of each member packed by Create and CreateFrom; false
+    // stops packing (the call fails with status kUserAbort).
+    void SetProgress(ALZipArchive::Progress progress) { progress_ = std::move(progress); }
 
     const ALStatus& Status() const { return status_; }
     int GetStatusCode() const { return status_.GetStatusCode(); }
@@ -84,6 +87,7 @@ class WArchive {
     std::string archivePath_;
     std::vector<std::string> members_;
     int threads_ = 0;
+    ALZipArchive::Progress progress_;
     ALStatus status_;
 };
 

@@ -252,6 +252,8 @@ int ALZipArchive::Write(size_t count, const ALPackPool::Lender& lender, bool def
         // packed ahead on the pool's threads.
         int threads = !deflating ? 1 : threads_ > 0 ? threads_ : ALPackPool::DefaultThreads();
         ALPackPool pool(count, lender, threads);
+        if (progress_)
+            pool.SetProgress(progress_);
         for (size_t i = 0; i < count; ++i) {
             ALPackPool::Packed packed = pool.Take(i);
             Record& record = records.emplace_back();
@@ -264,6 +266,11 @@ int ALZipArchive::Write(size_t count, const ALPackPool::Lender& lender, bool def
             if (rc < 0) {
                 storage_->Close();
                 return status_.GetStatusCode();
+            }
+            // A member deflated in pieces has told its bytes piece by piece.
+            if (progress_ && !progress_(record.expandedSize - pool.TakeReported())) {
+                storage_->Close();
+                return status_.SetError(al::kUserAbort, "Cancelled");
             }
             PumpMessage();
         }

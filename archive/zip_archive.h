@@ -65,6 +65,12 @@ class ALZipArchive {
     // any number.
     void SetThreads(int threads) { threads_ = threads; }
 
+    // Called after each member is written with the bytes it was packed
+    // from; returning false stops the archive there (status kUserAbort, the
+    // archive left as written so far).
+    using Progress = std::function<bool(int64_t bytes)>;
+    void SetProgress(Progress progress) { progress_ = std::move(progress); }
+
     void SetComment(std::string comment) { comment_ = std::move(comment); }
     ALStorage& GetStorage() { return *storage_; }
     ALStatus& Status() { return status_; }
@@ -103,6 +109,7 @@ class ALZipArchive {
 
     std::unique_ptr<ALStorage> storage_;
     std::string comment_;
+    Progress progress_;
     int threads_ = 0;
     ALStatus status_;
 };

@@ -170,15 +170,16 @@ int PrepareMediaFolder(const WMediaPlan& plan, const BuildRequest& request) {
         std::printf("Removed the existing setup in %s\n", Out(DisplayPath(media)).c_str());
     } else {
         std::printf(
-            "%s holds a setup already; its files are replaced (--clean removes it "
-            "first)\n",
+            "%s holds a setup already; what that set made there is removed first (files of "
+            "your own stay)\n",
             Out(DisplayPath(media)).c_str());
     }
     return kOk;
 }
 
 // Runs the media builder with a progress bar; Ctrl-C stops it after the
-// current file. kOk, or kFailure after a message.
+// current file (or within the member being packed) and takes back what it
+// wrote. kOk, or kFailure after a message.
 int WriteMedia(WProjectData& project, const std::string& media) {
     TerminalProgress progress;
     bool ok;
@@ -191,7 +192,7 @@ int WriteMedia(WProjectData& project, const std::string& media) {
         logPath = builder.LogPath();
         error = builder.ErrorText();
         if (builder.Cancelled())
-            error = "cancelled; the files written so far stay in " + DisplayPath(media);
+            error = "cancelled: " + builder.CancelOutcome() + " (" + DisplayPath(media) + ")";
     }
     if (ok) {
         std::printf("Media created in %s\n", Out(DisplayPath(media)).c_str());

@@ -59,8 +59,11 @@ int RunScripts(Args& args) {
 
     std::string setup = JoinPath(outDir, kSetupFolder);
     std::string error;
-    if (!MakeFolders(setup, &error))
+    // Folders that are links inside DIR are replaced, never written through.
+    if (!MakeFolders(outDir, &error))
         return Fail(Out(error));
+    if (!MakeFoldersBelow(outDir, setup))
+        return Fail(Out(ErrnoText(setup)));
     if (!project.WriteComponentScripts(setup)) {
         return Fail("cannot write comp.kvz and string.str in " + Out(DisplayPath(setup)));
     }

@@ -87,7 +87,7 @@ void WDiskSet::MakeDiskCurrent(int n) {
     disk_ = n;
     used_ = kArchiveEnd;
     const std::string folder = DiskFolder(n);
-    CreateFolderPath(folder);
+    MakeFoldersBelow(mediaFolder_, folder);
     for (const std::string& name : MatchFilesInFolder(folder, std::string("*") + kExtension))
         RemoveFile(JoinPath(folder, name));
 }
@@ -95,7 +95,7 @@ void WDiskSet::MakeDiskCurrent(int n) {
 void WDiskSet::SetCurrentDisk(int n, int64_t used) {
     disk_ = n;
     used_ = used;
-    CreateFolderPath(DiskFolder(n));
+    MakeFoldersBelow(mediaFolder_, DiskFolder(n));
 }
 
 bool WDiskSet::Next(bool step) {
@@ -136,12 +136,13 @@ bool WDiskSet::SplitArchive(const std::string& folder, const std::string& fileNa
     int64_t copied = 0;
     piece_ = 1;
     for (int64_t want = first;; want = std::min(body, total - copied)) {
+        if (job_.CheckCancel())
+            return false;
         const std::string disk = DiskFolder(disk_);
-        if (!IsFolder(disk))
-            CreateFolderPath(disk);
+        MakeFoldersBelow(mediaFolder_, disk);
         const std::string piecePath = JoinPath(disk, PieceName(piece_, fileName));
         FileHandle out;
-        if (!out.Open(piecePath, FileHandle::Mode::kWrite, 0644))
+        if (!out.Open(piecePath, FileHandle::Mode::kReplace, 0644))
             return false;
         const std::string header = ThreeDigits(piece_) + count;
         if (!out.WriteAll(header.data(), header.size()))
@@ -171,6 +172,7 @@ bool WDiskSet::SplitArchive(const std::string& folder, const std::string& fileNa
         if (!out.Close())
             return false;
         const int64_t pieceSize = static_cast<int64_t>(header.size()) + want;
+        job_.StepBytes(want);
         if (copied >= total) {
             used_ += pieceSize + EntryCost(nameLength, pieceSize);
             return true;
@@ -203,6 +205,10 @@ void WDiskSet::Place(const WArchive& archive, bool created) {
     const std::string folder = FolderOf(path);
     const bool split = SplitArchive(folder, name);
     RemoveFile(path);
+    if (!split && job_.Cancelled()) {
+        piece_ = 1;
+        return;  // not a failure of its own: the set is taken away
+    }
     log.Log(std::string(split ? "Successfully split" : "Error splitting") + " : " + name +
             "\r\n\t" + name + DiskRange(before, disk_));
     if (!split) {
@@ -250,9 +256,16 @@ void WDiskSet::CopyStartProgram() {
     used_ += std::max<int64_t>(FileSizeOf(destination), 0);
 }
 
+bool WDiskSet::Packed(int64_t bytes) {
+    job_.StepBytes(bytes);
+    PumpMessage();
+    return !job_.CheckCancel();
+}
+
 void WDiskSet::PackDisks() {
     const int count = disk_;
     WArchive archive(kExtension);
+    archive.SetProgress([this](int64_t bytes) { return Packed(bytes); });
     for (int n = 1; n <= count; ++n) {
         const std::string folder = DiskFolder(n);
         const std::string own = FileNameOf(folder) + kExtension;
@@ -261,7 +274,11 @@ void WDiskSet::PackDisks() {
             if (!EqualsNoCase(name, own))
                 files.push_back(std::move(name));
         }
-        if (archive.Create(0, FileNameOf(folder), false, Join(files, ","), folder, folder, true)) {
+        const bool made =
+            archive.Create(0, FileNameOf(folder), false, Join(files, ","), folder, folder, true);
+        if (job_.Cancelled())
+            return;
+        if (made) {
             for (const std::string& name : files)
                 RemoveFile(JoinPath(folder, name));
         } else {
@@ -288,6 +305,9 @@ bool WDiskSet::Create() {
     }
     const std::string distrib = ResolveNoCase(JoinPath(project_.InstallLocation, "Distrib"));
     WArchive archive(kExtension);
+    // Packing moves the bar by the bytes packed and stops within a member
+    // of Cancel.
+    archive.SetProgress([this](int64_t bytes) { return Packed(bytes); });
 
     MakeDiskCurrent(1);
     job_.Progress().SetOperation(
@@ -303,11 +323,15 @@ bool WDiskSet::Create() {
 
     bool made =
         archive.Create(9, "swintl", false, "Setup\\swintl*.dll", DiskFolder(disk_), distrib, true);
+    if (job_.Cancelled())
+        return false;
     Place(archive, made);
     if (!Next())
         return false;
 
     made = Pack(archive, "Setup files", "Setup\\*.*,Setup*.exe,Uninst*.exe", shipFolder_);
+    if (job_.Cancelled())
+        return false;
     Place(archive, made);
     if (!Next())
         return false;
@@ -318,6 +342,8 @@ bool WDiskSet::Create() {
             for (const WSetupComponent* c : components->Level(level)) {
                 job_.Progress().SetFile(c->GetName());
                 made = Pack(archive, c->GetName(), MemberPatterns(*c), shipFolder_);
+                if (job_.Cancelled())
+                    return false;
                 Place(archive, made);
                 if (!Next())
                     return false;
@@ -328,6 +354,8 @@ bool WDiskSet::Create() {
     if (capacity_ - used_ <= 0)
         MakeDiskCurrent(disk_ + 1);
     made = Pack(archive, "ComponentList", "Setup.Log,comp.kvz", JoinPath(shipFolder_, "Setup"));
+    if (job_.Cancelled())
+        return false;
     Place(archive, made);
     if (!Next())
         return false;

@@ -97,6 +97,8 @@ class WDiskSet {
     // `patterns` name in the ship folder (see WShipFiles::Members).
     bool Pack(WArchive& archive, const std::string& baseName, const std::string& patterns,
               const std::string& patternFolder);
+    // Tells the job `bytes` more were packed; false once it is cancelled.
+    bool Packed(int64_t bytes);
     void CopyStartProgram();
     void PackDisks();
     // Pumps, steps the bar and tests the cancel flag; true to go on.

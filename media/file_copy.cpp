@@ -89,16 +89,27 @@ CopyOutcome CopyFileData(CopySource& source, std::string_view to, std::string* e
         *bytes = 0;
     const std::string_view from = source.path;
     const unsigned mode = source.info.permissions & 0777;
+    // A file copied onto itself (the same name, or another link to the same
+    // file) would be emptied by the opening that truncates it.
+    FileInfo existing;
+    if (GetFileInfo(to, existing, false) && existing.device == source.info.device &&
+        existing.inode == source.info.inode) {
+        if (error)
+            *error = DisplayPath(to) + ": is the source file " + DisplayPath(from) +
+                     " itself; it is not copied onto itself";
+        return CopyOutcome::kFailed;
+    }
     // A new file gets its mode from open() through the creation mask; only
     // a file that was there already, or a mode the mask changes, needs it set.
+    // A symbolic link at `to` is replaced by the copy, never written through.
     FileHandle out;
     bool fresh = out.Open(to, FileHandle::Mode::kCreateNew, mode | 0200);
-    if (!fresh && errno == EEXIST && !out.Open(to, FileHandle::Mode::kWrite, mode | 0200) &&
+    if (!fresh && errno == EEXIST && !out.Open(to, FileHandle::Mode::kReplace, mode | 0200) &&
         (errno == EACCES || errno == EPERM)) {
         // A read-only copy of an earlier build: replace it.
         FileInfo old;
         if (GetFileInfo(to, old, false) && old.isFile && RemoveFile(to))
-            out.Open(to, FileHandle::Mode::kWrite, mode | 0200);
+            out.Open(to, FileHandle::Mode::kReplace, mode | 0200);
         else
             errno = EACCES;
     }

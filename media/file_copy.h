@@ -30,7 +30,9 @@ struct CopySource {
     CopyOutcome Open(std::string_view from, std::string* error = nullptr);
 };
 
-// Copies `from` to `to`, replacing an existing file (a read-only one too).
+// Copies `from` to `to`, replacing an existing file (a read-only one too)
+// or a symbolic link at `to` (its target is never written). A `to` that is
+// the source file itself (same device and inode) is refused (kFailed).
 // The copy gets the source's permission bits and modification time (the
 // fixed time of a reproducible build instead, see platform/build_time.h). `bytes` (when given)
 // receives the number of bytes copied.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <ctime>
+#include <set>
 
 #include "archive/zip_archive.h"
 #include "media/disk_set.h"
@@ -34,6 +35,16 @@ constexpr const char* kUserConfig = "idapi.cnf";
 bool AnySqlDriver(const WProjectData& p) {
     return p.IsInterBaseSelected || p.IsDB2Selected || p.IsInformixSelected || p.IsMSSQLSelected ||
            p.IsOracleSelected || p.IsSybaseCTLibSelected || p.IsSybaseDBLibSelected;
+}
+
+// Whether two sources name one file: the same path, or the same device and
+// inode.
+bool SameSourceFile(const std::string& a, const std::string& b) {
+    if (a == b)
+        return true;
+    FileInfo ia, ib;
+    return GetFileInfo(a, ia) && GetFileInfo(b, ib) && ia.device == ib.device &&
+           ia.inode == ib.inode;
 }
 
 std::string PathKey(const std::string& path) {
@@ -143,6 +154,52 @@ void WMediaBuilder::NoteFailure(const std::string& what) {
         errorText_ = what;
 }
 
+void WMediaBuilder::StepBytes(int64_t bytes) {
+    unsteppedBytes_ += bytes > 0 ? bytes : 0;
+    while (unsteppedBytes_ >= kBytesPerStep) {
+        unsteppedBytes_ -= kBytesPerStep;
+        progress_.Step();
+    }
+}
+
+void WMediaBuilder::TakeBackCancelledSet(const std::string& media, bool floppy) {
+    std::vector<std::string> stayed;
+    auto remove = [&](const std::string& path) {
+        FileInfo info;
+        if (!GetFileInfo(path, info, false))
+            return;
+        if (!(info.isFolder ? RemoveTreeForced(path) : RemoveFile(path)))
+            stayed.push_back(ErrnoText(path));
+    };
+    if (!floppy) {
+        // The log leaves "Setup" first, so that it tells what happened.
+        log_.Release();
+        if (!KeepLog(media))
+            stayed.push_back(DisplayPath(log_.Path()));
+    }
+    std::set<std::string> folders;
+    for (const std::string& path : copiedPaths_) {
+        remove(path);
+        for (std::string up = FolderOf(path); up.size() > media.size(); up = FolderOf(up))
+            folders.insert(up);
+    }
+    for (const std::string& name : ListFolder(media, false, true)) {
+        if (IsDiskFolderName(name) || (!floppy && EqualsNoCase(name, kSetupFolder)))
+            remove(JoinPath(media, name));
+    }
+    for (auto it = folders.rbegin(); it != folders.rend(); ++it) {
+        if (IsFolder(*it) && ListFolder(*it, true, true).empty())
+            RemoveEmptyFolder(*it);
+    }
+    if (stayed.empty()) {
+        cancelOutcome_ = "Creating the media was cancelled; what was written is removed again";
+    } else {
+        cancelOutcome_ = "Creating the media was cancelled; the set in " + media +
+                         " is incomplete and must not be used (left: " + Join(stayed, "; ") + ")";
+    }
+    log_.Log(cancelOutcome_);
+}
+
 void WMediaBuilder::StepAndPump() {
     PumpMessage();
     progress_.Step();
@@ -177,8 +234,8 @@ bool WMediaBuilder::MakeShipFolder(const std::string& folder) {
         }
     }
     // A folder that cannot be made is left to the copy, which fails with the
-    // system's reason.
-    if (!CreateFolderPath(folder))
+    // system's reason. A link where a folder goes is replaced by the folder.
+    if (!MakeFoldersBelow(shipFolder_, folder))
         return true;
     for (std::string up = folder;
          up.size() >= shipFolder_.size() && madeFolders_.insert(PathKey(up)).second &&
@@ -201,6 +258,7 @@ bool WMediaBuilder::ShipFile(const std::string& source, const std::string& desti
         return false;
     if (!stage)
         return CopyAndLog(from, destination);
+    shippedSize_ = from.info.size;
     // Found and readable: packed from the source later, where a copy would
     // have been packed from the ship folder.
     bool staged = false;
@@ -220,10 +278,13 @@ bool WMediaBuilder::ShipFile(const std::string& source, const std::string& desti
 
 bool WMediaBuilder::CopyAndLog(CopySource& source, const std::string& destination) {
     std::string why;
-    const CopyOutcome outcome = CopyFileData(source, destination, &why);
+    uint64_t bytes = 0;
+    const CopyOutcome outcome = CopyFileData(source, destination, &why, &bytes);
     const bool copied = outcome == CopyOutcome::kCopied;
     log_.Log(std::string(copied ? kCopied : kCopyFailed) + " : " + destination);
     if (copied) {
+        shippedSize_ = static_cast<int64_t>(bytes);
+        copiedPaths_.push_back(destination);
         MarkWritten(destination);
         return true;
     }
@@ -250,10 +311,14 @@ void WMediaBuilder::WriteLogHeader(bool floppy) {
 bool WMediaBuilder::Run() {
     progress_.StartAnimation();
     cancelled_ = false;
+    cancelOutcome_.clear();
     errorText_.clear();
     failedSteps_ = 0;
     written_.clear();
     applicationWritten_.clear();
+    shippedFrom_.clear();
+    copiedPaths_.clear();
+    unsteppedBytes_ = 0;
     listings_.clear();
     madeFolders_.clear();
     shipFiles_.Clear();
@@ -292,6 +357,21 @@ bool WMediaBuilder::Run() {
         return false;
     } else {
         RemoveStaleShipFolders(media, runStart);
+        // What an earlier set left goes first, so that the folder never
+        // holds parts of two sets; when some of it cannot be removed nothing
+        // is built.
+        std::vector<std::string> rootFiles;
+        for (int i = 0;
+             i <= project_.EngineRootLast && i < static_cast<int>(project_.EngineFiles.size()); ++i)
+            rootFiles.push_back(project_.EngineFiles[i]);
+        std::string stayed;
+        if (!RemoveEarlierSet(media, rootFiles, &stayed)) {
+            NoteFailure("cannot remove the earlier set in " + DisplayPath(media) + ": " + stayed);
+            if (components)
+                components->ReleaseGathered();
+            progress_.StopAnimation();
+            return false;
+        }
     }
     // Only a folder this run made is removed at its end.
     bool shipFolderMade = false;
@@ -310,6 +390,9 @@ bool WMediaBuilder::Run() {
         }
     }
 
+    // The log goes into a real "Setup" folder, never through a link there.
+    if (IsFolder(shipFolder_))
+        MakeFoldersBelow(shipFolder_, JoinPath(shipFolder_, kSetupFolder));
     log_.SetPath(JoinPath(JoinPath(shipFolder_, kSetupFolder), kSetupLog), false);
     log_.SetLevel(0);
     // One opening for the whole job; every line is still written at once.
@@ -318,6 +401,7 @@ bool WMediaBuilder::Run() {
     WriteLogHeader(floppy);
 
     int steps = static_cast<int>(project_.EngineFiles.size());
+    double packBytes = 0;
     if (components) {
         for (int level = 0; level < WComponentManager::kLevelCount; ++level) {
             for (const WSetupComponent* c : components->Level(level)) {
@@ -325,11 +409,18 @@ bool WMediaBuilder::Run() {
                                           c->Elements(kElementTTFFile).size());
                 if (floppy)
                     ++steps;
+                for (int type : kFileElementTypes) {
+                    for (const auto& element : c->Elements(type))
+                        packBytes += element->GetSize();
+                }
             }
         }
     }
+    // A floppy set's time goes into packing the files, placing (splitting)
+    // the archives and packing the disks: the bar moves by the bytes each
+    // phase handles, counted as if nothing shrank.
     if (floppy)
-        steps += 7;
+        steps += 7 + static_cast<int>(std::min(3 * packBytes / kBytesPerStep, 1e8));
     progress_.SetRange(steps);
 
     if (!AssembleShipFolder(shipFolder_))
@@ -352,6 +443,8 @@ bool WMediaBuilder::Run() {
         }
     }
 
+    if (cancelled_)
+        TakeBackCancelledSet(media, floppy);
     if (cancelled_ || failedSteps_ > 0)
         ok = false;
     if (ok)
@@ -403,6 +496,113 @@ int WMediaBuilder::RemoveStaleShipFolders(const std::string& media, int64_t runS
     return removed;
 }
 
+bool WMediaBuilder::IsDiskFolderName(std::string_view name) {
+    if (name.size() < 7 || !EqualsNoCase(name.substr(0, 4), "disk"))
+        return false;
+    for (char c : name.substr(4)) {
+        if (c < '0' || c > '9')
+            return false;
+    }
+    return true;
+}
+
+bool WMediaBuilder::RemoveEarlierSet(const std::string& media,
+                                     const std::vector<std::string>& rootFiles,
+                                     std::string* failed) {
+    std::vector<std::string> stayed;
+    auto remove = [&](const std::string& path) {
+        FileInfo info;
+        if (!GetFileInfo(path, info, false))
+            return;
+        const bool gone = info.isFolder ? RemoveTreeForced(path) : RemoveFile(path);
+        if (!gone)
+            stayed.push_back(ErrnoText(path));
+    };
+    // The files an earlier CD set copied, as its log names them below the
+    // folder it was built in.
+    std::set<std::string> folders;
+    // Only a real folder's own log: a link could name anything.
+    auto realFolder = [](const std::string& path) {
+        FileInfo info;
+        return !path.empty() && GetFileInfo(path, info, false) && info.isFolder;
+    };
+    const std::string setupFolder = FindInFolderNoCase(media, kSetupFolder);
+    std::string log =
+        realFolder(setupFolder) ? FindInFolderNoCase(setupFolder, kSetupLog) : std::string();
+    if (FileInfo info; !log.empty() && !(GetFileInfo(log, info, false) && info.isFile))
+        log.clear();
+    std::vector<std::string> lines;
+    if (!log.empty() && ReadTextLines(log, lines)) {
+        const std::string destinationTag = "CD Setup Destination Folder : ";
+        const std::string copiedTag = std::string(kCopied) + " : ";
+        const std::string failedTag = std::string(kCopyFailed) + " : ";
+        std::string builtIn;
+        for (const std::string& line : lines) {
+            if (StartsWith(line, destinationTag)) {
+                builtIn = line.substr(destinationTag.size());
+                continue;
+            }
+            const size_t tag = StartsWith(line, copiedTag)   ? copiedTag.size()
+                               : StartsWith(line, failedTag) ? failedTag.size()
+                                                             : 0;
+            if (tag == 0 || builtIn.empty())
+                continue;
+            const std::string path = line.substr(tag);
+            if (path.size() <= builtIn.size() + 1 ||
+                path.compare(0, builtIn.size(), builtIn) != 0 ||
+                !IsPathSeparator(path[builtIn.size()]))
+                continue;
+            std::vector<std::string> parts;
+            if (!RelativeParts(path.substr(builtIn.size() + 1), parts))
+                continue;
+            // Never through a link on the way: only what lies in the folder.
+            std::string target = media;
+            bool inside = true;
+            for (size_t i = 0; i < parts.size(); ++i) {
+                target = JoinPath(target, parts[i]);
+                if (i + 1 < parts.size() && !realFolder(target))
+                    inside = false;
+            }
+            FileInfo info;
+            if (!inside || !GetFileInfo(target, info, false) || info.isFolder)
+                continue;  // a folder there is not a file the set copied
+            remove(target);
+            for (std::string up = FolderOf(target); up.size() > media.size(); up = FolderOf(up))
+                folders.insert(up);
+        }
+    }
+    // The engine's files at the root are taken for the set's only beside a
+    // CD set's "Setup" folder.
+    const bool cdSet = realFolder(setupFolder);
+    for (const std::string& name : ListFolder(media, true, true)) {
+        const std::string path = JoinPath(media, name);
+        FileInfo info;
+        if (!GetFileInfo(path, info, false))
+            continue;
+        bool ours = false;
+        if (info.isFolder)
+            ours = IsDiskFolderName(name) || EqualsNoCase(name, kSetupFolder);
+        else if (info.isFile || !EqualsNoCase(name, kSetupFolder))
+            ours = EqualsNoCase(name, kSetupLog) || EqualsNoCase(name, "setup32.exe") ||
+                   (cdSet &&
+                    std::any_of(rootFiles.begin(), rootFiles.end(), [&](const std::string& file) {
+                        return EqualsNoCase(name, FileNameOf(file));
+                    }));
+        else
+            ours = true;  // a link in place of the "Setup" folder
+        if (ours)
+            remove(path);
+    }
+    // Folders the set's files leave empty, innermost first.
+    for (auto it = folders.rbegin(); it != folders.rend(); ++it) {
+        if (ListFolder(*it, true, true).empty())
+            RemoveEmptyFolder(*it);
+    }
+    if (failed)
+        *failed = Join(stayed, "; ");
+    return stayed.empty();
+}
+
 bool WMediaBuilder::KeepLog(const std::string& media) {
     if (!IsFile(log_.Path()))
         return true;  // nothing was logged (the folder could not be made)
@@ -423,7 +623,7 @@ bool WMediaBuilder::KeepLog(const std::string& media) {
 bool WMediaBuilder::AssembleShipFolder(const std::string& shipFolder) {
     shipFolder_ = shipFolder;
     const std::string setup = JoinPath(shipFolder, kSetupFolder);
-    if (!CreateFolderPath(setup) && IsFolder(shipFolder))
+    if (!MakeFoldersBelow(shipFolder, setup) && IsFolder(shipFolder))
         NoteFailure("cannot create the folder " + DisplayPath(setup));
     MakeShipFolder(setup);
     // A project made before such paths were refused may still have them.
@@ -533,22 +733,47 @@ bool WMediaBuilder::CopyComponentFiles() {
                         NoteFailure("the source name " + name + " leaves the ship folder");
                     } else {
                         const bool application = c->IsApplicationComponent();
+                        shippedSize_ = -1;
                         if (WasWritten(destination)) {
-                            // An earlier component of this build supplied it;
-                            // the application's own file and another's cannot
-                            // share the path (counted as a failure above).
+                            // An earlier component of this build supplied it:
+                            // the first supplier wins. The same file again
+                            // (one application file installed in two places)
+                            // is that one copy; another application file, or
+                            // the application's and another's, cannot share
+                            // the path, since one of them would be lost.
+                            const auto first = shippedFrom_.find(PathKey(destination));
+                            const bool same = first != shippedFrom_.end() &&
+                                              SameSourceFile(first->second.source, source);
                             const bool clash =
-                                application || applicationWritten_.count(PathKey(destination)) != 0;
+                                !same && (application ||
+                                          applicationWritten_.count(PathKey(destination)) != 0);
                             log_.Log(std::string(clash ? kCopyFailed : kCopied) + " : " +
                                      destination);
+                            if (clash) {
+                                NoteFailure("two files have the path " + destination +
+                                            " in the set: " +
+                                            (first != shippedFrom_.end()
+                                                 ? DisplayPath(first->second.source) + " and "
+                                                 : std::string()) +
+                                            DisplayPath(source));
+                            } else if (same && first->second.size >= 0) {
+                                element->SetSize(static_cast<double>(first->second.size));
+                            }
                         } else if (!MakeShipFolder(FolderOf(destination))) {
                             const std::string why = ErrnoText(destination);
                             log_.Log(std::string(kCopyFailed) + " : " + destination);
                             NoteFailure("cannot copy " + why);
                         } else if (!ShipFile(source, destination, packFromSources_)) {
                             return false;
-                        } else if (application) {
-                            applicationWritten_.insert(PathKey(destination));
+                        } else {
+                            if (application)
+                                applicationWritten_.insert(PathKey(destination));
+                            shippedFrom_.emplace(PathKey(destination),
+                                                 Shipped{source, shippedSize_});
+                            // The scripts record the size of the file the set
+                            // holds, not the one seen when it was added.
+                            if (shippedSize_ >= 0)
+                                element->SetSize(static_cast<double>(shippedSize_));
                         }
                     }
                     if (CheckCancel())
@@ -598,7 +823,7 @@ bool WMediaBuilder::ShipUserConfig() {
     const std::string& source = project_.IDAPICNFDirectory;
     auto copyTo = [&](const char* folderName, const char* what) {
         const std::string folder = ShipPath(folderName);
-        CreateFolderPath(folder);
+        MakeFoldersBelow(shipFolder_, folder);
         // A component's file of that name, in any case, is replaced: on disk,
         // or staged under the name its copy would have had.
         std::string destination = packFromSources_

@@ -25,9 +25,15 @@
 // Every step is written to "Setup\setup.log" of the ship folder. Failed
 // copies are logged and the job goes on; a full destination stops it at
 // once with the "not enough disk space" message; Cancel stops it after the
-// current file. Files written stay where they are. An application file whose
+// current file, or within the member being packed, and takes back what the
+// run wrote into the media folder (the log stays and says so). Files written
+// by a run that failed otherwise stay where they are. An application file whose
 // path in the set another supplier fills too (see project/shipped_paths.h)
-// is a failure of the job.
+// is a failure of the job; the same source file supplied twice at one path
+// (an application file installed in two places) is one copy. Each file
+// record gets the size of the file the set holds (copied, or staged to be
+// packed), so that the scripts written afterwards never carry a size taken
+// when the file was added.
 #pragma once
 
 #include <cstdint>
@@ -78,6 +84,9 @@ class WMediaBuilder {
     // after a successful run.
     const std::string& ErrorText() const { return errorText_; }
     bool Cancelled() const { return cancelled_; }
+    // After a cancelled run: what became of the files it wrote, as the log
+    // says it.
+    const std::string& CancelOutcome() const { return cancelOutcome_; }
     // Files that could not be copied and scripts or texts that could not be
     // written.
     int FailedSteps() const { return failedSteps_; }
@@ -92,6 +101,10 @@ class WMediaBuilder {
     // The ship folder with the files to pack from their sources.
     WShipFiles& ShipFiles() { return shipFiles_; }
     WMediaProgress& Progress() { return progress_; }
+    // Moves the bar by `bytes` more packed or placed: one step per
+    // kBytesPerStep.
+    void StepBytes(int64_t bytes);
+    static constexpr int64_t kBytesPerStep = 64 * 1024;
     // Asks the caller; once cancelled, stays cancelled.
     bool CheckCancel();
     void NoteFailure(const std::string& what);
@@ -110,6 +123,19 @@ class WMediaBuilder {
     // `media` (killed, or failed before their end) when they are older than
     // `runStart` and no job uses them; returns how many went.
     static int RemoveStaleShipFolders(const std::string& media, int64_t runStart);
+    // Removes from `media` what an earlier set made there, and nothing else:
+    // the disk folders ("disk001", ...), "setup.log", the "Setup" folder,
+    // the start program "setup32.exe" and, beside a "Setup" folder, the root
+    // files named in `rootFiles`, and every file that the log of an earlier
+    // CD set
+    // ("Setup\setup.log") names as copied into it, with the folders that
+    // this leaves empty. A user's own files stay. True when everything of the
+    // earlier set is gone; otherwise `failed` (when given) names what stayed.
+    static bool RemoveEarlierSet(const std::string& media,
+                                 const std::vector<std::string>& rootFiles = {},
+                                 std::string* failed = nullptr);
+    // "disk001", "Disk042", "disk1000": a disk folder's name.
+    static bool IsDiskFolderName(std::string_view name);
     // The parts of a relative source name ("a\\b.txt" -> "a", "b.txt"); false
     // for a name that would leave its folder.
     static bool RelativeParts(std::string_view relative, std::vector<std::string>& parts);
@@ -152,6 +178,11 @@ class WMediaBuilder {
     // (the log left where it is) when it cannot be moved.
     bool KeepLog(const std::string& media);
     void StepAndPump();
+    // After Cancel: removes what this run wrote into the media folder (the
+    // log stays, beside the disks or moved there from "Setup") and logs that
+    // the media were cancelled, or, when something stays, that the set there
+    // is incomplete.
+    void TakeBackCancelledSet(const std::string& media, bool floppy);
     void MarkWritten(const std::string& path);
     bool WasWritten(const std::string& path) const;
 
@@ -162,6 +193,7 @@ class WMediaBuilder {
     std::string shipFolder_;
     std::string errorText_;
     bool cancelled_ = false;
+    std::string cancelOutcome_;
     int failedSteps_ = 0;
     // A floppy set packs the components' files from their sources.
     bool packFromSources_ = false;
@@ -178,6 +210,19 @@ class WMediaBuilder {
     std::unordered_set<std::string> written_;
     // The paths that the application's own files were copied to.
     std::unordered_set<std::string> applicationWritten_;
+    // Each path of a component's file in the set (as PathKey): the file it
+    // came from and its size as shipped (-1: unknown).
+    struct Shipped {
+        std::string source;
+        int64_t size = -1;
+    };
+    std::unordered_map<std::string, Shipped> shippedFrom_;
+    // The size of the file the last ShipFile copied or staged; -1 when none.
+    int64_t shippedSize_ = -1;
+    // Files this run copied, as written (taken back after Cancel).
+    std::vector<std::string> copiedPaths_;
+    // Bytes packed or placed since the last step of the bar.
+    int64_t unsteppedBytes_ = 0;
     // Folder -> its entries by lower-case name (the name as on disk).
     std::unordered_map<std::string, std::unordered_map<std::string, std::string>> listings_;
 };

@@ -2,8 +2,10 @@
 
 #include <cmath>
 #include <map>
+#include <set>
 
 #include "media/file_copy.h"
+#include "media/media_builder.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/strings.h"
@@ -114,8 +116,25 @@ WMediaPlan::WMediaPlan() : description_(kSingleDescription) {}
 void WMediaPlan::Gather(WProjectData& project) {
     components_.clear();
     engineFiles_.clear();
+    guarded_.clear();
     engineRootLast_ = -1;
     fileSetSize_ = 0;
+
+    // Each folder once, by its spelling and then by its real path: the
+    // first entry of a folder says what it is.
+    std::set<std::string> guardedSeen, guardedReal;
+    auto guard = [&](const std::string& folder, std::string what, bool insideAllowed = false) {
+        if (!Trim(folder).empty() && guardedSeen.insert(folder).second &&
+            guardedReal.insert(RealPath(folder)).second)
+            guarded_.push_back({folder, std::move(what), insideAllowed});
+    };
+    guard(project.DefaultFolder, "the project's source folder", true);
+    guard(project.InstallLocation, "the installation folder");
+    if (!project.IsDefaultCFGSelected && !project.IDAPICNFDirectory.empty()) {
+        guard(FolderOf(project.IDAPICNFDirectory),
+              "the folder of the database-engine configuration " +
+                  DisplayPath(project.IDAPICNFDirectory));
+    }
 
     if (WCreatorManager* components = project.Components()) {
         // The setup engine's component ships whatever is chosen, as the
@@ -127,6 +146,19 @@ void WMediaPlan::Gather(WProjectData& project) {
         for (int level = 0; level < WComponentManager::kLevelCount; ++level) {
             for (const WSetupComponent* c : components->Level(level)) {
                 components_.push_back(ShownName(*c, engineStrings));
+                if (!c->IsApplicationComponent())
+                    continue;  // its files lie in the installation folder
+                for (int type : kFileElementTypes) {
+                    for (const auto& e : c->Elements(type)) {
+                        const std::string& dir = e->GetSourceDir();
+                        const std::string source = JoinPath(dir, FileNameOf(e->GetSourceName()));
+                        guard(dir, "the folder of the file " + DisplayPath(source));
+                        // The file as it is now, not as it was when added.
+                        FileInfo info;
+                        if (GetFileInfo(source, info) && info.isFile)
+                            e->SetSize(static_cast<double>(info.size));
+                    }
+                }
             }
             for (int type : kFileElementTypes) {
                 for (const WSetupElement* e : components->LevelElements(type, level))
@@ -317,6 +349,9 @@ WMediaCheck WMediaPlan::CheckMediaFolder(std::string_view folder, const WVolumeP
     if (folder.find_first_of("*?\"<>|,") != std::string_view::npos)
         return fail(kFolderCharactersMessage);
 
+    if (std::string clash = GuardedFolderClash(folder); !clash.empty())
+        return fail(std::move(clash));
+
     if (!probe.driveExists(folder))
         return fail(kNoDrive);
     if (probe.isCdOrRemovable(folder))
@@ -325,6 +360,27 @@ WMediaCheck WMediaPlan::CheckMediaFolder(std::string_view folder, const WVolumeP
     const double needed = floppy_ ? fileSetSize_ * kFloppySpaceFactor : fileSetSize_;
     if (probe.freeSpace(folder) < needed)
         return fail(kNoSpace);
+    return {};
+}
+
+std::string WMediaPlan::GuardedFolderClash(std::string_view folder) const {
+    const std::string media = RealPath(folder);
+    for (const auto& [path, what, insideAllowed] : guarded_) {
+        const std::string real = RealPath(path);
+        const char* relation = nullptr;
+        if (media == real)
+            relation = "is";
+        else if (IsSameOrBelow(media, real) && !insideAllowed)
+            relation = "lies inside";
+        else if (IsSameOrBelow(real, media))
+            relation = "contains";
+        else
+            continue;
+        return "The media folder " + DisplayPath(folder) + " " + relation + " " + what + " (" +
+               DisplayPath(path) +
+               "). Creating the media there would overwrite or remove the files the set is made "
+               "from; please choose another folder.";
+    }
     return {};
 }
 
@@ -354,12 +410,7 @@ std::string WMediaPlan::ExistingSetupQuestion(std::string_view folder) {
 }
 
 bool WMediaPlan::ClearFolder(std::string_view folder) {
-    bool ok = true;
-    for (const std::string& name : ListFolder(folder, true, true)) {
-        if (!RemoveTreeForced(JoinPath(folder, name)))
-            ok = false;
-    }
-    return ok;
+    return WMediaBuilder::RemoveEarlierSet(std::string(folder));
 }
 
 }  // namespace vantrel

@@ -11,6 +11,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace vantrel {
@@ -63,7 +64,8 @@ class WMediaPlan {
     // under InstallLocation, files only) and adds up the file set: the Size
     // of every "File" and "TTFFile" element of the project's selected
     // components ("Distrib" is selected here, as the build does), and the
-    // sizes of the engine's files.
+    // sizes of the engine's files. The application's file records take the
+    // sizes their files have now. Also finds the GuardedFolders.
     void Gather(WProjectData& project);
     double FileSetSize() const { return fileSetSize_; }
     // The display names (string references expanded; the name when a
@@ -134,13 +136,32 @@ class WMediaPlan {
     // The media folder as typed: a trailing backslash removed, and then a
     // second one.
     static std::string CleanMediaFolder(std::string_view folder);
-    // The folder checks before a build, in order: the folder's syntax, its
-    // drive (missing, or a CD-ROM or removable one) and the free space (the
-    // file set, 1.75 times it for a floppy set).
+    // The folder checks before a build, in order: the folder's syntax, the
+    // folders a build must not write into (see GuardedFolders), its drive
+    // (missing, or a CD-ROM or removable one) and the free space (the file
+    // set, 1.75 times it for a floppy set).
     WMediaCheck CheckMediaFolder(std::string_view folder, const WVolumeProbe& probe) const;
     WMediaCheck CheckMediaFolder(std::string_view folder) const {
         return CheckMediaFolder(folder, WVolumeProbe::Host());
     }
+    // The folders that Gather found the set reads from, each with what it is
+    // ("the project's source folder", "the installation folder", "the folder
+    // of the file ..."): a media folder that is one of them, lies inside one
+    // or holds one is refused, since the build would copy files onto
+    // themselves or remove them. Compared by their real paths. A folder of
+    // its own inside the source folder (source/out beside source/files) is
+    // allowed: no file the set ships lies there, and a set written there
+    // meets none of them.
+    struct Guarded {
+        std::string folder;
+        std::string what;
+        bool insideAllowed = false;
+    };
+    const std::vector<Guarded>& GuardedFolders() const { return guarded_; }
+    // The refusal for `folder` (the message names it and what it clashes
+    // with); empty when it clashes with none of GuardedFolders.
+    std::string GuardedFolderClash(std::string_view folder) const;
+
     // Every check of "Create Media" up to the question about an existing
     // setup: the folder checks, then the medium size.
     WMediaCheck CheckBeforeBuild(WProjectData& project, std::string_view folder,
@@ -151,11 +172,13 @@ class WMediaPlan {
     static bool HasExistingSetup(std::string_view folder);
     // The question asked then (Yes removes it, No keeps it, Cancel stops).
     static std::string ExistingSetupQuestion(std::string_view folder);
-    // Removes everything inside `folder` (the folder stays); true when it is
-    // empty afterwards.
+    // Removes the setup in `folder`: what a set made there, never a user's
+    // own files (see WMediaBuilder::RemoveEarlierSet). True when no part of
+    // the earlier set is left.
     static bool ClearFolder(std::string_view folder);
 
   private:
+    std::vector<Guarded> guarded_;
     std::vector<std::string> components_;
     std::vector<std::string> engineFiles_;
     int engineRootLast_ = -1;

@@ -22,10 +22,14 @@ bool SetCarriesText(const WProjectData& project, SetText text) {
 }
 
 bool WriteSetText(const WProjectData& project, SetText text, const std::string& setupFolder) {
+    // A link at the name is replaced by the text, never written through.
     if (text == SetText::kLicense)
-        return WriteFileAtomic(JoinPath(setupFolder, kLicenseFile), ToCrLf(project.LicenseText));
+        return WriteFileAtomic(JoinPath(setupFolder, kLicenseFile), ToCrLf(project.LicenseText),
+                               nullptr, ReadOnlyFile::kReplace, LinkAtPath::kReplace);
     const std::string path = JoinPath(setupFolder, kReleaseFile);
-    return WriteFileAtomic(path, ToCrLf(project.ReleaseText)) && SetReadOnly(path, true);
+    return WriteFileAtomic(path, ToCrLf(project.ReleaseText), nullptr, ReadOnlyFile::kReplace,
+                           LinkAtPath::kReplace) &&
+           SetReadOnly(path, true);
 }
 
 }  // namespace vantrel

@@ -387,10 +387,7 @@ void WPageFinish::OnCreateMedia() {
                    true);
     } else if (builder.Cancelled()) {
         lastMedia_ = media;
-        ShowResult(QStringLiteral("Creating the media was cancelled; the files written so far "
-                                  "stay in %1.")
-                           .arg(media) +
-                       log,
+        ShowResult(FromEngine(builder.CancelOutcome()) + QStringLiteral(" (%1).").arg(media) + log,
                    IsFolder(folder));
     } else {
         lastMedia_ = media;

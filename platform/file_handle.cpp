@@ -22,6 +22,7 @@ int FlagsOf(FileHandle::Mode mode) {
         case FileHandle::Mode::kReadFileOnly:
             return O_RDONLY | O_NONBLOCK;
         case FileHandle::Mode::kWrite:
+        case FileHandle::Mode::kReplace:
             return O_WRONLY | O_CREAT | O_TRUNC;
         case FileHandle::Mode::kCreateNew:
             return O_WRONLY | O_CREAT | O_EXCL;
@@ -100,7 +101,10 @@ bool FileHandle::OpenAt(int folderFd, std::string_view path, Mode mode, unsigned
                         bool noFollow) {
     Close();
     int flags = FlagsOf(mode) | O_CLOEXEC | (noFollow ? O_NOFOLLOW : 0);
-    int fd = ::openat(folderFd, ToNative(path).c_str(), flags, static_cast<mode_t>(permissions));
+    int fd = mode == Mode::kReplace ? OpenReplacingLink(folderFd, ToNative(path).c_str(),
+                                                        static_cast<mode_t>(permissions), O_CLOEXEC)
+                                    : ::openat(folderFd, ToNative(path).c_str(), flags,
+                                               static_cast<mode_t>(permissions));
     if (fd < 0)
         return false;
     if (mode == Mode::kReadFileOnly) {

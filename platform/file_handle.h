@@ -21,7 +21,11 @@ class FileHandle {
         // Read a regular file only: a folder (EISDIR) or anything else
         // (EINVAL), a FIFO too, is refused without waiting on it.
         kReadFileOnly,
-        kWrite,      // created, or truncated when it exists
+        kWrite,  // created, or truncated when it exists
+        // Created, or truncated when it exists; a symbolic link at the name
+        // is removed and a new file made in its place, so that its target is
+        // never opened. (Folders on the way are followed.)
+        kReplace,
         kCreateNew,  // created; fails with EEXIST when the name is taken
         kAppend,     // created when missing; every write goes to its end
         kFolder,     // an open folder, for the *In calls below

@@ -180,9 +180,10 @@ bool IsReadOnlyFile(std::string_view path) {
 
 // The permissions for a file that replaces `target`: those of the file being
 // replaced, else rw for all as the user's umask allows.
-unsigned ReplacementPermissions(const fs::path& target) {
+unsigned ReplacementPermissions(const fs::path& target, bool followLink) {
     struct stat old;
-    if (::stat(target.c_str(), &old) == 0)
+    if ((followLink ? ::stat(target.c_str(), &old) : ::lstat(target.c_str(), &old)) == 0 &&
+        S_ISREG(old.st_mode))
         return old.st_mode & 07777;
     mode_t mask = ::umask(0);
     ::umask(mask);
@@ -208,11 +209,20 @@ std::string FollowLinks(std::string_view path) {
 }
 
 bool WriteFileAtomic(std::string_view givenPath, std::string_view data, std::string* error,
-                     ReadOnlyFile readOnly) {
-    // Through a link the file it leads to is replaced; the link stays.
-    const std::string real = FollowLinks(givenPath);
+                     ReadOnlyFile readOnly, LinkAtPath link) {
+    // Through a link the file it leads to is replaced and the link stays;
+    // or the new file is renamed over the link itself.
+    const std::string real =
+        link == LinkAtPath::kFollow ? FollowLinks(givenPath) : std::string(givenPath);
+    if (link == LinkAtPath::kReplace) {
+        FileInfo own;
+        if (GetFileInfo(real, own, false) && own.isFolder) {
+            SetError(error, DisplayPath(givenPath) + ": is a folder, not a file");
+            return false;
+        }
+    }
     const std::string_view path = real;
-    if (IsFolder(path)) {
+    if (link == LinkAtPath::kFollow && IsFolder(path)) {
         SetError(error, DisplayPath(givenPath) + ": is a folder, not a file");
         return false;
     }
@@ -239,7 +249,7 @@ bool WriteFileAtomic(std::string_view givenPath, std::string_view data, std::str
     bool ok = file.WriteAll(data.data(), data.size()) && file.Sync();
     if (!ok)
         SetError(error, ErrnoText(path));
-    file.SetPermissions(ReplacementPermissions(target));
+    file.SetPermissions(ReplacementPermissions(target, link == LinkAtPath::kFollow));
     if (!file.Close() && ok) {
         ok = false;
         SetError(error, ErrnoText(path));
@@ -254,6 +264,77 @@ bool WriteFileAtomic(std::string_view givenPath, std::string_view data, std::str
         errno = saved;
     }
     return ok;
+}
+
+std::string RealPath(std::string_view path) {
+    std::error_code ec;
+    const fs::path real = fs::weakly_canonical(ToNative(path), ec);
+    std::string out;
+    if (ec || !FromNative(real, out))
+        return std::string(path);
+    return StripTrailingSeparators(out);
+}
+
+bool IsSameOrBelow(std::string_view inner, std::string_view outer) {
+    const std::string_view o =
+        outer.size() > 1 && outer.back() == '/' ? outer.substr(0, outer.size() - 1) : outer;
+    if (inner.size() < o.size() || inner.substr(0, o.size()) != o)
+        return false;
+    return inner.size() == o.size() || o == "/" || inner[o.size()] == '/';
+}
+
+bool MakeFoldersBelow(std::string_view root, std::string_view folder) {
+    auto slashes = [](std::string_view p) {
+        std::string out = StripTrailingSeparators(p);
+        std::replace(out.begin(), out.end(), '\\', '/');
+        return out;
+    };
+    const std::string top = slashes(root);
+    const std::string path = slashes(folder);
+    if (!IsSameOrBelow(path, top)) {
+        errno = EINVAL;
+        return false;
+    }
+    if (!IsFolder(top) && !MakeFolders(top))
+        return false;
+    std::string current = top;
+    for (const std::string& part : Split(path.substr(top.size()), '/')) {
+        if (part.empty() || part == ".")
+            continue;
+        if (part == "..") {
+            errno = EINVAL;
+            return false;
+        }
+        current = JoinPath(current, part);
+        struct stat st;
+        if (::lstat(ToNative(current).c_str(), &st) == 0) {
+            if (S_ISDIR(st.st_mode))
+                continue;
+            if (!S_ISLNK(st.st_mode)) {
+                errno = ENOTDIR;
+                return false;
+            }
+            // A link where a folder goes: the link goes, a folder comes.
+            if (!RemoveFile(current))
+                return false;
+        } else if (errno != ENOENT) {
+            return false;
+        }
+        if (!MakeFolder(current) && errno != EEXIST)
+            return false;
+        if (::lstat(ToNative(current).c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+            errno = ENOTDIR;
+            return false;
+        }
+    }
+    return true;
+}
+
+bool RemoveLinkAt(std::string_view path) {
+    struct stat st;
+    if (::lstat(ToNative(path).c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+        return true;
+    return RemoveFile(path);
 }
 
 bool CopyOneFile(std::string_view from, std::string_view to, std::string* error) {

@@ -48,17 +48,37 @@ bool ReadFileAtMost(std::string_view path, size_t limit, std::string& out, bool&
 // What WriteFileAtomic does with an existing file that is read-only (it has
 // no write permission, or this user may not write it).
 enum class ReadOnlyFile { kReplace, kRefuse };
+// What WriteFileAtomic does with a symbolic link at the path: write the file
+// it leads to (the link stays), or replace the link itself by the new file.
+enum class LinkAtPath { kFollow, kReplace };
 // Writes to a new file beside `path` and renames it over `path` only when
 // everything was written and flushed, so a failed write never destroys the
 // previous contents. A symbolic link is followed: the file it leads to is
-// replaced and the link stays. Temporary files that an earlier, interrupted
-// write of this user left beside the file are removed first.
+// replaced and the link stays (with LinkAtPath::kReplace the link itself is
+// replaced). Temporary files that an earlier, interrupted write of this user
+// left beside the file are removed first.
 bool WriteFileAtomic(std::string_view path, std::string_view data, std::string* error = nullptr,
-                     ReadOnlyFile readOnly = ReadOnlyFile::kReplace);
+                     ReadOnlyFile readOnly = ReadOnlyFile::kReplace,
+                     LinkAtPath link = LinkAtPath::kFollow);
 // The file that `path` names after following its symbolic links, also when
 // the last one leads to a file that does not exist yet; `path` itself when
 // it is no link (or the links go round in a circle).
 std::string FollowLinks(std::string_view path);
+// The path with "." and ".." and every symbolic link resolved in the part
+// that exists, the rest appended as given: two paths name the same place
+// when their real paths are equal. `path` itself when it cannot be resolved.
+std::string RealPath(std::string_view path);
+// Whether the real path `inner` is `outer` or lies below it.
+bool IsSameOrBelow(std::string_view inner, std::string_view outer);
+// Makes `folder` (at or below `root`, which is made first when missing) with
+// its missing parents below `root`, all as real folders: a symbolic link met below `root`
+// on the way is removed and a folder made in its place, so that nothing
+// written into `folder` lands outside `root`. False (errno) when a folder
+// cannot be made or `folder` is not below `root`.
+bool MakeFoldersBelow(std::string_view root, std::string_view folder);
+// Removes a symbolic link at `path` itself (never what it leads to); true
+// when no link is there afterwards.
+bool RemoveLinkAt(std::string_view path);
 bool CopyOneFile(std::string_view from, std::string_view to, std::string* error = nullptr);
 // RemoveFile, RenameFile, SetFilePermissions, MakeFolder and RemoveEmptyFolder
 // leave the reason of a failure in errno.

@@ -1,9 +1,13 @@
 #include "platform/text_file.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstring>
 
 #include "platform/file_checks.h"
+#include "platform/file_info_posix.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 
@@ -104,13 +108,22 @@ bool TextWriter::Open(std::string_view path, std::string* error) {
         std::fclose(file_);
     failed_ = false;
     path_ = std::string(path);
-    if (IsFolder(path)) {
+    FileInfo info;
+    if (GetFileInfo(path, info, false) && info.isFolder) {
         file_ = nullptr;
         if (error)
             *error = DisplayPath(path) + ": is a folder, not a file";
         return false;
     }
-    file_ = std::fopen(ToNative(path).c_str(), "wb");
+    // A symbolic link at the name is replaced by the new file, never written
+    // through.
+    const int fd = OpenReplacingLink(AT_FDCWD, ToNative(path).c_str(), 0666, O_CLOEXEC);
+    file_ = fd >= 0 ? ::fdopen(fd, "wb") : nullptr;
+    if (!file_ && fd >= 0) {
+        const int saved = errno;
+        ::close(fd);
+        errno = saved;
+    }
     if (!file_) {
         if (error)
             *error = ErrnoText(path);

@@ -55,7 +55,8 @@ class TextWriter {
     TextWriter(const TextWriter&) = delete;
     TextWriter& operator=(const TextWriter&) = delete;
 
-    // Creates or truncates the file.
+    // Creates or truncates the file; a symbolic link at `path` is replaced
+    // by a new file (its target is left alone).
     bool Open(std::string_view path, std::string* error = nullptr);
     void Write(std::string_view text);
     // `text` followed by CR LF.

@@ -44,7 +44,7 @@ bool WSetupLog::Write(std::string_view text) {
     if (hold_) {
         if (!held_.IsOpen()) {
             const auto mode =
-                first && !append_ ? FileHandle::Mode::kWrite : FileHandle::Mode::kAppend;
+                first && !append_ ? FileHandle::Mode::kReplace : FileHandle::Mode::kAppend;
             if (!held_.Open(path_, mode))
                 return false;
             ++openCount_;

@@ -110,19 +110,23 @@ std::string WSetupData::StampedText() {
 }
 
 bool WSetupData::SaveAs(const std::string& path) {
-    if (IsFolder(path))
+    FileInfo info;
+    const bool exists = GetFileInfo(path, info, false);
+    if (exists && info.isFolder)
         return false;
     // A read-only script is made writable before it is replaced.
     std::error_code ec;
     std::filesystem::path native = ToNative(path);
-    if (IsFile(path)) {
+    if (exists && info.isFile) {
         std::filesystem::permissions(native, std::filesystem::perms::owner_write,
                                      std::filesystem::perm_options::add, ec);
     }
     header_.SetFilePath(path);
     // Header and body are written in one go and renamed over the old file,
-    // so a failed write leaves the previous script in place.
-    return WriteFileAtomic(path, StampedText());
+    // so a failed write leaves the previous script in place. A symbolic link
+    // at the name is replaced, never written through.
+    return WriteFileAtomic(path, StampedText(), nullptr, ReadOnlyFile::kReplace,
+                           LinkAtPath::kReplace);
 }
 
 int WSetupData::GetValue(const std::string& section, const std::string& key,

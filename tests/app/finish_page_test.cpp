@@ -97,9 +97,11 @@ class FinishPageTest : public QObject {
             }
             w.Start();
         }
-        // One of the application's files, as the files page adds it.
+        // One of the application's files, as the files page adds it, from a
+        // source folder of its own beside the media folders.
         void AddAppFile(const std::string& name, const QByteArray& bytes) {
-            const std::string path = w.WriteScratch(name, bytes);
+            MakeFolders(w.Scratch("app"));
+            const std::string path = w.WriteScratch("app/" + name, bytes);
             w.Project()->DefaultFolder = FolderOf(path);
             w.Project()->ProgramFilesComponent()->AddElement(
                 NewFileElement(path, name, "<D>", name));
@@ -339,7 +341,8 @@ class FinishPageTest : public QObject {
         for (const char* name : {"setup32.exe", "Setup/project.kvz", "Setup/comp.kvz",
                                  "Setup/string.str", "Setup/setup.log", "app.bin"})
             QVERIFY2(p.Exists(media, QString::fromLatin1(name)), name);
-        QVERIFY(!p.Exists(media, QStringLiteral("stale.txt")));
+        // A file the set did not make stays.
+        QVERIFY(p.Exists(media, QStringLiteral("stale.txt")));
         const QString result = p.page->ResultView()->toPlainText();
         QVERIFY2(result.startsWith(QStringLiteral("The media were created in ") + media),
                  qPrintable(result));

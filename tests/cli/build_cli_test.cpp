@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <random>
 #include <string>
 
@@ -10,6 +11,7 @@
 #include "platform/paths.h"
 #include "platform/strings.h"
 #include "support/test_support.h"
+#include "support/zip_test_util.h"
 
 namespace vantrel {
 namespace {
@@ -164,6 +166,137 @@ TEST_F(MediaCommands, TestRunStartsTheEngineAndReportsItsStatus) {
     r = Cli("test-run p.zlt");
     EXPECT_EQ(r.status, 0) << r.err;
     ExpectHas(r.out, "engine saw /nocopy\n");
+}
+
+// A media folder that is, holds or lies in a folder the set is read from
+// would have each file copied onto itself (left empty) or removed by
+// --clean: it is refused before anything is written, links resolved.
+TEST_F(MediaCommands, AMediaFolderOverlappingWhatTheSetIsMadeFromIsRefused) {
+    std::filesystem::create_symlink(dir / "src", dir / "srclink");
+    dir.Write("elsewhere/keep.txt", "x");
+    dir.Write("src/docs/guide.txt", "guide");
+    ASSERT_EQ(Cli("add-files p.zlt src/docs").status, 0);
+    const struct {
+        const char* media;
+        const char* says;
+    } cases[] = {
+        {"src", "is the project's source folder"},
+        {"srclink", "is the project's source folder"},
+        {"srclink/docs", "is the folder of the file "},
+        {"src/docs/out", "lies inside the folder of the file "},
+        {".", "contains the project's source folder"},
+        {"install/Distrib", "lies inside the installation folder"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.media);
+        for (const char* size : {"640MB", "720KB"}) {
+            Result r =
+                Cli(std::string("build p.zlt --clean --media ") + c.media + " --size " + size);
+            EXPECT_EQ(r.status, 1);
+            ExpectHas(r.err, c.says);
+            EXPECT_EQ(r.out.find("Media created"), std::string::npos);
+        }
+    }
+    EXPECT_EQ(dir.Read("src/readme.txt"), "read me");
+    EXPECT_EQ(dir.Read("src/docs/guide.txt"), "guide");
+    EXPECT_EQ(FileSizeOf(dir / "src/data.bin"), 1200000);
+    EXPECT_EQ(dir.Read("install/Distrib/Setup/Swintlen.dll"), "intl");
+    EXPECT_FALSE(PathExists(dir / "src/Setup"));
+    EXPECT_TRUE(IsFile(dir / "elsewhere/keep.txt"));
+
+    // A folder of its own beside the shipped files is no clash.
+    Result r = Cli("build p.zlt --media src/out --size 640MB");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(dir.Read("src/out/docs/guide.txt"), "guide");
+}
+
+// Links that are already in the media folder or the scripts' output folder
+// are replaced by what the build writes; their targets stay as they were.
+TEST_F(MediaCommands, LinksInTheMediaOrOutputFolderAreReplacedNotWrittenThrough) {
+    const std::string victim = dir.Write("victim.txt", "precious");
+    MakeFolders(dir / "elsewhere");
+    MakeFolders(dir / "out/m");
+    MakeFolders(dir / "out/o/Setup");
+    MakeFolders(dir / "out/p");
+    std::filesystem::create_symlink(victim, dir / "out/m/readme.txt");
+    std::filesystem::create_symlink(dir / "elsewhere", dir / "out/m/Setup");
+    for (const char* name : {"comp.kvz", "project.kvz", "string.str"})
+        std::filesystem::create_symlink(victim, dir / ("out/o/Setup/" + std::string(name)));
+    std::filesystem::create_symlink(dir / "elsewhere", dir / "out/p/Setup");
+
+    Result r = Cli("build p.zlt --media out/m --size 640MB");
+    EXPECT_EQ(r.status, 0) << r.err;
+    for (const char* out : {"out/o", "out/p"}) {
+        r = Cli(std::string("scripts p.zlt --out ") + out);
+        EXPECT_EQ(r.status, 0) << r.err;
+    }
+    EXPECT_EQ(dir.Read("victim.txt"), "precious");
+    EXPECT_TRUE(ListFolder(dir / "elsewhere", true, true).empty());
+    for (const char* path :
+         {"out/m/readme.txt", "out/m/Setup/comp.kvz", "out/o/Setup/comp.kvz",
+          "out/o/Setup/project.kvz", "out/o/Setup/string.str", "out/p/Setup/comp.kvz"}) {
+        SCOPED_TRACE(path);
+        EXPECT_FALSE(std::filesystem::is_symlink(dir / path));
+        EXPECT_TRUE(IsFile(dir / path));
+    }
+    EXPECT_EQ(dir.Read("out/m/readme.txt"), "read me");
+}
+
+// A file that changed after it was added ships with the size it has now, in
+// a CD set and in a floppy set alike, so that the set verifies.
+TEST_F(MediaCommands, AFileChangedAfterItWasAddedShipsWithItsNewSize) {
+    dir.Write("src/readme.txt", "read me, now a good deal longer than before");
+    for (const char* size : {"640MB", "720KB"}) {
+        SCOPED_TRACE(size);
+        Result r = Cli(std::string("build p.zlt --media out/s --size ") + size);
+        ASSERT_EQ(r.status, 0) << r.err;
+        Result v = Cli("verify out/s");
+        EXPECT_EQ(v.status, 0) << v.out << v.err;
+    }
+}
+
+// One source added twice (a second copy under another folder) is one file in
+// the set, logged as copied, and the build succeeds.
+TEST_F(MediaCommands, OneFileInstalledTwiceIsOneCopyInTheSet) {
+    ASSERT_EQ(Cli("add-files p.zlt src/readme.txt --to '<D>\\Copy'").status, 0);
+    Result r = Cli("build p.zlt --media out/d --size 640MB");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string log = dir.Read("out/d/Setup/setup.log");
+    EXPECT_EQ(log.find("Error copying"), std::string::npos) << log;
+    ExpectHas(log, "Succesfully copied file : " + (dir / "out/d/readme.txt"));
+    EXPECT_EQ(Cli("verify out/d").status, 0);
+}
+
+// A build over an earlier set removes what that set made (disk folders, the
+// CD set's engine, scripts and files) and keeps the user's own files; the
+// folder then holds the new set alone.
+TEST_F(MediaCommands, ABuildRemovesWhatAnEarlierSetLeftAndKeepsTheUsersFiles) {
+    dir.Write("out/x/notes.txt", "mine");
+    dir.Write("src/more.bin", test::RandomBytes(1200000, 3));
+    ASSERT_EQ(Cli("add-files p.zlt src/more.bin").status, 0);
+    Result r = Cli("build p.zlt --media out/x --size 720KB");
+    ASSERT_EQ(r.status, 0) << r.err;
+    ASSERT_TRUE(IsFolder(dir / "out/x/disk003"));
+
+    // A smaller floppy set: the last disks of the first one go.
+    ASSERT_EQ(Cli("remove-files p.zlt '<D>\\more.bin'").status, 0);
+    r = Cli("build p.zlt --media out/x --size 720KB");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(IsFolder(dir / "out/x/disk002"));
+    EXPECT_FALSE(PathExists(dir / "out/x/disk003"));
+
+    // A CD set over it, then a floppy set over the CD set.
+    r = Cli("build p.zlt --media out/x --size 640MB");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_FALSE(PathExists(dir / "out/x/disk001"));
+    EXPECT_TRUE(IsFile(dir / "out/x/readme.txt"));
+    r = Cli("build p.zlt --media out/x --size 720KB --clean");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(ListFolder(dir / "out/x", true, true),
+              (std::vector<std::string>{"disk001", "disk002", "notes.txt", "setup.log"}));
+    EXPECT_EQ(dir.Read("out/x/notes.txt"), "mine");
+    Result v = Cli("verify out/x");
+    EXPECT_EQ(v.status, 0) << v.out << v.err;
 }
 
 }  // namespace

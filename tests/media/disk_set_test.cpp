@@ -13,6 +13,7 @@
 #include "archive/archive.h"
 #include "media/file_copy.h"
 #include "media/media_lock.h"
+#include "media/set_verifier.h"
 #include "media_fixture.h"
 #include "platform/strings.h"
 #include "platform/wildcard.h"
@@ -179,6 +180,66 @@ TEST_F(FloppyBuild, CancelRemovesTheTemporaryFolderAndKeepsTheLog) {
     EXPECT_FALSE(Build(progress));
     EXPECT_EQ(errorText, "cancelled");
     EXPECT_EQ(ListFolder(media, true, true), std::vector<std::string>{"setup.log"});
+}
+
+// The bar moves by the bytes packed, and Cancel at any point, also in the
+// middle of packing the components or the disks, takes back every disk: the
+// log says so and the folder is no set that verifies.
+TEST_F(FloppyBuild, CancelWhilePackingTakesBackTheDisksAndTheLogSaysSo) {
+    for (int i = 0; i < 12; ++i)
+        AddAppFile(Format("f%02d.bin", i), test::RandomBytes(150000, 20 + i));
+    Plan("720KB");
+    ASSERT_EQ(project->IsFloppySetup, 1);
+    RecordingProgress full;
+    full.cancelAfter = 1 << 30;  // counts the polls
+    ASSERT_TRUE(Build(full)) << errorText;
+    EXPECT_GE(full.steps, 2 * 12 * 150000 / WMediaBuilder::kBytesPerStep);
+    EXPECT_LE(full.steps, full.range + 8);
+    ASSERT_TRUE(WSetVerifier().Verify(media));
+
+    for (int cancelAfter : {full.polls / 3, 2 * full.polls / 3, full.polls - 3}) {
+        SCOPED_TRACE(cancelAfter);
+        RecordingProgress progress;
+        progress.cancelAfter = cancelAfter;
+        EXPECT_FALSE(Build(progress));
+        EXPECT_EQ(errorText, "cancelled");
+        EXPECT_TRUE(Disks().empty());
+        EXPECT_TRUE(TempFolders().empty());
+        EXPECT_NE(ReadBytes(JoinPath(media, "setup.log"))
+                      .find("Creating the media was cancelled; what was written is removed again"),
+                  std::string::npos);
+        EXPECT_FALSE(WSetVerifier().Verify(media));
+    }
+}
+
+// A large member is packed in pieces: the bytes are told piece by piece, so
+// that the bar moves and Cancel stops inside the member, not after it.
+TEST(PackingProgress, ALargeMemberTellsItsBytesPieceByPieceAndStopsWhenAsked) {
+    test::ScratchFolder dir;
+    dir.Write("in/big.bin", std::string(12 << 20, 'a'));
+    dir.Write("in/small.txt", "small");
+    for (bool stop : {false, true}) {
+        SCOPED_TRACE(stop);
+        WArchive archive(".cfi");
+        std::vector<int64_t> told;
+        archive.SetProgress([&](int64_t bytes) {
+            told.push_back(bytes);
+            return !(stop && told.size() == 2);
+        });
+        const bool made =
+            archive.Create(6, "out", false, "big.bin,small.txt", dir / "out", dir / "in", true);
+        EXPECT_EQ(made, !stop);
+        if (stop) {
+            EXPECT_EQ(archive.GetStatusCode(), al::kUserAbort);
+            EXPECT_EQ(told.size(), 2u);
+        } else {
+            EXPECT_GT(told.size(), 3u);
+            int64_t sum = 0;
+            for (int64_t n : told)
+                sum += n;
+            EXPECT_EQ(sum, (12 << 20) + 5);
+        }
+    }
 }
 
 TEST_F(FloppyBuild, EveryTemporaryNameTakenStillBuildsInAFolderOfItsOwn) {

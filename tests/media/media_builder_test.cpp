@@ -130,6 +130,32 @@ TEST_F(CdBuild, AnApplicationFileOfAPathAnotherSupplierFillsFailsTheBuild) {
     EXPECT_EQ(std::find(lines.begin(), lines.end(), "Successfully create media"), lines.end());
 }
 
+// Two different files at one path of the set: one of them would be lost, so
+// the "Error copying" line in the log fails the build. The same file added
+// twice is the one copy, logged as copied, with its size as shipped.
+TEST_F(CdBuild, TwoApplicationFilesOfOnePathFailTheBuildTheSameFileTwiceDoesNot) {
+    WSetupElement* first = AddAppFile("bin/app.exe", "MZ application");
+    first->SetSize(1);
+    std::string other = dir.Write("other/bin/app.exe", "another program");
+    project->ProgramFilesComponent()->AddElement(NewFileElement(
+        JoinPath(project->DefaultFolder, "bin/app.exe"), "bin\\app.exe", "<D>\\Copy", "app.exe"));
+    Plan("640MB");
+    RecordingProgress progress;
+    EXPECT_TRUE(Build(progress)) << errorText;
+    std::vector<std::string> lines = LogLines(logPath);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), Copied("bin/app.exe")), 2);
+    EXPECT_EQ(first->GetSize(), 14.0);
+
+    project->ProgramFilesComponent()->AddElement(
+        NewFileElement(other, "bin\\app.exe", "<D>\\Other", "app.exe"));
+    EXPECT_FALSE(Build(progress));
+    EXPECT_NE(errorText.find("two files have the path"), std::string::npos) << errorText;
+    lines = LogLines(logPath);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Error copying file : " + In("bin/app.exe")),
+              1);
+    EXPECT_EQ(ReadBytes(In("bin/app.exe")), "MZ application");
+}
+
 TEST_F(CdBuild, AMissingFileIsLoggedAndTheRestIsBuilt) {
     AddInstallFile(distrib, "System\\missing.dll");
     AddInstallFile(distrib, "System\\shared.dll");
@@ -166,18 +192,24 @@ TEST_F(CdBuild, AFullVolumeStopsTheJobWithTheMessage) {
     EXPECT_FALSE(IsFile(In("Setup/comp.kvz")));
 }
 
-TEST_F(CdBuild, CancelStopsAfterTheCurrentFileAndKeepsWhatWasWritten) {
+// Cancel stops after the current file and takes back what the run wrote:
+// the folder holds no half set, only the log, which says so. A user's own
+// file stays.
+TEST_F(CdBuild, CancelStopsAfterTheCurrentFileAndTakesBackWhatWasWritten) {
     AddInstallFile(distrib, "System\\shared.dll");
+    AddAppFile("bin/app.exe", "MZ application");
+    dir.Write("media/mine.txt", "mine");
     Plan("640MB");
     RecordingProgress progress;
     progress.cancelAfter = 2;
     EXPECT_FALSE(Build(progress));
     EXPECT_EQ(errorText, "cancelled");
-    EXPECT_TRUE(IsFile(In("autorun.inf")));
-    EXPECT_TRUE(IsFile(In("setup32.exe")));
-    EXPECT_TRUE(IsFile(In("Setup/Box.id")));
-    EXPECT_FALSE(IsFile(In("Setup/Swintlen.dll")));
-    EXPECT_FALSE(IsFile(In("Setup/comp.kvz")));
+    EXPECT_EQ(progress.polls, 3);  // stopped at the third file
+    EXPECT_EQ(ListFolder(media, true, true), (std::vector<std::string>{"mine.txt", "setup.log"}));
+    EXPECT_EQ(logPath, In("setup.log"));
+    std::vector<std::string> lines = LogLines(logPath);
+    EXPECT_EQ(lines.back(), "Creating the media was cancelled; what was written is removed again");
+    EXPECT_NE(std::find(lines.begin(), lines.end(), Copied("Setup/Box.id")), lines.end());
 }
 
 TEST_F(CdBuild, AMediaFolderThatIsAFileOrCannotBeMadeFailsClearly) {
@@ -394,6 +426,29 @@ TEST(FileCopy, CopiesReplacesReadOnlyFilesAndTellsAFullVolume) {
     SetReadOnly(dir / "tree/a/b.txt", true);
     EXPECT_TRUE(RemoveTreeForced(dir / "tree"));
     EXPECT_FALSE(PathExists(dir / "tree"));
+}
+
+// A destination that is the source itself (the same name, or a hard link to
+// it) is refused before it is opened, so the file keeps its bytes; a link at
+// the destination is replaced by the copy and its target stays as it was.
+TEST(FileCopy, NeverCopiesOntoTheSourceOrThroughALink) {
+    test::ScratchFolder dir;
+    const std::string from = dir.Write("from.txt", "the source");
+    ASSERT_EQ(::link(from.c_str(), (dir / "hard.txt").c_str()), 0);
+    for (const std::string& to : {from, dir / "hard.txt", dir / "./from.txt"}) {
+        std::string error;
+        EXPECT_EQ(CopyFileData(from, to, &error), CopyOutcome::kFailed) << to;
+        EXPECT_NE(error.find("is the source file"), std::string::npos) << error;
+        EXPECT_EQ(ReadBytes(from), "the source");
+    }
+    const std::string victim = dir.Write("victim.txt", "precious");
+    ASSERT_EQ(::symlink(victim.c_str(), (dir / "link.txt").c_str()), 0);
+    ASSERT_EQ(CopyFileData(from, dir / "link.txt"), CopyOutcome::kCopied);
+    EXPECT_EQ(ReadBytes(victim), "precious");
+    EXPECT_EQ(ReadBytes(dir / "link.txt"), "the source");
+    FileInfo info;
+    ASSERT_TRUE(GetFileInfo(dir / "link.txt", info, false));
+    EXPECT_TRUE(info.isFile);
 }
 
 // A copy has the source's mode and time whether it is new or replaces an

@@ -196,7 +196,10 @@ TEST_F(Plan, MediaFolderChecksInOrderWithTheirMessages) {
 
     // On this host a drive letter names no volume.
     EXPECT_EQ(plan.CheckMediaFolder("C:\\Media").message, "Destination drive does not exist.");
-    EXPECT_TRUE(plan.CheckMediaFolder(dir.path()).Ok());
+    EXPECT_TRUE(plan.CheckMediaFolder(dir / "out").Ok());
+    // The scratch folder holds the installation the set is read from.
+    EXPECT_NE(plan.CheckMediaFolder(dir.path()).message.find("contains the installation folder"),
+              std::string::npos);
     EXPECT_EQ(WMediaPlan::CleanMediaFolder("C:\\Media\\\\"), "C:\\Media");
     EXPECT_EQ(WMediaPlan::CleanMediaFolder("C:\\Media\\\\\\"), "C:\\Media\\");
 }
@@ -257,7 +260,8 @@ TEST_F(Plan, AnExistingSetupIsFoundAndCanBeCleared) {
     EXPECT_TRUE(WMediaPlan::HasExistingSetup(media));
     EXPECT_TRUE(WMediaPlan::ClearFolder(media));
     EXPECT_TRUE(IsFolder(media));
-    EXPECT_TRUE(ListFolder(media, true, true).empty());
+    // The set's disk folder goes; the user's own files stay.
+    EXPECT_EQ(ListFolder(media, true, true), (std::vector<std::string>{"SETUP", "other.txt"}));
 
     EXPECT_EQ(WMediaPlan::ExistingSetupQuestion("C:\\Media"),
               "There appears to be an existing setup located at :\n C:\\Media\n\nDo you wish to "
