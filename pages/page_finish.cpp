@@ -350,7 +350,17 @@ void WPageFinish::OnCreateMedia() {
             Dialogs::Icon::Exclamation, Dialogs::Answer::Yes, QString(), this);
         if (answer == Dialogs::Answer::Cancel)
             return;
-        if (answer == Dialogs::Answer::Yes && !WMediaPlan::ClearFolder(folder)) {
+        // A build never writes over an earlier set: that would leave a
+        // folder of two sets mixed. Keeping the earlier one means building
+        // elsewhere.
+        if (answer == Dialogs::Answer::No) {
+            Boxes().Message(QStringLiteral("The existing setup in %1 is kept, so no media were "
+                                           "created. Choose another folder for the new media.")
+                                .arg(NativePath(folder)),
+                            Dialogs::Icon::Information, QString(), this);
+            return;
+        }
+        if (!WMediaPlan::ClearFolder(folder)) {
             Boxes().Message(QStringLiteral("The existing setup in %1 could not be removed "
                                            "completely.")
                                 .arg(NativePath(folder)),

@@ -46,12 +46,14 @@ size_t RecordLineLength(std::string_view component, const WSetupElement& element
 }
 
 std::string DestinationProblem(std::string_view destination) {
+    if (destination.empty())  // a record that writes nowhere
+        return {};
     const std::vector<std::string> parts = PathPartsOf(destination);
     for (size_t i = 0; i < parts.size(); ++i) {
         const std::string& part = parts[i];
         // The folder macro that begins it, or a drive; Windows reads a
         // doubled or final separator as one.
-        if (part.empty() && !parts.empty() && (i > 0 || parts.size() > 1))
+        if (part.empty())
             continue;
         if (i == 0 && ((StartsWith(part, "<") && EndsWith(part, ">")) ||
                        (part.size() == 2 && part[1] == ':')))

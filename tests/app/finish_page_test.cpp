@@ -305,6 +305,15 @@ class FinishPageTest : public QObject {
         QCOMPARE(p.w.Boxes().shown.first().icon, Dialogs::Icon::Exclamation);
         QVERIFY(!p.Exists(media, QStringLiteral("Setup")));
         QVERIFY(p.page->ResultView()->toPlainText().isEmpty());
+
+        // No keeps the earlier set, so nothing is built over it.
+        p.w.Boxes().answers << Answer::No;
+        const QStringList kept = create(media, good);
+        QCOMPARE(kept.size(), 2);
+        QVERIFY2(kept[1].startsWith(QStringLiteral("The existing setup in ")), qPrintable(kept[1]));
+        QVERIFY(p.Exists(media, QStringLiteral("Disk001")));
+        QVERIFY(!p.Exists(media, QStringLiteral("Setup")));
+        QVERIFY(p.page->ResultView()->toPlainText().isEmpty());
     }
 
     // An installation without the setup engine makes no set.

@@ -275,15 +275,14 @@ class SheetTest : public QObject {
         QVERIFY(OpenProjectFile(saved, file));
         QCOMPARE(saved.CompanyName, std::string("Acme"));
 
-        // From another page; a new project's save command asks again (as the
-        // finish page's Save Project does) and the user keeps the file.
+        // From another page: the project has its file now, so the save
+        // command writes to it without asking.
         QVERIFY(w.GoTo(4));
         w.Project()->CompanyName = "Acme Ltd";
         w.App().SetModified(1);
         QCOMPARE(sheet->windowTitle(), program + QStringLiteral(" - ledger.zlt*"));
-        w.Boxes().files << NativePath(file);
         QTest::keySequence(sheet, QKeySequence::Save);
-        QCOMPARE(w.Boxes().fileDialogs.size(), 2);
+        QCOMPARE(w.Boxes().fileDialogs.size(), 1);
         QCOMPARE(sheet->windowTitle(), program + QStringLiteral(" - ledger.zlt"));
         WProjectData again;
         QVERIFY(OpenProjectFile(again, file));

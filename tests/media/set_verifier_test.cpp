@@ -159,7 +159,7 @@ TEST_F(SetVerifier, TheBuildRefusesWhatTheEngineCannotUseAndWritesNothing) {
              value->SetValueData(std::string(5000, 'v'));
              p.ProgramFilesComponent()->AddElement(std::move(value));
          },
-         "a line of comp.kvz (the RegistryKeys record of component Program_files) is 50"},
+         "a line of comp.kvz (the RegistryKeys record of component Program_files) is 5,0"},
         {"a 3,000-character string the component script names",
          [](WProjectData& p, WSetupElement&) {
              ScriptStringMap().Set("AcmePath", std::string(3000, 's'));
@@ -230,8 +230,7 @@ TEST_F(SetVerifier, ASetMadeElsewhereIsCheckedForLongLinesAndUnusableDestination
     test::WriteBytes(script, ReplaceAll(text, ",<D>,readme.txt,", ",<D>,..\\readme.txt,"));
     EXPECT_EQ(Check(false),
               "the File record of readme.txt of component Program_files writes to "
-              "<D>\\..\\readme.txt, a path the setup engine cannot use: it holds a \"..\" part, "
-              "which leaves its folder");
+              "<D>\\..\\readme.txt, a path the setup engine cannot use: \"..\" is \"..\"");
     // A source name that leads out of the set is not looked for there.
     test::WriteBytes(script, ReplaceAll(text, ",<S>,readme.txt,", ",<S>,..\\readme.txt,"));
     EXPECT_EQ(Check(false), "..\\readme.txt of component Program_files lies outside the set");
