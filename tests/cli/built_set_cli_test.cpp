@@ -31,8 +31,7 @@ class BuiltSet : public ::testing::Test {
         // The floppy medium: 720 KB holds an optimised engine on the first
         // disk with room beside it; a debug engine needs a larger one, and
         // then more data, so that the set still spans three disks.
-        const long long engine = FileSizeOf(dir / "install/Distrib/Setup/setup.exe");
-        const long long kb = std::max(720LL, (engine + 200000) / 1000 + 1);
+        const long long kb = test::FloppyKbFor(dir, "install", 720);
         floppy = kb == 720 ? "720KB" : std::to_string(kb) + "KB";
         std::mt19937 rng(13);
         std::string noise(kb == 720 ? 1100000 : 1100000 + 2000 * kb, '\0');

@@ -115,7 +115,9 @@ TEST_F(InterruptedCli, VerifyLeavesNoTemporaryFolderAndAStaleOneGoes) {
         c = static_cast<char>(rng());
     dir.Write("src/data.bin", noise);
     ASSERT_EQ(test::RunCliIn(dir, "add-files p.zlt src/data.bin").status, 0);
-    ASSERT_EQ(test::RunCliIn(dir, "build p.zlt --media fd --size 1.44MB").status, 0);
+    const std::string floppy = std::to_string(test::FloppyKbFor(dir, "install", 1440)) + "KB";
+    const test::ShellResult built = test::RunCliIn(dir, "build p.zlt --media fd --size " + floppy);
+    ASSERT_EQ(built.status, 0) << built.err;
 
     // What killed runs left: this user's folder that no process holds goes;
     // one a live process holds, one of another naming and a link stay.
@@ -140,7 +142,7 @@ TEST_F(InterruptedCli, VerifyLeavesNoTemporaryFolderAndAStaleOneGoes) {
     }
     // A build, which stops cleanly after the current file, ends as
     // interrupted too.
-    const pid_t pid = Start({"build", "p.zlt", "--media", "fd2", "--size", "1.44MB"});
+    const pid_t pid = Start({"build", "p.zlt", "--media", "fd2", "--size", floppy});
     EXPECT_EQ(Interrupt(pid, SIGINT, [&] { return IsFolder(dir / "fd2/disk001"); }), 130)
         << test::ReadBytes(dir / "out.txt");
     EXPECT_EQ(Named(tmp, "vantrel-").size(), 3u);

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "platform/files.h"
@@ -87,6 +88,12 @@ void CopyEngines(const ScratchFolder& dir, const std::string& from,
             dir.Write(installFolder + "/" + engine, ReadBytes(from + "/" + std::string(engine)));
         ::chmod(copy.c_str(), 0755);
     }
+}
+
+long long FloppyKbFor(const ScratchFolder& dir, const std::string& installFolder,
+                      long long minimumKb) {
+    const long long engine = FileSizeOf(dir / (installFolder + "/Distrib/Setup/setup.exe"));
+    return std::max(minimumKb, (engine + 200000) / 1000 + 1);
 }
 
 ShellResult RunCliIn(const ScratchFolder& dir, const std::string& arguments,

@@ -48,6 +48,11 @@ void WriteMinimalComps(const ScratchFolder& dir, const std::string& installFolde
 // executable.
 void CopyEngines(const ScratchFolder& dir, const std::string& from,
                  const std::string& installFolder);
+// The floppy size, in KB, whose first disk holds the start program copied
+// there and room beside it: `minimumKb` for an optimised engine, more for a
+// debug or sanitizer build's.
+long long FloppyKbFor(const ScratchFolder& dir, const std::string& installFolder,
+                      long long minimumKb);
 
 // Runs vantrel-cli with `arguments` (shell-quoted as needed) in `dir`, with
 // hive files of its own there and `dir`/install as the installation folder.
