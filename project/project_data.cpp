@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "elements/setup_background.h"
+#include "elements/setup_element.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/registry.h"
@@ -117,6 +118,9 @@ void WProjectData::Reset() {
     ResetOptions();
     ResetMedia();
     ResetFolderMacros();
+    // The string table is the project's: a name that another project's
+    // string file defined must not reach this project's string.str.
+    ScriptStringMap().Clear();
     LoadCatalogue();
 }
 

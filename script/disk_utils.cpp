@@ -51,7 +51,7 @@ std::mt19937& Random() {
 std::string ShortenPath(std::string_view path, int length) {
     if (length < 0)
         length = 0;
-    if (path.size() <= static_cast<size_t>(length))
+    if (path.size() < static_cast<size_t>(length))
         return std::string(path);
     const bool slash =
         path.find('/') != std::string_view::npos && path.find('\\') == std::string_view::npos;

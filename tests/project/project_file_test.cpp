@@ -836,6 +836,25 @@ TEST_F(BadProjectFile, MemberThatEscapesTheFolder) {
     EXPECT_TRUE(ListFolder(JoinPath(outside, "tmp"), true, true).empty());
 }
 
+// The string table belongs to the project: a name that an earlier project
+// defined is not written into the next one's string file.
+TEST_F(ProjectFile, AProjectsStringsDoNotReachTheNextProject) {
+    auto a = NewProject();
+    ScriptStringMap().Set("Maker", "from the first project");
+    auto b = NewProject();
+    auto e = std::make_unique<WSetupRegEntry>();
+    e->SetRootKey("HKEY_CURRENT_USER");
+    e->SetKeyPath("Software\\%Maker%");
+    e->SetValueName("Name");
+    e->SetValueData("%Maker%");
+    e->SetValueType("String");
+    b->ProgramFilesComponent()->AddElement(std::move(e));
+    const std::string path = SaveAs(*b, "second.zlt");
+    const std::string strings = Shell("unzip -p " + Quote(path) + " string.str");
+    EXPECT_NE(strings.find("[Strings]"), std::string::npos) << strings;
+    EXPECT_EQ(strings.find("from the first project"), std::string::npos) << strings;
+}
+
 // Save as the wizard and the command line call it.
 class SaveCommand : public ProjectFile {
   protected:

@@ -32,7 +32,10 @@ TEST(DiskUtils, FormatSizes) {
 TEST(DiskUtils, ShortenPathKeepsLeadingFoldersAndTheFileName) {
     const std::string p = "C:\\Program Files\\Company\\Application\\Data\\file.txt";
     EXPECT_EQ(ShortenPath(p, 100), p);
-    EXPECT_EQ(ShortenPath(p, static_cast<int>(p.size())), p);
+    EXPECT_EQ(ShortenPath(p, static_cast<int>(p.size()) + 1), p);
+    // Only what is shorter than the length stays whole.
+    EXPECT_EQ(ShortenPath(p, static_cast<int>(p.size())),
+              "C:\\Program Files\\Company\\Application\\...\\file.txt");
     EXPECT_EQ(ShortenPath(p, 30), "C:\\Program Files\\...\\file.txt");
     EXPECT_EQ(ShortenPath(p, 5), "\\...\\file.txt");
     EXPECT_EQ(ShortenPath("averyveryverylongname.txt", 10), "\\...\\averyveryverylongname.txt");
