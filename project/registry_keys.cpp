@@ -5,8 +5,10 @@
 
 #include "platform/files.h"
 #include "platform/paths.h"
+#include "platform/process.h"
 #include "platform/strings.h"
 #include "platform/system_folders.h"
+#include "project/bde_rules.h"
 #include "project/engine_limits.h"
 #include "project/project_data.h"
 #include "script/folder_macros.h"
@@ -186,6 +188,16 @@ std::string RegistryEditorPath() {
         IsFolder(inPrefix))
         return ResolveNoCase(JoinPath(inPrefix, kEditorName));
     return native;
+}
+
+bool MergeRegFile(const std::string& path, std::string* why) {
+    const std::string editor = RegistryEditorPath();
+    std::string cannot = WhyProgramCannotStart(editor);
+    if (cannot.empty() && !RunAndWaitArgs(editor, {"/S", DisplayPath(path)}))
+        cannot = kEditorNotLaunchedMessage;
+    if (why)
+        *why = cannot;
+    return cannot.empty();
 }
 
 // --- The key dialog.

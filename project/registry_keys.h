@@ -78,6 +78,13 @@ void RegistryEntryChanged(WProjectData& project);
 // else ~/.wine).
 std::string RegistryEditorPath();
 
+// Merges the registry file `path` into the registry silently: the registry
+// editor (RegistryEditorPath) runs as "regedit.exe /S PATH" and is waited
+// for. True when it started; otherwise false with `why` saying why it cannot
+// run (no editor, no wine for it, ...). This host has no short (8.3) names,
+// so the path goes as it is given.
+bool MergeRegFile(const std::string& path, std::string* why = nullptr);
+
 // What the key dialog shows and edits for one entry.
 class WRegistryKeyProperties {
   public:

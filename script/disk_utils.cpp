@@ -245,12 +245,14 @@ std::string CreateTempFolder(std::string_view parent) {
     return MakeUniqueFolder(parent, "~ZLT");
 }
 
-bool ReplaceFileAtRestart(std::string_view, std::string_view) {
+bool ReplaceFileAtRestart(std::string_view, std::string_view, std::string* why) {
+    if (why)
+        *why = kNoRestartOperations;
     return false;
 }
 
-bool DeleteFileAtRestart(std::string_view) {
-    return false;
+bool DeleteFileAtRestart(std::string_view path, std::string* why) {
+    return ReplaceFileAtRestart({}, path, why);
 }
 
 bool AppendToWininitRename(std::string_view wininitPath, const std::vector<std::string>& lines) {

@@ -67,10 +67,13 @@ std::string MakeTempFolderName(std::string_view parent);
 std::string CreateTempFolder(std::string_view parent);
 
 // Replace `target` by `source`, or delete `path`, at the next restart of
-// Windows. This host has no such mechanism: both return false and change
-// nothing.
-bool ReplaceFileAtRestart(std::string_view source, std::string_view target);
-bool DeleteFileAtRestart(std::string_view path);
+// Windows. This host has no such mechanism: both return false, change
+// nothing and put kNoRestartOperations into `why`.
+inline constexpr const char* kNoRestartOperations =
+    "replacing or deleting a file at the next restart is not supported on this system";
+bool ReplaceFileAtRestart(std::string_view source, std::string_view target,
+                          std::string* why = nullptr);
+bool DeleteFileAtRestart(std::string_view path, std::string* why = nullptr);
 
 // The Windows 95 way of the two calls above, writing the "[rename]" section
 // of WININIT.INI in `windowsFolder` (which Windows processes at its next

@@ -263,6 +263,19 @@ TEST_F(RegistryEntryActions, EditorIsLookedForInTheWindowsFolder) {
                                         "SystemRoot", windows));
     ReloadSystemFolders();
     EXPECT_EQ(RegistryEditorPath(), dir / "win/REGEDIT.EXE");
+
+    // Merging a file runs it silently on the file and waits for it; an
+    // editor that cannot run says why.
+    std::string why;
+    ASSERT_TRUE(RemoveFile(dir / "win/REGEDIT.EXE"));
+    EXPECT_FALSE(MergeRegFile(dir / "keys.reg", &why));
+    EXPECT_NE(why, "");
+    const std::string editor =
+        dir.Write("win/REGEDIT.EXE", "#!/bin/sh\necho \"$@\" > \"$0.args\"\n");
+    ASSERT_TRUE(SetFilePermissions(editor, 0755));
+    EXPECT_TRUE(MergeRegFile(dir / "keys.reg", &why)) << why;
+    EXPECT_EQ(why, "");
+    EXPECT_EQ(dir.Read("win/REGEDIT.EXE.args"), "/S " + (dir / "keys.reg") + "\n");
     ASSERT_TRUE(TheRegistry().DeleteValue(
         Hive::LocalMachine, "Software\\Microsoft\\Windows NT\\CurrentVersion", "SystemRoot"));
     ReloadSystemFolders();

@@ -129,9 +129,14 @@ TEST(DiskUtils, UniqueAndTemporaryNames) {
 TEST(DiskUtils, RestartSchedulingThroughWininit) {
     test::ScratchFolder win;
     test::ScratchFolder app;
-    // This host has no restart mechanism.
-    EXPECT_FALSE(DeleteFileAtRestart(app.Write("old.dll", "x")));
-    EXPECT_FALSE(ReplaceFileAtRestart(app / "old.dll", app / "old.dll"));
+    // This host has no restart mechanism, and says so.
+    std::string why;
+    EXPECT_FALSE(DeleteFileAtRestart(app.Write("old.dll", "x"), &why));
+    EXPECT_EQ(why, kNoRestartOperations);
+    why.clear();
+    EXPECT_FALSE(ReplaceFileAtRestart(app / "new.dll", app / "old.dll", &why));
+    EXPECT_EQ(why, kNoRestartOperations);
+    EXPECT_EQ(app.Read("old.dll"), "x");
 
     win.Write("WININIT.INI",
               "[Other]\r\nA=1\r\n[Rename]\r\nNUL=C:\\X.DLL\r\n\r\n[Last]\r\nB=2\r\n");
