@@ -19,6 +19,7 @@
 #include "platform/paths.h"
 #include "platform/strings.h"
 #include "platform/text_file.h"
+#include "project/installation_rules.h"
 #include "project/project_data.h"
 #include "project/shipped_paths.h"
 #include "script/disk_utils.h"
@@ -35,6 +36,32 @@ constexpr const char* kUserConfig = "idapi.cnf";
 bool AnySqlDriver(const WProjectData& p) {
     return p.IsInterBaseSelected || p.IsDB2Selected || p.IsInformixSelected || p.IsMSSQLSelected ||
            p.IsOracleSelected || p.IsSybaseCTLibSelected || p.IsSybaseDBLibSelected;
+}
+
+// Removes `path`, a file or a folder with everything in it, never following
+// a link; what cannot go is added to `stayed` with the reason.
+void RemoveNoting(const std::string& path, std::vector<std::string>& stayed) {
+    FileInfo info;
+    if (!GetFileInfo(path, info, false))
+        return;
+    if (!(info.isFolder ? RemoveTreeForced(path) : RemoveFile(path)))
+        stayed.push_back(ErrnoText(path));
+}
+
+// The folders between `path` and `root` (neither of them), for
+// RemoveFoldersLeftEmpty.
+void NoteFoldersUpTo(const std::string& path, const std::string& root,
+                     std::set<std::string>& folders) {
+    for (std::string up = FolderOf(path); up.size() > root.size(); up = FolderOf(up))
+        folders.insert(up);
+}
+
+// Removes those of `folders` that are empty now, innermost first.
+void RemoveFoldersLeftEmpty(const std::set<std::string>& folders) {
+    for (auto it = folders.rbegin(); it != folders.rend(); ++it) {
+        if (IsFolder(*it) && ListFolder(*it, true, true).empty())
+            RemoveEmptyFolder(*it);
+    }
 }
 
 // Whether two sources name one file: the same path, or the same device and
@@ -164,13 +191,6 @@ void WMediaBuilder::StepBytes(int64_t bytes) {
 
 void WMediaBuilder::TakeBackCancelledSet(const std::string& media, bool floppy) {
     std::vector<std::string> stayed;
-    auto remove = [&](const std::string& path) {
-        FileInfo info;
-        if (!GetFileInfo(path, info, false))
-            return;
-        if (!(info.isFolder ? RemoveTreeForced(path) : RemoveFile(path)))
-            stayed.push_back(ErrnoText(path));
-    };
     if (!floppy) {
         // The log leaves "Setup" first, so that it tells what happened.
         log_.Release();
@@ -179,22 +199,18 @@ void WMediaBuilder::TakeBackCancelledSet(const std::string& media, bool floppy) 
     }
     std::set<std::string> folders;
     for (const std::string& path : copiedPaths_) {
-        remove(path);
-        for (std::string up = FolderOf(path); up.size() > media.size(); up = FolderOf(up))
-            folders.insert(up);
+        RemoveNoting(path, stayed);
+        NoteFoldersUpTo(path, media, folders);
     }
     for (const std::string& name : ListFolder(media, false, true)) {
         if (IsDiskFolderName(name) || (!floppy && EqualsNoCase(name, kSetupFolder)))
-            remove(JoinPath(media, name));
+            RemoveNoting(JoinPath(media, name), stayed);
     }
-    for (auto it = folders.rbegin(); it != folders.rend(); ++it) {
-        if (IsFolder(*it) && ListFolder(*it, true, true).empty())
-            RemoveEmptyFolder(*it);
-    }
+    RemoveFoldersLeftEmpty(folders);
     if (stayed.empty()) {
         cancelOutcome_ = "Creating the media was cancelled; what was written is removed again";
     } else {
-        cancelOutcome_ = "Creating the media was cancelled; the set in " + media +
+        cancelOutcome_ = "Creating the media was cancelled; the set in " + DisplayPath(media) +
                          " is incomplete and must not be used (left: " + Join(stayed, "; ") + ")";
     }
     log_.Log(cancelOutcome_);
@@ -510,14 +526,6 @@ bool WMediaBuilder::RemoveEarlierSet(const std::string& media,
                                      const std::vector<std::string>& rootFiles,
                                      std::string* failed) {
     std::vector<std::string> stayed;
-    auto remove = [&](const std::string& path) {
-        FileInfo info;
-        if (!GetFileInfo(path, info, false))
-            return;
-        const bool gone = info.isFolder ? RemoveTreeForced(path) : RemoveFile(path);
-        if (!gone)
-            stayed.push_back(ErrnoText(path));
-    };
     // The files an earlier CD set copied, as its log names them below the
     // folder it was built in.
     std::set<std::string> folders;
@@ -566,9 +574,8 @@ bool WMediaBuilder::RemoveEarlierSet(const std::string& media,
             FileInfo info;
             if (!inside || !GetFileInfo(target, info, false) || info.isFolder)
                 continue;  // a folder there is not a file the set copied
-            remove(target);
-            for (std::string up = FolderOf(target); up.size() > media.size(); up = FolderOf(up))
-                folders.insert(up);
+            RemoveNoting(target, stayed);
+            NoteFoldersUpTo(target, media, folders);
         }
     }
     // The engine's files at the root are taken for the set's only beside a
@@ -583,7 +590,7 @@ bool WMediaBuilder::RemoveEarlierSet(const std::string& media,
         if (info.isFolder)
             ours = IsDiskFolderName(name) || EqualsNoCase(name, kSetupFolder);
         else if (info.isFile || !EqualsNoCase(name, kSetupFolder))
-            ours = EqualsNoCase(name, kSetupLog) || EqualsNoCase(name, "setup32.exe") ||
+            ours = EqualsNoCase(name, kSetupLog) || EqualsNoCase(name, kEngineStartProgram) ||
                    (cdSet &&
                     std::any_of(rootFiles.begin(), rootFiles.end(), [&](const std::string& file) {
                         return EqualsNoCase(name, FileNameOf(file));
@@ -591,13 +598,9 @@ bool WMediaBuilder::RemoveEarlierSet(const std::string& media,
         else
             ours = true;  // a link in place of the "Setup" folder
         if (ours)
-            remove(path);
+            RemoveNoting(path, stayed);
     }
-    // Folders the set's files leave empty, innermost first.
-    for (auto it = folders.rbegin(); it != folders.rend(); ++it) {
-        if (ListFolder(*it, true, true).empty())
-            RemoveEmptyFolder(*it);
-    }
+    RemoveFoldersLeftEmpty(folders);
     if (failed)
         *failed = Join(stayed, "; ");
     return stayed.empty();

@@ -13,6 +13,7 @@
 #include "platform/wildcard.h"
 #include "project/file_properties.h"
 #include "project/folder_path_rules.h"
+#include "project/installation_rules.h"
 #include "project/project_data.h"
 #include "script/disk_utils.h"
 #include "script/setup_manager.h"
@@ -393,7 +394,7 @@ WMediaCheck WMediaPlan::CheckBeforeBuild(WProjectData& project, std::string_view
 }
 
 bool WMediaPlan::HasExistingSetup(std::string_view folder) {
-    std::string engine = FindInFolderNoCase(folder, "setup32.exe");
+    std::string engine = FindInFolderNoCase(folder, kEngineStartProgram);
     if (!engine.empty() && IsFile(engine))
         return true;
     for (const char* name : {"Setup", "Disk001"}) {

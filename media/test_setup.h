@@ -9,6 +9,8 @@
 
 #include <string>
 
+#include "project/installation_rules.h"
+
 namespace vantrel {
 
 class WProjectData;
@@ -43,7 +45,7 @@ class WTestSetup {
     // Fills `folder` as the test run does, without starting anything.
     static void Prepare(WProjectData& project, const std::string& folder);
 
-    static constexpr const char* kEngineProgram = "setup32.exe";
+    static constexpr const char* kEngineProgram = kEngineStartProgram;
     static constexpr const char* kCommandLine = " /nocopy";
 };
 
