@@ -23,7 +23,7 @@ WSetupComponent* WComponentManager::Add(std::string_view name, int level) {
 WSetupComponent* WComponentManager::Add(std::unique_ptr<WSetupComponent> component, int level) {
     if (!component || component->GetName().empty() || !ValidLevel(level))
         return nullptr;
-    if (WSetupComponent* existing = Find(component->GetName()))
+    if (WSetupComponent* existing = Find(component->GetName(), level))
         return existing;
     component->SetLevel(level);
     component->SetManager(this);
@@ -37,14 +37,29 @@ WSetupComponent* WComponentManager::Add(std::unique_ptr<WSetupComponent> compone
     return raw;
 }
 
+// Components of one name keep their registration order within the map.
 WSetupComponent* WComponentManager::Find(std::string_view name) const {
-    auto it = byName_.find(name);
-    return it == byName_.end() ? nullptr : it->second.get();
+    auto [first, last] = byName_.equal_range(name);
+    return first == last ? nullptr : first->second.get();
+}
+
+WSetupComponent* WComponentManager::Find(std::string_view name, int level) const {
+    auto [first, last] = byName_.equal_range(name);
+    for (auto it = first; it != last; ++it) {
+        if (it->second->GetLevel() == level)
+            return it->second.get();
+    }
+    return nullptr;
+}
+
+WSetupComponent* WComponentManager::FindNear(std::string_view name, int level) const {
+    WSetupComponent* exact = Find(name, level);
+    return exact ? exact : Find(name);
 }
 
 bool WComponentManager::Remove(std::string_view name) {
-    auto it = byName_.find(name);
-    if (it == byName_.end())
+    auto [it, last] = byName_.equal_range(name);
+    if (it == last)
         return false;
     WSetupComponent* victim = it->second.get();
     for (WSetupComponent* c : order_) {
@@ -86,8 +101,10 @@ bool WComponentManager::LinkComponent(WSetupComponent* c, std::string* error) {
         }
         ok = false;
     };
+    // A child sits one level below its parent; a name held at two levels
+    // links the one there.
     for (const std::string& name : WSetupComponent::SplitNames(c->SubComponentText())) {
-        if (WSetupComponent* child = Find(name)) {
+        if (WSetupComponent* child = FindNear(name, c->GetLevel() + 1)) {
             c->AddChild(child);
         } else {
             missing(name, "sub-component");

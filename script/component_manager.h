@@ -1,5 +1,6 @@
-// The components of a project, keyed by name (without regard to case), in
-// seven levels: level 0 holds the top components, levels 1 to 6 nested
+// The components of a project, keyed by name (without regard to case) and
+// level: a script may hold the same name at two levels, and those are two
+// components. They live in seven levels: level 0 holds the top components, levels 1 to 6 nested
 // sub-components. For script generation the manager gathers, per level, the
 // elements of its components by type (17 types x 7 levels).
 #pragma once
@@ -41,15 +42,22 @@ class WComponentManager {
     WComponentManager& operator=(const WComponentManager&) = delete;
 
     // Creates and registers a component at `level`. A name that is already
-    // registered gives the existing component (a second registration is not
-    // an error). Null for an empty name or a level outside 0..6.
+    // registered at that level gives the existing component (a second
+    // registration is not an error). Null for an empty name or a level
+    // outside 0..6.
     WSetupComponent* Add(std::string_view name, int level);
     // Registers a component built elsewhere (for instance from a script
-    // line). When its name is already registered the existing component is
-    // returned and `component` is dropped.
+    // line). When its name is already registered at `level` the existing
+    // component is returned and `component` is dropped.
     WSetupComponent* Add(std::unique_ptr<WSetupComponent> component, int level);
+    // The first registered component of that name, at any level.
     WSetupComponent* Find(std::string_view name) const;
-    // Removes a component with its elements; links to it are dropped.
+    // The component of that name at `level`, if there is one.
+    WSetupComponent* Find(std::string_view name, int level) const;
+    // The component of that name at `level`, else the first of that name.
+    WSetupComponent* FindNear(std::string_view name, int level) const;
+    // Removes the first component of that name with its elements; links to
+    // it are dropped.
     bool Remove(std::string_view name);
     // Every registered component, in registration order.
     const std::vector<WSetupComponent*>& Components() const { return order_; }
@@ -109,7 +117,7 @@ class WComponentManager {
   private:
     void RebuildElementMap();
 
-    std::map<std::string, std::unique_ptr<WSetupComponent>, LessNoCase> byName_;
+    std::multimap<std::string, std::unique_ptr<WSetupComponent>, LessNoCase> byName_;
     std::vector<WSetupComponent*> order_;
     std::vector<WSetupComponent*> levels_[kLevelCount];
     std::vector<WSetupElement*> levelElements_[kElementTypeCount][kLevelCount];

@@ -261,7 +261,7 @@ bool WSetupManager::LoadScriptAt(std::string_view name, bool loadSubComponents, 
     };
     bool complete = ReadSectionLines(reader, [&](const Section& section, const std::string& line) {
         if (section.kind == Section::kElements) {
-            if (WSetupComponent* owner = Find(TagOf(line))) {
+            if (WSetupComponent* owner = FindNear(TagOf(line), section.level)) {
                 AddRecord(owner, section.type, line, expand);
             } else {
                 orphanRecords.emplace_back(section.type, line);
@@ -457,6 +457,7 @@ bool WSetupManager::ReadComponentScript(std::string_view scriptPath,
     std::vector<std::pair<int, std::string>> orphanRecords;
     WSetupComponent* lastOwner = nullptr;
     std::string lastTag;
+    int lastLevel = 0;
     auto reportProgress = [&]() {
         uint64_t done = reader.BytesRead();
         if (done - reported > step) {
@@ -476,10 +477,12 @@ bool WSetupManager::ReadComponentScript(std::string_view scriptPath,
                              line.find(kRuntimeShortcutText) != std::string::npos);
                 if (!take)
                     return true;
-                // Records of one component come in runs: look its name up once.
-                if (!lastOwner || tag != lastTag) {
-                    lastOwner = Find(tag);
+                // Records of one component come in runs: look its name up
+                // once per section.
+                if (!lastOwner || tag != lastTag || section.level != lastLevel) {
+                    lastOwner = FindNear(tag, section.level);
                     lastTag = std::string(tag);
+                    lastLevel = section.level;
                 }
                 if (lastOwner) {
                     AddRecord(lastOwner, section.type, line, false);
@@ -495,9 +498,12 @@ bool WSetupManager::ReadComponentScript(std::string_view scriptPath,
                 ok = false;
                 return true;  // the rest of the script is still read
             }
-            if (Find(component->GetName()))
-                return true;
+            // A name held at another level is another component; the two
+            // components every project has are never read again.
             int level = ClampLevel(section.levelPerLine ? component->GetKind() : section.level);
+            const std::string& name = component->GetName();
+            if (Find(name, level) || (WSetupComponent::IsApplicationName(name) && Find(name)))
+                return true;
             WSetupComponent* c = Add(std::move(component), level);
             c->CompleteLoad();
             created.push_back(c);

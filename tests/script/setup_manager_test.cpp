@@ -248,6 +248,26 @@ TEST(ReadComponentScript, StringsElementsFilterAndProgress) {
     ScriptStringMap().Erase("More");
 }
 
+TEST(ReadComponentScript, OneNameAtTwoLevelsIsTwoComponents) {
+    test::ScratchFolder dir;
+    std::string strings = dir.Write("string.str", "[Strings]\r\n");
+    std::string scriptPath =
+        dir.Write("comp.kvz", "[Identification.0]\r\n" + Line("Help") + "\r\n" +
+                                  Line("Docs", "Help") + "\r\n[Identification.1]\r\n" +
+                                  Line("Help") + "\r\n" + Line("Program_files") +
+                                  "\r\n[Identification.2]\r\n" + Line("Help") + "\r\n");
+    WSetupManager m;
+    m.Add("Program_files", 1);
+    ASSERT_TRUE(m.ReadComponentScript(scriptPath, strings));
+    WSetupComponent* top = m.Find("Help", 0);
+    WSetupComponent* nested = m.Find("Help", 1);
+    ASSERT_TRUE(top && nested && m.Find("Help", 2));
+    EXPECT_NE(top, nested);
+    EXPECT_EQ(m.Find("help"), top);  // by name alone: the first registered
+    EXPECT_EQ(m.Find("Docs")->Children(), std::vector<WSetupComponent*>{nested});
+    EXPECT_EQ(m.Count(), 5u);  // "Program_files" is not read again
+}
+
 TEST(ReadComponentScript, MissingFilesAndStringFileCycles) {
     test::ScratchFolder dir;
     dir.Write("Setup/a.str", "[Strings]\r\nb.str\r\nA=1\r\n");
