@@ -6,6 +6,7 @@
 #include "cli/cli.h"
 #include "cli/project_cli.h"
 #include "elements/element_classes.h"
+#include "elements/setup_background.h"
 #include "platform/paths.h"
 #include "platform/strings.h"
 #include "project/customisation_rules.h"
@@ -116,12 +117,18 @@ void ShowOptions(const WProjectData& p) {
           (p.IsDefaultCFGSelected ? "default, " : "own, ") + DisplayPath(p.IDAPICNFDirectory));
     Field("License agreement", TextSummary(p.DisplayLicense, p.LicenseText));
     Field("Release notes", TextSummary(p.DisplayRelease, p.ReleaseText));
-    std::string style = p.BackFontStyle;
-    Field("Background title", Quoted(p.BackTitle) + ", " + p.BackTitleFont + " " +
-                                  p.BackTitleFontHeight + ", " + style + ", " + p.BackTitleAlign);
-    Field("Title colour",
-          "red " + p.TitleTextRed + ", green " + p.TitleTextGreen + ", blue " + p.TitleTextBlue);
-    Field("Gradient", p.GradientColor.empty() ? "(default)" : p.GradientColor);
+    // What the setup will show, with the defaults that empty values stand for.
+    const WSetupBackground b = p.SetupBackground();
+    const char* styles[] = {"Normal", "Normal Italic", "Bold", "Bold Italic"};
+    Field("Background title", Quoted(b.GetBackgroundTitle()) + ", " + b.GetTitleFont() + " " +
+                                  std::to_string(b.GetTitleFontHeight()) + ", " +
+                                  styles[(b.boldTitle ? 2 : 0) + (b.italicTitle ? 1 : 0)] + ", " +
+                                  b.GetTitleFontAlign());
+    Field("Title colour", "red " + std::to_string(b.GetTextBrushRed()) + ", green " +
+                              std::to_string(b.GetTextBrushGreen()) + ", blue " +
+                              std::to_string(b.GetTextBrushBlue()));
+    Field("Gradient", b.GetGradientColor() + ", " + b.GetGradientDirection());
+    Field("Drop shadow", b.dropShadow ? "on" : "off");
     Field("Media folder", p.MediaDistributionDirectory.empty()
                               ? "(none)"
                               : DisplayPath(p.MediaDistributionDirectory));

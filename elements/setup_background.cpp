@@ -172,7 +172,7 @@ bool WSetupBackground::Read(const WSetupData* script) {
     italicTitle = in.Flag("ItalicBackTitle");
     strikeoutTitle = in.Flag("StrikeoutBackTitle");
     underlineTitle = in.Flag("UnderlineBackTitle");
-    dropTextOffset_ = in.IntInRange("DropTextOffset", 0, 5, 3);
+    dropTextOffset_ = in.IntInRange("DropTextOffset", 0, 5, kDefaultDropTextOffset);
     dropTextDirection_ =
         in.Choice("DropTextDirection",
                   {"Up to Right", "Up to Left", "Down to Right", "Down to Left"}, "Down to Right");
@@ -363,6 +363,14 @@ std::vector<BackgroundPaintStep> PreviewPaintSteps(const PaintRect& area,
         text.italic = preview.italic;
         text.align = AlignOf(preview.align);
         text.charset = 1;  // the system's default character set
+        if (preview.dropShadow) {
+            BackgroundPaintStep shadow = text;
+            const int d = WSetupBackground::kDefaultDropTextOffset;
+            shadow.rect = PaintRect{text.rect.left + d, text.rect.top + d, text.rect.right + d,
+                                    text.rect.bottom + d};
+            shadow.colour = PaintColour{255, 255, 255};
+            steps.push_back(shadow);
+        }
         steps.push_back(text);
     }
     return steps;

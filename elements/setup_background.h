@@ -70,6 +70,8 @@ struct BackgroundPaintStep {
 
 class WSetupBackground : public WBackground {
   public:
+    static constexpr int kDefaultDropTextOffset = 3;
+
     WSetupBackground() = default;
 
     // Sets the 34 keys of the "BACKGROUND" section in `script`, in section
@@ -190,7 +192,7 @@ class WSetupBackground : public WBackground {
     int textBrushRed_ = 255;
     int textBrushGreen_ = 0;
     int textBrushBlue_ = 0;
-    int dropTextOffset_ = 3;
+    int dropTextOffset_ = kDefaultDropTextOffset;
     std::string dropTextDirection_ = "Down to Right";
     int dropTextBrushRed_ = 255;
     int dropTextBrushGreen_ = 255;
@@ -211,7 +213,8 @@ struct BackgroundPreview {
     int fontHeight = 0;
     bool bold = false;
     bool italic = false;
-    std::string align;  // "LEFT", "RIGHT" or "CENTER" (any case); else left
+    std::string align;        // "LEFT", "RIGHT" or "CENTER" (any case); else left
+    bool dropShadow = false;  // the setup's white shadow, down and to the right
 };
 std::vector<BackgroundPaintStep> PreviewPaintSteps(const PaintRect& area,
                                                    const BackgroundPreview& preview,

@@ -10,6 +10,7 @@
 #include "app/dialogs.h"
 #include "app/qt_text.h"
 #include "app/wizard_app.h"
+#include "elements/setup_background.h"
 #include "pages/background_preview.h"
 #include "pages/colour_swatch.h"
 #include "platform/registry.h"
@@ -201,10 +202,13 @@ bool WPageBackground::OnSetActive() {
     titleColour_ = ColourOf(project->TitleTextRed, project->TitleTextGreen, project->TitleTextBlue);
     titleSwatch_->SetColour(titleColour_);
 
-    const std::string& gradient = project->GradientColor;
-    ColourSwatch* swatch = gradient == "RED"    ? redSwatch_
-                           : gradient == "BLUE" ? blueSwatch_
-                                                : greenSwatch_;
+    // The colour the setup will use: an empty or unknown colour is blue there.
+    const WSetupBackground shown = project->SetupBackground();
+    const std::string& gradient = shown.GetGradientColor();
+    dropShadow_ = shown.dropShadow;
+    ColourSwatch* swatch = EqualsNoCase(gradient, "RED")     ? redSwatch_
+                           : EqualsNoCase(gradient, "GREEN") ? greenSwatch_
+                                                             : blueSwatch_;
     SelectSwatch(swatch);
     filling_ = false;
 
@@ -231,6 +235,7 @@ void WPageBackground::UpdatePreview() {
     preview.bold = style >= 2;
     preview.italic = style == 1 || style == 3;
     preview.align = alignList_->currentText().toStdString();
+    preview.dropShadow = dropShadow_;
     preview_->SetPreview(preview);
 }
 

@@ -60,6 +60,7 @@ class WPageBackground : public WPage {
     QColor second_;
     QColor titleColour_;
     bool filling_ = false;
+    bool dropShadow_ = false;  // whether the setup draws the title's shadow
 
     QLineEdit* titleEdit_ = nullptr;
     QComboBox* fontList_ = nullptr;

@@ -442,22 +442,39 @@ std::string WProjectData::PagesText() const {
     return pages;
 }
 
+namespace {
+
+void ApplyBackgroundFields(const WProjectData& p, WSetupBackground& b, ProductScriptKind kind) {
+    b.SetTitleFont(OneLineValue(p.BackTitleFont));
+    b.SetBackgroundTitle(OneLineValue(p.BackTitle));
+    b.SetTitleFontAlign(OneLineValue(p.BackTitleAlign));
+    b.SetTitleFontHeight(static_cast<int>(ToInt(p.BackTitleFontHeight)));
+    if (kind == ProductScriptKind::kProjectFile)
+        b.dropShadow = false;
+    b.italicTitle = p.BackTitleItalic != 0;
+    b.boldTitle = p.BackTitleBold != 0;
+    b.SetGradientColor(OneLineValue(p.GradientColor));
+    b.SetTextBrushBlue(static_cast<int>(ToInt(p.TitleTextBlue)));
+    b.SetTextBrushGreen(static_cast<int>(ToInt(p.TitleTextGreen)));
+    b.SetTextBrushRed(static_cast<int>(ToInt(p.TitleTextRed)));
+}
+
+}  // namespace
+
 void WProjectData::PrepareBackground(ProductScriptKind kind) {
     if (!background_)
         background_ = std::make_unique<WSetupBackground>();
-    WSetupBackground& b = *background_;
-    b.SetTitleFont(OneLineValue(BackTitleFont));
-    b.SetBackgroundTitle(OneLineValue(BackTitle));
-    b.SetTitleFontAlign(OneLineValue(BackTitleAlign));
-    b.SetTitleFontHeight(static_cast<int>(ToInt(BackTitleFontHeight)));
-    if (kind == ProductScriptKind::kProjectFile)
-        b.dropShadow = false;
-    b.italicTitle = BackTitleItalic != 0;
-    b.boldTitle = BackTitleBold != 0;
-    b.SetGradientColor(OneLineValue(GradientColor));
-    b.SetTextBrushBlue(static_cast<int>(ToInt(TitleTextBlue)));
-    b.SetTextBrushGreen(static_cast<int>(ToInt(TitleTextGreen)));
-    b.SetTextBrushRed(static_cast<int>(ToInt(TitleTextRed)));
+    ApplyBackgroundFields(*this, *background_, kind);
+}
+
+WSetupBackground WProjectData::SetupBackground() const {
+    WSetupBackground written = background_ ? *background_ : WSetupBackground();
+    ApplyBackgroundFields(*this, written, ProductScriptKind::kSetup);
+    WSetupData script;
+    written.Write(&script);
+    WSetupBackground read;
+    read.Read(&script);
+    return read;
 }
 
 void WProjectData::FillProductScript(WSetupProductData& script) {

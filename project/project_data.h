@@ -170,6 +170,10 @@ class WProjectData : public WCreatorManager {
     // a project opened from a file, what the file holds) the background
     // keeps its own setting.
     void PrepareBackground(ProductScriptKind kind = ProductScriptKind::kProjectFile);
+    // The background the setup will show: the project's values as the setup
+    // script carries them, read back the way the setup engine reads that
+    // script, so that an empty value shows as the default it stands for.
+    WSetupBackground SetupBackground() const;
     // The "Pages" value of the "UI" section for the current flags.
     std::string PagesText() const;
     // Writes the sections that follow "BOXID": "Product", "UI",

@@ -45,9 +45,9 @@ class BackgroundPageTest : public QObject {
         QCOMPARE(p.page->AlignList()->currentText(), QStringLiteral("LEFT"));
         QCOMPARE(p.page->StyleList()->currentText(), QStringLiteral("Normal"));
         QCOMPARE(p.page->TitleColour(), QColor(0, 0, 128));
-        // No gradient colour chosen yet: green is highlighted and in use.
-        QVERIFY(p.page->GreenSwatch()->IsHighlighted());
-        QCOMPARE(p.page->BackgroundColour(), QColor(0, 255, 0));
+        // No gradient colour chosen yet: the setup paints blue, so blue is shown.
+        QVERIFY(p.page->BlueSwatch()->IsHighlighted());
+        QCOMPARE(p.page->BackgroundColour(), QColor(0, 0, 255));
         QVERIFY(!p.w.App().Modified());
         // The page hides the sheet's Help button; the next page shows it again.
         QVERIFY(!p.w.Sheet()->Button(CPSheet::Help)->isVisible());
@@ -129,7 +129,9 @@ class BackgroundPageTest : public QObject {
         p.page->RedSwatch()->clicked();
         WBackgroundPreview* preview = p.page->PreviewWidget();
         const auto steps = preview->Steps();
-        QCOMPARE(steps.size(), size_t(WBackgroundPreview::kBands + 1));
+        // A project never saved keeps the setup's white title shadow.
+        QCOMPARE(steps.size(), size_t(WBackgroundPreview::kBands + 2));
+        QCOMPARE(steps[WBackgroundPreview::kBands].colour, (PaintColour{255, 255, 255}));
         QCOMPARE(steps.front().colour.red, 255);
         QCOMPARE(steps.back().kind, BackgroundPaintStep::Kind::Text);
         QCOMPARE(steps.back().text, std::string("My Project Setup"));
@@ -139,6 +141,11 @@ class BackgroundPageTest : public QObject {
         const QImage image = preview->grab().toImage();
         QCOMPARE(image.pixelColor(1, 1), QColor(255, 0, 0));
         QVERIFY(image.pixelColor(1, image.height() - 2).red() < 10);
+
+        // Saving turns the shadow off for good, and the preview follows.
+        Page saved([](WProjectData* project) { project->PrepareBackground(); });
+        QCOMPARE(saved.page->PreviewWidget()->Steps().size(),
+                 size_t(WBackgroundPreview::kBands + 1));
     }
 
     void leavingChecksTitleFontAndSize() {

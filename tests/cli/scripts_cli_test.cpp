@@ -59,5 +59,31 @@ TEST(ScriptsCommand, NamesTheFailedScriptAndStillWrites) {
     EXPECT_TRUE(IsFile(dir / "out2/Setup/comp.kvz"));
 }
 
+// A project never saved writes the background object's own shadow; one
+// that was saved writes it off. `show` tells what the setup will use.
+TEST(ScriptsCommand, ShowTellsTheBackgroundTheSetupUses) {
+    ScratchFolder dir;
+    test::WriteMinimalComps(dir, "install");
+    const std::string install = "--install-location " + Quote(DisplayPath(dir / "install"));
+    const std::string project = Quote(DisplayPath(dir / "p.zlt"));
+    ASSERT_EQ(Cli(dir, install + " scripts --out " + Quote(DisplayPath(dir / "fresh"))).status, 0);
+    ASSERT_EQ(Cli(dir, install + " new " + project + " --name App --company Co").status, 0);
+    ASSERT_EQ(
+        Cli(dir, install + " scripts " + project + " --out " + Quote(DisplayPath(dir / "saved")))
+            .status,
+        0);
+    EXPECT_NE(dir.Read("fresh/Setup/project.kvz").find("\r\nDropShadow=1\r\n"), std::string::npos);
+    const std::string saved = dir.Read("saved/Setup/project.kvz");
+    EXPECT_NE(saved.find("\r\nDropShadow=0\r\n"), std::string::npos);
+    EXPECT_NE(saved.find("\r\nGradientColor=BLUE\r\n"), std::string::npos);
+    const std::string shown = Cli(dir, install + " show " + project).out;
+    EXPECT_NE(shown.find("  Gradient:              BLUE, Top To Bottom\n"), std::string::npos)
+        << shown;
+    EXPECT_NE(shown.find("  Drop shadow:           off\n"), std::string::npos);
+    EXPECT_NE(
+        shown.find("  Background title:      \"App Setup\", Times New Roman 48, Normal, LEFT\n"),
+        std::string::npos);
+}
+
 }  // namespace
 }  // namespace vantrel
