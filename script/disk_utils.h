@@ -13,10 +13,9 @@ namespace vantrel {
 
 // A path for display in `length` characters: returned as it is when it is
 // shorter than `length`; otherwise (a path of exactly `length` characters
-// too, since the caller leaves no room beside it) its leading folders and its file name with
-// "\...\" between them
-// ("C:\Program Files\...\file.txt"). The result may still be longer than
-// `length`. Paths written with "/" only are shortened with "/.../".
+// too, since the caller leaves no room beside it) its leading folders and
+// its file name with "\...\" between them ("C:\Program Files\...\file.txt"). The result may still
+// be longer than `length`. Paths written with "/" only are shortened with "/.../".
 std::string ShortenPath(std::string_view path, int length);
 
 // Byte counts for display. Decimal units (1000): "1.50 MB", "25.0 MB",
