@@ -39,10 +39,8 @@ int ParseAddFilesArgs(Args& args, AddRequest& request) {
         return UsageError(kName, "--to needs a target folder");
     request.force = TakeFlag(args, "--force");
     request.noRecurse = TakeFlag(args, "--no-recurse");
-    for (auto& w : args.words) {
-        if (StartsWith(w, "--"))
-            return UsageError(kName, "unknown option " + w);
-    }
+    if (int rc = RefuseLeftOptions(kName, args); rc != kOk)
+        return rc;
     if (args.words.size() < 2)
         return UsageError(
             kName, args.words.empty() ? "the project file is missing" : "no file or folder to add");

@@ -200,10 +200,8 @@ int RunFile(Args& args) {
         if (missing)
             return UsageError(kName, std::string(o.name) + " needs a value");
     }
-    for (auto& w : args.words) {
-        if (StartsWith(w, "--"))
-            return UsageError(kName, "unknown option " + w);
-    }
+    if (int rc = RefuseLeftOptions(kName, args); rc != kOk)
+        return rc;
     if (args.words.size() != 2)
         return UsageError(kName, args.words.empty()       ? "the project file is missing"
                                  : args.words.size() == 1 ? "the file's destination is missing"

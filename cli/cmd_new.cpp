@@ -44,10 +44,8 @@ int RunNew(Args& args) {
         !TakeText(args, "--version", version, hasVersion, rc))
         return rc;
     bool force = TakeFlag(args, "--force");
-    for (auto& w : args.words) {
-        if (StartsWith(w, "-"))
-            return UsageError(kName, "unknown option " + w);
-    }
+    if (int rc = RefuseUnknownOptions(kName, args); rc != kOk)
+        return rc;
     if (args.words.size() != 1)
         return UsageError(kName, args.words.empty() ? "the project file is missing"
                                                     : "only one project file can be made");

@@ -294,6 +294,19 @@ std::string UserLoginName() {
     return {};
 }
 
+std::string UserHomeFolder() {
+    if (const char* home = std::getenv("HOME"); home && *home)
+        return home;
+    std::vector<char> buffer(16384);
+    passwd entry{};
+    passwd* found = nullptr;
+    if (::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found &&
+        found->pw_dir && *found->pw_dir) {
+        return found->pw_dir;
+    }
+    return {};
+}
+
 bool RunDetached(std::string_view program, std::string_view arguments) {
     return RunDetachedArgs(program, SplitCommandLine(arguments));
 }

@@ -87,10 +87,12 @@ std::string RegFileStore::DefaultUserFile() {
     std::string base;
     if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg) {
         base = xdg;
-    } else if (const char* home = std::getenv("HOME"); home && *home) {
+    } else if (const std::string home = UserHomeFolder(); !home.empty()) {
         base = JoinPath(home, ".config");
     } else {
-        base = "/tmp";
+        // No home at all: a folder of this user's own, never one shared by
+        // every user.
+        base = JoinPath("/tmp", "vantrel-" + UserLoginName());
     }
     return JoinPath(JoinPath(base, "vantrel"), "user.reg");
 }
