@@ -71,14 +71,24 @@ std::string RegFileStore::DefaultMachineFile() {
         return env;
     std::string folder = RunningProgramFolder();
     const std::string rel = VANTREL_DEFAULT_MACHINE_REG_REL;
-    // Build tree: <build>/vantrel-cli with <build>/etc/...; installed tree and
-    // programs one folder down: <prefix>/bin/vantrel with <prefix>/etc/...
-    for (std::string base : {folder, FolderOf(folder)}) {
-        std::string candidate = JoinPath(base, rel);
-        if (IsFile(candidate))
+    // Build tree: <build>/vantrel-cli with <build>/etc/...; an installed
+    // program finds the hive in the configuration folder by the way from its
+    // own folder there (/usr/bin -> /etc/vantrel, /usr/local/bin ->
+    // /usr/local/etc/vantrel), so that a copy moved as a whole (a package
+    // unpacked elsewhere) still finds its own; a tree installed with another
+    // prefix keeps it one folder above the program's.
+    const std::string prefix = FolderOf(folder);
+    // The /usr prefix keeps its configuration in /etc, beside it.
+    const std::string usrEtc =
+        FileNameOf(prefix) == "usr" ? JoinPath(FolderOf(prefix), rel) : std::string();
+    const std::string candidates[] = {JoinPath(folder, rel),
+                                      JoinPath(folder, VANTREL_MACHINE_REG_FROM_BIN), usrEtc,
+                                      JoinPath(prefix, rel)};
+    for (const std::string& candidate : candidates) {
+        if (!candidate.empty() && IsFile(candidate))
             return candidate;
     }
-    return JoinPath(FolderOf(folder), rel);
+    return VANTREL_SYSCONF_MACHINE_REG;
 }
 
 std::string RegFileStore::DefaultUserFile() {
