@@ -21,12 +21,13 @@ namespace vantrel::cli {
 namespace {
 
 // A bar redrawn in place on the terminal of stderr, as wide as the
-// terminal; plain lines, one per 5 % of the work (each operation with -v),
-// when stderr goes to a file or a pipe. Nothing with -q. Standard output
+// terminal; plain lines, one per 5 % of the work, when stderr goes to a file
+// or a pipe, and with -v one for each operation too. Nothing with -q. Standard output
 // keeps only the results.
 class TerminalProgress : public WMediaProgress {
   public:
-    TerminalProgress() : terminal_(StderrIsTerminal()), quiet_(Settings().quiet) {}
+    TerminalProgress()
+        : terminal_(StderrIsTerminal() && !Settings().verbose), quiet_(Settings().quiet) {}
 
     void SetOperation(const std::string& text) override {
         const bool changed = operation_ != Out(text);

@@ -89,6 +89,10 @@ int OpenProjectLocked(const Args& args, const std::string& pathArgument, WProjec
     std::string error;
     if (!OpenProjectFile(project, path, &error))
         return Fail(Out(error));
+    Detail("opened " + Out(DisplayPath(path)) + " (installation folder " +
+           (project.InstallLocation.empty() ? std::string("none")
+                                            : Out(DisplayPath(project.InstallLocation))) +
+           ")");
     CommitApplicationInfo(project);
     return kOk;
 }

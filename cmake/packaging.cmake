@@ -39,6 +39,11 @@ else()
   message(STATUS "No Python 3: the manual pages and shell completions are not written")
 endif()
 
+# The wizard's AppStream metainfo, with the version and date of the release
+# (app/ installs it; test.sh validates it).
+configure_file(${PROJECT_SOURCE_DIR}/cmake/org.example.vantrel.metainfo.xml.in
+               ${PROJECT_BINARY_DIR}/org.example.vantrel.metainfo.xml @ONLY)
+
 # The package's documents: the copyright file and the change log in the
 # Debian format, written from CHANGELOG.md.
 set(_docdir ${CMAKE_INSTALL_DATADIR}/doc/vantrel)

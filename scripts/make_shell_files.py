@@ -96,7 +96,8 @@ def main():
 
     if a.wizard:
         env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
-        wizard_help = run(a.wizard, "--help", env=env)
+        # Qt names the program by the path it was started with.
+        wizard_help = run(a.wizard, "--help", env=env).replace(a.wizard, "vantrel")
         write_page(os.path.join(man1, "vantrel.1"),
                    manual("vantrel", version, "the setup wizard for Tessary 9 applications",
                           [("SYNOPSIS", wizard_help), ("SEE ALSO", "vantrel-cli(1)")]))

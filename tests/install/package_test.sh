@@ -4,9 +4,12 @@
 # vantrel-cli: a new project, files added, a set built and verified. Also
 # checks what the package holds besides the programs.
 #
-#   package_test.sh CPACK BUILD_FOLDER
+#   package_test.sh CPACK BUILD_FOLDER [lintian]
+#
+# With "lintian", lintian checks the package too: an error fails the test,
+# warnings are shown.
 set -euo pipefail
-cpack="$1" build="$2"
+cpack="$1" build="$2" check="${3:-}"
 fail() { echo "package_test: $*" >&2; exit 1; }
 command -v dpkg-deb >/dev/null || { echo "package_test: no dpkg-deb, skipped"; exit 0; }
 
@@ -18,6 +21,14 @@ deb=$(ls "$scratch"/deb/vantrel_*.deb)
 version=$("$build/vantrel-cli" --version | cut -d' ' -f2)
 [ "$(dpkg-deb -f "$deb" Version)" = "$version-1" ] || fail "the package's version is not $version-1"
 dpkg-deb -f "$deb" Depends | grep -q 'libstdc++6' || fail "the package declares no dependencies"
+if [ "$check" = lintian ]; then
+    if command -v lintian >/dev/null; then
+        lintian --fail-on error "$deb" 2>&1 | grep -v 'running with root privileges' ||
+            [ "${PIPESTATUS[0]}" -eq 0 ] || fail "lintian reports errors"
+    else
+        echo "package_test: no lintian, not checked"
+    fi
+fi
 
 root="$scratch/root"
 dpkg -x "$deb" "$root"
