@@ -53,17 +53,9 @@ std::string Out(const std::string& engineText) {
 
 namespace {
 
-// The end of the option words: "--" or the end of the arguments.
-size_t OptionEnd(const Args& args) {
-    return std::min(args.optionWords, args.words.size());
-}
-
-// Removes `count` words at `index`, which lies before "--".
 void EraseWords(Args& args, size_t index, size_t count) {
     auto& w = args.words;
     w.erase(w.begin() + static_cast<long>(index), w.begin() + static_cast<long>(index + count));
-    if (args.optionWords != static_cast<size_t>(-1))
-        args.optionWords -= count;
 }
 
 }  // namespace
@@ -72,10 +64,9 @@ bool TakeOption(Args& args, const std::string& name, std::string& value, bool* m
     if (missingValue)
         *missingValue = false;
     const auto& w = args.words;
-    for (size_t i = 0; i < OptionEnd(args); ++i) {
+    for (size_t i = args.firstOptionWord; i < w.size(); ++i) {
         if (w[i] == name) {
-            // The value must come before "--" too.
-            if (i + 1 >= OptionEnd(args)) {
+            if (i + 1 >= w.size()) {
                 if (missingValue)
                     *missingValue = true;
                 EraseWords(args, i, 1);
@@ -95,7 +86,7 @@ bool TakeOption(Args& args, const std::string& name, std::string& value, bool* m
 }
 
 bool TakeFlag(Args& args, const std::string& name) {
-    for (size_t i = 0; i < OptionEnd(args); ++i) {
+    for (size_t i = args.firstOptionWord; i < args.words.size(); ++i) {
         if (args.words[i] == name) {
             EraseWords(args, i, 1);
             return true;
@@ -105,7 +96,8 @@ bool TakeFlag(Args& args, const std::string& name) {
 }
 
 bool IsOptionWord(const Args& args, size_t index) {
-    return index < OptionEnd(args) && args.words[index].size() > 1 && args.words[index][0] == '-';
+    return index >= args.firstOptionWord && index < args.words.size() &&
+           args.words[index].size() > 1 && args.words[index][0] == '-';
 }
 
 int RefuseUnknownOptions(const char* command, const Args& args) {

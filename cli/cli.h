@@ -21,9 +21,11 @@ constexpr int kUsage = 2;
 struct Args {
     std::vector<std::string> words;  // the command's arguments (UTF-8 as typed)
     std::string installLocation;     // --install-location, empty when not given
-    // How many of `words` came before "--": the words after it are operands
-    // even when they start with "-" (add-files P.zlt -- -odd.txt).
-    size_t optionWords = static_cast<size_t>(-1);
+    // The words before this index are operands even when they start with
+    // "-" (add-files P.zlt -- -odd.txt); the options follow them. main()
+    // reads the command line by getopt_long and puts the operands first, in
+    // the order given, then the options it found, "--name" "VALUE".
+    size_t firstOptionWord = 0;
 };
 
 struct Command {
@@ -89,8 +91,8 @@ bool TakeOption(Args& args, const std::string& name, std::string& value,
                 bool* missingValue = nullptr);
 // Pops a "--flag"; true when present.
 bool TakeFlag(Args& args, const std::string& name);
-// True when args.words[index] is an option word: before "--" and starting
-// with "-" (a lone "-" is an operand).
+// True when args.words[index] is an option word: not an operand, and
+// starting with "-" (a lone "-" is an operand).
 bool IsOptionWord(const Args& args, size_t index);
 // kOk, or a usage error of `command` for the first option word left over.
 int RefuseUnknownOptions(const char* command, const Args& args);

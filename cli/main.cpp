@@ -7,6 +7,7 @@
 
 #include "cli/cli.h"
 #include "platform/build_time.h"
+#include "platform/command_options.h"
 #include "platform/interrupt_guard.h"
 
 using namespace vantrel::cli;
@@ -55,34 +56,38 @@ bool TakeRunOption(const std::string& word, bool& help) {
     return true;
 }
 
-// Takes the run options out of the command's option words, passing over the
-// values of the command's own options (new --name -q names "-q").
-bool TakeRunOptions(const Command& command, Args& args) {
-    std::vector<std::string> valueOptions;
-    for (const OptionSpec& o : OptionsOf(command)) {
-        if (!o.valueName.empty())
-            valueOptions.push_back(o.name);
+// Reads the command's words by getopt_long, with the options of the
+// command's usage line and those every command takes, and leaves them in
+// `args`: the operands in the order given, then the command's options
+// ("--name" "VALUE", "--force"). False after a usage error; `help` is set
+// for -h / --help.
+bool ReadCommandLine(const Command& command, Args& args, bool& help, int& status) {
+    std::vector<vantrel::OptionDecl> decls;
+    for (const OptionSpec& o : OptionsOf(command))
+        decls.push_back({o.name, !o.valueName.empty(), {}});
+    for (const char* flag : {"--quiet", "--verbose", "--remember", "--help"})
+        decls.push_back({flag, false, {}});
+    decls.push_back({"-q", false, "--quiet"});
+    decls.push_back({"-v", false, "--verbose"});
+    decls.push_back({"-h", false, "--help"});
+    vantrel::ParsedOptions parsed;
+    if (!vantrel::ParseCommandOptions(args.words, decls, parsed)) {
+        status = UsageError(command, parsed.error);
+        return false;
     }
-    bool help = false;
-    std::vector<std::string> kept;
-    const size_t end = std::min(args.optionWords, args.words.size());
-    for (size_t i = 0; i < end; ++i) {
-        const std::string& w = args.words[i];
-        if (std::find(valueOptions.begin(), valueOptions.end(), w) != valueOptions.end() &&
-            i + 1 < end) {
-            kept.push_back(w);
-            kept.push_back(args.words[++i]);
+    std::vector<std::string> words = parsed.operands;
+    args.firstOptionWord = words.size();
+    for (const auto& [name, value] : parsed.options) {
+        if (TakeRunOption(name, help))
             continue;
+        words.push_back(name);
+        for (const vantrel::OptionDecl& d : decls) {
+            if (d.name == name && d.takesValue)
+                words.push_back(value);
         }
-        if (!TakeRunOption(w, help))
-            kept.push_back(w);
     }
-    const size_t removed = end - kept.size();
-    kept.insert(kept.end(), args.words.begin() + static_cast<long>(end), args.words.end());
-    args.words = std::move(kept);
-    if (args.optionWords != static_cast<size_t>(-1))
-        args.optionWords -= removed;
-    return help;
+    args.words = std::move(words);
+    return true;
 }
 
 // Everything printed must reach its destination: a full disk or a closed
@@ -135,10 +140,6 @@ int main(int argc, char** argv) {
             commandName = a;
             continue;
         }
-        if (a == "--" && args.optionWords == static_cast<size_t>(-1)) {
-            args.optionWords = args.words.size();
-            continue;
-        }
         args.words.push_back(a);
     }
     if (commandName.empty()) {
@@ -153,7 +154,10 @@ int main(int argc, char** argv) {
                      commandName.c_str());
         return kUsage;
     }
-    if (TakeRunOptions(*command, args) || help) {
+    int status = kOk;
+    if (!ReadCommandLine(*command, args, help, status))
+        return status;
+    if (help) {
         std::fputs(CommandHelp(*command).c_str(), stdout);
         return CheckedExit(kOk);
     }
@@ -161,7 +165,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vantrel-cli: %s\n", problem.c_str());
         return kFailure;
     }
-    const int status = command->run(args);
+    status = command->run(args);
     // Work that stopped at an interrupt ends as the signal would have ended
     // it (130 after Ctrl-C); the temporary folder goes at exit.
     if (const int signal = vantrel::InterruptGuard::Signal())

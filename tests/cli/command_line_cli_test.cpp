@@ -86,8 +86,19 @@ TEST_F(CommandLine, EveryCommandHasHelpAndDoubleDashEndsOptions) {
     Result unknown = Cli("add-files p.zlt --odd.txt");
     EXPECT_EQ(unknown.status, 2);
     ExpectHas(unknown.err, "vantrel-cli: unknown option --odd.txt\n");
-    // An option's value may not come from behind "--".
-    EXPECT_EQ(Cli("add-files p.zlt src/readme.txt --to -- x").status, 2);
+    // A flag takes no value, a value option needs one; run options may be
+    // grouped and stand anywhere before "--".
+    Result flagValue = Cli("add-files p.zlt src/readme.txt --force=yes");
+    EXPECT_EQ(flagValue.status, 2);
+    ExpectHas(flagValue.err, "vantrel-cli: --force takes no value\n");
+    Result noValue = Cli("add-files p.zlt src/readme.txt --to");
+    EXPECT_EQ(noValue.status, 2);
+    ExpectHas(noValue.err, "vantrel-cli: --to needs a value\n");
+    EXPECT_EQ(Cli("show -qv p.zlt").status, 0);
+    // Options after the operands, also where the C library would stop at
+    // the first operand.
+    EXPECT_EQ(Cli("new q.zlt --name Q --company C", "POSIXLY_CORRECT=1").status, 0);
+    ExpectHas(Cli("show q.zlt").out, "  Name:                  Q\n");
     // A value that looks like a run option belongs to its option.
     ASSERT_EQ(Cli("macros expand -- -v").status, 0);
     EXPECT_EQ(Cli("macros expand -- -v").out, "-v\n");
