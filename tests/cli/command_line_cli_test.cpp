@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "platform/encoding.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "support/test_support.h"
@@ -202,6 +203,48 @@ TEST_F(CommandLine, StreamsExitCodesAndEnvironment) {
     EXPECT_EQ(Cli("header s.kvz --verify --bits").status, 8);
     EXPECT_EQ(Cli("header " + test::ShellQuote(dir.Write("plain.kvz", "x")) + " --verify").status,
               1);
+}
+
+TEST_F(CommandLine, ProgressBarFitsTheTerminalAndCutsByCharacters) {
+    if (test::RunShell("command -v script").status != 0)
+        GTEST_SKIP() << "no script(1) to give the program a terminal";
+    // A long name outside ASCII, so that the operation's text must be cut.
+    const std::string ue = "\xc3\xbc", ae = "\xc3\xa4", oe = "\xc3\xb6", ss = "\xc3\x9f";
+    const std::string name = "Ue" + ue + "bersicht der Gr" + oe + ss + "en f" + ue + "r " + ae +
+                             "lle L" + ae + "nder und " + ae + "mter.txt";
+    ASSERT_EQ(test::RunShell("echo x > " + test::ShellQuote(dir / ("src/" + name))).status, 0);
+    Result added = Cli("add-files p.zlt " + test::ShellQuote("src/" + name));
+    ASSERT_EQ(added.status, 0) << added.err;
+    for (int columns : {40, 72}) {
+        SCOPED_TRACE(columns);
+        const std::string inner = "stty cols " + std::to_string(columns) + " rows 20; cd " +
+                                  test::ShellQuote(dir.path()) +
+                                  " && VANTREL_MACHINE_REG=machine.reg " +
+                                  "VANTREL_USER_REG=user.reg " + test::ShellQuote(VANTREL_CLI) +
+                                  " --install-location install build p.zlt --media out" +
+                                  std::to_string(columns) + " --size 640MB >/dev/null";
+        Result r = test::RunShell("script -qec " + test::ShellQuote(inner) + " /dev/null");
+        ASSERT_EQ(r.status, 0) << r.out << r.err;
+        size_t bars = 0;
+        size_t start = 0;
+        // Each redrawn line, between carriage returns and line breaks.
+        for (size_t i = 0; i <= r.out.size(); ++i) {
+            if (i < r.out.size() && r.out[i] != '\r' && r.out[i] != '\n')
+                continue;
+            const std::string line = r.out.substr(start, i - start);
+            start = i + 1;
+            if (line.rfind("[", 0) != 0)
+                continue;
+            ++bars;
+            EXPECT_TRUE(IsUtf8(line)) << line;
+            size_t characters = 0;
+            for (unsigned char c : line)
+                characters += (c & 0xC0) != 0x80;
+            EXPECT_LT(characters, static_cast<size_t>(columns)) << line;
+        }
+        EXPECT_GT(bars, 0u) << r.out;
+        ExpectHas(r.out, "100%");
+    }
 }
 
 }  // namespace
