@@ -73,6 +73,23 @@ void Heading(const std::string& title, size_t count) {
         Line("  none");
 }
 
+// The SQL Links drivers the project ships.
+std::vector<std::string> SqlLinksDrivers(const WProjectData& p) {
+    std::vector<std::string> links;
+    const std::pair<const char*, int> drivers[] = {{"InterBase", p.IsInterBaseSelected},
+                                                   {"DB2", p.IsDB2Selected},
+                                                   {"Informix", p.IsInformixSelected},
+                                                   {"MS SQL Server", p.IsMSSQLSelected},
+                                                   {"Oracle", p.IsOracleSelected},
+                                                   {"Sybase CT-Lib", p.IsSybaseCTLibSelected},
+                                                   {"Sybase DB-Lib", p.IsSybaseDBLibSelected}};
+    for (auto& [name, on] : drivers) {
+        if (on)
+            links.push_back(name);
+    }
+    return links;
+}
+
 void ShowApplication(const WProjectData& p) {
     Line("Application");
     Field("Name", p.GetApplicationName());
@@ -100,18 +117,7 @@ void ShowOptions(const WProjectData& p) {
     }
     Field("Proofreading tools", tools);
     Field("Default language", p.DefaultLanguage.empty() ? "(none)" : p.DefaultLanguage);
-    std::vector<std::string> links;
-    const std::pair<const char*, int> drivers[] = {{"InterBase", p.IsInterBaseSelected},
-                                                   {"DB2", p.IsDB2Selected},
-                                                   {"Informix", p.IsInformixSelected},
-                                                   {"MS SQL Server", p.IsMSSQLSelected},
-                                                   {"Oracle", p.IsOracleSelected},
-                                                   {"Sybase CT-Lib", p.IsSybaseCTLibSelected},
-                                                   {"Sybase DB-Lib", p.IsSybaseDBLibSelected}};
-    for (auto& [name, on] : drivers) {
-        if (on)
-            links.push_back(name);
-    }
+    const std::vector<std::string> links = SqlLinksDrivers(p);
     Field("SQL Links drivers", links.empty() ? "none" : Join(links, ", "));
     Field("Engine configuration",
           (p.IsDefaultCFGSelected ? "default, " : "own, ") + DisplayPath(p.IDAPICNFDirectory));
@@ -229,17 +235,8 @@ std::string ShowJson(const WProjectData& p) {
     j.EndArray();
     text("defaultLanguage", p.DefaultLanguage);
     j.Key("sqlLinks").BeginArray();
-    const std::pair<const char*, int> drivers[] = {{"InterBase", p.IsInterBaseSelected},
-                                                   {"DB2", p.IsDB2Selected},
-                                                   {"Informix", p.IsInformixSelected},
-                                                   {"MS SQL Server", p.IsMSSQLSelected},
-                                                   {"Oracle", p.IsOracleSelected},
-                                                   {"Sybase CT-Lib", p.IsSybaseCTLibSelected},
-                                                   {"Sybase DB-Lib", p.IsSybaseDBLibSelected}};
-    for (auto& [name, on] : drivers) {
-        if (on)
-            j.String(name);
-    }
+    for (const std::string& name : SqlLinksDrivers(p))
+        j.String(name);
     j.EndArray();
     j.Key("defaultEngineConfiguration").Bool(p.IsDefaultCFGSelected);
     path("engineConfiguration", p.IDAPICNFDirectory);
