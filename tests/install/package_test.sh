@@ -55,6 +55,20 @@ grep -q '"Install Location"="/usr/share/vantrel/installation"' "$root/etc/vantre
 zcat "$root/usr/share/man/man1/vantrel-cli.1.gz" | grep -q '^\.SH "COMMAND BUILD"' ||
     fail "the manual page has no section for build"
 
+# The bash completion offers the commands, a command's options and projects.
+complete_words() {
+    (cd "$scratch/work" && bash -c 'complete() { :; }; compopt() { :; }; source "$1"; shift
+        COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); _vantrel_cli; echo "${COMPREPLY[*]}"' \
+        _ "$root/usr/share/bash-completion/completions/vantrel-cli" "$@")
+}
+mkdir -p "$scratch/work"
+touch "$scratch/work/Ledger.zlt" "$scratch/work/notes.txt"
+[ "$(complete_words vantrel-cli bu)" = build ] || fail "the completion does not offer build"
+[ "$(complete_words vantrel-cli build Ledger.zlt --me)" = --media ] ||
+    fail "the completion does not offer --media for build"
+[ "$(complete_words vantrel-cli show L)" = Ledger.zlt ] || fail "the completion does not offer Ledger.zlt"
+rm "$scratch/work/Ledger.zlt" "$scratch/work/notes.txt"
+
 mkdir -p "$scratch/work/files"
 echo "program" >"$scratch/work/files/demo.exe"
 cd "$scratch/work"
