@@ -18,8 +18,11 @@ namespace {
 int RunStamp(Args& args);
 int RunHeader(Args& args);
 
-Registrar stampCommand{{"stamp", "stamp FILE [--module-type T] [--version V]",
-                        "put a fresh header block with checksum on a script file", &RunStamp}};
+Registrar stampCommand{
+    {"stamp", "stamp FILE [--module-type T] [--version V]",
+     "put a fresh header block with checksum on a script file", &RunStamp,
+     "  --module-type T   the module type (default: the header's, else PRODUCT)\n"
+     "  --version V       the version written into the header\n"}};
 Registrar headerCommand{
     {"header", "header FILE [--verify] [--bits]",
      "print a script's header; --verify recomputes the checksum and exits 1 when the script "

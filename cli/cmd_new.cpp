@@ -84,7 +84,11 @@ int RunNew(Args& args) {
 }
 
 Registrar reg{{kName, "new PROJECT.zlt [--name N] [--company C] [--version V] [--force]",
-               "start a project file (an existing file is kept unless --force is given)", &RunNew}};
+               "start a project file (an existing file is kept unless --force is given)", &RunNew,
+               "  --name N      the application's name (30 characters)\n"
+               "  --company C   the company (50 characters; no / * ? \" < > | ,)\n"
+               "  --version V   the application's version\n"
+               "  --force       replace an existing file\n"}};
 
 }  // namespace
 }  // namespace vantrel::cli
