@@ -1,7 +1,10 @@
 #include "platform/registry.h"
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <mutex>
+#include <string>
 
 #include "platform/files.h"
 #include "platform/paths.h"
@@ -100,9 +103,9 @@ std::string RegFileStore::DefaultUserFile() {
     } else if (const std::string home = UserHomeFolder(); !home.empty()) {
         base = JoinPath(home, ".config");
     } else {
-        // No home at all: a folder of this user's own, never one shared by
-        // every user.
-        base = JoinPath("/tmp", "vantrel-" + UserLoginName());
+        // No home at all (no HOME and no entry in the user database): a
+        // folder named after this user's id, never one shared by every user.
+        base = JoinPath("/tmp", "vantrel-" + std::to_string(::geteuid()));
     }
     return JoinPath(JoinPath(base, "vantrel"), "user.reg");
 }
