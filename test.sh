@@ -39,6 +39,18 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREL_WERROR=
 cmake --build build -j "$jobs"
 (cd build && ctest --output-on-failure -j "$jobs")
 
+# What a desktop and a packager see: the desktop entry, the AppStream
+# metainfo, the shell completions; the manual pages, the JSON outputs, --help
+# and "--" of every command and the .deb with lintian are tested by ctest
+# above (tests/cli, tests/install).
+desktop-file-validate cmake/vantrel.desktop
+appstreamcli validate --no-net build/org.example.vantrel.metainfo.xml >/dev/null ||
+    appstreamcli validate --no-net build/org.example.vantrel.metainfo.xml
+bash -n build/shell-files/bash-completion/vantrel-cli
+for f in man1/vantrel-cli.1.gz zsh/_vantrel-cli; do
+    [ -s "build/shell-files/$f" ] || { echo "test.sh: build/shell-files/$f was not written" >&2; exit 1; }
+done
+
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
     -DVANTREL_SANITIZE=ON -DVANTREL_WIZARD=OFF -DVANTREL_WERROR=ON >/dev/null
 cmake --build build-asan -j "$jobs"

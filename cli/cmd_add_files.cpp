@@ -39,10 +39,8 @@ int ParseAddFilesArgs(Args& args, AddRequest& request) {
         return UsageError(kName, "--to needs a target folder");
     request.force = TakeFlag(args, "--force");
     request.noRecurse = TakeFlag(args, "--no-recurse");
-    for (auto& w : args.words) {
-        if (StartsWith(w, "--"))
-            return UsageError(kName, "unknown option " + w);
-    }
+    if (int rc = RefuseLeftOptions(kName, args); rc != kOk)
+        return rc;
     if (args.words.size() < 2)
         return UsageError(
             kName, args.words.empty() ? "the project file is missing" : "no file or folder to add");
@@ -137,12 +135,18 @@ int RunAddFiles(Args& args) {
     return kOk;
 }
 
-Registrar reg{{kName, "add-files PROJECT.zlt SOURCE... [--to FOLDER] [--force] [--no-recurse]",
-               "add files or folders to a target folder (long or short macro form, optionally "
-               "with a subfolder; default \"<Target Folder>\"); a folder comes with everything "
-               "below it, or with --no-recurse only the files directly in it, names already "
-               "there skipped; --force puts files that are not fonts into the fonts folder",
-               &RunAddFiles}};
+Registrar reg{
+    {kName, "add-files PROJECT.zlt SOURCE... [--to FOLDER] [--force] [--no-recurse]",
+     "add files or folders to a target folder (long or short macro form, optionally "
+     "with a subfolder; default \"<Target Folder>\"); a folder comes with everything "
+     "below it, or with --no-recurse only the files directly in it, names already "
+     "there skipped; --force puts files that are not fonts into the fonts folder",
+     &RunAddFiles,
+     "  --to FOLDER    the target folder: \"<Target Folder>\" or \"<D>\" (the default),\n"
+     "                 \"<Fonts Folder>\", ..., optionally with a subfolder ('<D>\\Help')\n"
+     "  --force        put files that are not fonts into the fonts folder\n"
+     "  --no-recurse   of a folder, only the files directly in it, straight into\n"
+     "                 the target folder; names already there are skipped\n"}};
 
 }  // namespace
 }  // namespace vantrel::cli

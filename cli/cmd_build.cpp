@@ -1,14 +1,17 @@
 // vantrel-cli build PROJECT.zlt --media DIR [--size SIZE] [--clean]: the
 // distribution media of a project file, as "Create Media" makes them: one
 // folder for a CD or single disk, or numbered floppy folders.
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <string>
 
 #include "cli/cli.h"
+#include "cli/json_writer.h"
 #include "cli/project_cli.h"
 #include "media/media_builder.h"
 #include "media/media_plan.h"
+#include "platform/encoding.h"
 #include "platform/files.h"
 #include "platform/interrupt_guard.h"
 #include "platform/paths.h"
@@ -17,21 +20,25 @@
 namespace vantrel::cli {
 namespace {
 
-// A bar redrawn in place on a terminal; plain lines, one per 5 % of the
-// work, when the output goes to a file or a pipe.
+// A bar redrawn in place on the terminal of stderr, as wide as the
+// terminal; plain lines, one per 5 % of the work, when stderr goes to a file
+// or a pipe, and with -v one for each operation too. Nothing with -q. Standard output
+// keeps only the results.
 class TerminalProgress : public WMediaProgress {
   public:
-    TerminalProgress() : terminal_(StdoutIsTerminal()) {}
+    TerminalProgress()
+        : terminal_(StderrIsTerminal() && !Settings().verbose), quiet_(Settings().quiet) {}
 
     void SetOperation(const std::string& text) override {
+        const bool changed = operation_ != Out(text);
         operation_ = Out(text);
-        Draw(false);
+        Draw(false, changed && Settings().verbose);
     }
     void SetRange(int upper) override { upper_ = upper > 0 ? upper : 1; }
     void Step() override {
         if (position_ < upper_)
             ++position_;
-        Draw(false);
+        Draw(false, false);
     }
     bool CancelRequested() override { return InterruptGuard::Interrupted(); }
     void ShowError(const std::string&, const std::string& text) override {
@@ -41,9 +48,8 @@ class TerminalProgress : public WMediaProgress {
     // Ends the bar's line.
     void Finish() {
         if (terminal_ && drawn_) {
-            Draw(true);
-            std::fputc('\n', stdout);
-            std::fflush(stdout);
+            Draw(true, false);
+            std::fputc('\n', stderr);
             drawn_ = false;
         }
     }
@@ -51,13 +57,14 @@ class TerminalProgress : public WMediaProgress {
   private:
     int Percent() const { return static_cast<int>(100LL * position_ / upper_); }
 
-    void Draw(bool force) {
+    void Draw(bool force, bool newOperation) {
+        if (quiet_)
+            return;
         const int percent = Percent();
         if (!terminal_) {
-            if (percent / 5 != lastPlain_ / 5 || lastPlain_ < 0) {
+            if (percent / 5 != lastPlain_ / 5 || lastPlain_ < 0 || newOperation) {
                 lastPlain_ = percent;
-                std::printf("%3d%%  %s\n", percent, operation_.c_str());
-                std::fflush(stdout);
+                std::fprintf(stderr, "%3d%%  %s\n", percent, operation_.c_str());
             }
             return;
         }
@@ -66,17 +73,28 @@ class TerminalProgress : public WMediaProgress {
             return;
         lastDraw_ = now;
         drawn_ = true;
-        constexpr int kWidth = 30;
-        const int filled = percent * kWidth / 100;
-        std::string text = operation_;
-        if (text.size() > 60)
-            text = text.substr(0, 57) + "...";
-        std::printf("\r[%s%s] %3d%%  %-60s", std::string(filled, '#').c_str(),
-                    std::string(kWidth - filled, '.').c_str(), percent, text.c_str());
-        std::fflush(stdout);
+        // "[####....] 100%  text", one column short of the width so that the
+        // terminal never wraps the line.
+        const int columns = std::max(20, TerminalColumns()) - 1;
+        const int barWidth = std::clamp(columns / 4, 10, 30);
+        const int filled = percent * barWidth / 100;
+        const size_t textColumns = static_cast<size_t>(std::max(0, columns - barWidth - 9));
+        std::string text = FitUtf8(operation_, textColumns);
+        text.append(textColumns - std::min(textColumns, Utf8Length(text)), ' ');
+        std::fprintf(stderr, "\r[%s%s] %3d%%  %s", std::string(filled, '#').c_str(),
+                     std::string(barWidth - filled, '.').c_str(), percent, text.c_str());
+        std::fflush(stderr);
+    }
+
+    static size_t Utf8Length(const std::string& text) {
+        size_t n = 0;
+        for (unsigned char c : text)
+            n += (c & 0xC0) != 0x80;
+        return n;
     }
 
     bool terminal_;
+    bool quiet_;
     bool drawn_ = false;
     int upper_ = 1;
     int position_ = 0;
@@ -91,6 +109,7 @@ struct BuildRequest {
     std::string sizeUtf8;  // --size as typed
     bool haveSize = false;
     bool clean = false;
+    bool json = false;  // the plan and the result as one JSON document on stdout
 };
 
 // Reads the options and the media folder; the project file is left in
@@ -105,10 +124,9 @@ int ParseBuildArgs(Args& args, BuildRequest& request) {
     if (missing)
         return UsageError("build", "--size needs a size");
     request.clean = TakeFlag(args, "--clean");
-    for (const std::string& word : args.words) {
-        if (!word.empty() && word[0] == '-')
-            return UsageError("build", "unknown option " + word);
-    }
+    request.json = TakeFlag(args, "--json");
+    if (int rc = RefuseUnknownOptions("build", args); rc != kOk)
+        return rc;
     if (args.words.size() != 1)
         return UsageError("build", args.words.empty() ? "a project file is required"
                                                       : "one project file at a time");
@@ -121,33 +139,122 @@ int ParseBuildArgs(Args& args, BuildRequest& request) {
     return kOk;
 }
 
+// What a build did, for the JSON document.
+struct BuildReport {
+    std::string sizeName;  // "1.44 MB", "700 KB"
+    bool planned = false;  // the plan was made
+    bool created = false;
+    bool cancelled = false;
+    std::string error;  // UTF-8
+    std::string log;    // the log file, UTF-8 display path
+};
+
+// The disk folders of a built set with their files and bytes (the media
+// folder itself for a single disk).
+void WriteDisks(JsonWriter& j, const WMediaPlan& plan, const std::string& media) {
+    std::vector<std::string> folders;
+    if (plan.IsFloppy()) {
+        for (const std::string& name : ListFolder(media, false, true)) {
+            if (WMediaBuilder::IsDiskFolderName(name))
+                folders.push_back(JoinPath(media, name));
+        }
+    } else if (IsFolder(media)) {
+        folders.push_back(media);
+    }
+    j.BeginArray();
+    for (const std::string& folder : folders) {
+        int64_t files = 0;
+        double bytes = 0;
+        std::vector<std::string> pending{folder};
+        while (!pending.empty()) {
+            const std::string at = pending.back();
+            pending.pop_back();
+            for (const std::string& name : ListFolder(at, true, true)) {
+                const std::string path = JoinPath(at, name);
+                if (IsFolder(path)) {
+                    pending.push_back(path);
+                } else {
+                    ++files;
+                    bytes += static_cast<double>(std::max(0LL, FileSizeOf(path)));
+                }
+            }
+        }
+        j.BeginObject().Key("folder").String(Out(DisplayPath(folder)));
+        j.Key("files").Number(files).Key("bytes").Number(bytes).EndObject();
+    }
+    j.EndArray();
+}
+
+// The stable "vantrel-build" JSON document: the plan and the result.
+std::string BuildJson(const WProjectData& project, const WMediaPlan& plan,
+                      const BuildRequest& request, const BuildReport& report) {
+    JsonWriter j;
+    j.BeginObject().Key("format").String("vantrel-build").Key("version").Number(int64_t{1});
+    j.Key("project").String(Out(DisplayPath(project.ProjectFile)));
+    j.Key("media").String(Out(DisplayPath(request.media)));
+    j.Key("plan");
+    if (report.planned) {
+        j.BeginObject();
+        j.Key("fileSetBytes").Number(plan.FileSetSize());
+        j.Key("medium").String(Out(report.sizeName));
+        j.Key("mediumBytes").Number(plan.Capacity());
+        j.Key("floppySet").Bool(plan.IsFloppy());
+        j.Key("estimatedDisks").Number(int64_t{plan.IsFloppy() ? plan.EstimatedDisks() : 1});
+        j.Key("components").BeginArray();
+        for (const std::string& c : plan.ShippingComponents())
+            j.String(Out(c));
+        j.EndArray().EndObject();
+    } else {
+        j.Null();
+    }
+    j.Key("result").BeginObject();
+    j.Key("created").Bool(report.created);
+    j.Key("cancelled").Bool(report.cancelled);
+    j.Key("error").StringOrNull(report.error);
+    j.Key("log").StringOrNull(report.log);
+    j.Key("disks");
+    if (report.created)
+        WriteDisks(j, plan, request.media);
+    else
+        j.BeginArray().EndArray();
+    j.EndObject().EndObject();
+    return j.Text();
+}
+
 // The plan for the project's files and the chosen medium, printed, and the
 // medium size checked. kOk, or the exit status after a message.
-int PlanBuild(WProjectData& project, const BuildRequest& request, WMediaPlan& plan) {
+int PlanBuild(WProjectData& project, const BuildRequest& request, WMediaPlan& plan,
+              BuildReport& report) {
     plan.TakeFromProject(project);
     if (request.haveSize && !plan.ParseSize(request.sizeUtf8)) {
-        return UsageError("build", "unknown size " + request.sizeUtf8 +
-                                       " (720KB, 1.44MB, 2.88MB, 100MB, 250MB, 640MB, or a "
-                                       "custom size NKB or NMB)");
+        report.error = "unknown size " + request.sizeUtf8 +
+                       " (720KB, 1.44MB, 2.88MB, 100MB, 250MB, 640MB, or a custom size NKB or "
+                       "NMB)";
+        return UsageError("build", report.error);
     }
     plan.Gather(project);
     plan.Recompute(project);
     const std::string sizeName = plan.Selection() == WMediaPlan::kCustomEntry
                                      ? plan.CustomText() + " " + plan.CustomUnit()
                                      : MediaSizeEntries[plan.Selection()].text;
-    std::printf("%s\n", Out(plan.SizeText()).c_str());
-    if (plan.IsFloppy()) {
-        std::printf("Medium: %s disks: floppy set\n%s\n", Out(sizeName).c_str(),
-                    Out(plan.EstimateText()).c_str());
-    } else {
-        std::printf("Medium: %s: single disk or CD\n", Out(sizeName).c_str());
+    report.sizeName = sizeName;
+    report.planned = true;
+    if (!request.json) {
+        std::printf("%s\n", Out(plan.SizeText()).c_str());
+        if (plan.IsFloppy()) {
+            std::printf("Medium: %s disks: floppy set\n%s\n", Out(sizeName).c_str(),
+                        Out(plan.EstimateText()).c_str());
+        } else {
+            std::printf("Medium: %s: single disk or CD\n", Out(sizeName).c_str());
+        }
+        std::printf("%s\n", Out(plan.ComponentsText()).c_str());
+        std::fflush(stdout);
     }
-    std::printf("%s\n", Out(plan.ComponentsText()).c_str());
-    std::fflush(stdout);
 
     const WMediaCheck size = plan.ValidateMediaSize(project);
     if (!size.Ok()) {
         const std::string message = Out(size.message) + " (" + Out(sizeName) + ")";
+        report.error = message;
         return request.haveSize ? UsageError("build", message) : Fail(message);
     }
     return kOk;
@@ -167,12 +274,19 @@ int PrepareMediaFolder(const WMediaPlan& plan, const BuildRequest& request) {
     if (request.clean) {
         if (!WMediaPlan::ClearFolder(media))
             return Fail("cannot remove the existing setup in " + Out(DisplayPath(media)));
-        std::printf("Removed the existing setup in %s\n", Out(DisplayPath(media)).c_str());
+        const std::string note = "Removed the existing setup in " + Out(DisplayPath(media));
+        if (request.json)
+            Note(note);
+        else
+            std::printf("%s\n", note.c_str());
     } else {
-        std::printf(
-            "%s holds a setup already; what that set made there is removed first (files of "
-            "your own stay)\n",
-            Out(DisplayPath(media)).c_str());
+        const std::string note = Out(DisplayPath(media)) +
+                                 " holds a setup already; what that set made there is removed "
+                                 "first (files of your own stay)";
+        if (request.json)
+            Note(note);
+        else
+            std::printf("%s\n", note.c_str());
     }
     return kOk;
 }
@@ -180,7 +294,7 @@ int PrepareMediaFolder(const WMediaPlan& plan, const BuildRequest& request) {
 // Runs the media builder with a progress bar; Ctrl-C stops it after the
 // current file (or within the member being packed) and takes back what it
 // wrote. kOk, or kFailure after a message.
-int WriteMedia(WProjectData& project, const std::string& media) {
+int WriteMedia(WProjectData& project, const std::string& media, bool json, BuildReport& report) {
     TerminalProgress progress;
     bool ok;
     std::string logPath, error;
@@ -191,16 +305,23 @@ int WriteMedia(WProjectData& project, const std::string& media) {
         progress.Finish();
         logPath = builder.LogPath();
         error = builder.ErrorText();
+        report.cancelled = builder.Cancelled();
         if (builder.Cancelled())
             error = "cancelled: " + builder.CancelOutcome() + " (" + DisplayPath(media) + ")";
     }
+    report.created = ok;
     if (ok) {
-        std::printf("Media created in %s\n", Out(DisplayPath(media)).c_str());
+        if (!json)
+            std::printf("Media created in %s\n", Out(DisplayPath(media)).c_str());
     } else {
-        Fail("the media were not created completely: " + Out(error));
+        report.error = "the media were not created completely: " + Out(error);
+        Fail(report.error);
     }
-    if (IsFile(logPath))
-        std::printf("Log: %s\n", Out(DisplayPath(logPath)).c_str());
+    if (IsFile(logPath)) {
+        report.log = Out(DisplayPath(logPath));
+        if (!json)
+            std::printf("Log: %s\n", report.log.c_str());
+    }
     return ok ? kOk : kFailure;
 }
 
@@ -214,18 +335,29 @@ int RunBuild(Args& args) {
         return rc;
 
     WMediaPlan plan;
-    if (int rc = PlanBuild(project, request, plan); rc != kOk)
-        return rc;
-    if (int rc = PrepareMediaFolder(plan, request); rc != kOk)
-        return rc;
-    plan.HandOver(project, request.media);
-    return WriteMedia(project, request.media);
+    BuildReport report;
+    int rc = PlanBuild(project, request, plan, report);
+    if (rc == kOk)
+        rc = PrepareMediaFolder(plan, request);
+    if (rc == kOk) {
+        plan.HandOver(project, request.media);
+        rc = WriteMedia(project, request.media, request.json, report);
+    }
+    // The document also when the plan was refused: CI reads why.
+    if (request.json)
+        std::fputs(BuildJson(project, plan, request, report).c_str(), stdout);
+    return rc;
 }
 
-Registrar reg{{"build", "build PROJECT.zlt --media DIR [--size SIZE] [--clean]",
+Registrar reg{{"build", "build PROJECT.zlt --media DIR [--size SIZE] [--clean] [--json]",
                "create the distribution media in DIR (SIZE: 720KB, 1.44MB, 2.88MB, 100MB, 250MB, "
-               "640MB, or NKB / NMB; default: the project's size)",
-               &RunBuild}};
+               "640MB, or NKB / NMB; default: the project's size); the progress goes to stderr",
+               &RunBuild,
+               "  --media DIR    the folder that receives the media (required)\n"
+               "  --size SIZE    720KB, 1.44MB, 2.88MB, 100MB, 250MB, 640MB, or NKB / NMB\n"
+               "  --clean        remove a setup already in DIR first, and say so\n"
+               "  --json         the plan and the result as one JSON document on stdout\n"
+               "                 (format \"vantrel-build\"); messages stay on stderr\n"}};
 
 }  // namespace
 }  // namespace vantrel::cli

@@ -200,10 +200,8 @@ int RunFile(Args& args) {
         if (missing)
             return UsageError(kName, std::string(o.name) + " needs a value");
     }
-    for (auto& w : args.words) {
-        if (StartsWith(w, "--"))
-            return UsageError(kName, "unknown option " + w);
-    }
+    if (int rc = RefuseLeftOptions(kName, args); rc != kOk)
+        return rc;
     if (args.words.size() != 2)
         return UsageError(kName, args.words.empty()       ? "the project file is missing"
                                  : args.words.size() == 1 ? "the file's destination is missing"
@@ -237,16 +235,24 @@ int RunFile(Args& args) {
     return kOk;
 }
 
-Registrar reg{{kName,
-               "file PROJECT.zlt TARGET [--dest FOLDER] "
-               "[--overwrite always|never|version|date|append] "
-               "[--attributes normal|archive,hidden,readonly,system,temporary] "
-               "[--os 95,98,nt4,2000] [--register-font on|off] [--reg-file on|off] "
-               "[--self-register on|off]",
-               "show a file's properties (TARGET its destination, \"<Target Folder>\\a.dll\" or "
-               "\"<D>\\a.dll\"), or change them and save; --dest moves the file to another target "
-               "folder (long or short macro form, optionally with a subfolder)",
-               &RunFile}};
+Registrar reg{
+    {kName,
+     "file PROJECT.zlt TARGET [--dest FOLDER] "
+     "[--overwrite always|never|version|date|append] "
+     "[--attributes normal|archive,hidden,readonly,system,temporary] "
+     "[--os 95,98,nt4,2000] [--register-font on|off] [--reg-file on|off] "
+     "[--self-register on|off]",
+     "show a file's properties (TARGET its destination, \"<Target Folder>\\a.dll\" or "
+     "\"<D>\\a.dll\"), or change them and save; --dest moves the file to another target "
+     "folder (long or short macro form, optionally with a subfolder)",
+     &RunFile,
+     "  --dest FOLDER         move the file to another target folder\n"
+     "  --overwrite RULE      always, never, version, date or append\n"
+     "  --attributes LIST     normal, or any of archive,hidden,readonly,system,temporary\n"
+     "  --os LIST             the systems that receive the file: 95,98,nt4,2000\n"
+     "  --register-font on|off   register a .ttf under its typeface name\n"
+     "  --reg-file on|off     merge the file into the target machine's registry\n"
+     "  --self-register on|off   let the library register itself\n"}};
 
 }  // namespace
 }  // namespace vantrel::cli

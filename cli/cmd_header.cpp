@@ -18,10 +18,21 @@ namespace {
 int RunStamp(Args& args);
 int RunHeader(Args& args);
 
-Registrar stampCommand{{"stamp", "stamp FILE [--module-type T] [--version V]",
-                        "put a fresh header block with checksum on a script file", &RunStamp}};
-Registrar headerCommand{{"header", "header FILE [--verify]",
-                         "print a script's header; exit status is the read's bit set", &RunHeader}};
+Registrar stampCommand{
+    {"stamp", "stamp FILE [--module-type T] [--version V]",
+     "put a fresh header block with checksum on a script file", &RunStamp,
+     "  --module-type T   the module type (default: the header's, else PRODUCT)\n"
+     "  --version V       the version written into the header\n"}};
+Registrar headerCommand{
+    {"header", "header FILE [--verify] [--bits]",
+     "print a script's header; --verify recomputes the checksum and exits 1 when the script "
+     "was changed after stamping or cannot be read",
+     &RunHeader,
+     "  --verify   recompute the checksum; prints Verify=BITS, the read's bit set (0: sound;\n"
+     "             1 cannot be opened, 2 a line of 2,046 characters or more, 4 no header,\n"
+     "             8/16/32 character sum / line count / blank count differ, 64 a second\n"
+     "             header); exit status 0 when sound, else 1\n"
+     "  --bits     exit with the bit set itself instead of 0/1 (with or without --verify)\n"}};
 
 bool HasLineBreak(const std::string& text) {
     return text.find_first_of("\r\n") != std::string::npos;
@@ -30,12 +41,8 @@ bool HasLineBreak(const std::string& text) {
 // The single FILE argument, converted to engine text; a usage error (or a
 // failure for a name Windows-1252 cannot hold) is returned through `status`.
 bool TakeFile(Args& args, const char* command, std::string& file, int& status) {
-    for (const std::string& w : args.words) {
-        if (w.size() > 1 && w[0] == '-') {
-            status = UsageError(command, "unknown option " + w);
-            return false;
-        }
-    }
+    if ((status = RefuseUnknownOptions(command, args)) != kOk)
+        return false;
     if (args.words.size() != 1) {
         status =
             UsageError(command, args.words.empty() ? "FILE is missing" : "only one FILE, please");
@@ -105,8 +112,16 @@ int RunStamp(Args& args) {
     return kOk;
 }
 
+// The exit status of "header": the bit set with --bits, else 0 or 1.
+int HeaderStatus(int bits, bool asBits) {
+    if (asBits)
+        return bits;
+    return bits == 0 ? kOk : kFailure;
+}
+
 int RunHeader(Args& args) {
-    bool verify = TakeFlag(args, "--verify");
+    const bool verify = TakeFlag(args, "--verify");
+    const bool asBits = TakeFlag(args, "--bits");
     std::string file;
     int status = kOk;
     if (!TakeFile(args, "header", file, status))
@@ -118,7 +133,9 @@ int RunHeader(Args& args) {
     if (bits & WScriptHeader::kCannotOpen) {
         std::string reason = UnreadableReason(file);
         Fail(args.words[0] + ": " + (reason.empty() ? "cannot be read" : reason));
-        return bits;
+        if (verify)
+            std::printf("Verify=%d\n", bits);
+        return HeaderStatus(bits, asBits);
     }
     std::printf("ModuleType=%s\n", Out(stored.ModuleType()).c_str());
     std::printf("Version=%s\n", Out(stored.Version()).c_str());
@@ -151,8 +168,9 @@ int RunHeader(Args& args) {
         std::fprintf(stderr, "vantrel-cli: %s: checksum differs: stored %s, computed %s\n",
                      name.c_str(), stored.ChecksumText().c_str(), computed.ChecksumText().c_str());
     }
-    std::fflush(stdout);
-    return bits;
+    if (verify)
+        std::printf("Verify=%d\n", bits);
+    return HeaderStatus(bits, asBits);
 }
 
 }  // namespace

@@ -111,7 +111,11 @@ Registrar reg{
      "| remove NUMBER|FILE [--section S] [--key K]",
      "the INI entries the setup writes into installed files (FILE: the file's target, "
      "\"<Target Folder>\\app.ini\", or its name alone when no other file has it)",
-     &RunIni}};
+     &RunIni,
+     "  --section S   the section, without [ and ]\n"
+     "  --key K       the key\n"
+     "  --value V     the value (folder macros in either form)\n"
+     "  --os LIST     the systems the entry is written on: 95,nt4,98,2000\n"}};
 
 }  // namespace
 }  // namespace vantrel::cli

@@ -18,10 +18,8 @@ constexpr const char* kName = "move";
 
 int RunMove(Args& args) {
     const bool force = TakeFlag(args, "--force");
-    for (auto& w : args.words) {
-        if (StartsWith(w, "--"))
-            return UsageError(kName, "unknown option " + w);
-    }
+    if (int rc = RefuseLeftOptions(kName, args); rc != kOk)
+        return rc;
     if (args.words.size() != 3)
         return UsageError(kName,
                           "a project file, the file or folder to move and the folder to "

@@ -44,10 +44,8 @@ int RunNew(Args& args) {
         !TakeText(args, "--version", version, hasVersion, rc))
         return rc;
     bool force = TakeFlag(args, "--force");
-    for (auto& w : args.words) {
-        if (StartsWith(w, "-"))
-            return UsageError(kName, "unknown option " + w);
-    }
+    if (int rc = RefuseUnknownOptions(kName, args); rc != kOk)
+        return rc;
     if (args.words.size() != 1)
         return UsageError(kName, args.words.empty() ? "the project file is missing"
                                                     : "only one project file can be made");
@@ -86,7 +84,11 @@ int RunNew(Args& args) {
 }
 
 Registrar reg{{kName, "new PROJECT.zlt [--name N] [--company C] [--version V] [--force]",
-               "start a project file (an existing file is kept unless --force is given)", &RunNew}};
+               "start a project file (an existing file is kept unless --force is given)", &RunNew,
+               "  --name N      the application's name (30 characters)\n"
+               "  --company C   the company (50 characters; no / * ? \" < > | ,)\n"
+               "  --version V   the application's version\n"
+               "  --force       replace an existing file\n"}};
 
 }  // namespace
 }  // namespace vantrel::cli

@@ -197,7 +197,12 @@ Registrar reg{
      "the registry entries the setup writes (KEY: \"HKEY_LOCAL_MACHINE\\Software\\App\"); add and "
      "remove one, or import the values of a registry export file, naming the lines it could "
      "not take",
-     &RunRegistry}};
+     &RunRegistry,
+     "  --name N          the value's name (none: the key's default value)\n"
+     "  --value V         the value\n"
+     "  --type T          string, number or binary\n"
+     "  --os LIST         the systems the entry is made on: 95,nt4,98,2000\n"
+     "  --uninstall on|off   whether uninstalling removes the entry again\n"}};
 
 }  // namespace
 }  // namespace vantrel::cli

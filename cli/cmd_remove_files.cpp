@@ -29,10 +29,8 @@ int FilesBelow(const WTargetNode* node) {
 
 int RunRemoveFiles(Args& args) {
     const bool recursive = TakeFlag(args, "--recursive");
-    for (auto& w : args.words) {
-        if (StartsWith(w, "--"))
-            return UsageError(kName, "unknown option " + w);
-    }
+    if (int rc = RefuseLeftOptions(kName, args); rc != kOk)
+        return rc;
     if (args.words.size() < 2)
         return UsageError(kName, args.words.empty() ? "the project file is missing"
                                                     : "no file or folder to remove");

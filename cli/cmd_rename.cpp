@@ -16,10 +16,8 @@ namespace {
 constexpr const char* kName = "rename";
 
 int RunRename(Args& args) {
-    for (auto& w : args.words) {
-        if (StartsWith(w, "--"))
-            return UsageError(kName, "unknown option " + w);
-    }
+    if (int rc = RefuseLeftOptions(kName, args); rc != kOk)
+        return rc;
     if (args.words.size() != 3)
         return UsageError(kName, "a project file, the file or folder and its new name are needed");
     std::string target, name;

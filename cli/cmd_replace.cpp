@@ -110,7 +110,10 @@ Registrar reg{
      "remove NUMBER|FILE [--search TEXT] [--with TEXT]",
      "the texts the setup replaces in installed text files (FILE: the file's target, "
      "\"<Target Folder>\\readme.txt\", or its name alone when no other file has it)",
-     &RunReplace}};
+     &RunReplace,
+     "  --search TEXT   the text to replace\n"
+     "  --with TEXT     what replaces it (folder macros in either form)\n"
+     "  --os LIST       the systems the replacement is made on: 95,nt4,98,2000\n"}};
 
 }  // namespace
 }  // namespace vantrel::cli

@@ -21,10 +21,8 @@ int RunScripts(Args& args) {
         return UsageError("scripts",
                           missingValue ? "--out needs a folder" : "--out DIR is required");
     }
-    for (const std::string& word : args.words) {
-        if (!word.empty() && word[0] == '-')
-            return UsageError("scripts", "unknown option " + word);
-    }
+    if (int rc = RefuseUnknownOptions("scripts", args); rc != kOk)
+        return rc;
     if (args.words.size() > 1)
         return UsageError("scripts", "one project file at a time");
     std::string outDir;

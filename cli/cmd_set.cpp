@@ -281,10 +281,8 @@ int ApplyDatabaseEngine(WProjectData& project, const std::vector<Change>& change
 }
 
 int RunSet(Args& args) {
-    for (auto& w : args.words) {
-        if (StartsWith(w, "--"))
-            return UsageError(kName, "unknown option " + w);
-    }
+    if (int rc = RefuseLeftOptions(kName, args); rc != kOk)
+        return rc;
     if (args.words.size() < 2)
         return UsageError(kName, args.words.empty() ? "the project file is missing"
                                                     : "nothing to set (KEY=VALUE expected)");

@@ -162,7 +162,11 @@ Registrar reg{{kName,
                "names the group); FILE is an application file (\"<Target Folder>\\app.exe\" or "
                "its name), F a folder such as \"<Desktop Folder>\" or \"<Start Menu Programs "
                "Folder>\\Tools\"; --runtime adds the runtime's own shortcut",
-               &RunShortcut}};
+               &RunShortcut,
+               "  --name N     the shortcut's name\n"
+               "  --folder F   where it is made (default: the Start-menu group)\n"
+               "  --args A     the command-line parameters\n"
+               "  --runtime    the runtime's own shortcut (add, without FILE)\n"}};
 
 }  // namespace
 }  // namespace vantrel::cli

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/cli.h"
+#include "cli/json_writer.h"
 #include "cli/project_cli.h"
 #include "elements/element_classes.h"
 #include "elements/setup_background.h"
@@ -73,6 +74,23 @@ void Heading(const std::string& title, size_t count) {
         Line("  none");
 }
 
+// The SQL Links drivers the project ships.
+std::vector<std::string> SqlLinksDrivers(const WProjectData& p) {
+    std::vector<std::string> links;
+    const std::pair<const char*, int> drivers[] = {{"InterBase", p.IsInterBaseSelected},
+                                                   {"DB2", p.IsDB2Selected},
+                                                   {"Informix", p.IsInformixSelected},
+                                                   {"MS SQL Server", p.IsMSSQLSelected},
+                                                   {"Oracle", p.IsOracleSelected},
+                                                   {"Sybase CT-Lib", p.IsSybaseCTLibSelected},
+                                                   {"Sybase DB-Lib", p.IsSybaseDBLibSelected}};
+    for (auto& [name, on] : drivers) {
+        if (on)
+            links.push_back(name);
+    }
+    return links;
+}
+
 void ShowApplication(const WProjectData& p) {
     Line("Application");
     Field("Name", p.GetApplicationName());
@@ -100,18 +118,7 @@ void ShowOptions(const WProjectData& p) {
     }
     Field("Proofreading tools", tools);
     Field("Default language", p.DefaultLanguage.empty() ? "(none)" : p.DefaultLanguage);
-    std::vector<std::string> links;
-    const std::pair<const char*, int> drivers[] = {{"InterBase", p.IsInterBaseSelected},
-                                                   {"DB2", p.IsDB2Selected},
-                                                   {"Informix", p.IsInformixSelected},
-                                                   {"MS SQL Server", p.IsMSSQLSelected},
-                                                   {"Oracle", p.IsOracleSelected},
-                                                   {"Sybase CT-Lib", p.IsSybaseCTLibSelected},
-                                                   {"Sybase DB-Lib", p.IsSybaseDBLibSelected}};
-    for (auto& [name, on] : drivers) {
-        if (on)
-            links.push_back(name);
-    }
+    const std::vector<std::string> links = SqlLinksDrivers(p);
     Field("SQL Links drivers", links.empty() ? "none" : Join(links, ", "));
     Field("Engine configuration",
           (p.IsDefaultCFGSelected ? "default, " : "own, ") + DisplayPath(p.IDAPICNFDirectory));
@@ -198,17 +205,121 @@ void ShowOthers(const WProjectData& p) {
         Line("  " + ElementTypeName(e->GetTypeCode()) + "  " + Shown(e->GetTargetPath()));
 }
 
-int RunShow(Args& args) {
-    for (auto& w : args.words) {
-        if (StartsWith(w, "--"))
-            return UsageError(kName, "unknown option " + w);
+// The same as the text, for programs: the stable "vantrel-show" document of
+// the README's "Scripting and CI".
+std::string ShowJson(const WProjectData& p) {
+    JsonWriter j;
+    auto text = [&](const char* key, const std::string& engineText) {
+        j.Key(key).String(Out(engineText));
+    };
+    auto path = [&](const char* key, const std::string& enginePath) {
+        j.Key(key).StringOrNull(enginePath.empty() ? std::string() : Out(DisplayPath(enginePath)));
+    };
+    j.BeginObject().Key("format").String("vantrel-show").Key("version").Number(int64_t{1});
+    path("project", p.ProjectFile);
+    j.Key("application").BeginObject();
+    text("name", p.GetApplicationName());
+    text("company", p.CompanyName);
+    text("version", p.Version);
+    text("destination", Shown(p.Destination));
+    text("shortcutFolder", p.ShortcutFolder);
+    path("sourceFolder", p.DefaultFolder);
+    path("installationFolder", p.InstallLocation);
+    j.EndObject();
+
+    j.Key("options").BeginObject();
+    j.Key("runtime").Bool(p.RuntimeComponent);
+    j.Key("framework").Bool(p.FrameworkComponent);
+    j.Key("uninstaller").Bool(p.UninstallComponent);
+    j.Key("databaseEngine").Bool(p.BDEComponent);
+    j.Key("proofreadingTools").Bool(p.AreWritingToolsSelected);
+    text("proofreadingDefault", p.AreWritingToolsSelected ? p.DefaultWritingToolLang : "");
+    j.Key("proofreadingLanguages").BeginArray();
+    if (p.AreWritingToolsSelected) {
+        for (const std::string& l : p.WritingToolLanguages)
+            j.String(Out(l));
     }
+    j.EndArray();
+    text("defaultLanguage", p.DefaultLanguage);
+    j.Key("sqlLinks").BeginArray();
+    for (const std::string& name : SqlLinksDrivers(p))
+        j.String(name);
+    j.EndArray();
+    j.Key("defaultEngineConfiguration").Bool(p.IsDefaultCFGSelected);
+    path("engineConfiguration", p.IDAPICNFDirectory);
+    j.Key("license").Bool(p.DisplayLicense);
+    j.Key("releaseNotes").Bool(p.DisplayRelease);
+    text("backgroundTitle", p.BackTitle);
+    path("mediaFolder", p.MediaDistributionDirectory);
+    text("mediaSize", p.DiskSize);
+    j.Key("floppySet").Bool(p.IsFloppySetup);
+    j.EndObject();
+
+    j.Key("files").BeginArray();
+    for (auto* e : Elements(p, {kElementFile, kElementTTFFile})) {
+        std::string source = e->GetSourceName();
+        if (e->GetSourceDir() != "<S>" && !e->GetSourceDir().empty())
+            source = DisplayPath(JoinPath(e->GetSourceDir(), FileNameOf(e->GetSourceName())));
+        j.BeginObject();
+        text("target", Shown(e->GetTargetPath()));
+        text("source", source);
+        j.Key("size").Number(static_cast<double>(e->GetSize()));
+        auto* font = dynamic_cast<const WSetupTTFFile*>(e);
+        j.Key("font").StringOrNull(font ? Out(font->GetTypefaceName()) : std::string());
+        j.EndObject();
+    }
+    j.EndArray();
+
+    j.Key("registry").BeginArray();
+    for (auto* e : Elements(p, {kElementRegistryKeys, kElementRegFile, kElementSelfRegister})) {
+        j.BeginObject();
+        if (auto* r = dynamic_cast<const WSetupRegEntry*>(e)) {
+            j.Key("kind").String("value");
+            text("text", DescribeRegistryEntry(*r));
+        } else {
+            j.Key("kind").String(e->GetTypeCode() == kElementRegFile ? "merge" : "register");
+            text("text", Shown(e->GetTargetPath()));
+        }
+        j.EndObject();
+    }
+    j.EndArray();
+
+    j.Key("shortcuts").BeginArray();
+    for (const WSetupShortcut* s : ListedShortcuts(p))
+        j.String(Out(DescribeShortcut(*s)));
+    j.EndArray();
+
+    j.Key("customisations").BeginArray();
+    for (auto* e : Elements(p, {kElementProfile, kElementCustFile})) {
+        if (auto* ini = dynamic_cast<const WSetupProfileString*>(e)) {
+            j.BeginObject().Key("kind").String("ini");
+            text("text", DescribeIniEntry(*ini));
+            j.EndObject();
+        } else if (auto* t = dynamic_cast<const WSetupCustFile*>(e)) {
+            j.BeginObject().Key("kind").String("replace");
+            text("text", DescribeTextReplacement(*t));
+            j.EndObject();
+        }
+    }
+    j.EndArray();
+    j.EndObject();
+    return j.Text();
+}
+
+int RunShow(Args& args) {
+    const bool json = TakeFlag(args, "--json");
+    if (int rc = RefuseLeftOptions(kName, args); rc != kOk)
+        return rc;
     if (args.words.size() != 1)
         return UsageError(kName, args.words.empty() ? "the project file is missing"
                                                     : "one project file at a time");
     WProjectData project;
     if (int rc = OpenProject(args, args.words[0], project); rc != kOk)
         return rc;
+    if (json) {
+        std::fputs(ShowJson(project).c_str(), stdout);
+        return kOk;
+    }
     Line("Project " + DisplayPath(project.ProjectFile));
     Line("");
     ShowApplication(project);
@@ -221,10 +332,10 @@ int RunShow(Args& args) {
     return kOk;
 }
 
-Registrar reg{{kName, "show PROJECT.zlt",
+Registrar reg{{kName, "show PROJECT.zlt [--json]",
                "print what a project holds: application, options, files and their target "
                "folders, registry entries, shortcuts, customisations",
-               &RunShow}};
+               &RunShow, "  --json   the same as a JSON document (format \"vantrel-show\")\n"}};
 
 }  // namespace
 }  // namespace vantrel::cli

@@ -21,10 +21,8 @@ int RunTestRun(Args& args) {
     const bool haveMedia = TakeOption(args, "--media", mediaUtf8, &missing);
     if (missing || (haveMedia && mediaUtf8.empty()))
         return UsageError("test-run", "--media needs a folder");
-    for (const std::string& word : args.words) {
-        if (!word.empty() && word[0] == '-')
-            return UsageError("test-run", "unknown option " + word);
-    }
+    if (int rc = RefuseUnknownOptions("test-run", args); rc != kOk)
+        return rc;
     if (args.words.size() != 1)
         return UsageError("test-run", args.words.empty() ? "a project file is required"
                                                          : "one project file at a time");

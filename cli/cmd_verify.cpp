@@ -7,6 +7,7 @@
 #include <string>
 
 #include "cli/cli.h"
+#include "cli/json_writer.h"
 #include "cli/project_cli.h"
 #include "media/set_verifier.h"
 #include "platform/paths.h"
@@ -15,16 +16,39 @@
 namespace vantrel::cli {
 namespace {
 
+// The outcome as the stable "vantrel-verify" JSON document.
+std::string VerifyJson(const std::string& media, const WSetVerifier& v, bool sound,
+                       bool withProject) {
+    JsonWriter j;
+    j.BeginObject().Key("format").String("vantrel-verify").Key("version").Number(int64_t{1});
+    j.Key("media").String(Out(DisplayPath(media)));
+    j.Key("kind").String(v.GetKind() == WSetVerifier::Kind::kFloppy ? "floppy" : "cd");
+    j.Key("complete").Bool(!v.Incomplete());
+    j.Key("sound").Bool(sound && !v.Incomplete());
+    j.Key("disks").Number(int64_t{v.DiskCount()});
+    j.Key("archives").Number(int64_t{v.ArchiveCount()});
+    j.Key("fileRecords").Number(int64_t{v.FileCount()});
+    j.Key("compared");
+    if (withProject)
+        j.Number(int64_t{v.ComparedCount()});
+    else
+        j.Null();
+    j.Key("problems").BeginArray();
+    for (const std::string& problem : v.Problems())
+        j.String(Out(problem));
+    j.EndArray().EndObject();
+    return j.Text();
+}
+
 int RunVerify(Args& args) {
+    const bool json = TakeFlag(args, "--json");
     bool missing = false;
     std::string projectPath;
     const bool withProject = TakeOption(args, "--project", projectPath, &missing);
     if (missing || (withProject && projectPath.empty()))
         return UsageError("verify", "--project needs a project file");
-    for (const std::string& word : args.words) {
-        if (!word.empty() && word[0] == '-')
-            return UsageError("verify", "unknown option " + word);
-    }
+    if (int rc = RefuseUnknownOptions("verify", args); rc != kOk)
+        return rc;
     if (args.words.size() != 1)
         return UsageError("verify", args.words.empty() ? "a media folder is required"
                                                        : "one media folder at a time");
@@ -44,6 +68,10 @@ int RunVerify(Args& args) {
     const bool sound = verifier.Verify(media);
     for (const std::string& problem : verifier.Problems())
         Fail(Out(problem));
+    if (json) {
+        std::fputs(VerifyJson(media, verifier, sound, withProject).c_str(), stdout);
+        return sound && !verifier.Incomplete() ? kOk : kFailure;
+    }
     if (verifier.Incomplete()) {
         std::printf("%s: the set could not be checked\n", Out(DisplayPath(media)).c_str());
         return kFailure;
@@ -68,12 +96,15 @@ int RunVerify(Args& args) {
     return kOk;
 }
 
-Registrar reg{{"verify", "verify MEDIA [--project PROJECT.zlt]",
+Registrar reg{{"verify", "verify MEDIA [--project PROJECT.zlt] [--json]",
                "check a built set (CD folder or floppy set) without installing it: scripts and "
                "their line lengths, every shipped file with its recorded size and destination, "
                "the records that name installed files, and every archive; with --project, "
                "every application file against its source, byte for byte",
-               &RunVerify}};
+               &RunVerify,
+               "  --project PROJECT.zlt   compare the application's files with their sources\n"
+               "  --json                  the outcome as a JSON document (format "
+               "\"vantrel-verify\")\n"}};
 
 }  // namespace
 }  // namespace vantrel::cli

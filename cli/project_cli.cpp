@@ -89,6 +89,10 @@ int OpenProjectLocked(const Args& args, const std::string& pathArgument, WProjec
     std::string error;
     if (!OpenProjectFile(project, path, &error))
         return Fail(Out(error));
+    Detail("opened " + Out(DisplayPath(path)) + " (installation folder " +
+           (project.InstallLocation.empty() ? std::string("none")
+                                            : Out(DisplayPath(project.InstallLocation))) +
+           ")");
     CommitApplicationInfo(project);
     return kOk;
 }
@@ -119,15 +123,15 @@ int SaveProject(WProjectData& project, const std::string& path) {
     bool modified = true;
     GivenPath dialog(path.empty() ? project.ProjectFile : AbsolutePath(path));
     std::string error;
-    if (!Save(project, modified, dialog, &error))
+    if (!Save(project, modified, dialog, &error, Settings().remember))
         return Fail(Out(error.empty() ? std::string("the project was not saved") : error));
     return kOk;
 }
 
 int RefuseLeftOptions(const char* command, const Args& args) {
-    for (auto& w : args.words) {
-        if (StartsWith(w, "--"))
-            return UsageError(command, "unknown option " + w);
+    for (size_t i = 0; i < args.words.size(); ++i) {
+        if (IsOptionWord(args, i) && StartsWith(args.words[i], "--"))
+            return UsageError(command, "unknown option " + args.words[i]);
     }
     return kOk;
 }

@@ -33,7 +33,8 @@ int OpenProjectForMedia(const Args& args, const std::string& pathArgument, WProj
 int RefuseUnusableInstallation(const WProjectData& project, InstallationUse use);
 
 // Writes the project back to its file (ProjectFile, or `path` for a project
-// that has none yet) and puts it at the head of the recent-project list.
+// that has none yet); with --remember it also puts it at the head of the
+// wizard's recent-project list, which a run leaves alone otherwise.
 // Prints nothing on success; kOk, or kFailure after a message.
 int SaveProject(WProjectData& project, const std::string& path = {});
 

@@ -10,12 +10,21 @@ function(vantrel_write_machine_hive template file install_location)
   configure_file(${template} ${file} @ONLY NEWLINE_STYLE CRLF)
 endfunction()
 
-# At install time: <prefix>/etc/vantrel/machine.reg naming
+# At install time: SYSCONFDIR/vantrel/machine.reg naming
 # <prefix>/`installation_rel`, the prefix being the one given to
-# `cmake --install` (below $DESTDIR when that is set).
-function(vantrel_install_machine_hive template installation_rel)
+# `cmake --install` (below $DESTDIR when that is set). SYSCONFDIR is
+# `sysconfdir` below the prefix (etc), or /etc for the /usr prefix, as
+# GNUInstallDirs lays it out; an absolute `sysconfdir` is taken as it is.
+function(vantrel_install_machine_hive template installation_rel sysconfdir)
   get_filename_component(_prefix "${CMAKE_INSTALL_PREFIX}" ABSOLUTE)
-  set(_file "$ENV{DESTDIR}${_prefix}/etc/vantrel/machine.reg")
+  if(IS_ABSOLUTE "${sysconfdir}")
+    set(_etc "${sysconfdir}")
+  elseif(_prefix STREQUAL "/usr" AND sysconfdir STREQUAL "etc")
+    set(_etc "/etc")
+  else()
+    set(_etc "${_prefix}/${sysconfdir}")
+  endif()
+  set(_file "$ENV{DESTDIR}${_etc}/vantrel/machine.reg")
   message(STATUS "Installing: ${_file}")
   vantrel_write_machine_hive("${template}" "${_file}" "${_prefix}/${installation_rel}")
   list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${_file}")

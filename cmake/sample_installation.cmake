@@ -6,6 +6,8 @@
 # copies into it. The build folder's machine hive names that copy.
 set(VANTREL_SAMPLE_SOURCE ${PROJECT_SOURCE_DIR}/installation)
 set(VANTREL_SAMPLE_INSTALL_REL share/vantrel/installation)
+# Where it is installed: the data folder of the system's layout.
+set(VANTREL_SAMPLE_INSTALL_DEST ${CMAKE_INSTALL_DATADIR}/vantrel/installation)
 set(VANTREL_SAMPLE_INSTALL ${PROJECT_BINARY_DIR}/${VANTREL_SAMPLE_INSTALL_REL})
 # The engine's start programs, relative to the installation.
 set(VANTREL_SAMPLE_ENGINE_FILES Distrib/setup32.exe Distrib/Setup/setup.exe)
@@ -41,12 +43,12 @@ vantrel_write_machine_hive(${PROJECT_SOURCE_DIR}/cmake/machine.reg.in
 # Installed: the sample installation under share/, the engine's copies inside
 # it (engine/ installs them) and etc/vantrel/machine.reg naming it, written
 # when installing so that it holds the prefix given to `cmake --install`.
-install(DIRECTORY ${VANTREL_SAMPLE_SOURCE}/ DESTINATION ${VANTREL_SAMPLE_INSTALL_REL}
+install(DIRECTORY ${VANTREL_SAMPLE_SOURCE}/ DESTINATION ${VANTREL_SAMPLE_INSTALL_DEST}
   PATTERN .gitattributes EXCLUDE
   PATTERN setup32.exe EXCLUDE
   PATTERN setup.exe EXCLUDE)
 install(CODE "
   include(\"${PROJECT_SOURCE_DIR}/cmake/machine_hive.cmake\")
   vantrel_install_machine_hive(\"${PROJECT_SOURCE_DIR}/cmake/machine.reg.in\"
-                               \"${VANTREL_SAMPLE_INSTALL_REL}\")
+                               \"${VANTREL_SAMPLE_INSTALL_DEST}\" \"${CMAKE_INSTALL_SYSCONFDIR}\")
 ")

@@ -19,6 +19,15 @@ bool FixedBuildTime(int64_t& seconds) {
     return true;
 }
 
+std::string BuildTimeProblem() {
+    const char* text = std::getenv("SOURCE_DATE_EPOCH");
+    int64_t seconds = 0;
+    if (!text || !*text || FixedBuildTime(seconds))
+        return {};
+    return "SOURCE_DATE_EPOCH=\"" + std::string(text).substr(0, 40) +
+           "\" is not a number of seconds since 1970";
+}
+
 std::time_t BuildTime() {
     int64_t fixed = 0;
     if (FixedBuildTime(fixed))

@@ -7,12 +7,18 @@
 
 #include <cstdint>
 #include <ctime>
+#include <string>
 
 namespace vantrel {
 
 // True with the time when SOURCE_DATE_EPOCH holds one; a value that is not
-// a plain non-negative number is ignored.
+// a plain non-negative number is not used (BuildTimeProblem names it).
 bool FixedBuildTime(int64_t& seconds);
+
+// Why SOURCE_DATE_EPOCH cannot be used ("SOURCE_DATE_EPOCH=\"x\" is not
+// ..."), or empty when it is unset, empty or a number of seconds. Programs
+// refuse to run with such a value instead of using the clock unasked.
+std::string BuildTimeProblem();
 
 // The fixed build time when there is one, else the current time.
 std::time_t BuildTime();

@@ -1,5 +1,7 @@
 #include "platform/encoding.h"
 
+#include <vector>
+
 namespace vantrel {
 
 namespace {
@@ -156,6 +158,22 @@ bool TextFileToCp1252(std::string_view bytes, std::string& out, std::string* uns
     }
     out = std::move(r);
     return true;
+}
+
+std::string FitUtf8(std::string_view text, size_t columns) {
+    // The byte offset after each character; continuation bytes (10xxxxxx)
+    // belong to the character before them.
+    std::vector<size_t> ends;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (i + 1 == text.size() || (static_cast<unsigned char>(text[i + 1]) & 0xC0) != 0x80)
+            ends.push_back(i + 1);
+    }
+    if (ends.size() <= columns)
+        return std::string(text);
+    if (columns < 3)
+        return std::string(text.substr(0, columns == 0 ? 0 : ends[columns - 1]));
+    const size_t keep = columns - 3;
+    return std::string(text.substr(0, keep == 0 ? 0 : ends[keep - 1])) + "...";
 }
 
 }  // namespace vantrel

@@ -25,6 +25,11 @@ bool IsUtf8(std::string_view text);
 // (UTF-8, each once, in order of appearance, separated by blanks).
 bool TextFileToCp1252(std::string_view bytes, std::string& out, std::string* unstorable = nullptr);
 
+// UTF-8 `text` cut to at most `columns` characters (not bytes: a character
+// is never split), the last three of them "..." when something was cut.
+// Characters count one column each.
+std::string FitUtf8(std::string_view text, size_t columns);
+
 // Appends the UTF-8 form of the code point `cp`.
 void AppendUtf8(std::string& out, char32_t cp);
 

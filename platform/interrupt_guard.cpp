@@ -1,7 +1,10 @@
 #include "platform/interrupt_guard.h"
 
 #include <signal.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
+
+#include <cstdlib>
 
 namespace vantrel {
 
@@ -44,6 +47,22 @@ int InterruptGuard::Signal() {
 
 bool StdoutIsTerminal() {
     return ::isatty(STDOUT_FILENO) == 1;
+}
+
+bool StderrIsTerminal() {
+    return ::isatty(STDERR_FILENO) == 1;
+}
+
+int TerminalColumns() {
+    struct winsize size {};
+    if (::ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0)
+        return size.ws_col;
+    if (const char* columns = std::getenv("COLUMNS")) {
+        const int n = std::atoi(columns);
+        if (n > 0 && n < 10000)
+            return n;
+    }
+    return 80;
 }
 
 }  // namespace vantrel

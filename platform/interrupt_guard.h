@@ -28,5 +28,10 @@ class InterruptGuard {
 
 // True when standard output goes to a terminal (not a file or a pipe).
 bool StdoutIsTerminal();
+// The same for standard error, where progress is drawn.
+bool StderrIsTerminal();
+// The width in columns of the terminal on standard error; $COLUMNS, else 80,
+// when it does not say.
+int TerminalColumns();
 
 }  // namespace vantrel

@@ -281,17 +281,34 @@ long PeakResidentKiB() {
     return usage.ru_maxrss;
 }
 
-std::string UserLoginName() {
+namespace {
+
+// A field of the user database's entry for the effective user ("" when the
+// database does not know the user).
+std::string UserEntryField(char* passwd::*field) {
     std::vector<char> buffer(16384);
     passwd entry{};
     passwd* found = nullptr;
     if (::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found &&
-        found->pw_name && *found->pw_name) {
-        return found->pw_name;
-    }
+        found->*field)
+        return found->*field;
+    return {};
+}
+
+}  // namespace
+
+std::string UserLoginName() {
+    if (std::string name = UserEntryField(&passwd::pw_name); !name.empty())
+        return name;
     if (const char* user = std::getenv("USER"))
         return user;
     return {};
+}
+
+std::string UserHomeFolder() {
+    if (const char* home = std::getenv("HOME"); home && *home)
+        return home;
+    return UserEntryField(&passwd::pw_dir);
 }
 
 bool RunDetached(std::string_view program, std::string_view arguments) {

@@ -41,6 +41,10 @@ long PeakResidentKiB();
 // (not converted); $USER when the user database does not know the user, and
 // empty when neither names one.
 std::string UserLoginName();
+// The user's home folder: $HOME, else the password database's entry for the
+// effective user (HOME is unset under some service managers and `env -i`);
+// empty when neither names one.
+std::string UserHomeFolder();
 
 // Starts the program in a session of its own and returns at once; the
 // process is reaped in the background. True when it started.

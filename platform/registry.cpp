@@ -1,7 +1,10 @@
 #include "platform/registry.h"
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <mutex>
+#include <string>
 
 #include "platform/files.h"
 #include "platform/paths.h"
@@ -71,14 +74,24 @@ std::string RegFileStore::DefaultMachineFile() {
         return env;
     std::string folder = RunningProgramFolder();
     const std::string rel = VANTREL_DEFAULT_MACHINE_REG_REL;
-    // Build tree: <build>/vantrel-cli with <build>/etc/...; installed tree and
-    // programs one folder down: <prefix>/bin/vantrel with <prefix>/etc/...
-    for (std::string base : {folder, FolderOf(folder)}) {
-        std::string candidate = JoinPath(base, rel);
-        if (IsFile(candidate))
+    // Build tree: <build>/vantrel-cli with <build>/etc/...; an installed
+    // program finds the hive in the configuration folder by the way from its
+    // own folder there (/usr/bin -> /etc/vantrel, /usr/local/bin ->
+    // /usr/local/etc/vantrel), so that a copy moved as a whole (a package
+    // unpacked elsewhere) still finds its own; a tree installed with another
+    // prefix keeps it one folder above the program's.
+    const std::string prefix = FolderOf(folder);
+    // The /usr prefix keeps its configuration in /etc, beside it.
+    const std::string usrEtc =
+        FileNameOf(prefix) == "usr" ? JoinPath(FolderOf(prefix), rel) : std::string();
+    const std::string candidates[] = {JoinPath(folder, rel),
+                                      JoinPath(folder, VANTREL_MACHINE_REG_FROM_BIN), usrEtc,
+                                      JoinPath(prefix, rel)};
+    for (const std::string& candidate : candidates) {
+        if (!candidate.empty() && IsFile(candidate))
             return candidate;
     }
-    return JoinPath(FolderOf(folder), rel);
+    return VANTREL_SYSCONF_MACHINE_REG;
 }
 
 std::string RegFileStore::DefaultUserFile() {
@@ -87,10 +100,12 @@ std::string RegFileStore::DefaultUserFile() {
     std::string base;
     if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg) {
         base = xdg;
-    } else if (const char* home = std::getenv("HOME"); home && *home) {
+    } else if (const std::string home = UserHomeFolder(); !home.empty()) {
         base = JoinPath(home, ".config");
     } else {
-        base = "/tmp";
+        // No home at all (no HOME and no entry in the user database): a
+        // folder named after this user's id, never one shared by every user.
+        base = JoinPath("/tmp", "vantrel-" + std::to_string(::geteuid()));
     }
     return JoinPath(JoinPath(base, "vantrel"), "user.reg");
 }

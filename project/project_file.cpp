@@ -568,7 +568,8 @@ bool OpenProjectFile(WProjectData& project, const std::string& path, std::string
     return true;
 }
 
-bool Save(WProjectData& project, bool& modified, ProjectSaveDialog& dialog, std::string* error) {
+bool Save(WProjectData& project, bool& modified, ProjectSaveDialog& dialog, std::string* error,
+          bool addToRecent) {
     if (!modified)
         return true;
 
@@ -601,7 +602,8 @@ bool Save(WProjectData& project, bool& modified, ProjectSaveDialog& dialog, std:
     }
     project.ProjectFile = written;
     modified = false;
-    AddRecentProject(AbsolutePath(written));
+    if (addToRecent)
+        AddRecentProject(AbsolutePath(written));
     return true;
 }
 

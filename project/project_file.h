@@ -90,9 +90,10 @@ bool OpenProjectFile(WProjectData& project, const std::string& path, std::string
 // only when nobody changed it since it was opened or last saved (else false
 // with `error`); a project that never had a file asks `dialog` for a file
 // name first (a cancelled dialog gives false). After a successful write `modified` is cleared,
-// ProjectFile is the archive's path and the path heads the recent-project list. A failed write
+// ProjectFile is the archive's path and the path heads the recent-project list (unless
+// `addToRecent` is false: a script's saves leave the user's list alone). A failed write
 // gives false with `error` and leaves `modified` set.
 bool Save(WProjectData& project, bool& modified, ProjectSaveDialog& dialog,
-          std::string* error = nullptr);
+          std::string* error = nullptr, bool addToRecent = true);
 
 }  // namespace vantrel

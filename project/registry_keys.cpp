@@ -180,7 +180,7 @@ std::string RegistryEditorPath() {
     std::string prefix;
     if (const char* env = std::getenv("WINEPREFIX"); env && *env)
         prefix = env;
-    else if (const char* home = std::getenv("HOME"); home && *home)
+    else if (const std::string home = UserHomeFolder(); !home.empty())
         prefix = JoinPath(home, ".wine");
     std::string inPrefix;
     if (!prefix.empty() &&

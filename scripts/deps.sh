@@ -14,11 +14,14 @@ vantrel_need_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-VANTREL_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config zlib1g-dev libgtest-dev libgmock-dev)
-# The tests use Info-ZIP and Python where they are there and read a real
+VANTREL_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config zlib1g-dev libgtest-dev libgmock-dev python3)
+# Python writes the manual pages and shell completions. The tests use Info-ZIP and Python where they are there and read a real
 # TrueType font; test.sh checks the formatting with clang-format and builds
 # the fuzz harnesses with clang and its libFuzzer runtime.
 VANTREL_TEST_PACKAGES=(zip unzip python3 clang-format fonts-dejavu-core clang libclang-rt-dev)
+# The package and desktop checks: the Debian package (dpkg-shlibdeps, file,
+# lintian), the desktop entry and the AppStream metainfo.
+VANTREL_TEST_PACKAGES+=(dpkg-dev file lintian desktop-file-utils appstream)
 # The wizard (Qt 6 Widgets, Network and Test), a virtual display for running
 # it without a screen, and a font for its texts.
 VANTREL_WIZARD_PACKAGES=(qt6-base-dev xvfb xauth fonts-dejavu-core)

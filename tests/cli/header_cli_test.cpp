@@ -41,15 +41,15 @@ TEST(HeaderCommands, StampThenVerifyAndDetectEdits) {
     // the line count; a blank instead of a letter changes sum and blanks.
     std::string bytes = ReadBytes(file);
     test::WriteBytes(file, bytes.substr(0, bytes.size() - 1) + "1");
-    EXPECT_EQ(Cli(dir, "header " + q + " --verify").status, 8);
+    EXPECT_EQ(Cli(dir, "header " + q + " --verify --bits").status, 8);
     test::WriteBytes(file, bytes + "\r\n");
-    Result more = Cli(dir, "header " + q + " --verify");
+    Result more = Cli(dir, "header " + q + " --verify --bits");
     EXPECT_EQ(more.status, 16);
     EXPECT_NE(more.err.find("checksum differs: stored d0b:3:0, computed d0b:4:0"),
               std::string::npos)
         << more.err;
     test::WriteBytes(file, bytes.substr(0, bytes.size() - 1) + " ");
-    EXPECT_EQ(Cli(dir, "header " + q + " --verify").status, 8 | 32);
+    EXPECT_EQ(Cli(dir, "header " + q + " --verify --bits").status, 8 | 32);
     // Without --verify the checksum is not recomputed.
     EXPECT_EQ(Cli(dir, "header " + q).status, 0);
 }
@@ -123,12 +123,13 @@ TEST(HeaderCommands, ErrorsAndOddFiles) {
 
     // No header: only a verifying read reports it.
     EXPECT_EQ(Cli(dir, "header " + some).status, 0);
-    r = Cli(dir, "header " + some + " --verify");
+    r = Cli(dir, "header " + some + " --verify --bits");
     EXPECT_EQ(r.status, 4);
     EXPECT_NE(r.err.find("no header block"), std::string::npos);
 
     std::string block = "[Oxbel Setup Header]\r\nModuleType=KVZ\r\n[Oxbel Setup Header End]\r\n";
-    r = Cli(dir, "header " + Quote(DisplayPath(dir.Write("two.kvz", block + block + "x"))));
+    r = Cli(dir,
+            "header " + Quote(DisplayPath(dir.Write("two.kvz", block + block + "x"))) + " --bits");
     EXPECT_EQ(r.status, 64);
     EXPECT_NE(r.err.find("second header"), std::string::npos);
     r = Cli(dir,
@@ -141,11 +142,11 @@ TEST(HeaderCommands, ErrorsAndOddFiles) {
     for (int i = 0; i < 6000; ++i)
         binary += static_cast<char>((i * 37) % 251 + (i % 7 == 0 ? 0 : 1));
     std::string bin = Quote(DisplayPath(dir.Write("bin.dat", binary)));
-    r = Cli(dir, "header " + bin + " --verify");
+    r = Cli(dir, "header " + bin + " --verify --bits");
     EXPECT_EQ(r.status & 1, 0);
     EXPECT_EQ(r.status & 4, 4);
     ASSERT_EQ(Cli(dir, "stamp " + bin).status, 0);
-    EXPECT_EQ(Cli(dir, "header " + bin + " --verify").status & ~2, 0);
+    EXPECT_EQ(Cli(dir, "header " + bin + " --verify --bits").status & ~2, 0);
 }
 
 }  // namespace

@@ -57,10 +57,11 @@ class ProjectCommands : public ::testing::Test {
 };
 
 TEST_F(ProjectCommands, NewSetAddFilesAndShowTellTheSameProject) {
-    Result made = Cli("new work/p.zlt --name Ledger --company Acme --version 2.0");
+    Result made = Cli("new work/p.zlt --name Ledger --company Acme --version 2.0 --remember");
     ASSERT_EQ(made.status, 0) << made.err;
     EXPECT_EQ(made.out, project + "\n");
     EXPECT_EQ(Members(project), "project.kvz,comp.kvz,string.str");
+    // Only --remember puts the project on the wizard's recent list.
     ExpectHas(dir.Read("user.reg"), "\"File0\"=\"" + project + "\"");
     ExpectHas(Cli("show work/p.zlt").out, "Background title:      \"Ledger Setup\", ");
 

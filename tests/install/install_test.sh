@@ -20,13 +20,19 @@ for f in bin/vantrel-cli share/vantrel/installation/Distrib/setup32.exe \
          share/vantrel/installation/Distrib/Setup/setup.exe; do
     [ -x "$prefix/$f" ] || fail "$f is not installed as a program"
 done
-for f in share/vantrel/installation/Comps/Distrib.kvz share/vantrel/installation/Distrib/Setup/Setup.str; do
+[ -x "$prefix/libexec/vantrel/setup-engine" ] || fail "libexec/vantrel/setup-engine is not installed"
+for f in share/vantrel/installation/Comps/Distrib.kvz share/vantrel/installation/Distrib/Setup/Setup.str \
+         share/man/man1/vantrel-cli.1.gz share/bash-completion/completions/vantrel-cli \
+         share/zsh/vendor-completions/_vantrel-cli; do
     [ -f "$prefix/$f" ] || fail "$f is not installed"
 done
 [ -d "$installation/MySetup" ] || fail "the installation's MySetup folder is not installed"
 if [ "$wizard" = ON ]; then
     for f in bin/vantrel share/vantrel/help/Zlt9en.hlp/index.html \
-             share/applications/vantrel.desktop share/icons/hicolor/256x256/apps/vantrel.png; do
+             share/applications/vantrel.desktop share/icons/hicolor/256x256/apps/vantrel.png \
+             share/icons/hicolor/48x48/apps/vantrel.png share/icons/hicolor/scalable/apps/vantrel.svg \
+             share/metainfo/org.example.vantrel.metainfo.xml share/mime/packages/vantrel.xml \
+             share/man/man1/vantrel.1.gz; do
         [ -f "$prefix/$f" ] || fail "$f is not installed"
     done
 fi

@@ -1,5 +1,6 @@
 #include "platform/process.h"
 
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -7,6 +8,7 @@
 
 #include "platform/files.h"
 #include "platform/message_pump.h"
+#include "platform/registry.h"
 #include "platform/temp_folder.h"
 #include "support/test_support.h"
 
@@ -113,6 +115,33 @@ TEST_F(ProcessTest, RunAndPumpPumpsWhileWaitingAndDetachedReturnsAtOnce) {
     for (int i = 0; i < 500 && !PathExists(flag); ++i)
         ::usleep(10000);
     EXPECT_TRUE(PathExists(flag));
+}
+
+TEST(UserHomeFolder, WithoutHomeTheUserDatabaseNamesIt) {
+    const char* saved = std::getenv("HOME");
+    const std::string home = saved ? saved : "";
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    const std::string savedXdg = xdg ? xdg : "";
+    const char* reg = std::getenv("VANTREL_USER_REG");
+    const std::string savedReg = reg ? reg : "";
+    ::unsetenv("XDG_CONFIG_HOME");
+    ::unsetenv("VANTREL_USER_REG");
+    ::setenv("HOME", "/somewhere/else", 1);
+    EXPECT_EQ(UserHomeFolder(), "/somewhere/else");
+    EXPECT_EQ(RegFileStore::DefaultUserFile(), "/somewhere/else/.config/vantrel/user.reg");
+    ::unsetenv("HOME");
+    const passwd* entry = ::getpwuid(::geteuid());
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(UserHomeFolder(), entry->pw_dir);
+    // The settings go below that home, never into a folder all users share.
+    EXPECT_EQ(RegFileStore::DefaultUserFile(),
+              std::string(entry->pw_dir) + "/.config/vantrel/user.reg");
+    if (saved)
+        ::setenv("HOME", home.c_str(), 1);
+    if (xdg)
+        ::setenv("XDG_CONFIG_HOME", savedXdg.c_str(), 1);
+    if (reg)
+        ::setenv("VANTREL_USER_REG", savedReg.c_str(), 1);
 }
 
 }  // namespace

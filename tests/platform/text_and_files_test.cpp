@@ -196,5 +196,32 @@ TEST(TempFolder, IsPrivateAndGivesFreshNames) {
     EXPECT_NE(PrivateTempPath("x", ".txt"), PrivateTempPath("x", ".txt"));
 }
 
+TEST(FitUtf8, CutsByCharactersNeverInsideOne) {
+    const struct {
+        const char* text;
+        size_t columns;
+        const char* fitted;
+    } cases[] = {
+        {"short", 10, "short"},
+        {"exactly10!", 10, "exactly10!"},
+        {"Copying file : report.txt", 12, "Copying f..."},
+        // Two bytes per character: seven characters fit in seven columns;
+        // in six, three characters and "..." (never byte 3, inside one).
+        {"\xc3\xa4\xc3\xb6\xc3\xbc\xc3\x9f\xc3\xa4\xc3\xb6\xc3\xbc", 7,
+         "\xc3\xa4\xc3\xb6\xc3\xbc\xc3\x9f\xc3\xa4\xc3\xb6\xc3\xbc"},
+        {"\xc3\xa4\xc3\xb6\xc3\xbc\xc3\x9f\xc3\xa4\xc3\xb6\xc3\xbc", 6,
+         "\xc3\xa4\xc3\xb6\xc3\xbc..."},
+        {"\xd0\xbf\xd0\xb0\xd0\xbf\xd0\xba\xd0\xb0", 5, "\xd0\xbf\xd0\xb0\xd0\xbf\xd0\xba\xd0\xb0"},
+        {"\xe2\x98\x83\xe2\x98\x83\xe2\x98\x83\xe2\x98\x83", 2, "\xe2\x98\x83\xe2\x98\x83"},
+        {"abc", 0, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const std::string fitted = FitUtf8(c.text, c.columns);
+        EXPECT_EQ(fitted, c.fitted);
+        EXPECT_TRUE(IsUtf8(fitted));
+    }
+}
+
 }  // namespace
 }  // namespace vantrel
