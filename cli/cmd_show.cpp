@@ -249,7 +249,10 @@ std::string ShowJson(const WProjectData& p) {
     path("engineConfiguration", p.IDAPICNFDirectory);
     j.Key("license").Bool(p.DisplayLicense);
     j.Key("releaseNotes").Bool(p.DisplayRelease);
-    text("backgroundTitle", p.BackTitle);
+    const WSetupBackground background = p.SetupBackground();
+    text("backgroundTitle", background.GetBackgroundTitle());
+    text("gradientColour", background.GetGradientColor());
+    j.Key("dropShadow").Bool(background.dropShadow);
     path("mediaFolder", p.MediaDistributionDirectory);
     text("mediaSize", p.DiskSize);
     j.Key("floppySet").Bool(p.IsFloppySetup);

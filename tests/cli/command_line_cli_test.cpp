@@ -116,6 +116,9 @@ TEST_F(CommandLine, JsonDocumentsParseAndHoldWhatTheTextSays) {
               "['<Target Folder>\\\\src\\\\-odd.txt', '<Target Folder>\\\\src\\\\readme.txt']");
     EXPECT_EQ(Json(shown.out, "[f['size'] for f in d['files'] if f['target'].endswith('me.txt')]"),
               "[7]");
+    // The background as the setup will use it, like the text's lines.
+    EXPECT_EQ(Json(shown.out, "d['options']['gradientColour'], d['options']['dropShadow']"),
+              "('BLUE', False)");
 
     Result built = Cli("build p.zlt --media out --size 640MB --json");
     ASSERT_EQ(built.status, 0) << built.err;
