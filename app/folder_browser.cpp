@@ -116,9 +116,14 @@ WFolderBrowser::WFolderBrowser(Dialogs& dialogs, QWidget* parent)
     commands->addStretch(1);
     commands->addWidget(ok_);
     commands->addWidget(cancel_);
+    note_ = new QLabel(this);
+    note_->setObjectName(QStringLiteral("typingNote"));
+    note_->setWordWrap(true);
+    note_->hide();
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(caption_);
     layout->addLayout(pathRow);
+    layout->addWidget(note_);
     layout->addWidget(tree_, 1);
     layout->addLayout(commands);
 
@@ -150,6 +155,7 @@ void WFolderBrowser::Setup(const Dialogs::FolderRequest& request) {
     caption_->setText(request.caption);
     path_.clear();
     lastAccepted_.clear();
+    note_->hide();
     userTyped_ = false;
     QString start = request.startFolder;
     if (start.isEmpty())
@@ -221,18 +227,41 @@ void WFolderBrowser::Refuse(const QString& message) {
     Revalidate();
 }
 
+void WFolderBrowser::RefuseTyped(const QString& text, const QString& refused,
+                                 const QString& message) {
+    const int cursor = edit_->cursorPosition();
+    QString kept;
+    int droppedBeforeCursor = 0;
+    for (int i = 0; i < text.size(); ++i) {
+        if (refused.contains(text[i]) || text[i].unicode() < 0x20) {
+            if (i < cursor)
+                ++droppedBeforeCursor;
+            continue;
+        }
+        kept += text[i];
+    }
+    settingText_ = true;
+    edit_->setText(kept);
+    edit_->setCursorPosition(qMax(0, cursor - droppedBeforeCursor));
+    settingText_ = false;
+    note_->setText(message);
+    note_->show();
+    Revalidate();
+}
+
 void WFolderBrowser::OnTextEdited(const QString& text) {
     userTyped_ = true;
     std::string engine;
     if (!EnginePath(text, engine)) {
-        Refuse(UnstorableMessage(QStringLiteral("A folder name"), UnstorableCharacters(text)));
+        const QString characters = UnstorableCharacters(text);
+        RefuseTyped(text, characters, UnstorableMessage(tr("A folder name"), characters));
         return;
     }
     // A character no folder can hold is refused at once; what the rest of
     // the checks say may still change with the next key, so it waits for OK.
     const WFolderCheck check = CheckFolderPath(engine, ChoiceOf(request_));
     if (check.message == kFolderCharactersMessage) {
-        Refuse(FromEngine(check.message));
+        RefuseTyped(text, QStringLiteral("*?\"<>|,"), FromEngine(check.message));
         return;
     }
     Revalidate();

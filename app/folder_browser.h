@@ -39,6 +39,9 @@ class WFolderBrowser : public QDialog {
     QString Path() const { return path_; }
 
     QLabel* CaptionLabel() const { return caption_; }
+    // Why the last refused typed characters were not taken (it stays, so
+    // that keys typed on are no reason to miss it); hidden until one is.
+    QLabel* TypingNote() const { return note_; }
     QLineEdit* PathEdit() const { return edit_; }
     QTreeView* Tree() const { return tree_; }
     QPushButton* OkButton() const { return ok_; }
@@ -68,6 +71,10 @@ class WFolderBrowser : public QDialog {
     // Shows a refusal, when the user's act caused it, and puts the last
     // accepted path back.
     void Refuse(const QString& message);
+    // Drops the characters of `refused` (and control characters) from the
+    // typed `text`, keeps the rest and the caret, and says why beside the
+    // edit box, without a box that would take the next keys.
+    void RefuseTyped(const QString& text, const QString& refused, const QString& message);
     void SelectInTree(const QString& path);
     void UpdateCommands();
     // "/" and the folders directly below it, and the home folder, are never
@@ -85,6 +92,7 @@ class WFolderBrowser : public QDialog {
 
     QFileSystemModel* model_ = nullptr;
     QLabel* caption_ = nullptr;
+    QLabel* note_ = nullptr;
     QLineEdit* edit_ = nullptr;
     QTreeView* tree_ = nullptr;
     QPushButton* ok_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QIcon>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -21,6 +22,13 @@ WHelpWindow::WHelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     browser_->setOpenExternalLinks(false);
     layout->addWidget(browser_);
     resize(520, 440);
+    // Closed from the keyboard as other windows are.
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+        auto* close = new QShortcut(keys, this);
+        close->setContext(Qt::WindowShortcut);
+        connect(close, &QShortcut::activated, this, &QWidget::close);
+    }
 }
 
 void WHelpWindow::ShowTopic(const QString& path, int context) {

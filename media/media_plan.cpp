@@ -1,5 +1,6 @@
 #include "media/media_plan.h"
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <set>
@@ -120,6 +121,8 @@ void WMediaPlan::Gather(WProjectData& project) {
     guarded_.clear();
     engineRootLast_ = -1;
     fileSetSize_ = 0;
+    disks_.Clear();
+    std::vector<const WSetupComponent*> shipped;
 
     // Each folder once, by its spelling and then by its real path: the
     // first entry of a folder says what it is.
@@ -147,6 +150,7 @@ void WMediaPlan::Gather(WProjectData& project) {
         for (int level = 0; level < WComponentManager::kLevelCount; ++level) {
             for (const WSetupComponent* c : components->Level(level)) {
                 components_.push_back(ShownName(*c, engineStrings));
+                shipped.push_back(c);
                 if (!c->IsApplicationComponent())
                     continue;  // its files lie in the installation folder
                 for (int type : kFileElementTypes) {
@@ -169,8 +173,18 @@ void WMediaPlan::Gather(WProjectData& project) {
         components->ReleaseGathered();
     }
 
-    if (project.InstallLocation.empty())
+    // The floppies hold the engine's archives, then one per component, in
+    // the order the build packs them.
+    auto estimateDisks = [&] {
+        disks_.AddEngine(project, engineFiles_, engineRootLast_);
+        for (const WSetupComponent* c : shipped)
+            disks_.AddComponent(project, *c);
+        disks_.AddComponentList();
+    };
+    if (project.InstallLocation.empty()) {
+        estimateDisks();
         return;
+    }
     const std::string distrib = ResolveNoCase(JoinPath(project.InstallLocation, "Distrib"));
     auto addFolder = [&](const std::string& folder) {
         for (const std::string& name : MatchFilesInFolder(folder, "*.*")) {
@@ -184,6 +198,7 @@ void WMediaPlan::Gather(WProjectData& project) {
     addFolder(distrib);
     engineRootLast_ = static_cast<int>(engineFiles_.size()) - 1;
     addFolder(ResolveNoCase(JoinPath(distrib, "Setup")));
+    estimateDisks();
 }
 
 std::string WMediaPlan::ComponentsText() const {
@@ -291,7 +306,7 @@ void WMediaPlan::Recompute(WProjectData& project) {
         estimate_ = 1;
         description_ = kSingleDescription;
     } else {
-        estimate_ = EstimateDisks(fileSetSize_, capacity);
+        estimate_ = std::max(disks_.Disks(capacity), 1);
         description_ = ReplaceAll(kFloppyDescription, "%1", shown);
     }
 }
@@ -301,7 +316,9 @@ std::string WMediaPlan::SizeText() const {
 }
 
 std::string WMediaPlan::EstimateText() const {
-    return "Estimated number of disks : " + std::to_string(estimate_);
+    const bool about = floppy_ && disks_.Approximate();
+    return "Estimated number of disks : " + std::string(about ? "about " : "") +
+           std::to_string(estimate_);
 }
 
 bool WMediaPlan::IsValidCustomText(std::string_view text) {

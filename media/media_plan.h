@@ -14,6 +14,8 @@
 #include <utility>
 #include <vector>
 
+#include "media/disk_estimate.h"
+
 namespace vantrel {
 
 class WProjectData;
@@ -117,13 +119,17 @@ class WMediaPlan {
     int EstimatedDisks() const { return estimate_; }
     // "Size of fileset including setup files : 3.21 MB"
     std::string SizeText() const;
-    // "Estimated number of disks : 3"
+    // "Estimated number of disks : 3", or "... : about 3" when compression
+    // was only sampled (see WDiskEstimate).
     std::string EstimateText() const;
+    // The floppies the set fills, from what Gather found (see disk_estimate.h).
+    const WDiskEstimate& DiskEstimate() const { return disks_; }
     // The single-disk or floppy description.
     const std::string& Description() const { return description_; }
 
-    // Number of floppies of `capacity` for `size` bytes, as the page
-    // estimates it (a rough figure that assumes compression).
+    // Number of floppies of `capacity` for `size` bytes by a rough rule (a
+    // ratio of the file set assumed for compression); Recompute counts from
+    // the plan's WDiskEstimate instead.
     static int EstimateDisks(double size, double capacity);
 
     // --- Checks.
@@ -190,6 +196,7 @@ class WMediaPlan {
 
     bool floppy_ = false;
     int estimate_ = 1;
+    WDiskEstimate disks_;
     std::string description_;
 };
 

@@ -185,6 +185,12 @@ void WCustPage::OnAddIni() {
         return;
     std::unique_ptr<WSetupProfileString> entry = NewIniEntry(*file);
     WIniEntryDialog dialog(*entry, Boxes(), this);
+    dialog.SetCheck(
+        [this](const WSetupElement& typed) {
+            return CheckChangedIniEntry(*Project(), nullptr,
+                                        static_cast<const WSetupProfileString&>(typed));
+        },
+        QString::fromLatin1(kEntryExistsCaption));
     if (iniRunner_(dialog) != QDialog::Accepted)
         return;  // the new entry goes with the dialog
     std::string error;
@@ -203,6 +209,12 @@ void WCustPage::OnAddText() {
         return;
     std::unique_ptr<WSetupCustFile> entry = NewTextReplacement(*file);
     WTextReplacementDialog dialog(*entry, Boxes(), this);
+    dialog.SetCheck(
+        [this](const WSetupElement& typed) {
+            return CheckChangedTextReplacement(*Project(), nullptr,
+                                               static_cast<const WSetupCustFile&>(typed));
+        },
+        QString::fromLatin1(kEntryExistsCaption));
     if (textRunner_(dialog) != QDialog::Accepted)
         return;
     std::string error;
@@ -221,6 +233,13 @@ void WCustPage::OnModifyIni() {
         return;
     auto* entry = static_cast<WSetupProfileString*>(ElementOf(row));
     WIniEntryDialog dialog(*entry, Boxes(), this);
+    // The same duplicate test as Add, the entry itself aside.
+    dialog.SetCheck(
+        [this, entry](const WSetupElement& typed) {
+            return CheckChangedIniEntry(*Project(), entry,
+                                        static_cast<const WSetupProfileString&>(typed));
+        },
+        QString::fromLatin1(kEntryExistsCaption));
     if (iniRunner_(dialog) != QDialog::Accepted)
         return;
     CustomisationChanged(*Project());
@@ -234,6 +253,12 @@ void WCustPage::OnModifyText() {
         return;
     auto* entry = static_cast<WSetupCustFile*>(ElementOf(row));
     WTextReplacementDialog dialog(*entry, Boxes(), this);
+    dialog.SetCheck(
+        [this, entry](const WSetupElement& typed) {
+            return CheckChangedTextReplacement(*Project(), entry,
+                                               static_cast<const WSetupCustFile&>(typed));
+        },
+        QString::fromLatin1(kEntryExistsCaption));
     if (textRunner_(dialog) != QDialog::Accepted)
         return;
     CustomisationChanged(*Project());

@@ -76,12 +76,12 @@ TargetSystems WCustomisationDialog::Systems() const {
     return systems;
 }
 
-void WCustomisationDialog::Conclude(const std::string& refused) {
+void WCustomisationDialog::Conclude(const std::string& refused, const QString& caption) {
     if (refused.empty()) {
         accept();
         return;
     }
-    boxes_.Message(FromEngine(refused), Dialogs::Icon::Exclamation, QString(), this);
+    boxes_.Message(FromEngine(refused), Dialogs::Icon::Exclamation, caption, this);
 }
 
 }  // namespace vantrel

@@ -7,6 +7,7 @@
 
 #include <QDialog>
 #include <array>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -29,6 +30,15 @@ class WCustomisationDialog : public QDialog {
     // Windows 95, Windows NT 4, Windows 98, Windows 2000.
     QCheckBox* SystemBox(int index) const { return systems_[index]; }
 
+    // A further test of the values OK would store (given as an entry that
+    // holds them): "" or the refusal, shown with `caption` (empty: the
+    // program title) while the dialog stays open.
+    using Check = std::function<std::string(const WSetupElement&)>;
+    void SetCheck(Check check, QString caption = QString()) {
+        check_ = std::move(check);
+        checkCaption_ = std::move(caption);
+    }
+
   public slots:
     // Checks and stores; closes with OK only when the core accepts.
     virtual void OnOk() = 0;
@@ -48,9 +58,25 @@ class WCustomisationDialog : public QDialog {
                    const std::vector<QString>& names);
     TargetSystems Systems() const;
     // Accepts for an empty `refused`; otherwise shows it and stays open.
-    void Conclude(const std::string& refused);
+    void Conclude(const std::string& refused, const QString& caption = QString());
+    // Stores `p` into `entry` when it passes the dialog's Check as well, then
+    // concludes.
+    template <class Properties, class Entry>
+    void Store(const Properties& p, Entry& entry) {
+        Entry trial(entry);
+        std::string refused = p.Apply(trial);
+        if (refused.empty() && check_) {
+            if (std::string duplicate = check_(trial); !duplicate.empty()) {
+                Conclude(duplicate, checkCaption_);
+                return;
+            }
+        }
+        Conclude(refused.empty() ? p.Apply(entry) : refused);
+    }
 
   private:
+    Check check_;
+    QString checkCaption_;
     Dialogs& boxes_;
     QFormLayout* form_ = nullptr;
     QLineEdit* file_ = nullptr;

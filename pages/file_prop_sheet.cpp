@@ -58,6 +58,22 @@ void AddRow(QFormLayout* form, const char* label, QWidget* field) {
     form->addRow(text, field);
 }
 
+constexpr const char* kTypingNote = "typingNote";
+
+// A hidden line below `edit` that says why a typed character was not taken.
+void AddTypingNote(QFormLayout* form, QLineEdit* edit) {
+    auto* note = new QLabel(edit->parentWidget());
+    note->setObjectName(edit->objectName() + QStringLiteral("Note"));
+    note->setWordWrap(true);
+    note->hide();
+    form->addRow(QString(), note);
+    edit->setProperty(kTypingNote, QVariant::fromValue(static_cast<QObject*>(note)));
+}
+
+QLabel* TypingNoteOf(QLineEdit* edit) {
+    return qobject_cast<QLabel*>(edit->property(kTypingNote).value<QObject*>());
+}
+
 }  // namespace
 
 FilePropSheet::FilePropSheet(WWizardApp& app, WSetupFile* file, WRelocateFile relocate,
@@ -107,6 +123,7 @@ QWidget* FilePropSheet::BuildSource() {
     AddRow(form, "&Source:", ReadOnlyEdit(NativePath(props_.SourceFolder()), "sourceFolder", page));
     sourceDirectory_ = Edit(FromEngine(props_.sourceDirectory), "sourceDirectory", page);
     AddRow(form, "Source &Directory on CD:", sourceDirectory_);
+    AddTypingNote(form, sourceDirectory_);
     AddRow(form,
            "Source &File:", ReadOnlyEdit(FromEngine(props_.SourceFileName()), "sourceFile", page));
     fullSourcePath_ = ReadOnlyEdit(NativePath(props_.FullSourcePath()), "fullSourcePath", page);
@@ -146,6 +163,7 @@ QWidget* FilePropSheet::BuildDestination() {
 
     destinationDirectory_ = Edit(FromEngine(props_.targetDirectory), "destinationDirectory", page);
     AddRow(form, "De&stination Directory:", destinationDirectory_);
+    AddTypingNote(form, destinationDirectory_);
     AddRow(form, "&Filename:",
            ReadOnlyEdit(FromEngine(props_.TargetFileName()), "destinationFile", page));
     fullDestinationPath_ = ReadOnlyEdit(QString(), "fullDestinationPath", page);
@@ -271,11 +289,19 @@ void FilePropSheet::OnTyped(QLineEdit* edit, const QString& field, Check check,
         return;
     }
     // The refused character goes again; the caret stays where it was typed.
+    // The reason shows below the field, not in a box that would take the
+    // keys typed after it.
     const int cursor = edit->cursorPosition();
     const QString accepted = edit->property(kAcceptedText).toString();
     edit->setText(accepted);
     edit->setCursorPosition(qMax(0, cursor - static_cast<int>(text.size() - accepted.size())));
-    Boxes().Message(message, Dialogs::Icon::Stop, QString(), this);
+    // The note stays while the user types on, so that it is not missed.
+    if (QLabel* note = TypingNoteOf(edit)) {
+        note->setText(message);
+        note->show();
+    } else {
+        Boxes().Message(message, Dialogs::Icon::Stop, QString(), this);
+    }
     edit->setFocus();
 }
 
@@ -329,7 +355,11 @@ void FilePropSheet::accept() {
 }
 
 void FilePropSheet::ContextHelp() {
-    app_.ShowHelp(app_.HelpContext());
+    // Each tab has its topic: Source the sheet's own, Destination the
+    // systems, Attributes the installation, Advanced the registration.
+    static constexpr int kTabTopics[] = {1007, 1010, 1008, 1009};
+    const int tab = tabs_->currentIndex();
+    app_.ShowHelp(tab >= 0 && tab < 4 ? kTabTopics[tab] : kTabTopics[0]);
 }
 
 bool FilePropSheet::event(QEvent* event) {

@@ -26,7 +26,7 @@ void WIniEntryDialog::OnOk() {
                     QStringLiteral("The value")}))
         return;
     p.systems = Systems();
-    Conclude(p.Apply(entry_));
+    Store(p, entry_);
 }
 
 }  // namespace vantrel

@@ -47,7 +47,6 @@ PaintColour Paint(const QColor& c) {
 
 WPageBackground::WPageBackground(WWizardApp& app, QWidget* parent)
     : WPage(app, QStringLiteral("Configure Setup Background"), kHelpContext, parent) {
-    hideHelp_ = true;
     auto* layout = new QVBoxLayout(Body());
     auto* grid = new QGridLayout;
 
@@ -175,7 +174,7 @@ bool WPageBackground::OnInitDialog() {
     SelectText(alignList_, project->BackTitleAlign.empty() ? QStringLiteral("LEFT")
                                                            : FromEngine(project->BackTitleAlign));
     SelectText(sizeList_, project->BackTitleFontHeight.empty()
-                              ? QStringLiteral("16")
+                              ? QString::fromLatin1(kDefaultTitleFontHeight)
                               : FromEngine(project->BackTitleFontHeight));
     redSwatch_->SetColour(QColor(255, 0, 0));
     blueSwatch_->SetColour(QColor(0, 0, 255));
@@ -188,7 +187,9 @@ bool WPageBackground::OnSetActive() {
     const WProjectData* project = Project();
     filling_ = true;
     titleEdit_->setText(FromEngine(BackgroundTitleOf(*project)));
-    SelectText(sizeList_, FromEngine(project->BackTitleFontHeight));
+    SelectText(sizeList_, project->BackTitleFontHeight.empty()
+                              ? QString::fromLatin1(kDefaultTitleFontHeight)
+                              : FromEngine(project->BackTitleFontHeight));
     SelectText(fontList_,
                project->BackTitleFont.empty() ? DefaultFont() : FromEngine(project->BackTitleFont));
     SelectText(alignList_, project->BackTitleAlign.empty() ? QStringLiteral("LEFT")
@@ -302,12 +303,15 @@ int WPageBackground::CommitPage() {
     project->TitleTextRed = Decimal(titleColour_.red()).toStdString();
     project->TitleTextGreen = Decimal(titleColour_.green()).toStdString();
     project->TitleTextBlue = Decimal(titleColour_.blue()).toStdString();
-    project->BackTitleFont = font;
-    // A size the rule refuses is not taken: the project keeps a readable one.
+    // A value the rules refuse is not taken: the project keeps what it held,
+    // so that a save made later never writes it.
+    if (CheckBackgroundFont(font).empty())
+        project->BackTitleFont = font;
     if (CheckBackgroundFontSize(size).empty())
         project->BackTitleFontHeight = size;
     project->BackTitleAlign = align;
-    project->BackTitle = title;
+    if (CheckBackgroundTitle(title).empty())
+        project->BackTitle = title;
     return 1;
 }
 

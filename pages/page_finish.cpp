@@ -11,6 +11,7 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -106,8 +107,21 @@ WPageFinish::WPageFinish(WWizardApp& app, QWidget* parent)
     componentsLabel_->setWordWrap(true);
     layout->addWidget(sizeLabel_);
     layout->addWidget(estimateLabel_);
-    layout->addWidget(componentsLabel_);
-    layout->addWidget(descriptionLabel_);
+    // The two texts can be long: in a small window they wrap and scroll
+    // instead of being cut off mid-line.
+    auto* texts = new QWidget;
+    auto* textsLayout = new QVBoxLayout(texts);
+    textsLayout->setContentsMargins(0, 0, 0, 0);
+    textsLayout->addWidget(componentsLabel_);
+    textsLayout->addWidget(descriptionLabel_);
+    textsLayout->addStretch(1);
+    textsArea_ = new QScrollArea(Body());
+    textsArea_->setObjectName(QStringLiteral("texts"));
+    textsArea_->setFrameShape(QFrame::NoFrame);
+    textsArea_->setWidgetResizable(true);
+    textsArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    textsArea_->setWidget(texts);
+    layout->addWidget(textsArea_, 1);
 
     auto* buttons = new QHBoxLayout;
     saveButton_ = new QPushButton(QStringLiteral("&Save Project"), Body());
@@ -347,7 +361,7 @@ void WPageFinish::OnCreateMedia() {
     if (WMediaPlan::HasExistingSetup(folder)) {
         const Dialogs::Answer answer = Boxes().Show(
             FromEngine(WMediaPlan::ExistingSetupQuestion(folder)), Dialogs::Buttons::YesNoCancel,
-            Dialogs::Icon::Exclamation, Dialogs::Answer::Yes, QString(), this);
+            Dialogs::Icon::Exclamation, Dialogs::Answer::No, QString(), this);
         if (answer == Dialogs::Answer::Cancel)
             return;
         // A build never writes over an earlier set: that would leave a

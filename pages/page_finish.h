@@ -15,6 +15,7 @@
 
 class QComboBox;
 class QLabel;
+class QScrollArea;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -46,6 +47,8 @@ class WPageFinish : public WPage {
     QLabel* EstimateLabel() const { return estimateLabel_; }
     QLabel* DescriptionLabel() const { return descriptionLabel_; }
     QLabel* ComponentsLabel() const { return componentsLabel_; }
+    // Holds the components and description texts.
+    QScrollArea* TextsArea() const { return textsArea_; }
     QLabel* IconLabel() const { return iconLabel_; }
     QPushButton* SaveButton() const { return saveButton_; }
     QPushButton* CreateButton() const { return createButton_; }
@@ -98,6 +101,7 @@ class WPageFinish : public WPage {
     QLabel* estimateLabel_ = nullptr;
     QLabel* descriptionLabel_ = nullptr;
     QLabel* componentsLabel_ = nullptr;
+    QScrollArea* textsArea_ = nullptr;
     QPushButton* saveButton_ = nullptr;
     QPushButton* createButton_ = nullptr;
     QPushButton* testButton_ = nullptr;

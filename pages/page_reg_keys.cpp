@@ -148,6 +148,10 @@ void WPageRegKeys::UpdateButtons() {
 void WPageRegKeys::OnAdd() {
     std::unique_ptr<WSetupRegEntry> entry = NewRegistryEntry();
     WRegKeyDialog dialog(*entry, Boxes(), this);
+    // A duplicate is refused while the dialog is open, so nothing typed is lost.
+    dialog.SetCheck([this](const WSetupRegEntry& typed) {
+        return CheckChangedRegistryEntry(*Project(), nullptr, typed);
+    });
     if (runner_(dialog) != QDialog::Accepted)
         return;  // the new entry goes with the dialog
     SetModified();
@@ -171,6 +175,10 @@ void WPageRegKeys::OnModify() {
     }
     entry->SetUninstall(row->checkState(kUninstall) == Qt::Checked ? 1 : 0);
     WRegKeyDialog dialog(*entry, Boxes(), this);
+    // The same duplicate test as Add, the entry itself aside.
+    dialog.SetCheck([this, entry](const WSetupRegEntry& typed) {
+        return CheckChangedRegistryEntry(*Project(), entry, typed);
+    });
     if (runner_(dialog) != QDialog::Accepted)
         return;
     SetModified();
@@ -186,6 +194,12 @@ void WPageRegKeys::OnDelete() {
                         QString(), this);
         return;
     }
+    // Nothing comes back after a delete: ask first, No being the default.
+    const QString question =
+        QString::fromLatin1(kDeleteEntryQuestion).arg(FromEngine(DescribeRegistryEntry(*entry)));
+    if (Boxes().Ask(question, Dialogs::Buttons::YesNo, Dialogs::Answer::No, this) !=
+        Dialogs::Answer::Yes)
+        return;
     const int position = list_->indexOfTopLevelItem(row);
     RemoveRegistryEntry(*Project(), entry);
     delete list_->takeTopLevelItem(position);

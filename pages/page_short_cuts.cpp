@@ -182,6 +182,9 @@ void WPageShortCuts::OnAdd() {
         return;
     std::unique_ptr<WSetupShortcut> shortcut = NewShortcut(*file, GroupForNew());
     WShortcutDialog dialog(*shortcut, Boxes(), this);
+    // A duplicate is refused while the dialog is open, so nothing typed is lost.
+    dialog.SetCheck(
+        [this](const WSetupShortcut& typed) { return CheckNewShortcut(*Project(), typed); });
     if (runner_(dialog) != QDialog::Accepted)
         return;  // the new shortcut goes
     SetModified();
@@ -234,17 +237,15 @@ void WPageShortCuts::OnProperties() {
                         Dialogs::Icon::Exclamation, QString(), this);
         return;
     }
-    const WSetupShortcut before = *shortcut;
     WShortcutDialog dialog(*shortcut, Boxes(), this);
     dialog.ParametersLabel()->setText(QString::fromLatin1(kParametersLabel));
+    dialog.SetCheck(
+        [this, shortcut](const WSetupShortcut& typed) {
+            return CheckChangedShortcut(*Project(), shortcut, typed);
+        },
+        QString::fromLatin1(kShortcutExistsCaption));
     if (runner_(dialog) != QDialog::Accepted)
         return;
-    if (std::string refused = CheckChangedShortcut(*Project(), *shortcut); !refused.empty()) {
-        *shortcut = before;
-        Boxes().Message(FromEngine(refused), Dialogs::Icon::Exclamation,
-                        QString::fromLatin1(kShortcutExistsCaption), this);
-        return;
-    }
     ShortcutChanged(*Project());
     row->setText(FromEngine(ShortcutEntryText(*shortcut)));
     SetModified();

@@ -219,9 +219,15 @@ int WProject::CommitPage() {
     const bool companyOk =
         refuse(CheckCompanyName(company), company.empty() ? exclamation : Dialogs::Icon::Stop,
                company.empty() ? companyEdit_ : nullptr);
-    const bool directoryOk = refuse(CheckDefaultDirectory(directory),
-                                    directory.empty() ? exclamation : Dialogs::Icon::Stop,
-                                    directory.empty() ? defaultDirEdit_ : nullptr);
+    const bool folderOk =
+        refuse(CheckDestinationFolder(useDefault_, folder), exclamation, folderEdit_);
+    // The default directory is made of the name and the company: a fault of
+    // theirs was shown already and is not shown twice.
+    const bool partsOk = useDefault_ ? nameOk && companyOk : folderOk;
+    const bool directoryOk =
+        partsOk && refuse(CheckDefaultDirectory(directory),
+                          directory.empty() ? exclamation : Dialogs::Icon::Stop,
+                          directory.empty() ? defaultDirEdit_ : nullptr);
     const bool versionOk = refuse(CheckVersion(version), exclamation, versionEdit_);
 
     WProjectData* project = Project();

@@ -382,20 +382,28 @@ int WProjectDir::CommitPage() {
     // The components to install follow from the flags and the languages.
     project->ApplyComponentSelection();
 
-    if (const std::string warning = CheckWritingToolLanguages(tools_, runtime_, codes.size());
-        !warning.empty()) {
-        Boxes().Message(FromEngine(warning), Dialogs::Icon::Exclamation, QStringLiteral("Error"),
-                        this);
-    }
     return 1;
 }
 
 int WProjectDir::OnWizardBack() {
+    // Back keeps what is chosen, even a choice Next would refuse: the user
+    // comes this way again.
     return CommitPage() ? 0 : -1;
 }
 
 int WProjectDir::OnWizardNext() {
-    return CommitPage() ? 0 : -1;
+    if (!CommitPage())
+        return -1;
+    const WProjectData* project = Project();
+    if (const std::string refused =
+            CheckWritingToolLanguages(project->AreWritingToolsSelected, project->RuntimeComponent,
+                                      project->WritingToolLanguages.size());
+        !refused.empty()) {
+        Boxes().Message(FromEngine(refused), Dialogs::Icon::Exclamation, QString(), this);
+        languages_->setFocus();
+        return -1;
+    }
+    return 0;
 }
 
 }  // namespace vantrel

@@ -12,6 +12,7 @@
 
 #include "app/dialogs.h"
 #include "app/qt_text.h"
+#include "elements/setup_reg_entry.h"
 #include "project/registry_keys.h"
 
 namespace vantrel {
@@ -87,7 +88,13 @@ void WRegKeyDialog::OnOk() {
         return;
     for (int i = 0; i < 4; ++i)
         p.systems[i] = systems_[i]->isChecked();
-    if (std::string refused = p.Apply(entry_); !refused.empty()) {
+    WSetupRegEntry trial(entry_);
+    std::string refused = p.Apply(trial, false);
+    if (refused.empty() && check_)
+        refused = check_(trial);
+    if (refused.empty())
+        refused = p.Apply(entry_);
+    if (!refused.empty()) {
         boxes_.Message(FromEngine(refused), Dialogs::Icon::Exclamation, QString(), this);
         return;
     }

@@ -6,6 +6,8 @@
 
 #include <QDialog>
 #include <array>
+#include <functional>
+#include <string>
 
 class QCheckBox;
 class QComboBox;
@@ -30,11 +32,17 @@ class WRegKeyDialog : public QDialog {
     // Windows 95, Windows NT 4, Windows 98, Windows 2000.
     QCheckBox* SystemBox(int index) const { return systems_[index]; }
 
+    // A further test of the values OK would store (given as an entry that
+    // holds them): "" or the refusal, shown while the dialog stays open.
+    using Check = std::function<std::string(const WSetupRegEntry&)>;
+    void SetCheck(Check check) { check_ = std::move(check); }
+
   public slots:
     // Checks and stores; closes with OK only when the core accepts.
     void OnOk();
 
   private:
+    Check check_;
     WSetupRegEntry& entry_;
     Dialogs& boxes_;
     QComboBox* rootKey_ = nullptr;

@@ -9,6 +9,7 @@
 
 #include "app/dialogs.h"
 #include "app/qt_text.h"
+#include "elements/setup_shortcut.h"
 #include "project/shortcut_rules.h"
 
 namespace vantrel {
@@ -64,8 +65,17 @@ void WShortcutDialog::OnOk() {
     if (!take(additional_, "The folder", p.additional) || !take(name_, "The name", p.name) ||
         !take(parameters_, "The parameters", p.parameters))
         return;
-    if (std::string refused = p.Apply(shortcut_); !refused.empty()) {
-        boxes_.Message(FromEngine(refused), Dialogs::Icon::Exclamation, QString(), this);
+    WSetupShortcut trial(shortcut_);
+    std::string refused = p.Apply(trial);
+    QString caption;
+    if (refused.empty() && check_) {
+        refused = check_(trial);
+        caption = checkCaption_;
+    }
+    if (refused.empty())
+        refused = p.Apply(shortcut_);
+    if (!refused.empty()) {
+        boxes_.Message(FromEngine(refused), Dialogs::Icon::Exclamation, caption, this);
         name_->setFocus();
         return;
     }

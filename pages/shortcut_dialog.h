@@ -6,6 +6,8 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
+#include <string>
 
 class QComboBox;
 class QLabel;
@@ -29,11 +31,22 @@ class WShortcutDialog : public QDialog {
     QLabel* ParametersLabel() const { return parametersLabel_; }
     QLineEdit* ParametersEdit() const { return parameters_; }
 
+    // A further test of the values OK would store (given as a shortcut that
+    // holds them): "" or the refusal, shown with `caption` (empty: the
+    // program title) while the dialog stays open.
+    using Check = std::function<std::string(const WSetupShortcut&)>;
+    void SetCheck(Check check, QString caption = QString()) {
+        check_ = std::move(check);
+        checkCaption_ = std::move(caption);
+    }
+
   public slots:
     // Checks and stores; closes with OK only when the core accepts.
     void OnOk();
 
   private:
+    Check check_;
+    QString checkCaption_;
     WSetupShortcut& shortcut_;
     Dialogs& boxes_;
     QLineEdit* target_ = nullptr;

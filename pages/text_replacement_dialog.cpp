@@ -24,7 +24,7 @@ void WTextReplacementDialog::OnOk() {
                    {QStringLiteral("The search text"), QStringLiteral("The replacement")}))
         return;
     p.systems = Systems();
-    Conclude(p.Apply(entry_));
+    Store(p, entry_);
 }
 
 }  // namespace vantrel

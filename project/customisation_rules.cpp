@@ -20,16 +20,17 @@ std::string ComparableRecord(const WSetupElement& entry) {
 }
 
 // Whether a component of the project holds an element of the entry's type
-// with the entry's record. Reading a script keeps one element per record,
-// so a second one would not come back from the saved project.
-bool RecordHeld(const WProjectData& project, const WSetupElement& entry) {
+// with the entry's record, `except` aside. Reading a script keeps one element
+// per record, so a second one would not come back from the saved project.
+bool RecordHeld(const WProjectData& project, const WSetupElement& entry,
+                const WSetupElement* except) {
     const WCreatorManager* manager = project.Components();
     if (!manager)
         return false;
     const std::string key = ComparableRecord(entry);
     for (const WSetupComponent* c : manager->Components()) {
         for (const auto& e : c->Elements(entry.GetTypeCode())) {
-            if (ComparableRecord(*e) == key)
+            if (e.get() != except && ComparableRecord(*e) == key)
                 return true;
         }
     }
@@ -55,8 +56,19 @@ std::vector<Entry*> EntriesOf(const WProjectData& project, int typeCode) {
     return entries;
 }
 
-// Adds `entry` unless `same` finds a listed entry it duplicates or the
-// project holds its record already.
+// kEntryExistsMessage when `same` finds a listed entry, `except` aside, that
+// `entry` duplicates, or the project holds its record already; else "".
+template <class Entry, class Same>
+std::string Duplicate(const WProjectData& project, const Entry& entry, int typeCode, Same same,
+                      const Entry* except) {
+    for (const Entry* listed : EntriesOf<Entry>(project, typeCode)) {
+        if (listed != except && same(*listed, entry))
+            return kEntryExistsMessage;
+    }
+    return RecordHeld(project, entry, except) ? kEntryExistsMessage : std::string();
+}
+
+// Adds `entry` unless it is a Duplicate.
 template <class Entry, class Same>
 Entry* AddEntry(WProjectData& project, std::unique_ptr<Entry> entry, int typeCode, Same same,
                 std::string& error) {
@@ -65,16 +77,9 @@ Entry* AddEntry(WProjectData& project, std::unique_ptr<Entry> entry, int typeCod
     WCreatorManager* manager = project.Components();
     if (!files || !manager || !entry)
         return nullptr;
-    for (const Entry* listed : EntriesOf<Entry>(project, typeCode)) {
-        if (same(*listed, *entry)) {
-            error = kEntryExistsMessage;
-            return nullptr;
-        }
-    }
-    if (RecordHeld(project, *entry)) {
-        error = kEntryExistsMessage;
+    error = Duplicate<Entry>(project, *entry, typeCode, same, nullptr);
+    if (!error.empty())
         return nullptr;
-    }
     const std::string record = entry->WriteRecord();
     auto* added = static_cast<Entry*>(files->AddElement(std::move(entry)));
     if (added && !manager->ElementMap().Find(record, typeCode))
@@ -197,21 +202,37 @@ std::vector<WSetupCustFile*> TextReplacements(const WProjectData& project) {
     return EntriesOf<WSetupCustFile>(project, kElementCustFile);
 }
 
+namespace {
+
+bool SameIniEntry(const WSetupProfileString& a, const WSetupProfileString& b) {
+    return SameFile(a, b) && a.GetSection() == b.GetSection() && a.GetKey() == b.GetKey();
+}
+
+bool SameTextReplacement(const WSetupCustFile& a, const WSetupCustFile& b) {
+    return SameFile(a, b) && a.GetSearchText() == b.GetSearchText() &&
+           a.GetReplaceText() == b.GetReplaceText();
+}
+
+}  // namespace
+
 WSetupProfileString* AddIniEntry(WProjectData& project, std::unique_ptr<WSetupProfileString> entry,
                                  std::string& error) {
-    auto same = [](const WSetupProfileString& a, const WSetupProfileString& b) {
-        return SameFile(a, b) && a.GetSection() == b.GetSection() && a.GetKey() == b.GetKey();
-    };
-    return AddEntry(project, std::move(entry), kElementProfile, same, error);
+    return AddEntry(project, std::move(entry), kElementProfile, SameIniEntry, error);
 }
 
 WSetupCustFile* AddTextReplacement(WProjectData& project, std::unique_ptr<WSetupCustFile> entry,
                                    std::string& error) {
-    auto same = [](const WSetupCustFile& a, const WSetupCustFile& b) {
-        return SameFile(a, b) && a.GetSearchText() == b.GetSearchText() &&
-               a.GetReplaceText() == b.GetReplaceText();
-    };
-    return AddEntry(project, std::move(entry), kElementCustFile, same, error);
+    return AddEntry(project, std::move(entry), kElementCustFile, SameTextReplacement, error);
+}
+
+std::string CheckChangedIniEntry(const WProjectData& project, const WSetupProfileString* entry,
+                                 const WSetupProfileString& changed) {
+    return Duplicate(project, changed, kElementProfile, SameIniEntry, entry);
+}
+
+std::string CheckChangedTextReplacement(const WProjectData& project, const WSetupCustFile* entry,
+                                        const WSetupCustFile& changed) {
+    return Duplicate(project, changed, kElementCustFile, SameTextReplacement, entry);
 }
 
 bool RemoveCustomisation(WProjectData& project, const WSetupElement* entry) {

@@ -82,6 +82,13 @@ WSetupProfileString* AddIniEntry(WProjectData& project, std::unique_ptr<WSetupPr
 // search text and the replacement.
 WSetupCustFile* AddTextReplacement(WProjectData& project, std::unique_ptr<WSetupCustFile> entry,
                                    std::string& error);
+// The same tests for `changed`, the values that Modify would give `entry`
+// (null for a new entry): kEntryExistsMessage when another entry than
+// `entry` makes it a duplicate, else "".
+std::string CheckChangedIniEntry(const WProjectData& project, const WSetupProfileString* entry,
+                                 const WSetupProfileString& changed);
+std::string CheckChangedTextReplacement(const WProjectData& project, const WSetupCustFile* entry,
+                                        const WSetupCustFile& changed);
 // Removes an entry of either kind from "Program_files"; false when it is not there.
 bool RemoveCustomisation(WProjectData& project, const WSetupElement* entry);
 // Tells the project that an entry was changed in place.

@@ -11,13 +11,17 @@
 namespace vantrel {
 
 const char* const kFolderCharactersMessage =
-    "A directory cannot contain any of the following characters:\n\t/ * ? \\ \" < > | : ,";
+    "A directory cannot contain any of the following characters:\n\t* ? \" < > | ,";
 const char* const kCreateFolderQuestion =
     "The chosen directory does not exist. Would you like the setup to create it?";
 const char* const kCreateFolderFailed =
     "The directory could not be created. You may not have write access.";
 
 namespace {
+
+// One folder's name: here the separators and the drive's colon are refused too.
+constexpr const char* kNameCharactersMessage =
+    "A directory cannot contain any of the following characters:\n\t/ * ? \\ \" < > | : ,";
 
 constexpr const char* kUncNotAllowed = "You have chosen to use drives, you cannot enter UNC paths.";
 constexpr const char* kDrivesNotAllowed =
@@ -248,7 +252,7 @@ WFolderCommand MakeNewFolder(std::string_view parent) {
 WFolderCommand RenameFolder(std::string_view folder, std::string_view newName) {
     const std::string from = StripTrailingSeparators(folder);
     if (NameHasForbiddenCharacter(newName))
-        return Failed(kFolderCharactersMessage, kRenameErrorCaption);
+        return Failed(kNameCharactersMessage, kRenameErrorCaption);
     const std::string renameFailed = "Error: (" + from + ") could not be renamed.";
     if (newName.empty() || newName == "." || newName == "..")
         return Failed(renameFailed, kRenameErrorCaption);

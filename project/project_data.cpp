@@ -9,6 +9,7 @@
 #include "platform/registry.h"
 #include "platform/strings.h"
 #include "platform/system_folders.h"
+#include "project/project_rules.h"
 #include "script/disk_utils.h"
 #include "script/spm_box_id.h"
 #include "script/spm_product.h"
@@ -186,7 +187,7 @@ void WProjectData::ResetComponents() {
 void WProjectData::ResetBackground() {
     BackTitle.clear();
     BackTitleFont = "Times New Roman";
-    BackTitleFontHeight = "48";
+    BackTitleFontHeight = kDefaultTitleFontHeight;
     BackFontStyle = "Normal";
     BackTitleBold = 0;
     BackTitleItalic = 0;
@@ -216,7 +217,9 @@ void WProjectData::ResetOptions() {
     RuntimeComponent = 1;
     UninstallComponent = 1;
     BDEComponent = 1;
-    AreWritingToolsSelected = 1;
+    // No language is chosen yet, so the proofreading tools start unticked: a
+    // setup with the tools and no language would offer an empty choice.
+    AreWritingToolsSelected = 0;
     DefaultWritingToolLang = "English";
     DefaultFolder.clear();
     ShortcutFolder = "My Project 1.0";

@@ -103,9 +103,10 @@ std::string CheckDefaultDirectory(std::string_view directory) {
     const size_t colon = directory.find(':');
     const bool secondColon =
         colon != std::string_view::npos && directory.find(':', colon + 1) != std::string_view::npos;
+    // A path: the backslash separates its folders and one colon follows the drive.
     if (HasForbiddenCharacter(directory) || secondColon)
-        return std::string("A directory cannot contain any of the following characters:") +
-               kForbiddenList;
+        return "The default directory cannot contain any of the following characters:\n\t/ * ? "
+               "\" < > | , and no colon but the drive's.";
     return TooLong("The default directory", directory, kMaxDirectoryLength);
 }
 
@@ -113,6 +114,13 @@ std::string CheckVersion(std::string_view version) {
     if (version.empty())
         return "You must enter a Version before continuing.";
     return TooLong("The version", version, kMaxFieldLength);
+}
+
+std::string CheckDestinationFolder(bool useDefault, std::string_view folder) {
+    if (useDefault || folder.find_first_not_of(" \t\\") != std::string_view::npos)
+        return {};
+    return "You must enter a destination folder when the default destination directory is not "
+           "used.";
 }
 
 std::string CheckTargetFolder(std::string_view folder) {
@@ -190,14 +198,23 @@ std::string BackgroundTitleOf(const WProjectData& project) {
 }
 
 std::vector<std::string> ProjectProblems(const WProjectData& p) {
+    const std::string name = CheckApplicationName(p.GetApplicationName());
+    const std::string company = CheckCompanyName(p.CompanyName);
+    const std::string folder = CheckDestinationFolder(p.UseDefaultDest != 0, p.DefaultDestBase);
+    // The directory is made of the name and the company, or of the typed
+    // folder: their faults are told once, by their own checks.
+    const bool partsOk = p.UseDefaultDest ? name.empty() && company.empty() : folder.empty();
     const std::string checks[] = {
-        CheckApplicationName(p.GetApplicationName()),
-        CheckCompanyName(p.CompanyName),
-        CheckDefaultDirectory(DestinationOnThisMachine(p)),
+        name,
+        company,
+        folder,
+        partsOk ? CheckDefaultDirectory(DestinationOnThisMachine(p)) : std::string(),
         CheckVersion(p.Version),
         CheckComponents(p.FrameworkComponent, p.RuntimeComponent, p.BDEComponent,
                         AnySqlLinksSelected(p)),
         CheckDefaultLanguage(p.DefaultLanguage, p.WritingToolLanguages),
+        CheckWritingToolLanguages(p.AreWritingToolsSelected, p.RuntimeComponent,
+                                  p.WritingToolLanguages.size()),
         CheckBackgroundTitle(BackgroundTitleOf(p)),
         CheckBackgroundFont(p.BackTitleFont),
         CheckBackgroundFontSize(p.BackTitleFontHeight),

@@ -31,9 +31,11 @@ inline constexpr size_t kMaxFieldLength = 1000;
 // longest length under the program-files folder, or a typed folder whose
 // "Destination" and "DefaultDirectory" lines stay short enough.
 inline constexpr size_t kMaxDirectoryLength = 2020;
-// The title font sizes the background takes.
+// The title font sizes the background takes: the setup engine reads a size
+// outside them as 80. A new project's size lies inside them.
 inline constexpr int kMinTitleFontHeight = 20;
 inline constexpr int kMaxTitleFontHeight = 160;
+inline constexpr const char* kDefaultTitleFontHeight = "48";
 
 // --- Destination.
 
@@ -69,6 +71,9 @@ std::string CheckCompanyName(std::string_view company);
 // name cannot hold, and no second colon.
 std::string CheckDefaultDirectory(std::string_view directory);
 std::string CheckVersion(std::string_view version);
+// Without the default destination the typed folder names one below the base:
+// empty (or only blanks and backslashes) would install into the base itself.
+std::string CheckDestinationFolder(bool useDefault, std::string_view folder);
 // A warning only: a typed folder with two backslashes in a row or a
 // leading one.
 std::string CheckTargetFolder(std::string_view folder);
@@ -89,7 +94,7 @@ std::string CheckComponents(int framework, int runtime, int database, bool sqlLi
 // A default language that is set must be one of the selected languages.
 std::string CheckDefaultLanguage(std::string_view defaultLanguage,
                                  const std::vector<std::string>& languages);
-// A warning only: proofreading tools installed without a language.
+// Proofreading tools installed without a language.
 std::string CheckWritingToolLanguages(int tools, int runtime, size_t languageCount);
 
 // --- Setup background.
@@ -107,7 +112,7 @@ std::string BackgroundTitleOf(const WProjectData& project);
 
 // Every refusing rule above applied to the project's values, in page order
 // (application information, setup options, background); empty when the
-// project passes them all. Warnings are not included.
+// project passes them all. Warnings (CheckTargetFolder) are not included.
 std::vector<std::string> ProjectProblems(const WProjectData& project);
 
 }  // namespace vantrel

@@ -1,5 +1,7 @@
 #include "project/registry_keys.h"
 
+#include <cctype>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 
@@ -23,6 +25,12 @@ constexpr const char* kEditorName = "regedit.exe";
 std::string& LastKeyTyped() {
     static std::string key;
     return key;
+}
+
+// The root key chosen at the last successful Apply, proposed with the key.
+std::string& LastRootTyped() {
+    static std::string root;
+    return root;
 }
 
 template <size_t N>
@@ -144,21 +152,30 @@ WSetupRegEntry* AddRegistryEntry(WProjectData& project, std::unique_ptr<WSetupRe
     if (!files || !manager || !entry)
         return nullptr;
     const std::string record = entry->WriteRecord();
-    const std::string key = ComparableRecord(*entry);
-    for (const WSetupComponent* c : manager->Components()) {
-        if (!InSetup(*c))
-            continue;
-        for (const auto& e : c->Elements(kElementRegistryKeys)) {
-            if (ComparableRecord(*e) == key) {
-                error = kDuplicateEntryMessage;
-                return nullptr;
-            }
-        }
-    }
+    error = CheckChangedRegistryEntry(project, nullptr, *entry);
+    if (!error.empty())
+        return nullptr;
     auto* added = static_cast<WSetupRegEntry*>(files->AddElement(std::move(entry)));
     if (added && !manager->ElementMap().Find(record, kElementRegistryKeys))
         manager->ElementMap().Add(record, kElementRegistryKeys, added);
     return added;
+}
+
+std::string CheckChangedRegistryEntry(const WProjectData& project, const WSetupRegEntry* entry,
+                                      const WSetupRegEntry& changed) {
+    const WCreatorManager* manager = project.Components();
+    if (!manager)
+        return {};
+    const std::string key = ComparableRecord(changed);
+    for (const WSetupComponent* c : manager->Components()) {
+        if (!InSetup(*c))
+            continue;
+        for (const auto& e : c->Elements(kElementRegistryKeys)) {
+            if (e.get() != entry && ComparableRecord(*e) == key)
+                return kDuplicateEntryMessage;
+        }
+    }
+    return {};
 }
 
 bool RemoveRegistryEntry(WProjectData& project, const WSetupRegEntry* entry) {
@@ -207,7 +224,10 @@ WRegistryKeyProperties WRegistryKeyProperties::Load(const WSetupRegEntry& entry)
     const std::string& mask = entry.GetOsMask();
     for (size_t i = 0; i < p.systems.size(); ++i)
         p.systems[i] = i < mask.size() && mask[i] == '1';
-    p.rootKey = PositionOf(RegistryRootKeys(), entry.GetRootKey());
+    // A new entry proposes the key typed last under the root it was typed for.
+    const bool proposed = entry.GetKeyPath().empty() && entry.GetRootKey().empty();
+    p.rootKey = PositionOf(RegistryRootKeys(),
+                           proposed ? std::string_view(LastRootTyped()) : entry.GetRootKey());
     p.type = PositionOf(RegistryValueTypes(), entry.GetValueType());
     p.key = entry.GetKeyPath().empty() ? LastKeyTyped() : entry.GetKeyPath();
     p.name = ExpandFolderMacros(entry.GetValueName());
@@ -247,7 +267,34 @@ std::string WRegistryKeyProperties::Check() const {
         return WithArgument(kUnstorableFieldMessage, "name");
     if (!WSetupElement::IsValidFieldText(CompressFolderMacros(value)))
         return WithArgument(kUnstorableFieldMessage, "value");
+    // A key alone (no name, no value) holds no number.
+    if (type == kNumberType && !(name.empty() && value.empty()) && !IsDwordText(value))
+        return kNumberValueMessage;
     return {};
+}
+
+bool IsDwordText(std::string_view text) {
+    constexpr uint64_t kMax = 0xFFFFFFFFu;
+    uint64_t n = 0;
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        const std::string_view digits = text.substr(2);
+        if (digits.size() > 8)
+            return false;
+        for (char c : digits) {
+            if (!std::isxdigit(static_cast<unsigned char>(c)))
+                return false;
+        }
+        return true;
+    }
+    // Decimal without a leading zero: the setup engine would read "010" as octal.
+    if (text.empty() || text.size() > 10 || (text.size() > 1 && text[0] == '0'))
+        return false;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return false;
+        n = n * 10 + static_cast<uint64_t>(c - '0');
+    }
+    return n <= kMax;
 }
 
 std::string WRegistryKeyProperties::Apply(WSetupRegEntry& entry, bool rememberKey) const {
@@ -260,8 +307,10 @@ std::string WRegistryKeyProperties::Apply(WSetupRegEntry& entry, bool rememberKe
     if (std::string why = LineLengthProblem(length); !why.empty())
         return "The entry is too long: its line in the setup script " + why + ".";
     Store(entry);
-    if (rememberKey)
+    if (rememberKey) {
         LastKeyTyped() = key;
+        LastRootTyped() = RootKeyText();
+    }
     return {};
 }
 
@@ -283,6 +332,7 @@ const std::string& WRegistryKeyProperties::LastKey() {
 
 void WRegistryKeyProperties::ForgetLastKey() {
     LastKeyTyped().clear();
+    LastRootTyped().clear();
 }
 
 }  // namespace vantrel

@@ -33,10 +33,23 @@ inline constexpr const char* kUnstorableFieldMessage =
 inline constexpr const char* kSelectForModifyMessage =
     "You have not selected a Reg Entry for modification.";
 inline constexpr const char* kSelectForDeleteMessage = "Please select a registry key for deletion";
+// %1: the entry as DescribeRegistryEntry gives it.
+inline constexpr const char* kDeleteEntryQuestion =
+    "Are you sure you want to delete this registry entry?\n\n%1";
 inline constexpr const char* kEditorNotLaunchedMessage =
     "The Registry editor could not be launched.";
+inline constexpr const char* kNumberValueMessage =
+    "A Number value must be a whole number from 0 to 4294967295, or 0x and up to eight hex "
+    "digits (0x0 to 0xFFFFFFFF).";
 inline constexpr const char* kDuplicateEntryMessage =
     "The setup already writes this registry entry.";
+
+// The position of "Number" in RegistryValueTypes().
+inline constexpr int kNumberType = 1;
+// Whether `text` is a value a DWORD holds as the setup engine reads it:
+// decimal without a leading zero, or "0x" and one to eight hex digits;
+// 0 to 4294967295.
+bool IsDwordText(std::string_view text);
 
 // The root keys offered, in the order shown.
 const std::array<const char*, 6>& RegistryRootKeys();
@@ -66,6 +79,11 @@ std::vector<WSetupRegEntry*> RegistryEntries(const WProjectData& project);
 // set to kDuplicateEntryMessage.
 WSetupRegEntry* AddRegistryEntry(WProjectData& project, std::unique_ptr<WSetupRegEntry> entry,
                                  std::string& error);
+// The same test for `changed`, the values that Modify would give `entry`
+// (null for a new entry): kDuplicateEntryMessage when an entry other than
+// `entry` writes the same record, else "".
+std::string CheckChangedRegistryEntry(const WProjectData& project, const WSetupRegEntry* entry,
+                                      const WSetupRegEntry& changed);
 // Removes `entry` from "Program_files"; false when it is not there.
 bool RemoveRegistryEntry(WProjectData& project, const WSetupRegEntry* entry);
 // Tells the project that an entry of it was changed in place, so that later
@@ -89,7 +107,8 @@ bool MergeRegFile(const std::string& path, std::string* why = nullptr);
 class WRegistryKeyProperties {
   public:
     // The values of `entry`: the root key's and the type's positions (0 when
-    // unknown), the key or, when it has none, the key typed last, name and
+    // unknown; a new entry, without root and key, gets the root key of the
+    // last Apply), the key or, when it has none, the key typed last, name and
     // value in long folder-macro form, and the first four OsMask positions.
     static WRegistryKeyProperties Load(const WSetupRegEntry& entry);
 

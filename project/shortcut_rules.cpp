@@ -214,25 +214,10 @@ WSetupShortcut* AddShortcut(WProjectData& project, std::unique_ptr<WSetupShortcu
         error = kRuntimeComponentMissingMessage;
         return nullptr;
     }
-    const std::string text = ShortcutEntryText(*shortcut);
-    for (const WSetupShortcut* s : ListedShortcuts(project)) {
-        if (ShortcutEntryText(*s) == text) {
-            error = kShortcutExistsMessage;
-            return nullptr;
-        }
-    }
+    error = CheckNewShortcut(project, *shortcut);
+    if (!error.empty())
+        return nullptr;
     const std::string record = shortcut->WriteRecord();
-    const std::string key = WSetupElementMap::KeyOf(record);
-    for (const WSetupComponent* c : manager->Components()) {
-        if (!InSetup(*c) && c != owner)
-            continue;
-        for (const auto& e : c->Elements(kElementShortcut)) {
-            if (WSetupElementMap::KeyOf(e->WriteRecord()) == key) {
-                error = kShortcutExistsMessage;
-                return nullptr;
-            }
-        }
-    }
     auto* added = static_cast<WSetupShortcut*>(owner->AddElement(std::move(shortcut)));
     if (added && !manager->ElementMap().Find(record, kElementShortcut))
         manager->ElementMap().Add(record, kElementShortcut, added);
@@ -269,13 +254,37 @@ bool RemoveShortcut(WProjectData& project, const WSetupShortcut* shortcut) {
     return removed;
 }
 
-std::string CheckChangedShortcut(const WProjectData& project, const WSetupShortcut& shortcut) {
-    const std::string text = ShortcutEntryText(shortcut);
+std::string CheckNewShortcut(const WProjectData& project, const WSetupShortcut& shortcut) {
+    const WCreatorManager* manager = project.Components();
+    if (!manager)
+        return {};
+    if (std::string refused = CheckChangedShortcut(project, nullptr, shortcut); !refused.empty())
+        return refused;
+    const WSetupComponent* owner = manager->Find(ComponentForShortcut(shortcut));
+    const std::string key = WSetupElementMap::KeyOf(shortcut.WriteRecord());
+    for (const WSetupComponent* c : manager->Components()) {
+        if (!InSetup(*c) && c != owner)
+            continue;
+        for (const auto& e : c->Elements(kElementShortcut)) {
+            if (WSetupElementMap::KeyOf(e->WriteRecord()) == key)
+                return kShortcutExistsMessage;
+        }
+    }
+    return {};
+}
+
+std::string CheckChangedShortcut(const WProjectData& project, const WSetupShortcut* shortcut,
+                                 const WSetupShortcut& changed) {
+    const std::string text = ShortcutEntryText(changed);
     for (const WSetupShortcut* s : ListedShortcuts(project)) {
-        if (s != &shortcut && ShortcutEntryText(*s) == text)
+        if (s != shortcut && ShortcutEntryText(*s) == text)
             return kShortcutExistsMessage;
     }
     return {};
+}
+
+std::string CheckChangedShortcut(const WProjectData& project, const WSetupShortcut& shortcut) {
+    return CheckChangedShortcut(project, &shortcut, shortcut);
 }
 
 void ShortcutChanged(WProjectData& project) {
@@ -321,8 +330,10 @@ void WShortcutProperties::SplitFolder(std::string_view folder, int& choice,
 
 WShortcutProperties WShortcutProperties::Load(const WSetupShortcut& shortcut) {
     WShortcutProperties p;
+    // Where the set installs the file it starts; a shortcut without a target
+    // folder shows its source.
     const std::string& dir =
-        shortcut.GetSourceDir().empty() ? shortcut.GetTargetDir() : shortcut.GetSourceDir();
+        shortcut.GetTargetDir().empty() ? shortcut.GetSourceDir() : shortcut.GetTargetDir();
     p.target = ExpandFolderMacros(dir) + "\\" + shortcut.GetTargetName();
     SplitFolder(shortcut.GetShortcutFolder(), p.folder, p.additional);
     p.name = shortcut.GetShortcutName();

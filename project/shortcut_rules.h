@@ -130,6 +130,13 @@ bool RemoveShortcut(WProjectData& project, const WSetupShortcut* shortcut);
 // After `shortcut` was changed in place: "" when its entry text is still its
 // own, else kShortcutExistsMessage (the caller then restores the shortcut).
 std::string CheckChangedShortcut(const WProjectData& project, const WSetupShortcut& shortcut);
+// The same for `changed`, the values Properties would give `shortcut`
+// (which is not compared with itself).
+std::string CheckChangedShortcut(const WProjectData& project, const WSetupShortcut* shortcut,
+                                 const WSetupShortcut& changed);
+// What AddShortcut refuses `shortcut` for, without adding it: "" or
+// kShortcutExistsMessage.
+std::string CheckNewShortcut(const WProjectData& project, const WSetupShortcut& shortcut);
 // Tells the project that a shortcut was changed in place.
 void ShortcutChanged(WProjectData& project);
 // Without the runtime component ("RuntimeComponent" 0) the runtime's

@@ -169,12 +169,12 @@ std::string ReadFontName(std::string_view path, std::string* error) {
         uint32_t length = 0;
         if (!font.U32(r + 8, offset) || !font.U32(r + 12, length))
             return refuse("the table directory cannot be read");
-        // A table that does not fit is a truncated file, or an offset or a
-        // length that lies.
-        if (!font.Holds(offset, length))
-            return refuse("a table lies past the end of the file");
+        // Only the table that is read must fit: a truncated or lying entry of
+        // another table does not hide the name.
         if (std::memcmp(tag, "name", 4) != 0)
             continue;
+        if (!font.Holds(offset, length))
+            return refuse("the name table lies past the end of the file");
         if (!ReadNameTable(font, offset, length, fullName, why))
             return refuse(why);
     }

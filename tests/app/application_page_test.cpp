@@ -21,7 +21,8 @@ const QString kNoVersion = QStringLiteral("You must enter a Version before conti
 const QString kBadCompany = QStringLiteral(
     "Company Name cannot contain any of the following characters:\n\t/ * ? \\ \" < > | : ,");
 const QString kBadDirectory = QStringLiteral(
-    "A directory cannot contain any of the following characters:\n\t/ * ? \\ \" < > | : ,");
+    "The default directory cannot contain any of the following characters:\n\t/ * ? \" < > | , "
+    "and no colon but the drive's.");
 const QString kSlashWarning =
     QStringLiteral("Enter no more than one slash for directory separator in the Target Folder");
 
@@ -64,13 +65,13 @@ class ApplicationPageTest : public QObject {
         QVERIFY(p.page);
         QCOMPARE(p.page->window()->focusWidget(), p.page->NameEdit());
 
-        // The comma also reaches the default directory, which refuses it too.
+        // The comma also reaches the default directory, but one fault gives
+        // one message.
         p.Fill(QStringLiteral("Led,ger"), QString(1001, QLatin1Char('9')), QStringLiteral("Acme"));
         QVERIFY(!p.Next());
         QCOMPARE(p.w.Boxes().Texts(),
                  (QStringList{
                      QStringLiteral("The application name cannot contain a comma or a line break."),
-                     kBadDirectory,
                      QStringLiteral("The version cannot be longer than 1000 characters.")}));
         QVERIFY(p.w.Project()->GetApplicationName().find(',') == std::string::npos);
         QVERIFY(p.w.Project()->Version.size() <= 1000);
@@ -127,6 +128,26 @@ class ApplicationPageTest : public QObject {
         QVERIFY(!p.page->UseDefaultBox()->isChecked());
     }
 
+    void anEmptyCustomFolderIsRefused() {
+        // Without a folder below the base the setup would install into the
+        // base itself: refused, once, and the project keeps its destination.
+        for (const QString& folder : {QString(), QStringLiteral(" \\ ")}) {
+            Page p;
+            const std::string before = p.w.Project()->Destination;
+            p.page->UseDefaultBox()->click();
+            Type(p.page->FolderEdit(), folder);
+            QVERIFY(!p.Next());
+            QCOMPARE(p.w.Boxes().Texts().filter(QStringLiteral("destination folder")),
+                     QStringList{QStringLiteral("You must enter a destination folder when the "
+                                                "default destination directory is not used.")});
+            QCOMPARE(p.w.Boxes().Texts().filter(QStringLiteral("default directory")),
+                     QStringList());
+            QCOMPARE(p.w.Project()->Destination, before);
+            QCOMPARE(p.w.Project()->UseDefaultDest, 1);
+            QCOMPARE(p.page->window()->focusWidget(), p.page->FolderEdit());
+        }
+    }
+
     void checkMessagesInOrder_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("version");
@@ -140,14 +161,13 @@ class ApplicationPageTest : public QObject {
                                      << "" << QStringList{kNoName, kNoCompany, kNoVersion};
         QTest::newRow("slash in company") << "Ledger"
                                           << "1"
-                                          << "Acme/West" << QStringList{kBadCompany, kBadDirectory};
-        QTest::newRow("bar in company, no name")
-            << ""
-            << "1"
-            << "A|B" << QStringList{kNoName, kBadCompany, kBadDirectory};
+                                          << "Acme/West" << QStringList{kBadCompany};
+        QTest::newRow("bar in company, no name") << ""
+                                                 << "1"
+                                                 << "A|B" << QStringList{kNoName, kBadCompany};
         QTest::newRow("comma in company") << "Ledger"
                                           << "1"
-                                          << "Acme, Inc" << QStringList{kBadCompany, kBadDirectory};
+                                          << "Acme, Inc" << QStringList{kBadCompany};
         QTest::newRow("colon in company passes its own check")
             << "Ledger"
             << "1"

@@ -49,8 +49,9 @@ class BackgroundPageTest : public QObject {
         QVERIFY(p.page->BlueSwatch()->IsHighlighted());
         QCOMPARE(p.page->BackgroundColour(), QColor(0, 0, 255));
         QVERIFY(!p.w.App().Modified());
-        // The page hides the sheet's Help button; the next page shows it again.
-        QVERIFY(!p.w.Sheet()->Button(CPSheet::Help)->isVisible());
+        // The page has its Help button, as every page has.
+        QVERIFY(p.w.Sheet()->Button(CPSheet::Help)->isVisible());
+        QVERIFY(p.w.Sheet()->Button(CPSheet::Help)->isEnabled());
         p.w.Sheet()->OnNext();
         QVERIFY(p.w.Sheet()->Button(CPSheet::Help)->isVisible());
         QCOMPARE(p.w.Project()->BackTitle, std::string("Demo Setup"));
@@ -159,9 +160,10 @@ class BackgroundPageTest : public QObject {
                  (QStringList{QStringLiteral("You must specify a Setup Title to continue."),
                               QStringLiteral("You have not selected a font for your title, Times "
                                              "New Roman has been set by default.")}));
-        // What the page shows is written back all the same.
+        // What passes is written back; the refused empty title is not.
         QCOMPARE(p.w.Project()->BackTitleFontHeight, std::string("36"));
         QCOMPARE(p.w.Project()->BackTitleFont, std::string("Times New Roman"));
+        QCOMPARE(p.w.Project()->BackTitle, std::string());
         QCOMPARE(p.page->FontList()->currentText(), QStringLiteral("Times New Roman"));
 
         p.w.Boxes().Forget();
@@ -190,6 +192,24 @@ class BackgroundPageTest : public QObject {
         QCOMPARE(p.w.Sheet()->CurrentIndex(), 3);
         QCOMPARE(p.w.Project()->BackTitle, std::string("Ledger"));
         QCOMPARE(p.w.Project()->BackTitleFontHeight, std::string("40"));
+    }
+
+    void everyOfferedSizeAndTheDefaultLeaveThePage() {
+        // A project without a size shows the new project's size, which passes.
+        Page p([](WProjectData* project) { project->BackTitleFontHeight.clear(); });
+        QCOMPARE(p.page->SizeList()->currentText(), QStringLiteral("48"));
+        p.w.Sheet()->OnNext();
+        QCOMPARE(p.w.Boxes().Texts(), QStringList());
+        QCOMPARE(p.w.Project()->BackTitleFontHeight, std::string("48"));
+        p.w.Sheet()->OnBack();
+        for (int i = 0; i < p.page->SizeList()->count(); ++i) {
+            p.page->SizeList()->setCurrentIndex(i);
+            p.w.Sheet()->OnNext();
+            QCOMPARE(p.w.Boxes().Texts(), QStringList());
+            QCOMPARE(QString::fromStdString(p.w.Project()->BackTitleFontHeight),
+                     p.page->SizeList()->itemText(i));
+            p.w.Sheet()->OnBack();
+        }
     }
 };
 

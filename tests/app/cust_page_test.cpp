@@ -199,6 +199,45 @@ class CustPageTest : public QObject {
         QCOMPARE(p.page->TextList()->topLevelItemCount(), 0);
     }
 
+    void modifyRefusesWhatAddRefusesAndKeepsTheDialogOpen() {
+        Page p;
+        QVERIFY(p.page);
+        p.ChooseFile(0);
+        p.typing << Texts({QStringLiteral("S"), QStringLiteral("A"), QStringLiteral("1")})
+                 << Texts({QStringLiteral("S"), QStringLiteral("B"), QStringLiteral("1")});
+        p.page->AddIniButton()->click();
+        p.page->AddIniButton()->click();
+        p.ChooseFile(1);
+        p.typing << Texts({QStringLiteral("x"), QStringLiteral("y")})
+                 << Texts({QStringLiteral("z"), QStringLiteral("y")});
+        p.page->AddTextButton()->click();
+        p.page->AddTextButton()->click();
+        QCOMPARE(IniEntries(*p.w.Project()).size(), size_t(2));
+        QCOMPARE(TextReplacements(*p.w.Project()).size(), size_t(2));
+        p.w.Boxes().Forget();
+
+        // The second INI entry changed to the first's key: refused, unchanged.
+        p.page->IniList()->setCurrentItem(p.page->IniList()->topLevelItem(1));
+        p.typing << Texts({QStringLiteral("S"), QStringLiteral("A"), QStringLiteral("2")});
+        p.page->ModifyIniButton()->click();
+        QCOMPARE(p.refusedOks, 1);
+        QCOMPARE(p.w.Boxes().Texts(), QStringList{QStringLiteral("This entry already exists")});
+        QCOMPARE(p.w.Boxes().shown[0].caption, QStringLiteral("Error"));
+        QCOMPARE(IniEntries(*p.w.Project())[1]->GetKey(), std::string("B"));
+        QCOMPARE(Page::Cell(p.page->IniList(), 1, 2), QStringLiteral("B"));
+        // Its own key with another value is no duplicate of itself.
+        p.typing << Texts({QStringLiteral("S"), QStringLiteral("B"), QStringLiteral("3")});
+        p.page->ModifyIniButton()->click();
+        QCOMPARE(p.refusedOks, 1);
+        QCOMPARE(IniEntries(*p.w.Project())[1]->GetValue(), std::string("3"));
+
+        p.page->TextList()->setCurrentItem(p.page->TextList()->topLevelItem(1));
+        p.typing << Texts({QStringLiteral("x"), QStringLiteral("y")});
+        p.page->ModifyTextButton()->click();
+        QCOMPARE(p.refusedOks, 2);
+        QCOMPARE(TextReplacements(*p.w.Project())[1]->GetSearchText(), std::string("z"));
+    }
+
     void modifyAndRemoveNeedARowAndWhatIsSavedComesBack() {
         Page p;
         QVERIFY(p.page);

@@ -17,6 +17,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "app/help_window.h"
 #include "app/qt_text.h"
 #include "app/support/wizard_fixture.h"
 #include "pages/file_prop_sheet.h"
@@ -130,31 +131,48 @@ class FilePropSheetTest : public QObject {
     void typedCharactersAndTheLastSystemAreRefused() {
         Sheet s;
         s.Open();
+        // A refused character is dropped and the reason shows below the
+        // field, without a box: the keys typed after it are all taken.
         QLineEdit* source = s.Find<QLineEdit>("sourceDirectory");
-        QTest::keyClicks(source, "*");
-        QCOMPARE(source->text(), QStringLiteral("bin"));
-        QCOMPARE(s.w.Boxes().LastText(), QString::fromLatin1(kInvalidDirectoryMessage));
-        QCOMPARE(s.w.Boxes().shown.last().icon, Icon::Stop);
-        QCOMPARE(s.w.Boxes().shown.last().caption, Dialogs::ProgramTitle());
+        QLabel* sourceNote = s.Find<QLabel>("sourceDirectoryNote");
+        QVERIFY(sourceNote->isHidden());
+        QTest::keyClicks(source, "*x");
+        QCOMPARE(source->text(), QStringLiteral("binx"));
+        QCOMPARE(s.w.Boxes().shown.size(), 0);
+        QCOMPARE(sourceNote->text(), QString::fromLatin1(kInvalidDirectoryMessage));
+        QVERIFY(!sourceNote->isHidden());
 
         // The destination also refuses ":"; the path follows what is accepted.
         s.sheet->Tabs()->setCurrentIndex(1);
         QLineEdit* target = s.Find<QLineEdit>("destinationDirectory");
         s.Find<QComboBox>("destinationFolder")->setFocus();
-        QTest::keyClicks(target, "2:");
-        QCOMPARE(target->text(), QStringLiteral("bin2"));
-        QCOMPARE(s.w.Boxes().shown.size(), 2);
+        QTest::keyClicks(target, "2:3");
+        QCOMPARE(target->text(), QStringLiteral("bin23"));
+        QVERIFY(!s.Find<QLabel>("destinationDirectoryNote")->isHidden());
+        QCOMPARE(s.w.Boxes().shown.size(), 0);
         QTRY_VERIFY(target->hasFocus());
         QCOMPARE(s.Find<QLineEdit>("fullDestinationPath")->text(),
-                 QStringLiteral("<Target Folder>\\bin2\\a.dll"));
+                 QStringLiteral("<Target Folder>\\bin23\\a.dll"));
 
         for (const char* box : {"windows95", "windows98", "windowsNT4"})
             s.Click(box);
-        QCOMPARE(s.w.Boxes().shown.size(), 2);
+        QCOMPARE(s.w.Boxes().shown.size(), 0);
         s.Click("windows2000");
         QVERIFY(s.Find<QCheckBox>("windows2000")->isChecked());
         QCOMPARE(s.w.Boxes().LastText(), QString::fromLatin1(kNoSystemMessage));
         QCOMPARE(s.w.Boxes().shown.last().caption, QStringLiteral("Warning"));
+    }
+
+    void eachTabOpensItsOwnHelpTopic() {
+        Sheet s;
+        s.Open();
+        const int topics[] = {1007, 1010, 1008, 1009};
+        for (int tab = 0; tab < 4; ++tab) {
+            s.sheet->Tabs()->setCurrentIndex(tab);
+            s.sheet->ButtonBox()->button(QDialogButtonBox::Help)->click();
+            QVERIFY(s.w.App().HelpWindow());
+            QCOMPARE(s.w.App().HelpWindow()->CurrentContext(), topics[tab]);
+        }
     }
 
     void registrationsFollowTheirBoxes() {

@@ -10,6 +10,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
 #include <QtTest>
 
@@ -144,7 +146,9 @@ class FinishPageTest : public QObject {
         // Exactly the medium's size on a preset entry is a floppy set.
         QCOMPARE(p.page->SizeLabel()->text(),
                  QStringLiteral("Size of fileset including setup files : 1.44 MB"));
-        QCOMPARE(p.page->EstimateLabel()->text(), QStringLiteral("Estimated number of disks : 1"));
+        // A large compressible file is sampled: the count is "about".
+        QCOMPARE(p.page->EstimateLabel()->text(),
+                 QStringLiteral("Estimated number of disks : about 1"));
         QVERIFY(p.page->DescriptionLabel()->text().contains(
             QStringLiteral("A floppy setup, using multiple 1.44 MB disks, will be created.")));
         QCOMPARE(p.w.Project()->IsFloppySetup, 1);
@@ -156,7 +160,8 @@ class FinishPageTest : public QObject {
         QVERIFY(shows(":/vantrel/floppy.png"));
 
         size->setCurrentIndex(0);
-        QCOMPARE(p.page->EstimateLabel()->text(), QStringLiteral("Estimated number of disks : 1"));
+        QCOMPARE(p.page->EstimateLabel()->text(),
+                 QStringLiteral("Estimated number of disks : about 1"));
         size->setCurrentIndex(3);
         QCOMPARE(p.page->DescriptionLabel()->text(), kSingle);
         QCOMPARE(p.w.Project()->IsFloppySetup, 0);
@@ -168,7 +173,9 @@ class FinishPageTest : public QObject {
         QCOMPARE(p.page->DescriptionLabel()->text(), kSingle);
         p.Custom(QStringLiteral("700"), QStringLiteral("KB"));
         QVERIFY(p.page->DescriptionLabel()->text().contains(QStringLiteral("multiple 700 KB")));
-        QCOMPARE(p.page->EstimateLabel()->text(), QStringLiteral("Estimated number of disks : 2"));
+        // Deflated, the file of one letter fits on the first disk.
+        QCOMPARE(p.page->EstimateLabel()->text(),
+                 QStringLiteral("Estimated number of disks : about 1"));
 
         // The spin changes the whole part and never goes below zero.
         p.Custom(QStringLiteral("1.5"), QStringLiteral("MB"));
@@ -243,6 +250,34 @@ class FinishPageTest : public QObject {
         QCOMPARE(page->ComponentsLabel()->text(), text);
     }
 
+    void longTextsWrapAndScrollAtTheSmallestWindow() {
+        Page p;
+        for (int i = 0; i < 40; ++i)
+            p.AddAppFile("file" + std::to_string(i) + ".bin", QByteArray(100, 'a'));
+        QVERIFY(p.Open());
+        // Long texts, as many components and a long folder name give them.
+        p.page->ComponentsLabel()->setText(
+            QStringLiteral("Components: ") +
+            QStringList(QList<QString>(30, QStringLiteral("A component with a long name")))
+                .join(QStringLiteral(", ")));
+        p.w.Sheet()->show();
+        p.w.Sheet()->resize(p.w.Sheet()->minimumSizeHint());
+        QVERIFY(QTest::qWaitForWindowExposed(p.w.Sheet()));
+        QCoreApplication::processEvents();
+        QScrollArea* area = p.page->TextsArea();
+        QVERIFY(area->isAncestorOf(p.page->ComponentsLabel()));
+        QVERIFY(area->isAncestorOf(p.page->DescriptionLabel()));
+        // Each text has the height its wrapped lines need, and what the
+        // window cannot show is reached by scrolling.
+        for (QLabel* label : {p.page->ComponentsLabel(), p.page->DescriptionLabel()})
+            QTRY_VERIFY(label->height() >= label->heightForWidth(label->width()));
+        QWidget* inner = area->widget();
+        QTRY_COMPARE(area->verticalScrollBar()->maximum(),
+                     qMax(0, inner->height() - area->viewport()->height()));
+        QVERIFY(area->verticalScrollBar()->maximum() > 0);
+        QVERIFY(inner->width() <= area->viewport()->width());
+    }
+
     void invalidCustomSizesKeepThePage() {
         Page p;
         QVERIFY(p.Open());
@@ -279,8 +314,8 @@ class FinishPageTest : public QObject {
         QCOMPARE(create(QString(), good),
                  QStringList{"You have entered an invalid character for a directory."});
         QCOMPARE(create(media + QStringLiteral("/a*b"), Probe(false, true, 0)),
-                 QStringList{"A directory cannot contain any of the following characters:\n\t/ "
-                             "* ? \\ \" < > | : ,"});
+                 QStringList{"A directory cannot contain any of the following characters:\n\t"
+                             "* ? \" < > | ,"});
         QCOMPARE(create(media, Probe(false, true, 0)),
                  QStringList{"Destination drive does not exist."});
         QCOMPARE(create(media, Probe(true, true, 0)),
@@ -303,12 +338,18 @@ class FinishPageTest : public QObject {
             asked[0].endsWith(QStringLiteral("\n\nDo you wish to remove it before continuing?")));
         QCOMPARE(p.w.Boxes().shown.first().buttons, Dialogs::Buttons::YesNoCancel);
         QCOMPARE(p.w.Boxes().shown.first().icon, Dialogs::Icon::Exclamation);
+        // Enter keeps what is there: No is the default button.
+        QCOMPARE(p.w.Boxes().shown.first().defaultAnswer, Answer::No);
         QVERIFY(!p.Exists(media, QStringLiteral("Setup")));
         QVERIFY(p.page->ResultView()->toPlainText().isEmpty());
 
-        // No keeps the earlier set, so nothing is built over it.
-        p.w.Boxes().answers << Answer::No;
+        // No (here the default, as Enter gives it) keeps the earlier set and
+        // a file of the user's, so nothing is built over them.
+        QFile mine(media + QStringLiteral("/mine.txt"));
+        QVERIFY(mine.open(QIODevice::WriteOnly));
+        mine.close();
         const QStringList kept = create(media, good);
+        QVERIFY(p.Exists(media, QStringLiteral("mine.txt")));
         QCOMPARE(kept.size(), 2);
         QVERIFY2(kept[1].startsWith(QStringLiteral("The existing setup in ")), qPrintable(kept[1]));
         QVERIFY(p.Exists(media, QStringLiteral("Disk001")));

@@ -24,6 +24,9 @@ namespace {
 
 const QString kCharacters = QStringLiteral(
     "A directory cannot contain any of the following characters:\n\t/ * ? \\ \" < > | : ,");
+// In a path "/" and "\\" separate folders and the drive has its colon.
+const QString kPathCharacters =
+    QStringLiteral("A directory cannot contain any of the following characters:\n\t* ? \" < > | ,");
 const QString kReadOnly =
     QStringLiteral("The directory exists, however you do not have write access to this location.");
 
@@ -62,12 +65,22 @@ class FolderBrowserTest : public QObject {
         QVERIFY(b.OkButton()->isEnabled());
         QCOMPARE(b.SelectedFolder(), dir.path());
 
-        // A forbidden character is refused as it is typed.
-        QTest::keyClicks(b.PathEdit(), QStringLiteral("/sub*"));
-        QCOMPARE(boxes.Texts(), QStringList{kCharacters});
-        QCOMPARE(boxes.shown.last().caption, QStringLiteral("Browser Error"));
-        QCOMPARE(boxes.shown.last().icon, Dialogs::Icon::Stop);
-        QCOMPARE(b.PathEdit()->text(), dir.path());
+        // A forbidden character is refused as it is typed, beside the edit
+        // box and without a box: the keys after it are all taken.
+        QTest::keyClicks(b.PathEdit(), QStringLiteral("/sub*dir"));
+        QCOMPARE(boxes.Texts(), QStringList());
+        QCOMPARE(b.PathEdit()->text(), dir.path() + QStringLiteral("/subdir"));
+        QVERIFY(!b.TypingNote()->isHidden());
+        QCOMPARE(b.TypingNote()->text(), kPathCharacters);
+        QTest::keyClick(b.PathEdit(), Qt::Key_Backspace);
+        // A character Windows-1252 cannot hold goes the same way.
+        QTest::sendKeyEvent(QTest::Press, b.PathEdit(), Qt::Key_unknown,
+                            QString::fromUtf8("\xE2\x98\x83"), Qt::NoModifier);
+        QTest::keyClicks(b.PathEdit(), QStringLiteral("x"));
+        QCOMPARE(b.PathEdit()->text(), dir.path() + QStringLiteral("/subdix"));
+        QVERIFY(b.TypingNote()->text().contains(QString::fromUtf8("\xE2\x98\x83")));
+        QCOMPARE(boxes.Texts(), QStringList());
+        Type(b, dir.path());
         QVERIFY(b.OkButton()->isEnabled());
 
         // A trailing separator names the same folder.

@@ -223,9 +223,23 @@ class RegKeysPageTest : public QObject {
         QCOMPARE(first->GetValueData(), std::string("<W>\\b"));
         QCOMPARE(first->GetUninstall(), 0);
 
-        // Deleting the last of three selects the new last row.
+        // Delete asks first, No being the default: No and Enter keep the entry.
         p.page->List()->setCurrentItem(p.page->List()->topLevelItem(2));
         p.w.App().SetModified(0);
+        p.w.Boxes().Forget();
+        p.w.Boxes().answers << Dialogs::Answer::No;
+        p.page->DeleteButton()->click();
+        p.page->DeleteButton()->click();  // unanswered: the default button
+        QCOMPARE(p.Rows(), 3);
+        QCOMPARE(RegistryEntries(*p.w.Project()).size(), size_t(3));
+        QVERIFY(!p.w.App().Modified());
+        QCOMPARE(p.w.Boxes().shown.size(), 2);
+        QCOMPARE(p.w.Boxes().shown[0].defaultAnswer, Dialogs::Answer::No);
+        QCOMPARE(p.w.Boxes().shown[0].buttons, Dialogs::Buttons::YesNo);
+        QVERIFY(p.w.Boxes().shown[0].text.contains(QStringLiteral("Software\\C")));
+
+        // Deleting the last of three selects the new last row.
+        p.w.Boxes().answers << Dialogs::Answer::Yes << Dialogs::Answer::Yes << Dialogs::Answer::Yes;
         p.page->DeleteButton()->click();
         QCOMPARE(p.Rows(), 2);
         QCOMPARE(p.Current(), 1);
@@ -238,6 +252,64 @@ class RegKeysPageTest : public QObject {
         QVERIFY(!p.page->ModifyButton()->isEnabled());
         QVERIFY(!p.page->DeleteButton()->isEnabled());
         QVERIFY(RegistryEntries(*p.w.Project()).empty());
+    }
+
+    void numbersRootsAndDuplicatesAreRightInTheDialog() {
+        Page p;
+        QVERIFY(p.page);
+        // A Number takes only what a DWORD holds; the dialog stays open.
+        Typing word;
+        word.key = QStringLiteral("Software\\N");
+        word.name = QStringLiteral("Count");
+        word.value = QStringLiteral("abc");
+        word.type = 1;
+        word.root = 1;  // HKEY_CURRENT_USER
+        Typing number = word;
+        number.value = QStringLiteral("0x10");
+        p.typing << word;
+        p.page->AddButton()->click();
+        QCOMPARE(p.refusedOks, 1);
+        QCOMPARE(p.w.Boxes().LastText(), QString::fromLatin1(kNumberValueMessage));
+        QCOMPARE(p.Rows(), 0);
+        p.typing << number;
+        p.page->AddButton()->click();
+        QCOMPARE(p.Rows(), 1);
+        QCOMPARE(RegistryEntries(*p.w.Project())[0]->GetValueData(), std::string("0x10"));
+
+        // The next Add proposes the last key under the last root.
+        int rootShown = -1;
+        p.page->SetDialogRunner([&](WRegKeyDialog& d) {
+            rootShown = d.RootKeyList()->currentIndex();
+            return int(QDialog::Rejected);
+        });
+        p.page->AddButton()->click();
+        QCOMPARE(rootShown, 1);
+
+        // Modify refuses what Add refuses, the entry itself aside, and keeps
+        // the dialog open with what was typed.
+        Page q;
+        q.Add(QStringLiteral("Software\\A"), QStringLiteral("V"), QStringLiteral("1"));
+        q.Add(QStringLiteral("Software\\B"), QStringLiteral("V"), QStringLiteral("1"));
+        q.w.Boxes().Forget();
+        q.page->List()->setCurrentItem(q.page->List()->topLevelItem(1));
+        Typing same;
+        same.key = QStringLiteral("Software\\A");
+        same.name = QStringLiteral("V");
+        same.value = QStringLiteral("1");
+        q.typing << same;
+        q.page->ModifyButton()->click();
+        QCOMPARE(q.refusedOks, 1);
+        QCOMPARE(q.w.Boxes().Texts(),
+                 QStringList{QStringLiteral("The setup already writes this registry entry.")});
+        QCOMPARE(RegistryEntries(*q.w.Project())[1]->GetKeyPath(), std::string("Software\\B"));
+        QCOMPARE(q.Cell(1, 2), QStringLiteral("Software\\B"));
+        // Storing an entry unchanged is no duplicate of itself.
+        Typing unchanged = same;
+        unchanged.key = QStringLiteral("Software\\B");
+        q.typing << unchanged;
+        q.page->ModifyButton()->click();
+        QCOMPARE(q.refusedOks, 1);
+        QCOMPARE(q.w.Boxes().Texts().size(), 1);
     }
 
     void importNamesTheLinesItCouldNotRead() {

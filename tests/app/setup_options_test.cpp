@@ -29,6 +29,11 @@ WizardFixture::Setup Installation(bool languages = true) {
     return setup;
 }
 
+// A project with the proofreading tools ticked (a new one has them off).
+void ToolsOn(WProjectData* project) {
+    project->AreWritingToolsSelected = 1;
+}
+
 int Selection(WizardFixture& w, const char* component) {
     WSetupComponent* c = w.Project()->Components()->Find(component);
     return c ? c->GetSelection() : -1;
@@ -104,7 +109,7 @@ class SetupOptionsTest : public QObject {
     }
 
     void writingToolsNeedTheRuntime() {
-        Page p;
+        Page p(true, ToolsOn);
         QVERIFY(p.page->WritingToolsBox()->isEnabled());
         QVERIFY(p.page->LanguageList()->isEnabled());
         p.page->RuntimeBox()->click();
@@ -140,7 +145,7 @@ class SetupOptionsTest : public QObject {
     }
 
     void defaultLanguageRowStaysChecked() {
-        Page p;
+        Page p(true, ToolsOn);
         p.page->DefaultLanguageList()->setCurrentIndex(4);
         emit p.page->DefaultLanguageList()->activated(4);
         QVERIFY(p.RowChecked(4));
@@ -182,16 +187,45 @@ class SetupOptionsTest : public QObject {
         QCOMPARE(p.w.Project()->DefaultLanguage, std::string());
     }
 
-    void englishVariantsShareOneComponent() {
+    void newProjectsAreConsistentAndOnlyNextRefusesToolsWithoutALanguage() {
+        // A new project has no language and so no proofreading tools: Back
+        // and Next leave without a word.
         Page p;
-        p.w.Sheet()->OnNext();  // nothing checked yet
+        QVERIFY(!p.page->WritingToolsBox()->isChecked());
+        p.w.Sheet()->OnBack();
+        QCOMPARE(p.w.Sheet()->CurrentIndex(), 3);
+        QVERIFY(p.w.GoTo(4));
+        p.w.Sheet()->OnNext();
+        QCOMPARE(p.w.Sheet()->CurrentIndex(), 5);
+        QVERIFY(p.w.Boxes().shown.isEmpty());
+        QCOMPARE(p.w.Project()->AreWritingToolsSelected, 0);
+
+        // Tools ticked without a language: Back keeps the choice quietly,
+        // Next says why and stays.
+        p.w.Sheet()->OnBack();
+        p.page->WritingToolsBox()->click();
+        p.w.Sheet()->OnBack();
+        QCOMPARE(p.w.Sheet()->CurrentIndex(), 3);
+        QVERIFY(p.w.Boxes().shown.isEmpty());
+        QVERIFY(p.w.GoTo(4));
+        QVERIFY(p.page->WritingToolsBox()->isChecked());
+        p.w.Sheet()->OnNext();
         QCOMPARE(p.w.Boxes().Texts(),
                  QStringList{"Please select at least one writing tool language"});
-        QCOMPARE(p.w.Boxes().shown.first().caption, QStringLiteral("Error"));
-        QCOMPARE(p.w.Sheet()->CurrentIndex(), 5);  // a warning only
+        QCOMPARE(p.w.Sheet()->CurrentIndex(), 4);
+        p.CheckRow(2, true);
+        p.w.Sheet()->OnNext();
+        QCOMPARE(p.w.Sheet()->CurrentIndex(), 5);
+        QCOMPARE(p.w.Boxes().shown.size(), 1);
+    }
+
+    void englishVariantsShareOneComponent() {
+        Page p(true, ToolsOn);
+        p.w.Sheet()->OnBack();  // nothing checked yet: Back leaves quietly
+        QVERIFY(p.w.Boxes().shown.isEmpty());
         QCOMPARE(Selection(p.w, "LX9_English"), WSetupComponent::kNotSelected);
 
-        p.w.Sheet()->OnBack();
+        QVERIFY(p.w.GoTo(4));
         p.CheckRow(1, true);  // UK; CE before it and US, OZ after it stay unchecked
         p.w.Sheet()->OnNext();
         QCOMPARE(Selection(p.w, "LX9_English"), WSetupComponent::kSelected);

@@ -230,6 +230,17 @@ class SheetTest : public QObject {
         QVERIFY(QFileInfo(w.App().HelpWindow()->CurrentPath()).isFile());
         QVERIFY(w.App().HelpWindow()->Browser()->toPlainText().contains(QStringLiteral("Welcome")));
 
+        // Esc and Ctrl+W close the help window.
+        for (const QKeyCombination keys :
+             {QKeyCombination(Qt::Key_Escape), QKeyCombination(Qt::CTRL | Qt::Key_W)}) {
+            w.Sheet()->OnHelp();
+            WHelpWindow* help = w.App().HelpWindow();
+            QVERIFY(QTest::qWaitForWindowActive(help));
+            QVERIFY(help->isVisible());
+            QTest::keyClick(help->Browser(), keys.key(), keys.keyboardModifiers());
+            QTRY_VERIFY(!help->isVisible());
+        }
+
         // The "?" of the caption.
         QVERIFY(w.GoTo(1));
         QEvent whatsThis(QEvent::EnterWhatsThisMode);

@@ -76,9 +76,13 @@ class ShortcutsPageTest : public QObject {
                 d.AdditionalEdit()->setText(t.additional);
                 d.ParametersEdit()->setText(t.parameters);
                 d.OnOk();
+                if (d.result() != QDialog::Accepted)
+                    ++refusedOks;
                 return d.result();
             });
         }
+        // OK presses the dialog refused, staying open with what was typed.
+        int refusedOks = 0;
         QStringList Shortcuts() const {
             QStringList texts;
             for (int i = 0; i < page->ShortcutList()->count(); ++i)
@@ -129,7 +133,7 @@ class ShortcutsPageTest : public QObject {
         p.typing << Typing{};
         p.page->AddButton()->click();
         QCOMPARE(p.opened.last(),
-                 QStringLiteral("C:\\Source\\app.exe|2|My Project|Shortcut to app.exe|"
+                 QStringLiteral("<Target Folder>\\app.exe|2|My Project|Shortcut to app.exe|"
                                 "Command &Line Parameters"));
         QVERIFY(p.Shortcuts().isEmpty());
         p.Add(0, QStringLiteral("Ledger"));
@@ -148,6 +152,13 @@ class ShortcutsPageTest : public QObject {
         QCOMPARE(p.w.Boxes().LastText(),
                  QStringLiteral("You must specify a name for your shortcut."));
         QCOMPARE(p.Shortcuts().size(), 1);
+        // A new shortcut that reads like a listed one is refused while the
+        // dialog stays open with what was typed.
+        const int refusedBefore = p.refusedOks;
+        p.Add(1, QStringLiteral("Ledger"));
+        QCOMPARE(p.w.Boxes().LastText(), QStringLiteral("Shortcut already exists."));
+        QCOMPARE(p.refusedOks, refusedBefore + 1);
+        QCOMPARE(p.Shortcuts().size(), 1);
         p.Add(1, QStringLiteral("Tool"));
         QCOMPARE(p.Shortcuts().size(), 2);
 
@@ -156,9 +167,11 @@ class ShortcutsPageTest : public QObject {
         Typing again;
         again.name = QStringLiteral("Ledger");
         p.typing << again;
+        const int refused = p.refusedOks;
         p.page->PropertiesButton()->click();
         QCOMPARE(p.w.Boxes().LastText(), QStringLiteral("Shortcut already exists."));
         QCOMPARE(p.w.Boxes().shown.last().caption, QStringLiteral("Error"));
+        QCOMPARE(p.refusedOks, refused + 1);  // the dialog stays open
         QCOMPARE(p.Shortcuts()[1], QStringLiteral("<Start Menu Programs Folder>\\Ledger\\Tool"));
         QCOMPARE(ListedShortcuts(*p.w.Project())[1]->GetShortcutName(), std::string("Tool"));
         p.typing << Typing{QStringLiteral("Tool"), 0, QString(), QStringLiteral("/q")};

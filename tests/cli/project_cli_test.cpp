@@ -69,7 +69,8 @@ TEST_F(ProjectCommands, NewSetAddFilesAndShowTellTheSameProject) {
     Result set =
         Cli("set work/p.zlt DisplayLicense=1 LicenseText=@license.txt DisplayRelease=1 "
             "'ReleaseText=First release' IsOracleSelected=1 RuntimeComponent=0 "
-            "WritingToolLanguages=us,de DefaultLanguage=DE 'Background Title=Ledger Setup' "
+            "AreWritingToolsSelected=1 WritingToolLanguages=us,de DefaultLanguage=DE "
+            "'Background Title=Ledger Setup' "
             "BackGroundTitleFontAlign=center GradientColor=red UseDefaultDest=0 "
             "'DefaultDestPrefix=<Windows Drive Letter:>' DefaultDestBase=Apps IsFloppySetup=1");
     ASSERT_EQ(set.status, 0) << set.err;
@@ -169,13 +170,23 @@ TEST_F(ProjectCommands, SetRefusesWhatBreaksTheProjectRulesWithTheirMessage) {
     const std::string forbidden =
         " cannot contain any of the following characters:\n\t"
         "/ * ? \\ \" < > | : ,\n";
+    const std::string kBadDirectory =
+        "The default directory cannot contain any of the following characters:\n\t"
+        "/ * ? \" < > | , and no colon but the drive's.\n";
+    const std::string kNoFolder =
+        "You must enter a destination folder when the default destination directory is not "
+        "used.\n";
     const struct {
         const char* arguments;
         std::string message;
     } cases[] = {
         {"'CompanyName=Acme/West'", "Company Name" + forbidden},
-        {"'ApplicationName=Ledger: 2'", "A directory" + forbidden},
-        {"UseDefaultDest=0 'DefaultDestBase=Apps|Ledger'", "A directory" + forbidden},
+        {"'ApplicationName=Ledger: 2'", kBadDirectory},
+        {"UseDefaultDest=0 'DefaultDestBase=Apps|Ledger'", kBadDirectory},
+        // No folder below the base would install into the base itself.
+        {"UseDefaultDest=0 DefaultDestBase=", kNoFolder},
+        {"UseDefaultDest=0 'DefaultDestBase= \\ ' 'DefaultDestPrefix=<WDL:>'", kNoFolder},
+        {"AreWritingToolsSelected=1", "Please select at least one writing tool language\n"},
         {"Version=", "You must enter a Version before continuing.\n"},
         {"FrameworkComponent=1 RuntimeComponent=0",
          "The Tessary Application Framework needs the Tessary 9 Runtime.\n"},
@@ -271,6 +282,12 @@ TEST_F(ProjectCommands, SetRefusesUnknownKeysAndBadValuesWithoutChangingTheFile)
 
     EXPECT_EQ(Cli("set work/p.zlt DisplayLicense=yes").status, 2);
     EXPECT_EQ(Cli("set work/p.zlt TextBrushRed=256").status, 2);
+    // The title font size is one the setup engine honours, the range named.
+    for (const char* size : {"16", "19", "161", "abc"}) {
+        Result r = Cli(std::string("set work/p.zlt BackGroundTitleFontHeight=") + size);
+        EXPECT_EQ(r.status, 2) << size;
+        ExpectHas(r.err, "from 20 to 160");
+    }
     EXPECT_EQ(Cli("set work/p.zlt WritingToolLanguages=US,XX").status, 2);
     EXPECT_EQ(Cli("set work/p.zlt CompanyName=").status, 2);
     EXPECT_EQ(Cli("set work/p.zlt CompanyName").status, 2);
@@ -296,6 +313,8 @@ TEST_F(ProjectCommands, SetRefusesUnknownKeysAndBadValuesWithoutChangingTheFile)
     ASSERT_EQ(Cli("set work/p.zlt companyname=Caf\xC3\xA9").status, 0);
     ExpectHas(Cli("show work/p.zlt").out, "Company:               Caf\xC3\xA9\n");
     EXPECT_EQ(Cli("set work/p.zlt 'CompanyName=\xE2\x82\xAC \xE2\x98\x83'").status, 1);
+    for (const char* size : {"20", "48", "72", "160"})
+        EXPECT_EQ(Cli(std::string("set work/p.zlt BackGroundTitleFontHeight=") + size).status, 0);
 }
 
 TEST_F(ProjectCommands, AddFilesRefusesWhatTheFilesPageRefuses) {
@@ -345,7 +364,10 @@ TEST_F(ProjectCommands, AddFilesRefusesWhatTheFilesPageRefuses) {
 
 TEST_F(ProjectCommands, ScriptsOfAProjectFile) {
     ASSERT_EQ(Cli("new work/p.zlt --name Ledger --company Acme --version 2.0").status, 0);
-    ASSERT_EQ(Cli("set work/p.zlt DisplayLicense=1 WritingToolLanguages=UK").status, 0);
+    ASSERT_EQ(
+        Cli("set work/p.zlt DisplayLicense=1 AreWritingToolsSelected=1 WritingToolLanguages=UK")
+            .status,
+        0);
     dir.Write("src/ledger.exe", "MZ");
     ASSERT_EQ(Cli("add-files work/p.zlt src/ledger.exe").status, 0);
 

@@ -48,18 +48,18 @@ TEST_F(RegistryCommand, AddListRemove) {
     ASSERT_EQ(added.status, 0) << added.err;
     EXPECT_EQ(added.out, "Added HKEY_LOCAL_MACHINE\\Software\\X  V = \"1\"  String\n");
     ASSERT_EQ(Cli("registry work/p.zlt add 'HKCU\\Software\\Y' --name Dir --value "
-                  "'<Windows Folder>\\a' --type number --os 95,2000 --uninstall off")
+                  "0x2A --type number --os 95,2000 --uninstall off")
                   .status,
               0);
     const std::string x = "Program_files,HKEY_LOCAL_MACHINE,Software\\X,V,1,String,11111,1";
-    const std::string y = "Program_files,HKEY_CURRENT_USER,Software\\Y,Dir,<W>\\a,Number,10011,0";
+    const std::string y = "Program_files,HKEY_CURRENT_USER,Software\\Y,Dir,0x2A,Number,10011,0";
     EXPECT_EQ(Records(), x + kTail + y + kTail);
 
     test::ShellResult list = Cli("registry work/p.zlt list");
     EXPECT_EQ(list.out,
               "Registry entries (2)\n"
               "  1  HKEY_LOCAL_MACHINE\\Software\\X  V = \"1\"  String\n"
-              "  2  HKEY_CURRENT_USER\\Software\\Y  Dir = \"<Windows Folder>\\a\"  Number, kept "
+              "  2  HKEY_CURRENT_USER\\Software\\Y  Dir = \"0x2A\"  Number, kept "
               "at uninstallation, only Windows 95, Windows 2000\n");
     EXPECT_NE(Cli("show work/p.zlt").out.find("Registry entries (2)\n  HKEY_LOCAL_MACHINE"),
               std::string::npos);
@@ -75,6 +75,17 @@ TEST_F(RegistryCommand, AddListRemove) {
     EXPECT_EQ(Cli("registry work/p.zlt add 'HKLM\\S' --os none").status, 2);
     EXPECT_EQ(Cli("registry work/p.zlt add 'HKEY_NOWHERE\\S'").status, 2);
     EXPECT_EQ(Cli("registry work/p.zlt add 'HKLM\\S' --name 'a*'").status, 1);
+    // A Number takes only what a DWORD holds.
+    for (const char* value : {"abc", "4294967296", "-1", "'<Windows Folder>\\a'"}) {
+        test::ShellResult number =
+            Cli(std::string("registry work/p.zlt add 'HKLM\\S' --name N --type number --value ") +
+                value);
+        EXPECT_EQ(number.status, 1) << value;
+        EXPECT_EQ(number.err,
+                  "vantrel-cli: A Number value must be a whole number from 0 to 4294967295, or "
+                  "0x and up to eight hex digits (0x0 to 0xFFFFFFFF).\n")
+            << value;
+    }
     EXPECT_EQ(Records(), x + kTail + y + kTail);
 
     EXPECT_EQ(Cli("registry work/p.zlt remove 3").status, 1);

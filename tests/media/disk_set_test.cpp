@@ -598,6 +598,60 @@ TEST_F(Splitting, PiecesCarryNumberedHeadersAndJoinBackByteForByte) {
     EXPECT_EQ(set.CurrentDisk(), 11);
 }
 
+// Text that deflates to about a third: words of a small vocabulary.
+std::string WordText(size_t n, unsigned seed) {
+    static const char* const kWords[] = {"ledger ",   "account ",  "balance ", "invoice ",
+                                         "customer ", "total\r\n", "amount ",  "period "};
+    std::string text;
+    unsigned x = seed;
+    while (text.size() < n) {
+        x = x * 1103515245u + 12345u;
+        text += kWords[(x >> 16) % 8];
+    }
+    text.resize(n);
+    return text;
+}
+
+TEST_F(FloppyBuild, TheEstimateCountsTheDisksTheBuildMakes) {
+    const struct {
+        const char* label;
+        std::vector<std::pair<std::string, std::string>> files;
+        bool about;
+    } cases[] = {
+        {"incompressible", {{"a.bin", test::RandomBytes(5000000, 3)}}, false},
+        {"mixed",
+         {{"a.bin", test::RandomBytes(2500000, 4)},
+          {"big.txt", WordText(6000000, 5)},
+          {"small.txt", WordText(200000, 6)},
+          {"b.bin", test::RandomBytes(300000, 7)}},
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        SetUp();
+        for (const auto& [name, bytes] : c.files)
+            AddAppFile(name, bytes);
+        WMediaPlan plan;
+        ASSERT_TRUE(plan.ParseSize("720 KB"));
+        plan.Gather(*project);
+        plan.Recompute(*project);
+        ASSERT_TRUE(plan.IsFloppy());
+        const int estimate = plan.EstimatedDisks();
+        EXPECT_EQ(plan.EstimateText().find("about ") != std::string::npos, c.about)
+            << plan.EstimateText();
+        ASSERT_TRUE(plan.ValidateMediaSize(*project).Ok());
+        plan.ApplyEngineFiles(*project);
+        project->MediaDistributionDirectory = media;
+        RecordingProgress progress;
+        ASSERT_TRUE(Build(progress)) << errorText;
+        const int made = static_cast<int>(Disks().size());
+        EXPECT_GE(made, 4);
+        EXPECT_LE(std::abs(estimate - made), std::max(1, made / 10))
+            << "estimated " << estimate << ", made " << made;
+        ASSERT_TRUE(RemoveTree(media) && RemoveTree(app));
+    }
+}
+
 TEST(DiskNames, NumbersFoldersAndPieces) {
     EXPECT_EQ(WDiskSet::ThreeDigits(0), "000");
     EXPECT_EQ(WDiskSet::ThreeDigits(7), "007");

@@ -168,9 +168,8 @@ TEST_F(Plan, MediaFolderChecksInOrderWithTheirMessages) {
     for (const char* bad :
          {"/srv/a*b", "/srv/a?", "C:\\a\"b", "/srv/<x>", "/srv/a|b", "/srv/a,b"}) {
         WMediaCheck check = plan.CheckMediaFolder(bad, Fake(1e9));
-        EXPECT_EQ(
-            check.message,
-            "A directory cannot contain any of the following characters:\n\t/ * ? \\ \" < > | : ,")
+        EXPECT_EQ(check.message,
+                  "A directory cannot contain any of the following characters:\n\t* ? \" < > | ,")
             << bad;
         EXPECT_EQ(check.caption, "Tessary 9 Vantrel");
     }

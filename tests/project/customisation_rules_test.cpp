@@ -255,6 +255,31 @@ TEST_F(CustomisationActions, DuplicatesAreRefused) {
     EXPECT_EQ(TextReplacements(project).size(), 3u);
 }
 
+TEST_F(CustomisationActions, ModifyRefusesWhatAddRefusesButTheEntryItself) {
+    WSetupProfileString* first = AddIni(Ini("S", "K", "1"), appIni);
+    WSetupProfileString* second = AddIni(Ini("S", "K2", "1"), appIni);
+    ASSERT_TRUE(first && second);
+    auto changedTo = [&](const WSetupProfileString& entry, const WIniEntryProperties& p) {
+        WSetupProfileString trial(entry);
+        EXPECT_EQ(p.Apply(trial), "");
+        return trial;
+    };
+    EXPECT_EQ(CheckChangedIniEntry(project, second, changedTo(*second, Ini("S", "K", "9"))),
+              kEntryExistsMessage);
+    EXPECT_EQ(CheckChangedIniEntry(project, second, changedTo(*second, Ini("S", "K2", "9"))), "");
+    EXPECT_EQ(CheckChangedIniEntry(project, first, changedTo(*first, Ini("S", "K", "1"))), "");
+    // As a new entry it duplicates the first.
+    EXPECT_EQ(CheckChangedIniEntry(project, nullptr, *first), kEntryExistsMessage);
+
+    WSetupCustFile* a = AddReplace(Replace("a", "b"), readme);
+    WSetupCustFile* c = AddReplace(Replace("c", "d"), readme);
+    ASSERT_TRUE(a && c);
+    WSetupCustFile trial(*c);
+    ASSERT_EQ(Replace("a", "b").Apply(trial), "");
+    EXPECT_EQ(CheckChangedTextReplacement(project, c, trial), kEntryExistsMessage);
+    EXPECT_EQ(CheckChangedTextReplacement(project, a, trial), "");
+}
+
 TEST_F(CustomisationActions, ARecordAnotherComponentHoldsIsRefused) {
     // Reading the saved project would merge the two into the other's element.
     WSetupComponent* other = project.Components()->Add("Other", 0);

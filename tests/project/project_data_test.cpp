@@ -55,6 +55,9 @@ TEST(ProjectData, DefaultsWithoutAnInstallation) {
     EXPECT_EQ(p.ShortcutFolder, "My Project 1.0");
     EXPECT_EQ(p.DefaultWritingToolLang, "English");
     EXPECT_EQ(p.BackTitleFontHeight, "48");
+    // No language is chosen, so no proofreading tools either.
+    EXPECT_EQ(p.AreWritingToolsSelected, 0);
+    EXPECT_TRUE(p.WritingToolLanguages.empty());
     EXPECT_EQ(p.TitleTextBlue, "128");
     EXPECT_EQ(p.DiskSize, "1.44 MB");
     EXPECT_EQ(p.IsFloppySetup, 0);
@@ -214,6 +217,7 @@ TEST(ProjectData, GeneratedScriptsOfANewProject) {
     WProjectData p;
     p.Reset();
     p.SetApplicationName("Inventory");
+    p.AreWritingToolsSelected = 1;
     p.WritingToolLanguages = {"UK", "XX", "US"};
     p.DefaultLanguage = "US";
     test::ScratchFolder out;

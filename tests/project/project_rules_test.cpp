@@ -12,7 +12,10 @@ namespace {
 const std::string kBadCompany =
     "Company Name cannot contain any of the following characters:\n\t/ * ? \\ \" < > | : ,";
 const std::string kBadDirectory =
-    "A directory cannot contain any of the following characters:\n\t/ * ? \\ \" < > | : ,";
+    "The default directory cannot contain any of the following characters:\n\t/ * ? \" < > | , "
+    "and no colon but the drive's.";
+const std::string kNoFolder =
+    "You must enter a destination folder when the default destination directory is not used.";
 const std::string kBadName = "The application name cannot contain a comma or a line break.";
 const std::string kFrameworkNeedsRuntime =
     "The Tessary Application Framework needs the Tessary 9 Runtime.";
@@ -263,10 +266,10 @@ TEST(ProjectRules, ProjectProblemsInPageOrder) {
     project.DefaultLanguage = "DE";
     project.BackTitleFont.clear();
     project.BackTitleFontHeight.clear();
+    // The directory made of the bad company is not refused a second time.
     const std::vector<std::string> expected = {
         "You must enter an Application name before continuing.",
         kBadCompany,
-        kBadDirectory,
         "You must enter a Version before continuing.",
         kFrameworkNeedsRuntime,
         "The default language DE must be one of the selected languages.",
@@ -281,6 +284,24 @@ TEST(ProjectRules, ProjectProblemsInPageOrder) {
     project.DefaultDestBase = "Apps?";
     EXPECT_EQ(ProjectProblems(project), std::vector<std::string>{kBadDirectory});
     project.DefaultDestBase = "Apps\\\\Ledger";
+    EXPECT_TRUE(ProjectProblems(project).empty());
+
+    // A typed folder that names none would install into the base itself.
+    for (const char* folder : {"", "  ", "\\", " \\\\ "}) {
+        project.DefaultDestBase = folder;
+        for (const char* prefix : {kProgramFilesMacro, kWindowsDriveMacro}) {
+            project.DefaultDestPrefix = prefix;
+            EXPECT_EQ(ProjectProblems(project), std::vector<std::string>{kNoFolder}) << folder;
+        }
+    }
+    project.UseDefaultDest = 1;
+    EXPECT_TRUE(ProjectProblems(project).empty());
+
+    // Proofreading tools with the runtime need a language.
+    project.AreWritingToolsSelected = 1;
+    EXPECT_EQ(ProjectProblems(project),
+              std::vector<std::string>{"Please select at least one writing tool language"});
+    project.WritingToolLanguages = {"US"};
     EXPECT_TRUE(ProjectProblems(project).empty());
 }
 

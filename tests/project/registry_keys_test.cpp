@@ -82,6 +82,23 @@ TEST(RegistryKeyDialog, NameAndValueChecks) {
     EXPECT_EQ(WRegistryKeyProperties::LastKey(), "");
 }
 
+TEST(RegistryKeyDialog, NumberValuesAreWhatADwordHolds) {
+    auto number = [](const char* value, const char* name = "Count") {
+        WRegistryKeyProperties p = Typed("Software\\X", name, value);
+        p.type = kNumberType;
+        return p.Check();
+    };
+    for (const char* good : {"0", "10", "4294967295", "0x0", "0xff", "0XFFFFFFFF", "0x0000000A"})
+        EXPECT_EQ(number(good), "") << good;
+    for (const char* bad : {"abc", "", "-1", "4294967296", "99999999999", "1.5", "010", "0x",
+                            "0x100000000", "0xg1", " 1", "<Windows Folder>"})
+        EXPECT_EQ(number(bad), kNumberValueMessage) << bad;
+    // A key alone holds no value; a string holds any text.
+    EXPECT_EQ(number("", ""), "");
+    WRegistryKeyProperties text = Typed("Software\\X", "Name", "abc");
+    EXPECT_EQ(text.Check(), "");
+}
+
 TEST(RegistryKeyDialog, LoadShowsTheEntryAndProposesTheLastKey) {
     WRegistryKeyProperties::ForgetLastKey();
     auto first = NewRegistryEntry();
@@ -97,9 +114,10 @@ TEST(RegistryKeyDialog, LoadShowsTheEntryAndProposesTheLastKey) {
     EXPECT_EQ(first->GetValueType(), "Binary Data");
     EXPECT_EQ(first->GetOsMask(), "1010");
 
-    // The next new entry proposes the key typed at that OK.
+    // The next new entry proposes the key typed at that OK, under its root.
     WRegistryKeyProperties next = WRegistryKeyProperties::Load(*NewRegistryEntry());
     EXPECT_EQ(next.key, "Software\\Oxbel\\App");
+    EXPECT_EQ(next.RootKeyText(), "HKEY_LOCAL_MACHINE");
     // Reopening the first shows its own values, macros in long form.
     WRegistryKeyProperties again = WRegistryKeyProperties::Load(*first);
     EXPECT_EQ(again.rootKey, 2);
@@ -174,11 +192,11 @@ TEST_F(RegistryEntryActions, AddModifyDeleteWriteTheRecords) {
     // Modify in place: the page copies the Uninstall box first.
     y->SetUninstall(0);
     WRegistryKeyProperties p = WRegistryKeyProperties::Load(*y);
-    p.value = "<Windows System Folder>";
+    p.value = "0x1F";
     ASSERT_EQ(p.Apply(*y), "");
     RegistryEntryChanged(project);
     const std::string recordY =
-        "Program_files,HKEY_LOCAL_MACHINE,Software\\Y,Count,<Y>,Number,"
+        "Program_files,HKEY_LOCAL_MACHINE,Software\\Y,Count,0x1F,Number,"
         "0101,0,1," +
         kAllSelected + ",0,,0,";
     const std::string recordZ =
@@ -225,6 +243,17 @@ TEST_F(RegistryEntryActions, AnEntryTheSetupWritesAlreadyIsRefused) {
     EXPECT_EQ(AddRegistryEntry(project, std::move(copy), error), nullptr);
     other->Select(WSetupComponent::kNotSelected);
     EXPECT_NE(AddRegistryEntry(project, std::move(copy2), error), nullptr);
+}
+
+TEST_F(RegistryEntryActions, ModifyRefusesADuplicateButNotTheEntryItself) {
+    WSetupRegEntry* x = Add(Typed("Software\\X", "V", "1"));
+    WSetupRegEntry* y = Add(Typed("Software\\Y", "V", "1"));
+    ASSERT_TRUE(x && y);
+    WSetupRegEntry trial(*y);
+    ASSERT_EQ(Typed("Software\\X", "V", "1").Apply(trial, false), "");
+    EXPECT_EQ(CheckChangedRegistryEntry(project, y, trial), kDuplicateEntryMessage);
+    EXPECT_EQ(CheckChangedRegistryEntry(project, x, trial), "");
+    EXPECT_EQ(CheckChangedRegistryEntry(project, y, *y), "");
 }
 
 TEST_F(RegistryEntryActions, SaveAndReopenKeepTheEntries) {

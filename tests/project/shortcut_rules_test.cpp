@@ -102,7 +102,11 @@ TEST(ShortcutDefaults, ShortcutToAFileAndTheRuntime) {
     EXPECT_EQ(
         s->WriteRecord(),
         ",<O>\\My App,Shortcut to app.exe,<D>,bin\\app.exe,11111,0,,,,,0,1," + kAll + ",0,644,");
-    EXPECT_EQ(WShortcutProperties::Load(*s).target, "C:\\Source\\Ledger\\bin\\app.exe");
+    // "Shortcut to:" names the file where the set installs it, whatever
+    // local folder it comes from.
+    EXPECT_EQ(WShortcutProperties::Load(*s).target, "<Target Folder>\\bin\\app.exe");
+    s->SetSourceDir("/local/path/bin");
+    EXPECT_EQ(WShortcutProperties::Load(*s).target, "<Target Folder>\\bin\\app.exe");
     EXPECT_EQ(ShortcutEntryText(*s), "<Start Menu Programs Folder>\\My App\\Shortcut to app.exe");
     EXPECT_STREQ(ComponentForShortcut(*s), "Program_files");
 
@@ -211,6 +215,12 @@ TEST_F(ShortcutActions, AddChangeDeleteWriteTheRecords) {
     EXPECT_EQ(AddShortcut(project, NewShortcut(*ShortcutFiles(project)[0], "Ledger"), error),
               nullptr);
     EXPECT_EQ(error, "Shortcut already exists.");
+    // The dialog asks the same before it closes, for a new shortcut and a
+    // changed copy alike; a copy of a shortcut is no duplicate of it.
+    EXPECT_EQ(CheckNewShortcut(project, *NewShortcut(*ShortcutFiles(project)[0], "Ledger")),
+              "Shortcut already exists.");
+    EXPECT_EQ(CheckNewShortcut(project, *NewShortcut(*ShortcutFiles(project)[1], "Ledger")), "");
+    EXPECT_EQ(CheckChangedShortcut(project, app, WSetupShortcut(*app)), "");
 
     // A second shortcut changed to read like the first is refused.
     WSetupShortcut* tool = AddFor(1);

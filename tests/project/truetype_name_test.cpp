@@ -183,8 +183,14 @@ TEST(TrueTypeName, DamagedFilesAreRefusedWithAReason) {
 
     if (IsFile(kDejaVuSans)) {
         const std::string real = test::ReadBytes(kDejaVuSans);
-        for (size_t size : {size_t{100}, real.size() / 3, real.size() / 2, real.size() - 1})
-            expectRefused(real.substr(0, size), "DejaVu cut at " + std::to_string(size));
+        const std::string name = ReadFontName(kDejaVuSans);
+        expectRefused(real.substr(0, 100), "DejaVu cut at 100");
+        // A cut file gives its name while the name table is whole, else nothing.
+        for (size_t size : {real.size() / 3, real.size() / 2, real.size() - 1}) {
+            std::string error;
+            const std::string got = Read(dir.Write("cut.ttf", real.substr(0, size)), error);
+            EXPECT_TRUE(got == name ? error.empty() : got.empty() && !error.empty()) << size;
+        }
     }
 
     std::string error;
@@ -192,6 +198,23 @@ TEST(TrueTypeName, DamagedFilesAreRefusedWithAReason) {
     EXPECT_NE(error.find("missing.ttf"), std::string::npos);
     EXPECT_EQ(Read(dir.path(), error), "");
     EXPECT_FALSE(error.empty());
+}
+
+TEST(TrueTypeName, OnlyTheNameTableMustLieInsideTheFile) {
+    test::ScratchFolder dir;
+    const std::string good = MakeFont({Windows(4, u"Face Name")});
+    std::string bytes = good;
+    Set32(bytes, 12 + 8, 0xFFFFFFF0);  // the "head" table's offset past the end
+    std::string error;
+    EXPECT_EQ(Read(dir.Write("a.ttf", bytes), error), "Face Name");
+    EXPECT_EQ(error, "");
+    bytes = good;
+    Set32(bytes, 12 + 12, 0x7FFFFFFF);  // its length past the end
+    EXPECT_EQ(Read(dir.Write("b.ttf", bytes), error), "Face Name");
+    // The file cut inside "head" but after the name table is read to the end.
+    bytes = good;
+    Set32(bytes, 12 + 8, static_cast<uint32_t>(good.size()) - 2);
+    EXPECT_EQ(Read(dir.Write("c.ttf", bytes), error), "Face Name");
 }
 
 TEST(TrueTypeName, FontFilesByName) {
