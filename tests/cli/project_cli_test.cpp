@@ -105,7 +105,7 @@ TEST_F(ProjectCommands, NewSetAddFilesAndShowTellTheSameProject) {
     ExpectHas(s, "License agreement:     shown, 2 lines, \"Terms of use\"\n");
     ExpectHas(s, "Release notes:         shown, 1 line, \"First release\"\n");
     ExpectHas(s, "Background title:      \"Ledger Setup\", Times New Roman 48, Normal, CENTER\n");
-    ExpectHas(s, "Gradient:              RED\n");
+    ExpectHas(s, "Gradient:              RED, Top To Bottom\n");
     ExpectHas(s, "floppy set\n");
     ExpectHas(s, "Files (4)\n");
     ExpectHas(s, "  <Target Folder>\\bin\\ledger.exe  <-  " + (dir / "src/bin/ledger.exe"));
