@@ -63,7 +63,7 @@ bool TakeRunOption(const std::string& word, bool& help) {
 // for -h / --help.
 bool ReadCommandLine(const Command& command, Args& args, bool& help, int& status) {
     std::vector<vantrel::OptionDecl> decls;
-    for (const OptionSpec& o : OptionsOf(command))
+    for (const UsageOption& o : OptionsOf(command))
         decls.push_back({o.name, !o.valueName.empty(), {}});
     for (const char* flag : {"--quiet", "--verbose", "--remember", "--help"})
         decls.push_back({flag, false, {}});
