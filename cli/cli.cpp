@@ -131,36 +131,36 @@ const Command* FindCommand(const std::string& name) {
     return nullptr;
 }
 
-std::vector<OptionSpec> OptionsOf(const Command& command) {
+std::vector<UsageOption> OptionsOf(const Command& command) {
     std::vector<std::string> tokens;
     std::istringstream in(command.usage);
     for (std::string t; in >> t;)
         tokens.push_back(t);
-    std::vector<OptionSpec> options;
+    std::vector<UsageOption> options;
     for (size_t i = 0; i < tokens.size(); ++i) {
         std::string t = tokens[i];
         if (!t.empty() && t[0] == '[')
             t.erase(0, 1);
         if (t.rfind("--", 0) != 0)
             continue;
-        OptionSpec spec;
+        UsageOption option;
         const bool closed = t.back() == ']';
         while (!t.empty() && t.back() == ']')
             t.pop_back();
-        spec.name = t;
+        option.name = t;
         if (!closed && i + 1 < tokens.size()) {
             std::string next = tokens[i + 1];
             if (!next.empty() && next[0] != '[' && next[0] != '-' && next[0] != '|') {
                 while (!next.empty() && next.back() == ']')
                     next.pop_back();
-                spec.valueName = next;
+                option.valueName = next;
             }
         }
         bool seen = false;
-        for (const OptionSpec& o : options)
-            seen = seen || o.name == spec.name;
+        for (const UsageOption& o : options)
+            seen = seen || o.name == option.name;
         if (!seen)
-            options.push_back(spec);
+            options.push_back(option);
     }
     return options;
 }
@@ -188,7 +188,7 @@ std::string CommandHelp(const Command& command) {
         help += command.options;
     } else if (const auto options = OptionsOf(command); !options.empty()) {
         help += "\noptions:\n";
-        for (const OptionSpec& o : options)
+        for (const UsageOption& o : options)
             help += "  " + o.name + (o.valueName.empty() ? "" : " " + o.valueName) + "\n";
     }
     help +=

@@ -40,11 +40,11 @@ struct Command {
 
 // An option as the command's usage line shows it: "--size SIZE" takes a
 // value, "[--clean]" does not.
-struct OptionSpec {
+struct UsageOption {
     std::string name;       // "--size"
     std::string valueName;  // "SIZE", empty for a flag
 };
-std::vector<OptionSpec> OptionsOf(const Command& command);
+std::vector<UsageOption> OptionsOf(const Command& command);
 const Command* FindCommand(const std::string& name);
 // `text` broken into lines of at most `width` columns, each indented by
 // `indent` blanks and ending with a line break.

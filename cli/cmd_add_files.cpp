@@ -124,7 +124,7 @@ int RunAddFiles(Args& args) {
         added += result.added;
     }
     if (skipped)
-        std::fprintf(stderr, "vantrel-cli: %s\n", WTargetTree::kFilesSkipped);
+        Note(WTargetTree::kFilesSkipped);
     if (added == 0 && !skipped)
         return Fail("nothing to add: the folders given hold no files");
 

@@ -63,7 +63,7 @@ bool TakeRunOption(const std::string& word, bool& help) {
 // for -h / --help.
 bool ReadCommandLine(const Command& command, Args& args, bool& help, int& status) {
     std::vector<vantrel::OptionDecl> decls;
-    for (const OptionSpec& o : OptionsOf(command))
+    for (const UsageOption& o : OptionsOf(command))
         decls.push_back({o.name, !o.valueName.empty(), {}});
     for (const char* flag : {"--quiet", "--verbose", "--remember", "--help"})
         decls.push_back({flag, false, {}});
@@ -104,44 +104,52 @@ int CheckedExit(int status) {
 
 }  // namespace
 
+// The options before the command, read by getopt_long up to the command's
+// name; `args` gets the command's words. False after a usage error, with
+// `status` (or kOk for --version, which is done then).
+bool ReadProgramOptions(int argc, char** argv, Args& args, std::string& commandName, bool& help,
+                        int& status) {
+    const std::vector<vantrel::OptionDecl> decls = {
+        {"--install-location", true, {}}, {"--version", false, {}},   {"--quiet", false, {}},
+        {"--verbose", false, {}},         {"--remember", false, {}},  {"--help", false, {}},
+        {"-q", false, "--quiet"},         {"-v", false, "--verbose"}, {"-h", false, "--help"}};
+    vantrel::ParsedOptions parsed;
+    if (!vantrel::ParseCommandOptions(std::vector<std::string>(argv + 1, argv + argc), decls,
+                                      parsed, true)) {
+        std::fprintf(stderr, "vantrel-cli: %s (try --help)\n", parsed.error.c_str());
+        status = kUsage;
+        return false;
+    }
+    for (const auto& [name, value] : parsed.options) {
+        if (name == "--version") {
+            std::printf("vantrel-cli %s\n", VANTREL_VERSION);
+            status = CheckedExit(kOk);
+            return false;
+        }
+        if (name == "--install-location")
+            args.installLocation = value;
+        else
+            TakeRunOption(name, help);
+    }
+    auto word = parsed.operands.begin();
+    // "help COMMAND" is "COMMAND --help".
+    if (word != parsed.operands.end() && *word == "help") {
+        help = true;
+        ++word;
+    }
+    if (word != parsed.operands.end())
+        commandName = *word++;
+    args.words.assign(word, parsed.operands.end());
+    return true;
+}
+
 int main(int argc, char** argv) {
     Args args;
     std::string commandName;
     bool help = false;
-    for (int i = 1; i < argc; ++i) {
-        std::string a = argv[i];
-        if (commandName.empty()) {
-            if (a == "help") {
-                help = true;
-                continue;
-            }
-            if (a == "--version") {
-                std::printf("vantrel-cli %s\n", VANTREL_VERSION);
-                return CheckedExit(kOk);
-            }
-            if (a == "--install-location" || a.rfind("--install-location=", 0) == 0) {
-                if (a == "--install-location") {
-                    if (i + 1 >= argc) {
-                        std::fprintf(stderr, "vantrel-cli: --install-location needs a folder\n");
-                        return kUsage;
-                    }
-                    args.installLocation = argv[++i];
-                } else {
-                    args.installLocation = a.substr(std::strlen("--install-location="));
-                }
-                continue;
-            }
-            if (TakeRunOption(a, help))
-                continue;
-            if (!a.empty() && a[0] == '-') {
-                std::fprintf(stderr, "vantrel-cli: unknown option %s (try --help)\n", a.c_str());
-                return kUsage;
-            }
-            commandName = a;
-            continue;
-        }
-        args.words.push_back(a);
-    }
+    int status = kOk;
+    if (!ReadProgramOptions(argc, argv, args, commandName, help, status))
+        return status;
     if (commandName.empty()) {
         // Help asked for goes to stdout; help instead of a command is a
         // usage error and goes to stderr.
@@ -154,7 +162,6 @@ int main(int argc, char** argv) {
                      commandName.c_str());
         return kUsage;
     }
-    int status = kOk;
     if (!ReadCommandLine(*command, args, help, status))
         return status;
     if (help) {

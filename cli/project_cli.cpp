@@ -81,8 +81,7 @@ int OpenProjectLocked(const Args& args, const std::string& pathArgument, WProjec
     if (int rc = TakeInstallLocation(args, project); rc != kOk)
         return rc;
     if (holdLock && IsFile(path) && RunLock().Acquire(path, 0) == WProjectLock::Outcome::kBusy) {
-        std::fprintf(stderr, "vantrel-cli: %s is in use by another program; waiting for it\n",
-                     Out(DisplayPath(path)).c_str());
+        Note(Out(DisplayPath(path)) + " is in use by another program; waiting for it");
         if (RunLock().Acquire(path) == WProjectLock::Outcome::kBusy)
             return Fail(Out(RunLock().Error()));
     }

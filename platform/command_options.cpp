@@ -12,13 +12,14 @@ std::mutex g_getoptMutex;
 }  // namespace
 
 bool ParseCommandOptions(const std::vector<std::string>& args, const std::vector<OptionDecl>& decls,
-                         ParsedOptions& out) {
+                         ParsedOptions& out, bool stopAtOperand) {
     out = {};
     std::lock_guard<std::mutex> lock(g_getoptMutex);
     // "-": operands come back in order as option 1, so that options and
     // operands may be mixed whatever POSIXLY_CORRECT says and nothing is
-    // reordered; ":": a missing value is reported as ':', not on stderr.
-    std::string shortOptions = "-:";
+    // reordered ("+": stop at the first); ":": a missing value is reported
+    // as ':', not on stderr.
+    std::string shortOptions = stopAtOperand ? "+:" : "-:";
     std::vector<option> longOptions;
     for (size_t i = 0; i < decls.size(); ++i) {
         const OptionDecl& d = decls[i];
@@ -90,7 +91,7 @@ bool ParseCommandOptions(const std::vector<std::string>& args, const std::vector
         const std::string& name = decl->alias.empty() ? decl->name : decl->alias;
         out.options.emplace_back(name, decl->takesValue && optarg ? optarg : "");
     }
-    // What follows "--".
+    // What follows "--", or the first operand and what follows it.
     for (int i = optind; i < argc; ++i)
         out.operands.push_back(argv[static_cast<size_t>(i)]);
     return true;

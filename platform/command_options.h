@@ -25,8 +25,10 @@ struct ParsedOptions {
 };
 
 // False with `out.error` for an unknown or ambiguous option, a missing
-// value, or a value given to a flag.
+// value, or a value given to a flag. With `stopAtOperand` the options end
+// at the first operand, which starts `out.operands` with everything after
+// it as it stands (a program's own options before its command's).
 bool ParseCommandOptions(const std::vector<std::string>& args, const std::vector<OptionDecl>& decls,
-                         ParsedOptions& out);
+                         ParsedOptions& out, bool stopAtOperand = false);
 
 }  // namespace vantrel
