@@ -1,9 +1,12 @@
 #include "media/set_verifier.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <map>
 #include <unordered_set>
 
+#include "archive/zip_reader.h"
 #include "elements/element_classes.h"
 #include "media/media_builder.h"
 #include "media/set_unpacker.h"
@@ -158,6 +161,141 @@ std::string Difference(const std::string& inSet, const std::string& source) {
     }
 }
 
+// The project's own files by their path in the set, and their sources.
+struct Source {
+    std::string path;
+    bool inSet = false;
+};
+using Sources = std::map<std::string, Source>;
+
+Sources ProjectSources(const WProjectData* project) {
+    Sources sources;
+    if (!project)
+        return sources;
+    for (const WSetupComponent* c :
+         {project->ProductComponent(), project->ProgramFilesComponent()}) {
+        if (!c)
+            continue;
+        for (int type : kFileElementTypes) {
+            for (const auto& e : c->Elements(type)) {
+                sources.emplace(
+                    PathKey(e->GetSourceName()),
+                    Source{JoinPath(e->GetSourceDir(), FileNameOf(e->GetSourceName()))});
+            }
+        }
+    }
+    return sources;
+}
+
+// Takes a floppy set's members as the scan expands them: the scripts' list
+// is written into the "Setup" folder (the scripts are read from files), of
+// every other member its size is kept, and the project's files are compared
+// with their sources on the way.
+class ScanSink : public WSetUnpacker::Sink {
+  public:
+    ScanSink(std::string setupFolder, const Sources& sources,
+             std::unordered_map<std::string, WSetVerifier::InSet>& members)
+        : setup_(std::move(setupFolder)), sources_(sources), members_(members) {}
+
+    bool Begin(const std::string& archive, const std::string& name, int64_t size) override {
+        size_ = size;
+        offset_ = 0;
+        difference_.clear();
+        writing_ = comparing_ = false;
+        // The scripts' list lies in the "Setup" folder without a folder
+        // part; the files of that folder are written for the scripts' checks.
+        const std::string inSet = EqualsNoCase(archive, WSetUnpacker::kScriptArchive)
+                                      ? std::string(kSetupFolder) + "\\" + name
+                                      : name;
+        key_ = PathKey(inSet);
+        std::vector<std::string> folders;
+        std::string leaf;
+        if (SplitMemberName(inSet, folders, leaf) && folders.size() == 1 &&
+            EqualsNoCase(folders[0], kSetupFolder) && !leaf.empty()) {
+            if (!out_.Open(JoinPath(setup_, leaf), FileHandle::Mode::kWrite, 0644)) {
+                folder = setup_;
+                why = std::strerror(errno);
+                failed_ = true;
+            }
+            writing_ = true;
+        }
+        if (auto found = sources_.find(key_); found != sources_.end()) {
+            sourcePath_ = found->second.path;
+            if (source_.Open(sourcePath_, FileHandle::Mode::kRead))
+                comparing_ = true;
+            else
+                difference_ = "cannot be compared: its source " + ErrnoText(sourcePath_);
+        }
+        return writing_ || comparing_;
+    }
+
+    bool Data(const char* data, size_t size) override {
+        if (failed_)
+            return false;
+        if (writing_ && !out_.WriteAll(data, size)) {
+            folder = setup_;
+            why = std::strerror(errno);
+            return false;
+        }
+        if (comparing_ && difference_.empty())
+            Compare(data, size);
+        offset_ += static_cast<long long>(size);
+        return true;
+    }
+
+    void End(bool sound) override {
+        if (writing_)
+            out_.Close();
+        if (comparing_) {
+            char more = 0;
+            size_t got = 0;
+            if (difference_.empty() && (!source_.ReadFull(&more, 1, got) || got != 0))
+                difference_ = got != 0 ? SizesDiffer() : Unreadable();
+            source_.Close();
+        }
+        if (sound)
+            members_[key_] = WSetVerifier::InSet{size_, difference_};
+    }
+
+  private:
+    void Compare(const char* data, size_t size) {
+        buffer_.resize(size);
+        size_t got = 0;
+        if (!source_.ReadFull(buffer_.data(), size, got)) {
+            difference_ = Unreadable();
+            return;
+        }
+        const auto at = std::mismatch(data, data + got, buffer_.data());
+        if (at.first != data + got) {
+            difference_ = Format("differs from its source %s at byte %lld",
+                                 DisplayPath(sourcePath_).c_str(), offset_ + (at.first - data));
+        } else if (got < size) {
+            difference_ = SizesDiffer();
+        }
+    }
+    std::string SizesDiffer() const {
+        return "differs from its source " + DisplayPath(sourcePath_) + ": their sizes differ";
+    }
+    std::string Unreadable() const {
+        return "cannot be compared: its source " + ErrnoText(sourcePath_);
+    }
+
+    std::string setup_;
+    const Sources& sources_;
+    std::unordered_map<std::string, WSetVerifier::InSet>& members_;
+    std::string key_;
+    long long size_ = 0;
+    long long offset_ = 0;
+    std::string difference_;
+    std::string sourcePath_;
+    std::vector<char> buffer_;
+    FileHandle out_;
+    FileHandle source_;
+    bool writing_ = false;
+    bool comparing_ = false;
+    bool failed_ = false;
+};
+
 }  // namespace
 
 WSetVerifier::ScriptCheck WSetVerifier::CheckScript(const std::string& path, bool headerRequired,
@@ -293,16 +431,31 @@ bool WSetVerifier::Verify(const std::string& mediaFolder) {
         incomplete_ = true;
         return false;
     }
-    WSetUnpacker unpacker;
+    // Only the scripts are written; the rest is checked as it streams.
     const std::string set = JoinPath(scratch, "set");
-    unpacker.Unpack(disks, JoinPath(scratch, "archives"), set);
+    const std::string setupFolder = JoinPath(set, kSetupFolder);
+    if (!MakeFolders(setupFolder, &why)) {
+        problems_.push_back("cannot write to the temporary folder " + DisplayPath(setupFolder) +
+                            ": " + why);
+        incomplete_ = true;
+        RemoveTree(scratch);
+        return false;
+    }
+    const Sources sources = ProjectSources(project_);
+    std::unordered_map<std::string, InSet> members;
+    ScanSink sink(setupFolder, sources, members);
+    WSetUnpacker unpacker;
+    unpacker.Scan(disks, sink);
     problems_ = unpacker.Problems();
     archives_ = static_cast<int>(unpacker.Archives().size());
     // What could not be unpacked is not missing from the set: say only why
     // the check stopped.
     incomplete_ = unpacker.TemporaryFolderFailed();
-    if (!incomplete_)
+    if (!incomplete_) {
+        inSet_ = &members;
         VerifyFolder(set);
+        inSet_ = nullptr;
+    }
     RemoveTree(scratch);
     return problems_.empty();
 }
@@ -357,26 +510,7 @@ void WSetVerifier::CheckFiles(const std::string& root, const std::string& setupF
         return;
     }
 
-    // The project's own files by their path in the set, and their sources.
-    struct Source {
-        std::string path;
-        bool inSet = false;
-    };
-    std::map<std::string, Source> sources;
-    if (project_) {
-        for (const WSetupComponent* c :
-             {project_->ProductComponent(), project_->ProgramFilesComponent()}) {
-            if (!c)
-                continue;
-            for (int type : kFileElementTypes) {
-                for (const auto& e : c->Elements(type)) {
-                    sources.emplace(
-                        PathKey(e->GetSourceName()),
-                        Source{JoinPath(e->GetSourceDir(), FileNameOf(e->GetSourceName()))});
-                }
-            }
-        }
-    }
+    Sources sources = ProjectSources(project_);
 
     std::unordered_set<std::string> installed;
     for (const WSetupComponent* c : components.Components()) {
@@ -403,13 +537,21 @@ void WSetVerifier::CheckFiles(const std::string& root, const std::string& setupF
                         source->inSet = true;
                     }
                 }
-                const std::string path = ResolveNoCase(JoinPath(root, name));
                 const long long want = static_cast<long long>(e->GetSize());
-                if (!IsFile(path)) {
+                const InSet* streamed = nullptr;
+                std::string path;
+                if (inSet_) {
+                    auto found = inSet_->find(PathKey(name));
+                    streamed = found == inSet_->end() ? nullptr : &found->second;
+                } else {
+                    path = ResolveNoCase(JoinPath(root, name));
+                }
+                if (inSet_ ? !streamed : !IsFile(path)) {
                     problems_.push_back(what + " is missing");
                     continue;
                 }
-                if (const long long size = FileSizeOf(path); size != want) {
+                if (const long long size = streamed ? streamed->size : FileSizeOf(path);
+                    size != want) {
                     problems_.push_back(what + " has " + Bytes(size) + ", its record says " +
                                         Bytes(want));
                     continue;
@@ -417,7 +559,9 @@ void WSetVerifier::CheckFiles(const std::string& root, const std::string& setupF
                 if (!source)
                     continue;
                 ++compared_;
-                if (const std::string why = Difference(path, source->path); !why.empty())
+                const std::string why =
+                    streamed ? streamed->difference : Difference(path, source->path);
+                if (!why.empty())
                     problems_.push_back(what + " " + why);
             }
         }
