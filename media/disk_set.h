@@ -24,6 +24,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vantrel {
 
@@ -50,6 +51,10 @@ class WDiskSet {
     // on the medium for the disk's archive. Names both sizes; empty when it
     // fits (or when there is no start program, which the copy reports).
     static std::string FirstDiskProblem(const WProjectData& project);
+    // Why the gathered components of `project` cannot be packed for a floppy set: one
+    // text for each component whose archive would hold more members than a
+    // ZIP archive can count, with the number. Empty when all fit.
+    static std::vector<std::string> MemberCountProblems(const WProjectData& project);
 
     // Makes the whole set. Every failure is logged and the set goes on;
     // once the job is cancelled the remaining steps are skipped. True when

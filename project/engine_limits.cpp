@@ -9,9 +9,6 @@
 
 namespace vantrel {
 
-namespace {
-
-// 3012 -> "3,012".
 std::string Grouped(size_t n) {
     const std::string digits = std::to_string(n);
     std::string out;
@@ -22,6 +19,8 @@ std::string Grouped(size_t n) {
     }
     return out;
 }
+
+namespace {
 
 std::vector<std::string> PathPartsOf(std::string_view path) {
     return Split(ReplaceAll(std::string(path), "/", "\\"), '\\');

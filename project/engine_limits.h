@@ -18,6 +18,9 @@ class WSetupElement;
 // The longest script line the setup engine reads whole.
 inline constexpr size_t kMaxScriptLineLength = WScriptHeader::kLongLineLength - 1;
 
+// 3012 -> "3,012".
+std::string Grouped(size_t n);
+
 // "" when a script line of `length` characters can be read, else why not
 // ("is 3,012 characters long; the setup engine reads lines of at most
 // 2,045 characters").

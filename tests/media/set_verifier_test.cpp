@@ -4,6 +4,7 @@
 // refuse before it writes anything (lines too long for the engine,
 // destinations it cannot use, a first floppy its start program fills).
 #include "media/set_verifier.h"
+#include "media/disk_set.h"
 
 #include <functional>
 
@@ -217,6 +218,29 @@ TEST_F(SetVerifier, AFirstFloppyThatTheStartProgramFillsIsRefusedWithTheSizes) {
     dir.Write("install/Distrib/Setup/setup.exe", std::string(600000, 'e'));
     EXPECT_TRUE(BuildSet("720KB")) << errorText;
     EXPECT_EQ(ReadBytes(media + "/disk001/setup.exe").size(), 600000u);
+}
+
+// One archive of a floppy set counts its members in 16 bits: more files in a
+// component are refused before anything is written, and a CD set takes them.
+TEST_F(SetVerifier, AComponentTooLargeForOneArchiveIsRefusedBeforeAFloppySetIsWritten) {
+    AddAppFile("data.bin", test::RandomBytes(800000, 5));
+    WSetupComponent* files = project->ProgramFilesComponent();
+    const std::string missing = dir / "app/none";
+    for (int i = 0; i < 65533; ++i) {
+        const std::string name = "f" + std::to_string(i) + ".txt";
+        files->AddElement(NewFileElement(JoinPath(missing, name), "d\\" + name, "<D>", name));
+    }
+    Plan("720KB");
+    ASSERT_EQ(project->IsFloppySetup, 1);
+    RecordingProgress progress;
+    EXPECT_FALSE(Build(progress));
+    EXPECT_EQ(errorText,
+              "the setup engine could not use this set: 65,536 files of component "
+              "Program_files would go into one archive of the floppy set, which holds at most "
+              "65,535: a CD set holds them, as its files are not packed");
+    EXPECT_TRUE(ListFolder(media, true, true).empty());
+    project->Components()->Gather();
+    EXPECT_EQ(WDiskSet::MemberCountProblems(*project).size(), 1u);
 }
 
 TEST_F(SetVerifier, ASetMadeElsewhereIsCheckedForLongLinesAndUnusableDestinations) {
