@@ -76,6 +76,17 @@ bool IsWriteFailure(int code) {
 // A member's name as a folder on Windows tells names apart: separators
 // either way, "." parts dropped, no regard to case.
 std::string MemberKey(const std::string& name) {
+    // Most names have no "." or empty parts: lower case and "/" do.
+    std::string key(name.size(), '\0');
+    bool plain = !name.empty() && name.front() != '/' && name.front() != '\\';
+    for (size_t i = 0; plain && i < name.size(); ++i) {
+        const char c = name[i] == '\\' ? '/' : name[i];
+        const bool partStart = i == 0 || key[i - 1] == '/';
+        plain = !(partStart && (c == '/' || c == '.')) && c != ':' && c != '\0';
+        key[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    if (plain && key.back() != '/')
+        return key;
     std::vector<std::string> folders;
     std::string file;
     if (!SplitMemberName(name, folders, file))
@@ -239,6 +250,25 @@ class BlockQueue {
   public:
     static constexpr size_t kLimit = 8;
 
+    // An emptied block to fill again (its room kept), or a new one.
+    std::vector<char> Spare() {
+        std::lock_guard lock(mutex_);
+        if (spare_.empty())
+            return {};
+        std::vector<char> block = std::move(spare_.back());
+        spare_.pop_back();
+        block.clear();
+        return block;
+    }
+    void GiveBack(std::vector<char>& block) {
+        if (block.capacity() == 0)
+            return;
+        std::lock_guard lock(mutex_);
+        if (spare_.size() < kLimit + 2)
+            spare_.push_back(std::move(block));
+        block = {};
+    }
+
     bool Push(std::vector<char> block) {
         std::unique_lock lock(mutex_);
         changed_.wait(lock, [&] { return cancelled_ || blocks_.size() < kLimit; });
@@ -274,6 +304,7 @@ class BlockQueue {
     std::mutex mutex_;
     std::condition_variable changed_;
     std::deque<std::vector<char>> blocks_;
+    std::vector<std::vector<char>> spare_;
     bool closed_ = false;
     bool cancelled_ = false;
 };
@@ -501,7 +532,7 @@ bool WSetUnpacker::Scan(const std::vector<std::string>& disks, Sink& sink) {
                         if (block.size() == kBlock) {
                             if (!queue.Push(std::move(block)))
                                 return false;
-                            block.clear();
+                            block = queue.Spare();
                             block.reserve(kBlock);
                         }
                     }
@@ -525,6 +556,7 @@ bool WSetUnpacker::Scan(const std::vector<std::string>& disks, Sink& sink) {
     std::vector<char> current;
     bool atEnd = false;
     const ALZipStreamReader::Input input = [&]() -> std::span<const char> {
+        queue.GiveBack(current);
         if (atEnd || !queue.Pop(current) || current.empty()) {
             atEnd = true;
             return {};

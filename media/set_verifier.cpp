@@ -208,10 +208,11 @@ class ScanSink : public WSetUnpacker::Sink {
                                       ? std::string(kSetupFolder) + "\\" + name
                                       : name;
         key_ = PathKey(inSet);
+        static const std::string setupPrefix = ToLower(kSetupFolder) + "\\";
         std::vector<std::string> folders;
         std::string leaf;
-        if (SplitMemberName(inSet, folders, leaf) && folders.size() == 1 &&
-            EqualsNoCase(folders[0], kSetupFolder) && !leaf.empty()) {
+        if (key_.starts_with(setupPrefix) && SplitMemberName(inSet, folders, leaf) &&
+            folders.size() == 1 && EqualsNoCase(folders[0], kSetupFolder) && !leaf.empty()) {
             if (!out_.Open(JoinPath(setup_, leaf), FileHandle::Mode::kWrite, 0644)) {
                 folder = setup_;
                 why = std::strerror(errno);
