@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "scriptfile/script_header.h"
 
@@ -38,6 +39,16 @@ std::string DestinationProblem(std::string_view destination);
 // The same for a file installed at `targetDir` under `targetName`, which
 // must not be empty.
 std::string DestinationProblem(std::string_view targetDir, std::string_view targetName);
+
+// DestinationProblem(targetDir, targetName) for many files, each folder
+// checked once: a project's files share a few folders.
+class DestinationChecker {
+  public:
+    std::string Problem(const std::string& targetDir, std::string_view targetName);
+
+  private:
+    std::unordered_map<std::string, std::string> folders_;
+};
 
 // Every line of the script file at `path` checked with LineLengthProblem:
 // "" when all can be read, else the first long line, named by its number,

@@ -28,6 +28,16 @@ TEST(EngineRules, DestinationsAndLineLengths) {
     for (const char* good : {"<D>\\bin\\app.exe", "<D>\\a..b\\c", "<D>\\CONSOLE", "<D>\\com10.txt",
                              "<WDL:>\\Acme", "<O>\\Acme\\Acme Help"})
         EXPECT_EQ(DestinationProblem(good), "") << good;
+    // A checker that looks at each folder once says what the whole path does.
+    DestinationChecker checker;
+    for (int round = 0; round < 2; ++round) {
+        for (const char* folder : {"<D>", "<D>\\bin\\", "", "C:", "<D>\\..", "<D>\\CON", "\\"}) {
+            for (const char* name : {"app.exe", "..", "a\\CON", "nul.txt", "", "x\\y.z"}) {
+                EXPECT_EQ(checker.Problem(folder, name), DestinationProblem(folder, name))
+                    << folder << " + " << name;
+            }
+        }
+    }
     EXPECT_EQ(LineLengthProblem(2045), "");
     EXPECT_EQ(LineLengthProblem(2046),
               "is 2,046 characters long; the setup engine reads lines of at most 2,045 characters");
