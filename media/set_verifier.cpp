@@ -255,7 +255,8 @@ class ScanSink : public WSetUnpacker::Sink {
             source_.Close();
         }
         if (sound)
-            members_[key_] = WSetVerifier::InSet{size_, difference_};
+            members_.insert_or_assign(std::move(key_),
+                                      WSetVerifier::InSet{size_, std::move(difference_)});
     }
 
   private:
