@@ -355,7 +355,7 @@ bool WDiskSet::Create() {
     if (!Next())
         return false;
 
-    made = Pack(archive, "Setup files", "Setup\\*.*,Setup*.exe,Uninst*.exe", shipFolder_);
+    made = Pack(archive, kSetupArchive, "Setup\\*.*,Setup*.exe,Uninst*.exe", shipFolder_);
     if (job_.Cancelled())
         return false;
     Place(archive, made);

@@ -39,6 +39,8 @@ class WDiskSet {
     static constexpr const char* kExtension = ".cfi";
     static constexpr int kHeaderLength = 6;
     static constexpr int kChunkSize = 10000;
+    // The archive of the engine's own files and the set's "Setup" folder.
+    static constexpr const char* kSetupArchive = "Setup files";
     // The end record of a disk's archive.
     static constexpr int kArchiveEnd = 22;
 

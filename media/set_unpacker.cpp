@@ -24,6 +24,7 @@
 #include "media/disk_set.h"
 #include "platform/file_handle.h"
 #include "platform/files.h"
+#include "platform/message_pump.h"
 #include "platform/paths.h"
 #include "platform/strings.h"
 
@@ -338,6 +339,7 @@ class ArchiveVisitor : public ALZipStreamReader::Visitor {
         if (passing_)
             sink_.End(status.Ok());
         passing_ = false;
+        PumpMessage();
     }
     bool Damaged() const { return damaged_; }
 
@@ -509,12 +511,22 @@ bool WSetUnpacker::Scan(const std::vector<std::string>& disks, Sink& sink) {
             archives[archive] = std::move(chain);
     }
 
+    // The sink's early archives first, the rest in name order.
+    std::vector<const std::pair<const std::string, std::vector<DiskMember>>*> order;
+    for (const bool early : {true, false}) {
+        for (const auto& entry : archives) {
+            if (sink.Early(entry.first) == early)
+                order.push_back(&entry);
+        }
+    }
+
     // One thread reads the disks' archives and joins the pieces; this one
     // expands and checks each archive's members as the bytes come.
     BlockQueue queue;
     std::vector<std::string> readProblems;
     std::thread reader([&] {
-        for (const auto& [archive, chain] : archives) {
+        for (const auto* entry : order) {
+            const std::vector<DiskMember>& chain = entry->second;
             std::vector<char> block;
             block.reserve(kBlock);
             for (const DiskMember& m : chain) {
@@ -563,13 +575,21 @@ bool WSetUnpacker::Scan(const std::vector<std::string>& disks, Sink& sink) {
         }
         return {current.data(), current.size()};
     };
-    for (const auto& [archive, chain] : archives) {
+    bool earlyDone = false;
+    bool stopped = false;
+    for (const auto* entry : order) {
+        const std::string& archive = entry->first;
+        if (!earlyDone && !sink.Early(archive)) {
+            earlyDone = true;
+            sink.EarlyDone();
+        }
         atEnd = false;
         ArchiveVisitor visitor(archive, sink, problems_);
         ALZipStreamReader stream;
         const int rc = stream.Read(input, visitor);
         if (rc == al::kUserAbort) {
             CannotWrite(sink.folder, sink.why);
+            stopped = true;
             break;
         }
         if (rc < 0)
@@ -581,6 +601,9 @@ bool WSetUnpacker::Scan(const std::vector<std::string>& disks, Sink& sink) {
     }
     queue.Cancel();
     reader.join();
+    if (!earlyDone && !stopped)
+        sink.EarlyDone();
+    std::sort(archives_.begin(), archives_.end(), LessNoCase());
     problems_.insert(problems_.end(), readProblems.begin(), readProblems.end());
     return problems_.empty();
 }

@@ -57,6 +57,11 @@ class WSetUnpacker {
         // The member ended; `sound` when it expanded whole with the recorded
         // CRC-32 and size.
         virtual void End(bool sound) = 0;
+        // Archives to read before the others (the scripts' archives, say);
+        // once they are read, EarlyDone is called, while the others are
+        // still to come.
+        virtual bool Early(const std::string& /*archive*/) const { return false; }
+        virtual void EarlyDone() {}
 
         std::string folder;
         std::string why;

@@ -3,11 +3,15 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <functional>
 #include <map>
+#include <system_error>
+#include <thread>
 #include <unordered_set>
 
 #include "archive/zip_reader.h"
 #include "elements/element_classes.h"
+#include "media/disk_set.h"
 #include "media/media_builder.h"
 #include "media/set_unpacker.h"
 #include "platform/file_handle.h"
@@ -187,15 +191,28 @@ Sources ProjectSources(const WProjectData* project) {
     return sources;
 }
 
-// Takes a floppy set's members as the scan expands them: the scripts' list
-// is written into the "Setup" folder (the scripts are read from files), of
-// every other member its size is kept, and the project's files are compared
-// with their sources on the way.
+// Takes a floppy set's members as the scan expands them: the "Setup" files
+// of the scripts' archives (read first) are written, as the scripts are read
+// from files, of every member its size is kept, and the project's files are
+// compared with their sources on the way.
 class ScanSink : public WSetUnpacker::Sink {
   public:
     ScanSink(std::string setupFolder, const Sources& sources,
-             std::unordered_map<std::string, WSetVerifier::InSet>& members)
-        : setup_(std::move(setupFolder)), sources_(sources), members_(members) {}
+             std::unordered_map<std::string, WSetVerifier::InSet>& members,
+             std::function<void()> scriptsIn)
+        : setup_(std::move(setupFolder)),
+          sources_(sources),
+          members_(members),
+          scriptsIn_(std::move(scriptsIn)) {}
+
+    // The archives of the scripts: only their "Setup" files are written,
+    // and they are read first, so that the scripts can be read while the
+    // rest streams.
+    bool Early(const std::string& archive) const override {
+        return EqualsNoCase(archive, WSetUnpacker::kScriptArchive) ||
+               EqualsNoCase(archive, std::string(WDiskSet::kSetupArchive) + WDiskSet::kExtension);
+    }
+    void EarlyDone() override { scriptsIn_(); }
 
     bool Begin(const std::string& archive, const std::string& name, int64_t size) override {
         size_ = size;
@@ -211,8 +228,9 @@ class ScanSink : public WSetUnpacker::Sink {
         static const std::string setupPrefix = ToLower(kSetupFolder) + "\\";
         std::vector<std::string> folders;
         std::string leaf;
-        if (key_.starts_with(setupPrefix) && SplitMemberName(inSet, folders, leaf) &&
-            folders.size() == 1 && EqualsNoCase(folders[0], kSetupFolder) && !leaf.empty()) {
+        if (Early(archive) && key_.starts_with(setupPrefix) &&
+            SplitMemberName(inSet, folders, leaf) && folders.size() == 1 &&
+            EqualsNoCase(folders[0], kSetupFolder) && !leaf.empty()) {
             if (!out_.Open(JoinPath(setup_, leaf), FileHandle::Mode::kWrite, 0644)) {
                 folder = setup_;
                 why = std::strerror(errno);
@@ -285,6 +303,7 @@ class ScanSink : public WSetUnpacker::Sink {
     std::string setup_;
     const Sources& sources_;
     std::unordered_map<std::string, WSetVerifier::InSet>& members_;
+    std::function<void()> scriptsIn_;
     std::string key_;
     long long size_ = 0;
     long long offset_ = 0;
@@ -445,18 +464,44 @@ bool WSetVerifier::Verify(const std::string& mediaFolder) {
     }
     const Sources sources = ProjectSources(project_);
     std::unordered_map<std::string, InSet> members;
-    ScanSink sink(setupFolder, sources, members);
+    // The scripts are checked and the component script read on a thread of
+    // their own as soon as their archives are in, while the other archives
+    // stream.
+    WSetupManager components;
+    std::vector<std::string> scriptProblems;
+    bool read = false;
+    bool started = false;
+    auto readScripts = [&] {
+        CheckScripts(setupFolder, scriptProblems);
+        read = scriptProblems.empty() && ReadComponents(components, setupFolder, scriptProblems);
+    };
+    std::thread scripts;
+    ScanSink sink(setupFolder, sources, members, [&] {
+        try {
+            scripts = std::thread(readScripts);
+            started = true;
+        } catch (const std::system_error&) {
+            // Read after the scan instead.
+        }
+    });
     WSetUnpacker unpacker;
     unpacker.Scan(disks, sink);
+    if (scripts.joinable())
+        scripts.join();
     problems_ = unpacker.Problems();
     archives_ = static_cast<int>(unpacker.Archives().size());
     // What could not be unpacked is not missing from the set: say only why
     // the check stopped.
     incomplete_ = unpacker.TemporaryFolderFailed();
     if (!incomplete_) {
-        inSet_ = &members;
-        VerifyFolder(set);
-        inSet_ = nullptr;
+        if (!started)
+            readScripts();
+        problems_.insert(problems_.end(), scriptProblems.begin(), scriptProblems.end());
+        if (read) {
+            inSet_ = &members;
+            CheckFiles(set, components);
+            inSet_ = nullptr;
+        }
     }
     RemoveTree(scratch);
     return problems_.empty();
@@ -467,13 +512,17 @@ bool WSetVerifier::VerifyFolder(const std::string& root) {
     std::string setup = FindInFolderNoCase(root, kSetupFolder);
     if (setup.empty())
         setup = JoinPath(root, kSetupFolder);
-    CheckScripts(setup);
-    if (problems_.size() == before)
-        CheckFiles(root, setup);
+    CheckScripts(setup, problems_);
+    if (problems_.size() == before) {
+        WSetupManager components;
+        if (ReadComponents(components, setup, problems_))
+            CheckFiles(root, components);
+    }
     return problems_.size() == before;
 }
 
-void WSetVerifier::CheckScripts(const std::string& setupFolder) {
+void WSetVerifier::CheckScripts(const std::string& setupFolder,
+                                std::vector<std::string>& problems) {
     auto script = [&](const char* name) {
         const std::string found = FindInFolderNoCase(setupFolder, name);
         return found.empty() ? JoinPath(setupFolder, name) : found;
@@ -484,16 +533,16 @@ void WSetVerifier::CheckScripts(const std::string& setupFolder) {
             CheckScript(script(name), std::string_view(name) == kProductScript);
         const std::string shown = std::string(kSetupFolder) + "\\" + name;
         if (check.state == ScriptCheck::kMissing)
-            problems_.push_back(shown + " is missing");
+            problems.push_back(shown + " is missing");
         else if (check.state == ScriptCheck::kCannotOpen)
-            problems_.push_back(shown + " cannot be opened");
+            problems.push_back(shown + " cannot be opened");
         else if (check.state == ScriptCheck::kFails)
-            problems_.push_back(shown + " fails verification: " + check.reasons);
+            problems.push_back(shown + " fails verification: " + check.reasons);
     }
 }
 
-void WSetVerifier::CheckFiles(const std::string& root, const std::string& setupFolder) {
-    WSetupManager components;
+bool WSetVerifier::ReadComponents(WSetupManager& components, const std::string& setupFolder,
+                                  std::vector<std::string>& problems) {
     components.SetReadAllRecords(true);
     components.SetStringFolder(setupFolder);
     ScriptStringMap().Clear();
@@ -505,13 +554,16 @@ void WSetVerifier::CheckFiles(const std::string& root, const std::string& setupF
     const std::string script = ResolveNoCase(JoinPath(setupFolder, kComponentScript));
     if (!components.ReadComponentScript(script,
                                         ResolveNoCase(JoinPath(setupFolder, kStringFile)))) {
-        problems_.push_back(
-            std::string(kSetupFolder) + "\\" + kComponentScript + " cannot be read" +
-            (components.Failures().empty() ? std::string()
-                                           : ": " + Join(components.Failures(), "; ")));
-        return;
+        problems.push_back(std::string(kSetupFolder) + "\\" + kComponentScript + " cannot be read" +
+                           (components.Failures().empty()
+                                ? std::string()
+                                : ": " + Join(components.Failures(), "; ")));
+        return false;
     }
+    return true;
+}
 
+void WSetVerifier::CheckFiles(const std::string& root, WSetupManager& components) {
     Sources sources = ProjectSources(project_);
 
     std::unordered_set<std::string> installed;

@@ -30,6 +30,7 @@ namespace vantrel {
 
 class WProjectData;
 class WScriptHeader;
+class WSetupManager;
 
 class WSetVerifier {
   public:
@@ -88,8 +89,13 @@ class WSetVerifier {
     };
 
   private:
-    void CheckScripts(const std::string& setupFolder);
-    void CheckFiles(const std::string& root, const std::string& setupFolder);
+    // The scripts in `setupFolder` checked, each fault added to `problems`.
+    static void CheckScripts(const std::string& setupFolder, std::vector<std::string>& problems);
+    // Reads the set's component script (and string files) into
+    // `components`; false after adding why not to `problems`.
+    static bool ReadComponents(WSetupManager& components, const std::string& setupFolder,
+                               std::vector<std::string>& problems);
+    void CheckFiles(const std::string& root, WSetupManager& components);
 
     const WProjectData* project_ = nullptr;
     // A floppy set's files by their key in the set (null: a folder set,
