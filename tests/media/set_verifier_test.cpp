@@ -116,6 +116,41 @@ TEST_F(SetVerifier, WithTheProjectAChangedByteIsFoundInCdAndFloppySets) {
     ExpectHas(Check(true), "the project's file " + (dir / "app/later.txt") + " is not in the set");
 }
 
+// A floppy set's files are compared with their sources as they stream, a
+// CD set's from the disk: both say the same of each way a source changed.
+TEST_F(SetVerifier, CdAndFloppySetsSayTheSameOfEachChangedSource) {
+    const std::string big = test::RandomBytes(300000, 6);
+    WSetupElement* data = AddAppFile("data.bin", big);
+    AddAppFile("more.bin", test::RandomBytes(600000, 7));
+    const std::string source = JoinPath(data->GetSourceDir(), "data.bin");
+    std::string changed = big;
+    changed[200000] ^= 1;
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {big.substr(0, 1000), "differs from its source " + source + ": their sizes differ"},
+        {big + "x", "differs from its source " + source + ": their sizes differ"},
+        {changed, "differs from its source " + source + " at byte 200000"},
+        {"", "cannot be compared: its source " + source + ": No such file or directory"},
+    };
+    const std::string root = media;
+    std::vector<std::string> said[2];
+    for (int floppy = 0; floppy < 2; ++floppy) {
+        media = root + (floppy ? "-fd" : "-cd");
+        ASSERT_TRUE(BuildSet(floppy ? "720KB" : "640MB")) << errorText;
+        ASSERT_EQ(project->IsFloppySetup, floppy);
+        for (const auto& [bytes, why] : cases) {
+            if (bytes.empty())
+                RemoveFile(source);
+            else
+                test::WriteBytes(source, bytes);
+            said[floppy].push_back(Check(true));
+            EXPECT_EQ(said[floppy].back(), "data.bin of component Program_files " + why);
+        }
+        test::WriteBytes(source, big);
+        EXPECT_EQ(Check(true), "sound");
+    }
+    EXPECT_EQ(said[0], said[1]);
+}
+
 TEST_F(SetVerifier, RecordsThatNeedAFileTheSetDoesNotInstallAreNamed) {
     WSetupComponent* files = project->ProgramFilesComponent();
     const std::vector<std::pair<int, std::string>> records = {
