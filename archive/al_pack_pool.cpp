@@ -25,6 +25,14 @@ size_t PackedBound(int64_t size) {
     return n + n / 256 + 1024;
 }
 
+// Deflated data that is worth keeping: smaller by at least 1/64.
+bool Shrinks(size_t packed, size_t size) {
+    return packed < size - size / 64;
+}
+
+// The bytes of a stored piece deflated to tell whether the piece may shrink.
+constexpr size_t kSample = 4096;
+
 }  // namespace
 
 ALPackPool::ALPackPool(size_t count, Lender lender, int threads)
@@ -143,9 +151,28 @@ ALPackPool::Packed ALPackPool::Pack(size_t index, bool onWorker) {
 void ALPackPool::Run(Piece& piece) {
     try {
         const unsigned char* data = piece.data.data();
-        piece.rc = ALDeflateCompressor::DeflatePiece(
-            piece.level, {data, piece.dictionary},
-            {data + piece.dictionary, piece.data.size() - piece.dictionary}, piece.last, piece.out);
+        const std::span<const unsigned char> dictionary{data, piece.dictionary};
+        const std::span<const unsigned char> body{data + piece.dictionary,
+                                                  piece.data.size() - piece.dictionary};
+        // A piece of a member that is being stored is deflated after all
+        // when a sample of it shrinks and then the whole piece does; the
+        // sample keeps data that does not shrink about as fast to store as
+        // before.
+        if (piece.level == 0 && piece.retryLevel > 0) {
+            const auto sample = body.first(std::min(kSample, body.size()));
+            std::vector<unsigned char> probe;
+            if (ALDeflateCompressor::DeflatePiece(piece.retryLevel, {}, sample, false, probe) ==
+                    0 &&
+                probe.size() < sample.size() - sample.size() / 16) {
+                piece.rc = ALDeflateCompressor::DeflatePiece(piece.retryLevel, dictionary, body,
+                                                             piece.last, piece.out);
+                if (piece.rc != 0 || Shrinks(piece.out.size(), body.size()))
+                    return;
+                piece.out.clear();
+            }
+        }
+        piece.rc =
+            ALDeflateCompressor::DeflatePiece(piece.level, dictionary, body, piece.last, piece.out);
     } catch (const std::bad_alloc&) {
         piece.rc = -4;  // Z_MEM_ERROR
     }
@@ -194,6 +221,7 @@ int ALPackPool::CompressInPieces(ALDeflateCompressor& engine, ALStorage& input, 
     std::deque<std::shared_ptr<Piece>> flight;
     std::vector<unsigned char> window;  // the last data read, up to kWindow bytes
     int level = engine.GetLevel();
+    int retryLevel = 0;
     bool decided = false;
     bool end = false;
     for (;;) {
@@ -212,6 +240,7 @@ int ALPackPool::CompressInPieces(ALDeflateCompressor& engine, ALStorage& input, 
             if (!input.Status().Ok())
                 return input.Status().GetStatusCode();
             piece->level = level;
+            piece->retryLevel = retryLevel;
             size_t keep = std::min(kWindow, piece->data.size());
             window.assign(piece->data.end() - static_cast<std::ptrdiff_t>(keep), piece->data.end());
             end = piece->last;
@@ -230,8 +259,10 @@ int ALPackPool::CompressInPieces(ALDeflateCompressor& engine, ALStorage& input, 
         if (!decided) {
             decided = true;
             size_t n = piece->data.size() - piece->dictionary;
-            if (!piece->last && piece->out.size() >= n - n / 64)
+            if (!piece->last && !Shrinks(piece->out.size(), n)) {
                 level = 0;
+                retryLevel = engine.GetLevel();
+            }
         }
         output.WriteBuffer(piece->out.data(), piece->out.size());
         if (!output.Status().Ok())

@@ -90,7 +90,10 @@ class ALPackPool {
     // as `engine` would, but cut into pieces (see
     // ALDeflateCompressor::DeflatePiece) that the workers deflate side by
     // side; the pieces are written in order on the calling thread. When the
-    // first piece does not shrink, the rest are stored. Returns the status
+    // first piece does not shrink, the rest are stored, each piece but those
+    // that shrink when deflated (a 4 KB sample of each tells which to try),
+    // so that a member whose data turns compressible half-way is not stored
+    // whole. Returns the status
     // code; a failure is in the status of the storage where it happened or
     // of the engine.
     int CompressInPieces(ALDeflateCompressor& engine, ALStorage& input, ALStorage& output);
@@ -121,6 +124,9 @@ class ALPackPool {
         std::vector<unsigned char> data;  // the dictionary, then the piece
         size_t dictionary = 0;
         int level = 0;
+        // A stored piece (level 0) of a member that deflates at this level
+        // is deflated after all when it shrinks (0: stored as it is).
+        int retryLevel = 0;
         bool last = false;
         std::vector<unsigned char> out;
         int rc = 0;

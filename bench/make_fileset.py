@@ -126,9 +126,14 @@ def single_file(args):
               text_bytes(rng, block), rng.randbytes(block)]
     os.makedirs(args.folder, exist_ok=True)
     path = os.path.join(args.folder, "one.bin")
+    count = args.single_file_mb // 8
     with open(path, "wb") as f:
-        for i in range(args.single_file_mb // 8):
-            f.write(blocks[i % len(blocks)])
+        for i in range(count):
+            if args.random_then_text:
+                # The first half random, the second half text.
+                f.write(blocks[1 + 2 * (i % 2)] if i < count // 2 else blocks[2 * (i % 2)])
+            else:
+                f.write(blocks[i % len(blocks)])
     print("%s: %d bytes" % (path, os.path.getsize(path)))
 
 
@@ -141,6 +146,7 @@ def main():
     ap.add_argument("--files", type=int, default=0)
     ap.add_argument("--tiny", type=int, default=0)
     ap.add_argument("--flat", action="store_true")
+    ap.add_argument("--random-then-text", action="store_true")
     args = ap.parse_args()
 
     if args.single_file_mb:

@@ -27,6 +27,24 @@
 #                                       project vs unzip + zip -6 of it
 #   flat-1k, flat-3k, flat-5k           720 KB floppy set of 1,000 / 3,000 /
 #                                       5,000 files in one folder vs zip -6 -r -q
+#   verify-50k                          verify of the 1.44 MB floppy set of
+#                                       50,000 tiny files    vs unzip -t of a
+#                                       zip -6 of the same files
+#   cd-100k                             CD set of 100,000 tiny files vs cp -r
+#                                       (its peak is the row's figure)
+#   floppy-100k                         1.44 MB floppy set of 100,000 tiny files:
+#                                       refused before anything is written
+#                                       (time to the refusal) vs zip -6 -r -q
+#   size-1g                             1.44 MB floppy set of a 1 GB file (512 MB
+#                                       random bytes, then 512 MB of text):
+#                                       the size of the disks' archives against
+#                                       zip -6 of the file (the ratio column is
+#                                       the size ratio, the times are the builds)
+#
+# The last column is the figure of the same work before this round, where
+# one was taken (ratio, or time and size), so that old and new stand side by
+# side. The wizard's files page at 100,000 files is measured by its own
+# offscreen benchmark when the wizard is built, not here.
 #
 #   bench/scale_bench.sh [--quick] [--only NAME[,NAME...]] [--runs N] [--list]
 #
@@ -50,7 +68,17 @@ work="${BENCH_DIR:-/tmp/vantrel-scale-bench}"
 build="${BENCH_BUILD:-$root/build-bench}"
 
 all_rows=(floppy-1k floppy-10k floppy-50k floppy-mix floppy-mix-pigz cd-mix cd-10k cd-50k
-    cd-one show-10k open-save-50k flat-1k flat-3k flat-5k)
+    cd-one show-10k open-save-50k flat-1k flat-3k flat-5k verify-50k cd-100k floppy-100k size-1g)
+# The figures before this round, by row.
+declare -A before=(
+    [verify-50k]="22.3 s, 123x"
+    [floppy-50k]="2.56 s, 1.66x, 160 MB"
+    [floppy-mix-pigz]="1.1-1.2x"
+    [open-save-50k]="0.25 s, 1.97x"
+    [cd-100k]="184 MB"
+    [floppy-100k]="fails after packing"
+    [size-1g]="1.66x zip's size"
+)
 quick_rows=(floppy-1k flat-1k cd-10k cd-one show-10k open-save-50k)
 rows=()
 runs=3
@@ -98,6 +126,7 @@ fileset() {
             tiny-*) python3 "$here/make_fileset.py" "$dir.tmp" --tiny "${1#tiny-}" ;;
             flat-*) python3 "$here/make_fileset.py" "$dir.tmp" --tiny "${1#flat-}" --flat ;;
             mix) python3 "$here/make_fileset.py" "$dir.tmp" --files 2000 --size-mb 200 ;;
+            one-1g) python3 "$here/make_fileset.py" "$dir.tmp" --single-file-mb 1024 --random-then-text ;;
         esac >/dev/null
         mv "$dir.tmp" "$dir"
     fi
@@ -157,7 +186,7 @@ pair() {
         fi
     done
     eval "$prepare"
-    paste -d' ' "$work/a.txt" "$work/b.txt" | awk -v label="$label" '
+    paste -d' ' "$work/a.txt" "$work/b.txt" | awk -v label="$label" -v before="${before[$row]:-}" '
         function median(v, n,   i, j, t) {
             for (i = 2; i <= n; i++)
                 for (j = i; j > 1 && v[j - 1] > v[j]; j--) { t = v[j]; v[j] = v[j - 1]; v[j - 1] = t }
@@ -165,13 +194,27 @@ pair() {
         }
         { a[NR] = $1 / 1e6; b[NR] = $3 / 1e6; r[NR] = $1 / $3; if ($2 > peak) peak = $2 }
         END {
-            printf "| %-52s | %9.3f s | %9.3f s | %6.2f | %7.1f |\n",
-                label, median(a, NR), median(b, NR), median(r, NR), peak / 1024
+            printf "| %-52s | %9.3f s | %9.3f s | %6.2f | %7.1f | %-22s |\n",
+                label, median(a, NR), median(b, NR), median(r, NR), peak / 1024, before
         }'
 }
 
 out="$work/out"
+# A floppy set of NAME's project at 1.44 MB, built once (for verify).
+floppy_set() {
+    local media="$work/floppy-$1"
+    if [ ! -d "$media" ]; then
+        run_cli build "$(project "$1")" --media "$media.tmp" --size 1.44MB >/dev/null
+        mv "$media.tmp" "$media"
+    fi
+    echo "$media"
+}
+
+# Bytes of the files below $1.
+bytes_below() { find "$1" -type f -name '*.cfi' -printf '%s\n' | awk '{ t += $1 } END { print t + 0 }'; }
+
 run_row() {
+    row=$1
     case "$1" in
         floppy-1k | floppy-10k | floppy-50k | flat-1k | flat-3k | flat-5k)
             local n=${1#*-} kind=tiny what="tiny files"
@@ -237,6 +280,53 @@ run_row() {
                 "$cli" --install-location "$installation" show "$p" -- \
                 unzip -o -q "$p" -d "$work/ref"
             ;;
+        verify-50k)
+            local media set
+            media=$(floppy_set tiny-50000)
+            set=$(fileset tiny-50000)
+            [ -f "$work/tiny-50000.zip" ] || (cd "$set" && zip -6 -r -q "$work/tiny-50000.zip" .)
+            pair "verify floppy set, 50000 tiny files vs unzip -t" ":" \
+                "$cli" --install-location "$installation" verify "$media" -- \
+                unzip -t -q "$work/tiny-50000.zip"
+            ;;
+        cd-100k)
+            local p set
+            p=$(project tiny-100000)
+            set=$(fileset tiny-100000)
+            pair "CD, 100000 tiny files vs cp -r" "rm -rf '$out' '$work/ref'" \
+                "$cli" --install-location "$installation" build "$p" --media "$out" --size 640MB -- \
+                cp -r "$set" "$work/ref"
+            ;;
+        floppy-100k)
+            local p set
+            p=$(project tiny-100000)
+            set=$(fileset tiny-100000)
+            rm -rf "$out"
+            if run_cli build "$p" --media "$out" --size 1.44MB >"$work/out.txt" 2>&1; then
+                echo "| floppy 1.44 MB, 100000 tiny files: built (not refused) |"
+                return
+            fi
+            [ -z "$(ls -A "$out" 2>/dev/null)" ] || echo "scale_bench: the refused build wrote into $out" >&2
+            echo "|   refused: $(grep -o 'component [^ ]* would go into one archive' "$work/out.txt" | head -1) |"
+            pair "floppy 1.44 MB, 100000 tiny files (refused) vs zip -6" \
+                "rm -rf '$out' '$work/ref.zip'" \
+                sh -c "'$cli' --install-location '$installation' build '$p' --media '$out' --size 1.44MB || true" -- \
+                sh -c "cd '$set' && exec zip -6 -r -q '$work/ref.zip' ."
+            ;;
+        size-1g)
+            local p set ours ref
+            p=$(project one-1g)
+            set=$(fileset one-1g)
+            rm -rf "$out" "$work/ref.zip"
+            run_cli build "$p" --media "$out" --size 1.44MB >/dev/null
+            (cd "$set" && zip -6 -q "$work/ref.zip" one.bin)
+            ours=$(bytes_below "$out")
+            ref=$(stat -c %s "$work/ref.zip")
+            printf "| %-52s | %9.1f MB | %9.1f MB | %6.4f | %7s | %-22s |\n" \
+                "floppy 1.44 MB of a 1 GB file: archives vs zip -6" \
+                "$(echo "$ours / 1048576" | bc -l)" "$(echo "$ref / 1048576" | bc -l)" \
+                "$(echo "$ours / $ref" | bc -l)" "" "${before[size-1g]}"
+            ;;
         open-save-50k)
             local p
             p=$(project tiny-50000)
@@ -254,14 +344,15 @@ echo "$(date -u '+%Y-%m-%d %H:%M UTC'), $(nproc) cores, load $(cut -d' ' -f1-3 /
 for r in "${rows[@]}"; do
     case "$r" in
         *-mix*) project mix ;;
+        size-1g) project one-1g ;;
         flat-*) n=${r#flat-} && project "flat-${n%k}000" ;;
         cd-one) project flat-1 ;;
         *) n=${r##*-} && project "tiny-${n%k}000" ;;
     esac >/dev/null
 done
-printf '| %-52s | %11s | %11s | %6s | %7s |\n' work ours reference ratio "peak MB"
-printf '|%s|%s|%s|%s|%s|\n' "$(printf -- '-%.0s' {1..54})" "$(printf -- '-%.0s' {1..13})" \
-    "$(printf -- '-%.0s' {1..13})" "--------" "---------"
+printf '| %-52s | %11s | %11s | %6s | %7s | %-22s |\n' work ours reference ratio "peak MB" before
+printf '|%s|%s|%s|%s|%s|%s|\n' "$(printf -- '-%.0s' {1..54})" "$(printf -- '-%.0s' {1..13})" \
+    "$(printf -- '-%.0s' {1..13})" "--------" "---------" "$(printf -- '-%.0s' {1..24})"
 for r in "${rows[@]}"; do
     run_row "$r"
 done

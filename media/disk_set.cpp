@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_set>
 
 #include "archive/archive.h"
+#include "archive/zip_archive.h"
 #include "media/file_copy.h"
 #include "media/media_builder.h"
 #include "platform/file_handle.h"
@@ -12,6 +14,7 @@
 #include "platform/paths.h"
 #include "platform/strings.h"
 #include "platform/wildcard.h"
+#include "project/engine_limits.h"
 #include "project/project_data.h"
 #include "script/disk_utils.h"
 
@@ -53,6 +56,29 @@ std::string WDiskSet::FirstDiskProblem(const WProjectData& project) {
     return "the setup engine's floppy start program " + DisplayPath(program) + " has " +
            Bytes(size) + ", but the first disk holds only " + Bytes(capacity) +
            " with its archive: choose a larger medium";
+}
+
+std::vector<std::string> WDiskSet::MemberCountProblems(const WProjectData& project) {
+    std::vector<std::string> problems;
+    const WCreatorManager* components = project.Components();
+
+    if (!components)
+        return problems;
+    for (int level = 0; level < WComponentManager::kLevelCount; ++level) {
+        for (const WSetupComponent* c : components->Level(level)) {
+            // The members are the distinct names the patterns give.
+            std::unordered_set<std::string> names;
+            for (const std::string& name : Split(MemberPatterns(*c), ','))
+                names.insert(ToLower(Trim(name)));
+            if (names.size() <= zip::kMaxEntries)
+                continue;
+            problems.push_back(
+                Grouped(names.size()) + " files of component " + c->GetName() +
+                " would go into one archive of the floppy set, which holds at most " +
+                Grouped(zip::kMaxEntries) + ": a CD set holds them, as its files are not packed");
+        }
+    }
+    return problems;
 }
 
 WDiskSet::WDiskSet(WMediaBuilder& job, WProjectData& project, std::string shipFolder,
@@ -329,7 +355,7 @@ bool WDiskSet::Create() {
     if (!Next())
         return false;
 
-    made = Pack(archive, "Setup files", "Setup\\*.*,Setup*.exe,Uninst*.exe", shipFolder_);
+    made = Pack(archive, kSetupArchive, "Setup\\*.*,Setup*.exe,Uninst*.exe", shipFolder_);
     if (job_.Cancelled())
         return false;
     Place(archive, made);

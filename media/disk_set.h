@@ -24,6 +24,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vantrel {
 
@@ -38,6 +39,8 @@ class WDiskSet {
     static constexpr const char* kExtension = ".cfi";
     static constexpr int kHeaderLength = 6;
     static constexpr int kChunkSize = 10000;
+    // The archive of the engine's own files and the set's "Setup" folder.
+    static constexpr const char* kSetupArchive = "Setup files";
     // The end record of a disk's archive.
     static constexpr int kArchiveEnd = 22;
 
@@ -50,6 +53,10 @@ class WDiskSet {
     // on the medium for the disk's archive. Names both sizes; empty when it
     // fits (or when there is no start program, which the copy reports).
     static std::string FirstDiskProblem(const WProjectData& project);
+    // Why the gathered components of `project` cannot be packed for a floppy set: one
+    // text for each component whose archive would hold more members than a
+    // ZIP archive can count, with the number. Empty when all fit.
+    static std::vector<std::string> MemberCountProblems(const WProjectData& project);
 
     // Makes the whole set. Every failure is logged and the set goes on;
     // once the job is cancelled the remaining steps are skipped. True when

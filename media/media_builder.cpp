@@ -676,6 +676,8 @@ bool WMediaBuilder::RefuseWhatTheEngineCannotUse(bool floppy) {
     if (floppy) {
         if (std::string why = WDiskSet::FirstDiskProblem(project_); !why.empty())
             problems.push_back(std::move(why));
+        for (std::string& why : WDiskSet::MemberCountProblems(project_))
+            problems.push_back(std::move(why));
     }
     if (problems.empty())
         return false;

@@ -11,8 +11,14 @@
 // a set. A failure to write into the folders it unpacks into (a full
 // temporary folder) is not the set's fault: it is named as what it is, and
 // the unpacking stops there.
+//
+// Scan checks a set the same way without writing it anywhere: each archive
+// is read as one stream from the disks' archives (the pieces joined as they
+// are read, on a second thread), and its members are handed to a sink.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -20,6 +26,10 @@ namespace vantrel {
 
 class WSetUnpacker {
   public:
+    // The archive of the scripts, packed from the ship folder's "Setup"
+    // folder without a folder part in its members' names.
+    static constexpr const char* kScriptArchive = "ComponentList.cfi";
+
     // The disk number of a name "disk" + up to nine digits ("Disk002" gives
     // 2), without regard to case; -1 for any other name.
     static long DiskNumberOf(const std::string& name);
@@ -33,6 +43,33 @@ class WSetUnpacker {
     // expanded whole; Problems() names each fault.
     bool Unpack(const std::vector<std::string>& disks, const std::string& workFolder,
                 const std::string& setFolder);
+
+    // What Scan gives of the members of the set's archives.
+    class Sink {
+      public:
+        virtual ~Sink() = default;
+        // A member `name` of the archive `archive` ("Setup files.cfi")
+        // begins; true to be given its bytes.
+        virtual bool Begin(const std::string& archive, const std::string& name, int64_t size) = 0;
+        // Its next bytes; false when the sink cannot keep them (it names
+        // its folder and the reason in `folder` and `why`): the scan stops.
+        virtual bool Data(const char* data, size_t size) = 0;
+        // The member ended; `sound` when it expanded whole with the recorded
+        // CRC-32 and size.
+        virtual void End(bool sound) = 0;
+        // Archives to read before the others (the scripts' archives, say);
+        // once they are read, EarlyDone is called, while the others are
+        // still to come.
+        virtual bool Early(const std::string& /*archive*/) const { return false; }
+        virtual void EarlyDone() {}
+
+        std::string folder;
+        std::string why;
+    };
+    // Checks the set on `disks` as Unpack does and hands every member of
+    // every archive to `sink`; nothing is written but what the sink writes.
+    bool Scan(const std::vector<std::string>& disks, Sink& sink);
+
     const std::vector<std::string>& Problems() const { return problems_; }
     // The last Unpack stopped because its folders could not be written;
     // Problems() ends with the system's reason, and the set was not checked
@@ -42,6 +79,9 @@ class WSetUnpacker {
     const std::vector<std::string>& Archives() const { return archives_; }
 
   private:
+    // The disk's own archive, after naming a gap before it; empty (named)
+    // when the disk holds none.
+    std::string DiskArchive(const std::string& disk, long expected);
     void ExpandDisk(const std::string& disk, long expected, const std::string& workFolder);
     void JoinPieces(const std::string& workFolder);
     void ExpandArchive(const std::string& workFolder, const std::string& name,

@@ -1,10 +1,17 @@
 #include "media/set_verifier.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
+#include <functional>
 #include <map>
+#include <system_error>
+#include <thread>
 #include <unordered_set>
 
+#include "archive/zip_reader.h"
 #include "elements/element_classes.h"
+#include "media/disk_set.h"
 #include "media/media_builder.h"
 #include "media/set_unpacker.h"
 #include "platform/file_handle.h"
@@ -158,6 +165,158 @@ std::string Difference(const std::string& inSet, const std::string& source) {
     }
 }
 
+// The project's own files by their path in the set, and their sources.
+struct Source {
+    std::string path;
+    bool inSet = false;
+};
+using Sources = std::map<std::string, Source>;
+
+Sources ProjectSources(const WProjectData* project) {
+    Sources sources;
+    if (!project)
+        return sources;
+    for (const WSetupComponent* c :
+         {project->ProductComponent(), project->ProgramFilesComponent()}) {
+        if (!c)
+            continue;
+        for (int type : kFileElementTypes) {
+            for (const auto& e : c->Elements(type)) {
+                sources.emplace(
+                    PathKey(e->GetSourceName()),
+                    Source{JoinPath(e->GetSourceDir(), FileNameOf(e->GetSourceName()))});
+            }
+        }
+    }
+    return sources;
+}
+
+// Takes a floppy set's members as the scan expands them: the "Setup" files
+// of the scripts' archives (read first) are written, as the scripts are read
+// from files, of every member its size is kept, and the project's files are
+// compared with their sources on the way.
+class ScanSink : public WSetUnpacker::Sink {
+  public:
+    ScanSink(std::string setupFolder, const Sources& sources,
+             std::unordered_map<std::string, WSetVerifier::InSet>& members,
+             std::function<void()> scriptsIn)
+        : setup_(std::move(setupFolder)),
+          sources_(sources),
+          members_(members),
+          scriptsIn_(std::move(scriptsIn)) {}
+
+    // The archives of the scripts: only their "Setup" files are written,
+    // and they are read first, so that the scripts can be read while the
+    // rest streams.
+    bool Early(const std::string& archive) const override {
+        return EqualsNoCase(archive, WSetUnpacker::kScriptArchive) ||
+               EqualsNoCase(archive, std::string(WDiskSet::kSetupArchive) + WDiskSet::kExtension);
+    }
+    void EarlyDone() override { scriptsIn_(); }
+
+    bool Begin(const std::string& archive, const std::string& name, int64_t size) override {
+        size_ = size;
+        offset_ = 0;
+        difference_.clear();
+        writing_ = comparing_ = false;
+        // The scripts' list lies in the "Setup" folder without a folder
+        // part; the files of that folder are written for the scripts' checks.
+        const std::string inSet = EqualsNoCase(archive, WSetUnpacker::kScriptArchive)
+                                      ? std::string(kSetupFolder) + "\\" + name
+                                      : name;
+        key_ = PathKey(inSet);
+        static const std::string setupPrefix = ToLower(kSetupFolder) + "\\";
+        std::vector<std::string> folders;
+        std::string leaf;
+        if (Early(archive) && key_.starts_with(setupPrefix) &&
+            SplitMemberName(inSet, folders, leaf) && folders.size() == 1 &&
+            EqualsNoCase(folders[0], kSetupFolder) && !leaf.empty()) {
+            if (!out_.Open(JoinPath(setup_, leaf), FileHandle::Mode::kWrite, 0644)) {
+                folder = setup_;
+                why = std::strerror(errno);
+                failed_ = true;
+            }
+            writing_ = true;
+        }
+        if (auto found = sources_.find(key_); found != sources_.end()) {
+            sourcePath_ = found->second.path;
+            if (source_.Open(sourcePath_, FileHandle::Mode::kRead))
+                comparing_ = true;
+            else
+                difference_ = "cannot be compared: its source " + ErrnoText(sourcePath_);
+        }
+        return writing_ || comparing_;
+    }
+
+    bool Data(const char* data, size_t size) override {
+        if (failed_)
+            return false;
+        if (writing_ && !out_.WriteAll(data, size)) {
+            folder = setup_;
+            why = std::strerror(errno);
+            return false;
+        }
+        if (comparing_ && difference_.empty())
+            Compare(data, size);
+        offset_ += static_cast<long long>(size);
+        return true;
+    }
+
+    void End(bool sound) override {
+        if (writing_)
+            out_.Close();
+        if (comparing_) {
+            char more = 0;
+            size_t got = 0;
+            if (difference_.empty() && (!source_.ReadFull(&more, 1, got) || got != 0))
+                difference_ = got != 0 ? SizesDiffer() : Unreadable();
+            source_.Close();
+        }
+        if (sound)
+            members_.insert_or_assign(std::move(key_),
+                                      WSetVerifier::InSet{size_, std::move(difference_)});
+    }
+
+  private:
+    void Compare(const char* data, size_t size) {
+        buffer_.resize(size);
+        size_t got = 0;
+        if (!source_.ReadFull(buffer_.data(), size, got)) {
+            difference_ = Unreadable();
+            return;
+        }
+        const auto at = std::mismatch(data, data + got, buffer_.data());
+        if (at.first != data + got) {
+            difference_ = Format("differs from its source %s at byte %lld",
+                                 DisplayPath(sourcePath_).c_str(), offset_ + (at.first - data));
+        } else if (got < size) {
+            difference_ = SizesDiffer();
+        }
+    }
+    std::string SizesDiffer() const {
+        return "differs from its source " + DisplayPath(sourcePath_) + ": their sizes differ";
+    }
+    std::string Unreadable() const {
+        return "cannot be compared: its source " + ErrnoText(sourcePath_);
+    }
+
+    std::string setup_;
+    const Sources& sources_;
+    std::unordered_map<std::string, WSetVerifier::InSet>& members_;
+    std::function<void()> scriptsIn_;
+    std::string key_;
+    long long size_ = 0;
+    long long offset_ = 0;
+    std::string difference_;
+    std::string sourcePath_;
+    std::vector<char> buffer_;
+    FileHandle out_;
+    FileHandle source_;
+    bool writing_ = false;
+    bool comparing_ = false;
+    bool failed_ = false;
+};
+
 }  // namespace
 
 WSetVerifier::ScriptCheck WSetVerifier::CheckScript(const std::string& path, bool headerRequired,
@@ -293,16 +452,57 @@ bool WSetVerifier::Verify(const std::string& mediaFolder) {
         incomplete_ = true;
         return false;
     }
-    WSetUnpacker unpacker;
+    // Only the scripts are written; the rest is checked as it streams.
     const std::string set = JoinPath(scratch, "set");
-    unpacker.Unpack(disks, JoinPath(scratch, "archives"), set);
+    const std::string setupFolder = JoinPath(set, kSetupFolder);
+    if (!MakeFolders(setupFolder, &why)) {
+        problems_.push_back("cannot write to the temporary folder " + DisplayPath(setupFolder) +
+                            ": " + why);
+        incomplete_ = true;
+        RemoveTree(scratch);
+        return false;
+    }
+    const Sources sources = ProjectSources(project_);
+    std::unordered_map<std::string, InSet> members;
+    // The scripts are checked and the component script read on a thread of
+    // their own as soon as their archives are in, while the other archives
+    // stream.
+    WSetupManager components;
+    std::vector<std::string> scriptProblems;
+    bool read = false;
+    bool started = false;
+    auto readScripts = [&] {
+        CheckScripts(setupFolder, scriptProblems);
+        read = scriptProblems.empty() && ReadComponents(components, setupFolder, scriptProblems);
+    };
+    std::thread scripts;
+    ScanSink sink(setupFolder, sources, members, [&] {
+        try {
+            scripts = std::thread(readScripts);
+            started = true;
+        } catch (const std::system_error&) {
+            // Read after the scan instead.
+        }
+    });
+    WSetUnpacker unpacker;
+    unpacker.Scan(disks, sink);
+    if (scripts.joinable())
+        scripts.join();
     problems_ = unpacker.Problems();
     archives_ = static_cast<int>(unpacker.Archives().size());
     // What could not be unpacked is not missing from the set: say only why
     // the check stopped.
     incomplete_ = unpacker.TemporaryFolderFailed();
-    if (!incomplete_)
-        VerifyFolder(set);
+    if (!incomplete_) {
+        if (!started)
+            readScripts();
+        problems_.insert(problems_.end(), scriptProblems.begin(), scriptProblems.end());
+        if (read) {
+            inSet_ = &members;
+            CheckFiles(set, components);
+            inSet_ = nullptr;
+        }
+    }
     RemoveTree(scratch);
     return problems_.empty();
 }
@@ -312,13 +512,17 @@ bool WSetVerifier::VerifyFolder(const std::string& root) {
     std::string setup = FindInFolderNoCase(root, kSetupFolder);
     if (setup.empty())
         setup = JoinPath(root, kSetupFolder);
-    CheckScripts(setup);
-    if (problems_.size() == before)
-        CheckFiles(root, setup);
+    CheckScripts(setup, problems_);
+    if (problems_.size() == before) {
+        WSetupManager components;
+        if (ReadComponents(components, setup, problems_))
+            CheckFiles(root, components);
+    }
     return problems_.size() == before;
 }
 
-void WSetVerifier::CheckScripts(const std::string& setupFolder) {
+void WSetVerifier::CheckScripts(const std::string& setupFolder,
+                                std::vector<std::string>& problems) {
     auto script = [&](const char* name) {
         const std::string found = FindInFolderNoCase(setupFolder, name);
         return found.empty() ? JoinPath(setupFolder, name) : found;
@@ -329,16 +533,16 @@ void WSetVerifier::CheckScripts(const std::string& setupFolder) {
             CheckScript(script(name), std::string_view(name) == kProductScript);
         const std::string shown = std::string(kSetupFolder) + "\\" + name;
         if (check.state == ScriptCheck::kMissing)
-            problems_.push_back(shown + " is missing");
+            problems.push_back(shown + " is missing");
         else if (check.state == ScriptCheck::kCannotOpen)
-            problems_.push_back(shown + " cannot be opened");
+            problems.push_back(shown + " cannot be opened");
         else if (check.state == ScriptCheck::kFails)
-            problems_.push_back(shown + " fails verification: " + check.reasons);
+            problems.push_back(shown + " fails verification: " + check.reasons);
     }
 }
 
-void WSetVerifier::CheckFiles(const std::string& root, const std::string& setupFolder) {
-    WSetupManager components;
+bool WSetVerifier::ReadComponents(WSetupManager& components, const std::string& setupFolder,
+                                  std::vector<std::string>& problems) {
     components.SetReadAllRecords(true);
     components.SetStringFolder(setupFolder);
     ScriptStringMap().Clear();
@@ -350,33 +554,17 @@ void WSetVerifier::CheckFiles(const std::string& root, const std::string& setupF
     const std::string script = ResolveNoCase(JoinPath(setupFolder, kComponentScript));
     if (!components.ReadComponentScript(script,
                                         ResolveNoCase(JoinPath(setupFolder, kStringFile)))) {
-        problems_.push_back(
-            std::string(kSetupFolder) + "\\" + kComponentScript + " cannot be read" +
-            (components.Failures().empty() ? std::string()
-                                           : ": " + Join(components.Failures(), "; ")));
-        return;
+        problems.push_back(std::string(kSetupFolder) + "\\" + kComponentScript + " cannot be read" +
+                           (components.Failures().empty()
+                                ? std::string()
+                                : ": " + Join(components.Failures(), "; ")));
+        return false;
     }
+    return true;
+}
 
-    // The project's own files by their path in the set, and their sources.
-    struct Source {
-        std::string path;
-        bool inSet = false;
-    };
-    std::map<std::string, Source> sources;
-    if (project_) {
-        for (const WSetupComponent* c :
-             {project_->ProductComponent(), project_->ProgramFilesComponent()}) {
-            if (!c)
-                continue;
-            for (int type : kFileElementTypes) {
-                for (const auto& e : c->Elements(type)) {
-                    sources.emplace(
-                        PathKey(e->GetSourceName()),
-                        Source{JoinPath(e->GetSourceDir(), FileNameOf(e->GetSourceName()))});
-                }
-            }
-        }
-    }
+void WSetVerifier::CheckFiles(const std::string& root, WSetupManager& components) {
+    Sources sources = ProjectSources(project_);
 
     std::unordered_set<std::string> installed;
     for (const WSetupComponent* c : components.Components()) {
@@ -403,13 +591,21 @@ void WSetVerifier::CheckFiles(const std::string& root, const std::string& setupF
                         source->inSet = true;
                     }
                 }
-                const std::string path = ResolveNoCase(JoinPath(root, name));
                 const long long want = static_cast<long long>(e->GetSize());
-                if (!IsFile(path)) {
+                const InSet* streamed = nullptr;
+                std::string path;
+                if (inSet_) {
+                    auto found = inSet_->find(PathKey(name));
+                    streamed = found == inSet_->end() ? nullptr : &found->second;
+                } else {
+                    path = ResolveNoCase(JoinPath(root, name));
+                }
+                if (inSet_ ? !streamed : !IsFile(path)) {
                     problems_.push_back(what + " is missing");
                     continue;
                 }
-                if (const long long size = FileSizeOf(path); size != want) {
+                if (const long long size = streamed ? streamed->size : FileSizeOf(path);
+                    size != want) {
                     problems_.push_back(what + " has " + Bytes(size) + ", its record says " +
                                         Bytes(want));
                     continue;
@@ -417,7 +613,9 @@ void WSetVerifier::CheckFiles(const std::string& root, const std::string& setupF
                 if (!source)
                     continue;
                 ++compared_;
-                if (const std::string why = Difference(path, source->path); !why.empty())
+                const std::string why =
+                    streamed ? streamed->difference : Difference(path, source->path);
+                if (!why.empty())
                     problems_.push_back(what + " " + why);
             }
         }

@@ -1,7 +1,9 @@
 // Checks a built set without installing it: a CD set (a folder with the
 // scripts in "Setup" and the application's files beside them) or a floppy
-// set (disk folders disk001, disk002, ... whose archives are unpacked into
-// a private temporary folder first, see set_unpacker.h).
+// set (disk folders disk001, disk002, ... whose archives are read as
+// streams, see set_unpacker.h: only the scripts are written, into a private
+// temporary folder; every other file is checked, and compared with its
+// source, as it is expanded).
 //
 // A set is sound when the product script carries a header whose checksum
 // matches its body (and so does every other script that carries one), no
@@ -21,12 +23,14 @@
 #pragma once
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace vantrel {
 
 class WProjectData;
 class WScriptHeader;
+class WSetupManager;
 
 class WSetVerifier {
   public:
@@ -76,11 +80,27 @@ class WSetVerifier {
     // Application files compared with their sources.
     int ComparedCount() const { return compared_; }
 
+    // A file of a floppy set as the scan of its archives found it.
+    struct InSet {
+        long long size = 0;
+        // How it differs from its source in the project ("" when it does
+        // not, or when it has none).
+        std::string difference;
+    };
+
   private:
-    void CheckScripts(const std::string& setupFolder);
-    void CheckFiles(const std::string& root, const std::string& setupFolder);
+    // The scripts in `setupFolder` checked, each fault added to `problems`.
+    static void CheckScripts(const std::string& setupFolder, std::vector<std::string>& problems);
+    // Reads the set's component script (and string files) into
+    // `components`; false after adding why not to `problems`.
+    static bool ReadComponents(WSetupManager& components, const std::string& setupFolder,
+                               std::vector<std::string>& problems);
+    void CheckFiles(const std::string& root, WSetupManager& components);
 
     const WProjectData* project_ = nullptr;
+    // A floppy set's files by their key in the set (null: a folder set,
+    // whose files are on disk).
+    const std::unordered_map<std::string, InSet>* inSet_ = nullptr;
     std::vector<std::string> problems_;
     Kind kind_ = Kind::kNone;
     bool incomplete_ = false;

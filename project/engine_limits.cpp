@@ -9,9 +9,6 @@
 
 namespace vantrel {
 
-namespace {
-
-// 3012 -> "3,012".
 std::string Grouped(size_t n) {
     const std::string digits = std::to_string(n);
     std::string out;
@@ -22,6 +19,8 @@ std::string Grouped(size_t n) {
     }
     return out;
 }
+
+namespace {
 
 std::vector<std::string> PathPartsOf(std::string_view path) {
     return Split(ReplaceAll(std::string(path), "/", "\\"), '\\');
@@ -68,6 +67,25 @@ std::string DestinationProblem(std::string_view targetDir, std::string_view targ
     if (targetName.empty())
         return "it has no file name";
     return DestinationProblem(std::string(targetDir) + "\\" + std::string(targetName));
+}
+
+std::string DestinationChecker::Problem(const std::string& targetDir, std::string_view targetName) {
+    if (targetName.empty())
+        return "it has no file name";
+    // The folder's parts come first in the path, so its problem is the
+    // path's; else the first part of the name that has one.
+    auto [folder, fresh] = folders_.try_emplace(targetDir);
+    if (fresh)
+        folder->second = DestinationProblem(targetDir.empty() ? std::string("\\") : targetDir);
+    if (!folder->second.empty())
+        return folder->second;
+    for (const std::string& part : PathPartsOf(targetName)) {
+        if (part.empty())
+            continue;
+        if (std::string why = PartProblem(part); !why.empty())
+            return why;
+    }
+    return {};
 }
 
 std::string ScriptLinesProblem(const std::string& path) {

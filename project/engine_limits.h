@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "scriptfile/script_header.h"
 
@@ -17,6 +18,9 @@ class WSetupElement;
 
 // The longest script line the setup engine reads whole.
 inline constexpr size_t kMaxScriptLineLength = WScriptHeader::kLongLineLength - 1;
+
+// 3012 -> "3,012".
+std::string Grouped(size_t n);
 
 // "" when a script line of `length` characters can be read, else why not
 // ("is 3,012 characters long; the setup engine reads lines of at most
@@ -35,6 +39,16 @@ std::string DestinationProblem(std::string_view destination);
 // The same for a file installed at `targetDir` under `targetName`, which
 // must not be empty.
 std::string DestinationProblem(std::string_view targetDir, std::string_view targetName);
+
+// DestinationProblem(targetDir, targetName) for many files, each folder
+// checked once: a project's files share a few folders.
+class DestinationChecker {
+  public:
+    std::string Problem(const std::string& targetDir, std::string_view targetName);
+
+  private:
+    std::unordered_map<std::string, std::string> folders_;
+};
 
 // Every line of the script file at `path` checked with LineLengthProblem:
 // "" when all can be read, else the first long line, named by its number,

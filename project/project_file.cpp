@@ -153,9 +153,10 @@ std::string UnusableDestination(const WProjectData& project) {
     const WSetupComponent* files = project.ProgramFilesComponent();
     if (!files)
         return {};
+    DestinationChecker checker;
     for (int type : kFileElementTypes) {
         for (const auto& element : files->Elements(type)) {
-            std::string why = DestinationProblem(element->GetTargetDir(), element->GetTargetName());
+            std::string why = checker.Problem(element->GetTargetDir(), element->GetTargetName());
             if (!why.empty())
                 return "the " + ElementTypeName(type) + " record of " + element->GetSourceName() +
                        " installs to \"" + element->GetTargetDir() + "\\" +

@@ -155,6 +155,34 @@ TEST(PackPoolTest, DataThatDoesNotShrinkIsStored) {
     }
 }
 
+// Stored or deflated is decided for each piece of a large member: text after
+// a random start is deflated, the same for any number of threads, and the
+// member expands back to its bytes.
+TEST(PackPoolTest, TextAfterARandomStartIsDeflatedNotStored) {
+    ScratchFolder dir;
+    const size_t half = static_cast<size_t>(ALPackPool::kMaxAheadMember) / 2 + 300000;
+    const std::string bytes =
+        test::RandomBytes(half, 10) + test::TextBytes(half, 11) + test::RandomBytes(half / 4, 12);
+    const std::vector<WArchive::Member> members = {{"mixed.bin", dir.Write("mixed.bin", bytes)}};
+    std::string first;
+    for (int threads : {1, 2, 8}) {
+        WArchive archive(".zip");
+        ASSERT_TRUE(Pack(archive, threads, "m" + std::to_string(threads), dir / "out", members));
+        const std::string zip = test::ReadBytes(archive.GetArchivePath());
+        if (first.empty())
+            first = zip;
+        EXPECT_EQ(zip, first) << threads << " threads";
+    }
+    const auto sizes = SizesIn(first);
+    // The random parts stay stored, a few bytes of framing over their size;
+    // the text shrinks to well under half.
+    EXPECT_LT(sizes.at("mixed.bin").second, half + half / 4 + half / 2);
+    EXPECT_GT(sizes.at("mixed.bin").second, half + half / 4);
+    WArchive reader(".zip");
+    ASSERT_TRUE(reader.Extract("m1.zip", dir / "out", dir / "back")) << reader.GetStatusText();
+    EXPECT_TRUE(test::ReadBytes(dir / "back/mixed.bin") == bytes);
+}
+
 TEST(PackPoolTest, EntryListsArePackedAheadAsWell) {
     // Entries on memory, with comments; what the archive records is handed
     // back to the entries.

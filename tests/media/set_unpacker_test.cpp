@@ -6,6 +6,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <functional>
 #include <map>
@@ -163,6 +164,63 @@ TEST_F(SetUnpacker, AnArchiveHoldingAMemberTwiceIsDamaged) {
                                        "more than once"});
     EXPECT_FALSE(unpacker.TemporaryFolderFailed());
     EXPECT_FALSE(IsFile(dir / "set/bin/one.dat"));
+}
+
+// What Scan hands a sink: each sound member's bytes by "archive:name".
+struct Collected : WSetUnpacker::Sink {
+    bool Begin(const std::string& archive, const std::string& name, int64_t) override {
+        key = archive + ":" + name;
+        files[key].clear();
+        return true;
+    }
+    bool Data(const char* data, size_t size) override {
+        files[key].append(data, size);
+        return true;
+    }
+    void End(bool sound) override {
+        if (!sound)
+            files.erase(key);
+    }
+    std::string key;
+    Files files;
+};
+
+TEST_F(SetUnpacker, ScanJoinsPiecesAsOneStreamAndNamesWhatUnpackNames) {
+    const size_t half = comp.size() / 2;
+    const Files first = {{"Setup files.cfi", setupFiles}, {"~001_Comp.cfi", Piece(1, 2, 0, half)}};
+    const Files second = {{"~002_Comp.cfi", Piece(2, 2, half, std::string::npos)}};
+    Collected sink;
+    WSetUnpacker unpacker;
+    EXPECT_TRUE(unpacker.Scan(Disks("split", {{1, first}, {2, second}}), sink))
+        << Join(unpacker.Problems(), "\n");
+    EXPECT_EQ(sink.files["Comp.cfi:bin/big.dat"], big);
+    EXPECT_EQ(sink.files["Setup files.cfi:Setup/comp.kvz"], "[Components]\r\n");
+    EXPECT_EQ(unpacker.Archives(), (std::vector<std::string>{"Comp.cfi", "Setup files.cfi"}));
+
+    // Damaged sets: Scan names the faults Unpack names.
+    std::string flipped = comp;
+    flipped[comp.size() / 3] ^= 0x40;
+    const std::map<std::string, std::map<int, Files>> damaged = {
+        {"no-second-piece", {{1, first}}},
+        {"bad-header", {{1, first}, {2, {{"~002_Comp.cfi", "0x2002" + comp.substr(half)}}}}},
+        {"flipped", {{1, {{"Setup files.cfi", setupFiles}, {"Comp.cfi", flipped}}}}},
+        {"cut", {{1, {{"Comp.cfi", comp.substr(0, comp.size() - 10)}}}}},
+    };
+    for (const auto& [name, disks] : damaged) {
+        SCOPED_TRACE(name);
+        const std::vector<std::string> folders = Disks(name, disks);
+        WSetUnpacker unpacked, scanned;
+        Collected none;
+        EXPECT_FALSE(unpacked.Unpack(folders, dir / (name + "-w"), dir / (name + "-s")));
+        EXPECT_FALSE(scanned.Scan(folders, none));
+        ASSERT_FALSE(scanned.Problems().empty());
+        EXPECT_EQ(scanned.Problems().front().substr(0, 20),
+                  unpacked.Problems().front().substr(0, 20));
+        // A member read whole before the archive's end was cut is sound
+        // itself; the archive is not.
+        EXPECT_EQ(none.files.count("Comp.cfi:bin/big.dat"), name == "cut" ? 1u : 0u);
+        EXPECT_EQ(std::count(scanned.Archives().begin(), scanned.Archives().end(), "Comp.cfi"), 0);
+    }
 }
 
 // Files may grow to `bytes` only, for the life of the object.

@@ -4,6 +4,7 @@
 // refuse before it writes anything (lines too long for the engine,
 // destinations it cannot use, a first floppy its start program fills).
 #include "media/set_verifier.h"
+#include "media/disk_set.h"
 
 #include <functional>
 
@@ -27,6 +28,16 @@ TEST(EngineRules, DestinationsAndLineLengths) {
     for (const char* good : {"<D>\\bin\\app.exe", "<D>\\a..b\\c", "<D>\\CONSOLE", "<D>\\com10.txt",
                              "<WDL:>\\Acme", "<O>\\Acme\\Acme Help"})
         EXPECT_EQ(DestinationProblem(good), "") << good;
+    // A checker that looks at each folder once says what the whole path does.
+    DestinationChecker checker;
+    for (int round = 0; round < 2; ++round) {
+        for (const char* folder : {"<D>", "<D>\\bin\\", "", "C:", "<D>\\..", "<D>\\CON", "\\"}) {
+            for (const char* name : {"app.exe", "..", "a\\CON", "nul.txt", "", "x\\y.z"}) {
+                EXPECT_EQ(checker.Problem(folder, name), DestinationProblem(folder, name))
+                    << folder << " + " << name;
+            }
+        }
+    }
     EXPECT_EQ(LineLengthProblem(2045), "");
     EXPECT_EQ(LineLengthProblem(2046),
               "is 2,046 characters long; the setup engine reads lines of at most 2,045 characters");
@@ -103,6 +114,41 @@ TEST_F(SetVerifier, WithTheProjectAChangedByteIsFoundInCdAndFloppySets) {
     // A file the project gained since the set was built.
     AddAppFile("later.txt", "later");
     ExpectHas(Check(true), "the project's file " + (dir / "app/later.txt") + " is not in the set");
+}
+
+// A floppy set's files are compared with their sources as they stream, a
+// CD set's from the disk: both say the same of each way a source changed.
+TEST_F(SetVerifier, CdAndFloppySetsSayTheSameOfEachChangedSource) {
+    const std::string big = test::RandomBytes(300000, 6);
+    WSetupElement* data = AddAppFile("data.bin", big);
+    AddAppFile("more.bin", test::RandomBytes(600000, 7));
+    const std::string source = JoinPath(data->GetSourceDir(), "data.bin");
+    std::string changed = big;
+    changed[200000] ^= 1;
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {big.substr(0, 1000), "differs from its source " + source + ": their sizes differ"},
+        {big + "x", "differs from its source " + source + ": their sizes differ"},
+        {changed, "differs from its source " + source + " at byte 200000"},
+        {"", "cannot be compared: its source " + source + ": No such file or directory"},
+    };
+    const std::string root = media;
+    std::vector<std::string> said[2];
+    for (int floppy = 0; floppy < 2; ++floppy) {
+        media = root + (floppy ? "-fd" : "-cd");
+        ASSERT_TRUE(BuildSet(floppy ? "720KB" : "640MB")) << errorText;
+        ASSERT_EQ(project->IsFloppySetup, floppy);
+        for (const auto& [bytes, why] : cases) {
+            if (bytes.empty())
+                RemoveFile(source);
+            else
+                test::WriteBytes(source, bytes);
+            said[floppy].push_back(Check(true));
+            EXPECT_EQ(said[floppy].back(), "data.bin of component Program_files " + why);
+        }
+        test::WriteBytes(source, big);
+        EXPECT_EQ(Check(true), "sound");
+    }
+    EXPECT_EQ(said[0], said[1]);
 }
 
 TEST_F(SetVerifier, RecordsThatNeedAFileTheSetDoesNotInstallAreNamed) {
@@ -217,6 +263,29 @@ TEST_F(SetVerifier, AFirstFloppyThatTheStartProgramFillsIsRefusedWithTheSizes) {
     dir.Write("install/Distrib/Setup/setup.exe", std::string(600000, 'e'));
     EXPECT_TRUE(BuildSet("720KB")) << errorText;
     EXPECT_EQ(ReadBytes(media + "/disk001/setup.exe").size(), 600000u);
+}
+
+// One archive of a floppy set counts its members in 16 bits: more files in a
+// component are refused before anything is written, and a CD set takes them.
+TEST_F(SetVerifier, AComponentTooLargeForOneArchiveIsRefusedBeforeAFloppySetIsWritten) {
+    AddAppFile("data.bin", test::RandomBytes(800000, 5));
+    WSetupComponent* files = project->ProgramFilesComponent();
+    const std::string missing = dir / "app/none";
+    for (int i = 0; i < 65533; ++i) {
+        const std::string name = "f" + std::to_string(i) + ".txt";
+        files->AddElement(NewFileElement(JoinPath(missing, name), "d\\" + name, "<D>", name));
+    }
+    Plan("720KB");
+    ASSERT_EQ(project->IsFloppySetup, 1);
+    RecordingProgress progress;
+    EXPECT_FALSE(Build(progress));
+    EXPECT_EQ(errorText,
+              "the setup engine could not use this set: 65,536 files of component "
+              "Program_files would go into one archive of the floppy set, which holds at most "
+              "65,535: a CD set holds them, as its files are not packed");
+    EXPECT_TRUE(ListFolder(media, true, true).empty());
+    project->Components()->Gather();
+    EXPECT_EQ(WDiskSet::MemberCountProblems(*project).size(), 1u);
 }
 
 TEST_F(SetVerifier, ASetMadeElsewhereIsCheckedForLongLinesAndUnusableDestinations) {

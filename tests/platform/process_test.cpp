@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <thread>
 
 #include "platform/files.h"
 #include "platform/message_pump.h"
@@ -99,6 +100,20 @@ TEST_F(ProcessTest, ProgramsThatCannotStart) {
 }
 
 int g_pumps = 0;
+
+// The hook handles the events of the thread that installed it: a worker's
+// PumpMessage does nothing.
+TEST(MessagePump, OnlyTheThreadThatInstalledTheHookPumps) {
+    g_pumps = 0;
+    SetPumpHook([] { ++g_pumps; });
+    std::thread([] { PumpMessage(); }).join();
+    EXPECT_EQ(g_pumps, 0);
+    PumpMessage();
+    EXPECT_EQ(g_pumps, 1);
+    SetPumpHook(nullptr);
+    PumpMessage();
+    EXPECT_EQ(g_pumps, 1);
+}
 
 TEST_F(ProcessTest, RunAndPumpPumpsWhileWaitingAndDetachedReturnsAtOnce) {
     g_pumps = 0;
