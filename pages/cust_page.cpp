@@ -9,6 +9,7 @@
 #include <array>
 
 #include "app/dialogs.h"
+#include "app/list_columns.h"
 #include "app/qt_text.h"
 #include "pages/ini_entry_dialog.h"
 #include "pages/text_replacement_dialog.h"
@@ -30,10 +31,7 @@ QTreeWidget* NewList(QWidget* parent, const char* name, const QStringList& colum
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setColumnCount(columns.size());
     list->setHeaderLabels(columns);
-    for (int i = 0; i < columns.size(); ++i)
-        list->setColumnWidth(i, list->fontMetrics().horizontalAdvance(columns[i]) + 24);
-    list->header()->setStretchLastSection(true);
-    list->setTextElideMode(Qt::ElideMiddle);  // keeps the file name in sight
+    FitColumns(list);
     return list;
 }
 
@@ -112,6 +110,12 @@ WCustPage::WCustPage(WWizardApp& app, QWidget* parent)
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(2, 2);
     layout->addLayout(grid, 1);
+    // Tab reads the page as it is laid out: the files, then each row's
+    // buttons and its list.
+    QWidget* order[] = {files_,   addIni_,     removeIni_,  modifyIni_, ini_,
+                        addText_, removeText_, modifyText_, text_};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
 
     connect(addIni_, &QPushButton::clicked, this, &WCustPage::OnAddIni);
     connect(removeIni_, &QPushButton::clicked, this, &WCustPage::OnRemoveIni);

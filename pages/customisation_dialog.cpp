@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs.h"
+#include "app/list_columns.h"
 #include "app/qt_text.h"
 
 namespace vantrel {
@@ -24,6 +25,7 @@ constexpr const char* kSystemNames[] = {"windows95", "windowsNT4", "windows98", 
 WCustomisationDialog::WCustomisationDialog(const char* title, Dialogs& boxes, QWidget* parent)
     : QDialog(parent), boxes_(boxes) {
     setWindowTitle(QString::fromLatin1(title));
+    KeepTitleWhole(this);
     setModal(true);
     auto* layout = new QVBoxLayout(this);
     form_ = new QFormLayout;

@@ -18,6 +18,7 @@
 #include <QWhatsThis>
 
 #include "app/dialogs.h"
+#include "app/list_columns.h"
 #include "app/qt_text.h"
 #include "app/wizard_app.h"
 #include "project/project_data.h"
@@ -69,6 +70,7 @@ FilePropSheet::FilePropSheet(WWizardApp& app, WSetupFile* file, WRelocateFile re
     if (file_ && app_.Project())
         props_ = WFileProperties::Load(*app_.Project(), *file_);
     setWindowTitle(QStringLiteral("Properties for ") + FromEngine(props_.TargetFileName()));
+    KeepTitleWhole(this);
 
     auto* layout = new QVBoxLayout(this);
     tabs_ = new QTabWidget(this);

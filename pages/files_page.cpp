@@ -8,9 +8,11 @@
 #include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -55,8 +57,10 @@ const char* const kUriList = "text/uri-list";
 class WaitWindow {
   public:
     WaitWindow(QWidget* owner, const QString& text)
-        : dialog_(owner, Qt::Dialog | Qt::FramelessWindowHint) {
+        : dialog_(owner, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus) {
         dialog_.setObjectName(QStringLiteral("wait"));
+        // It shows progress only: the focus stays where the user had it.
+        dialog_.setAttribute(Qt::WA_ShowWithoutActivating);
         dialog_.setModal(false);
         auto* layout = new QVBoxLayout(&dialog_);
         layout->setContentsMargins(0, 0, 0, 0);
@@ -278,6 +282,12 @@ WFilesPage::WFilesPage(WWizardApp& app, QWidget* parent)
         buttons->addWidget(b);
     buttons->addStretch(1);
     grid->addLayout(buttons, 3, 0, 1, 3);
+    auto* note = new QLabel(QStringLiteral("Empty folders are kept while the wizard runs; the "
+                                           "project file keeps only folders that hold files."),
+                            Body());
+    note->setObjectName(QStringLiteral("emptyFoldersNote"));
+    note->setWordWrap(true);
+    grid->addWidget(note, 4, 0, 1, 3);
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(2, 1);
     grid->setRowStretch(2, 1);
@@ -292,6 +302,19 @@ WFilesPage::WFilesPage(WWizardApp& app, QWidget* parent)
     connect(removeAllButton_, &QPushButton::clicked, this, &WFilesPage::OnRemoveAllFiles);
     connect(propertiesButton_, &QPushButton::clicked, this, &WFilesPage::OnProperties);
     connect(sourceTree_, &QTreeWidget::itemExpanded, this, &WFilesPage::LoadSourceChildren);
+    // The source tree follows what other programs make and remove in the
+    // folders it has read.
+    sourceWatcher_ = new QFileSystemWatcher(this);
+    connect(sourceWatcher_, &QFileSystemWatcher::directoryChanged, this,
+            &WFilesPage::OnSourceFolderChanged);
+    // Keyboard: Delete removes, Enter opens a file's properties (a folder
+    // opens or closes), F2 renames; a double click on a file opens its
+    // properties too.
+    targetTree_->installEventFilter(this);
+    connect(targetTree_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
+        if (const WTargetNode* node = NodeOf(item); node && !node->IsFolder())
+            OnProperties();
+    });
     connect(targetTree_, &QTreeWidget::itemChanged, this, &WFilesPage::OnItemChanged);
     connect(targetTree_, &QTreeWidget::customContextMenuRequested, this, &WFilesPage::OnTargetMenu);
     targetView->dragging = [this](QTreeWidgetItem* item) {
@@ -351,6 +374,49 @@ bool WFilesPage::OnSetActive() {
     return true;
 }
 
+bool WFilesPage::OnKillActive() {
+    if (!WPage::OnKillActive())
+        return false;
+    if (tree_ && Project())
+        Project()->EmptyTargetFolders = tree_->EmptyFolders();
+    return true;
+}
+
+bool WFilesPage::eventFilter(QObject* watched, QEvent* event) {
+    // Keys that a name's editor passed on (the Enter that ends the editing)
+    // are the editor's.
+    if (watched != targetTree_ || event->type() != QEvent::KeyPress ||
+        targetTree_->indexWidget(targetTree_->currentIndex()))
+        return WPage::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->modifiers() & ~Qt::KeypadModifier)
+        return WPage::eventFilter(watched, event);
+    const WTargetNode* node = SelectedNode();
+    switch (key->key()) {
+        case Qt::Key_Delete:
+            if (node && !node->IsRoot())
+                OnRemove();
+            return true;
+        case Qt::Key_F2:
+            OnRename();
+            return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (node && !node->IsFolder()) {
+                OnProperties();
+                return true;
+            }
+            if (QTreeWidgetItem* item = targetTree_->currentItem()) {
+                item->setExpanded(!item->isExpanded());
+                return true;
+            }
+            break;
+        default:
+            break;
+    }
+    return WPage::eventFilter(watched, event);
+}
+
 // --- The source tree
 
 bool WFilesPage::ShowSourceFolder(const std::string& folder) {
@@ -366,6 +432,8 @@ bool WFilesPage::ShowSourceFolder(const std::string& folder) {
     sourceFolder_ = StripTrailingSeparators(folder);
     sourceEdit_->setText(NativePath(sourceFolder_));
     sourceTree_->clear();
+    if (const QStringList watched = sourceWatcher_->directories(); !watched.isEmpty())
+        sourceWatcher_->removePaths(watched);
     const QString native = NativePath(sourceFolder_);
     auto* root = new QTreeWidgetItem(sourceTree_);
     const QString name = QFileInfo(native).fileName();
@@ -384,12 +452,32 @@ void WFilesPage::LoadSourceChildren(QTreeWidgetItem* item) {
     if (!item->data(0, kFolderRole).toBool() || item->data(0, kLoadedRole).toBool())
         return;
     item->setData(0, kLoadedRole, true);
+    ListSourceChildren(item);
+    sourceWatcher_->addPath(item->data(0, kPathRole).toString());
+}
+
+void WFilesPage::ListSourceChildren(QTreeWidgetItem* item) {
     const QDir dir(item->data(0, kPathRole).toString());
     const QFileInfoList entries =
         dir.entryInfoList(QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot | QDir::Hidden,
                           QDir::DirsFirst | QDir::Name | QDir::IgnoreCase);
-    for (const QFileInfo& info : entries) {
-        auto* child = new QTreeWidgetItem(item);
+    // Children that are gone (or changed between file and folder) go; the
+    // others stay as they are, open folders open, and new ones are put in
+    // their places of the sorted list.
+    QHash<QString, bool> present;
+    for (const QFileInfo& info : entries)
+        present.insert(info.fileName(), info.isDir());
+    for (int i = item->childCount() - 1; i >= 0; --i) {
+        QTreeWidgetItem* child = item->child(i);
+        const auto found = present.constFind(child->text(0));
+        if (found == present.constEnd() || *found != child->data(0, kFolderRole).toBool())
+            ForgetSourceItem(child);
+    }
+    for (int i = 0; i < entries.size(); ++i) {
+        const QFileInfo& info = entries[i];
+        if (i < item->childCount() && item->child(i)->text(0) == info.fileName())
+            continue;
+        auto* child = new QTreeWidgetItem;
         const bool folder = info.isDir();
         child->setText(0, info.fileName());
         child->setIcon(0, style()->standardIcon(folder ? QStyle::SP_DirIcon : QStyle::SP_FileIcon));
@@ -397,8 +485,40 @@ void WFilesPage::LoadSourceChildren(QTreeWidgetItem* item) {
         child->setData(0, kFolderRole, folder);
         if (folder)
             child->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+        item->insertChild(i, child);
     }
     item->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
+}
+
+void WFilesPage::ForgetSourceItem(QTreeWidgetItem* item) {
+    QStringList watched;
+    for (QTreeWidgetItemIterator it(item); *it && (*it == item || IsBelow(*it, item)); ++it) {
+        if ((*it)->data(0, kLoadedRole).toBool())
+            watched << (*it)->data(0, kPathRole).toString();
+    }
+    if (!watched.isEmpty())
+        sourceWatcher_->removePaths(watched);
+    delete item;
+}
+
+bool WFilesPage::IsBelow(const QTreeWidgetItem* item, const QTreeWidgetItem* ancestor) {
+    for (const QTreeWidgetItem* p = item->parent(); p; p = p->parent()) {
+        if (p == ancestor)
+            return true;
+    }
+    return false;
+}
+
+void WFilesPage::OnSourceFolderChanged(const QString& path) {
+    for (QTreeWidgetItemIterator it(sourceTree_); *it; ++it) {
+        if ((*it)->data(0, kLoadedRole).toBool() && (*it)->data(0, kPathRole).toString() == path) {
+            if (QFileInfo(path).isDir())
+                ListSourceChildren(*it);
+            else if ((*it)->parent())
+                ListSourceChildren((*it)->parent());
+            return;
+        }
+    }
 }
 
 QTreeWidgetItem* WFilesPage::SourceItemOf(const std::string& path) {

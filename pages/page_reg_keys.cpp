@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs.h"
+#include "app/list_columns.h"
 #include "app/qt_text.h"
 #include "app/wizard_app.h"
 #include "pages/reg_key_dialog.h"
@@ -49,7 +50,7 @@ WPageRegKeys::WPageRegKeys(WWizardApp& app, QWidget* parent)
     list_->setHeaderLabels({QStringLiteral("Uninstall"), QStringLiteral("Root Key"),
                             QStringLiteral("Key"), QStringLiteral("Key Name"),
                             QStringLiteral("Key Value")});
-    list_->header()->setStretchLastSection(true);
+    FitColumns(list_);
     layout->addWidget(list_, 1);
 
     auto* buttons = new QHBoxLayout;

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs.h"
+#include "app/list_columns.h"
 #include "app/qt_text.h"
 #include "pages/shortcut_dialog.h"
 #include "project/project_data.h"
@@ -56,6 +57,8 @@ WPageShortCuts::WPageShortCuts(WWizardApp& app, QWidget* parent)
     files_->setObjectName(QStringLiteral("applicationFiles"));
     shortcuts_ = new QListWidget(Body());
     shortcuts_->setObjectName(QStringLiteral("shortcuts"));
+    ShowPaths(files_);
+    ShowPaths(shortcuts_);
     auto* filesLabel = new QLabel(QStringLiteral("Applicaton &Files:"), Body());
     filesLabel->setBuddy(files_);
     auto* shortcutsLabel = new QLabel(QStringLiteral("&Shortcuts:"), Body());

@@ -206,6 +206,18 @@ void WPageWelcome::OnSelect() {
     App().SetHelpContext(kHelpContext);
 }
 
+bool WPageWelcome::OpenGivenProject(const QString& path) {
+    if (!Sheet() || Sheet()->CurrentPage() != this)
+        return false;
+    openRadio_->setEnabled(true);
+    openRadio_->setChecked(true);
+    OnOpenProject();
+    pathBox_->setEditText(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
+    selectedPath_ = pathBox_->currentText();
+    Sheet()->OnNext();
+    return Sheet()->CurrentPage() != this;
+}
+
 void WPageWelcome::LockControls(bool locked) {
     if (Sheet()) {
         Sheet()->Button(CPSheet::Next)->setEnabled(!locked);

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs.h"
+#include "app/list_columns.h"
 #include "app/qt_text.h"
 #include "app/wizard_app.h"
 #include "platform/files.h"
@@ -69,8 +70,7 @@ WProjectDir::WProjectDir(WWizardApp& app, QWidget* parent)
     languages_->setRootIsDecorated(false);
     languages_->setColumnCount(2);
     languages_->setHeaderLabels({QStringLiteral("Select"), QStringLiteral("Language")});
-    languages_->header()->resizeSection(0, 50);
-    languages_->header()->resizeSection(1, 221);
+    FitColumns(languages_);
     languages_->setSelectionMode(QAbstractItemView::SingleSelection);
     layout->addWidget(languages_, 1);
 

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs.h"
+#include "app/list_columns.h"
 #include "app/qt_text.h"
 #include "project/registry_keys.h"
 
@@ -27,6 +28,7 @@ constexpr const char* kSystemNames[] = {"windows95", "windowsNT4", "windows98", 
 WRegKeyDialog::WRegKeyDialog(WSetupRegEntry& entry, Dialogs& boxes, QWidget* parent)
     : QDialog(parent), entry_(entry), boxes_(boxes) {
     setWindowTitle(QString::fromLatin1(kRegistryKeyDialogTitle));
+    KeepTitleWhole(this);
     setModal(true);
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs.h"
+#include "app/list_columns.h"
 #include "app/qt_text.h"
 #include "project/shortcut_rules.h"
 
@@ -16,6 +17,7 @@ namespace vantrel {
 WShortcutDialog::WShortcutDialog(WSetupShortcut& shortcut, Dialogs& boxes, QWidget* parent)
     : QDialog(parent), shortcut_(shortcut), boxes_(boxes) {
     setWindowTitle(QString::fromLatin1(kShortcutDialogTitle));
+    KeepTitleWhole(this);
     setModal(true);
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;

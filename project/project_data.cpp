@@ -219,6 +219,7 @@ void WProjectData::ResetOptions() {
     AreWritingToolsSelected = 1;
     DefaultWritingToolLang = "English";
     DefaultFolder.clear();
+    EmptyTargetFolders.clear();
     ShortcutFolder = "My Project 1.0";
 
     IsInterBaseSelected = IsDB2Selected = IsInformixSelected = IsMSSQLSelected = 0;
