@@ -75,6 +75,7 @@ WFolderBrowser::WFolderBrowser(Dialogs& dialogs, QWidget* parent)
     caption_ = new QLabel(this);
     caption_->setWordWrap(true);
     edit_ = new QLineEdit(this);
+    edit_->setAccessibleName(tr("Folder"));
     homeButton_ = new QPushButton(QStringLiteral("&Home"), this);
     homeButton_->setToolTip(QStringLiteral("Your home folder"));
 
@@ -84,6 +85,7 @@ WFolderBrowser::WFolderBrowser(Dialogs& dialogs, QWidget* parent)
     model_->setRootPath(QStringLiteral("/"));
 
     tree_ = new QTreeView(this);
+    tree_->setAccessibleName(tr("Folders"));
     tree_->setModel(model_);
     for (int c = 1; c < model_->columnCount(); ++c)
         tree_->hideColumn(c);

@@ -39,6 +39,7 @@ QPushButton* NewButton(QWidget* parent, const QString& text, const char* name, c
     auto* button = new QPushButton(text, parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setToolTip(tip);
+    button->setAccessibleName(tip);
     button->setMaximumWidth(button->fontMetrics().horizontalAdvance(QStringLiteral("Modify")) + 32);
     return button;
 }
@@ -65,6 +66,7 @@ WCustPage::WCustPage(WWizardApp& app, QWidget* parent)
     layout->addWidget(text);
 
     files_ = NewList(Body(), "installFiles", {QStringLiteral("Install Files")});
+    files_->setAccessibleName(tr("Files of the project"));
     ini_ = NewList(Body(), "iniEntries",
                    {QStringLiteral("File"), QStringLiteral("Section"), QStringLiteral("Key"),
                     QStringLiteral("Value")});
@@ -105,6 +107,7 @@ WCustPage::WCustPage(WWizardApp& app, QWidget* parent)
         auto* column = new QVBoxLayout;
         column->addWidget(new QLabel(QString::fromLatin1(titled[row].first), Body()));
         column->addWidget(titled[row].second, 1);
+        titled[row].second->setAccessibleName(QString::fromLatin1(titled[row].first).chopped(1));
         grid->addLayout(column, row, 2);
     }
     grid->setColumnStretch(0, 1);

@@ -133,6 +133,7 @@ QWidget* FilePropSheet::BuildDestination() {
 
     destinationFolder_ = new QComboBox(page);
     destinationFolder_->setObjectName(QStringLiteral("destinationFolder"));
+    destinationFolder_->setAccessibleName(tr("Destination folder"));
     for (const char* folder : DestinationFolders())
         destinationFolder_->addItem(QString::fromLatin1(folder));
     // A record may name a folder the list does not offer; it is shown and
@@ -194,6 +195,7 @@ QWidget* FilePropSheet::BuildAttributes() {
 
     overwrite_ = new QComboBox(page);
     overwrite_->setObjectName(QStringLiteral("overwrite"));
+    overwrite_->setAccessibleName(tr("Overwrite"));
     for (const char* text : OverwriteTexts())
         overwrite_->addItem(QString::fromLatin1(text));
     // An unknown rule shows no entry; OK then asks for one.

@@ -219,6 +219,7 @@ WFilesPage::WFilesPage(WWizardApp& app, QWidget* parent)
     auto* sourceRow = new QHBoxLayout;
     sourceEdit_ = new QLineEdit(Body());
     sourceEdit_->setObjectName(QStringLiteral("sourceFolder"));
+    sourceEdit_->setAccessibleName(tr("Source folder"));
     sourceEdit_->setReadOnly(true);
     browseButton_ = new QPushButton(QStringLiteral("Bro&wse..."), Body());
     browseButton_->setObjectName(QStringLiteral("browse"));
@@ -229,6 +230,7 @@ WFilesPage::WFilesPage(WWizardApp& app, QWidget* parent)
     auto* sourceView = new SourceView(Body());
     sourceTree_ = sourceView;
     sourceTree_->setObjectName(QStringLiteral("sourceTree"));
+    sourceTree_->setAccessibleName(tr("Source files"));
     sourceTree_->setHeaderHidden(true);
     sourceTree_->setSelectionMode(QAbstractItemView::SingleSelection);
     sourceTree_->setDragEnabled(true);
@@ -241,6 +243,10 @@ WFilesPage::WFilesPage(WWizardApp& app, QWidget* parent)
     addButton_->setObjectName(QStringLiteral("add"));
     addAllButton_ = new QPushButton(QStringLiteral(">>"), Body());
     addAllButton_->setObjectName(QStringLiteral("addAll"));
+    addButton_->setAccessibleName(tr("Add the selected file or folder"));
+    addAllButton_->setAccessibleName(tr("Add all files of the selected folder"));
+    for (QPushButton* b : {addButton_, addAllButton_})
+        b->setToolTip(b->accessibleName());
     for (QPushButton* b : {addButton_, addAllButton_})
         b->setFixedWidth(b->fontMetrics().horizontalAdvance(QStringLiteral(">>")) + 24);
     middle->addStretch(1);
@@ -252,6 +258,7 @@ WFilesPage::WFilesPage(WWizardApp& app, QWidget* parent)
     auto* targetView = new TargetView(Body());
     targetTree_ = targetView;
     targetTree_->setObjectName(QStringLiteral("targetTree"));
+    targetTree_->setAccessibleName(tr("Destination folders"));
     targetTree_->setHeaderHidden(true);
     targetTree_->setSelectionMode(QAbstractItemView::SingleSelection);
     targetTree_->setEditTriggers(QAbstractItemView::EditKeyPressed |

@@ -54,20 +54,24 @@ WPageBackground::WPageBackground(WWizardApp& app, QWidget* parent)
     titleEdit_->setObjectName(QStringLiteral("title"));
     fontList_ = new QComboBox(Body());
     fontList_->setObjectName(QStringLiteral("font"));
+    fontList_->setAccessibleName(tr("Font"));
     fontList_->setEditable(true);
     fontList_->setInsertPolicy(QComboBox::NoInsert);
     sizeList_ = new QComboBox(Body());
     sizeList_->setObjectName(QStringLiteral("size"));
+    sizeList_->setAccessibleName(tr("Font size"));
     sizeList_->setEditable(true);
     sizeList_->setInsertPolicy(QComboBox::NoInsert);
     for (int size = 20; size <= 72; size += 4)
         sizeList_->addItem(QString::number(size));
     styleList_ = new QComboBox(Body());
     styleList_->setObjectName(QStringLiteral("style"));
+    styleList_->setAccessibleName(tr("Font style"));
     for (const char* style : kStyles)
         styleList_->addItem(QString::fromLatin1(style));
     alignList_ = new QComboBox(Body());
     alignList_->setObjectName(QStringLiteral("alignment"));
+    alignList_->setAccessibleName(tr("Alignment"));
     alignList_->addItems(
         {QStringLiteral("LEFT"), QStringLiteral("RIGHT"), QStringLiteral("CENTER")});
 
@@ -93,12 +97,19 @@ WPageBackground::WPageBackground(WWizardApp& app, QWidget* parent)
     titleSwatch_ = new ColourSwatch(Qt::black, Body());
     titleSwatch_->setObjectName(QStringLiteral("titleColour"));
     titleSwatch_->setToolTip(QStringLiteral("Choose the colour of the title"));
+    titleSwatch_->setAccessibleName(tr("Title colour"));
     redSwatch_ = new ColourSwatch(QColor(255, 0, 0), Body());
     redSwatch_->setObjectName(QStringLiteral("red"));
+    redSwatch_->setAccessibleName(tr("Red gradient"));
+    redSwatch_->setToolTip(redSwatch_->accessibleName());
     blueSwatch_ = new ColourSwatch(QColor(0, 0, 255), Body());
     blueSwatch_->setObjectName(QStringLiteral("blue"));
+    blueSwatch_->setAccessibleName(tr("Blue gradient"));
+    blueSwatch_->setToolTip(blueSwatch_->accessibleName());
     greenSwatch_ = new ColourSwatch(QColor(0, 255, 0), Body());
     greenSwatch_->setObjectName(QStringLiteral("green"));
+    greenSwatch_->setAccessibleName(tr("Green gradient"));
+    greenSwatch_->setToolTip(greenSwatch_->accessibleName());
     colours->addWidget(new QLabel(QStringLiteral("Font colour:"), Body()));
     colours->addWidget(titleSwatch_);
     colours->addSpacing(16);

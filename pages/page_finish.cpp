@@ -54,6 +54,7 @@ WPageFinish::WPageFinish(WWizardApp& app, QWidget* parent)
     auto* folderRow = new QHBoxLayout;
     folderEdit_ = new QLineEdit(Body());
     folderEdit_->setObjectName(QStringLiteral("mediaFolder"));
+    folderEdit_->setAccessibleName(tr("Media folder"));
     browseButton_ = new QPushButton(QStringLiteral("Bro&wse..."), Body());
     browseButton_->setObjectName(QStringLiteral("browse"));
     folderRow->addWidget(folderEdit_, 1);
@@ -64,6 +65,7 @@ WPageFinish::WPageFinish(WWizardApp& app, QWidget* parent)
     grid->addWidget(new QLabel(QStringLiteral("Media size:"), Body()), 0, 0);
     sizeCombo_ = new QComboBox(Body());
     sizeCombo_->setObjectName(QStringLiteral("size"));
+    sizeCombo_->setAccessibleName(tr("Size of the medium"));
     for (const WMediaSizeEntry& entry : MediaSizeEntries)
         sizeCombo_->addItem(QString::fromLatin1(entry.text), entry.bytes);
     grid->addWidget(sizeCombo_, 0, 1);
@@ -75,14 +77,20 @@ WPageFinish::WPageFinish(WWizardApp& app, QWidget* parent)
     auto* customRow = new QHBoxLayout;
     customEdit_ = new QLineEdit(Body());
     customEdit_->setObjectName(QStringLiteral("customSize"));
+    customEdit_->setAccessibleName(tr("Custom size"));
     spinUp_ = new QToolButton(Body());
     spinUp_->setArrowType(Qt::UpArrow);
     spinUp_->setAutoRepeat(true);
+    spinUp_->setAccessibleName(tr("Larger"));
+    spinUp_->setToolTip(spinUp_->accessibleName());
     spinDown_ = new QToolButton(Body());
     spinDown_->setArrowType(Qt::DownArrow);
     spinDown_->setAutoRepeat(true);
+    spinDown_->setAccessibleName(tr("Smaller"));
+    spinDown_->setToolTip(spinDown_->accessibleName());
     unitCombo_ = new QComboBox(Body());
     unitCombo_->setObjectName(QStringLiteral("unit"));
+    unitCombo_->setAccessibleName(tr("Unit of the custom size"));
     for (const WMediaSizeUnit& unit : MediaSizeUnits)
         unitCombo_->addItem(QString::fromLatin1(unit.text), unit.bytes);
     customRow->addWidget(customEdit_, 1);
@@ -124,6 +132,7 @@ WPageFinish::WPageFinish(WWizardApp& app, QWidget* parent)
 
     resultView_ = new QPlainTextEdit(Body());
     resultView_->setObjectName(QStringLiteral("result"));
+    resultView_->setAccessibleName(tr("Result"));
     resultView_->setReadOnly(true);
     resultView_->setPlaceholderText(
         QStringLiteral("The result of Create Media and Test Setup appears here."));

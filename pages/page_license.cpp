@@ -35,6 +35,7 @@ WPageLicense::WPageLicense(WWizardApp& app, QWidget* parent)
     auto* layout = new QVBoxLayout(Body());
     selector_ = new QComboBox(Body());
     selector_->setObjectName(QStringLiteral("selector"));
+    selector_->setAccessibleName(tr("Text shown"));
     selector_->addItem(QStringLiteral("View License Agreement"));
     selector_->addItem(QStringLiteral("View Release Notes"));
     layout->addWidget(selector_);
@@ -48,6 +49,7 @@ WPageLicense::WPageLicense(WWizardApp& app, QWidget* parent)
 
     edit_ = new QPlainTextEdit(Body());
     edit_->setObjectName(QStringLiteral("text"));
+    edit_->setAccessibleName(tr("Text"));
     edit_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     edit_->installEventFilter(this);
     layout->addWidget(edit_, 1);

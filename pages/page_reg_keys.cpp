@@ -44,6 +44,7 @@ WPageRegKeys::WPageRegKeys(WWizardApp& app, QWidget* parent)
 
     list_ = new QTreeWidget(Body());
     list_->setObjectName(QStringLiteral("registryEntries"));
+    list_->setAccessibleName(tr("Registry entries"));
     list_->setRootIsDecorated(false);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setColumnCount(kColumnCount);

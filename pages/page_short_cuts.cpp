@@ -57,6 +57,8 @@ WPageShortCuts::WPageShortCuts(WWizardApp& app, QWidget* parent)
     files_->setObjectName(QStringLiteral("applicationFiles"));
     shortcuts_ = new QListWidget(Body());
     shortcuts_->setObjectName(QStringLiteral("shortcuts"));
+    files_->setAccessibleName(tr("Application files"));
+    shortcuts_->setAccessibleName(tr("Shortcuts"));
     ShowPaths(files_);
     ShowPaths(shortcuts_);
     auto* filesLabel = new QLabel(QStringLiteral("Applicaton &Files:"), Body());

@@ -54,6 +54,7 @@ WPageWelcome::WPageWelcome(WWizardApp& app, QWidget* parent)
 
     pathBox_ = new QComboBox(Body());
     pathBox_->setObjectName(QStringLiteral("projectPath"));
+    pathBox_->setAccessibleName(tr("Project file"));
     pathBox_->setEditable(true);
     pathBox_->setInsertPolicy(QComboBox::NoInsert);
     pathBox_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);

@@ -57,8 +57,10 @@ WProject::WProject(WWizardApp& app, QWidget* parent)
     auto* destination = new QHBoxLayout;
     baseList_ = new QComboBox(Body());
     baseList_->setObjectName(QStringLiteral("destinationBase"));
+    baseList_->setAccessibleName(tr("Destination base folder"));
     folderEdit_ = new QLineEdit(Body());
     folderEdit_->setObjectName(QStringLiteral("destinationFolder"));
+    folderEdit_->setAccessibleName(tr("Destination folder"));
     destination->addWidget(baseList_);
     destination->addWidget(new QLabel(QStringLiteral("\\"), Body()));
     destination->addWidget(folderEdit_, 1);

@@ -67,6 +67,7 @@ WProjectDir::WProjectDir(WWizardApp& app, QWidget* parent)
 
     languages_ = new QTreeWidget(Body());
     languages_->setObjectName(QStringLiteral("languages"));
+    languages_->setAccessibleName(tr("Proofreading languages"));
     languages_->setRootIsDecorated(false);
     languages_->setColumnCount(2);
     languages_->setHeaderLabels({QStringLiteral("Select"), QStringLiteral("Language")});
@@ -78,6 +79,7 @@ WProjectDir::WProjectDir(WWizardApp& app, QWidget* parent)
     auto* defaultLabel = new QLabel(QStringLiteral("Default &Language:"), Body());
     defaultLanguage_ = new QComboBox(Body());
     defaultLanguage_->setObjectName(QStringLiteral("defaultLanguage"));
+    defaultLanguage_->setAccessibleName(tr("Default language"));
     defaultLabel->setBuddy(defaultLanguage_);
     selectAll_ = new QPushButton(QStringLiteral("Select &All"), Body());
     selectAll_->setObjectName(QStringLiteral("selectAll"));

@@ -34,6 +34,7 @@ WRegKeyDialog::WRegKeyDialog(WSetupRegEntry& entry, Dialogs& boxes, QWidget* par
     auto* form = new QFormLayout;
     rootKey_ = new QComboBox(this);
     rootKey_->setObjectName(QStringLiteral("rootKey"));
+    rootKey_->setAccessibleName(tr("Root key"));
     for (const char* root : RegistryRootKeys())
         rootKey_->addItem(QString::fromLatin1(root));
     key_ = new QLineEdit(this);
@@ -44,6 +45,7 @@ WRegKeyDialog::WRegKeyDialog(WSetupRegEntry& entry, Dialogs& boxes, QWidget* par
     value_->setObjectName(QStringLiteral("value"));
     type_ = new QComboBox(this);
     type_->setObjectName(QStringLiteral("dataType"));
+    type_->setAccessibleName(tr("Data type"));
     for (const char* type : RegistryValueTypes())
         type_->addItem(QString::fromLatin1(type));
     form->addRow(QStringLiteral("&Root Key:"), rootKey_);

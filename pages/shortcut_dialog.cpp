@@ -26,6 +26,7 @@ WShortcutDialog::WShortcutDialog(WSetupShortcut& shortcut, Dialogs& boxes, QWidg
     target_->setReadOnly(true);
     folder_ = new QComboBox(this);
     folder_->setObjectName(QStringLiteral("shortcutFolder"));
+    folder_->setAccessibleName(tr("Shortcut folder"));
     for (const char* choice : WShortcutProperties::FolderChoices())
         folder_->addItem(QString::fromLatin1(choice));
     additional_ = new QLineEdit(this);
