@@ -1,5 +1,6 @@
 #include "pages/cust_page.h"
 
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -40,7 +41,9 @@ QPushButton* NewButton(QWidget* parent, const QString& text, const char* name, c
     button->setObjectName(QString::fromLatin1(name));
     button->setToolTip(tip);
     button->setAccessibleName(tip);
-    button->setMaximumWidth(button->fontMetrics().horizontalAdvance(QStringLiteral("Modify")) + 32);
+    button->setMaximumWidth(
+        button->fontMetrics().horizontalAdvance(QCoreApplication::translate("vantrel", "Modify")) +
+        32);
     return button;
 }
 
@@ -54,41 +57,36 @@ QTreeWidgetItem* NewRow(QTreeWidget* list, WSetupElement* element) {
 }  // namespace
 
 WCustPage::WCustPage(WWizardApp& app, QWidget* parent)
-    : WPage(app, QString::fromLatin1(kCustomisationPageTitle), kHelpContext, parent),
+    : WPage(app, tr(kCustomisationPageTitle), kHelpContext, parent),
       iniRunner_([](WIniEntryDialog& dialog) { return dialog.exec(); }),
       textRunner_([](WTextReplacementDialog& dialog) { return dialog.exec(); }) {
     auto* layout = new QVBoxLayout(Body());
-    auto* text = new QLabel(QStringLiteral("Choose an installed file, then add the INI entries "
-                                           "the setup writes into it or the texts it replaces "
-                                           "in it."),
+    auto* text = new QLabel(tr("Choose an installed file, then add the INI entries "
+                               "the setup writes into it or the texts it replaces "
+                               "in it."),
                             Body());
     text->setWordWrap(true);
     layout->addWidget(text);
 
-    files_ = NewList(Body(), "installFiles", {QStringLiteral("Install Files")});
+    files_ = NewList(Body(), "installFiles", {tr("Install Files")});
     files_->setAccessibleName(tr("Files of the project"));
-    ini_ = NewList(Body(), "iniEntries",
-                   {QStringLiteral("File"), QStringLiteral("Section"), QStringLiteral("Key"),
-                    QStringLiteral("Value")});
-    text_ = NewList(
-        Body(), "textReplacements",
-        {QStringLiteral("File"), QStringLiteral("Search For"), QStringLiteral("Replace With")});
+    ini_ = NewList(Body(), "iniEntries", {tr("File"), tr("Section"), tr("Key"), tr("Value")});
+    text_ = NewList(Body(), "textReplacements", {tr("File"), tr("Search For"), tr("Replace With")});
     addIni_ = NewButton(Body(), QStringLiteral(">"), "addIni",
-                        QStringLiteral("Add an INI entry for the chosen file"));
-    removeIni_ = NewButton(Body(), QStringLiteral("<"), "removeIni",
-                           QStringLiteral("Remove the chosen INI entry"));
-    modifyIni_ = NewButton(Body(), QStringLiteral("Modify"), "modifyIni",
-                           QStringLiteral("Change the chosen INI entry"));
+                        tr("Add an INI entry for the chosen file"));
+    removeIni_ =
+        NewButton(Body(), QStringLiteral("<"), "removeIni", tr("Remove the chosen INI entry"));
+    modifyIni_ = NewButton(Body(), tr("Modify"), "modifyIni", tr("Change the chosen INI entry"));
     addText_ = NewButton(Body(), QStringLiteral(">"), "addText",
-                         QStringLiteral("Add a text replacement for the chosen file"));
+                         tr("Add a text replacement for the chosen file"));
     removeText_ = NewButton(Body(), QStringLiteral("<"), "removeText",
-                            QStringLiteral("Remove the chosen text replacement"));
-    modifyText_ = NewButton(Body(), QStringLiteral("Modify"), "modifyText",
-                            QStringLiteral("Change the chosen text replacement"));
+                            tr("Remove the chosen text replacement"));
+    modifyText_ =
+        NewButton(Body(), tr("Modify"), "modifyText", tr("Change the chosen text replacement"));
 
     auto* grid = new QGridLayout;
     auto* fileColumn = new QVBoxLayout;
-    fileColumn->addWidget(new QLabel(QStringLiteral("Files of the project:"), Body()));
+    fileColumn->addWidget(new QLabel(tr("Files of the project:"), Body()));
     fileColumn->addWidget(files_, 1);
     grid->addLayout(fileColumn, 0, 0, 2, 1);
     const std::array<QPushButton*, 3> groups[] = {{addIni_, removeIni_, modifyIni_},
@@ -101,13 +99,14 @@ WCustPage::WCustPage(WWizardApp& app, QWidget* parent)
         buttons->addStretch(1);
         grid->addLayout(buttons, row, 1);
     }
-    const std::pair<const char*, QTreeWidget*> titled[] = {{"Files tagged for INI updates:", ini_},
-                                                           {"File Customization:", text_}};
+    const std::pair<const char*, QTreeWidget*> titled[] = {
+        {QT_TR_NOOP("Files tagged for INI updates:"), ini_},
+        {QT_TR_NOOP("File Customization:"), text_}};
     for (int row = 0; row < 2; ++row) {
         auto* column = new QVBoxLayout;
-        column->addWidget(new QLabel(QString::fromLatin1(titled[row].first), Body()));
+        column->addWidget(new QLabel(tr(titled[row].first), Body()));
         column->addWidget(titled[row].second, 1);
-        titled[row].second->setAccessibleName(QString::fromLatin1(titled[row].first).chopped(1));
+        titled[row].second->setAccessibleName(tr(titled[row].first).chopped(1));
         grid->addLayout(column, row, 2);
     }
     grid->setColumnStretch(0, 1);

@@ -69,16 +69,16 @@ FilePropSheet::FilePropSheet(WWizardApp& app, WSetupFile* file, WRelocateFile re
     setWindowFlag(Qt::WindowContextHelpButtonHint, true);
     if (file_ && app_.Project())
         props_ = WFileProperties::Load(*app_.Project(), *file_);
-    setWindowTitle(QStringLiteral("Properties for ") + FromEngine(props_.TargetFileName()));
+    setWindowTitle(tr("Properties for ") + FromEngine(props_.TargetFileName()));
     KeepTitleWhole(this);
 
     auto* layout = new QVBoxLayout(this);
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("tabs"));
-    tabs_->addTab(BuildSource(), QStringLiteral("Source"));
-    tabs_->addTab(BuildDestination(), QStringLiteral("Destination"));
-    tabs_->addTab(BuildAttributes(), QStringLiteral("Attributes"));
-    tabs_->addTab(BuildAdvanced(), QStringLiteral("Advanced"));
+    tabs_->addTab(BuildSource(), tr("Source"));
+    tabs_->addTab(BuildDestination(), tr("Destination"));
+    tabs_->addTab(BuildAttributes(), tr("Attributes"));
+    tabs_->addTab(BuildAdvanced(), tr("Advanced"));
     layout->addWidget(tabs_, 1);
 
     buttons_ = new QDialogButtonBox(
@@ -118,7 +118,7 @@ QWidget* FilePropSheet::BuildSource() {
     form->addRow(size);
 
     connect(sourceDirectory_, &QLineEdit::textEdited, this, [this] {
-        OnTyped(sourceDirectory_, QStringLiteral("Source Directory on CD"), &CheckSourceDirectory,
+        OnTyped(sourceDirectory_, tr("Source Directory on CD"), &CheckSourceDirectory,
                 props_.sourceDirectory);
     });
     return page;
@@ -155,7 +155,7 @@ QWidget* FilePropSheet::BuildDestination() {
     AddRow(form, "&Full Destination Path:", fullDestinationPath_);
     ShowTargetPath();
 
-    auto* group = new QGroupBox(QStringLiteral("Operating Systems"), page);
+    auto* group = new QGroupBox(tr("Operating Systems"), page);
     auto* grid = new QGridLayout(group);
     const std::pair<const char*, const char*> boxes[WSystemBoxes::kBoxCount] = {
         {"W&indows 95", "windows95"},
@@ -179,8 +179,8 @@ QWidget* FilePropSheet::BuildDestination() {
         ShowTargetPath();
     });
     connect(destinationDirectory_, &QLineEdit::textEdited, this, [this] {
-        OnTyped(destinationDirectory_, QStringLiteral("Destination Directory"),
-                &CheckTargetDirectory, props_.targetDirectory);
+        OnTyped(destinationDirectory_, tr("Destination Directory"), &CheckTargetDirectory,
+                props_.targetDirectory);
         ShowTargetPath();
     });
     return page;
@@ -206,7 +206,7 @@ QWidget* FilePropSheet::BuildAttributes() {
             props_.overwrite = index;
     });
 
-    auto* group = new QGroupBox(QStringLiteral("File Attributes"), page);
+    auto* group = new QGroupBox(tr("File Attributes"), page);
     auto* grid = new QGridLayout(group);
     const std::pair<const char*, const char*> boxes[WAttributeBoxes::kBoxCount] = {
         {"&Normal", "normal"},      {"&Archive", "archive"}, {"&Hidden", "hidden"},
@@ -228,7 +228,7 @@ QWidget* FilePropSheet::BuildAdvanced() {
     page->setObjectName(QStringLiteral("advancedPage"));
     auto* layout = new QVBoxLayout(page);
 
-    auto* font = new QGroupBox(QStringLiteral("Font File"), page);
+    auto* font = new QGroupBox(tr("Font File"), page);
     font->setObjectName(QStringLiteral("fontFile"));
     auto* fontLayout = new QVBoxLayout(font);
     auto* form = new QFormLayout;

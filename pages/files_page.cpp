@@ -204,24 +204,24 @@ class TargetView : public QTreeWidget {
 }  // namespace
 
 WFilesPage::WFilesPage(WWizardApp& app, QWidget* parent)
-    : WPage(app, QStringLiteral("Files for Distribution"), kHelpContext, parent) {
+    : WPage(app, tr("Files for Distribution"), kHelpContext, parent) {
     auto* layout = new QVBoxLayout(Body());
-    auto* text = new QLabel(QStringLiteral("Select the files you want to distribute from the "
-                                           "source files folder to the destination folder."),
+    auto* text = new QLabel(tr("Select the files you want to distribute from the "
+                               "source files folder to the destination folder."),
                             Body());
     text->setWordWrap(true);
     layout->addWidget(text);
 
     auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel(QStringLiteral("Source Folder"), Body()), 0, 0);
-    grid->addWidget(new QLabel(QStringLiteral("Destination Folders"), Body()), 0, 2);
+    grid->addWidget(new QLabel(tr("Source Folder"), Body()), 0, 0);
+    grid->addWidget(new QLabel(tr("Destination Folders"), Body()), 0, 2);
 
     auto* sourceRow = new QHBoxLayout;
     sourceEdit_ = new QLineEdit(Body());
     sourceEdit_->setObjectName(QStringLiteral("sourceFolder"));
     sourceEdit_->setAccessibleName(tr("Source folder"));
     sourceEdit_->setReadOnly(true);
-    browseButton_ = new QPushButton(QStringLiteral("Bro&wse..."), Body());
+    browseButton_ = new QPushButton(tr("Bro&wse..."), Body());
     browseButton_->setObjectName(QStringLiteral("browse"));
     sourceRow->addWidget(sourceEdit_, 1);
     sourceRow->addWidget(browseButton_);
@@ -273,24 +273,24 @@ WFilesPage::WFilesPage(WWizardApp& app, QWidget* parent)
     grid->addWidget(targetTree_, 1, 2, 2, 1);
 
     auto* buttons = new QHBoxLayout;
-    addFolderButton_ = new QPushButton(QStringLiteral("A&dd Folder"), Body());
+    addFolderButton_ = new QPushButton(tr("A&dd Folder"), Body());
     addFolderButton_->setObjectName(QStringLiteral("addFolder"));
-    removeButton_ = new QPushButton(QStringLiteral("&Remove"), Body());
+    removeButton_ = new QPushButton(tr("&Remove"), Body());
     removeButton_->setObjectName(QStringLiteral("remove"));
-    removeFileButton_ = new QPushButton(QStringLiteral("&Remove File"), Body());
+    removeFileButton_ = new QPushButton(tr("&Remove File"), Body());
     removeFileButton_->setObjectName(QStringLiteral("removeFile"));
     removeFileButton_->hide();
-    removeAllButton_ = new QPushButton(QStringLiteral("Remove &All Files"), Body());
+    removeAllButton_ = new QPushButton(tr("Remove &All Files"), Body());
     removeAllButton_->setObjectName(QStringLiteral("removeAllFiles"));
-    propertiesButton_ = new QPushButton(QStringLiteral("&Properties..."), Body());
+    propertiesButton_ = new QPushButton(tr("&Properties..."), Body());
     propertiesButton_->setObjectName(QStringLiteral("properties"));
     for (QPushButton* b :
          {addFolderButton_, removeButton_, removeFileButton_, removeAllButton_, propertiesButton_})
         buttons->addWidget(b);
     buttons->addStretch(1);
     grid->addLayout(buttons, 3, 0, 1, 3);
-    auto* note = new QLabel(QStringLiteral("Empty folders are kept while the wizard runs; the "
-                                           "project file keeps only folders that hold files."),
+    auto* note = new QLabel(tr("Empty folders are kept while the wizard runs; the "
+                               "project file keeps only folders that hold files."),
                             Body());
     note->setObjectName(QStringLiteral("emptyFoldersNote"));
     note->setWordWrap(true);
@@ -428,14 +428,14 @@ bool WFilesPage::eventFilter(QObject* watched, QEvent* event) {
 
 bool WFilesPage::ShowSourceFolder(const std::string& folder) {
     if (!IsFolder(folder)) {
-        ShowMessage(QStringLiteral("The chosen directory does not exist."));
+        ShowMessage(tr("The chosen directory does not exist."));
         return false;
     }
     if (!tree_ && Project())
         tree_ = std::make_unique<WTargetTree>(*Project());
     if (tree_ && !Report(tree_->SetSourceFolder(folder)))
         return false;
-    WaitWindow wait(this, QStringLiteral("Please wait while the source folder is read"));
+    WaitWindow wait(this, tr("Please wait while the source folder is read"));
     sourceFolder_ = StripTrailingSeparators(folder);
     sourceEdit_->setText(NativePath(sourceFolder_));
     sourceTree_->clear();
@@ -626,7 +626,7 @@ void WFilesPage::ShowMessage(const QString& text) {
 
 void WFilesPage::OnBrowse() {
     Dialogs::FolderRequest request;
-    request.caption = QStringLiteral("Please select a directory");
+    request.caption = tr("Please select a directory");
     if (!sourceFolder_.empty() && IsFolder(sourceFolder_))
         request.startFolder = NativePath(sourceFolder_);
     request.options = kSourceFolderOptions;
@@ -657,7 +657,7 @@ void WFilesPage::OnAdd() {
     {
         std::optional<WaitWindow> wait;
         if (item->data(0, kFolderRole).toBool())
-            wait.emplace(this, QStringLiteral("Please wait while transferring data"));
+            wait.emplace(this, tr("Please wait while transferring data"));
         result = tree_->Add(target, {source}, questions);
     }
     if (!Report(result))
@@ -786,7 +786,7 @@ void WFilesPage::OnItemChanged(QTreeWidgetItem* item) {
     std::string name;
     QString refusal;
     if (!ToEngine(typed, name)) {
-        refusal = UnstorableMessage(QStringLiteral("The name"), UnstorableCharacters(typed));
+        refusal = UnstorableMessage(tr("The name"), UnstorableCharacters(typed));
     } else if (name != node->Name()) {
         const WTargetTreeResult result = tree_->Rename(node, name);
         if (result.Ok()) {
@@ -847,15 +847,15 @@ QMenu* WFilesPage::ContextMenu(QTreeWidgetItem* item) {
         QAction* action = menu->addAction(text, this, slot);
         action->setEnabled(enabled);
     };
-    add(QStringLiteral("Add &Folder"), folder, &WFilesPage::OnAddFolder);
-    add(QStringLiteral("&Remove"), inner, &WFilesPage::OnRemove);
-    add(QStringLiteral("Re&name"), inner, &WFilesPage::OnRename);
-    add(QStringLiteral("&Properties"), node && !folder, &WFilesPage::OnProperties);
+    add(tr("Add &Folder"), folder, &WFilesPage::OnAddFolder);
+    add(tr("&Remove"), inner, &WFilesPage::OnRemove);
+    add(tr("Re&name"), inner, &WFilesPage::OnRename);
+    add(tr("&Properties"), node && !folder, &WFilesPage::OnProperties);
     menu->addSeparator();
-    add(QStringLiteral("&Cut"), inner, &WFilesPage::OnCut);
-    add(QStringLiteral("&Paste"), folder && !cut_.isEmpty(), &WFilesPage::OnPaste);
+    add(tr("&Cut"), inner, &WFilesPage::OnCut);
+    add(tr("&Paste"), folder && !cut_.isEmpty(), &WFilesPage::OnPaste);
     menu->addSeparator();
-    add(QStringLiteral("Remove &All Files"), hasFiles, &WFilesPage::OnRemoveAllFiles);
+    add(tr("Remove &All Files"), hasFiles, &WFilesPage::OnRemoveAllFiles);
     return menu;
 }
 
@@ -899,7 +899,7 @@ bool WFilesPage::Drop(const QMimeData* data, QTreeWidgetItem* item) {
     {
         std::optional<WaitWindow> wait;
         if (folders && target && target->IsFolder())
-            wait.emplace(this, QStringLiteral("Please wait while transferring data"));
+            wait.emplace(this, tr("Please wait while transferring data"));
         result = tree_->Add(target, sources, questions);
     }
     if (!Report(result))

@@ -12,6 +12,7 @@
 
 #include "app/cp_sheet.h"
 #include "app/screenshots.h"
+#include "app/translation.h"
 #include "app/wizard_app.h"
 #include "pages/page_list.h"
 #include "platform/message_pump.h"
@@ -29,6 +30,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("vantrel"));
     QApplication::setApplicationVersion(QStringLiteral(VANTREL_VERSION));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/vantrel/icon-256.png")));
+    // The pages in the user's language (LANG, LC_ALL, LC_MESSAGES).
+    vantrel::InstallTranslation(QLocale());
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("The Tessary 9 Vantrel setup wizard."));

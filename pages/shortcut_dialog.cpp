@@ -16,7 +16,7 @@ namespace vantrel {
 
 WShortcutDialog::WShortcutDialog(WSetupShortcut& shortcut, Dialogs& boxes, QWidget* parent)
     : QDialog(parent), shortcut_(shortcut), boxes_(boxes) {
-    setWindowTitle(QString::fromLatin1(kShortcutDialogTitle));
+    setWindowTitle(tr(kShortcutDialogTitle));
     KeepTitleWhole(this);
     setModal(true);
     auto* layout = new QVBoxLayout(this);
@@ -37,10 +37,10 @@ WShortcutDialog::WShortcutDialog(WSetupShortcut& shortcut, Dialogs& boxes, QWidg
     parameters_->setObjectName(QStringLiteral("parameters"));
     parametersLabel_ = new QLabel(QString::fromLatin1(kParametersLabel), this);
     parametersLabel_->setBuddy(parameters_);
-    form->addRow(QStringLiteral("Shortcut to:"), target_);
-    form->addRow(QStringLiteral("Shortcut &Folder:"), folder_);
-    form->addRow(QStringLiteral("&Additional Shortcut Directories:"), additional_);
-    form->addRow(QStringLiteral("Shortcut &Name:"), name_);
+    form->addRow(tr("Shortcut to:"), target_);
+    form->addRow(tr("Shortcut &Folder:"), folder_);
+    form->addRow(tr("&Additional Shortcut Directories:"), additional_);
+    form->addRow(tr("Shortcut &Name:"), name_);
     form->addRow(parametersLabel_, parameters_);
     layout->addLayout(form);
 

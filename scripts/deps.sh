@@ -19,6 +19,7 @@ VANTREL_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config zlib1g-dev libgtest-dev
 # TrueType font; test.sh checks the formatting with clang-format and builds
 # the fuzz harnesses with clang and its libFuzzer runtime.
 VANTREL_TEST_PACKAGES=(zip unzip python3 clang-format fonts-dejavu-core clang libclang-rt-dev)
-# The wizard (Qt 6 Widgets, Network and Test), a virtual display for running
-# it without a screen, and a font for its texts.
-VANTREL_WIZARD_PACKAGES=(qt6-base-dev xvfb xauth fonts-dejavu-core)
+# The wizard (Qt 6 Widgets, Network and Test; the Linguist tools that build
+# its translations), a virtual display for running it without a screen, and
+# a font for its texts.
+VANTREL_WIZARD_PACKAGES=(qt6-base-dev qt6-tools-dev qt6-l10n-tools xvfb xauth fonts-dejavu-core)
