@@ -120,6 +120,10 @@ void ShowPaths(QListWidget* list) {
     if (!list)
         return;
     list->setTextElideMode(Qt::ElideMiddle);
+    // Rows as wide as the list, so that a long one is shortened rather than
+    // scrolled out of sight.
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setUniformItemSizes(true);
     auto tip = [list](const QModelIndex& first, const QModelIndex& last) {
         for (int row = first.row(); row <= last.row(); ++row) {
             if (QListWidgetItem* item = list->item(row); item && item->toolTip() != item->text())

@@ -20,6 +20,7 @@ VANTREL_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config zlib1g-dev libgtest-dev
 # the fuzz harnesses with clang and its libFuzzer runtime.
 VANTREL_TEST_PACKAGES=(zip unzip python3 clang-format fonts-dejavu-core clang libclang-rt-dev)
 # The wizard (Qt 6 Widgets, Network and Test; the Linguist tools that build
-# its translations), a virtual display for running it without a screen, and
+# its translations and Qt's own translations of its standard buttons), a
+# virtual display for running it without a screen, and
 # a font for its texts.
-VANTREL_WIZARD_PACKAGES=(qt6-base-dev qt6-tools-dev qt6-l10n-tools xvfb xauth fonts-dejavu-core)
+VANTREL_WIZARD_PACKAGES=(qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n xvfb xauth fonts-dejavu-core)
