@@ -1,5 +1,6 @@
 #include "app/engine_project_files.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -21,7 +22,7 @@ class SaveDialog : public ProjectSaveDialog {
 
     bool AskSavePath(const std::string& proposed, std::string& chosen) override {
         Dialogs::FileRequest request;
-        request.filter = QStringLiteral("Tessary Vantrel (*.zlt)|*.zlt|");
+        request.filter = QCoreApplication::translate("vantrel", "Tessary Vantrel (*.zlt)|*.zlt|");
         request.defaultSuffix = QStringLiteral("zlt");
         request.overwritePrompt = true;
         const QFileInfo info(NativePath(proposed));
@@ -37,7 +38,8 @@ class SaveDialog : public ProjectSaveDialog {
             if (EnginePath(QDir::toNativeSeparators(path), chosen))
                 return true;
             dialogs_.Message(
-                UnstorableMessage(QStringLiteral("The file name"), UnstorableCharacters(path)));
+                UnstorableMessage(QCoreApplication::translate("vantrel", "The file name"),
+                                  UnstorableCharacters(path)));
         }
     }
 
@@ -61,7 +63,8 @@ bool EngineProjectFiles::Save() {
     if (!saved && !dialog.cancelled) {
         // A project that could not be written must not look saved.
         app_.GetDialogs().Message(
-            QStringLiteral("The project could not be saved.\n\n%1").arg(FromEngine(error)),
+            QCoreApplication::translate("vantrel", "The project could not be saved.\n\n%1")
+                .arg(FromEngine(error)),
             Dialogs::Icon::Stop);
     }
     return saved;

@@ -75,8 +75,9 @@ WFolderBrowser::WFolderBrowser(Dialogs& dialogs, QWidget* parent)
     caption_ = new QLabel(this);
     caption_->setWordWrap(true);
     edit_ = new QLineEdit(this);
-    homeButton_ = new QPushButton(QStringLiteral("&Home"), this);
-    homeButton_->setToolTip(QStringLiteral("Your home folder"));
+    edit_->setAccessibleName(tr("Folder"));
+    homeButton_ = new QPushButton(tr("&Home"), this);
+    homeButton_->setToolTip(tr("Your home folder"));
 
     model_ = new FolderTreeModel(*this);
     model_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
@@ -84,6 +85,7 @@ WFolderBrowser::WFolderBrowser(Dialogs& dialogs, QWidget* parent)
     model_->setRootPath(QStringLiteral("/"));
 
     tree_ = new QTreeView(this);
+    tree_->setAccessibleName(tr("Folders"));
     tree_->setModel(model_);
     for (int c = 1; c < model_->columnCount(); ++c)
         tree_->hideColumn(c);
@@ -94,13 +96,13 @@ WFolderBrowser::WFolderBrowser(Dialogs& dialogs, QWidget* parent)
     tree_->setContextMenuPolicy(Qt::CustomContextMenu);
     tree_->setMinimumSize(360, 280);
 
-    newButton_ = new QPushButton(QStringLiteral("&New Folder"), this);
-    renameButton_ = new QPushButton(QStringLiteral("Re&name"), this);
-    deleteButton_ = new QPushButton(QStringLiteral("&Delete"), this);
+    newButton_ = new QPushButton(tr("&New Folder"), this);
+    renameButton_ = new QPushButton(tr("Re&name"), this);
+    deleteButton_ = new QPushButton(tr("&Delete"), this);
 
     // Enter in the edit box is OK, handled here, so no button is the default.
-    ok_ = new QPushButton(QStringLiteral("OK"), this);
-    cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
+    ok_ = new QPushButton(tr("OK"), this);
+    cancel_ = new QPushButton(tr("Cancel"), this);
     for (QPushButton* b : {homeButton_, newButton_, renameButton_, deleteButton_, ok_, cancel_}) {
         b->setAutoDefault(false);
         b->setDefault(false);
@@ -271,8 +273,7 @@ void WFolderBrowser::OnOk() {
     userTyped_ = true;
     std::string engine;
     if (!EnginePath(edit_->text(), engine)) {
-        Refuse(UnstorableMessage(QStringLiteral("A folder name"),
-                                 UnstorableCharacters(edit_->text())));
+        Refuse(UnstorableMessage(tr("A folder name"), UnstorableCharacters(edit_->text())));
         return;
     }
     BoxQuestion question(dialogs_, this);
@@ -348,7 +349,7 @@ bool WFolderBrowser::RenameTo(const QString& folder, const QString& name) {
     if (!EnginePath(folder, from))
         return false;
     if (!ToEngine(name, newName)) {
-        ShowError(UnstorableMessage(QStringLiteral("A folder name"), UnstorableCharacters(name)),
+        ShowError(UnstorableMessage(tr("A folder name"), UnstorableCharacters(name)),
                   Caption(kRenameErrorCaption));
         return false;
     }
@@ -395,11 +396,11 @@ void WFolderBrowser::OnContextMenu(const QPoint& at) {
     if (index.isValid() && index != tree_->currentIndex())
         tree_->setCurrentIndex(index);
     QMenu menu(this);
-    menu.addAction(QStringLiteral("&New Folder"), this, &WFolderBrowser::OnNewFolder)
+    menu.addAction(tr("&New Folder"), this, &WFolderBrowser::OnNewFolder)
         ->setEnabled(newButton_->isEnabled());
-    menu.addAction(QStringLiteral("Re&name"), this, &WFolderBrowser::OnRename)
+    menu.addAction(tr("Re&name"), this, &WFolderBrowser::OnRename)
         ->setEnabled(renameButton_->isEnabled());
-    menu.addAction(QStringLiteral("&Delete"), this, &WFolderBrowser::OnDelete)
+    menu.addAction(tr("&Delete"), this, &WFolderBrowser::OnDelete)
         ->setEnabled(deleteButton_->isEnabled());
     menu.exec(tree_->viewport()->mapToGlobal(at));
 }

@@ -13,7 +13,7 @@ namespace vantrel {
 
 WHelpWindow::WHelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("help"));
-    setWindowTitle(Dialogs::ProgramTitle() + QStringLiteral(" Help"));
+    setWindowTitle(Dialogs::ProgramTitle() + tr(" Help"));
     setWindowIcon(QIcon(QStringLiteral(":/vantrel/icon.png")));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -37,9 +37,9 @@ void WHelpWindow::ShowTopic(const QString& path, int context) {
     if (QFileInfo(path).isFile()) {
         browser_->setSource(QUrl::fromLocalFile(path));
     } else {
-        browser_->setHtml(QStringLiteral("<h2>%1</h2><p>The help topic %2 could not be found.</p>"
-                                         "<p>The help pages are installed in the folder "
-                                         "<tt>help/Zlt9en.hlp</tt> beside the program.</p>")
+        browser_->setHtml(tr("<h2>%1</h2><p>The help topic %2 could not be found.</p>"
+                             "<p>The help pages are installed in the folder "
+                             "<tt>help/Zlt9en.hlp</tt> beside the program.</p>")
                               .arg(Dialogs::ProgramTitle())
                               .arg(context));
     }

@@ -149,7 +149,7 @@ bool WPage::QueryExit(bool askWhenUnchanged) {
         return false;
     bool end = false;
     if (app_.Modified()) {
-        switch (Boxes().Ask(QStringLiteral("Would you like to save your changes before exiting?"),
+        switch (Boxes().Ask(tr("Would you like to save your changes before exiting?"),
                             Dialogs::Buttons::YesNoCancel, Dialogs::Answer::Yes, this)) {
             case Dialogs::Answer::Yes:
                 end = app_.SaveProject();
@@ -161,7 +161,7 @@ bool WPage::QueryExit(bool askWhenUnchanged) {
                 break;
         }
     } else if (askWhenUnchanged) {
-        end = Boxes().Ask(QStringLiteral("Are you sure you want to exit?"), Dialogs::Buttons::YesNo,
+        end = Boxes().Ask(tr("Are you sure you want to exit?"), Dialogs::Buttons::YesNo,
                           Dialogs::Answer::Yes, this) == Dialogs::Answer::Yes;
     } else {
         end = true;
@@ -244,9 +244,8 @@ bool WPage::TakeText(QPlainTextEdit* edit, const QString& field, std::string& ou
 bool WPage::TakeChosenPath(const QString& chosen, std::string& path) {
     if (EnginePath(chosen, path))
         return true;
-    Boxes().Message(
-        UnstorableMessage(QStringLiteral("The file name"), UnstorableCharacters(chosen)),
-        Dialogs::Icon::Exclamation, QString(), this);
+    Boxes().Message(UnstorableMessage(tr("The file name"), UnstorableCharacters(chosen)),
+                    Dialogs::Icon::Exclamation, QString(), this);
     return false;
 }
 

@@ -28,7 +28,7 @@ constexpr int kFrameMs = 150;
 
 WProgressDialog::WProgressDialog(Dialogs& dialogs, QWidget* parent)
     : QDialog(parent), dialogs_(dialogs) {
-    setWindowTitle(QStringLiteral("Creating Media"));
+    setWindowTitle(tr("Creating Media"));
     setWindowModality(Qt::ApplicationModal);
     setMinimumWidth(460);
 
@@ -55,7 +55,7 @@ WProgressDialog::WProgressDialog(Dialogs& dialogs, QWidget* parent)
     layout->addWidget(bar_);
 
     auto* row = new QHBoxLayout;
-    cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel_ = new QPushButton(tr("Cancel"), this);
     cancel_->setObjectName(QStringLiteral("cancel"));
     row->addStretch(1);
     row->addWidget(cancel_);
@@ -106,7 +106,7 @@ void WProgressDialog::reject() {
     // The dialog stays until the job has stopped; the page closes it.
     cancelled_ = true;
     cancel_->setEnabled(false);
-    operation_->setText(QStringLiteral("Cancelling..."));
+    operation_->setText(tr("Cancelling..."));
 }
 
 }  // namespace vantrel

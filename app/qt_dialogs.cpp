@@ -2,10 +2,12 @@
 
 #include "app/folder_browser.h"
 
+#include <QApplication>
 #include <QColorDialog>
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QStringList>
 
@@ -27,6 +29,25 @@ QMessageBox::StandardButton ToQt(Dialogs::Answer answer) {
     return QMessageBox::Ok;
 }
 
+// Gives the focus back to the control that had it when a dialog opened
+// (the button that opened it, a field whose check failed), once the dialog
+// has closed.
+class FocusReturn {
+  public:
+    FocusReturn() : focus_(QApplication::focusWidget()) {}
+    ~FocusReturn() {
+        if (!focus_ || !focus_->isVisible() || !focus_->isEnabled())
+            return;
+        focus_->window()->activateWindow();
+        focus_->setFocus(Qt::OtherFocusReason);
+    }
+    FocusReturn(const FocusReturn&) = delete;
+    FocusReturn& operator=(const FocusReturn&) = delete;
+
+  private:
+    QPointer<QWidget> focus_;
+};
+
 QString StartPath(const Dialogs::FileRequest& request) {
     if (request.folder.isEmpty())
         return request.fileName;
@@ -37,6 +58,7 @@ QString StartPath(const Dialogs::FileRequest& request) {
 
 Dialogs::Answer QtDialogs::Show(const QString& text, Buttons buttons, Icon icon,
                                 Answer defaultAnswer, const QString& caption, QWidget* owner) {
+    const FocusReturn focus;
     QMessageBox box(owner);
     box.setWindowTitle(caption.isEmpty() ? ProgramTitle() : caption);
     box.setText(text);
@@ -91,6 +113,7 @@ Dialogs::Answer QtDialogs::Show(const QString& text, Buttons buttons, Icon icon,
 
 Dialogs::FileResult QtDialogs::OpenFile(const FileRequest& request, QString& chosen,
                                         QWidget* owner) {
+    const FocusReturn focus;
     QFileDialog dialog(owner, request.title, StartPath(request), QtFilter(request.filter));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
@@ -103,6 +126,7 @@ Dialogs::FileResult QtDialogs::OpenFile(const FileRequest& request, QString& cho
 
 Dialogs::FileResult QtDialogs::SaveFile(const FileRequest& request, QString& chosen,
                                         QWidget* owner) {
+    const FocusReturn focus;
     QFileDialog dialog(owner, request.title, StartPath(request), QtFilter(request.filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -116,6 +140,7 @@ Dialogs::FileResult QtDialogs::SaveFile(const FileRequest& request, QString& cho
 }
 
 bool QtDialogs::ChooseFolder(const FolderRequest& request, QString& chosen, QWidget* owner) {
+    const FocusReturn focus;
     WFolderBrowser browser(*this, owner);
     browser.Setup(request);
     if (browser.exec() != QDialog::Accepted)
@@ -125,6 +150,7 @@ bool QtDialogs::ChooseFolder(const FolderRequest& request, QString& chosen, QWid
 }
 
 bool QtDialogs::ChooseColour(const QColor& initial, QColor& chosen, QWidget* owner) {
+    const FocusReturn focus;
     const QColor colour = QColorDialog::getColor(initial, owner);
     if (!colour.isValid())
         return false;

@@ -1,5 +1,6 @@
 #include "app/qt_text.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include "platform/encoding.h"
@@ -54,7 +55,8 @@ QString UnstorableMessage(const QString& field, const QString& characters) {
         shown << characters.mid(i, len);
         i += len;
     }
-    return QStringLiteral(
+    return QCoreApplication::translate(
+               "vantrel",
                "%1 contains characters that a setup cannot store: %2\n\n"
                "Please use only characters of the Western European (Windows-1252) "
                "character set.")

@@ -1,17 +1,23 @@
 #include "app/screenshots.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTreeWidget>
+#include <functional>
 #include <memory>
 
 #include "app/cp_sheet.h"
@@ -129,6 +135,89 @@ void PlaceSampleFiles(WWizardApp& app, WPage* page, const QString& folder) {
     target->setCurrentItem(ItemNamed(target, QStringLiteral("<Target Folder>")));
 }
 
+void Type(QWidget* dialog, const char* name, const QString& text) {
+    if (auto* edit = dialog->findChild<QLineEdit*>(QString::fromLatin1(name))) {
+        edit->setText(text);
+        emit edit->textEdited(text);
+    }
+}
+
+// Presses `button`, and once its dialog is open fills it in with `fill`,
+// saves its picture as `file` and presses OK. False when no dialog came.
+bool GrabDialog(QPushButton* button, const QString& file,
+                const std::function<void(QDialog*)>& fill) {
+    if (!button || !button->isEnabled())
+        return false;
+    bool grabbed = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog || grabbed)
+            return;
+        grabbed = true;
+        fill(dialog);
+        Settle();
+        dialog->grab().save(file);
+        auto* buttons = dialog->findChild<QDialogButtonBox*>();
+        if (QPushButton* ok = buttons ? buttons->button(QDialogButtonBox::Ok) : nullptr)
+            ok->click();
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+    poll.start(50);
+    button->click();
+    poll.stop();
+    return grabbed;
+}
+
+// Two registry entries through the key dialog; the dialog's picture is
+// "<folder>/<prefix>-registry-key.png".
+int FillRegistry(WPage* page, const QString& folder, const QString& prefix) {
+    const QStringList values[] = {
+        {QStringLiteral("SOFTWARE\\Acme Software\\Ledger\\2.1"), QStringLiteral("DataFolder"),
+         QStringLiteral("<Target Folder>\\Data")},
+        {QStringLiteral("SOFTWARE\\Acme Software\\Ledger\\2.1"), QStringLiteral("Language"),
+         QStringLiteral("English")}};
+    int written = 0;
+    for (const QStringList& value : values) {
+        const QString file =
+            written == 0 ? QDir(folder).filePath(prefix + QStringLiteral("-registry-key.png"))
+                         : QString();
+        const bool shown = GrabDialog(
+            page->findChild<QPushButton*>(QStringLiteral("addKey")),
+            file.isEmpty() ? QDir::temp().filePath(QStringLiteral("vantrel-shot.png")) : file,
+            [&value](QDialog* dialog) {
+                if (auto* root = dialog->findChild<QComboBox*>(QStringLiteral("rootKey")))
+                    root->setCurrentIndex(2);
+                Type(dialog, "key", value[0]);
+                Type(dialog, "name", value[1]);
+                Type(dialog, "value", value[2]);
+            });
+        if (shown && !file.isEmpty())
+            ++written;
+    }
+    QFile::remove(QDir::temp().filePath(QStringLiteral("vantrel-shot.png")));
+    return written;
+}
+
+// A shortcut to the application through the shortcut dialog; its picture
+// is "<folder>/<prefix>-shortcut.png".
+int FillShortcuts(WPage* page, const QString& folder, const QString& prefix) {
+    auto* files = page->findChild<QListWidget*>(QStringLiteral("applicationFiles"));
+    if (!files || files->count() == 0)
+        return 0;
+    for (int row = 0; row < files->count(); ++row) {
+        if (files->item(row)->text().contains(QStringLiteral("Ledger.exe")))
+            files->setCurrentRow(row);
+    }
+    const QString file = QDir(folder).filePath(prefix + QStringLiteral("-shortcut.png"));
+    return GrabDialog(
+               page->findChild<QPushButton*>(QStringLiteral("addShortcut")), file,
+               [](QDialog* dialog) { Type(dialog, "shortcutName", QStringLiteral("Ledger")); })
+               ? 1
+               : 0;
+}
+
 }  // namespace
 
 int TakeScreenshots(WWizardApp& app, const QString& folder) {
@@ -150,11 +239,15 @@ int TakeScreenshots(WWizardApp& app, const QString& folder) {
             ChooseLanguage(page);
         if (index == 5 && sample.isValid())
             PlaceSampleFiles(app, page, sample.filePath(QStringLiteral("Ledger")));
-        Settle();
         QString name = page->Caption().toLower();
         name.replace(QLatin1Char(' '), QLatin1Char('-'));
-        const QString file = QDir(folder).filePath(
-            QStringLiteral("%1-%2.png").arg(index + 1, 2, 10, QLatin1Char('0')).arg(name));
+        const QString prefix = QStringLiteral("%1").arg(index + 1, 2, 10, QLatin1Char('0'));
+        if (index == 6)
+            written += FillRegistry(page, folder, prefix);
+        if (index == 7)
+            written += FillShortcuts(page, folder, prefix);
+        Settle();
+        const QString file = QDir(folder).filePath(QStringLiteral("%1-%2.png").arg(prefix, name));
         if (sheet->grab().save(file))
             ++written;
         if (index + 1 < sheet->PageCount())

@@ -1,5 +1,6 @@
 #include "pages/cust_page.h"
 
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -9,6 +10,7 @@
 #include <array>
 
 #include "app/dialogs.h"
+#include "app/list_columns.h"
 #include "app/qt_text.h"
 #include "pages/ini_entry_dialog.h"
 #include "pages/text_replacement_dialog.h"
@@ -30,10 +32,7 @@ QTreeWidget* NewList(QWidget* parent, const char* name, const QStringList& colum
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setColumnCount(columns.size());
     list->setHeaderLabels(columns);
-    for (int i = 0; i < columns.size(); ++i)
-        list->setColumnWidth(i, list->fontMetrics().horizontalAdvance(columns[i]) + 24);
-    list->header()->setStretchLastSection(true);
-    list->setTextElideMode(Qt::ElideMiddle);  // keeps the file name in sight
+    FitColumns(list);
     return list;
 }
 
@@ -41,7 +40,10 @@ QPushButton* NewButton(QWidget* parent, const QString& text, const char* name, c
     auto* button = new QPushButton(text, parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setToolTip(tip);
-    button->setMaximumWidth(button->fontMetrics().horizontalAdvance(QStringLiteral("Modify")) + 32);
+    button->setAccessibleName(tip);
+    button->setMaximumWidth(
+        button->fontMetrics().horizontalAdvance(QCoreApplication::translate("vantrel", "Modify")) +
+        32);
     return button;
 }
 
@@ -55,40 +57,36 @@ QTreeWidgetItem* NewRow(QTreeWidget* list, WSetupElement* element) {
 }  // namespace
 
 WCustPage::WCustPage(WWizardApp& app, QWidget* parent)
-    : WPage(app, QString::fromLatin1(kCustomisationPageTitle), kHelpContext, parent),
+    : WPage(app, tr(kCustomisationPageTitle), kHelpContext, parent),
       iniRunner_([](WIniEntryDialog& dialog) { return dialog.exec(); }),
       textRunner_([](WTextReplacementDialog& dialog) { return dialog.exec(); }) {
     auto* layout = new QVBoxLayout(Body());
-    auto* text = new QLabel(QStringLiteral("Choose an installed file, then add the INI entries "
-                                           "the setup writes into it or the texts it replaces "
-                                           "in it."),
+    auto* text = new QLabel(tr("Choose an installed file, then add the INI entries "
+                               "the setup writes into it or the texts it replaces "
+                               "in it."),
                             Body());
     text->setWordWrap(true);
     layout->addWidget(text);
 
-    files_ = NewList(Body(), "installFiles", {QStringLiteral("Install Files")});
-    ini_ = NewList(Body(), "iniEntries",
-                   {QStringLiteral("File"), QStringLiteral("Section"), QStringLiteral("Key"),
-                    QStringLiteral("Value")});
-    text_ = NewList(
-        Body(), "textReplacements",
-        {QStringLiteral("File"), QStringLiteral("Search For"), QStringLiteral("Replace With")});
+    files_ = NewList(Body(), "installFiles", {tr("Install Files")});
+    files_->setAccessibleName(tr("Files of the project"));
+    ini_ = NewList(Body(), "iniEntries", {tr("File"), tr("Section"), tr("Key"), tr("Value")});
+    text_ = NewList(Body(), "textReplacements", {tr("File"), tr("Search For"), tr("Replace With")});
     addIni_ = NewButton(Body(), QStringLiteral(">"), "addIni",
-                        QStringLiteral("Add an INI entry for the chosen file"));
-    removeIni_ = NewButton(Body(), QStringLiteral("<"), "removeIni",
-                           QStringLiteral("Remove the chosen INI entry"));
-    modifyIni_ = NewButton(Body(), QStringLiteral("Modify"), "modifyIni",
-                           QStringLiteral("Change the chosen INI entry"));
+                        tr("Add an INI entry for the chosen file"));
+    removeIni_ =
+        NewButton(Body(), QStringLiteral("<"), "removeIni", tr("Remove the chosen INI entry"));
+    modifyIni_ = NewButton(Body(), tr("Modify"), "modifyIni", tr("Change the chosen INI entry"));
     addText_ = NewButton(Body(), QStringLiteral(">"), "addText",
-                         QStringLiteral("Add a text replacement for the chosen file"));
+                         tr("Add a text replacement for the chosen file"));
     removeText_ = NewButton(Body(), QStringLiteral("<"), "removeText",
-                            QStringLiteral("Remove the chosen text replacement"));
-    modifyText_ = NewButton(Body(), QStringLiteral("Modify"), "modifyText",
-                            QStringLiteral("Change the chosen text replacement"));
+                            tr("Remove the chosen text replacement"));
+    modifyText_ =
+        NewButton(Body(), tr("Modify"), "modifyText", tr("Change the chosen text replacement"));
 
     auto* grid = new QGridLayout;
     auto* fileColumn = new QVBoxLayout;
-    fileColumn->addWidget(new QLabel(QStringLiteral("Files of the project:"), Body()));
+    fileColumn->addWidget(new QLabel(tr("Files of the project:"), Body()));
     fileColumn->addWidget(files_, 1);
     grid->addLayout(fileColumn, 0, 0, 2, 1);
     const std::array<QPushButton*, 3> groups[] = {{addIni_, removeIni_, modifyIni_},
@@ -101,17 +99,25 @@ WCustPage::WCustPage(WWizardApp& app, QWidget* parent)
         buttons->addStretch(1);
         grid->addLayout(buttons, row, 1);
     }
-    const std::pair<const char*, QTreeWidget*> titled[] = {{"Files tagged for INI updates:", ini_},
-                                                           {"File Customization:", text_}};
+    const std::pair<const char*, QTreeWidget*> titled[] = {
+        {QT_TR_NOOP("Files tagged for INI updates:"), ini_},
+        {QT_TR_NOOP("File Customization:"), text_}};
     for (int row = 0; row < 2; ++row) {
         auto* column = new QVBoxLayout;
-        column->addWidget(new QLabel(QString::fromLatin1(titled[row].first), Body()));
+        column->addWidget(new QLabel(tr(titled[row].first), Body()));
         column->addWidget(titled[row].second, 1);
+        titled[row].second->setAccessibleName(tr(titled[row].first).chopped(1));
         grid->addLayout(column, row, 2);
     }
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(2, 2);
     layout->addLayout(grid, 1);
+    // Tab reads the page as it is laid out: the files, then each row's
+    // buttons and its list.
+    QWidget* order[] = {files_,   addIni_,     removeIni_,  modifyIni_, ini_,
+                        addText_, removeText_, modifyText_, text_};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
 
     connect(addIni_, &QPushButton::clicked, this, &WCustPage::OnAddIni);
     connect(removeIni_, &QPushButton::clicked, this, &WCustPage::OnRemoveIni);

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs.h"
+#include "app/list_columns.h"
 #include "app/qt_text.h"
 
 namespace vantrel {
@@ -23,7 +24,8 @@ constexpr const char* kSystemNames[] = {"windows95", "windowsNT4", "windows98", 
 
 WCustomisationDialog::WCustomisationDialog(const char* title, Dialogs& boxes, QWidget* parent)
     : QDialog(parent), boxes_(boxes) {
-    setWindowTitle(QString::fromLatin1(title));
+    setWindowTitle(tr(title));
+    KeepTitleWhole(this);
     setModal(true);
     auto* layout = new QVBoxLayout(this);
     form_ = new QFormLayout;
@@ -31,7 +33,7 @@ WCustomisationDialog::WCustomisationDialog(const char* title, Dialogs& boxes, QW
     file_ = new QLineEdit(this);
     file_->setObjectName(QStringLiteral("file"));
     file_->setReadOnly(true);
-    form_->addRow(QStringLiteral("Filename:"), file_);
+    form_->addRow(tr("Filename:"), file_);
 }
 
 QLineEdit* WCustomisationDialog::AddField(const QString& label, const char* objectName) {
@@ -44,7 +46,7 @@ QLineEdit* WCustomisationDialog::AddField(const QString& label, const char* obje
 void WCustomisationDialog::Finish(const std::string& file, const TargetSystems& systems) {
     file_->setText(FromEngine(file));
     file_->setMinimumWidth(file_->fontMetrics().horizontalAdvance(file_->text()) + 16);
-    auto* group = new QGroupBox(QStringLiteral("Operating systems"), this);
+    auto* group = new QGroupBox(tr("Operating systems"), this);
     auto* grid = new QGridLayout(group);
     for (int i = 0; i < 4; ++i) {
         systems_[i] = new QCheckBox(QString::fromLatin1(kSystemLabels[i]), group);

@@ -18,6 +18,7 @@
 #include <QWhatsThis>
 
 #include "app/dialogs.h"
+#include "app/list_columns.h"
 #include "app/qt_text.h"
 #include "app/wizard_app.h"
 #include "project/project_data.h"
@@ -84,15 +85,16 @@ FilePropSheet::FilePropSheet(WWizardApp& app, WSetupFile* file, WRelocateFile re
     setWindowFlag(Qt::WindowContextHelpButtonHint, true);
     if (file_ && app_.Project())
         props_ = WFileProperties::Load(*app_.Project(), *file_);
-    setWindowTitle(QStringLiteral("Properties for ") + FromEngine(props_.TargetFileName()));
+    setWindowTitle(tr("Properties for ") + FromEngine(props_.TargetFileName()));
+    KeepTitleWhole(this);
 
     auto* layout = new QVBoxLayout(this);
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("tabs"));
-    tabs_->addTab(BuildSource(), QStringLiteral("Source"));
-    tabs_->addTab(BuildDestination(), QStringLiteral("Destination"));
-    tabs_->addTab(BuildAttributes(), QStringLiteral("Attributes"));
-    tabs_->addTab(BuildAdvanced(), QStringLiteral("Advanced"));
+    tabs_->addTab(BuildSource(), tr("Source"));
+    tabs_->addTab(BuildDestination(), tr("Destination"));
+    tabs_->addTab(BuildAttributes(), tr("Attributes"));
+    tabs_->addTab(BuildAdvanced(), tr("Advanced"));
     layout->addWidget(tabs_, 1);
 
     buttons_ = new QDialogButtonBox(
@@ -133,7 +135,7 @@ QWidget* FilePropSheet::BuildSource() {
     form->addRow(size);
 
     connect(sourceDirectory_, &QLineEdit::textEdited, this, [this] {
-        OnTyped(sourceDirectory_, QStringLiteral("Source Directory on CD"), &CheckSourceDirectory,
+        OnTyped(sourceDirectory_, tr("Source Directory on CD"), &CheckSourceDirectory,
                 props_.sourceDirectory);
     });
     return page;
@@ -148,6 +150,7 @@ QWidget* FilePropSheet::BuildDestination() {
 
     destinationFolder_ = new QComboBox(page);
     destinationFolder_->setObjectName(QStringLiteral("destinationFolder"));
+    destinationFolder_->setAccessibleName(tr("Destination folder"));
     for (const char* folder : DestinationFolders())
         destinationFolder_->addItem(QString::fromLatin1(folder));
     // A record may name a folder the list does not offer; it is shown and
@@ -170,7 +173,7 @@ QWidget* FilePropSheet::BuildDestination() {
     AddRow(form, "&Full Destination Path:", fullDestinationPath_);
     ShowTargetPath();
 
-    auto* group = new QGroupBox(QStringLiteral("Operating Systems"), page);
+    auto* group = new QGroupBox(tr("Operating Systems"), page);
     auto* grid = new QGridLayout(group);
     const std::pair<const char*, const char*> boxes[WSystemBoxes::kBoxCount] = {
         {"W&indows 95", "windows95"},
@@ -194,8 +197,8 @@ QWidget* FilePropSheet::BuildDestination() {
         ShowTargetPath();
     });
     connect(destinationDirectory_, &QLineEdit::textEdited, this, [this] {
-        OnTyped(destinationDirectory_, QStringLiteral("Destination Directory"),
-                &CheckTargetDirectory, props_.targetDirectory);
+        OnTyped(destinationDirectory_, tr("Destination Directory"), &CheckTargetDirectory,
+                props_.targetDirectory);
         ShowTargetPath();
     });
     return page;
@@ -210,6 +213,7 @@ QWidget* FilePropSheet::BuildAttributes() {
 
     overwrite_ = new QComboBox(page);
     overwrite_->setObjectName(QStringLiteral("overwrite"));
+    overwrite_->setAccessibleName(tr("Overwrite"));
     for (const char* text : OverwriteTexts())
         overwrite_->addItem(QString::fromLatin1(text));
     // An unknown rule shows no entry; OK then asks for one.
@@ -220,7 +224,7 @@ QWidget* FilePropSheet::BuildAttributes() {
             props_.overwrite = index;
     });
 
-    auto* group = new QGroupBox(QStringLiteral("File Attributes"), page);
+    auto* group = new QGroupBox(tr("File Attributes"), page);
     auto* grid = new QGridLayout(group);
     const std::pair<const char*, const char*> boxes[WAttributeBoxes::kBoxCount] = {
         {"&Normal", "normal"},      {"&Archive", "archive"}, {"&Hidden", "hidden"},
@@ -242,7 +246,7 @@ QWidget* FilePropSheet::BuildAdvanced() {
     page->setObjectName(QStringLiteral("advancedPage"));
     auto* layout = new QVBoxLayout(page);
 
-    auto* font = new QGroupBox(QStringLiteral("Font File"), page);
+    auto* font = new QGroupBox(tr("Font File"), page);
     font->setObjectName(QStringLiteral("fontFile"));
     auto* fontLayout = new QVBoxLayout(font);
     auto* form = new QFormLayout;

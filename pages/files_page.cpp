@@ -8,9 +8,11 @@
 #include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -55,8 +57,10 @@ const char* const kUriList = "text/uri-list";
 class WaitWindow {
   public:
     WaitWindow(QWidget* owner, const QString& text)
-        : dialog_(owner, Qt::Dialog | Qt::FramelessWindowHint) {
+        : dialog_(owner, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus) {
         dialog_.setObjectName(QStringLiteral("wait"));
+        // It shows progress only: the focus stays where the user had it.
+        dialog_.setAttribute(Qt::WA_ShowWithoutActivating);
         dialog_.setModal(false);
         auto* layout = new QVBoxLayout(&dialog_);
         layout->setContentsMargins(0, 0, 0, 0);
@@ -200,23 +204,24 @@ class TargetView : public QTreeWidget {
 }  // namespace
 
 WFilesPage::WFilesPage(WWizardApp& app, QWidget* parent)
-    : WPage(app, QStringLiteral("Files for Distribution"), kHelpContext, parent) {
+    : WPage(app, tr("Files for Distribution"), kHelpContext, parent) {
     auto* layout = new QVBoxLayout(Body());
-    auto* text = new QLabel(QStringLiteral("Select the files you want to distribute from the "
-                                           "source files folder to the destination folder."),
+    auto* text = new QLabel(tr("Select the files you want to distribute from the "
+                               "source files folder to the destination folder."),
                             Body());
     text->setWordWrap(true);
     layout->addWidget(text);
 
     auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel(QStringLiteral("Source Folder"), Body()), 0, 0);
-    grid->addWidget(new QLabel(QStringLiteral("Destination Folders"), Body()), 0, 2);
+    grid->addWidget(new QLabel(tr("Source Folder"), Body()), 0, 0);
+    grid->addWidget(new QLabel(tr("Destination Folders"), Body()), 0, 2);
 
     auto* sourceRow = new QHBoxLayout;
     sourceEdit_ = new QLineEdit(Body());
     sourceEdit_->setObjectName(QStringLiteral("sourceFolder"));
+    sourceEdit_->setAccessibleName(tr("Source folder"));
     sourceEdit_->setReadOnly(true);
-    browseButton_ = new QPushButton(QStringLiteral("Bro&wse..."), Body());
+    browseButton_ = new QPushButton(tr("Bro&wse..."), Body());
     browseButton_->setObjectName(QStringLiteral("browse"));
     sourceRow->addWidget(sourceEdit_, 1);
     sourceRow->addWidget(browseButton_);
@@ -225,6 +230,7 @@ WFilesPage::WFilesPage(WWizardApp& app, QWidget* parent)
     auto* sourceView = new SourceView(Body());
     sourceTree_ = sourceView;
     sourceTree_->setObjectName(QStringLiteral("sourceTree"));
+    sourceTree_->setAccessibleName(tr("Source files"));
     sourceTree_->setHeaderHidden(true);
     sourceTree_->setSelectionMode(QAbstractItemView::SingleSelection);
     sourceTree_->setDragEnabled(true);
@@ -237,6 +243,10 @@ WFilesPage::WFilesPage(WWizardApp& app, QWidget* parent)
     addButton_->setObjectName(QStringLiteral("add"));
     addAllButton_ = new QPushButton(QStringLiteral(">>"), Body());
     addAllButton_->setObjectName(QStringLiteral("addAll"));
+    addButton_->setAccessibleName(tr("Add the selected file or folder"));
+    addAllButton_->setAccessibleName(tr("Add all files of the selected folder"));
+    for (QPushButton* b : {addButton_, addAllButton_})
+        b->setToolTip(b->accessibleName());
     for (QPushButton* b : {addButton_, addAllButton_})
         b->setFixedWidth(b->fontMetrics().horizontalAdvance(QStringLiteral(">>")) + 24);
     middle->addStretch(1);
@@ -248,6 +258,7 @@ WFilesPage::WFilesPage(WWizardApp& app, QWidget* parent)
     auto* targetView = new TargetView(Body());
     targetTree_ = targetView;
     targetTree_->setObjectName(QStringLiteral("targetTree"));
+    targetTree_->setAccessibleName(tr("Destination folders"));
     targetTree_->setHeaderHidden(true);
     targetTree_->setSelectionMode(QAbstractItemView::SingleSelection);
     targetTree_->setEditTriggers(QAbstractItemView::EditKeyPressed |
@@ -262,22 +273,28 @@ WFilesPage::WFilesPage(WWizardApp& app, QWidget* parent)
     grid->addWidget(targetTree_, 1, 2, 2, 1);
 
     auto* buttons = new QHBoxLayout;
-    addFolderButton_ = new QPushButton(QStringLiteral("A&dd Folder"), Body());
+    addFolderButton_ = new QPushButton(tr("A&dd Folder"), Body());
     addFolderButton_->setObjectName(QStringLiteral("addFolder"));
-    removeButton_ = new QPushButton(QStringLiteral("&Remove"), Body());
+    removeButton_ = new QPushButton(tr("&Remove"), Body());
     removeButton_->setObjectName(QStringLiteral("remove"));
-    removeFileButton_ = new QPushButton(QStringLiteral("&Remove File"), Body());
+    removeFileButton_ = new QPushButton(tr("&Remove File"), Body());
     removeFileButton_->setObjectName(QStringLiteral("removeFile"));
     removeFileButton_->hide();
-    removeAllButton_ = new QPushButton(QStringLiteral("Remove &All Files"), Body());
+    removeAllButton_ = new QPushButton(tr("Remove &All Files"), Body());
     removeAllButton_->setObjectName(QStringLiteral("removeAllFiles"));
-    propertiesButton_ = new QPushButton(QStringLiteral("&Properties..."), Body());
+    propertiesButton_ = new QPushButton(tr("&Properties..."), Body());
     propertiesButton_->setObjectName(QStringLiteral("properties"));
     for (QPushButton* b :
          {addFolderButton_, removeButton_, removeFileButton_, removeAllButton_, propertiesButton_})
         buttons->addWidget(b);
     buttons->addStretch(1);
     grid->addLayout(buttons, 3, 0, 1, 3);
+    auto* note = new QLabel(tr("Empty folders are kept while the wizard runs; the "
+                               "project file keeps only folders that hold files."),
+                            Body());
+    note->setObjectName(QStringLiteral("emptyFoldersNote"));
+    note->setWordWrap(true);
+    grid->addWidget(note, 4, 0, 1, 3);
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(2, 1);
     grid->setRowStretch(2, 1);
@@ -292,6 +309,19 @@ WFilesPage::WFilesPage(WWizardApp& app, QWidget* parent)
     connect(removeAllButton_, &QPushButton::clicked, this, &WFilesPage::OnRemoveAllFiles);
     connect(propertiesButton_, &QPushButton::clicked, this, &WFilesPage::OnProperties);
     connect(sourceTree_, &QTreeWidget::itemExpanded, this, &WFilesPage::LoadSourceChildren);
+    // The source tree follows what other programs make and remove in the
+    // folders it has read.
+    sourceWatcher_ = new QFileSystemWatcher(this);
+    connect(sourceWatcher_, &QFileSystemWatcher::directoryChanged, this,
+            &WFilesPage::OnSourceFolderChanged);
+    // Keyboard: Delete removes, Enter opens a file's properties (a folder
+    // opens or closes), F2 renames; a double click on a file opens its
+    // properties too.
+    targetTree_->installEventFilter(this);
+    connect(targetTree_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
+        if (const WTargetNode* node = NodeOf(item); node && !node->IsFolder())
+            OnProperties();
+    });
     connect(targetTree_, &QTreeWidget::itemChanged, this, &WFilesPage::OnItemChanged);
     connect(targetTree_, &QTreeWidget::customContextMenuRequested, this, &WFilesPage::OnTargetMenu);
     targetView->dragging = [this](QTreeWidgetItem* item) {
@@ -351,21 +381,66 @@ bool WFilesPage::OnSetActive() {
     return true;
 }
 
+bool WFilesPage::OnKillActive() {
+    if (!WPage::OnKillActive())
+        return false;
+    if (tree_ && Project())
+        Project()->EmptyTargetFolders = tree_->EmptyFolders();
+    return true;
+}
+
+bool WFilesPage::eventFilter(QObject* watched, QEvent* event) {
+    // Keys that a name's editor passed on (the Enter that ends the editing)
+    // are the editor's.
+    if (watched != targetTree_ || event->type() != QEvent::KeyPress ||
+        targetTree_->indexWidget(targetTree_->currentIndex()))
+        return WPage::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->modifiers() & ~Qt::KeypadModifier)
+        return WPage::eventFilter(watched, event);
+    const WTargetNode* node = SelectedNode();
+    switch (key->key()) {
+        case Qt::Key_Delete:
+            if (node && !node->IsRoot())
+                OnRemove();
+            return true;
+        case Qt::Key_F2:
+            OnRename();
+            return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (node && !node->IsFolder()) {
+                OnProperties();
+                return true;
+            }
+            if (QTreeWidgetItem* item = targetTree_->currentItem()) {
+                item->setExpanded(!item->isExpanded());
+                return true;
+            }
+            break;
+        default:
+            break;
+    }
+    return WPage::eventFilter(watched, event);
+}
+
 // --- The source tree
 
 bool WFilesPage::ShowSourceFolder(const std::string& folder) {
     if (!IsFolder(folder)) {
-        ShowMessage(QStringLiteral("The chosen directory does not exist."));
+        ShowMessage(tr("The chosen directory does not exist."));
         return false;
     }
     if (!tree_ && Project())
         tree_ = std::make_unique<WTargetTree>(*Project());
     if (tree_ && !Report(tree_->SetSourceFolder(folder)))
         return false;
-    WaitWindow wait(this, QStringLiteral("Please wait while the source folder is read"));
+    WaitWindow wait(this, tr("Please wait while the source folder is read"));
     sourceFolder_ = StripTrailingSeparators(folder);
     sourceEdit_->setText(NativePath(sourceFolder_));
     sourceTree_->clear();
+    if (const QStringList watched = sourceWatcher_->directories(); !watched.isEmpty())
+        sourceWatcher_->removePaths(watched);
     const QString native = NativePath(sourceFolder_);
     auto* root = new QTreeWidgetItem(sourceTree_);
     const QString name = QFileInfo(native).fileName();
@@ -384,12 +459,32 @@ void WFilesPage::LoadSourceChildren(QTreeWidgetItem* item) {
     if (!item->data(0, kFolderRole).toBool() || item->data(0, kLoadedRole).toBool())
         return;
     item->setData(0, kLoadedRole, true);
+    ListSourceChildren(item);
+    sourceWatcher_->addPath(item->data(0, kPathRole).toString());
+}
+
+void WFilesPage::ListSourceChildren(QTreeWidgetItem* item) {
     const QDir dir(item->data(0, kPathRole).toString());
     const QFileInfoList entries =
         dir.entryInfoList(QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot | QDir::Hidden,
                           QDir::DirsFirst | QDir::Name | QDir::IgnoreCase);
-    for (const QFileInfo& info : entries) {
-        auto* child = new QTreeWidgetItem(item);
+    // Children that are gone (or changed between file and folder) go; the
+    // others stay as they are, open folders open, and new ones are put in
+    // their places of the sorted list.
+    QHash<QString, bool> present;
+    for (const QFileInfo& info : entries)
+        present.insert(info.fileName(), info.isDir());
+    for (int i = item->childCount() - 1; i >= 0; --i) {
+        QTreeWidgetItem* child = item->child(i);
+        const auto found = present.constFind(child->text(0));
+        if (found == present.constEnd() || *found != child->data(0, kFolderRole).toBool())
+            ForgetSourceItem(child);
+    }
+    for (int i = 0; i < entries.size(); ++i) {
+        const QFileInfo& info = entries[i];
+        if (i < item->childCount() && item->child(i)->text(0) == info.fileName())
+            continue;
+        auto* child = new QTreeWidgetItem;
         const bool folder = info.isDir();
         child->setText(0, info.fileName());
         child->setIcon(0, style()->standardIcon(folder ? QStyle::SP_DirIcon : QStyle::SP_FileIcon));
@@ -397,8 +492,40 @@ void WFilesPage::LoadSourceChildren(QTreeWidgetItem* item) {
         child->setData(0, kFolderRole, folder);
         if (folder)
             child->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+        item->insertChild(i, child);
     }
     item->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
+}
+
+void WFilesPage::ForgetSourceItem(QTreeWidgetItem* item) {
+    QStringList watched;
+    for (QTreeWidgetItemIterator it(item); *it && (*it == item || IsBelow(*it, item)); ++it) {
+        if ((*it)->data(0, kLoadedRole).toBool())
+            watched << (*it)->data(0, kPathRole).toString();
+    }
+    if (!watched.isEmpty())
+        sourceWatcher_->removePaths(watched);
+    delete item;
+}
+
+bool WFilesPage::IsBelow(const QTreeWidgetItem* item, const QTreeWidgetItem* ancestor) {
+    for (const QTreeWidgetItem* p = item->parent(); p; p = p->parent()) {
+        if (p == ancestor)
+            return true;
+    }
+    return false;
+}
+
+void WFilesPage::OnSourceFolderChanged(const QString& path) {
+    for (QTreeWidgetItemIterator it(sourceTree_); *it; ++it) {
+        if ((*it)->data(0, kLoadedRole).toBool() && (*it)->data(0, kPathRole).toString() == path) {
+            if (QFileInfo(path).isDir())
+                ListSourceChildren(*it);
+            else if ((*it)->parent())
+                ListSourceChildren((*it)->parent());
+            return;
+        }
+    }
 }
 
 QTreeWidgetItem* WFilesPage::SourceItemOf(const std::string& path) {
@@ -499,7 +626,7 @@ void WFilesPage::ShowMessage(const QString& text) {
 
 void WFilesPage::OnBrowse() {
     Dialogs::FolderRequest request;
-    request.caption = QStringLiteral("Please select a directory");
+    request.caption = tr("Please select a directory");
     if (!sourceFolder_.empty() && IsFolder(sourceFolder_))
         request.startFolder = NativePath(sourceFolder_);
     request.options = kSourceFolderOptions;
@@ -530,7 +657,7 @@ void WFilesPage::OnAdd() {
     {
         std::optional<WaitWindow> wait;
         if (item->data(0, kFolderRole).toBool())
-            wait.emplace(this, QStringLiteral("Please wait while transferring data"));
+            wait.emplace(this, tr("Please wait while transferring data"));
         result = tree_->Add(target, {source}, questions);
     }
     if (!Report(result))
@@ -659,7 +786,7 @@ void WFilesPage::OnItemChanged(QTreeWidgetItem* item) {
     std::string name;
     QString refusal;
     if (!ToEngine(typed, name)) {
-        refusal = UnstorableMessage(QStringLiteral("The name"), UnstorableCharacters(typed));
+        refusal = UnstorableMessage(tr("The name"), UnstorableCharacters(typed));
     } else if (name != node->Name()) {
         const WTargetTreeResult result = tree_->Rename(node, name);
         if (result.Ok()) {
@@ -720,15 +847,15 @@ QMenu* WFilesPage::ContextMenu(QTreeWidgetItem* item) {
         QAction* action = menu->addAction(text, this, slot);
         action->setEnabled(enabled);
     };
-    add(QStringLiteral("Add &Folder"), folder, &WFilesPage::OnAddFolder);
-    add(QStringLiteral("&Remove"), inner, &WFilesPage::OnRemove);
-    add(QStringLiteral("Re&name"), inner, &WFilesPage::OnRename);
-    add(QStringLiteral("&Properties"), node && !folder, &WFilesPage::OnProperties);
+    add(tr("Add &Folder"), folder, &WFilesPage::OnAddFolder);
+    add(tr("&Remove"), inner, &WFilesPage::OnRemove);
+    add(tr("Re&name"), inner, &WFilesPage::OnRename);
+    add(tr("&Properties"), node && !folder, &WFilesPage::OnProperties);
     menu->addSeparator();
-    add(QStringLiteral("&Cut"), inner, &WFilesPage::OnCut);
-    add(QStringLiteral("&Paste"), folder && !cut_.isEmpty(), &WFilesPage::OnPaste);
+    add(tr("&Cut"), inner, &WFilesPage::OnCut);
+    add(tr("&Paste"), folder && !cut_.isEmpty(), &WFilesPage::OnPaste);
     menu->addSeparator();
-    add(QStringLiteral("Remove &All Files"), hasFiles, &WFilesPage::OnRemoveAllFiles);
+    add(tr("Remove &All Files"), hasFiles, &WFilesPage::OnRemoveAllFiles);
     return menu;
 }
 
@@ -772,7 +899,7 @@ bool WFilesPage::Drop(const QMimeData* data, QTreeWidgetItem* item) {
     {
         std::optional<WaitWindow> wait;
         if (folders && target && target->IsFolder())
-            wait.emplace(this, QStringLiteral("Please wait while transferring data"));
+            wait.emplace(this, tr("Please wait while transferring data"));
         result = tree_->Add(target, sources, questions);
     }
     if (!Report(result))

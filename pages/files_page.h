@@ -13,6 +13,7 @@
 
 #include "app/page.h"
 
+class QFileSystemWatcher;
 class QMenu;
 class QMimeData;
 class QPushButton;
@@ -38,6 +39,8 @@ class WFilesPage : public WPage {
     // Builds the target tree again from the project and shows the project's
     // source folder.
     bool OnSetActive() override;
+    // Keeps the target tree's empty folders in the project.
+    bool OnKillActive() override;
 
     QLineEdit* SourceEdit() const { return sourceEdit_; }
     QPushButton* BrowseButton() const { return browseButton_; }
@@ -85,9 +88,17 @@ class WFilesPage : public WPage {
     void OnCut();
     void OnPaste();
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     WTargetNode* SelectedNode() const;
     void LoadSourceChildren(QTreeWidgetItem* item);
+    // Brings the children of a read source folder up to date with the disk.
+    void ListSourceChildren(QTreeWidgetItem* item);
+    void ForgetSourceItem(QTreeWidgetItem* item);
+    static bool IsBelow(const QTreeWidgetItem* item, const QTreeWidgetItem* ancestor);
+    void OnSourceFolderChanged(const QString& path);
     // Shows the outcome of an operation; true when it changed the tree.
     bool Report(const WTargetTreeResult& result);
     // Rebuilds the target view from the tree, keeping open folders open,
@@ -104,6 +115,7 @@ class WFilesPage : public WPage {
     QString cut_;
     QHash<const WTargetNode*, QTreeWidgetItem*> items_;
     bool filling_ = false;
+    QFileSystemWatcher* sourceWatcher_ = nullptr;
 
     QLineEdit* sourceEdit_ = nullptr;
     QPushButton* browseButton_ = nullptr;

@@ -9,9 +9,9 @@ namespace vantrel {
 
 WIniEntryDialog::WIniEntryDialog(WSetupProfileString& entry, Dialogs& boxes, QWidget* parent)
     : WCustomisationDialog(kIniEntryDialogTitle, boxes, parent), entry_(entry) {
-    section_ = AddField(QStringLiteral("&Section Name:"), "section");
-    key_ = AddField(QStringLiteral("Key N&ame:"), "key");
-    value_ = AddField(QStringLiteral("Key &Value:"), "value");
+    section_ = AddField(tr("&Section Name:"), "section");
+    key_ = AddField(tr("Key N&ame:"), "key");
+    value_ = AddField(tr("Key &Value:"), "value");
     const WIniEntryProperties p = WIniEntryProperties::Load(entry_);
     section_->setText(FromEngine(p.section));
     key_->setText(FromEngine(p.key));
@@ -22,8 +22,7 @@ WIniEntryDialog::WIniEntryDialog(WSetupProfileString& entry, Dialogs& boxes, QWi
 void WIniEntryDialog::OnOk() {
     WIniEntryProperties p;
     if (!TakeTexts({{section_, &p.section}, {key_, &p.key}, {value_, &p.value}},
-                   {QStringLiteral("The section"), QStringLiteral("The key"),
-                    QStringLiteral("The value")}))
+                   {tr("The section"), tr("The key"), tr("The value")}))
         return;
     p.systems = Systems();
     Store(p, entry_);

@@ -1,6 +1,6 @@
 // The wizard program. Without arguments it starts the wizard (or brings the
-// running copy to the front). "--screenshot DIR" walks the pages of a new
-// project and saves a picture of each into DIR, for the documentation.
+// running copy to the front); "vantrel PROJECT.zlt" starts it on that project. "--screenshot DIR"
+// walks the pages of a new project and saves a picture of each into DIR, for the documentation.
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
@@ -12,6 +12,7 @@
 
 #include "app/cp_sheet.h"
 #include "app/screenshots.h"
+#include "app/translation.h"
 #include "app/wizard_app.h"
 #include "pages/page_list.h"
 #include "platform/message_pump.h"
@@ -29,6 +30,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("vantrel"));
     QApplication::setApplicationVersion(QStringLiteral(VANTREL_VERSION));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/vantrel/icon-256.png")));
+    // The pages in the user's language (LANG, LC_ALL, LC_MESSAGES).
+    vantrel::InstallTranslation(QLocale());
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("The Tessary 9 Vantrel setup wizard."));
@@ -38,7 +41,16 @@ int main(int argc, char** argv) {
                                    QStringLiteral("Save a picture of every page into <folder>."),
                                    QStringLiteral("folder"));
     parser.addOption(screenshots);
+    parser.addPositionalArgument(QStringLiteral("project"),
+                                 QStringLiteral("The project file (.zlt) to open."),
+                                 QStringLiteral("[project]"));
     parser.process(qapp);
+    const QStringList given = parser.positionalArguments();
+    if (given.size() > 1) {
+        std::fprintf(stderr, "vantrel: one project file at a time\n");
+        return 2;
+    }
+    const QString projectFile = given.isEmpty() ? QString() : given.first();
 
     vantrel::SetPumpHook(&PumpOneEvent);
 
@@ -55,11 +67,22 @@ int main(int argc, char** argv) {
                     QFile::encodeName(ownSettings.filePath(QStringLiteral("user.reg"))));
     }
     vantrel::WWizardApp app;
-    if (!app.InitInstance(options))
-        return 0;  // another copy runs and came to the front
+    if (!app.InitInstance(options)) {
+        // Another copy runs and came to the front; it keeps the project it
+        // has, which may hold unsaved work.
+        if (!projectFile.isEmpty())
+            std::fprintf(stderr, "vantrel: the wizard is running already; open %s there\n",
+                         qPrintable(QDir::toNativeSeparators(projectFile)));
+        return 0;
+    }
 
     QObject::connect(&app, &vantrel::WWizardApp::finished, &qapp, &QCoreApplication::quit,
                      Qt::QueuedConnection);
+    if (!projectFile.isEmpty() && shotFolder.isEmpty()) {
+        // Once the window is up, so that a refusal's message has its owner.
+        QTimer::singleShot(0, &app,
+                           [&app, projectFile] { vantrel::OpenProjectAtStart(app, projectFile); });
+    }
     if (!shotFolder.isEmpty()) {
         QTimer::singleShot(0, &app, [&app, shotFolder] {
             const int written = vantrel::TakeScreenshots(app, shotFolder);

@@ -46,7 +46,7 @@ PaintColour Paint(const QColor& c) {
 }  // namespace
 
 WPageBackground::WPageBackground(WWizardApp& app, QWidget* parent)
-    : WPage(app, QStringLiteral("Configure Setup Background"), kHelpContext, parent) {
+    : WPage(app, tr("Configure Setup Background"), kHelpContext, parent) {
     auto* layout = new QVBoxLayout(Body());
     auto* grid = new QGridLayout;
 
@@ -54,20 +54,24 @@ WPageBackground::WPageBackground(WWizardApp& app, QWidget* parent)
     titleEdit_->setObjectName(QStringLiteral("title"));
     fontList_ = new QComboBox(Body());
     fontList_->setObjectName(QStringLiteral("font"));
+    fontList_->setAccessibleName(tr("Font"));
     fontList_->setEditable(true);
     fontList_->setInsertPolicy(QComboBox::NoInsert);
     sizeList_ = new QComboBox(Body());
     sizeList_->setObjectName(QStringLiteral("size"));
+    sizeList_->setAccessibleName(tr("Font size"));
     sizeList_->setEditable(true);
     sizeList_->setInsertPolicy(QComboBox::NoInsert);
     for (int size = 20; size <= 72; size += 4)
         sizeList_->addItem(QString::number(size));
     styleList_ = new QComboBox(Body());
     styleList_->setObjectName(QStringLiteral("style"));
+    styleList_->setAccessibleName(tr("Font style"));
     for (const char* style : kStyles)
         styleList_->addItem(QString::fromLatin1(style));
     alignList_ = new QComboBox(Body());
     alignList_->setObjectName(QStringLiteral("alignment"));
+    alignList_->setAccessibleName(tr("Alignment"));
     alignList_->addItems(
         {QStringLiteral("LEFT"), QStringLiteral("RIGHT"), QStringLiteral("CENTER")});
 
@@ -76,15 +80,15 @@ WPageBackground::WPageBackground(WWizardApp& app, QWidget* parent)
         l->setBuddy(buddy);
         return l;
     };
-    grid->addWidget(label(QStringLiteral("Setup &title:"), titleEdit_), 0, 0);
+    grid->addWidget(label(tr("Setup &title:"), titleEdit_), 0, 0);
     grid->addWidget(titleEdit_, 0, 1, 1, 3);
-    grid->addWidget(label(QStringLiteral("&Font:"), fontList_), 1, 0);
+    grid->addWidget(label(tr("&Font:"), fontList_), 1, 0);
     grid->addWidget(fontList_, 1, 1);
-    grid->addWidget(label(QStringLiteral("Si&ze:"), sizeList_), 1, 2);
+    grid->addWidget(label(tr("Si&ze:"), sizeList_), 1, 2);
     grid->addWidget(sizeList_, 1, 3);
-    grid->addWidget(label(QStringLiteral("St&yle:"), styleList_), 2, 0);
+    grid->addWidget(label(tr("St&yle:"), styleList_), 2, 0);
     grid->addWidget(styleList_, 2, 1);
-    grid->addWidget(label(QStringLiteral("Ali&gnment:"), alignList_), 2, 2);
+    grid->addWidget(label(tr("Ali&gnment:"), alignList_), 2, 2);
     grid->addWidget(alignList_, 2, 3);
     grid->setColumnStretch(1, 1);
     layout->addLayout(grid);
@@ -92,17 +96,24 @@ WPageBackground::WPageBackground(WWizardApp& app, QWidget* parent)
     auto* colours = new QHBoxLayout;
     titleSwatch_ = new ColourSwatch(Qt::black, Body());
     titleSwatch_->setObjectName(QStringLiteral("titleColour"));
-    titleSwatch_->setToolTip(QStringLiteral("Choose the colour of the title"));
+    titleSwatch_->setToolTip(tr("Choose the colour of the title"));
+    titleSwatch_->setAccessibleName(tr("Title colour"));
     redSwatch_ = new ColourSwatch(QColor(255, 0, 0), Body());
     redSwatch_->setObjectName(QStringLiteral("red"));
+    redSwatch_->setAccessibleName(tr("Red gradient"));
+    redSwatch_->setToolTip(redSwatch_->accessibleName());
     blueSwatch_ = new ColourSwatch(QColor(0, 0, 255), Body());
     blueSwatch_->setObjectName(QStringLiteral("blue"));
+    blueSwatch_->setAccessibleName(tr("Blue gradient"));
+    blueSwatch_->setToolTip(blueSwatch_->accessibleName());
     greenSwatch_ = new ColourSwatch(QColor(0, 255, 0), Body());
     greenSwatch_->setObjectName(QStringLiteral("green"));
-    colours->addWidget(new QLabel(QStringLiteral("Font colour:"), Body()));
+    greenSwatch_->setAccessibleName(tr("Green gradient"));
+    greenSwatch_->setToolTip(greenSwatch_->accessibleName());
+    colours->addWidget(new QLabel(tr("Font colour:"), Body()));
     colours->addWidget(titleSwatch_);
     colours->addSpacing(16);
-    colours->addWidget(new QLabel(QStringLiteral("Background colour:"), Body()));
+    colours->addWidget(new QLabel(tr("Background colour:"), Body()));
     colours->addWidget(redSwatch_);
     colours->addWidget(blueSwatch_);
     colours->addWidget(greenSwatch_);
@@ -113,11 +124,11 @@ WPageBackground::WPageBackground(WWizardApp& app, QWidget* parent)
     preview_->setObjectName(QStringLiteral("preview"));
     layout->addWidget(preview_, 1);
 
-    auto* note = new QLabel(
-        QStringLiteral("To show a picture instead of the gradient, give the setup team 16- and "
-                       "256-colour bitmaps for 640 x 480, 800 x 600, 1024 x 768, 1152 x 864 and "
-                       "1280 x 1024."),
-        Body());
+    auto* note =
+        new QLabel(tr("To show a picture instead of the gradient, give the setup team 16- and "
+                      "256-colour bitmaps for 640 x 480, 800 x 600, 1024 x 768, 1152 x 864 and "
+                      "1280 x 1024."),
+                   Body());
     note->setWordWrap(true);
     layout->addWidget(note);
 
@@ -290,11 +301,11 @@ void WPageBackground::OnTextChanged() {
 
 int WPageBackground::CommitPage() {
     std::string title, font, size, align;
-    if (!TakeText(titleEdit_, QStringLiteral("The setup title"), title))
+    if (!TakeText(titleEdit_, tr("The setup title"), title))
         return 0;
     if (!ToEngine(fontList_->currentText(), font) || !ToEngine(sizeList_->currentText(), size)) {
-        Boxes().Message(QStringLiteral("The font name and size may only hold characters of the "
-                                       "Western European (Windows-1252) character set."),
+        Boxes().Message(tr("The font name and size may only hold characters of the "
+                           "Western European (Windows-1252) character set."),
                         Dialogs::Icon::Exclamation, QString(), this);
         return 0;
     }

@@ -1,6 +1,7 @@
 #include "pages/page_bde_cfg.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -26,42 +27,42 @@ namespace {
 constexpr int kHelpContext = 1014;
 
 QString CouldNotStart() {
-    return QStringLiteral("Could not find the BDE Administrator to start.");
+    return QCoreApplication::translate("vantrel", "Could not find the BDE Administrator to start.");
 }
 
 }  // namespace
 
 WPageBDECfg::WPageBDECfg(WWizardApp& app, QWidget* parent)
-    : WPage(app, QStringLiteral("BDE Configuration"), kHelpContext, parent) {
+    : WPage(app, tr("BDE Configuration"), kHelpContext, parent) {
     auto* layout = new QVBoxLayout(Body());
-    auto* text = new QLabel(
-        QStringLiteral("If your application requires, you can specify an updated configuration "
-                       "file\n[IDAPI.CNF/IDAPI.CFG] so that it can be merged during the client "
-                       "install."),
-        Body());
+    auto* text =
+        new QLabel(tr("If your application requires, you can specify an updated configuration "
+                      "file\n[IDAPI.CNF/IDAPI.CFG] so that it can be merged during the client "
+                      "install."),
+                   Body());
     text->setWordWrap(true);
     layout->addWidget(text);
 
-    defaultRadio_ = new QRadioButton(QStringLiteral("Use de&fault configuration file"), Body());
+    defaultRadio_ = new QRadioButton(tr("Use de&fault configuration file"), Body());
     defaultRadio_->setObjectName(QStringLiteral("defaultConfiguration"));
-    customRadio_ = new QRadioButton(QStringLiteral("Select a c&ustom configuration file"), Body());
+    customRadio_ = new QRadioButton(tr("Select a c&ustom configuration file"), Body());
     customRadio_->setObjectName(QStringLiteral("customConfiguration"));
     layout->addWidget(defaultRadio_);
     layout->addWidget(customRadio_);
 
     auto* pathRow = new QHBoxLayout;
-    auto* pathLabel = new QLabel(QStringLiteral("Update CF&G file:"), Body());
+    auto* pathLabel = new QLabel(tr("Update CF&G file:"), Body());
     pathEdit_ = new QLineEdit(Body());
     pathEdit_->setObjectName(QStringLiteral("configurationFile"));
     pathLabel->setBuddy(pathEdit_);
-    selectButton_ = new QPushButton(QStringLiteral("Selec&t..."), Body());
+    selectButton_ = new QPushButton(tr("Selec&t..."), Body());
     selectButton_->setObjectName(QStringLiteral("selectConfiguration"));
     pathRow->addWidget(pathLabel);
     pathRow->addWidget(pathEdit_, 1);
     pathRow->addWidget(selectButton_);
     layout->addLayout(pathRow);
 
-    auto* links = new QGroupBox(QStringLiteral("SQL Links"), Body());
+    auto* links = new QGroupBox(tr("SQL Links"), Body());
     auto* grid = new QGridLayout(links);
     for (int i = 0; i < kDriverCount; ++i) {
         const SqlLinksDriver& driver = *SqlLinksDrivers[i];
@@ -73,7 +74,7 @@ WPageBDECfg::WPageBDECfg(WWizardApp& app, QWidget* parent)
     layout->addWidget(links);
 
     auto* launchRow = new QHBoxLayout;
-    launchButton_ = new QPushButton(QStringLiteral("Launch BD&E..."), Body());
+    launchButton_ = new QPushButton(tr("Launch BD&E..."), Body());
     launchButton_->setObjectName(QStringLiteral("launchAdministrator"));
     launchRow->addStretch(1);
     launchRow->addWidget(launchButton_);
@@ -103,11 +104,10 @@ bool WPageBDECfg::OnInitDialog() {
         drivers_[i]->setEnabled(present);
         QString why;
         if (project->InstallLocation.empty())
-            why = QStringLiteral("No installation folder is known, so %1 is not available.")
+            why = tr("No installation folder is known, so %1 is not available.")
                       .arg(QString::fromLatin1(script));
         else if (!present)
-            why = QStringLiteral("%1 is not in %2.")
-                      .arg(QString::fromLatin1(script), NativePath(comps));
+            why = tr("%1 is not in %2.").arg(QString::fromLatin1(script), NativePath(comps));
         drivers_[i]->setToolTip(why);
     }
     UpdateLaunchButton();
@@ -204,7 +204,7 @@ void WPageBDECfg::OnSelect() {
     Dialogs::FileRequest request;
     request.folder = NativePath(JoinPath(Project()->InstallLocation, "MySetup"));
     // The default file is a ".CNF" one: the author may pick such a file too.
-    request.filter = QStringLiteral("Configuration files (*.CFG)|*.CFG|All Files (*.*)|*.*|");
+    request.filter = tr("Configuration files (*.CFG)|*.CFG|All Files (*.*)|*.*|");
     request.defaultSuffix = QStringLiteral("cfg");
     request.fileName = pathEdit_->text().isEmpty() ? QStringLiteral("*.cfg") : pathEdit_->text();
     request.mustExist = true;
@@ -242,18 +242,17 @@ int WPageBDECfg::CommitPage() {
     if (customRadio_->isChecked()) {
         std::string path;
         if (!EnginePath(pathEdit_->text(), path)) {
-            Boxes().Message(UnstorableMessage(QStringLiteral("The configuration file name"),
+            Boxes().Message(UnstorableMessage(tr("The configuration file name"),
                                               UnstorableCharacters(pathEdit_->text())),
                             Dialogs::Icon::Exclamation, QString(), this);
             pathEdit_->setFocus();
             return 0;
         }
         if (!TakeConfigFile(*project, false, path)) {
-            const Dialogs::Answer answer =
-                Boxes().Show(FromEngine(kConfigFileInvalid) +
-                                 QStringLiteral("  Do you wish to use the default CNF file?"),
-                             Dialogs::Buttons::YesNo, Dialogs::Icon::Question, Dialogs::Answer::No,
-                             QString(), this);
+            const Dialogs::Answer answer = Boxes().Show(
+                FromEngine(kConfigFileInvalid) + tr("  Do you wish to use the default CNF file?"),
+                Dialogs::Buttons::YesNo, Dialogs::Icon::Question, Dialogs::Answer::No, QString(),
+                this);
             if (answer != Dialogs::Answer::Yes) {
                 pathEdit_->setFocus();
                 return 0;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFile>
 #include <QGridLayout>
@@ -12,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QRegularExpression>
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -34,6 +36,45 @@ namespace vantrel {
 
 namespace {
 
+// The plan's texts in the user's language: their fixed words are translated,
+// the numbers, sizes and names in them kept.
+QString Shown(const std::string& planText) {
+    struct Form {
+        QRegularExpression english;
+        const char* text;
+    };
+    static const Form forms[] = {
+        {QRegularExpression(QStringLiteral("^Size of fileset including setup files : (.*)$")),
+         QT_TRANSLATE_NOOP("vantrel::WPageFinish", "Size of fileset including setup files : %1")},
+        {QRegularExpression(QStringLiteral("^Estimated number of disks : (.*)$")),
+         QT_TRANSLATE_NOOP("vantrel::WPageFinish", "Estimated number of disks : %1")},
+        {QRegularExpression(QStringLiteral("^Components: (.*)$")),
+         QT_TRANSLATE_NOOP("vantrel::WPageFinish", "Components: %1")},
+        {QRegularExpression(QStringLiteral("^Description :  A floppy setup, using multiple (.*) "
+                                           "disks, will be created\\. Once.*$")),
+         QT_TRANSLATE_NOOP("vantrel::WPageFinish",
+                           "Description :  A floppy setup, using multiple %1 disks, will be "
+                           "created. Once the media is created, copy over the contents of each "
+                           "numbered directory onto seperate disks. To begin installation of "
+                           "the product, double click on setup.exe on the first disk.")},
+    };
+    const QString text = FromEngine(planText);
+    for (const Form& form : forms) {
+        const QRegularExpressionMatch match = form.english.match(text);
+        if (match.hasMatch())
+            return QCoreApplication::translate("vantrel::WPageFinish", form.text)
+                .arg(match.captured(1));
+    }
+    return QCoreApplication::translate("vantrel::WPageFinish", text.toUtf8().constData());
+}
+
+// The plan's description of a set on one disk, for the translation tools.
+[[maybe_unused]] const char* const kSingleDescription = QT_TRANSLATE_NOOP(
+    "vantrel::WPageFinish",
+    "Description :  A single disk setup will be created since your fileset can fit onto one disk "
+    "or CD. Once the media is created, copy over all the files and directories onto your disk or "
+    "CD.  To begin installation from the CD or disk, double click on Setup32.exe.");
+
 constexpr int kHelpContext = 1015;
 // Sizes from this one up are shown as a CD, smaller ones as a floppy.
 constexpr double kCdIconBytes = 100000000.0;
@@ -48,23 +89,25 @@ class WaitCursor {
 }  // namespace
 
 WPageFinish::WPageFinish(WWizardApp& app, QWidget* parent)
-    : WPage(app, QStringLiteral("Create Distribution Media"), kHelpContext, parent) {
+    : WPage(app, tr("Create Distribution Media"), kHelpContext, parent) {
     auto* layout = new QVBoxLayout(Body());
 
-    layout->addWidget(new QLabel(QStringLiteral("Media distribution folder:"), Body()));
+    layout->addWidget(new QLabel(tr("Media distribution folder:"), Body()));
     auto* folderRow = new QHBoxLayout;
     folderEdit_ = new QLineEdit(Body());
     folderEdit_->setObjectName(QStringLiteral("mediaFolder"));
-    browseButton_ = new QPushButton(QStringLiteral("Bro&wse..."), Body());
+    folderEdit_->setAccessibleName(tr("Media folder"));
+    browseButton_ = new QPushButton(tr("Bro&wse..."), Body());
     browseButton_->setObjectName(QStringLiteral("browse"));
     folderRow->addWidget(folderEdit_, 1);
     folderRow->addWidget(browseButton_);
     layout->addLayout(folderRow);
 
     auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel(QStringLiteral("Media size:"), Body()), 0, 0);
+    grid->addWidget(new QLabel(tr("Media size:"), Body()), 0, 0);
     sizeCombo_ = new QComboBox(Body());
     sizeCombo_->setObjectName(QStringLiteral("size"));
+    sizeCombo_->setAccessibleName(tr("Size of the medium"));
     for (const WMediaSizeEntry& entry : MediaSizeEntries)
         sizeCombo_->addItem(QString::fromLatin1(entry.text), entry.bytes);
     grid->addWidget(sizeCombo_, 0, 1);
@@ -72,18 +115,24 @@ WPageFinish::WPageFinish(WWizardApp& app, QWidget* parent)
     iconLabel_->setObjectName(QStringLiteral("sizeIcon"));
     grid->addWidget(iconLabel_, 0, 2, 2, 1);
 
-    grid->addWidget(new QLabel(QStringLiteral("Custom size:"), Body()), 1, 0);
+    grid->addWidget(new QLabel(tr("Custom size:"), Body()), 1, 0);
     auto* customRow = new QHBoxLayout;
     customEdit_ = new QLineEdit(Body());
     customEdit_->setObjectName(QStringLiteral("customSize"));
+    customEdit_->setAccessibleName(tr("Custom size"));
     spinUp_ = new QToolButton(Body());
     spinUp_->setArrowType(Qt::UpArrow);
     spinUp_->setAutoRepeat(true);
+    spinUp_->setAccessibleName(tr("Larger"));
+    spinUp_->setToolTip(spinUp_->accessibleName());
     spinDown_ = new QToolButton(Body());
     spinDown_->setArrowType(Qt::DownArrow);
     spinDown_->setAutoRepeat(true);
+    spinDown_->setAccessibleName(tr("Smaller"));
+    spinDown_->setToolTip(spinDown_->accessibleName());
     unitCombo_ = new QComboBox(Body());
     unitCombo_->setObjectName(QStringLiteral("unit"));
+    unitCombo_->setAccessibleName(tr("Unit of the custom size"));
     for (const WMediaSizeUnit& unit : MediaSizeUnits)
         unitCombo_->addItem(QString::fromLatin1(unit.text), unit.bytes);
     customRow->addWidget(customEdit_, 1);
@@ -124,11 +173,11 @@ WPageFinish::WPageFinish(WWizardApp& app, QWidget* parent)
     layout->addWidget(textsArea_, 1);
 
     auto* buttons = new QHBoxLayout;
-    saveButton_ = new QPushButton(QStringLiteral("&Save Project"), Body());
+    saveButton_ = new QPushButton(tr("&Save Project"), Body());
     saveButton_->setObjectName(QStringLiteral("save"));
-    createButton_ = new QPushButton(QStringLiteral("&Create Media"), Body());
+    createButton_ = new QPushButton(tr("&Create Media"), Body());
     createButton_->setObjectName(QStringLiteral("createMedia"));
-    testButton_ = new QPushButton(QStringLiteral("&Test Setup"), Body());
+    testButton_ = new QPushButton(tr("&Test Setup"), Body());
     testButton_->setObjectName(QStringLiteral("testSetup"));
     buttons->addWidget(saveButton_);
     buttons->addWidget(createButton_);
@@ -138,19 +187,19 @@ WPageFinish::WPageFinish(WWizardApp& app, QWidget* parent)
 
     resultView_ = new QPlainTextEdit(Body());
     resultView_->setObjectName(QStringLiteral("result"));
+    resultView_->setAccessibleName(tr("Result"));
     resultView_->setReadOnly(true);
-    resultView_->setPlaceholderText(
-        QStringLiteral("The result of Create Media and Test Setup appears here."));
+    resultView_->setPlaceholderText(tr("The result of Create Media and Test Setup appears here."));
     layout->addWidget(resultView_, 1);
     auto* resultRow = new QHBoxLayout;
-    openButton_ = new QPushButton(QStringLiteral("&Open Media Folder"), Body());
+    openButton_ = new QPushButton(tr("&Open Media Folder"), Body());
     openButton_->setObjectName(QStringLiteral("openFolder"));
     openButton_->setEnabled(false);
-    verifyButton_ = new QPushButton(QStringLiteral("&Verify Media"), Body());
+    verifyButton_ = new QPushButton(tr("&Verify Media"), Body());
     verifyButton_->setObjectName(QStringLiteral("verifyMedia"));
     verifyButton_->setToolTip(
-        QStringLiteral("Check the media just created without installing them: the scripts, "
-                       "every file of the components with its size, and every archive"));
+        tr("Check the media just created without installing them: the scripts, "
+           "every file of the components with its size, and every archive"));
     verifyButton_->setEnabled(false);
     resultRow->addStretch(1);
     resultRow->addWidget(verifyButton_);
@@ -203,7 +252,7 @@ bool WPageFinish::OnKillActive() {
 bool WPageFinish::OnWizardFinish() {
     if (!App().Modified())
         return true;
-    switch (Boxes().Ask(QStringLiteral("Would you like to save your changes before exiting?"),
+    switch (Boxes().Ask(tr("Would you like to save your changes before exiting?"),
                         Dialogs::Buttons::YesNoCancel, Dialogs::Answer::Yes, this)) {
         case Dialogs::Answer::Yes:
             return ValidateSize() && CommitPage() != 0 && App().SaveProject();
@@ -220,9 +269,9 @@ int WPageFinish::CommitPage() {
         return 1;
     std::string folder;
     if (!EnginePath(folderEdit_->text(), folder)) {
-        Boxes().Message(UnstorableMessage(QStringLiteral("Media folder"),
-                                          UnstorableCharacters(folderEdit_->text())),
-                        Dialogs::Icon::Stop, QString(), this);
+        Boxes().Message(
+            UnstorableMessage(tr("Media folder"), UnstorableCharacters(folderEdit_->text())),
+            Dialogs::Icon::Stop, QString(), this);
         folderEdit_->setFocus();
         return 0;
     }
@@ -244,10 +293,10 @@ void WPageFinish::Recompute() {
         return;
     TakeControls();
     plan_.Recompute(*project);
-    sizeLabel_->setText(FromEngine(plan_.SizeText()));
-    estimateLabel_->setText(FromEngine(plan_.EstimateText()));
-    componentsLabel_->setText(FromEngine(plan_.ComponentsText()));
-    descriptionLabel_->setText(FromEngine(plan_.Description()));
+    sizeLabel_->setText(Shown(plan_.SizeText()));
+    estimateLabel_->setText(Shown(plan_.EstimateText()));
+    componentsLabel_->setText(Shown(plan_.ComponentsText()));
+    descriptionLabel_->setText(Shown(plan_.Description()));
     const bool custom = plan_.Selection() == WMediaPlan::kCustomEntry;
     customEdit_->setEnabled(custom);
     spinUp_->setEnabled(custom);
@@ -260,7 +309,7 @@ void WPageFinish::ShowIcon() {
     const bool cd = plan_.Capacity() >= kCdIconBytes;
     iconLabel_->setPixmap(
         QPixmap(cd ? QStringLiteral(":/vantrel/cd.png") : QStringLiteral(":/vantrel/floppy.png")));
-    iconLabel_->setAccessibleName(cd ? QStringLiteral("CD") : QStringLiteral("Floppy disk"));
+    iconLabel_->setAccessibleName(cd ? tr("CD") : tr("Floppy disk"));
 }
 
 void WPageFinish::OnSizeChanged() {
@@ -311,7 +360,7 @@ void WPageFinish::OnBrowse() {
     if (EnginePath(folderEdit_->text(), current) && IsFolder(current))
         start = folderEdit_->text();
     Dialogs::FolderRequest request;
-    request.caption = QStringLiteral("Please select a directory");
+    request.caption = tr("Please select a directory");
     request.startFolder = start;
     request.options = kMediaFolderOptions;
     request.acceptReadOnly = false;
@@ -368,15 +417,15 @@ void WPageFinish::OnCreateMedia() {
         // folder of two sets mixed. Keeping the earlier one means building
         // elsewhere.
         if (answer == Dialogs::Answer::No) {
-            Boxes().Message(QStringLiteral("The existing setup in %1 is kept, so no media were "
-                                           "created. Choose another folder for the new media.")
+            Boxes().Message(tr("The existing setup in %1 is kept, so no media were "
+                               "created. Choose another folder for the new media.")
                                 .arg(NativePath(folder)),
                             Dialogs::Icon::Information, QString(), this);
             return;
         }
         if (!WMediaPlan::ClearFolder(folder)) {
-            Boxes().Message(QStringLiteral("The existing setup in %1 could not be removed "
-                                           "completely.")
+            Boxes().Message(tr("The existing setup in %1 could not be removed "
+                               "completely.")
                                 .arg(NativePath(folder)),
                             Dialogs::Icon::Stop, QString(), this);
             return;
@@ -400,12 +449,12 @@ void WPageFinish::OnCreateMedia() {
     lastMediaFolder_ = folder;
     QString log;
     if (!builder.LogPath().empty() && IsFile(builder.LogPath()))
-        log = QStringLiteral("\n\nLog: %1").arg(NativePath(builder.LogPath()));
+        log = tr("\n\nLog: %1").arg(NativePath(builder.LogPath()));
     if (ok) {
         lastMedia_ = media;
-        ShowResult(QStringLiteral("The media were created in %1.").arg(media) +
-                       (plan_.IsFloppy() ? QStringLiteral("\nCopy each numbered folder onto a "
-                                                          "disk of its own.")
+        ShowResult(tr("The media were created in %1.").arg(media) +
+                       (plan_.IsFloppy() ? tr("\nCopy each numbered folder onto a "
+                                              "disk of its own.")
                                          : QString()) +
                        log,
                    true);
@@ -415,10 +464,10 @@ void WPageFinish::OnCreateMedia() {
                    IsFolder(folder));
     } else {
         lastMedia_ = media;
-        ShowResult(QStringLiteral("The media were not created completely: %1")
-                           .arg(FromEngine(builder.ErrorText())) +
-                       log,
-                   IsFolder(folder));
+        ShowResult(
+            tr("The media were not created completely: %1").arg(FromEngine(builder.ErrorText())) +
+                log,
+            IsFolder(folder));
     }
 }
 
@@ -428,8 +477,8 @@ void WPageFinish::OnTestSetup() {
         return;
     const std::string folder = WTestSetup::FolderFor(project->MediaDistributionDirectory);
     if (folder.empty() || IsFile(folder)) {
-        Boxes().Message(QStringLiteral("There is no folder for the test run."), Dialogs::Icon::Stop,
-                        QString(), this);
+        Boxes().Message(tr("There is no folder for the test run."), Dialogs::Icon::Stop, QString(),
+                        this);
         return;
     }
     WTestSetup::TakeEngineFiles(*project);
@@ -442,21 +491,19 @@ void WPageFinish::OnTestSetup() {
 
     QString text;
     if (!result.started) {
-        text = QStringLiteral(
-                   "The setup engine could not be started: there is no runnable %1 among the "
-                   "engine files of %2.")
+        text = tr("The setup engine could not be started: there is no runnable %1 among the "
+                  "engine files of %2.")
                    .arg(QString::fromLatin1(WTestSetup::kEngineProgram),
                         NativePath(JoinPath(project->InstallLocation, "Distrib")));
     } else {
-        text =
-            QStringLiteral("Test run of %1%2:\n\n")
-                .arg(QString::fromLatin1(WTestSetup::kEngineProgram),
-                     QString::fromLatin1(WTestSetup::kCommandLine)) +
-            QString::fromLocal8Bit(output).trimmed() +
-            QStringLiteral("\n\nThe setup engine ended with exit status %1.").arg(result.exitCode);
+        text = tr("Test run of %1%2:\n\n")
+                   .arg(QString::fromLatin1(WTestSetup::kEngineProgram),
+                        QString::fromLatin1(WTestSetup::kCommandLine)) +
+               QString::fromLocal8Bit(output).trimmed() +
+               tr("\n\nThe setup engine ended with exit status %1.").arg(result.exitCode);
     }
     if (!result.removed) {
-        text += QStringLiteral("\nThe temporary folder %1 could not be removed completely.")
+        text += tr("\nThe temporary folder %1 could not be removed completely.")
                     .arg(NativePath(result.folder));
     }
     ShowResult(text, false);
@@ -476,14 +523,14 @@ void WPageFinish::OnVerifyMedia() {
     const bool sound = verifier.Verify(lastMediaFolder_);
     QApplication::restoreOverrideCursor();
     const int files = verifier.FileCount();
-    QString text = QStringLiteral("\n\nVerify: ");
+    QString text = tr("\n\nVerify: ");
     if (sound) {
-        text += QStringLiteral("the set is sound (%1 file record%2 checked).")
+        text += tr("the set is sound (%1 file record%2 checked).")
                     .arg(files)
                     .arg(files == 1 ? QString() : QStringLiteral("s"));
     } else {
         const auto& problems = verifier.Problems();
-        text += QStringLiteral("%1 problem%2 found:")
+        text += tr("%1 problem%2 found:")
                     .arg(problems.size())
                     .arg(problems.size() == 1 ? QString() : QStringLiteral("s"));
         for (const std::string& problem : problems)

@@ -31,29 +31,31 @@ constexpr int kRelease = 1;
 }  // namespace
 
 WPageLicense::WPageLicense(WWizardApp& app, QWidget* parent)
-    : WPage(app, QStringLiteral("License Agreement and Release Notes"), kHelpContext, parent) {
+    : WPage(app, tr("License Agreement and Release Notes"), kHelpContext, parent) {
     auto* layout = new QVBoxLayout(Body());
     selector_ = new QComboBox(Body());
     selector_->setObjectName(QStringLiteral("selector"));
+    selector_->setAccessibleName(tr("Text shown"));
     selector_->addItem(QStringLiteral("View License Agreement"));
     selector_->addItem(QStringLiteral("View Release Notes"));
     layout->addWidget(selector_);
 
-    licenseBox_ = new QCheckBox(QStringLiteral("Include &License Agreement"), Body());
+    licenseBox_ = new QCheckBox(tr("Include &License Agreement"), Body());
     licenseBox_->setObjectName(QStringLiteral("includeLicense"));
-    releaseBox_ = new QCheckBox(QStringLiteral("Include &Release Notes"), Body());
+    releaseBox_ = new QCheckBox(tr("Include &Release Notes"), Body());
     releaseBox_->setObjectName(QStringLiteral("includeRelease"));
     layout->addWidget(licenseBox_);
     layout->addWidget(releaseBox_);
 
     edit_ = new QPlainTextEdit(Body());
     edit_->setObjectName(QStringLiteral("text"));
+    edit_->setAccessibleName(tr("Text"));
     edit_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     edit_->installEventFilter(this);
     layout->addWidget(edit_, 1);
 
     auto* row = new QHBoxLayout;
-    importButton_ = new QPushButton(QStringLiteral("Import &Text File..."), Body());
+    importButton_ = new QPushButton(tr("Import &Text File..."), Body());
     importButton_->setObjectName(QStringLiteral("import"));
     row->addStretch(1);
     row->addWidget(importButton_);
@@ -100,11 +102,10 @@ bool WPageLicense::StoreEditText() {
 bool WPageLicense::StoreEditTextOrExplain() {
     if (StoreEditText())
         return true;
-    Boxes().Message(
-        UnstorableMessage(shownIndex_ == kRelease ? QStringLiteral("The release notes")
-                                                  : QStringLiteral("The license agreement"),
-                          UnstorableCharacters(EditText())),
-        Dialogs::Icon::Exclamation, QString(), this);
+    Boxes().Message(UnstorableMessage(shownIndex_ == kRelease ? QStringLiteral("The release notes")
+                                                              : tr("The license agreement"),
+                                      UnstorableCharacters(EditText())),
+                    Dialogs::Icon::Exclamation, QString(), this);
     edit_->setFocus();
     return false;
 }
@@ -176,7 +177,7 @@ bool WPageLicense::eventFilter(QObject* watched, QEvent* event) {
 void WPageLicense::OnImport() {
     Dialogs::FileRequest request;
     request.defaultSuffix = QStringLiteral("txt");
-    request.filter = QStringLiteral("Text Files (*.txt) | *.txt| All Files (*.*)|*.*|");
+    request.filter = tr("Text Files (*.txt) | *.txt| All Files (*.*)|*.*|");
     request.mustExist = true;
     QString chosen;
     const Dialogs::FileResult result = Boxes().OpenFile(request, chosen, this);
@@ -205,9 +206,9 @@ void WPageLicense::OnImport() {
                 Dialogs::Icon::Exclamation, QString(), this);
             return;
         case WTextImport::kUnreadable:
-            Boxes().Message(QStringLiteral("The file could not be read.\n\n%1")
-                                .arg(FromEngine(imported.detail)),
-                            Dialogs::Icon::Stop, QString(), this);
+            Boxes().Message(
+                tr("The file could not be read.\n\n%1").arg(FromEngine(imported.detail)),
+                Dialogs::Icon::Stop, QString(), this);
             return;
         case WTextImport::kNotText:
             // A zero byte ends the text where the setup reads it.
@@ -215,7 +216,7 @@ void WPageLicense::OnImport() {
             return;
         case WTextImport::kUnstorable:
             Boxes().Message(
-                UnstorableMessage(QStringLiteral("The file"),
+                UnstorableMessage(tr("The file"),
                                   QString::fromStdString(imported.detail).remove(QLatin1Char(' '))),
                 Dialogs::Icon::Exclamation, QString(), this);
             return;
@@ -241,13 +242,12 @@ bool WPageLicense::OnKillActive() {
     if (noLicense || noRelease) {
         QString what;
         if (noLicense && noRelease)
-            what = QStringLiteral("License Agreement or Release Notes");
+            what = tr("License Agreement or Release Notes");
         else
-            what =
-                noLicense ? QStringLiteral("License Agreement") : QStringLiteral("Release Notes");
+            what = noLicense ? tr("License Agreement") : tr("Release Notes");
         const Dialogs::Answer answer = Boxes().Show(
-            QStringLiteral("You have not entered any text for the %1.\n\n"
-                           "Would you like to continue anyways?")
+            tr("You have not entered any text for the %1.\n\n"
+               "Would you like to continue anyways?")
                 .arg(what),
             Dialogs::Buttons::YesNo, Dialogs::Icon::Question, Dialogs::Answer::No, QString(), this);
         if (answer != Dialogs::Answer::Yes)

@@ -1,6 +1,7 @@
 #include "pages/page_list.h"
 
 #include "app/cp_sheet.h"
+#include "app/wizard_app.h"
 #include "pages/cust_page.h"
 #include "pages/files_page.h"
 #include "pages/page_background.h"
@@ -27,6 +28,12 @@ void AddWizardPages(CPSheet& sheet, WWizardApp& app) {
     sheet.AddPage(new WCustPage(app));
     sheet.AddPage(new WPageBDECfg(app));
     sheet.AddPage(new WPageFinish(app));
+}
+
+bool OpenProjectAtStart(WWizardApp& app, const QString& path) {
+    CPSheet* sheet = app.Sheet();
+    auto* welcome = sheet ? qobject_cast<WPageWelcome*>(sheet->CurrentPage()) : nullptr;
+    return welcome && welcome->OpenGivenProject(path);
 }
 
 }  // namespace vantrel

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs.h"
+#include "app/list_columns.h"
 #include "app/qt_text.h"
 #include "app/wizard_app.h"
 #include "pages/reg_key_dialog.h"
@@ -31,37 +32,36 @@ enum Column { kUninstall, kRootKey, kKey, kKeyName, kKeyValue, kColumnCount };
 }  // namespace
 
 WPageRegKeys::WPageRegKeys(WWizardApp& app, QWidget* parent)
-    : WPage(app, QString::fromLatin1(kRegistryPageTitle), kHelpContext, parent),
+    : WPage(app, tr(kRegistryPageTitle), kHelpContext, parent),
       runner_([](WRegKeyDialog& dialog) { return dialog.exec(); }) {
     auto* layout = new QVBoxLayout(Body());
-    auto* text =
-        new QLabel(QStringLiteral("Enter the registry keys and values that the setup writes on the "
-                                  "target machine, or import them from a registry file."),
-                   Body());
+    auto* text = new QLabel(tr("Enter the registry keys and values that the setup writes on the "
+                               "target machine, or import them from a registry file."),
+                            Body());
     text->setWordWrap(true);
     layout->addWidget(text);
 
     list_ = new QTreeWidget(Body());
     list_->setObjectName(QStringLiteral("registryEntries"));
+    list_->setAccessibleName(tr("Registry entries"));
     list_->setRootIsDecorated(false);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setColumnCount(kColumnCount);
-    list_->setHeaderLabels({QStringLiteral("Uninstall"), QStringLiteral("Root Key"),
-                            QStringLiteral("Key"), QStringLiteral("Key Name"),
-                            QStringLiteral("Key Value")});
-    list_->header()->setStretchLastSection(true);
+    list_->setHeaderLabels(
+        {tr("Uninstall"), tr("Root Key"), tr("Key"), tr("Key Name"), tr("Key Value")});
+    FitColumns(list_);
     layout->addWidget(list_, 1);
 
     auto* buttons = new QHBoxLayout;
-    editorButton_ = new QPushButton(QStringLiteral("&Registry Editor..."), Body());
+    editorButton_ = new QPushButton(tr("&Registry Editor..."), Body());
     editorButton_->setObjectName(QStringLiteral("registryEditor"));
-    importButton_ = new QPushButton(QStringLiteral("&Import .reg..."), Body());
+    importButton_ = new QPushButton(tr("&Import .reg..."), Body());
     importButton_->setObjectName(QStringLiteral("importReg"));
-    addButton_ = new QPushButton(QStringLiteral("&Add Key..."), Body());
+    addButton_ = new QPushButton(tr("&Add Key..."), Body());
     addButton_->setObjectName(QStringLiteral("addKey"));
-    modifyButton_ = new QPushButton(QStringLiteral("&Modify Key..."), Body());
+    modifyButton_ = new QPushButton(tr("&Modify Key..."), Body());
     modifyButton_->setObjectName(QStringLiteral("modifyKey"));
-    deleteButton_ = new QPushButton(QStringLiteral("&Delete Key"), Body());
+    deleteButton_ = new QPushButton(tr("&Delete Key"), Body());
     deleteButton_->setObjectName(QStringLiteral("deleteKey"));
     for (QPushButton* b : {editorButton_, importButton_})
         buttons->addWidget(b);
@@ -212,8 +212,8 @@ void WPageRegKeys::OnDelete() {
 
 void WPageRegKeys::OnImport() {
     Dialogs::FileRequest request;
-    request.title = QStringLiteral("Import Registry File");
-    request.filter = QStringLiteral("Registry files (*.reg)|*.reg|All Files (*.*)|*.*|");
+    request.title = tr("Import Registry File");
+    request.filter = tr("Registry files (*.reg)|*.reg|All Files (*.*)|*.*|");
     request.defaultSuffix = QStringLiteral("reg");
     request.mustExist = true;
     QString chosen;
@@ -237,9 +237,8 @@ void WPageRegKeys::OnImport() {
         SetModified();
     }
     UpdateButtons();
-    QString text = added.size() == 1
-                       ? QStringLiteral("1 registry entry was imported.")
-                       : QStringLiteral("%1 registry entries were imported.").arg(added.size());
+    QString text = added.size() == 1 ? tr("1 registry entry was imported.")
+                                     : tr("%1 registry entries were imported.").arg(added.size());
     if (!import.RefusedLines().empty()) {
         text += QStringLiteral("\n\n") + FromEngine(import.RefusedMessage());
         Boxes().Message(text, Dialogs::Icon::Exclamation, QString(), this);

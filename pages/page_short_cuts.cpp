@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs.h"
+#include "app/list_columns.h"
 #include "app/qt_text.h"
 #include "pages/shortcut_dialog.h"
 #include "project/project_data.h"
@@ -33,11 +34,11 @@ QListWidgetItem* Row(const QString& text, const void* element) {
 }  // namespace
 
 WPageShortCuts::WPageShortCuts(WWizardApp& app, QWidget* parent)
-    : WPage(app, QString::fromLatin1(kShortcutsPageTitle), kHelpContext, parent),
+    : WPage(app, tr(kShortcutsPageTitle), kHelpContext, parent),
       runner_([](WShortcutDialog& dialog) { return dialog.exec(); }) {
     auto* layout = new QVBoxLayout(Body());
-    auto* text = new QLabel(QStringLiteral("Here you can select which forms and/or scripts can "
-                                           "have a shortcut on the Start menu."),
+    auto* text = new QLabel(tr("Here you can select which forms and/or scripts can "
+                               "have a shortcut on the Start menu."),
                             Body());
     text->setWordWrap(true);
     layout->addWidget(text);
@@ -45,7 +46,7 @@ WPageShortCuts::WPageShortCuts(WWizardApp& app, QWidget* parent)
     auto* groupRow = new QHBoxLayout;
     group_ = new QLineEdit(Body());
     group_->setObjectName(QStringLiteral("groupName"));
-    auto* groupLabel = new QLabel(QStringLiteral("&Group Name:"), Body());
+    auto* groupLabel = new QLabel(tr("&Group Name:"), Body());
     groupLabel->setBuddy(group_);
     groupRow->addWidget(groupLabel);
     groupRow->addWidget(group_, 1);
@@ -56,17 +57,21 @@ WPageShortCuts::WPageShortCuts(WWizardApp& app, QWidget* parent)
     files_->setObjectName(QStringLiteral("applicationFiles"));
     shortcuts_ = new QListWidget(Body());
     shortcuts_->setObjectName(QStringLiteral("shortcuts"));
-    auto* filesLabel = new QLabel(QStringLiteral("Applicaton &Files:"), Body());
+    files_->setAccessibleName(tr("Application files"));
+    shortcuts_->setAccessibleName(tr("Shortcuts"));
+    ShowPaths(files_);
+    ShowPaths(shortcuts_);
+    auto* filesLabel = new QLabel(tr("Applicaton &Files:"), Body());
     filesLabel->setBuddy(files_);
-    auto* shortcutsLabel = new QLabel(QStringLiteral("&Shortcuts:"), Body());
+    auto* shortcutsLabel = new QLabel(tr("&Shortcuts:"), Body());
     shortcutsLabel->setBuddy(shortcuts_);
-    addButton_ = new QPushButton(QStringLiteral("&Add Shortcut..."), Body());
+    addButton_ = new QPushButton(tr("&Add Shortcut..."), Body());
     addButton_->setObjectName(QStringLiteral("addShortcut"));
-    runtimeButton_ = new QPushButton(QStringLiteral("Add &Runtime Shortcut"), Body());
+    runtimeButton_ = new QPushButton(tr("Add &Runtime Shortcut"), Body());
     runtimeButton_->setObjectName(QStringLiteral("addRuntimeShortcut"));
-    deleteButton_ = new QPushButton(QStringLiteral("&Delete Shortcut"), Body());
+    deleteButton_ = new QPushButton(tr("&Delete Shortcut"), Body());
     deleteButton_->setObjectName(QStringLiteral("deleteShortcut"));
-    propertiesButton_ = new QPushButton(QStringLiteral("&Properties..."), Body());
+    propertiesButton_ = new QPushButton(tr("&Properties..."), Body());
     propertiesButton_->setObjectName(QStringLiteral("shortcutProperties"));
     auto* buttons = new QVBoxLayout;
     buttons->addStretch(1);
@@ -253,7 +258,7 @@ void WPageShortCuts::OnProperties() {
 
 int WPageShortCuts::CommitPage() {
     std::string group;
-    if (!TakeText(group_, QStringLiteral("The group name"), group))
+    if (!TakeText(group_, tr("The group name"), group))
         return 0;
     if (std::string refused = CheckGroupName(group); !refused.empty()) {
         Boxes().Message(FromEngine(refused),

@@ -34,31 +34,32 @@ const char* const kProjectFilter = "Tessary Vantrel (*.zlt)|*.zlt|";
 }  // namespace
 
 WPageWelcome::WPageWelcome(WWizardApp& app, QWidget* parent)
-    : WPage(app, QStringLiteral("Welcome to the Tessary 9 Vantrel"), kHelpContext, parent) {
+    : WPage(app, tr("Welcome to the Tessary 9 Vantrel"), kHelpContext, parent) {
     auto* layout = new QVBoxLayout(Body());
-    auto* intro = new QLabel(
-        QStringLiteral("This wizard builds the installation set of your Tessary application. "
-                       "Start a new project, open a project you saved before, or continue "
-                       "with the project you are working on."),
-        Body());
+    auto* intro =
+        new QLabel(tr("This wizard builds the installation set of your Tessary application. "
+                      "Start a new project, open a project you saved before, or continue "
+                      "with the project you are working on."),
+                   Body());
     intro->setWordWrap(true);
     layout->addWidget(intro);
     layout->addSpacing(12);
 
-    newRadio_ = new QRadioButton(QStringLiteral("&Start a New Project"), Body());
-    openRadio_ = new QRadioButton(QStringLiteral("&Open an Existing Project"), Body());
-    continueRadio_ = new QRadioButton(QStringLiteral("&Continue Current Project"), Body());
+    newRadio_ = new QRadioButton(tr("&Start a New Project"), Body());
+    openRadio_ = new QRadioButton(tr("&Open an Existing Project"), Body());
+    continueRadio_ = new QRadioButton(tr("&Continue Current Project"), Body());
     newRadio_->setObjectName(QStringLiteral("newProject"));
     openRadio_->setObjectName(QStringLiteral("openProject"));
     continueRadio_->setObjectName(QStringLiteral("continueProject"));
 
     pathBox_ = new QComboBox(Body());
     pathBox_->setObjectName(QStringLiteral("projectPath"));
+    pathBox_->setAccessibleName(tr("Project file"));
     pathBox_->setEditable(true);
     pathBox_->setInsertPolicy(QComboBox::NoInsert);
     pathBox_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     pathBox_->setMinimumContentsLength(30);
-    selectButton_ = new QPushButton(QStringLiteral("Selec&t..."), Body());
+    selectButton_ = new QPushButton(tr("Selec&t..."), Body());
     selectButton_->setObjectName(QStringLiteral("select"));
 
     layout->addWidget(newRadio_);
@@ -206,6 +207,18 @@ void WPageWelcome::OnSelect() {
     App().SetHelpContext(kHelpContext);
 }
 
+bool WPageWelcome::OpenGivenProject(const QString& path) {
+    if (!Sheet() || Sheet()->CurrentPage() != this)
+        return false;
+    openRadio_->setEnabled(true);
+    openRadio_->setChecked(true);
+    OnOpenProject();
+    pathBox_->setEditText(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
+    selectedPath_ = pathBox_->currentText();
+    Sheet()->OnNext();
+    return Sheet()->CurrentPage() != this;
+}
+
 void WPageWelcome::LockControls(bool locked) {
     if (Sheet()) {
         Sheet()->Button(CPSheet::Next)->setEnabled(!locked);
@@ -226,8 +239,7 @@ void WPageWelcome::ShowWaitDialog() {
     auto* icon = new QLabel(waitDialog_);
     icon->setPixmap(QPixmap(QStringLiteral(":/vantrel/icon.png")));
     row->addWidget(icon);
-    row->addWidget(
-        new QLabel(QStringLiteral("Please wait reading your project file."), waitDialog_));
+    row->addWidget(new QLabel(tr("Please wait reading your project file."), waitDialog_));
     waitDialog_->adjustSize();
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect area = screen->availableGeometry();
@@ -252,10 +264,10 @@ int WPageWelcome::OnWizardNext() {
     WProjectData* project = Project();
 
     if (project->ProjectStarted == 1 && mode_ != Mode::Continue && App().Modified()) {
-        const Dialogs::Answer answer = Boxes().Ask(
-            QStringLiteral("You may have changed some settings in your current project.  "
+        const Dialogs::Answer answer =
+            Boxes().Ask(tr("You may have changed some settings in your current project.  "
                            "Would you like to save your settings before continuing?"),
-            Dialogs::Buttons::YesNo, Dialogs::Answer::Yes, this);
+                        Dialogs::Buttons::YesNo, Dialogs::Answer::Yes, this);
         // A save that was cancelled or failed keeps the user here with the
         // changes still marked, rather than dropping them with the project.
         if (answer == Dialogs::Answer::Yes && !App().SaveProject())
@@ -266,20 +278,18 @@ int WPageWelcome::OnWizardNext() {
     if (mode_ == Mode::Open) {
         const QString typed = selectedPath_.trimmed();
         if (typed.isEmpty()) {
-            Boxes().Message(
-                QStringLiteral("You must choose a distribution project file to continue."),
-                Dialogs::Icon::Exclamation, QString(), this);
+            Boxes().Message(tr("You must choose a distribution project file to continue."),
+                            Dialogs::Icon::Exclamation, QString(), this);
             return -1;
         }
         std::string path;
         if (!EnginePath(typed, path)) {
-            Boxes().Message(
-                UnstorableMessage(QStringLiteral("The project path"), UnstorableCharacters(typed)),
-                Dialogs::Icon::Exclamation, QString(), this);
+            Boxes().Message(UnstorableMessage(tr("The project path"), UnstorableCharacters(typed)),
+                            Dialogs::Icon::Exclamation, QString(), this);
             return -1;
         }
         if (!FileExists(path)) {
-            Boxes().Message(QStringLiteral("Unable to open the previous project file. Try again."),
+            Boxes().Message(tr("Unable to open the previous project file. Try again."),
                             Dialogs::Icon::Exclamation, QString(), this);
             return -1;
         }
@@ -298,9 +308,8 @@ int WPageWelcome::OnWizardNext() {
 
         if (!App().Files().Load(path)) {
             CloseWaitDialog();
-            Boxes().Message(
-                QStringLiteral("There was a problem in reading the Project. Try Again."),
-                Dialogs::Icon::Exclamation, QString(), this);
+            Boxes().Message(tr("There was a problem in reading the Project. Try Again."),
+                            Dialogs::Icon::Exclamation, QString(), this);
             LockControls(false);
             project->Clear();
             project->Reset();

@@ -29,6 +29,11 @@ class WPageWelcome : public WPage {
     QComboBox* PathBox() const { return pathBox_; }
     QPushButton* SelectButton() const { return selectButton_; }
 
+    // Opens the project file `path` (as typed on the command line) as
+    // "Open an Existing Project" and Next would: on success the next page is
+    // in front; otherwise the page stays, with the message that says why.
+    bool OpenGivenProject(const QString& path);
+
   public slots:
     void OnNewProject();
     void OnOpenProject();

@@ -26,7 +26,7 @@ constexpr int kCompanyLimit = 50;
 }  // namespace
 
 WProject::WProject(WWizardApp& app, QWidget* parent)
-    : WPage(app, QStringLiteral("Your Application Information"), kHelpContext, parent) {
+    : WPage(app, tr("Your Application Information"), kHelpContext, parent) {
     auto* layout = new QVBoxLayout(Body());
     auto* grid = new QGridLayout;
     nameEdit_ = new QLineEdit(Body());
@@ -44,26 +44,28 @@ WProject::WProject(WWizardApp& app, QWidget* parent)
         grid->addWidget(label, row, 0);
         grid->addWidget(field, row, 1);
     };
-    addRow(0, QStringLiteral("&Application name:"), nameEdit_);
-    addRow(1, QStringLiteral("&Version:"), versionEdit_);
-    addRow(2, QStringLiteral("Co&mpany name:"), companyEdit_);
+    addRow(0, tr("&Application name:"), nameEdit_);
+    addRow(1, tr("&Version:"), versionEdit_);
+    addRow(2, tr("Co&mpany name:"), companyEdit_);
     layout->addLayout(grid);
     layout->addSpacing(12);
 
-    useDefaultBox_ = new QCheckBox(QStringLiteral("Use default &destination directory"), Body());
+    useDefaultBox_ = new QCheckBox(tr("Use default &destination directory"), Body());
     useDefaultBox_->setObjectName(QStringLiteral("useDefaultDestination"));
     layout->addWidget(useDefaultBox_);
 
     auto* destination = new QHBoxLayout;
     baseList_ = new QComboBox(Body());
     baseList_->setObjectName(QStringLiteral("destinationBase"));
+    baseList_->setAccessibleName(tr("Destination base folder"));
     folderEdit_ = new QLineEdit(Body());
     folderEdit_->setObjectName(QStringLiteral("destinationFolder"));
+    folderEdit_->setAccessibleName(tr("Destination folder"));
     destination->addWidget(baseList_);
     destination->addWidget(new QLabel(QStringLiteral("\\"), Body()));
     destination->addWidget(folderEdit_, 1);
     layout->addLayout(destination);
-    auto* target = new QLabel(QStringLiteral("= <Target Folder>"), Body());
+    auto* target = new QLabel(tr("= <Target Folder>"), Body());
     target->setAlignment(Qt::AlignRight);
     layout->addWidget(target);
 
@@ -71,7 +73,7 @@ WProject::WProject(WWizardApp& app, QWidget* parent)
     defaultDirEdit_ = new QLineEdit(Body());
     defaultDirEdit_->setObjectName(QStringLiteral("defaultDirectory"));
     defaultDirEdit_->setReadOnly(true);
-    auto* defaultLabel = new QLabel(QStringLiteral("Default directory on this machine:"), Body());
+    auto* defaultLabel = new QLabel(tr("Default directory on this machine:"), Body());
     defaultLabel->setBuddy(defaultDirEdit_);
     defaultRow->addWidget(defaultLabel);
     defaultRow->addWidget(defaultDirEdit_, 1);
@@ -186,10 +188,10 @@ int WProject::CommitPage() {
     result_ = 1;
 
     std::string name, version, company, folder;
-    if (!TakeText(nameEdit_, QStringLiteral("The application name"), name) ||
-        !TakeText(versionEdit_, QStringLiteral("The version"), version) ||
-        !TakeText(companyEdit_, QStringLiteral("The company name"), company) ||
-        !TakeText(folderEdit_, QStringLiteral("The destination folder"), folder)) {
+    if (!TakeText(nameEdit_, tr("The application name"), name) ||
+        !TakeText(versionEdit_, tr("The version"), version) ||
+        !TakeText(companyEdit_, tr("The company name"), company) ||
+        !TakeText(folderEdit_, tr("The destination folder"), folder)) {
         result_ = -1;
         return 0;
     }

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs.h"
+#include "app/list_columns.h"
 #include "app/qt_text.h"
 #include "app/wizard_app.h"
 #include "platform/files.h"
@@ -37,18 +38,18 @@ const char* const kNoInstallFolder =
 }  // namespace
 
 WProjectDir::WProjectDir(WWizardApp& app, QWidget* parent)
-    : WPage(app, QStringLiteral("Setup Options"), kHelpContext, parent) {
+    : WPage(app, tr("Setup Options"), kHelpContext, parent) {
     auto* layout = new QVBoxLayout(Body());
-    auto* components = new QGroupBox(QStringLiteral("Components"), Body());
+    auto* components = new QGroupBox(tr("Components"), Body());
     auto* boxes = new QVBoxLayout(components);
-    frameworkBox_ = new QCheckBox(QStringLiteral("Tessary Application &Framework"), components);
+    frameworkBox_ = new QCheckBox(tr("Tessary Application &Framework"), components);
     frameworkBox_->setObjectName(QStringLiteral("framework"));
-    runtimeBox_ = new QCheckBox(QStringLiteral("Tessary 9 &Runtime"), components);
+    runtimeBox_ = new QCheckBox(tr("Tessary 9 &Runtime"), components);
     runtimeBox_->setObjectName(QStringLiteral("runtime"));
-    uninstallBox_ = new QCheckBox(QStringLiteral("&Uninstaller"), components);
+    uninstallBox_ = new QCheckBox(tr("&Uninstaller"), components);
     uninstallBox_->setObjectName(QStringLiteral("uninstaller"));
     uninstallBox_->hide();  // the uninstaller is always part of the setup
-    databaseBox_ = new QCheckBox(QStringLiteral("Borland &Database Engine"), components);
+    databaseBox_ = new QCheckBox(tr("Borland &Database Engine"), components);
     databaseBox_->setObjectName(QStringLiteral("databaseEngine"));
     for (QCheckBox* box : {frameworkBox_, runtimeBox_, uninstallBox_, databaseBox_})
         boxes->addWidget(box);
@@ -60,28 +61,29 @@ WProjectDir::WProjectDir(WWizardApp& app, QWidget* parent)
     boxes->addWidget(missingNote_);
     layout->addWidget(components);
 
-    toolsBox_ = new QCheckBox(QStringLiteral("Include &Writing Tools"), Body());
+    toolsBox_ = new QCheckBox(tr("Include &Writing Tools"), Body());
     toolsBox_->setObjectName(QStringLiteral("writingTools"));
     layout->addWidget(toolsBox_);
 
     languages_ = new QTreeWidget(Body());
     languages_->setObjectName(QStringLiteral("languages"));
+    languages_->setAccessibleName(tr("Proofreading languages"));
     languages_->setRootIsDecorated(false);
     languages_->setColumnCount(2);
-    languages_->setHeaderLabels({QStringLiteral("Select"), QStringLiteral("Language")});
-    languages_->header()->resizeSection(0, 50);
-    languages_->header()->resizeSection(1, 221);
+    languages_->setHeaderLabels({tr("Select"), tr("Language")});
+    FitColumns(languages_);
     languages_->setSelectionMode(QAbstractItemView::SingleSelection);
     layout->addWidget(languages_, 1);
 
     auto* row = new QHBoxLayout;
-    auto* defaultLabel = new QLabel(QStringLiteral("Default &Language:"), Body());
+    auto* defaultLabel = new QLabel(tr("Default &Language:"), Body());
     defaultLanguage_ = new QComboBox(Body());
     defaultLanguage_->setObjectName(QStringLiteral("defaultLanguage"));
+    defaultLanguage_->setAccessibleName(tr("Default language"));
     defaultLabel->setBuddy(defaultLanguage_);
-    selectAll_ = new QPushButton(QStringLiteral("Select &All"), Body());
+    selectAll_ = new QPushButton(tr("Select &All"), Body());
     selectAll_->setObjectName(QStringLiteral("selectAll"));
-    selectNone_ = new QPushButton(QStringLiteral("&Select None"), Body());
+    selectNone_ = new QPushButton(tr("&Select None"), Body());
     selectNone_->setObjectName(QStringLiteral("selectNone"));
     row->addWidget(defaultLabel);
     row->addWidget(defaultLanguage_, 1);
@@ -112,7 +114,7 @@ QString WProjectDir::MissingReason(const char* script) const {
         return QString::fromLatin1(kNoInstallFolder);
     if (ScriptExists(script))
         return QString();
-    return QStringLiteral("%1 is missing from %2.")
+    return tr("%1 is missing from %2.")
         .arg(QString::fromLatin1(script), NativePath(JoinPath(install, "Comps")));
 }
 
@@ -158,10 +160,9 @@ bool WProjectDir::OnInitDialog() {
     const std::string& install = Project()->InstallLocation;
     toolsMissing_.clear();
     if (rows_.empty()) {
-        toolsMissing_ = install.empty()
-                            ? QString::fromLatin1(kNoInstallFolder)
-                            : QStringLiteral("No writing-tool language scripts (LX9_*.kvz) in %1.")
-                                  .arg(NativePath(JoinPath(install, "Comps")));
+        toolsMissing_ = install.empty() ? QString::fromLatin1(kNoInstallFolder)
+                                        : tr("No writing-tool language scripts (LX9_*.kvz) in %1.")
+                                              .arg(NativePath(JoinPath(install, "Comps")));
         if (!missing.contains(toolsMissing_))
             missing << toolsMissing_;
     }
@@ -254,17 +255,14 @@ void WProjectDir::ApplyRules() {
     selectNone_->setEnabled(languages);
 
     SetDisabledReason(frameworkBox_, frameworkMissing_);
-    SetDisabledReason(runtimeBox_, runtimeForced_
-                                       ? QStringLiteral("The framework needs the runtime.")
-                                       : runtimeMissing_);
+    SetDisabledReason(runtimeBox_,
+                      runtimeForced_ ? tr("The framework needs the runtime.") : runtimeMissing_);
     SetDisabledReason(
         databaseBox_,
-        databaseForced
-            ? QStringLiteral("The runtime or a chosen SQL Links driver needs the database engine.")
-            : databaseMissing_);
-    SetDisabledReason(toolsBox_, rows_.empty()
-                                     ? toolsMissing_
-                                     : QStringLiteral("The writing tools need the runtime."));
+        databaseForced ? tr("The runtime or a chosen SQL Links driver needs the database engine.")
+                       : databaseMissing_);
+    SetDisabledReason(toolsBox_,
+                      rows_.empty() ? toolsMissing_ : tr("The writing tools need the runtime."));
     PutControls();
 }
 

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs.h"
+#include "app/list_columns.h"
 #include "app/qt_text.h"
 #include "elements/setup_reg_entry.h"
 #include "project/registry_keys.h"
@@ -27,12 +28,14 @@ constexpr const char* kSystemNames[] = {"windows95", "windowsNT4", "windows98", 
 
 WRegKeyDialog::WRegKeyDialog(WSetupRegEntry& entry, Dialogs& boxes, QWidget* parent)
     : QDialog(parent), entry_(entry), boxes_(boxes) {
-    setWindowTitle(QString::fromLatin1(kRegistryKeyDialogTitle));
+    setWindowTitle(tr(kRegistryKeyDialogTitle));
+    KeepTitleWhole(this);
     setModal(true);
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
     rootKey_ = new QComboBox(this);
     rootKey_->setObjectName(QStringLiteral("rootKey"));
+    rootKey_->setAccessibleName(tr("Root key"));
     for (const char* root : RegistryRootKeys())
         rootKey_->addItem(QString::fromLatin1(root));
     key_ = new QLineEdit(this);
@@ -43,16 +46,17 @@ WRegKeyDialog::WRegKeyDialog(WSetupRegEntry& entry, Dialogs& boxes, QWidget* par
     value_->setObjectName(QStringLiteral("value"));
     type_ = new QComboBox(this);
     type_->setObjectName(QStringLiteral("dataType"));
+    type_->setAccessibleName(tr("Data type"));
     for (const char* type : RegistryValueTypes())
         type_->addItem(QString::fromLatin1(type));
-    form->addRow(QStringLiteral("&Root Key:"), rootKey_);
-    form->addRow(QStringLiteral("&Key:"), key_);
-    form->addRow(QStringLiteral("N&ame:"), name_);
-    form->addRow(QStringLiteral("&Value:"), value_);
-    form->addRow(QStringLiteral("Data type:"), type_);
+    form->addRow(tr("&Root Key:"), rootKey_);
+    form->addRow(tr("&Key:"), key_);
+    form->addRow(tr("N&ame:"), name_);
+    form->addRow(tr("&Value:"), value_);
+    form->addRow(tr("Data type:"), type_);
     layout->addLayout(form);
 
-    auto* systems = new QGroupBox(QStringLiteral("Operating systems"), this);
+    auto* systems = new QGroupBox(tr("Operating systems"), this);
     auto* grid = new QGridLayout(systems);
     for (int i = 0; i < 4; ++i) {
         systems_[i] = new QCheckBox(QString::fromLatin1(kSystemLabels[i]), systems);

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs.h"
+#include "app/list_columns.h"
 #include "app/qt_text.h"
 #include "elements/setup_shortcut.h"
 #include "project/shortcut_rules.h"
@@ -16,7 +17,8 @@ namespace vantrel {
 
 WShortcutDialog::WShortcutDialog(WSetupShortcut& shortcut, Dialogs& boxes, QWidget* parent)
     : QDialog(parent), shortcut_(shortcut), boxes_(boxes) {
-    setWindowTitle(QString::fromLatin1(kShortcutDialogTitle));
+    setWindowTitle(tr(kShortcutDialogTitle));
+    KeepTitleWhole(this);
     setModal(true);
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
@@ -25,6 +27,7 @@ WShortcutDialog::WShortcutDialog(WSetupShortcut& shortcut, Dialogs& boxes, QWidg
     target_->setReadOnly(true);
     folder_ = new QComboBox(this);
     folder_->setObjectName(QStringLiteral("shortcutFolder"));
+    folder_->setAccessibleName(tr("Shortcut folder"));
     for (const char* choice : WShortcutProperties::FolderChoices())
         folder_->addItem(QString::fromLatin1(choice));
     additional_ = new QLineEdit(this);
@@ -35,10 +38,10 @@ WShortcutDialog::WShortcutDialog(WSetupShortcut& shortcut, Dialogs& boxes, QWidg
     parameters_->setObjectName(QStringLiteral("parameters"));
     parametersLabel_ = new QLabel(QString::fromLatin1(kParametersLabel), this);
     parametersLabel_->setBuddy(parameters_);
-    form->addRow(QStringLiteral("Shortcut to:"), target_);
-    form->addRow(QStringLiteral("Shortcut &Folder:"), folder_);
-    form->addRow(QStringLiteral("&Additional Shortcut Directories:"), additional_);
-    form->addRow(QStringLiteral("Shortcut &Name:"), name_);
+    form->addRow(tr("Shortcut to:"), target_);
+    form->addRow(tr("Shortcut &Folder:"), folder_);
+    form->addRow(tr("&Additional Shortcut Directories:"), additional_);
+    form->addRow(tr("Shortcut &Name:"), name_);
     form->addRow(parametersLabel_, parameters_);
     layout->addLayout(form);
 

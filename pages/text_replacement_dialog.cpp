@@ -10,8 +10,8 @@ namespace vantrel {
 WTextReplacementDialog::WTextReplacementDialog(WSetupCustFile& entry, Dialogs& boxes,
                                                QWidget* parent)
     : WCustomisationDialog(kTextReplacementDialogTitle, boxes, parent), entry_(entry) {
-    search_ = AddField(QStringLiteral("&Search For:"), "search");
-    replace_ = AddField(QStringLiteral("&Replace With:"), "replace");
+    search_ = AddField(tr("&Search For:"), "search");
+    replace_ = AddField(tr("&Replace With:"), "replace");
     const WTextReplacementProperties p = WTextReplacementProperties::Load(entry_);
     search_->setText(FromEngine(p.search));
     replace_->setText(FromEngine(p.replace));
@@ -21,7 +21,7 @@ WTextReplacementDialog::WTextReplacementDialog(WSetupCustFile& entry, Dialogs& b
 void WTextReplacementDialog::OnOk() {
     WTextReplacementProperties p;
     if (!TakeTexts({{search_, &p.search}, {replace_, &p.replace}},
-                   {QStringLiteral("The search text"), QStringLiteral("The replacement")}))
+                   {tr("The search text"), tr("The replacement")}))
         return;
     p.systems = Systems();
     Store(p, entry_);

@@ -222,6 +222,7 @@ void WProjectData::ResetOptions() {
     AreWritingToolsSelected = 0;
     DefaultWritingToolLang = "English";
     DefaultFolder.clear();
+    EmptyTargetFolders.clear();
     ShortcutFolder = "My Project 1.0";
 
     IsInterBaseSelected = IsDB2Selected = IsInformixSelected = IsMSSQLSelected = 0;

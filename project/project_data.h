@@ -233,6 +233,9 @@ class WProjectData : public WCreatorManager {
     // --- Shortcut folder and source folder.
     std::string ShortcutFolder;
     std::string DefaultFolder;
+    // Folders of the target tree that hold no file ("<Target Folder>\docs"),
+    // kept while the program runs; the project file has no place for them.
+    std::vector<std::string> EmptyTargetFolders;
 
     // --- Database engine configuration.
     std::string IDAPICNFDirectory;

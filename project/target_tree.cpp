@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <set>
 
 #include "archive/zip_archive.h"
@@ -202,6 +203,32 @@ void WTargetTree::Rebuild() {
                 unplaced_.push_back(e.get());
         }
     }
+    for (const std::string& path : project_.EmptyTargetFolders) {
+        std::vector<std::string> parts;
+        const size_t cut = path.find('\\');
+        if (cut == std::string::npos || !TargetParts(path.substr(cut + 1), parts))
+            continue;
+        WTargetNode* node = FindRoot(path.substr(0, cut));
+        for (const std::string& part : parts) {
+            if (!node)
+                break;
+            const WTargetTreeResult made = MakeFolder(node, part);
+            node = made.Ok() ? made.node : nullptr;
+        }
+    }
+}
+
+std::vector<std::string> WTargetTree::EmptyFolders() const {
+    std::vector<std::string> paths;
+    std::function<void(const WTargetNode&)> walk = [&](const WTargetNode& node) {
+        if (!node.IsRoot() && node.IsFolder() && node.Children().empty())
+            paths.push_back(node.ShownPath());
+        for (const auto& child : node.Children())
+            walk(*child);
+    };
+    for (const auto& root : roots_)
+        walk(*root);
+    return paths;
 }
 
 // The folder node for a file with these targets, made as needed; null when

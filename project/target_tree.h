@@ -137,9 +137,12 @@ class WTargetTree {
     WTargetTree(const WTargetTree&) = delete;
     WTargetTree& operator=(const WTargetTree&) = delete;
 
-    // Builds the tree again from the project's elements (folders without
-    // files are dropped).
+    // Builds the tree again from the project's elements and the project's
+    // EmptyTargetFolders.
     void Rebuild();
+    // The shown paths of the folders below the roots that hold nothing at
+    // all, for the project's EmptyTargetFolders.
+    std::vector<std::string> EmptyFolders() const;
 
     const std::vector<std::unique_ptr<WTargetNode>>& Roots() const { return roots_; }
     // The root of `macro` (long or short form, any case); null when none.

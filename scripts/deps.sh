@@ -22,6 +22,7 @@ VANTREL_TEST_PACKAGES=(zip unzip python3 clang-format fonts-dejavu-core clang li
 # The package and desktop checks: the Debian package (dpkg-shlibdeps, file,
 # lintian), the desktop entry and the AppStream metainfo.
 VANTREL_TEST_PACKAGES+=(dpkg-dev file lintian desktop-file-utils appstream)
-# The wizard (Qt 6 Widgets, Network and Test), a virtual display for running
-# it without a screen, and a font for its texts.
-VANTREL_WIZARD_PACKAGES=(qt6-base-dev xvfb xauth fonts-dejavu-core)
+# The wizard (Qt 6 Widgets, Network and Test; the Linguist tools that build
+# its translations and Qt's own translations of its standard buttons), a
+# virtual display for running it without a screen, and a font for its texts.
+VANTREL_WIZARD_PACKAGES=(qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n xvfb xauth fonts-dejavu-core)
