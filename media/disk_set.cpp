@@ -19,13 +19,6 @@ namespace vantrel {
 
 namespace {
 
-// Room that a member of `size` bytes named `nameLength` characters takes in
-// a disk's archive besides its bytes: local header and central directory
-// record with the name twice, and the stored blocks' own headers.
-int64_t EntryCost(size_t nameLength, int64_t size) {
-    return 30 + 46 + 2 * static_cast<int64_t>(nameLength) + 5 * (size / 8192 + 2);
-}
-
 std::string DiskRange(int from, int to) {
     return " : disks " + std::to_string(from) + " to " + std::to_string(to);
 }
@@ -43,6 +36,10 @@ std::string Bytes(int64_t n) {
 }
 
 }  // namespace
+
+int64_t WDiskSet::EntryCost(size_t nameLength, int64_t size) {
+    return 30 + 46 + 2 * static_cast<int64_t>(nameLength) + 5 * (size / 8192 + 2);
+}
 
 std::string WDiskSet::FirstDiskProblem(const WProjectData& project) {
     const std::string program = StartProgramOf(project);

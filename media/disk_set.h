@@ -69,6 +69,13 @@ class WDiskSet {
     // target names of its programs to run and its custom DLLs.
     static std::string MemberPatterns(const WSetupComponent& component);
 
+    // Room that a member of `size` bytes named `nameLength` characters takes
+    // in a disk's archive besides its bytes: local header and central
+    // directory record with the name twice, and the stored blocks' own
+    // headers. A disk holds its end record, its loose files and, for each
+    // member, its bytes and this room.
+    static int64_t EntryCost(size_t nameLength, int64_t size);
+
     // "007", "042", "100", "1000".
     static std::string ThreeDigits(int n);
     // "~002_Setup files.cfi" for piece 2 of "Setup files.cfi".

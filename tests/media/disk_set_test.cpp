@@ -90,6 +90,25 @@ TEST_F(FloppyBuild, SplitsTheApplicationOverThreeDisksThatEachFitTheMedium) {
         EXPECT_LE(SizeOfTree(JoinPath(media, disk)), 1440000u) << disk;
 
     std::string unpacked = UnpackDisks();
+    // Each disk's use as its archive takes it, from the members it holds:
+    // never more than the medium, and a disk followed by another is full up
+    // to the granularity of the stored blocks' headers (a piece fills what
+    // is left, its own header counted).
+    for (const std::string& disk : Disks()) {
+        int64_t used = WDiskSet::kArchiveEnd;
+        for (const std::string& name : ListFolder(JoinPath(media, disk), true, false)) {
+            if (name != disk + WDiskSet::kExtension)
+                used += FileSizeOf(JoinPath(JoinPath(media, disk), name));
+        }
+        for (const std::string& name : ListFolder(JoinPath(unpacked, disk), true, false)) {
+            const int64_t size = FileSizeOf(JoinPath(JoinPath(unpacked, disk), name));
+            used += size + WDiskSet::EntryCost(name.size(), size);
+        }
+        EXPECT_LE(used, 1440000) << disk;
+        if (disk != Disks().back()) {
+            EXPECT_GE(used, 1440000 - 5) << disk;
+        }
+    }
     EXPECT_EQ(ListFolder(unpacked + "/disk002", true, false),
               std::vector<std::string>{"~002_Program_files.cfi"});
     std::vector<std::string> onDisk1 = ListFolder(unpacked + "/disk001", true, false);
