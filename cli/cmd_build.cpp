@@ -7,8 +7,7 @@
 
 #include "cli/cli.h"
 #include "cli/project_cli.h"
-#include "media/media_builder.h"
-#include "media/media_plan.h"
+#include "media/media_build.h"
 #include "platform/files.h"
 #include "platform/interrupt_guard.h"
 #include "platform/paths.h"
@@ -121,87 +120,87 @@ int ParseBuildArgs(Args& args, BuildRequest& request) {
     return kOk;
 }
 
-// The plan for the project's files and the chosen medium, printed, and the
-// medium size checked. kOk, or the exit status after a message.
-int PlanBuild(WProjectData& project, const BuildRequest& request, WMediaPlan& plan) {
-    plan.TakeFromProject(project);
-    if (request.haveSize && !plan.ParseSize(request.sizeUtf8)) {
-        return UsageError("build", "unknown size " + request.sizeUtf8 +
-                                       " (720KB, 1.44MB, 2.88MB, 100MB, 250MB, 640MB, or a "
-                                       "custom size NKB or NMB)");
-    }
-    plan.Gather(project);
-    plan.Recompute(project);
-    const std::string sizeName = plan.Selection() == WMediaPlan::kCustomEntry
-                                     ? plan.CustomText() + " " + plan.CustomUnit()
-                                     : MediaSizeEntries[plan.Selection()].text;
-    std::printf("%s\n", Out(plan.SizeText()).c_str());
-    if (plan.IsFloppy()) {
-        std::printf("Medium: %s disks: floppy set\n%s\n", Out(sizeName).c_str(),
-                    Out(plan.EstimateText()).c_str());
-    } else {
-        std::printf("Medium: %s: single disk or CD\n", Out(sizeName).c_str());
-    }
-    std::printf("%s\n", Out(plan.ComponentsText()).c_str());
-    std::fflush(stdout);
+// The terminal's side of a build: the plan printed as it is worked out, and
+// a setup already in the media folder removed first (with --clean it is said
+// once it is gone).
+class BuildProgress : public TerminalProgress {
+  public:
+    BuildProgress(const std::string& media, bool clean) : media_(media), clean_(clean) {}
 
-    const WMediaCheck size = plan.ValidateMediaSize(project);
-    if (!size.Ok()) {
-        const std::string message = Out(size.message) + " (" + Out(sizeName) + ")";
-        return request.haveSize ? UsageError("build", message) : Fail(message);
+    void ShowPlan(const WMediaPlan& plan) override {
+        std::printf("%s\n", Out(plan.SizeText()).c_str());
+        if (plan.IsFloppy()) {
+            std::printf("Medium: %s disks: floppy set\n%s\n", Out(SizeName(plan)).c_str(),
+                        Out(plan.EstimateText()).c_str());
+        } else {
+            std::printf("Medium: %s: single disk or CD\n", Out(SizeName(plan)).c_str());
+        }
+        std::printf("%s\n", Out(plan.ComponentsText()).c_str());
+        std::fflush(stdout);
     }
-    return kOk;
-}
+    ExistingSetup AskExistingSetup(const std::string&) override {
+        removing_ = true;
+        if (!clean_) {
+            std::printf(
+                "%s holds a setup already; what that set made there is removed first (files of "
+                "your own stay)\n",
+                Out(DisplayPath(media_)).c_str());
+        }
+        return ExistingSetup::kRemove;
+    }
+    // The builder starts only once the earlier set is gone.
+    void StartAnimation() override {
+        if (clean_ && removing_)
+            std::printf("Removed the existing setup in %s\n", Out(DisplayPath(media_)).c_str());
+        std::fflush(stdout);
+    }
 
-// The media folder's checks, and an existing setup in it removed (--clean)
-// or reported. kOk, or kFailure after a message.
-int PrepareMediaFolder(const WMediaPlan& plan, const BuildRequest& request) {
-    const std::string& media = request.media;
-    const WMediaCheck folder = plan.CheckMediaFolder(media);
-    if (!folder.Ok())
-        return Fail(Out(folder.message) + " (" + Out(DisplayPath(media)) + ")");
-    if (IsFile(media))
-        return Fail(Out(DisplayPath(media)) + " is a file, not a folder");
-    if (!WMediaPlan::HasExistingSetup(media))
-        return kOk;
-    if (request.clean) {
-        if (!WMediaPlan::ClearFolder(media))
-            return Fail("cannot remove the existing setup in " + Out(DisplayPath(media)));
-        std::printf("Removed the existing setup in %s\n", Out(DisplayPath(media)).c_str());
-    } else {
-        std::printf(
-            "%s holds a setup already; what that set made there is removed first (files of "
-            "your own stay)\n",
-            Out(DisplayPath(media)).c_str());
+    static std::string SizeName(const WMediaPlan& plan) {
+        return plan.Selection() == WMediaPlan::kCustomEntry
+                   ? plan.CustomText() + " " + plan.CustomUnit()
+                   : MediaSizeEntries[plan.Selection()].text;
     }
-    return kOk;
-}
 
-// Runs the media builder with a progress bar; Ctrl-C stops it after the
-// current file (or within the member being packed) and takes back what it
-// wrote. kOk, or kFailure after a message.
-int WriteMedia(WProjectData& project, const std::string& media) {
-    TerminalProgress progress;
-    bool ok;
-    std::string logPath, error;
-    {
-        InterruptGuard guard;
-        WMediaBuilder builder(project, progress);
-        ok = builder.Run();
-        progress.Finish();
-        logPath = builder.LogPath();
-        error = builder.ErrorText();
-        if (builder.Cancelled())
-            error = "cancelled: " + builder.CancelOutcome() + " (" + DisplayPath(media) + ")";
+  private:
+    std::string media_;
+    bool clean_;
+    bool removing_ = false;
+};
+
+// What became of the build, said on stdout or as the failure on stderr.
+int Report(const WMediaBuildResult& result, const WMediaPlan& plan, const BuildRequest& request) {
+    using Stage = WMediaBuildResult::Stage;
+    const std::string media = Out(DisplayPath(result.mediaFolder));
+    switch (result.stage) {
+        case Stage::kFolder:
+            if (result.folderIsFile)
+                return Fail(media + " is a file, not a folder");
+            return Fail(Out(result.message) + " (" + media + ")");
+        case Stage::kSize: {
+            const std::string message =
+                Out(result.message) + " (" + Out(BuildProgress::SizeName(plan)) + ")";
+            return request.haveSize ? UsageError("build", message) : Fail(message);
+        }
+        case Stage::kInstallation:
+            return Fail(Out(result.message));
+        case Stage::kExistingSetup:
+            return Fail("cannot remove the existing setup in " + media +
+                        (result.message.empty() ? "" : ": " + Out(result.message)));
+        case Stage::kBuild:
+        case Stage::kVerify:
+            break;
     }
-    if (ok) {
-        std::printf("Media created in %s\n", Out(DisplayPath(media)).c_str());
+    if (result.ok) {
+        std::printf("Media created in %s\n", media.c_str());
+    } else if (result.cancelled) {
+        Fail("the media were not created completely: cancelled: " + Out(result.cancelOutcome) +
+             " (" + media + ")");
     } else {
-        Fail("the media were not created completely: " + Out(error));
+        Fail("the media were not created completely: " + Out(result.message));
     }
-    if (IsFile(logPath))
-        std::printf("Log: %s\n", Out(DisplayPath(logPath)).c_str());
-    return ok ? kOk : kFailure;
+    if (IsFile(result.logPath))
+        std::printf("Log: %s\n", Out(DisplayPath(result.logPath)).c_str());
+    return result.ok ? kOk : kFailure;
 }
 
 int RunBuild(Args& args) {
@@ -214,12 +213,24 @@ int RunBuild(Args& args) {
         return rc;
 
     WMediaPlan plan;
-    if (int rc = PlanBuild(project, request, plan); rc != kOk)
-        return rc;
-    if (int rc = PrepareMediaFolder(plan, request); rc != kOk)
-        return rc;
-    plan.HandOver(project, request.media);
-    return WriteMedia(project, request.media);
+    plan.TakeFromProject(project);
+    if (request.haveSize && !plan.ParseSize(request.sizeUtf8)) {
+        return UsageError("build", "unknown size " + request.sizeUtf8 +
+                                       " (720KB, 1.44MB, 2.88MB, 100MB, 250MB, 640MB, or a "
+                                       "custom size NKB or NMB)");
+    }
+    // Ctrl-C stops the build after the current file (or within the member
+    // being packed) and takes back what it wrote.
+    BuildProgress progress(request.media, request.clean);
+    WMediaBuildResult result;
+    {
+        InterruptGuard guard;
+        WMediaBuildOptions options;
+        options.mediaFolder = request.media;
+        result = BuildMedia(project, plan, options, progress);
+        progress.Finish();
+    }
+    return Report(result, plan, request);
 }
 
 Registrar reg{{"build", "build PROJECT.zlt --media DIR [--size SIZE] [--clean]",

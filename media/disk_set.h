@@ -27,8 +27,9 @@
 
 namespace vantrel {
 
-class WMediaBuilder;
+class WDiskSetJob;
 class WProjectData;
+struct WBuildRequest;
 class WArchive;
 class WSetupComponent;
 
@@ -41,15 +42,18 @@ class WDiskSet {
     // The end record of a disk's archive.
     static constexpr int kArchiveEnd = 22;
 
-    // `job` gives the log, the progress and the cancel flag.
-    WDiskSet(WMediaBuilder& job, WProjectData& project, std::string shipFolder,
-             std::string mediaFolder);
+    // `job` gives the log, the progress, the cancel flag and the staged
+    // files; the disks go into the request's media folder, each of its
+    // medium size.
+    WDiskSet(WDiskSetJob& job, WProjectData& project, const WBuildRequest& request,
+             std::string shipFolder);
 
-    // Why the first disk of `project`'s floppy set cannot be made: the
-    // engine's floppy start program, which lies loose on it, leaves no room
-    // on the medium for the disk's archive. Names both sizes; empty when it
-    // fits (or when there is no start program, which the copy reports).
-    static std::string FirstDiskProblem(const WProjectData& project);
+    // Why the first disk of `project`'s floppy set on a medium of
+    // `capacity` bytes cannot be made: the engine's floppy start program,
+    // which lies loose on it, leaves no room on the medium for the disk's
+    // archive. Names both sizes; empty when it fits (or when there is no
+    // start program, which the copy reports).
+    static std::string FirstDiskProblem(const WProjectData& project, double capacity);
 
     // Makes the whole set. Every failure is logged and the set goes on;
     // once the job is cancelled the remaining steps are skipped. True when
@@ -111,7 +115,7 @@ class WDiskSet {
     // Pumps, steps the bar and tests the cancel flag; true to go on.
     bool Next(bool step = true);
 
-    WMediaBuilder& job_;
+    WDiskSetJob& job_;
     WProjectData& project_;
     std::string shipFolder_;
     std::string mediaFolder_;

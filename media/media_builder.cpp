@@ -85,8 +85,9 @@ std::string PathKey(const std::string& path) {
 
 }  // namespace
 
-WMediaBuilder::WMediaBuilder(WProjectData& project, WMediaProgress& progress)
+WMediaBuilder::WMediaBuilder(WProjectData& project, WBuildRequest request, WMediaProgress& progress)
     : project_(project),
+      request_(std::move(request)),
       progress_(progress),
       freeSpace_([](std::string_view path) { return GetFreeSpace(path); }) {}
 
@@ -320,7 +321,7 @@ void WMediaBuilder::WriteLogHeader(bool floppy) {
     log_.Log("Source Folder : " + project_.InstallLocation);
     log_.Log("CD Setup Destination Folder : " + shipFolder_);
     if (floppy)
-        log_.Log("Floppy Setup Destination Folder : " + project_.MediaDistributionDirectory);
+        log_.Log("Floppy Setup Destination Folder : " + request_.mediaFolder);
     log_.Log(std::string("Install type : ") + (floppy ? "floppy" : "CD"));
 }
 
@@ -349,8 +350,8 @@ bool WMediaBuilder::Run() {
             distrib->Select(WSetupComponent::kSelected);
     }
 
-    const bool floppy = project_.IsFloppySetup != 0;
-    const std::string& media = project_.MediaDistributionDirectory;
+    const bool floppy = request_.floppy;
+    const std::string& media = request_.mediaFolder;
     shipFolder_ = media;
     const int64_t runStart = static_cast<int64_t>(std::time(nullptr));
     // The media folder for the job; the temporary ship folder for as long as
@@ -376,12 +377,8 @@ bool WMediaBuilder::Run() {
         // What an earlier set left goes first, so that the folder never
         // holds parts of two sets; when some of it cannot be removed nothing
         // is built.
-        std::vector<std::string> rootFiles;
-        for (int i = 0;
-             i <= project_.EngineRootLast && i < static_cast<int>(project_.EngineFiles.size()); ++i)
-            rootFiles.push_back(project_.EngineFiles[i]);
         std::string stayed;
-        if (!RemoveEarlierSet(media, rootFiles, &stayed)) {
+        if (!RemoveEarlierSet(media, request_.RootEngineFiles(), &stayed)) {
             NoteFailure("cannot remove the earlier set in " + DisplayPath(media) + ": " + stayed);
             if (components)
                 components->ReleaseGathered();
@@ -416,7 +413,7 @@ bool WMediaBuilder::Run() {
     packFromSources_ = floppy;
     WriteLogHeader(floppy);
 
-    int steps = static_cast<int>(project_.EngineFiles.size());
+    int steps = static_cast<int>(request_.engineFiles.size());
     double packBytes = 0;
     if (components) {
         for (int level = 0; level < WComponentManager::kLevelCount; ++level) {
@@ -443,7 +440,7 @@ bool WMediaBuilder::Run() {
         ok = false;
 
     if (floppy) {
-        WDiskSet disks(*this, project_, shipFolder_, media);
+        WDiskSet disks(*this, project_, request_, shipFolder_);
         if (!disks.Create())
             ok = false;
         // The log would leave with the temporary folder: move it beside the
@@ -639,19 +636,19 @@ bool WMediaBuilder::AssembleShipFolder(const std::string& shipFolder) {
         return false;
     WriteScripts(setup);
     WriteTexts(setup);
-    if (project_.ShipUserConfig && !ShipUserConfig())
+    if (request_.shipUserConfig && !ShipUserConfig())
         return false;
     progress_.Step();
     return true;
 }
 
 bool WMediaBuilder::CopyEngineFiles() {
-    const auto& files = project_.EngineFiles;
+    const auto& files = request_.engineFiles;
     for (size_t i = 0; i < files.size(); ++i) {
         const std::string& source = files[i];
         progress_.SetOperation("Copying file : " + ShortenPath(source, kPathDisplayLength));
         progress_.SetFile(FileNameOf(source));
-        const std::string destination = EngineFileDestination(project_, i, shipFolder_);
+        const std::string destination = request_.EngineFileDestination(i, shipFolder_);
         if (!ShipFile(source, destination, false))
             return false;
         if (CheckCancel())
@@ -674,7 +671,8 @@ std::string WMediaBuilder::SourceOf(const WSetupComponent& component,
 bool WMediaBuilder::RefuseWhatTheEngineCannotUse(bool floppy) {
     std::vector<std::string> problems = WSetVerifier::CheckProject(project_);
     if (floppy) {
-        if (std::string why = WDiskSet::FirstDiskProblem(project_); !why.empty())
+        if (std::string why = WDiskSet::FirstDiskProblem(project_, request_.mediaSize);
+            !why.empty())
             problems.push_back(std::move(why));
     }
     if (problems.empty())
@@ -691,7 +689,7 @@ bool WMediaBuilder::RefuseWhatTheEngineCannotUse(bool floppy) {
 }
 
 bool WMediaBuilder::RefuseFilesTooLargeToPack() {
-    std::vector<std::string> sources = project_.EngineFiles;
+    std::vector<std::string> sources = request_.engineFiles;
     if (WCreatorManager* components = project_.Components()) {
         for (int level = 0; level < WComponentManager::kLevelCount; ++level) {
             for (const WSetupComponent* c : components->Level(level)) {
@@ -823,7 +821,7 @@ void WMediaBuilder::WriteTexts(const std::string& setupFolder) {
 }
 
 bool WMediaBuilder::ShipUserConfig() {
-    const std::string& source = project_.IDAPICNFDirectory;
+    const std::string& source = request_.userConfig;
     auto copyTo = [&](const char* folderName, const char* what) {
         const std::string folder = ShipPath(folderName);
         MakeFoldersBelow(shipFolder_, folder);

@@ -71,7 +71,7 @@ TEST_F(FloppyBuild, SplitsTheApplicationOverThreeDisksThatEachFitTheMedium) {
     AddAppFile("readme.txt", "read me\r\n");
     AddInstallFile(distrib, "System\\shared.dll");
     Plan("1.44 MB");
-    ASSERT_EQ(project->IsFloppySetup, 1);
+    ASSERT_TRUE(request.floppy);
 
     RecordingProgress progress;
     ASSERT_TRUE(Build(progress)) << errorText;
@@ -160,7 +160,7 @@ TEST_F(FloppyBuild, ASetThatFitsOnOneFloppyAndASecondBuildOverIt) {
     // Larger than the medium, yet it packs onto one disk.
     AddAppFile("text.txt", std::string(1600000, 'a'));
     Plan("1.44MB");
-    ASSERT_EQ(project->IsFloppySetup, 1);
+    ASSERT_TRUE(request.floppy);
     // A temporary folder name in use is passed over and left alone.
     dir.Write("media/~ZLT000/keep.txt", "keep");
 
@@ -193,7 +193,7 @@ TEST_F(FloppyBuild, CancelRemovesTheTemporaryFolderAndKeepsTheLog) {
     AddAppFile("a.bin", test::RandomBytes(800000, 3));
     AddAppFile("b.bin", "b");
     Plan("720KB");
-    ASSERT_EQ(project->IsFloppySetup, 1);
+    ASSERT_TRUE(request.floppy);
     RecordingProgress progress;
     progress.cancelAfter = 6;
     EXPECT_FALSE(Build(progress));
@@ -208,7 +208,7 @@ TEST_F(FloppyBuild, CancelWhilePackingTakesBackTheDisksAndTheLogSaysSo) {
     for (int i = 0; i < 12; ++i)
         AddAppFile(Format("f%02d.bin", i), test::RandomBytes(150000, 20 + i));
     Plan("720KB");
-    ASSERT_EQ(project->IsFloppySetup, 1);
+    ASSERT_TRUE(request.floppy);
     RecordingProgress full;
     full.cancelAfter = 1 << 30;  // counts the polls
     ASSERT_TRUE(Build(full)) << errorText;
@@ -264,7 +264,7 @@ TEST(PackingProgress, ALargeMemberTellsItsBytesPieceByPieceAndStopsWhenAsked) {
 TEST_F(FloppyBuild, EveryTemporaryNameTakenStillBuildsInAFolderOfItsOwn) {
     AddAppFile("text.txt", std::string(1600000, 'a'));
     Plan("1.44MB");
-    ASSERT_EQ(project->IsFloppySetup, 1);
+    ASSERT_TRUE(request.floppy);
     for (int n = 0; n < 100; ++n)
         ASSERT_TRUE(MakeFolders(media + Format("/~ZLT0%02d", n)));
     dir.Write("media/~ZLTXXX/keep.txt", "keep");
@@ -356,7 +356,7 @@ TEST_F(FloppyBuild, WithAFixedBuildTimeTwoBuildsGiveTheSameBytes) {
     AddAppFile("readme.txt", "read me\r\n");
     AddInstallFile(distrib, "System\\shared.dll");
     Plan("1.44MB");
-    ASSERT_EQ(project->IsFloppySetup, 1);
+    ASSERT_TRUE(request.floppy);
     // Friday, 2 February 2018, around noon: far from the clock of the run.
     const time_t fixed = 1517572800;
     ScopedEnv epoch("SOURCE_DATE_EPOCH", std::to_string(fixed));
@@ -427,15 +427,15 @@ TEST_F(FloppyBuild, ComponentArchivesFromTheSourcesEqualThosePackedFromCopies) {
     AddInstallFile(extra, "SYSTEM\\Shared.DLL");
     AddInstallFile(extra, "help\\guide.TXT");
     Plan("1.44MB");
-    ASSERT_EQ(project->IsFloppySetup, 1);
+    ASSERT_TRUE(request.floppy);
     RecordingProgress progress;
     ASSERT_TRUE(Build(progress)) << errorText;
     ASSERT_EQ(Disks(), std::vector<std::string>{"disk001"});
     const std::string unpacked = UnpackDisks() + "/disk001";
 
     Plan("640MB");
-    ASSERT_EQ(project->IsFloppySetup, 0);
-    project->MediaDistributionDirectory = dir / "cd";
+    ASSERT_FALSE(request.floppy);
+    request.mediaFolder = dir / "cd";
     RecordingProgress cdProgress;
     ASSERT_TRUE(Build(cdProgress)) << errorText;
 
@@ -522,9 +522,9 @@ TEST_F(FloppyBuild, TheUsersConfigurationReplacesTheComponentsFileInItsArchive) 
     dir.Write("install/Bde501/IDAPI.CNF", "default configuration");
     project->IDAPICNFDirectory = dir.Write("mine.cnf", "my configuration");
     project->BDEComponent = 1;
-    project->ShipUserConfig = 1;
+    project->IsDefaultCFGSelected = 0;
     Plan("1.44MB");
-    ASSERT_EQ(project->IsFloppySetup, 1);
+    ASSERT_TRUE(request.floppy);
     RecordingProgress progress;
     ASSERT_TRUE(Build(progress)) << errorText;
     const std::string unpacked = UnpackDisks() + "/disk001";
@@ -555,7 +555,7 @@ TEST_F(FloppyBuild, AFileWhereAFolderGoesFailsAsItsCopyDid) {
         Plan(size);
         RecordingProgress progress;
         EXPECT_FALSE(Build(progress));
-        const std::string ship = project->IsFloppySetup ? media + "/~ZLT000" : media;
+        const std::string ship = request.floppy ? media + "/~ZLT000" : media;
         EXPECT_EQ(errorText, "cannot copy " + ship + "/Help: Is a directory");
         std::vector<std::string> lines = LogLines(logPath);
         for (const std::string& line : {"Succesfully copied file : " + ship + "/Help/Guide.txt",
@@ -591,8 +591,10 @@ class Splitting : public MediaFixture {
 
 TEST_F(Splitting, PiecesCarryNumberedHeadersAndJoinBackByteForByte) {
     RecordingProgress progress;
-    WMediaBuilder job(*project, progress);
-    WDiskSet set(job, *project, dir / "ship", media);
+    WMediaBuilder job(*project, request, progress);
+    request.mediaFolder = media;
+    request.mediaSize = 2000;
+    WDiskSet set(job, *project, request, dir / "ship");
     set.SetCapacity(2000);
     const std::string bytes = test::RandomBytes(6000, 9);
 
