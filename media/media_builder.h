@@ -54,6 +54,7 @@
 
 namespace vantrel {
 
+class WMediaLock;
 class WProjectData;
 class WSetupComponent;
 class WSetupElement;
@@ -138,6 +139,22 @@ class WMediaBuilder : public WDiskSetJob {
     static bool RelativeParts(std::string_view relative, std::vector<std::string>& parts);
 
   private:
+    // The steps of Run.
+    void ResetRun();
+    // Creates and locks the media folder, refuses a set that could not be
+    // made or used, and removes what an earlier set left. False when nothing
+    // may be written; a folder that cannot be created clears `ok` and the
+    // job goes on to log it.
+    bool ClaimMediaFolder(WMediaLock& lock, bool floppy, bool& ok);
+    // The temporary ship folder of a floppy set (ShipFolder()); true when
+    // this run made it.
+    bool MakeFloppyShipFolder(const WMediaLock& lock, WMediaLock& shipLock, bool& ok);
+    void OpenLog(bool floppy);
+    // The bar's range for the job.
+    int CountSteps(bool floppy) const;
+    // The disks from the ship folder, the log kept beside them, the ship
+    // folder removed. False when any of that failed.
+    bool MakeDisks(bool shipFolderMade);
     // PathInside for the ship folder, with each folder listed once per run
     // and the names about to be written remembered.
     std::string ShipPath(std::string_view relative);
