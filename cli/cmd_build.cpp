@@ -9,8 +9,8 @@
 #include "cli/cli.h"
 #include "cli/json_writer.h"
 #include "cli/project_cli.h"
+#include "media/media_build.h"
 #include "media/media_builder.h"
-#include "media/media_plan.h"
 #include "platform/encoding.h"
 #include "platform/files.h"
 #include "platform/interrupt_guard.h"
@@ -221,108 +221,115 @@ std::string BuildJson(const WProjectData& project, const WMediaPlan& plan,
     return j.Text();
 }
 
-// The plan for the project's files and the chosen medium, printed, and the
-// medium size checked. kOk, or the exit status after a message.
-int PlanBuild(WProjectData& project, const BuildRequest& request, WMediaPlan& plan,
-              BuildReport& report) {
-    plan.TakeFromProject(project);
-    if (request.haveSize && !plan.ParseSize(request.sizeUtf8)) {
-        report.error = "unknown size " + request.sizeUtf8 +
-                       " (720KB, 1.44MB, 2.88MB, 100MB, 250MB, 640MB, or a custom size NKB or "
-                       "NMB)";
-        return UsageError("build", report.error);
-    }
-    plan.Gather(project);
-    plan.Recompute(project);
-    const std::string sizeName = plan.Selection() == WMediaPlan::kCustomEntry
-                                     ? plan.CustomText() + " " + plan.CustomUnit()
-                                     : MediaSizeEntries[plan.Selection()].text;
-    report.sizeName = sizeName;
-    report.planned = true;
-    if (!request.json) {
+// The terminal's side of a build: the plan printed as it is worked out, and
+// a setup already in the media folder removed first (with --clean it is said
+// once it is gone).
+class BuildProgress : public TerminalProgress {
+  public:
+    BuildProgress(const std::string& media, bool clean, bool json)
+        : media_(media), clean_(clean), json_(json) {}
+
+    // The plan was worked out (and shown, unless the JSON document says it).
+    bool Planned() const { return planned_; }
+
+    void ShowPlan(const WMediaPlan& plan) override {
+        planned_ = true;
+        if (json_)
+            return;
         std::printf("%s\n", Out(plan.SizeText()).c_str());
         if (plan.IsFloppy()) {
-            std::printf("Medium: %s disks: floppy set\n%s\n", Out(sizeName).c_str(),
+            std::printf("Medium: %s disks: floppy set\n%s\n", Out(SizeName(plan)).c_str(),
                         Out(plan.EstimateText()).c_str());
         } else {
-            std::printf("Medium: %s: single disk or CD\n", Out(sizeName).c_str());
+            std::printf("Medium: %s: single disk or CD\n", Out(SizeName(plan)).c_str());
         }
         std::printf("%s\n", Out(plan.ComponentsText()).c_str());
         std::fflush(stdout);
     }
+    ExistingSetup AskExistingSetup(const std::string&) override {
+        removing_ = true;
+        if (!clean_) {
+            Say(Out(DisplayPath(media_)) +
+                " holds a setup already; what that set made there is removed first (files of "
+                "your own stay)");
+        }
+        return ExistingSetup::kRemove;
+    }
+    // The builder starts only once the earlier set is gone.
+    void StartAnimation() override {
+        if (clean_ && removing_)
+            Say("Removed the existing setup in " + Out(DisplayPath(media_)));
+        std::fflush(stdout);
+    }
 
-    const WMediaCheck size = plan.ValidateMediaSize(project);
-    if (!size.Ok()) {
-        const std::string message = Out(size.message) + " (" + Out(sizeName) + ")";
+    static std::string SizeName(const WMediaPlan& plan) {
+        return plan.Selection() == WMediaPlan::kCustomEntry
+                   ? plan.CustomText() + " " + plan.CustomUnit()
+                   : MediaSizeEntries[plan.Selection()].text;
+    }
+
+  private:
+    // A line for the user: on stdout, or as a note on stderr when stdout
+    // carries the JSON document.
+    void Say(const std::string& line) const {
+        if (json_)
+            Note(line);
+        else
+            std::printf("%s\n", line.c_str());
+    }
+
+    std::string media_;
+    bool clean_;
+    bool json_;
+    bool planned_ = false;
+    bool removing_ = false;
+};
+
+// What became of the build: said on stdout, or kept in `report` for the JSON
+// document; a failure goes to stderr either way.
+int Report(const WMediaBuildResult& result, const WMediaPlan& plan, const BuildRequest& request,
+           BuildReport& report) {
+    using Stage = WMediaBuildResult::Stage;
+    const std::string media = Out(DisplayPath(result.mediaFolder));
+    auto fail = [&report](const std::string& message) {
         report.error = message;
-        return request.haveSize ? UsageError("build", message) : Fail(message);
+        return Fail(message);
+    };
+    switch (result.stage) {
+        case Stage::kFolder:
+            if (result.folderIsFile)
+                return fail(media + " is a file, not a folder");
+            return fail(Out(result.message) + " (" + media + ")");
+        case Stage::kSize: {
+            report.error = Out(result.message) + " (" + Out(BuildProgress::SizeName(plan)) + ")";
+            return request.haveSize ? UsageError("build", report.error) : Fail(report.error);
+        }
+        case Stage::kInstallation:
+            return fail(Out(result.message));
+        case Stage::kExistingSetup:
+            return fail("cannot remove the existing setup in " + media +
+                        (result.message.empty() ? "" : ": " + Out(result.message)));
+        case Stage::kBuild:
+        case Stage::kVerify:
+            break;
     }
-    return kOk;
-}
-
-// The media folder's checks, and an existing setup in it removed (--clean)
-// or reported. kOk, or kFailure after a message.
-int PrepareMediaFolder(const WMediaPlan& plan, const BuildRequest& request) {
-    const std::string& media = request.media;
-    const WMediaCheck folder = plan.CheckMediaFolder(media);
-    if (!folder.Ok())
-        return Fail(Out(folder.message) + " (" + Out(DisplayPath(media)) + ")");
-    if (IsFile(media))
-        return Fail(Out(DisplayPath(media)) + " is a file, not a folder");
-    if (!WMediaPlan::HasExistingSetup(media))
-        return kOk;
-    if (request.clean) {
-        if (!WMediaPlan::ClearFolder(media))
-            return Fail("cannot remove the existing setup in " + Out(DisplayPath(media)));
-        const std::string note = "Removed the existing setup in " + Out(DisplayPath(media));
-        if (request.json)
-            Note(note);
-        else
-            std::printf("%s\n", note.c_str());
+    report.created = result.ok;
+    report.cancelled = result.cancelled;
+    if (result.ok) {
+        if (!request.json)
+            std::printf("Media created in %s\n", media.c_str());
+    } else if (result.cancelled) {
+        fail("the media were not created completely: cancelled: " + Out(result.cancelOutcome) +
+             " (" + media + ")");
     } else {
-        const std::string note = Out(DisplayPath(media)) +
-                                 " holds a setup already; what that set made there is removed "
-                                 "first (files of your own stay)";
-        if (request.json)
-            Note(note);
-        else
-            std::printf("%s\n", note.c_str());
+        fail("the media were not created completely: " + Out(result.message));
     }
-    return kOk;
-}
-
-// Runs the media builder with a progress bar; Ctrl-C stops it after the
-// current file (or within the member being packed) and takes back what it
-// wrote. kOk, or kFailure after a message.
-int WriteMedia(WProjectData& project, const std::string& media, bool json, BuildReport& report) {
-    TerminalProgress progress;
-    bool ok;
-    std::string logPath, error;
-    {
-        InterruptGuard guard;
-        WMediaBuilder builder(project, progress);
-        ok = builder.Run();
-        progress.Finish();
-        logPath = builder.LogPath();
-        error = builder.ErrorText();
-        report.cancelled = builder.Cancelled();
-        if (builder.Cancelled())
-            error = "cancelled: " + builder.CancelOutcome() + " (" + DisplayPath(media) + ")";
-    }
-    report.created = ok;
-    if (ok) {
-        if (!json)
-            std::printf("Media created in %s\n", Out(DisplayPath(media)).c_str());
-    } else {
-        report.error = "the media were not created completely: " + Out(error);
-        Fail(report.error);
-    }
-    if (IsFile(logPath)) {
-        report.log = Out(DisplayPath(logPath));
-        if (!json)
+    if (IsFile(result.logPath)) {
+        report.log = Out(DisplayPath(result.logPath));
+        if (!request.json)
             std::printf("Log: %s\n", report.log.c_str());
     }
-    return ok ? kOk : kFailure;
+    return result.ok ? kOk : kFailure;
 }
 
 int RunBuild(Args& args) {
@@ -336,14 +343,31 @@ int RunBuild(Args& args) {
 
     WMediaPlan plan;
     BuildReport report;
-    int rc = PlanBuild(project, request, plan, report);
-    if (rc == kOk)
-        rc = PrepareMediaFolder(plan, request);
-    if (rc == kOk) {
-        plan.HandOver(project, request.media);
-        rc = WriteMedia(project, request.media, request.json, report);
+    plan.TakeFromProject(project);
+    int rc = kOk;
+    if (request.haveSize && !plan.ParseSize(request.sizeUtf8)) {
+        report.error = "unknown size " + request.sizeUtf8 +
+                       " (720KB, 1.44MB, 2.88MB, 100MB, 250MB, 640MB, or a custom size NKB or "
+                       "NMB)";
+        rc = UsageError("build", report.error);
+    } else {
+        // Ctrl-C stops the build after the current file (or within the member
+        // being packed) and takes back what it wrote.
+        BuildProgress progress(request.media, request.clean, request.json);
+        WMediaBuildResult result;
+        {
+            InterruptGuard guard;
+            WMediaBuildOptions options;
+            options.mediaFolder = request.media;
+            result = BuildMedia(project, plan, options, progress);
+            progress.Finish();
+        }
+        report.planned = progress.Planned();
+        if (report.planned)
+            report.sizeName = BuildProgress::SizeName(plan);
+        rc = Report(result, plan, request, report);
     }
-    // The document also when the plan was refused: CI reads why.
+    // The document also when the build was refused: CI reads why.
     if (request.json)
         std::fputs(BuildJson(project, plan, request, report).c_str(), stdout);
     return rc;

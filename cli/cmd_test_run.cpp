@@ -44,12 +44,12 @@ int RunTestRun(Args& args) {
     if (IsFile(media))
         return Fail(Out(DisplayPath(media)) + " is a file, not a folder");
 
-    WTestSetup::TakeEngineFiles(project);
+    const WBuildRequest request = WTestSetup::RequestFor(project, media);
 
     std::printf("Running %s %s in a temporary folder of %s\n", WTestSetup::kEngineProgram,
                 WTestSetup::kCommandLine + 1, Out(DisplayPath(media)).c_str());
     std::fflush(stdout);
-    const WTestSetup::Result result = WTestSetup::Run(project, media);
+    const WTestSetup::Result result = WTestSetup::Run(project, request);
     std::fflush(stdout);
     if (!result.started) {
         return Fail("the setup engine could not be started: no runnable " +

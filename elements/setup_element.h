@@ -35,7 +35,8 @@ namespace vantrel {
 
 // Element type codes. A component keeps one element list per code, and the
 // records of a type are written under the section keyword + level
-// ("File0", "Shortcut1").
+// ("File0", "Shortcut1"). A new type is a code here, its class, and its row
+// (keyword, search rank, class) in element_types.cpp.
 enum ElementType : int {
     kElementNone = -1,
     kElementBackFile = 0,          // "BackFile", WSetupBackupFile

@@ -17,6 +17,7 @@
 // verification or the install failed, 2 for a usage error.
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -117,15 +118,16 @@ std::string CurrentFolder() {
     return path;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    if (argc > 0 && argv[0] && *argv[0])
-        programName = std::filesystem::path(argv[0]).filename().string();
-
+// What the command line asks for.
+struct Options {
     bool noCopy = false;
     std::string folder, installRoot, uninstallRoot;
     int installType = 1;
+};
+
+// Reads the arguments into `options`; the exit status when the program ends
+// here (help shown, or a usage error), else nothing.
+std::optional<int> ParseArguments(int argc, char** argv, Options& options) {
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         // The folder or number behind an option.
@@ -150,47 +152,54 @@ int main(int argc, char** argv) {
             return kOk;
         }
         if (EqualsNoCase(arg, "/nocopy") || EqualsNoCase(arg, "-nocopy")) {
-            noCopy = true;
+            options.noCopy = true;
         } else if (EqualsNoCase(arg, "/install")) {
-            if (!value(installRoot))
+            if (!value(options.installRoot))
                 return Usage("/install needs a folder");
         } else if (EqualsNoCase(arg, "/uninstall")) {
-            if (!value(uninstallRoot))
+            if (!value(options.uninstallRoot))
                 return Usage("/uninstall needs a folder");
         } else if (EqualsNoCase(arg, "/type")) {
             std::string n;
             if (!value(n) || n.size() != 1 || n[0] < '1' || n[0] > '3')
                 return Usage("/type needs an install type 1, 2 or 3");
-            installType = n[0] - '0';
+            options.installType = n[0] - '0';
         } else if (!arg.empty() && arg[0] == '-') {
             // "/..." is a folder here unless it is one of the options above.
             return Usage("unknown option " + arg);
-        } else if (folder.empty()) {
-            if (!Utf8ToCp1252(arg, folder) || folder.empty())
+        } else if (options.folder.empty()) {
+            if (!Utf8ToCp1252(arg, options.folder) || options.folder.empty())
                 return Usage("the folder name " + arg + " cannot be used");
         } else {
             return Usage("more than one folder given");
         }
     }
+    return std::nullopt;
+}
 
-    if (!uninstallRoot.empty()) {
-        if (!installRoot.empty() || !folder.empty() || noCopy)
-            return Usage("/uninstall takes no other arguments");
-        WSandboxInstall install(AbsolutePath(uninstallRoot));
-        if (!install.Uninstall())
-            return Fail(install.Problems());
-        Print("Uninstalled from " + DisplayPath(AbsolutePath(uninstallRoot)) + "\n");
-        PrintLines(install.Done());
-        return kOk;
-    }
-    if (!installRoot.empty() && noCopy)
+// /uninstall ROOT.
+int UninstallSandbox(const Options& options) {
+    if (!options.installRoot.empty() || !options.folder.empty() || options.noCopy)
+        return Usage("/uninstall takes no other arguments");
+    WSandboxInstall install(AbsolutePath(options.uninstallRoot));
+    if (!install.Uninstall())
+        return Fail(install.Problems());
+    Print("Uninstalled from " + DisplayPath(AbsolutePath(options.uninstallRoot)) + "\n");
+    PrintLines(install.Done());
+    return kOk;
+}
+
+// Reads the set (or the floppy set) in the folder given or found, and shows
+// it or installs it into the sandbox.
+int RunSet(Options& options) {
+    if (!options.installRoot.empty() && options.noCopy)
         return Usage("/install and /nocopy exclude each other");
-    if (!installRoot.empty())
-        installRoot = AbsolutePath(installRoot);
+    if (!options.installRoot.empty())
+        options.installRoot = AbsolutePath(options.installRoot);
 
     WSetFolder set;
-    if (!folder.empty()) {
-        set.Locate({AbsolutePath(folder)});
+    if (!options.folder.empty()) {
+        set.Locate({AbsolutePath(options.folder)});
     } else {
         set.Locate({RunningProgramFolder(), CurrentFolder()});
     }
@@ -200,14 +209,14 @@ int main(int argc, char** argv) {
             WInstallReport report;
             if (!report.Read(set))
                 return Fail(report.Errors());
-            if (!installRoot.empty())
-                return Install(report, set.Root(), installRoot, installType);
-            Print(report.Text(noCopy));
+            if (!options.installRoot.empty())
+                return Install(report, set.Root(), options.installRoot, options.installType);
+            Print(report.Text(options.noCopy));
             return kOk;
         }
         case WSetFolder::kFloppy: {
-            if (!installRoot.empty())
-                return InstallFloppy(set, installRoot, installType);
+            if (!options.installRoot.empty())
+                return InstallFloppy(set, options.installRoot, options.installType);
             WFloppyReport report;
             bool ok = report.Read(set);
             Print(report.Text());
@@ -226,4 +235,17 @@ int main(int argc, char** argv) {
                  (looked.empty() ? std::string("no folder to look in") : Join(looked, " and ")) +
                  " hold" + (looked.size() == 1 ? "s" : "") +
                  " neither Setup\\project.kvz nor a floppy disk archive (disk001.cfi)"});
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 0 && argv[0] && *argv[0])
+        programName = std::filesystem::path(argv[0]).filename().string();
+    Options options;
+    if (const std::optional<int> status = ParseArguments(argc, argv, options))
+        return *status;
+    if (!options.uninstallRoot.empty())
+        return UninstallSandbox(options);
+    return RunSet(options);
 }

@@ -365,6 +365,132 @@ class WSandboxInstall::Run {
 
 WSandboxInstall::WSandboxInstall(std::string root) : root_(std::move(root)) {}
 
+void WSandboxInstall::InstallFile(Run& run, const WTargetFolders& folders, const WSetupComponent& c,
+                                  const WSetupElement& e, const std::string& setFolder) {
+    const std::string what = e.GetSourceName() + " of component " + c.GetName();
+    if (e.GetSourceDir() != kInSet) {
+        run.Problem(what + " is not in the set (its source is " + Quoted(e.GetSourceDir()) + ")");
+        return;
+    }
+    const std::string target = run.Target(e.GetTargetPath(), what);
+    const std::string source = ResolveNoCase(JoinPath(setFolder, e.GetSourceName()));
+    if (target.empty())
+        return;
+    FileInfo info;
+    if (!GetFileInfo(source, info) || !info.isFile) {
+        run.Problem(what + " is missing from the set");
+        return;
+    }
+    // A file whose size is not the recorded one is damaged or not the
+    // file the set was built with.
+    if (static_cast<double>(info.size) != e.GetSize()) {
+        run.Problem(what + " is " + Format("%lld", static_cast<long long>(info.size)) +
+                    " bytes in the set, but its record says " + Format("%.0f", e.GetSize()) +
+                    " bytes: it is not installed");
+        return;
+    }
+    if (run.WriteFile(target, source, true))
+        run.Done("file " + folders.Expand(e.GetTargetPath()));
+}
+
+void WSandboxInstall::InstallRegistryValue(Run& run, const WTargetFolders& folders,
+                                           const WSetupElement& e) {
+    const auto& r = static_cast<const WSetupRegEntry&>(e);
+    std::string key = folders.Expand(r.GetKeyPath());
+    Hive hive;
+    if (!HiveOf(r.GetRootKey(), key, hive)) {
+        run.Problem("the registry root " + r.GetRootKey() + " is not installed in a sandbox");
+        return;
+    }
+    const std::string value = folders.Expand(r.GetValueData());
+    bool ok;
+    if (EqualsNoCase(r.GetValueType(), "Number") || EqualsNoCase(r.GetValueType(), "dword")) {
+        ok = run.Hives().SetDword(hive, key, r.GetValueName(),
+                                  static_cast<uint32_t>(std::strtoul(value.c_str(), nullptr, 0)));
+    } else {
+        ok = run.Hives().SetString(hive, key, r.GetValueName(), value);
+    }
+    const std::string hiveName = hive == Hive::LocalMachine ? "HKLM" : "HKCU";
+    if (!ok) {
+        run.Problem("cannot write the registry value " + hiveName + "\\" + key);
+        return;
+    }
+    if (run.Log("Value=" + hiveName + "|" + key + "|" + r.GetValueName()))
+        run.Done("registry " + hiveName + "\\" + key + "  " + r.GetValueName() + " = " + value);
+}
+
+void WSandboxInstall::InstallIniEntry(Run& run, const WTargetFolders& folders,
+                                      const WSetupElement& e) {
+    const auto& ini = static_cast<const WSetupProfileString&>(e);
+    const std::string path = run.Target(ini.GetTargetPath(), "the INI entry " + ini.GetKey());
+    if (path.empty())
+        return;
+    std::string text;
+    bool existed;
+    if (!run.Read(path, text, existed))
+        return;
+    std::vector<std::string> lines = Lines(text);
+    const std::string entry = ini.GetKey() + "=" + folders.Expand(ini.GetValue());
+    size_t first, end;
+    if (!FindSection(lines, ini.GetSection(), first, end)) {
+        lines.push_back("[" + ini.GetSection() + "]");
+        lines.push_back(entry);
+    } else if (size_t at = FindKey(lines, first, end, ini.GetKey()); at < end) {
+        lines[at] = entry;
+    } else {
+        lines.insert(lines.begin() + static_cast<long>(end), entry);
+    }
+    // A file this install made goes as a whole; from another one the
+    // uninstall takes the entry.
+    const bool ours = !existed || run.Made(path);
+    if (!run.WriteFile(path, Text(lines)))
+        return;
+    if (!ours)
+        run.Log("Ini=" + run.Relative(path) + "|" + ini.GetSection() + "|" + ini.GetKey());
+    run.Done("INI " + folders.Expand(ini.GetTargetPath()) + "  [" + ini.GetSection() + "] " +
+             entry);
+}
+
+void WSandboxInstall::InstallTextChange(Run& run, const WTargetFolders& folders,
+                                        const WSetupElement& e) {
+    const auto& change = static_cast<const WSetupCustFile&>(e);
+    const std::string path = run.Target(change.GetTargetPath(), "a text replacement");
+    std::string text;
+    bool existed;
+    if (path.empty() || !run.Read(path, text, existed))
+        return;
+    if (!existed) {
+        errno = ENOENT;
+        run.Problem("the text replacement in " + folders.Expand(change.GetTargetPath()) +
+                    " finds no file: " + ErrnoText(DisplayPath(path)));
+        return;
+    }
+    const std::string with = folders.Expand(change.GetReplaceText());
+    if (run.WriteFile(path, ReplaceAll(text, change.GetSearchText(), with))) {
+        run.Done("text " + folders.Expand(change.GetTargetPath()) + "  " +
+                 Quoted(change.GetSearchText()) + " -> " + Quoted(with));
+    }
+}
+
+void WSandboxInstall::InstallShortcut(Run& run, const WTargetFolders& folders,
+                                      const WSetupElement& e) {
+    const auto& s = static_cast<const WSetupShortcut&>(e);
+    std::string target = folders.Expand(s.GetTargetPath());
+    if (folders.InSandbox(target).empty())
+        target = JoinPath(folders.Expand("<D>"), target);
+    const std::string link =
+        run.Target(JoinPath(s.GetShortcutFolder(), s.GetShortcutName() + ".lnk"),
+                   "the shortcut " + s.GetShortcutName());
+    if (link.empty())
+        return;
+    const std::string text = "[Shortcut]\r\nTarget=" + target +
+                             "\r\nArguments=" + folders.Expand(s.GetArguments()) +
+                             "\r\nWorkingFolder=" + folders.Expand(s.GetWorkingDir()) + "\r\n";
+    if (run.WriteFile(link, text))
+        run.Done("shortcut " + folders.Expand(s.GetShortcutFolder()) + "\\" + s.GetShortcutName() +
+                 " -> " + target);
+}
+
 bool WSandboxInstall::Install(const WInstallReport& report, const std::string& setFolder,
                               int installType) {
     problems_.clear();
@@ -433,127 +559,22 @@ bool WSandboxInstall::Install(const WInstallReport& report, const std::string& s
 
     // Files first: the changes below apply to installed files.
     each({kElementFile, kElementTTFFile}, [&](const WSetupComponent& c, const WSetupElement& e) {
-        const std::string what = e.GetSourceName() + " of component " + c.GetName();
-        if (e.GetSourceDir() != kInSet) {
-            run.Problem(what + " is not in the set (its source is " + Quoted(e.GetSourceDir()) +
-                        ")");
-            return;
-        }
-        const std::string target = run.Target(e.GetTargetPath(), what);
-        const std::string source = ResolveNoCase(JoinPath(setFolder, e.GetSourceName()));
-        if (target.empty())
-            return;
-        FileInfo info;
-        if (!GetFileInfo(source, info) || !info.isFile) {
-            run.Problem(what + " is missing from the set");
-            return;
-        }
-        // A file whose size is not the recorded one is damaged or not the
-        // file the set was built with.
-        if (static_cast<double>(info.size) != e.GetSize()) {
-            run.Problem(what + " is " + Format("%lld", static_cast<long long>(info.size)) +
-                        " bytes in the set, but its record says " + Format("%.0f", e.GetSize()) +
-                        " bytes: it is not installed");
-            return;
-        }
-        if (run.WriteFile(target, source, true))
-            run.Done("file " + folders.Expand(e.GetTargetPath()));
+        InstallFile(run, folders, c, e, setFolder);
     });
 
     each({kElementRegistryKeys}, [&](const WSetupComponent&, const WSetupElement& e) {
-        const auto& r = static_cast<const WSetupRegEntry&>(e);
-        std::string key = folders.Expand(r.GetKeyPath());
-        Hive hive;
-        if (!HiveOf(r.GetRootKey(), key, hive)) {
-            run.Problem("the registry root " + r.GetRootKey() + " is not installed in a sandbox");
-            return;
-        }
-        const std::string value = folders.Expand(r.GetValueData());
-        bool ok;
-        if (EqualsNoCase(r.GetValueType(), "Number") || EqualsNoCase(r.GetValueType(), "dword")) {
-            ok = run.Hives().SetDword(
-                hive, key, r.GetValueName(),
-                static_cast<uint32_t>(std::strtoul(value.c_str(), nullptr, 0)));
-        } else {
-            ok = run.Hives().SetString(hive, key, r.GetValueName(), value);
-        }
-        const std::string hiveName = hive == Hive::LocalMachine ? "HKLM" : "HKCU";
-        if (!ok) {
-            run.Problem("cannot write the registry value " + hiveName + "\\" + key);
-            return;
-        }
-        if (run.Log("Value=" + hiveName + "|" + key + "|" + r.GetValueName()))
-            run.Done("registry " + hiveName + "\\" + key + "  " + r.GetValueName() + " = " + value);
+        InstallRegistryValue(run, folders, e);
     });
 
-    each({kElementProfile}, [&](const WSetupComponent&, const WSetupElement& e) {
-        const auto& ini = static_cast<const WSetupProfileString&>(e);
-        const std::string path = run.Target(ini.GetTargetPath(), "the INI entry " + ini.GetKey());
-        if (path.empty())
-            return;
-        std::string text;
-        bool existed;
-        if (!run.Read(path, text, existed))
-            return;
-        std::vector<std::string> lines = Lines(text);
-        const std::string entry = ini.GetKey() + "=" + folders.Expand(ini.GetValue());
-        size_t first, end;
-        if (!FindSection(lines, ini.GetSection(), first, end)) {
-            lines.push_back("[" + ini.GetSection() + "]");
-            lines.push_back(entry);
-        } else if (size_t at = FindKey(lines, first, end, ini.GetKey()); at < end) {
-            lines[at] = entry;
-        } else {
-            lines.insert(lines.begin() + static_cast<long>(end), entry);
-        }
-        // A file this install made goes as a whole; from another one the
-        // uninstall takes the entry.
-        const bool ours = !existed || run.Made(path);
-        if (!run.WriteFile(path, Text(lines)))
-            return;
-        if (!ours)
-            run.Log("Ini=" + run.Relative(path) + "|" + ini.GetSection() + "|" + ini.GetKey());
-        run.Done("INI " + folders.Expand(ini.GetTargetPath()) + "  [" + ini.GetSection() + "] " +
-                 entry);
-    });
+    each({kElementProfile},
+         [&](const WSetupComponent&, const WSetupElement& e) { InstallIniEntry(run, folders, e); });
 
     each({kElementCustFile}, [&](const WSetupComponent&, const WSetupElement& e) {
-        const auto& change = static_cast<const WSetupCustFile&>(e);
-        const std::string path = run.Target(change.GetTargetPath(), "a text replacement");
-        std::string text;
-        bool existed;
-        if (path.empty() || !run.Read(path, text, existed))
-            return;
-        if (!existed) {
-            errno = ENOENT;
-            run.Problem("the text replacement in " + folders.Expand(change.GetTargetPath()) +
-                        " finds no file: " + ErrnoText(DisplayPath(path)));
-            return;
-        }
-        const std::string with = folders.Expand(change.GetReplaceText());
-        if (run.WriteFile(path, ReplaceAll(text, change.GetSearchText(), with))) {
-            run.Done("text " + folders.Expand(change.GetTargetPath()) + "  " +
-                     Quoted(change.GetSearchText()) + " -> " + Quoted(with));
-        }
+        InstallTextChange(run, folders, e);
     });
 
-    each({kElementShortcut}, [&](const WSetupComponent&, const WSetupElement& e) {
-        const auto& s = static_cast<const WSetupShortcut&>(e);
-        std::string target = folders.Expand(s.GetTargetPath());
-        if (folders.InSandbox(target).empty())
-            target = JoinPath(folders.Expand("<D>"), target);
-        const std::string link =
-            run.Target(JoinPath(s.GetShortcutFolder(), s.GetShortcutName() + ".lnk"),
-                       "the shortcut " + s.GetShortcutName());
-        if (link.empty())
-            return;
-        const std::string text = "[Shortcut]\r\nTarget=" + target +
-                                 "\r\nArguments=" + folders.Expand(s.GetArguments()) +
-                                 "\r\nWorkingFolder=" + folders.Expand(s.GetWorkingDir()) + "\r\n";
-        if (run.WriteFile(link, text))
-            run.Done("shortcut " + folders.Expand(s.GetShortcutFolder()) + "\\" +
-                     s.GetShortcutName() + " -> " + target);
-    });
+    each({kElementShortcut},
+         [&](const WSetupComponent&, const WSetupElement& e) { InstallShortcut(run, folders, e); });
     run.Finish();
     return problems_.empty();
 }

@@ -24,6 +24,9 @@
 namespace vantrel {
 
 class WInstallReport;
+class WSetupComponent;
+class WSetupElement;
+class WTargetFolders;
 
 class WSandboxInstall {
   public:
@@ -50,6 +53,15 @@ class WSandboxInstall {
 
   private:
     class Run;
+
+    // The steps of Install, one element each.
+    static void InstallFile(Run& run, const WTargetFolders& folders, const WSetupComponent& c,
+                            const WSetupElement& e, const std::string& setFolder);
+    static void InstallRegistryValue(Run& run, const WTargetFolders& folders,
+                                     const WSetupElement& e);
+    static void InstallIniEntry(Run& run, const WTargetFolders& folders, const WSetupElement& e);
+    static void InstallTextChange(Run& run, const WTargetFolders& folders, const WSetupElement& e);
+    static void InstallShortcut(Run& run, const WTargetFolders& folders, const WSetupElement& e);
 
     std::string root_;
     std::vector<std::string> problems_;

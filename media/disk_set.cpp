@@ -6,8 +6,11 @@
 
 #include "archive/archive.h"
 #include "archive/zip_archive.h"
+#include "media/build_request.h"
+#include "media/disk_set_job.h"
 #include "media/file_copy.h"
-#include "media/media_builder.h"
+#include "media/media_progress.h"
+#include "media/ship_files.h"
 #include "platform/file_handle.h"
 #include "platform/files.h"
 #include "platform/message_pump.h"
@@ -17,17 +20,11 @@
 #include "project/engine_limits.h"
 #include "project/project_data.h"
 #include "script/disk_utils.h"
+#include "script/setup_log.h"
 
 namespace vantrel {
 
 namespace {
-
-// Room that a member of `size` bytes named `nameLength` characters takes in
-// a disk's archive besides its bytes: local header and central directory
-// record with the name twice, and the stored blocks' own headers.
-int64_t EntryCost(size_t nameLength, int64_t size) {
-    return 30 + 46 + 2 * static_cast<int64_t>(nameLength) + 5 * (size / 8192 + 2);
-}
 
 std::string DiskRange(int from, int to) {
     return " : disks " + std::to_string(from) + " to " + std::to_string(to);
@@ -47,10 +44,14 @@ std::string Bytes(int64_t n) {
 
 }  // namespace
 
-std::string WDiskSet::FirstDiskProblem(const WProjectData& project) {
+int64_t WDiskSet::EntryCost(size_t nameLength, int64_t size) {
+    return 30 + 46 + 2 * static_cast<int64_t>(nameLength) + 5 * (size / 8192 + 2);
+}
+
+std::string WDiskSet::FirstDiskProblem(const WProjectData& project, double mediaSize) {
     const std::string program = StartProgramOf(project);
     const int64_t size = program.empty() ? -1 : FileSizeOf(program);
-    const int64_t capacity = static_cast<int64_t>(project.GetMediaSize());
+    const int64_t capacity = static_cast<int64_t>(mediaSize);
     if (size < 0 || size + kArchiveEnd <= capacity)
         return {};
     return "the setup engine's floppy start program " + DisplayPath(program) + " has " +
@@ -81,13 +82,13 @@ std::vector<std::string> WDiskSet::MemberCountProblems(const WProjectData& proje
     return problems;
 }
 
-WDiskSet::WDiskSet(WMediaBuilder& job, WProjectData& project, std::string shipFolder,
-                   std::string mediaFolder)
+WDiskSet::WDiskSet(WDiskSetJob& job, WProjectData& project, const WBuildRequest& request,
+                   std::string shipFolder)
     : job_(job),
       project_(project),
       shipFolder_(std::move(shipFolder)),
-      mediaFolder_(std::move(mediaFolder)),
-      capacity_(static_cast<int64_t>(project.GetMediaSize())) {}
+      mediaFolder_(request.mediaFolder),
+      capacity_(static_cast<int64_t>(request.mediaSize)) {}
 
 std::string WDiskSet::ThreeDigits(int n) {
     std::string digits = std::to_string(n);
@@ -339,7 +340,7 @@ bool WDiskSet::Create() {
     job_.Progress().SetOperation(
         "Creating file : " +
         ShortenPath(JoinPath(DiskFolder(1), FileNameOf(DiskFolder(1)) + kExtension),
-                    WMediaBuilder::kPathDisplayLength));
+                    WDiskSetJob::kPathDisplayLength));
     if (!Next())
         return false;
 

@@ -28,8 +28,9 @@
 
 namespace vantrel {
 
-class WMediaBuilder;
+class WDiskSetJob;
 class WProjectData;
+struct WBuildRequest;
 class WArchive;
 class WSetupComponent;
 
@@ -44,15 +45,18 @@ class WDiskSet {
     // The end record of a disk's archive.
     static constexpr int kArchiveEnd = 22;
 
-    // `job` gives the log, the progress and the cancel flag.
-    WDiskSet(WMediaBuilder& job, WProjectData& project, std::string shipFolder,
-             std::string mediaFolder);
+    // `job` gives the log, the progress, the cancel flag and the staged
+    // files; the disks go into the request's media folder, each of its
+    // medium size.
+    WDiskSet(WDiskSetJob& job, WProjectData& project, const WBuildRequest& request,
+             std::string shipFolder);
 
-    // Why the first disk of `project`'s floppy set cannot be made: the
-    // engine's floppy start program, which lies loose on it, leaves no room
-    // on the medium for the disk's archive. Names both sizes; empty when it
-    // fits (or when there is no start program, which the copy reports).
-    static std::string FirstDiskProblem(const WProjectData& project);
+    // Why the first disk of `project`'s floppy set on a medium of
+    // `capacity` bytes cannot be made: the engine's floppy start program,
+    // which lies loose on it, leaves no room on the medium for the disk's
+    // archive. Names both sizes; empty when it fits (or when there is no
+    // start program, which the copy reports).
+    static std::string FirstDiskProblem(const WProjectData& project, double capacity);
     // Why the gathered components of `project` cannot be packed for a floppy set: one
     // text for each component whose archive would hold more members than a
     // ZIP archive can count, with the number. Empty when all fit.
@@ -75,6 +79,13 @@ class WDiskSet {
     // folder: the source names of its files, fonts and profiles, then the
     // target names of its programs to run and its custom DLLs.
     static std::string MemberPatterns(const WSetupComponent& component);
+
+    // Room that a member of `size` bytes named `nameLength` characters takes
+    // in a disk's archive besides its bytes: local header and central
+    // directory record with the name twice, and the stored blocks' own
+    // headers. A disk holds its end record, its loose files and, for each
+    // member, its bytes and this room.
+    static int64_t EntryCost(size_t nameLength, int64_t size);
 
     // "007", "042", "100", "1000".
     static std::string ThreeDigits(int n);
@@ -111,7 +122,7 @@ class WDiskSet {
     // Pumps, steps the bar and tests the cancel flag; true to go on.
     bool Next(bool step = true);
 
-    WMediaBuilder& job_;
+    WDiskSetJob& job_;
     WProjectData& project_;
     std::string shipFolder_;
     std::string mediaFolder_;

@@ -85,8 +85,9 @@ std::string PathKey(const std::string& path) {
 
 }  // namespace
 
-WMediaBuilder::WMediaBuilder(WProjectData& project, WMediaProgress& progress)
+WMediaBuilder::WMediaBuilder(WProjectData& project, WBuildRequest request, WMediaProgress& progress)
     : project_(project),
+      request_(std::move(request)),
       progress_(progress),
       freeSpace_([](std::string_view path) { return GetFreeSpace(path); }) {}
 
@@ -320,12 +321,11 @@ void WMediaBuilder::WriteLogHeader(bool floppy) {
     log_.Log("Source Folder : " + project_.InstallLocation);
     log_.Log("CD Setup Destination Folder : " + shipFolder_);
     if (floppy)
-        log_.Log("Floppy Setup Destination Folder : " + project_.MediaDistributionDirectory);
+        log_.Log("Floppy Setup Destination Folder : " + request_.mediaFolder);
     log_.Log(std::string("Install type : ") + (floppy ? "floppy" : "CD"));
 }
 
-bool WMediaBuilder::Run() {
-    progress_.StartAnimation();
+void WMediaBuilder::ResetRun() {
     cancelled_ = false;
     cancelOutcome_.clear();
     errorText_.clear();
@@ -340,72 +340,54 @@ bool WMediaBuilder::Run() {
     shipFiles_.Clear();
     knownFree_ = -1;
     writtenSinceAsked_ = 0;
-    bool ok = true;
+}
 
-    WCreatorManager* components = project_.Components();
-    if (components) {
-        components->Gather();
-        if (WSetupComponent* distrib = components->Find("Distrib"))
-            distrib->Select(WSetupComponent::kSelected);
-    }
-
-    const bool floppy = project_.IsFloppySetup != 0;
-    const std::string& media = project_.MediaDistributionDirectory;
-    shipFolder_ = media;
+bool WMediaBuilder::ClaimMediaFolder(WMediaLock& lock, bool floppy, bool& ok) {
+    const std::string& media = request_.mediaFolder;
     const int64_t runStart = static_cast<int64_t>(std::time(nullptr));
-    // The media folder for the job; the temporary ship folder for as long as
-    // it exists, so that the tidying of a later job passes it over.
-    WMediaLock lock, shipLock;
     if (!CreateFolderPath(media)) {
         ok = false;
         NoteFailure("cannot create the folder " + DisplayPath(media) +
                     (IsFile(media) ? ": it is a file" : ""));
-    } else if (!lock.Acquire(media) || (floppy && RefuseFilesTooLargeToPack()) ||
-               RefuseWhatTheEngineCannotUse(floppy)) {
+        return true;
+    }
+    if (!lock.Acquire(media) || (floppy && RefuseFilesTooLargeToPack()) ||
+        RefuseWhatTheEngineCannotUse(floppy)) {
         // Another build owns the folder, a file could be packed only to
         // fail at its end, or the set would be one the setup engine refuses:
         // nothing is written, not even a log.
         if (!lock.Error().empty())
             NoteFailure(lock.Error());
-        if (components)
-            components->ReleaseGathered();
-        progress_.StopAnimation();
         return false;
-    } else {
-        RemoveStaleShipFolders(media, runStart);
-        // What an earlier set left goes first, so that the folder never
-        // holds parts of two sets; when some of it cannot be removed nothing
-        // is built.
-        std::vector<std::string> rootFiles;
-        for (int i = 0;
-             i <= project_.EngineRootLast && i < static_cast<int>(project_.EngineFiles.size()); ++i)
-            rootFiles.push_back(project_.EngineFiles[i]);
-        std::string stayed;
-        if (!RemoveEarlierSet(media, rootFiles, &stayed)) {
-            NoteFailure("cannot remove the earlier set in " + DisplayPath(media) + ": " + stayed);
-            if (components)
-                components->ReleaseGathered();
-            progress_.StopAnimation();
-            return false;
-        }
     }
-    // Only a folder this run made is removed at its end.
-    bool shipFolderMade = false;
-    if (floppy) {
-        // A new name made in one step: never a folder of another run.
-        shipFolder_ = lock.Held() ? CreateTempFolder(media) : std::string();
-        shipFolderMade = !shipFolder_.empty();
-        if (shipFolderMade) {
-            shipLock.Acquire(shipFolder_);
-        } else {
-            if (lock.Held()) {
-                ok = false;
-                NoteFailure("cannot create a temporary folder in " + ErrnoText(media));
-            }
-            shipFolder_ = MakeTempFolderName(media);
-        }
+    RemoveStaleShipFolders(media, runStart);
+    // What an earlier set left goes first, so that the folder never holds
+    // parts of two sets; when some of it cannot be removed nothing is built.
+    std::string stayed;
+    if (!RemoveEarlierSet(media, request_.RootEngineFiles(), &stayed)) {
+        NoteFailure("cannot remove the earlier set in " + DisplayPath(media) + ": " + stayed);
+        return false;
     }
+    return true;
+}
 
+bool WMediaBuilder::MakeFloppyShipFolder(const WMediaLock& lock, WMediaLock& shipLock, bool& ok) {
+    const std::string& media = request_.mediaFolder;
+    // A new name made in one step: never a folder of another run.
+    shipFolder_ = lock.Held() ? CreateTempFolder(media) : std::string();
+    if (!shipFolder_.empty()) {
+        shipLock.Acquire(shipFolder_);
+        return true;
+    }
+    if (lock.Held()) {
+        ok = false;
+        NoteFailure("cannot create a temporary folder in " + ErrnoText(media));
+    }
+    shipFolder_ = MakeTempFolderName(media);
+    return false;
+}
+
+void WMediaBuilder::OpenLog(bool floppy) {
     // The log goes into a real "Setup" folder, never through a link there.
     if (IsFolder(shipFolder_))
         MakeFoldersBelow(shipFolder_, JoinPath(shipFolder_, kSetupFolder));
@@ -413,12 +395,13 @@ bool WMediaBuilder::Run() {
     log_.SetLevel(0);
     // One opening for the whole job; every line is still written at once.
     log_.Hold();
-    packFromSources_ = floppy;
     WriteLogHeader(floppy);
+}
 
-    int steps = static_cast<int>(project_.EngineFiles.size());
+int WMediaBuilder::CountSteps(bool floppy) const {
+    int steps = static_cast<int>(request_.engineFiles.size());
     double packBytes = 0;
-    if (components) {
+    if (const WCreatorManager* components = project_.Components()) {
         for (int level = 0; level < WComponentManager::kLevelCount; ++level) {
             for (const WSetupComponent* c : components->Level(level)) {
                 steps += static_cast<int>(c->Elements(kElementFile).size() +
@@ -437,27 +420,61 @@ bool WMediaBuilder::Run() {
     // phase handles, counted as if nothing shrank.
     if (floppy)
         steps += 7 + static_cast<int>(std::min(3 * packBytes / kBytesPerStep, 1e8));
-    progress_.SetRange(steps);
+    return steps;
+}
+
+bool WMediaBuilder::MakeDisks(bool shipFolderMade) {
+    const std::string& media = request_.mediaFolder;
+    bool ok = true;
+    WDiskSet disks(*this, project_, request_, shipFolder_);
+    if (!disks.Create())
+        ok = false;
+    // The log would leave with the temporary folder: move it beside the
+    // disks. A rename needs no space, so a full volume keeps it too.
+    if (!KeepLog(media)) {
+        ok = false;
+        NoteFailure("cannot keep the log " + DisplayPath(log_.Path()) +
+                    " in the media folder; the temporary folder stays");
+    } else if (shipFolderMade && !RemoveTreeForced(shipFolder_)) {
+        ok = false;
+        NoteFailure("cannot remove the temporary folder " + DisplayPath(shipFolder_));
+    }
+    return ok;
+}
+
+bool WMediaBuilder::Run() {
+    progress_.StartAnimation();
+    ResetRun();
+    WCreatorManager* components = project_.Components();
+    if (components) {
+        components->Gather();
+        if (WSetupComponent* distrib = components->Find("Distrib"))
+            distrib->Select(WSetupComponent::kSelected);
+    }
+
+    const bool floppy = request_.floppy;
+    const std::string& media = request_.mediaFolder;
+    shipFolder_ = media;
+    bool ok = true;
+    // The media folder for the job; the temporary ship folder for as long as
+    // it exists, so that the tidying of a later job passes it over.
+    WMediaLock lock, shipLock;
+    if (!ClaimMediaFolder(lock, floppy, ok)) {
+        if (components)
+            components->ReleaseGathered();
+        progress_.StopAnimation();
+        return false;
+    }
+    // Only a folder this run made is removed at its end.
+    const bool shipFolderMade = floppy && MakeFloppyShipFolder(lock, shipLock, ok);
+    packFromSources_ = floppy;
+    OpenLog(floppy);
+    progress_.SetRange(CountSteps(floppy));
 
     if (!AssembleShipFolder(shipFolder_))
         ok = false;
-
-    if (floppy) {
-        WDiskSet disks(*this, project_, shipFolder_, media);
-        if (!disks.Create())
-            ok = false;
-        // The log would leave with the temporary folder: move it beside the
-        // disks. A rename needs no space, so a full volume keeps it too.
-        const bool logKept = KeepLog(media);
-        if (!logKept) {
-            ok = false;
-            NoteFailure("cannot keep the log " + DisplayPath(log_.Path()) +
-                        " in the media folder; the temporary folder stays");
-        } else if (shipFolderMade && !RemoveTreeForced(shipFolder_)) {
-            ok = false;
-            NoteFailure("cannot remove the temporary folder " + DisplayPath(shipFolder_));
-        }
-    }
+    if (floppy && !MakeDisks(shipFolderMade))
+        ok = false;
 
     if (cancelled_)
         TakeBackCancelledSet(media, floppy);
@@ -639,19 +656,19 @@ bool WMediaBuilder::AssembleShipFolder(const std::string& shipFolder) {
         return false;
     WriteScripts(setup);
     WriteTexts(setup);
-    if (project_.ShipUserConfig && !ShipUserConfig())
+    if (request_.shipUserConfig && !ShipUserConfig())
         return false;
     progress_.Step();
     return true;
 }
 
 bool WMediaBuilder::CopyEngineFiles() {
-    const auto& files = project_.EngineFiles;
+    const auto& files = request_.engineFiles;
     for (size_t i = 0; i < files.size(); ++i) {
         const std::string& source = files[i];
         progress_.SetOperation("Copying file : " + ShortenPath(source, kPathDisplayLength));
         progress_.SetFile(FileNameOf(source));
-        const std::string destination = EngineFileDestination(project_, i, shipFolder_);
+        const std::string destination = request_.EngineFileDestination(i, shipFolder_);
         if (!ShipFile(source, destination, false))
             return false;
         if (CheckCancel())
@@ -674,7 +691,8 @@ std::string WMediaBuilder::SourceOf(const WSetupComponent& component,
 bool WMediaBuilder::RefuseWhatTheEngineCannotUse(bool floppy) {
     std::vector<std::string> problems = WSetVerifier::CheckProject(project_);
     if (floppy) {
-        if (std::string why = WDiskSet::FirstDiskProblem(project_); !why.empty())
+        if (std::string why = WDiskSet::FirstDiskProblem(project_, request_.mediaSize);
+            !why.empty())
             problems.push_back(std::move(why));
         for (std::string& why : WDiskSet::MemberCountProblems(project_))
             problems.push_back(std::move(why));
@@ -693,7 +711,7 @@ bool WMediaBuilder::RefuseWhatTheEngineCannotUse(bool floppy) {
 }
 
 bool WMediaBuilder::RefuseFilesTooLargeToPack() {
-    std::vector<std::string> sources = project_.EngineFiles;
+    std::vector<std::string> sources = request_.engineFiles;
     if (WCreatorManager* components = project_.Components()) {
         for (int level = 0; level < WComponentManager::kLevelCount; ++level) {
             for (const WSetupComponent* c : components->Level(level)) {
@@ -825,7 +843,7 @@ void WMediaBuilder::WriteTexts(const std::string& setupFolder) {
 }
 
 bool WMediaBuilder::ShipUserConfig() {
-    const std::string& source = project_.IDAPICNFDirectory;
+    const std::string& source = request_.userConfig;
     auto copyTo = [&](const char* folderName, const char* what) {
         const std::string folder = ShipPath(folderName);
         MakeFoldersBelow(shipFolder_, folder);

@@ -45,6 +45,8 @@
 #include <unordered_set>
 #include <vector>
 
+#include "media/build_request.h"
+#include "media/disk_set_job.h"
 #include "media/file_copy.h"
 #include "media/media_progress.h"
 #include "media/ship_files.h"
@@ -52,21 +54,20 @@
 
 namespace vantrel {
 
+class WMediaLock;
 class WProjectData;
 class WSetupComponent;
 class WSetupElement;
 
-class WMediaBuilder {
+class WMediaBuilder : public WDiskSetJob {
   public:
     static constexpr const char* kNoSpaceCaption = "Error";
     static constexpr const char* kNoSpaceMessage =
         "Not enough disk space available on destination drive.";
-    static constexpr int kPathDisplayLength = 36;
 
-    // The project must have its EngineFiles and EngineRootLast (see
-    // WMediaPlan::ApplyEngineFiles), MediaDistributionDirectory,
-    // IsFloppySetup and MediaSize set.
-    WMediaBuilder(WProjectData& project, WMediaProgress& progress);
+    // Builds what `request` describes (see WMediaPlan::Request) from the
+    // project's components and scripts.
+    WMediaBuilder(WProjectData& project, WBuildRequest request, WMediaProgress& progress);
 
     // Runs the whole job. True only when every step succeeded and nothing
     // was cancelled.
@@ -83,7 +84,7 @@ class WMediaBuilder {
     // The first failure in words, for a caller that shows one line; empty
     // after a successful run.
     const std::string& ErrorText() const { return errorText_; }
-    bool Cancelled() const { return cancelled_; }
+    bool Cancelled() const override { return cancelled_; }
     // After a cancelled run: what became of the files it wrote, as the log
     // says it.
     const std::string& CancelOutcome() const { return cancelOutcome_; }
@@ -96,18 +97,15 @@ class WMediaBuilder {
         freeSpace_ = std::move(probe);
     }
 
-    // For the floppy set, which runs inside the job.
-    WSetupLog& Log() { return log_; }
-    // The ship folder with the files to pack from their sources.
-    WShipFiles& ShipFiles() { return shipFiles_; }
-    WMediaProgress& Progress() { return progress_; }
-    // Moves the bar by `bytes` more packed or placed: one step per
-    // kBytesPerStep.
-    void StepBytes(int64_t bytes);
+    // For the floppy set, which runs inside the job (see WDiskSetJob).
+    WSetupLog& Log() override { return log_; }
+    WShipFiles& ShipFiles() override { return shipFiles_; }
+    WMediaProgress& Progress() override { return progress_; }
+    // One step of the bar per kBytesPerStep.
+    void StepBytes(int64_t bytes) override;
     static constexpr int64_t kBytesPerStep = 64 * 1024;
-    // Asks the caller; once cancelled, stays cancelled.
-    bool CheckCancel();
-    void NoteFailure(const std::string& what);
+    bool CheckCancel() override;
+    void NoteFailure(const std::string& what) override;
 
     // The log's first line for `time`: "Monday, March 02, 2026, 14:05:09".
     static std::string LogTimeText(std::time_t time);
@@ -141,6 +139,22 @@ class WMediaBuilder {
     static bool RelativeParts(std::string_view relative, std::vector<std::string>& parts);
 
   private:
+    // The steps of Run.
+    void ResetRun();
+    // Creates and locks the media folder, refuses a set that could not be
+    // made or used, and removes what an earlier set left. False when nothing
+    // may be written; a folder that cannot be created clears `ok` and the
+    // job goes on to log it.
+    bool ClaimMediaFolder(WMediaLock& lock, bool floppy, bool& ok);
+    // The temporary ship folder of a floppy set (ShipFolder()); true when
+    // this run made it.
+    bool MakeFloppyShipFolder(const WMediaLock& lock, WMediaLock& shipLock, bool& ok);
+    void OpenLog(bool floppy);
+    // The bar's range for the job.
+    int CountSteps(bool floppy) const;
+    // The disks from the ship folder, the log kept beside them, the ship
+    // folder removed. False when any of that failed.
+    bool MakeDisks(bool shipFolderMade);
     // PathInside for the ship folder, with each folder listed once per run
     // and the names about to be written remembered.
     std::string ShipPath(std::string_view relative);
@@ -187,6 +201,7 @@ class WMediaBuilder {
     bool WasWritten(const std::string& path) const;
 
     WProjectData& project_;
+    const WBuildRequest request_;
     WMediaProgress& progress_;
     WSetupLog log_;
     std::function<double(std::string_view)> freeSpace_;

@@ -205,11 +205,6 @@ std::string WMediaPlan::ComponentsText() const {
     return "Components: " + (components_.empty() ? std::string("none") : Join(components_, ", "));
 }
 
-void WMediaPlan::ApplyEngineFiles(WProjectData& project) const {
-    project.EngineFiles = engineFiles_;
-    project.EngineRootLast = engineRootLast_;
-}
-
 bool WMediaPlan::Select(int index) {
     if (index < 0 || index >= static_cast<int>(MediaSizeEntries.size()))
         return false;
@@ -253,20 +248,25 @@ void WMediaPlan::TakeFromProject(const WProjectData& project) {
     SetCustom(project.FloppyCustomSize, project.FloppySetSizeType);
 }
 
-void WMediaPlan::CommitToProject(WProjectData& project) const {
-    project.DiskSize = MediaSizeEntries[selection_].text;
-    project.FloppyCustomSize = customText_;
-    project.FloppySetSizeType = customUnit_;
+WMediaPlan::SavedChoice WMediaPlan::Saved() const {
+    return {MediaSizeEntries[selection_].text, customText_, customUnit_, floppy_ ? 1 : 0};
 }
 
-void WMediaPlan::HandOver(WProjectData& project, const std::string& mediaFolder) const {
-    project.MediaDistributionDirectory = mediaFolder;
-    CommitToProject(project);
-    ApplyEngineFiles(project);
+WBuildRequest WMediaPlan::Request(const WProjectData& project,
+                                  const std::string& mediaFolder) const {
+    WBuildRequest request;
+    request.mediaFolder = mediaFolder;
+    request.floppy = floppy_;
+    request.mediaSize = Capacity();
+    request.engineFiles = engineFiles_;
+    request.engineRootLast = engineRootLast_;
+    request.components = components_;
     // A configuration file the user chose is shipped; when it is gone the
     // copy fails and names it, rather than the set going out with the
     // default one unasked.
-    project.ShipUserConfig = !project.IsDefaultCFGSelected;
+    request.shipUserConfig = !project.IsDefaultCFGSelected;
+    request.userConfig = project.IDAPICNFDirectory;
+    return request;
 }
 
 double WMediaPlan::Capacity() const {
@@ -286,22 +286,20 @@ int WMediaPlan::EstimateDisks(double size, double capacity) {
     return static_cast<int>(std::ceil(x));
 }
 
-void WMediaPlan::Recompute(WProjectData& project) {
+void WMediaPlan::Recompute() {
     const double capacity = Capacity();
     bool single;
     std::string shown;
     if (selection_ == kCustomEntry) {
         // The custom size fits when it is at least the file set, a preset one
         // only when it is larger.
-        project.SetMediaSize(capacity, false);
-        single = project.GetMediaSize() >= fileSetSize_;
+        single = capacity >= fileSetSize_;
         shown = customText_ + " " + customUnit_;
     } else {
         single = capacity > fileSetSize_;
         shown = MediaSizeEntries[selection_].text;
     }
     floppy_ = !single;
-    project.IsFloppySetup = floppy_ ? 1 : 0;
     if (single) {
         estimate_ = 1;
         description_ = kSingleDescription;
@@ -334,14 +332,11 @@ bool WMediaPlan::IsValidCustomText(std::string_view text) {
     return digits > 0 && dots <= 1;
 }
 
-WMediaCheck WMediaPlan::ValidateMediaSize(WProjectData& project) const {
-    bool ok;
-    if (selection_ == kCustomEntry) {
-        ok = IsValidCustomText(customText_) &&
-             project.SetMediaSize(ToDouble(customText_) * UnitBytes(customUnit_), true);
-    } else {
-        ok = project.SetMediaSize(MediaSizeEntries[selection_].bytes, true);
-    }
+WMediaCheck WMediaPlan::ValidateMediaSize(const WProjectData& project) const {
+    const double bytes = Capacity();
+    // Written so that a NaN is refused too.
+    const bool ok = (selection_ != kCustomEntry || IsValidCustomText(customText_)) &&
+                    bytes >= project.MinMediaSize && bytes <= project.MaxMediaSize;
     if (ok)
         return {};
     return {kInvalidSize, kInvalidSizeCaption};
@@ -402,7 +397,7 @@ std::string WMediaPlan::GuardedFolderClash(std::string_view folder) const {
     return {};
 }
 
-WMediaCheck WMediaPlan::CheckBeforeBuild(WProjectData& project, std::string_view folder,
+WMediaCheck WMediaPlan::CheckBeforeBuild(const WProjectData& project, std::string_view folder,
                                          const WVolumeProbe& probe) const {
     WMediaCheck check = CheckMediaFolder(folder, probe);
     if (!check.Ok())

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "media/disk_estimate.h"
+#include "media/build_request.h"
 
 namespace vantrel {
 
@@ -81,8 +82,6 @@ class WMediaPlan {
     const std::vector<std::string>& EngineFiles() const { return engineFiles_; }
     // Index of the last engine file of "Distrib" itself; -1 when none.
     int EngineRootLast() const { return engineRootLast_; }
-    // Hands the engine files and their root index to the project.
-    void ApplyEngineFiles(WProjectData& project) const;
 
     // --- The medium.
     int Selection() const { return selection_; }
@@ -101,20 +100,26 @@ class WMediaPlan {
     // The saved choice: "DiskSize" (an entry's text; an unknown text leaves
     // the selection), "FloppyCustomSize" and "FloppySetSizeType".
     void TakeFromProject(const WProjectData& project);
-    void CommitToProject(WProjectData& project) const;
-    // Everything a build takes from the plan, handed to the project after
-    // the checks: the media folder, the chosen medium (CommitToProject), the
-    // engine files (ApplyEngineFiles), and whether the user's own
-    // database-engine configuration file is shipped (a configuration other
-    // than the default one, and the file exists).
-    void HandOver(WProjectData& project, const std::string& mediaFolder) const;
+    // The saved choice as the project stores it (the caller stores it).
+    struct SavedChoice {
+        std::string diskSize;           // "DiskSize"
+        std::string floppyCustomSize;   // "FloppyCustomSize"
+        std::string floppySetSizeType;  // "FloppySetSizeType"
+        int isFloppySetup = 0;          // "IsFloppySetup", as Recompute found it
+    };
+    SavedChoice Saved() const;
+    // Everything a build takes from the plan, for the media folder
+    // `mediaFolder` (cleaned and absolute): the chosen medium, the engine's
+    // files and the components as Gather found them, and whether the user's
+    // own database-engine configuration file is shipped (a configuration
+    // other than the default one).
+    WBuildRequest Request(const WProjectData& project, const std::string& mediaFolder) const;
 
     // Capacity of the chosen medium in bytes (the custom text times its unit).
     double Capacity() const;
-    // Works out the texts below for the current file set and medium, sets
-    // the project's "IsFloppySetup", and for a custom size stores the
-    // capacity as its MediaSize without a range check.
-    void Recompute(WProjectData& project);
+    // Works out whether the set is a floppy set and the texts below for the
+    // current file set and medium.
+    void Recompute();
     bool IsFloppy() const { return floppy_; }
     int EstimatedDisks() const { return estimate_; }
     // "Size of fileset including setup files : 3.21 MB"
@@ -136,9 +141,9 @@ class WMediaPlan {
     // A custom number: digits with at most one ".".
     static bool IsValidCustomText(std::string_view text);
     // The medium size: a size entry's capacity, or a valid custom text whose
-    // bytes the project's SetMediaSize (with its range check) accepts. Stores
-    // MediaSize; fails with "Please enter a valid floppy size".
-    WMediaCheck ValidateMediaSize(WProjectData& project) const;
+    // bytes lie in the project's range (MinMediaSize to MaxMediaSize); fails
+    // with "Please enter a valid floppy size".
+    WMediaCheck ValidateMediaSize(const WProjectData& project) const;
     // The media folder as typed: a trailing backslash removed, and then a
     // second one.
     static std::string CleanMediaFolder(std::string_view folder);
@@ -170,7 +175,7 @@ class WMediaPlan {
 
     // Every check of "Create Media" up to the question about an existing
     // setup: the folder checks, then the medium size.
-    WMediaCheck CheckBeforeBuild(WProjectData& project, std::string_view folder,
+    WMediaCheck CheckBeforeBuild(const WProjectData& project, std::string_view folder,
                                  const WVolumeProbe& probe) const;
 
     // Whether `folder` holds a setup already: "setup32.exe", a folder

@@ -1,17 +1,31 @@
-// What the media builder tells the one who runs it, and what it asks back.
+// What a media build tells the one who runs it, and what it asks back.
 // The wizard implements it with its progress dialog (operation label, file
-// label, progress bar, Cancel button, animation), the command-line tool with
-// a progress bar on the terminal and Ctrl-C; the defaults do nothing, so a
-// caller overrides only what it shows.
+// label, progress bar, Cancel button, animation) and its message boxes, the
+// command-line tool with lines and a progress bar on the terminal and Ctrl-C;
+// the defaults do nothing (and remove an existing setup), so a caller
+// overrides only what it shows.
 #pragma once
 
 #include <string>
 
 namespace vantrel {
 
+class WMediaPlan;
+
 class WMediaProgress {
   public:
     virtual ~WMediaProgress() = default;
+
+    // The plan has been worked out for the files as they are now, before
+    // any check (see WMediaPlan: sizes, medium, components).
+    virtual void ShowPlan(const WMediaPlan& plan) { (void)plan; }
+    // The media folder holds a setup already: remove it and go on, keep it
+    // (nothing is built), or stop. `question` is the text to show.
+    enum class ExistingSetup { kRemove, kKeep, kCancel };
+    virtual ExistingSetup AskExistingSetup(const std::string& question) {
+        (void)question;
+        return ExistingSetup::kRemove;
+    }
 
     // The animation runs while the job works.
     virtual void StartAnimation() {}

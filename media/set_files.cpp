@@ -10,13 +10,6 @@
 
 namespace vantrel {
 
-std::string EngineFileDestination(const WProjectData& project, size_t index,
-                                  const std::string& setFolder) {
-    const std::string& source = project.EngineFiles.at(index);
-    const bool root = static_cast<int>(index) <= project.EngineRootLast;
-    return JoinPath(root ? setFolder : JoinPath(setFolder, kSetupFolder), FileNameOf(source));
-}
-
 bool SetCarriesText(const WProjectData& project, SetText text) {
     return text == SetText::kLicense ? project.DisplayLicense != 0 : project.DisplayRelease != 0;
 }

@@ -1,20 +1,14 @@
-// The files that every set gets besides the application's and the
-// components': the setup engine's files and the license and release texts.
-// The media builder and the test run make them the same way.
+// The texts that every set gets besides the application's and the
+// components' files and the setup engine's (see WBuildRequest): the license
+// and release texts. The media builder and the test run make them the same
+// way.
 #pragma once
 
-#include <cstddef>
 #include <string>
 
 namespace vantrel {
 
 class WProjectData;
-
-// Where the setup engine's file EngineFiles[index] goes in the set at
-// `setFolder`: its root for the files up to EngineRootLast, its "Setup"
-// folder for the rest; the file keeps its name.
-std::string EngineFileDestination(const WProjectData& project, size_t index,
-                                  const std::string& setFolder);
 
 enum class SetText { kLicense, kRelease };
 

@@ -15,7 +15,8 @@
 
 namespace vantrel {
 
-void WTestSetup::Prepare(WProjectData& project, const std::string& folder) {
+void WTestSetup::Prepare(WProjectData& project, const WBuildRequest& request,
+                         const std::string& folder) {
     WCreatorManager* components = project.Components();
     if (components) {
         if (WSetupComponent* distrib = components->Find("Distrib"))
@@ -25,8 +26,8 @@ void WTestSetup::Prepare(WProjectData& project, const std::string& folder) {
 
     const std::string setup = JoinPath(folder, kSetupFolder);
     CreateFolderPath(setup);
-    for (size_t i = 0; i < project.EngineFiles.size(); ++i)
-        CopyFileData(project.EngineFiles[i], EngineFileDestination(project, i, folder));
+    for (size_t i = 0; i < request.engineFiles.size(); ++i)
+        CopyFileData(request.engineFiles[i], request.EngineFileDestination(i, folder));
     for (SetText text : {SetText::kLicense, SetText::kRelease}) {
         if (SetCarriesText(project, text))
             WriteSetText(project, text, setup);
@@ -43,14 +44,15 @@ std::string WTestSetup::FolderFor(const std::string& mediaFolder) {
     return folder.empty() ? PrivateTempFolder() : AbsolutePath(folder);
 }
 
-void WTestSetup::TakeEngineFiles(WProjectData& project) {
+WBuildRequest WTestSetup::RequestFor(WProjectData& project, const std::string& folder) {
     WMediaPlan plan;
     plan.Gather(project);
-    plan.ApplyEngineFiles(project);
+    return plan.Request(project, folder);
 }
 
-WTestSetup::Result WTestSetup::Run(WProjectData& project, const std::string& mediaFolder,
+WTestSetup::Result WTestSetup::Run(WProjectData& project, const WBuildRequest& request,
                                    bool collectOutput) {
+    const std::string& mediaFolder = request.mediaFolder;
     Result result;
     CreateFolderPath(mediaFolder);
     result.folder = CreateTempFolder(mediaFolder);
@@ -65,7 +67,7 @@ WTestSetup::Result WTestSetup::Run(WProjectData& project, const std::string& med
     // Held while the engine runs: a build's tidying passes the folder over.
     WMediaLock inUse;
     inUse.Acquire(result.folder);
-    Prepare(project, result.folder);
+    Prepare(project, request, result.folder);
 
     std::string engine = FindInFolderNoCase(result.folder, kEngineProgram);
     if (engine.empty())

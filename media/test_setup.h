@@ -9,6 +9,7 @@
 
 #include <string>
 
+#include "media/build_request.h"
 #include "project/installation_rules.h"
 
 namespace vantrel {
@@ -29,21 +30,21 @@ class WTestSetup {
     // made absolute, or the private temporary folder when none is given.
     // Empty when there is none.
     static std::string FolderFor(const std::string& mediaFolder);
-    // Takes the setup engine's files from the installation into the project
-    // (EngineFiles, EngineRootLast), as a media plan finds them.
-    static void TakeEngineFiles(WProjectData& project);
+    // The request of a test run in `folder` (see FolderFor): the setup
+    // engine's files as a media plan finds them in the installation.
+    static WBuildRequest RequestFor(WProjectData& project, const std::string& folder);
 
-    // The project must have its EngineFiles and EngineRootLast set (see
-    // WMediaPlan::ApplyEngineFiles). Nothing is reported to the user: copies
-    // that fail and an engine that cannot be started leave their trace only
-    // in the result.
+    // Runs in a new temporary folder inside the request's media folder.
+    // Nothing is reported to the user: copies that fail and an engine that
+    // cannot be started leave their trace only in the result.
     // With `collectOutput`, what the engine prints is kept in the result
     // instead of going to this program's output.
-    static Result Run(WProjectData& project, const std::string& mediaFolder,
+    static Result Run(WProjectData& project, const WBuildRequest& request,
                       bool collectOutput = false);
 
     // Fills `folder` as the test run does, without starting anything.
-    static void Prepare(WProjectData& project, const std::string& folder);
+    static void Prepare(WProjectData& project, const WBuildRequest& request,
+                        const std::string& folder);
 
     static constexpr const char* kEngineProgram = kEngineStartProgram;
     static constexpr const char* kCommandLine = " /nocopy";

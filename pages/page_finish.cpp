@@ -12,8 +12,8 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QRegularExpression>
+#include <QScrollArea>
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -23,7 +23,7 @@
 #include "app/progress_dialog.h"
 #include "app/qt_text.h"
 #include "app/wizard_app.h"
-#include "media/media_builder.h"
+#include "media/media_build.h"
 #include "media/set_verifier.h"
 #include "media/test_setup.h"
 #include "platform/files.h"
@@ -84,6 +84,39 @@ class WaitCursor {
   public:
     WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
     ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+// The page's side of a build: the progress dialog, shown while the builder
+// runs, and the question about a setup already in the media folder.
+class FinishProgress : public WProgressDialog {
+  public:
+    FinishProgress(Dialogs& boxes, QWidget* page)
+        : WProgressDialog(boxes, page->window()), boxes_(boxes), page_(page) {}
+
+    // No is the default: Enter keeps the earlier set.
+    ExistingSetup AskExistingSetup(const std::string& question) override {
+        switch (boxes_.Show(FromEngine(question), Dialogs::Buttons::YesNoCancel,
+                            Dialogs::Icon::Exclamation, Dialogs::Answer::No, QString(), page_)) {
+            case Dialogs::Answer::Yes:
+                return ExistingSetup::kRemove;
+            case Dialogs::Answer::No:
+                return ExistingSetup::kKeep;
+            default:
+                return ExistingSetup::kCancel;
+        }
+    }
+    void StartAnimation() override {
+        show();
+        WProgressDialog::StartAnimation();
+    }
+    void StopAnimation() override {
+        WProgressDialog::StopAnimation();
+        hide();
+    }
+
+  private:
+    Dialogs& boxes_;
+    QWidget* page_;
 };
 
 }  // namespace
@@ -276,9 +309,16 @@ int WPageFinish::CommitPage() {
         return 0;
     }
     TakeControls();
-    plan_.CommitToProject(*project);
+    StoreChoice(*project);
     project->MediaDistributionDirectory = folder;
     return 1;
+}
+
+void WPageFinish::StoreChoice(WProjectData& project) const {
+    const WMediaPlan::SavedChoice saved = plan_.Saved();
+    project.DiskSize = saved.diskSize;
+    project.FloppyCustomSize = saved.floppyCustomSize;
+    project.FloppySetSizeType = saved.floppySetSizeType;
 }
 
 void WPageFinish::TakeControls() {
@@ -292,7 +332,12 @@ void WPageFinish::Recompute() {
     if (!project)
         return;
     TakeControls();
-    plan_.Recompute(*project);
+    plan_.Recompute();
+    // The page shows the kind of set and stores it; a custom size is kept
+    // as typed, its range checked when the page is left.
+    project->IsFloppySetup = plan_.Saved().isFloppySetup;
+    if (plan_.Selection() == WMediaPlan::kCustomEntry)
+        project->SetMediaSize(plan_.Capacity(), false);
     sizeLabel_->setText(Shown(plan_.SizeText()));
     estimateLabel_->setText(Shown(plan_.EstimateText()));
     componentsLabel_->setText(Shown(plan_.ComponentsText()));
@@ -346,7 +391,7 @@ bool WPageFinish::ValidateSize() {
     TakeControls();
     const WMediaCheck check = plan_.ValidateMediaSize(*project);
     if (check.Ok())
-        return true;
+        return project->SetMediaSize(plan_.Capacity(), true);
     Boxes().Message(FromEngine(check.message), Dialogs::Icon::Stop, FromEngine(check.caption),
                     this);
     if (plan_.Selection() == WMediaPlan::kCustomEntry)
@@ -387,87 +432,75 @@ void WPageFinish::OnCreateMedia() {
         CommitPage();  // shows why the folder cannot be used
         return;
     }
-    folder = WMediaPlan::CleanMediaFolder(folder);
-    if (!folder.empty())
-        folder = AbsolutePath(folder);
-
-    // The file set may have changed since the page was entered.
-    plan_.Gather(*project);
-    Recompute();
-    const WMediaCheck check = plan_.CheckBeforeBuild(*project, folder, probe_);
-    if (!check.Ok()) {
-        Boxes().Message(FromEngine(check.message), Dialogs::Icon::Stop, FromEngine(check.caption),
-                        this);
-        return;
+    TakeControls();
+    WMediaBuildOptions options;
+    options.mediaFolder = folder;
+    options.probe = &probe_;
+    WMediaBuildResult result;
+    {
+        FinishProgress progress(Boxes(), this);
+        result = BuildMedia(*project, plan_, options, progress);
     }
-    // Without the engine or the components the set would not install.
-    if (const std::string problem =
-            InstallationProblem(project->InstallLocation, InstallationUse::kMedia);
-        !problem.empty()) {
-        Boxes().Message(FromEngine(problem), Dialogs::Icon::Stop, QString(), this);
-        return;
-    }
-    if (WMediaPlan::HasExistingSetup(folder)) {
-        const Dialogs::Answer answer = Boxes().Show(
-            FromEngine(WMediaPlan::ExistingSetupQuestion(folder)), Dialogs::Buttons::YesNoCancel,
-            Dialogs::Icon::Exclamation, Dialogs::Answer::No, QString(), this);
-        if (answer == Dialogs::Answer::Cancel)
-            return;
-        // A build never writes over an earlier set: that would leave a
-        // folder of two sets mixed. Keeping the earlier one means building
-        // elsewhere.
-        if (answer == Dialogs::Answer::No) {
-            Boxes().Message(tr("The existing setup in %1 is kept, so no media were "
-                               "created. Choose another folder for the new media.")
-                                .arg(NativePath(folder)),
-                            Dialogs::Icon::Information, QString(), this);
-            return;
-        }
-        if (!WMediaPlan::ClearFolder(folder)) {
-            Boxes().Message(tr("The existing setup in %1 could not be removed "
-                               "completely.")
-                                .arg(NativePath(folder)),
-                            Dialogs::Icon::Stop, QString(), this);
-            return;
-        }
-    }
+    Recompute();  // the file set as the build found it
+    ShowBuildResult(result);
+}
 
-    plan_.HandOver(*project, folder);
-    folderEdit_->setText(NativePath(folder));
-
-    WProgressDialog progress(Boxes(), window());
-    progress.show();
-    progress.StartAnimation();
-    WMediaBuilder builder(*project, progress);
-    const bool ok = builder.Run();
-    progress.StopAnimation();
-    progress.hide();
+void WPageFinish::ShowBuildResult(const WMediaBuildResult& result) {
+    using Stage = WMediaBuildResult::Stage;
+    const QString media = NativePath(result.mediaFolder);
+    switch (result.stage) {
+        case Stage::kFolder:
+        case Stage::kSize:
+        case Stage::kInstallation:
+            Boxes().Message(FromEngine(result.message), Dialogs::Icon::Stop,
+                            FromEngine(result.caption), this);
+            return;
+        case Stage::kExistingSetup:
+            if (result.existingKept) {
+                Boxes().Message(tr("The existing setup in %1 is kept, so no media were "
+                                   "created. Choose another folder for the new media.")
+                                    .arg(media),
+                                Dialogs::Icon::Information, QString(), this);
+            } else if (!result.existingCancelled) {
+                Boxes().Message(tr("The existing setup in %1 could not be removed "
+                                   "completely.")
+                                    .arg(media),
+                                Dialogs::Icon::Stop, QString(), this);
+            }
+            return;
+        case Stage::kBuild:
+        case Stage::kVerify:
+            break;
+    }
+    // The page's choices are what this build used.
+    if (WProjectData* project = Project()) {
+        project->MediaDistributionDirectory = result.mediaFolder;
+        StoreChoice(*project);
+        project->SetMediaSize(plan_.Capacity(), true);
+    }
+    folderEdit_->setText(media);
     window()->raise();
     window()->activateWindow();
 
-    const QString media = NativePath(folder);
-    lastMediaFolder_ = folder;
+    lastMediaFolder_ = result.mediaFolder;
+    lastMedia_ = media;
     QString log;
-    if (!builder.LogPath().empty() && IsFile(builder.LogPath()))
-        log = tr("\n\nLog: %1").arg(NativePath(builder.LogPath()));
-    if (ok) {
-        lastMedia_ = media;
+    if (!result.logPath.empty() && IsFile(result.logPath))
+        log = tr("\n\nLog: %1").arg(NativePath(result.logPath));
+    if (result.ok) {
         ShowResult(tr("The media were created in %1.").arg(media) +
-                       (plan_.IsFloppy() ? tr("\nCopy each numbered folder onto a "
-                                              "disk of its own.")
-                                         : QString()) +
+                       (result.floppy ? tr("\nCopy each numbered folder onto a "
+                                           "disk of its own.")
+                                      : QString()) +
                        log,
                    true);
-    } else if (builder.Cancelled()) {
-        lastMedia_ = media;
-        ShowResult(FromEngine(builder.CancelOutcome()) + QStringLiteral(" (%1).").arg(media) + log,
-                   IsFolder(folder));
+    } else if (result.cancelled) {
+        ShowResult(FromEngine(result.cancelOutcome) + QStringLiteral(" (%1).").arg(media) + log,
+                   IsFolder(result.mediaFolder));
     } else {
-        lastMedia_ = media;
         ShowResult(
-            tr("The media were not created completely: %1").arg(FromEngine(builder.ErrorText())) +
-                log,
-            IsFolder(folder));
+            tr("The media were not created completely: %1").arg(FromEngine(result.message)) + log,
+            IsFolder(result.mediaFolder));
     }
 }
 
@@ -481,11 +514,11 @@ void WPageFinish::OnTestSetup() {
                         this);
         return;
     }
-    WTestSetup::TakeEngineFiles(*project);
+    const WBuildRequest request = WTestSetup::RequestFor(*project, folder);
     WTestSetup::Result result;
     {
         WaitCursor wait;
-        result = WTestSetup::Run(*project, folder, true);
+        result = WTestSetup::Run(*project, request, true);
     }
     const QByteArray output = QByteArray::fromStdString(result.output);
 

@@ -23,6 +23,8 @@ class QToolButton;
 
 namespace vantrel {
 
+struct WMediaBuildResult;
+
 class WPageFinish : public WPage {
     Q_OBJECT
 
@@ -81,6 +83,11 @@ class WPageFinish : public WPage {
     // The medium size check with its message; false stops the command.
     bool ValidateSize();
     void ShowResult(const QString& text, bool canOpen);
+    // The saved medium choice into the project.
+    void StoreChoice(WProjectData& project) const;
+    // What Create Media came to: a refusal in its message box, or the
+    // result of the build in the result view.
+    void ShowBuildResult(const WMediaBuildResult& result);
 
     WMediaPlan plan_;
     WVolumeProbe probe_ = WVolumeProbe::Host();

@@ -241,15 +241,12 @@ void WProjectData::ResetMedia() {
     mediaSize_ = kDefaultMediaSize;
     MinMediaSize = 700000.0;
     MaxMediaSize = 660000000.0;
-    EngineFiles.clear();
-    EngineRootLast = -1;
     ShipUserConfig = 0;
 }
 
 void WProjectData::Clear() {
     WritingToolLanguages.clear();
     WritingToolScripts.clear();
-    EngineFiles.clear();
     catalogue_.Clear();
     components_.reset();
     boxId_.reset();

@@ -276,13 +276,9 @@ class WProjectData : public WCreatorManager {
     double MinMediaSize = 700000.0;
     double MaxMediaSize = 660000000.0;
 
-    // --- Working fields of the media builder.
-    // Full paths of the setup engine's files: "Distrib" first, then "Distrib\Setup".
-    std::vector<std::string> EngineFiles;
-    // Index of the last EngineFiles entry that goes to the ship folder's
-    // root; -1 when none does.
-    int EngineRootLast = -1;
-    // The user's own database-engine configuration file is shipped.
+    // --- Set by the pages.
+    // The user's own database-engine configuration file is chosen, to be
+    // shipped (a build ships it whenever the default one is not selected).
     int ShipUserConfig = 0;
     // Script names of the checked proofreading rows (setup options page).
     std::vector<std::string> WritingToolScripts;

@@ -41,13 +41,7 @@ WShippedPaths::WShippedPaths(const WProjectData& project) {
     auto engineFile = [&](const std::string& shipPath) {
         Add(shipPath, "the setup engine's file " + shipPath);
     };
-    if (!project.EngineFiles.empty()) {
-        for (size_t i = 0; i < project.EngineFiles.size(); ++i) {
-            const std::string name = FileNameOf(project.EngineFiles[i]);
-            const bool root = static_cast<int>(i) <= project.EngineRootLast;
-            engineFile(root ? name : std::string(kSetupFolder) + "\\" + name);
-        }
-    } else if (!project.InstallLocation.empty()) {
+    if (!project.InstallLocation.empty()) {
         const std::string distrib = ResolveNoCase(JoinPath(project.InstallLocation, "Distrib"));
         for (const std::string& name : MatchFilesInFolder(distrib, "*.*"))
             engineFile(name);

@@ -23,11 +23,10 @@ class WSetupElement;
 class WShippedPaths {
   public:
     // What the set gets besides the application's own files: the set's own
-    // files, the setup engine's files (the project's EngineFiles when a
-    // build has set them, else "Distrib" and "Distrib\Setup" of the
-    // installation), the user's database-engine configuration when it is
-    // shipped, and the files of the selected standard components ("Distrib"
-    // always, as the build ships it).
+    // files, the setup engine's files ("Distrib" and "Distrib\Setup" of the
+    // installation, as a media plan finds them), the user's database-engine configuration when it
+    // is shipped, and the files of the selected standard components ("Distrib" always, as the build
+    // ships it).
     explicit WShippedPaths(const WProjectData& project);
 
     // Who else supplies the path `shipPath` of the set ("\" or "/", any

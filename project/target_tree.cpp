@@ -21,9 +21,18 @@ namespace vantrel {
 
 // One file or folder that an add puts below its target folder.
 struct WTargetTree::Planned {
+    Planned(std::string source, std::vector<std::string> parts, bool folder)
+        : source(std::move(source)), parts(std::move(parts)), folder(folder) {}
+
     std::string source;              // the source file or folder on this machine
     std::vector<std::string> parts;  // its path below the target folder
     bool folder = false;
+    // A file's element: its source name below the source folder and its
+    // destination below the target's root (see DescribeFiles).
+    std::string sourceName;
+    std::string targetName;
+    // A file the user chose not to put into the fonts folder.
+    bool leftOut = false;
 };
 
 namespace {
@@ -384,9 +393,9 @@ WTargetTreeResult WTargetTree::AddFilesOf(WTargetNode* target, const std::string
     return AddPlanned(target, plan, sources, questions, true);
 }
 
-WTargetTreeResult WTargetTree::AddPlanned(WTargetNode* target, std::vector<Planned>& plan,
-                                          const std::vector<std::string>& sources,
-                                          WTargetTreeQuestions& questions, bool skipExisting) {
+WTargetTreeResult WTargetTree::KeepNew(WTargetNode* target, std::vector<Planned>& plan,
+                                       bool skipExisting, std::vector<Planned>& kept,
+                                       bool& skipped) {
     // Names first: every one that cannot be used is named, and nothing is added.
     std::vector<RefusedName> refused;
     for (const Planned& p : plan) {
@@ -398,9 +407,7 @@ WTargetTreeResult WTargetTree::AddPlanned(WTargetNode* target, std::vector<Plann
         return Refused(RefusedNamesMessage(refused));
 
     // Names taken in the target folder, or twice in this add.
-    bool skipped = false;
     std::set<std::string, LessNoCase> seen;
-    std::vector<Planned> kept;
     for (Planned& p : plan) {
         if (!seen.insert(Join(p.parts, "\\")).second)
             return RefusedAbout(p.folder ? kFolderExists : kFileExists,
@@ -417,75 +424,92 @@ WTargetTreeResult WTargetTree::AddPlanned(WTargetNode* target, std::vector<Plann
         }
         kept.push_back(std::move(p));
     }
+    return Done();
+}
 
-    std::string root;
-    std::string why = SettleSourceFolder(project_, sources, sourceFolder_, root);
-    if (!why.empty())
-        return Refused(why);
-
-    // What each file's element will hold, checked before anything changes.
-    struct Made {
-        const Planned* planned;
-        std::string sourceName;
-        std::string targetName;
-    };
-    std::vector<Made> made;
+WTargetTreeResult WTargetTree::DescribeFiles(WTargetNode* target, const std::string& root,
+                                             std::vector<Planned>& kept) const {
     const std::string base = target->RelativePath();
     const WShippedPaths shipped(project_);
+    std::vector<RefusedName> refused;
     std::vector<std::string> collisions;
-    for (const Planned& p : kept) {
+    for (Planned& p : kept) {
         if (p.folder)
             continue;
         if (std::string big = zip::MemberSizeProblem(p.source); !big.empty())
             return Refused(big);
-        Made m{&p, p.source.substr(root == "/" ? 1 : root.size() + 1),
-               (base.empty() ? "" : base + "\\") + Join(p.parts, "\\")};
-        m.sourceName = ReplaceAll(m.sourceName, "/", "\\");
-        for (const std::string& text : {FolderOf(p.source), m.sourceName, m.targetName}) {
+        p.sourceName = ReplaceAll(p.source.substr(root == "/" ? 1 : root.size() + 1), "/", "\\");
+        p.targetName = (base.empty() ? "" : base + "\\") + Join(p.parts, "\\");
+        for (const std::string& text : {FolderOf(p.source), p.sourceName, p.targetName}) {
             std::string problem = ScriptTextProblem(text);
             if (!problem.empty()) {
                 refused.push_back({DisplayPath(p.source), problem});
                 break;
             }
         }
-        std::string supplier = shipped.Supplier(m.sourceName);
+        std::string supplier = shipped.Supplier(p.sourceName);
         if (!supplier.empty())
             collisions.push_back(WShippedPaths::CollisionMessage(
-                "The file " + DisplayPath(p.source), m.sourceName, supplier));
-        made.push_back(std::move(m));
+                "The file " + DisplayPath(p.source), p.sourceName, supplier));
     }
     if (!refused.empty())
         return Refused(RefusedNamesMessage(refused));
     if (!collisions.empty())
         return Refused(Join(collisions, "\n"));
+    return Done();
+}
 
-    // A file that is not a font, put into the fonts folder itself.
-    std::set<const Planned*> left;
-    if (!target->parent_ && EqualsNoCase(target->name_, kFontsRoot)) {
-        for (const Made& m : made) {
-            if (m.planned->parts.size() != 1 || EndsWithNoCase(m.planned->source, "ttf"))
-                continue;
-            WTargetTreeQuestion q{ReplaceAll(kNotAFont, "%1", DisplayPath(m.planned->source)), "",
-                                  true, DisplayPath(m.planned->source)};
-            WTargetTreeQuestions::Answer a = questions.Ask(q);
-            if (a == WTargetTreeQuestions::kCancel)
-                return Declined();
-            if (a == WTargetTreeQuestions::kNo)
-                left.insert(m.planned);
+WTargetTreeResult WTargetTree::AskAboutNonFonts(WTargetNode* target, std::vector<Planned>& kept,
+                                                WTargetTreeQuestions& questions) const {
+    if (target->parent_ || !EqualsNoCase(target->name_, kFontsRoot))
+        return Done();
+    size_t left = 0;
+    for (Planned& p : kept) {
+        if (p.folder || p.parts.size() != 1 || EndsWithNoCase(p.source, "ttf"))
+            continue;
+        WTargetTreeQuestion q{ReplaceAll(kNotAFont, "%1", DisplayPath(p.source)), "", true,
+                              DisplayPath(p.source)};
+        WTargetTreeQuestions::Answer a = questions.Ask(q);
+        if (a == WTargetTreeQuestions::kCancel)
+            return Declined();
+        if (a == WTargetTreeQuestions::kNo) {
+            p.leftOut = true;
+            ++left;
         }
     }
-    if (!left.empty() && left.size() == kept.size())
+    if (left != 0 && left == kept.size())
         return Declined();
+    return Done();
+}
+
+WTargetTreeResult WTargetTree::AddPlanned(WTargetNode* target, std::vector<Planned>& plan,
+                                          const std::vector<std::string>& sources,
+                                          WTargetTreeQuestions& questions, bool skipExisting) {
+    std::vector<Planned> kept;
+    bool skipped = false;
+    if (Result r = KeepNew(target, plan, skipExisting, kept, skipped); !r.Ok())
+        return r;
+    std::string root;
+    std::string why = SettleSourceFolder(project_, sources, sourceFolder_, root);
+    if (!why.empty())
+        return Refused(why);
+    // What each file's element will hold, checked before anything changes.
+    if (Result r = DescribeFiles(target, root, kept); !r.Ok())
+        return r;
+    // A file that is not a font, put into the fonts folder itself.
+    if (Result r = AskAboutNonFonts(target, kept, questions); !r.Ok())
+        return r;
 
     Result result = Done();
     if (skipped)
         result.message = kFilesSkipped;
-    if (!made.empty() || !kept.empty())
+    if (!kept.empty())
         project_.DefaultFolder = root;
     WSetupComponent* files = Files();
     const std::string macro = target->RootMacro();
-    size_t next = 0;
     for (const Planned& p : kept) {
+        if (p.leftOut)
+            continue;
         WTargetNode* parent = target;
         for (size_t i = 0; i + 1 < p.parts.size(); ++i)
             parent = parent->Child(p.parts[i]);
@@ -493,11 +517,8 @@ WTargetTreeResult WTargetTree::AddPlanned(WTargetNode* target, std::vector<Plann
         if (p.folder) {
             node = AddChild(parent, p.parts.back(), true, nullptr);
         } else {
-            const Made& m = made[next++];
-            if (left.count(&p))
-                continue;
             WSetupElement* e =
-                files->AddElement(NewFileElement(p.source, m.sourceName, macro, m.targetName));
+                files->AddElement(NewFileElement(p.source, p.sourceName, macro, p.targetName));
             node = AddChild(parent, p.parts.back(), false, e);
             ++result.added;
         }

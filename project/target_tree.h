@@ -226,6 +226,15 @@ class WTargetTree {
     WTargetTreeResult AddPlanned(WTargetNode* target, std::vector<Planned>& plan,
                                  const std::vector<std::string>& sources,
                                  WTargetTreeQuestions& questions, bool skipExisting);
+    // The steps of AddPlanned: the names checked and those already in the
+    // target folder skipped or refused; each file's element described and
+    // checked; the question about files that are not fonts.
+    WTargetTreeResult KeepNew(WTargetNode* target, std::vector<Planned>& plan, bool skipExisting,
+                              std::vector<Planned>& kept, bool& skipped);
+    WTargetTreeResult DescribeFiles(WTargetNode* target, const std::string& root,
+                                    std::vector<Planned>& kept) const;
+    WTargetTreeResult AskAboutNonFonts(WTargetNode* target, std::vector<Planned>& kept,
+                                       WTargetTreeQuestions& questions) const;
     // Sets the destination of every file at or below `node` from its place
     // in the tree; the records that depend on each file follow it.
     void RewriteTargets(WTargetNode* node);

@@ -126,12 +126,12 @@ void WComponentManager::Gather() {
         if (gatherSelectedOnly_ && !c->IsSelected())
             continue;
         int level = std::clamp(c->GetLevel(), 0, kLevelCount - 1);
-        levels_[level].push_back(c);
+        LevelSlot(level).push_back(c);
         for (int type = 0; type < kElementTypeCount; ++type) {
             for (const auto& e : c->Elements(type)) {
                 if (e->GetTag() != c->GetName())
                     e->SetTag(c->GetName());
-                levelElements_[type][level].push_back(e.get());
+                LevelElementSlot(type, level).push_back(e.get());
             }
         }
     }
@@ -163,14 +163,14 @@ void WComponentManager::SelectOnly(const std::vector<WSetupComponent*>& roots) {
 
 const std::vector<WSetupComponent*>& WComponentManager::Level(int level) const {
     static const std::vector<WSetupComponent*> none;
-    return ValidLevel(level) ? levels_[level] : none;
+    return ValidLevel(level) ? levels_.at(level) : none;
 }
 
 const std::vector<WSetupElement*>& WComponentManager::LevelElements(int typeCode, int level) const {
     static const std::vector<WSetupElement*> none;
     if (typeCode < 0 || typeCode >= kElementTypeCount || !ValidLevel(level))
         return none;
-    return levelElements_[typeCode][level];
+    return levelElements_.at(typeCode).at(level);
 }
 
 void WComponentManager::ReleaseGathered() {

@@ -5,6 +5,7 @@
 // elements of its components by type (17 types x 7 levels).
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -119,8 +120,16 @@ class WComponentManager {
 
     std::multimap<std::string, std::unique_ptr<WSetupComponent>, LessNoCase> byName_;
     std::vector<WSetupComponent*> order_;
-    std::vector<WSetupComponent*> levels_[kLevelCount];
-    std::vector<WSetupElement*> levelElements_[kElementTypeCount][kLevelCount];
+    // The gathered lists of one level, checked: a level outside 0 ..
+    // kLevelCount - 1 throws instead of reaching past the array.
+    std::vector<WSetupComponent*>& LevelSlot(int level) { return levels_.at(level); }
+    std::vector<WSetupElement*>& LevelElementSlot(int typeCode, int level) {
+        return levelElements_.at(typeCode).at(level);
+    }
+
+    std::array<std::vector<WSetupComponent*>, kLevelCount> levels_;
+    std::array<std::array<std::vector<WSetupElement*>, kLevelCount>, kElementTypeCount>
+        levelElements_;
     std::vector<WInstallHistory> history_;
     WSetupElementMap elementMap_;
     bool elementMapStale_ = false;

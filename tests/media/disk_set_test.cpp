@@ -71,7 +71,7 @@ TEST_F(FloppyBuild, SplitsTheApplicationOverThreeDisksThatEachFitTheMedium) {
     AddAppFile("readme.txt", "read me\r\n");
     AddInstallFile(distrib, "System\\shared.dll");
     Plan("1.44 MB");
-    ASSERT_EQ(project->IsFloppySetup, 1);
+    ASSERT_TRUE(request.floppy);
 
     RecordingProgress progress;
     ASSERT_TRUE(Build(progress)) << errorText;
@@ -90,6 +90,25 @@ TEST_F(FloppyBuild, SplitsTheApplicationOverThreeDisksThatEachFitTheMedium) {
         EXPECT_LE(SizeOfTree(JoinPath(media, disk)), 1440000u) << disk;
 
     std::string unpacked = UnpackDisks();
+    // Each disk's use as its archive takes it, from the members it holds:
+    // never more than the medium, and a disk followed by another is full up
+    // to the granularity of the stored blocks' headers (a piece fills what
+    // is left, its own header counted).
+    for (const std::string& disk : Disks()) {
+        int64_t used = WDiskSet::kArchiveEnd;
+        for (const std::string& name : ListFolder(JoinPath(media, disk), true, false)) {
+            if (name != disk + WDiskSet::kExtension)
+                used += FileSizeOf(JoinPath(JoinPath(media, disk), name));
+        }
+        for (const std::string& name : ListFolder(JoinPath(unpacked, disk), true, false)) {
+            const int64_t size = FileSizeOf(JoinPath(JoinPath(unpacked, disk), name));
+            used += size + WDiskSet::EntryCost(name.size(), size);
+        }
+        EXPECT_LE(used, 1440000) << disk;
+        if (disk != Disks().back()) {
+            EXPECT_GE(used, 1440000 - 5) << disk;
+        }
+    }
     EXPECT_EQ(ListFolder(unpacked + "/disk002", true, false),
               std::vector<std::string>{"~002_Program_files.cfi"});
     std::vector<std::string> onDisk1 = ListFolder(unpacked + "/disk001", true, false);
@@ -141,7 +160,7 @@ TEST_F(FloppyBuild, ASetThatFitsOnOneFloppyAndASecondBuildOverIt) {
     // Larger than the medium, yet it packs onto one disk.
     AddAppFile("text.txt", std::string(1600000, 'a'));
     Plan("1.44MB");
-    ASSERT_EQ(project->IsFloppySetup, 1);
+    ASSERT_TRUE(request.floppy);
     // A temporary folder name in use is passed over and left alone.
     dir.Write("media/~ZLT000/keep.txt", "keep");
 
@@ -174,7 +193,7 @@ TEST_F(FloppyBuild, CancelRemovesTheTemporaryFolderAndKeepsTheLog) {
     AddAppFile("a.bin", test::RandomBytes(800000, 3));
     AddAppFile("b.bin", "b");
     Plan("720KB");
-    ASSERT_EQ(project->IsFloppySetup, 1);
+    ASSERT_TRUE(request.floppy);
     RecordingProgress progress;
     progress.cancelAfter = 6;
     EXPECT_FALSE(Build(progress));
@@ -189,7 +208,7 @@ TEST_F(FloppyBuild, CancelWhilePackingTakesBackTheDisksAndTheLogSaysSo) {
     for (int i = 0; i < 12; ++i)
         AddAppFile(Format("f%02d.bin", i), test::RandomBytes(150000, 20 + i));
     Plan("720KB");
-    ASSERT_EQ(project->IsFloppySetup, 1);
+    ASSERT_TRUE(request.floppy);
     RecordingProgress full;
     full.cancelAfter = 1 << 30;  // counts the polls
     ASSERT_TRUE(Build(full)) << errorText;
@@ -245,7 +264,7 @@ TEST(PackingProgress, ALargeMemberTellsItsBytesPieceByPieceAndStopsWhenAsked) {
 TEST_F(FloppyBuild, EveryTemporaryNameTakenStillBuildsInAFolderOfItsOwn) {
     AddAppFile("text.txt", std::string(1600000, 'a'));
     Plan("1.44MB");
-    ASSERT_EQ(project->IsFloppySetup, 1);
+    ASSERT_TRUE(request.floppy);
     for (int n = 0; n < 100; ++n)
         ASSERT_TRUE(MakeFolders(media + Format("/~ZLT0%02d", n)));
     dir.Write("media/~ZLTXXX/keep.txt", "keep");
@@ -337,7 +356,7 @@ TEST_F(FloppyBuild, WithAFixedBuildTimeTwoBuildsGiveTheSameBytes) {
     AddAppFile("readme.txt", "read me\r\n");
     AddInstallFile(distrib, "System\\shared.dll");
     Plan("1.44MB");
-    ASSERT_EQ(project->IsFloppySetup, 1);
+    ASSERT_TRUE(request.floppy);
     // Friday, 2 February 2018, around noon: far from the clock of the run.
     const time_t fixed = 1517572800;
     ScopedEnv epoch("SOURCE_DATE_EPOCH", std::to_string(fixed));
@@ -408,15 +427,15 @@ TEST_F(FloppyBuild, ComponentArchivesFromTheSourcesEqualThosePackedFromCopies) {
     AddInstallFile(extra, "SYSTEM\\Shared.DLL");
     AddInstallFile(extra, "help\\guide.TXT");
     Plan("1.44MB");
-    ASSERT_EQ(project->IsFloppySetup, 1);
+    ASSERT_TRUE(request.floppy);
     RecordingProgress progress;
     ASSERT_TRUE(Build(progress)) << errorText;
     ASSERT_EQ(Disks(), std::vector<std::string>{"disk001"});
     const std::string unpacked = UnpackDisks() + "/disk001";
 
     Plan("640MB");
-    ASSERT_EQ(project->IsFloppySetup, 0);
-    project->MediaDistributionDirectory = dir / "cd";
+    ASSERT_FALSE(request.floppy);
+    request.mediaFolder = dir / "cd";
     RecordingProgress cdProgress;
     ASSERT_TRUE(Build(cdProgress)) << errorText;
 
@@ -503,9 +522,9 @@ TEST_F(FloppyBuild, TheUsersConfigurationReplacesTheComponentsFileInItsArchive) 
     dir.Write("install/Bde501/IDAPI.CNF", "default configuration");
     project->IDAPICNFDirectory = dir.Write("mine.cnf", "my configuration");
     project->BDEComponent = 1;
-    project->ShipUserConfig = 1;
+    project->IsDefaultCFGSelected = 0;
     Plan("1.44MB");
-    ASSERT_EQ(project->IsFloppySetup, 1);
+    ASSERT_TRUE(request.floppy);
     RecordingProgress progress;
     ASSERT_TRUE(Build(progress)) << errorText;
     const std::string unpacked = UnpackDisks() + "/disk001";
@@ -536,7 +555,7 @@ TEST_F(FloppyBuild, AFileWhereAFolderGoesFailsAsItsCopyDid) {
         Plan(size);
         RecordingProgress progress;
         EXPECT_FALSE(Build(progress));
-        const std::string ship = project->IsFloppySetup ? media + "/~ZLT000" : media;
+        const std::string ship = request.floppy ? media + "/~ZLT000" : media;
         EXPECT_EQ(errorText, "cannot copy " + ship + "/Help: Is a directory");
         std::vector<std::string> lines = LogLines(logPath);
         for (const std::string& line : {"Succesfully copied file : " + ship + "/Help/Guide.txt",
@@ -572,8 +591,10 @@ class Splitting : public MediaFixture {
 
 TEST_F(Splitting, PiecesCarryNumberedHeadersAndJoinBackByteForByte) {
     RecordingProgress progress;
-    WMediaBuilder job(*project, progress);
-    WDiskSet set(job, *project, dir / "ship", media);
+    WMediaBuilder job(*project, request, progress);
+    request.mediaFolder = media;
+    request.mediaSize = 2000;
+    WDiskSet set(job, *project, request, dir / "ship");
     set.SetCapacity(2000);
     const std::string bytes = test::RandomBytes(6000, 9);
 

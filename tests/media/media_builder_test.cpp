@@ -45,7 +45,7 @@ TEST_F(CdBuild, LaysOutTheShipFolderAndLogsEveryStepInOrder) {
     project->DisplayRelease = 1;
     project->ReleaseText = "Release notes";
     Plan("640MB");
-    ASSERT_EQ(project->IsFloppySetup, 0);
+    ASSERT_FALSE(request.floppy);
 
     RecordingProgress progress;
     ASSERT_TRUE(Build(progress)) << errorText;
@@ -179,7 +179,7 @@ TEST_F(CdBuild, AFullVolumeStopsTheJobWithTheMessage) {
     AddInstallFile(distrib, "System\\big.dll");
     Plan("640MB");
     RecordingProgress progress;
-    WMediaBuilder builder(*project, progress);
+    WMediaBuilder builder(*project, request, progress);
     // Room for the engine files, not for the component's file.
     builder.SetFreeSpaceProbe([](std::string_view) { return 5000.0; });
     EXPECT_FALSE(builder.Run());
@@ -221,9 +221,9 @@ TEST_F(CdBuild, AMediaFolderThatIsAFileOrCannotBeMadeFailsClearly) {
     EXPECT_EQ(dir.Read("media"), "not a folder");
 
     // A folder nothing may be created in, not even by the superuser.
-    project->MediaDistributionDirectory = "/proc/vantrel-media-test/out";
+    request.mediaFolder = "/proc/vantrel-media-test/out";
     RecordingProgress again;
-    WMediaBuilder builder(*project, again);
+    WMediaBuilder builder(*project, request, again);
     EXPECT_FALSE(builder.Run());
     EXPECT_NE(builder.ErrorText().find("cannot create the folder"), std::string::npos);
     EXPECT_FALSE(PathExists("/proc/vantrel-media-test"));
@@ -282,7 +282,7 @@ TEST_F(CdBuild, AScriptThatCannotBeWrittenIsNamedWithTheReasonAndNotLeftEmpty) {
     // An earlier build's complete script is not left behind either.
     dir.Write("media/Setup/comp.kvz", "[Identification.0]\r\nan earlier build\r\n");
     {
-        FullAfterTheCopies progress(static_cast<int>(project->EngineFiles.size()) + 1);
+        FullAfterTheCopies progress(static_cast<int>(request.engineFiles.size()) + 1);
         EXPECT_FALSE(Build(progress));
     }
     EXPECT_TRUE(IsFile(In("System/shared.dll")));
@@ -317,7 +317,7 @@ TEST_F(CdBuild, TheUsersConfigurationGoesWhereItsComponentsNeedIt) {
     project->IDAPICNFDirectory = dir.Write("mine.cnf", "my configuration");
     project->BDEComponent = 1;
     project->IsOracleSelected = 1;
-    project->ShipUserConfig = 1;
+    project->IsDefaultCFGSelected = 0;
     Plan("640MB");
     RecordingProgress progress;
     ASSERT_TRUE(Build(progress)) << errorText;
@@ -333,7 +333,7 @@ TEST_F(CdBuild, TheUsersConfigurationGoesWhereItsComponentsNeedIt) {
               "Successfully copied the user's CFG file to the BDE directory");
 
     // Without the flag nothing is shipped, whatever the drivers say.
-    project->ShipUserConfig = 0;
+    request.shipUserConfig = false;
     RemoveTreeForced(media);
     RecordingProgress again;
     ASSERT_TRUE(Build(again)) << errorText;
@@ -348,8 +348,8 @@ TEST_F(CdBuild, AChosenConfigurationFileThatIsGoneFailsTheBuild) {
     WMediaPlan plan;
     ASSERT_TRUE(plan.ParseSize("640MB"));
     plan.Gather(*project);
-    plan.Recompute(*project);
-    plan.HandOver(*project, media);
+    plan.Recompute();
+    request = plan.Request(*project, media);
     RecordingProgress progress;
     EXPECT_FALSE(Build(progress));
     EXPECT_NE(errorText.find("gone.cnf"), std::string::npos) << errorText;

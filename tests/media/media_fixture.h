@@ -94,14 +94,13 @@ class MediaFixture : public ::testing::Test {
         WMediaPlan plan;
         ASSERT_TRUE(plan.ParseSize(size)) << size;
         plan.Gather(*project);
-        plan.Recompute(*project);
+        plan.Recompute();
         ASSERT_TRUE(plan.ValidateMediaSize(*project).Ok());
-        plan.ApplyEngineFiles(*project);
-        project->MediaDistributionDirectory = media;
+        request = plan.Request(*project, media);
     }
 
     bool Build(RecordingProgress& progress) {
-        WMediaBuilder builder(*project, progress);
+        WMediaBuilder builder(*project, request, progress);
         bool ok = builder.Run();
         logPath = builder.LogPath();
         errorText = builder.ErrorText();
@@ -134,6 +133,8 @@ class MediaFixture : public ::testing::Test {
     std::unique_ptr<WProjectData> project;
     WSetupComponent* distrib = nullptr;
     std::string logPath, errorText;
+    // What Plan worked out for the build.
+    WBuildRequest request;
 };
 
 }  // namespace vantrel::test

@@ -71,10 +71,13 @@ TEST_F(Plan, SizeEntriesAndTheSizesTypedOnTheCommandLine) {
     EXPECT_EQ(plan.Capacity(), 1500000);
 
     // The saved choice goes back and forth through the project.
-    plan.CommitToProject(*project);
-    EXPECT_EQ(project->DiskSize, "Custom size...");
-    EXPECT_EQ(project->FloppyCustomSize, "1.5");
-    EXPECT_EQ(project->FloppySetSizeType, "MB");
+    const WMediaPlan::SavedChoice saved = plan.Saved();
+    EXPECT_EQ(saved.diskSize, "Custom size...");
+    EXPECT_EQ(saved.floppyCustomSize, "1.5");
+    EXPECT_EQ(saved.floppySetSizeType, "MB");
+    project->DiskSize = saved.diskSize;
+    project->FloppyCustomSize = saved.floppyCustomSize;
+    project->FloppySetSizeType = saved.floppySetSizeType;
     WMediaPlan other;
     other.TakeFromProject(*project);
     EXPECT_EQ(other.Capacity(), 1500000);
@@ -83,9 +86,9 @@ TEST_F(Plan, SizeEntriesAndTheSizesTypedOnTheCommandLine) {
 TEST_F(Plan, APresetMustExceedTheFileSetWhileACustomSizeMayEqualIt) {
     FileSet(1440000);
     ASSERT_TRUE(plan.ParseSize("1.44 MB"));
-    plan.Recompute(*project);
+    plan.Recompute();
     EXPECT_TRUE(plan.IsFloppy());
-    EXPECT_EQ(project->IsFloppySetup, 1);
+    EXPECT_EQ(plan.Saved().isFloppySetup, 1);
     EXPECT_EQ(plan.SizeText(), "Size of fileset including setup files : 1.44 MB");
     EXPECT_EQ(plan.Description(),
               "Description :  A floppy setup, using multiple 1.44 MB disks, will be created. Once "
@@ -94,16 +97,16 @@ TEST_F(Plan, APresetMustExceedTheFileSetWhileACustomSizeMayEqualIt) {
               "the first disk.");
 
     ASSERT_TRUE(plan.ParseSize("1440KB"));
-    plan.Recompute(*project);
+    plan.Recompute();
     EXPECT_FALSE(plan.IsFloppy());
-    EXPECT_EQ(project->IsFloppySetup, 0);
-    EXPECT_EQ(project->GetMediaSize(), 1440000);
+    EXPECT_EQ(plan.Saved().isFloppySetup, 0);
+    EXPECT_EQ(plan.Request(*project, "/m").mediaSize, 1440000);
     EXPECT_EQ(plan.EstimateText(), "Estimated number of disks : 1");
     EXPECT_EQ(plan.Description().rfind("Description :  A single disk setup will be created", 0),
               0u);
 
     ASSERT_TRUE(plan.ParseSize("1.2MB"));
-    plan.Recompute(*project);
+    plan.Recompute();
     EXPECT_NE(plan.Description().find("using multiple 1.2 MB disks"), std::string::npos);
 }
 
@@ -128,12 +131,12 @@ TEST_F(Plan, TheMediumSizeIsValidatedWithTheProjectsRange) {
     EXPECT_FALSE(plan.ValidateMediaSize(*project).Ok());
     plan.SetCustom("700", "KB");
     EXPECT_TRUE(plan.ValidateMediaSize(*project).Ok());
-    EXPECT_EQ(project->GetMediaSize(), 700000);
+    EXPECT_EQ(plan.Capacity(), 700000);
     plan.SetCustom("660", "MB");
     EXPECT_TRUE(plan.ValidateMediaSize(*project).Ok());
     ASSERT_TRUE(plan.ParseSize("720KB"));
     EXPECT_TRUE(plan.ValidateMediaSize(*project).Ok());
-    EXPECT_EQ(project->GetMediaSize(), 720000);
+    EXPECT_EQ(plan.Capacity(), 720000);
 }
 
 TEST_F(Plan, EngineFilesAndTheFileSet) {
@@ -151,15 +154,18 @@ TEST_F(Plan, EngineFilesAndTheFileSet) {
     for (const auto& f : engine)
         engineBytes += static_cast<double>(FileSizeOf(f));
     EXPECT_EQ(plan.FileSetSize(), engineBytes + 28 + 4 + 1000);
-    plan.ApplyEngineFiles(*project);
-    EXPECT_EQ(project->EngineFiles, engine);
-    EXPECT_EQ(project->EngineRootLast, 1);
+    // The build takes them from the plan's request, the first two to the root.
+    const WBuildRequest request = plan.Request(*project, "/set");
+    EXPECT_EQ(request.engineFiles, engine);
+    EXPECT_EQ(request.RootEngineFiles(), (std::vector<std::string>{engine[0], engine[1]}));
+    EXPECT_EQ(request.EngineFileDestination(1, "/set"), "/set/setup32.exe");
+    EXPECT_EQ(request.EngineFileDestination(2, "/set"), "/set/Setup/Box.id");
 }
 
 TEST_F(Plan, MediaFolderChecksInOrderWithTheirMessages) {
     FileSet(1000);
     ASSERT_TRUE(plan.ParseSize("640MB"));
-    plan.Recompute(*project);
+    plan.Recompute();
     EXPECT_TRUE(plan.CheckMediaFolder("/srv/media", Fake(1000)).Ok());
     EXPECT_EQ(plan.CheckMediaFolder("", Fake(1e9)).message,
               "You have entered an invalid character for a directory.");
@@ -183,7 +189,7 @@ TEST_F(Plan, MediaFolderChecksInOrderWithTheirMessages) {
     // A floppy set needs room for 1.75 times the file set.
     ASSERT_TRUE(plan.ParseSize("720KB"));
     FileSet(1000000);
-    plan.Recompute(*project);
+    plan.Recompute();
     ASSERT_TRUE(plan.IsFloppy());
     EXPECT_FALSE(plan.CheckMediaFolder("/srv/media", Fake(1749999)).Ok());
     EXPECT_TRUE(plan.CheckMediaFolder("/srv/media", Fake(1750000)).Ok());

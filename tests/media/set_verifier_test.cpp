@@ -94,7 +94,7 @@ TEST_F(SetVerifier, WithTheProjectAChangedByteIsFoundInCdAndFloppySets) {
         SCOPED_TRACE(size);
         media = root + "-" + size;
         ASSERT_TRUE(BuildSet(size)) << errorText;
-        ASSERT_EQ(project->IsFloppySetup, std::string(size) == "720KB" ? 1 : 0);
+        ASSERT_EQ(request.floppy, std::string(size) == "720KB");
         EXPECT_EQ(Check(true), "sound");
         EXPECT_EQ(compared, 3);
 
@@ -248,7 +248,7 @@ TEST_F(SetVerifier, AFirstFloppyThatTheStartProgramFillsIsRefusedWithTheSizes) {
         dir.Write("install/Distrib/Setup/setup.exe", std::string(719990, 'e'));
     AddAppFile("data.bin", test::RandomBytes(200000, 4));
     Plan("720KB");
-    ASSERT_EQ(project->IsFloppySetup, 1);
+    ASSERT_TRUE(request.floppy);
     RecordingProgress progress;
     EXPECT_FALSE(Build(progress));
     EXPECT_EQ(errorText,

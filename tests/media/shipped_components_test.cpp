@@ -34,12 +34,11 @@ class ShippedComponents : public ::testing::Test {
         WMediaPlan plan;
         EXPECT_TRUE(plan.ParseSize("100MB"));
         plan.Gather(project);
-        plan.Recompute(project);
-        plan.ApplyEngineFiles(project);
+        plan.Recompute();
         planned = plan.FileSetSize();
-        project.MediaDistributionDirectory = media;
+        engineFiles = plan.EngineFiles();
         test::RecordingProgress progress;
-        WMediaBuilder builder(project, progress);
+        WMediaBuilder builder(project, plan.Request(project, media), progress);
         EXPECT_TRUE(builder.Run()) << builder.ErrorText();
         return media;
     }
@@ -48,7 +47,7 @@ class ShippedComponents : public ::testing::Test {
     // set exactly when it is one of `shipped`.
     void ExpectFilesOf(const std::string& media, const Names& shipped) {
         double expectedSize = 0;
-        for (const std::string& file : project.EngineFiles)
+        for (const std::string& file : engineFiles)
             expectedSize += static_cast<double>(FileSizeOf(file));
         for (WSetupComponent* c : project.Components()->Components()) {
             if (c->IsApplicationComponent())
@@ -70,6 +69,7 @@ class ShippedComponents : public ::testing::Test {
     test::ScratchRegistry registry{dir.path()};
     WProjectData project;
     double planned = 0;
+    std::vector<std::string> engineFiles;
     int builds = 0;
 };
 

@@ -100,6 +100,14 @@ TEST_F(ProcessTest, ProgramsThatCannotStart) {
 }
 
 int g_pumps = 0;
+std::string g_pumpedFlag;
+
+// A shell loop that waits (up to 60 s) for `path` to exist: the event a test
+// raises, instead of a time that a loaded machine may overrun.
+std::string WaitFor(const std::string& path) {
+    return "i=0; while [ ! -e '" + path +
+           "' ] && [ $i -lt 6000 ]; do sleep 0.01; i=$((i+1)); done; ";
+}
 
 // The hook handles the events of the thread that installed it: a worker's
 // PumpMessage does nothing.
@@ -116,18 +124,26 @@ TEST(MessagePump, OnlyTheThreadThatInstalledTheHookPumps) {
 }
 
 TEST_F(ProcessTest, RunAndPumpPumpsWhileWaitingAndDetachedReturnsAtOnce) {
+    // The program ends only after the pump hook has run six times.
     g_pumps = 0;
-    SetPumpHook([] { ++g_pumps; });
+    g_pumpedFlag = dir / "pumped";
+    SetPumpHook([] {
+        if (++g_pumps == 6)
+            test::WriteBytes(g_pumpedFlag, "");
+    });
     int code = -1;
-    ASSERT_TRUE(RunAndPump("sh", "-c \"sleep 0.2; exit 4\"", &code));  // found on PATH
+    ASSERT_TRUE(RunAndPump("sh", "-c \"" + WaitFor(g_pumpedFlag) + "exit 4\"", &code));  // on PATH
     SetPumpHook(nullptr);
     EXPECT_EQ(code, 4);
-    EXPECT_GT(g_pumps, 5);
+    EXPECT_GE(g_pumps, 6);
 
-    std::string flag = dir / "done";
-    ASSERT_TRUE(RunDetachedArgs("/bin/sh", {"-c", "sleep 0.1; : > \"" + flag + "\""}));
+    // The detached program waits for "go": the call has returned before it
+    // could have written anything.
+    const std::string go = dir / "go", flag = dir / "done";
+    ASSERT_TRUE(RunDetachedArgs("/bin/sh", {"-c", WaitFor(go) + ": > \"" + flag + "\""}));
     EXPECT_FALSE(PathExists(flag));
-    for (int i = 0; i < 500 && !PathExists(flag); ++i)
+    test::WriteBytes(go, "");
+    for (int i = 0; i < 6000 && !PathExists(flag); ++i)
         ::usleep(10000);
     EXPECT_TRUE(PathExists(flag));
 }

@@ -34,6 +34,13 @@ TEST(Wildcard, DotRulesOfWindows) {
     EXPECT_TRUE(WildcardMatch("*", "anything.at.all"));
 }
 
+TEST(Wildcard, StarsMatchAnEmptyRest) {
+    for (const char* pattern : {"abc*", "ABC**", "a*c*", "*abc*", "abc*.*"})
+        EXPECT_TRUE(WildcardMatch(pattern, "abc")) << pattern;
+    EXPECT_FALSE(WildcardMatch("abc*?", "abc"));
+    EXPECT_FALSE(WildcardMatch("abcd*", "abc"));
+}
+
 TEST(Wildcard, MatchFilesInFolderListsSortedFilesOnly) {
     test::ScratchFolder dir;
     dir.Write("b.DLL", "x");

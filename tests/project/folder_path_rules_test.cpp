@@ -43,10 +43,6 @@ struct Answering : WFolderQuestion {
     std::vector<std::string> asked;
 };
 
-bool RunningAsRoot() {
-    return ::geteuid() == 0;
-}
-
 TEST(FolderPathRules, RefusalsComeInTheirOrderForEachOptionSet) {
     const WFolderVolumes volumes = WithCdAtMediaCdrom();
     auto message = [&](std::string_view path, int options) {
@@ -101,22 +97,22 @@ TEST(FolderPathRules, WhatTheFileSystemSaysAboutExistingPaths) {
     test::ScratchFolder dir;
     const std::string file = dir.Write("file.txt", "x");
     EXPECT_EQ(CheckFolderPath(file, {273, true}).message, kNoAccess);
-    if (RunningAsRoot())
-        GTEST_SKIP() << "permissions do not bite for root";
 
-    const std::string readOnly = dir / "ro";
-    ASSERT_TRUE(MakeFolder(readOnly));
-    ASSERT_TRUE(SetFilePermissions(readOnly, 0555));
-    EXPECT_EQ(CheckFolderPath(readOnly, {17, false}).message, kReadOnly);
-    EXPECT_TRUE(CheckFolderPath(readOnly, {273, true}).Accepted());
-
-    const std::string closed = dir / "closed";
-    ASSERT_TRUE(MakeFolder(closed));
-    ASSERT_TRUE(SetFilePermissions(closed, 0));
-    EXPECT_EQ(CheckFolderPath(closed, {273, true}).message, kNoAccess);
-    EXPECT_EQ(CheckFolderPath(closed + "/inside", {273, true}).message, kNoAccess);
-    SetFilePermissions(closed, 0755);
-    SetFilePermissions(readOnly, 0755);
+    const std::string readOnly = dir / "ro", closed = dir / "closed";
+    const std::string seen = test::AsUnprivileged(dir.path(), [&] {
+        if (!MakeFolder(readOnly) || !SetFilePermissions(readOnly, 0555) || !MakeFolder(closed) ||
+            !SetFilePermissions(closed, 0))
+            return std::string("cannot set up");
+        const std::string out =
+            CheckFolderPath(readOnly, {17, false}).message + "|" +
+            (CheckFolderPath(readOnly, {273, true}).Accepted() ? "accepted" : "refused") + "|" +
+            CheckFolderPath(closed, {273, true}).message + "|" +
+            CheckFolderPath(closed + "/inside", {273, true}).message;
+        SetFilePermissions(closed, 0755);
+        SetFilePermissions(readOnly, 0755);
+        return out;
+    });
+    EXPECT_EQ(seen, kReadOnly + "|accepted|" + kNoAccess + "|" + kNoAccess);
 }
 
 TEST(FolderPathRules, MissingFolderIsCreatedWithItsParentsOnlyWhenTheUserSaysYes) {
@@ -144,16 +140,19 @@ TEST(FolderPathRules, MissingFolderIsCreatedWithItsParentsOnlyWhenTheUserSaysYes
     EXPECT_TRUE(AcceptFolderPath(missing, {17, false}, unused).Accepted());
     EXPECT_TRUE(unused.asked.empty());
 
-    if (RunningAsRoot())
-        GTEST_SKIP() << "permissions do not bite for root";
     const std::string locked = dir / "locked";
-    ASSERT_TRUE(MakeFolder(locked));
-    ASSERT_TRUE(SetFilePermissions(locked, 0555));
-    WFolderCheck failed = AcceptFolderPath(locked + "/x/y", {273, true}, yes);
-    EXPECT_EQ(failed.status, WFolderCheck::Status::Refused);
-    EXPECT_EQ(failed.message, "The directory could not be created. You may not have write access.");
-    EXPECT_FALSE(PathExists(locked + "/x"));
-    SetFilePermissions(locked, 0755);
+    const std::string seen = test::AsUnprivileged(dir.path(), [&] {
+        if (!MakeFolder(locked) || !SetFilePermissions(locked, 0555))
+            return std::string("cannot set up");
+        Answering yes(true);
+        const WFolderCheck failed = AcceptFolderPath(locked + "/x/y", {273, true}, yes);
+        const std::string out =
+            (failed.status == WFolderCheck::Status::Refused ? "refused: " : "not refused: ") +
+            failed.message + (PathExists(locked + "/x") ? " (x made)" : "");
+        SetFilePermissions(locked, 0755);
+        return out;
+    });
+    EXPECT_EQ(seen, "refused: The directory could not be created. You may not have write access.");
 }
 
 TEST(FolderPathRules, NewFoldersTakeTheFirstFreeName) {
@@ -170,13 +169,15 @@ TEST(FolderPathRules, NewFoldersTakeTheFirstFreeName) {
     ASSERT_TRUE(RemoveEmptyFolder(second.path));
     EXPECT_EQ(NewFolderName(dir.path()), "New Folder 0");
 
-    if (RunningAsRoot())
-        GTEST_SKIP() << "permissions do not bite for root";
-    ASSERT_TRUE(SetFilePermissions(dir.path(), 0555));
-    WFolderCommand failed = MakeNewFolder(dir.path());
-    SetFilePermissions(dir.path(), 0755);
-    EXPECT_EQ(failed.message, "The directory could not be created. You may not have write access.");
-    EXPECT_EQ(failed.caption, "Create Error");
+    const std::string seen = test::AsUnprivileged(dir.path(), [&] {
+        if (!SetFilePermissions(dir.path(), 0555))
+            return std::string("cannot set up");
+        const WFolderCommand failed = MakeNewFolder(dir.path());
+        SetFilePermissions(dir.path(), 0755);
+        return failed.message + "|" + failed.caption;
+    });
+    EXPECT_EQ(seen,
+              "The directory could not be created. You may not have write access.|Create Error");
 }
 
 TEST(FolderPathRules, RenameRefusesBadAndTakenNamesAndNeverReplacesAFolder) {
@@ -225,31 +226,32 @@ TEST(FolderPathRules, DeleteGoesDepthFirstAndStopsAtTheFirstFailure) {
     EXPECT_FALSE(PathExists(top));
     EXPECT_EQ(test::ReadBytes(outside + "/precious.txt"), "p");
 
-    if (RunningAsRoot())
-        GTEST_SKIP() << "permissions do not bite for root";
     dir.Write("top/a_sub/x.txt", "x");
     dir.Write("top/b_locked/f.txt", "f");
     dir.Write("top/c_sub/y.txt", "y");
     dir.Write("top/1.txt", "1");
     dir.Write("top/2.txt", "2");
-    ASSERT_TRUE(SetFilePermissions(top + "/b_locked", 0555));
-    WFolderCommand stopped = DeleteFolderTree(top);
-    SetFilePermissions(top + "/b_locked", 0755);
-    EXPECT_EQ(stopped.message, "Error: Access denied to file:(" + top + "/b_locked/f.txt)");
-    EXPECT_EQ(stopped.caption, "Delete Error");
-    EXPECT_FALSE(PathExists(top + "/a_sub"));  // reached before the failure
-    EXPECT_TRUE(IsFile(top + "/b_locked/f.txt"));
-    EXPECT_TRUE(IsFile(top + "/c_sub/y.txt"));
-    EXPECT_TRUE(IsFile(top + "/1.txt"));
-    EXPECT_TRUE(IsFile(top + "/2.txt"));
-
-    // A folder that cannot be removed from its parent: its files go, it stays.
-    ASSERT_TRUE(SetFilePermissions(top, 0555));
-    WFolderCommand locked = DeleteFolderTree(top + "/c_sub");
-    SetFilePermissions(top, 0755);
-    EXPECT_FALSE(PathExists(top + "/c_sub/y.txt"));
-    EXPECT_TRUE(IsFolder(top + "/c_sub"));
-    EXPECT_EQ(locked.message, "Error: Access denied to the path:(" + top + "/c_sub)");
+    auto there = [](const std::string& path) { return PathExists(path) ? " +" : " -"; };
+    const std::string seen = test::AsUnprivileged(dir.path(), [&] {
+        if (!SetFilePermissions(top + "/b_locked", 0555))
+            return std::string("cannot set up");
+        const WFolderCommand stopped = DeleteFolderTree(top);
+        SetFilePermissions(top + "/b_locked", 0755);
+        // What was reached before the failure went; the rest stays.
+        std::string out = stopped.message + "|" + stopped.caption + "|";
+        for (const char* name : {"/a_sub", "/b_locked/f.txt", "/c_sub/y.txt", "/1.txt", "/2.txt"})
+            out += there(top + name);
+        // A folder that cannot be removed from its parent: its files go, it stays.
+        if (!SetFilePermissions(top, 0555))
+            return out + "|cannot lock";
+        const WFolderCommand locked = DeleteFolderTree(top + "/c_sub");
+        SetFilePermissions(top, 0755);
+        return out + "|" + locked.message + "|" + there(top + "/c_sub/y.txt") +
+               there(top + "/c_sub");
+    });
+    EXPECT_EQ(seen, "Error: Access denied to file:(" + top +
+                        "/b_locked/f.txt)|Delete Error| - + + + +" +
+                        "|Error: Access denied to the path:(" + top + "/c_sub)| - +");
 }
 
 }  // namespace

@@ -65,7 +65,6 @@ TEST(ProjectData, DefaultsWithoutAnInstallation) {
     EXPECT_EQ(p.NewProjectMode, 1);
     EXPECT_EQ(p.RuntimeComponent + p.UninstallComponent + p.BDEComponent, 3);
     EXPECT_EQ(p.FrameworkComponent, 0);
-    EXPECT_EQ(p.EngineRootLast, -1);
     ASSERT_NE(p.Components(), nullptr);
     EXPECT_EQ(Names(*p.Components()), (std::vector<std::string>{"Product", "Program_files"}));
     WSetupComponent* product = p.ProductComponent();
@@ -110,14 +109,12 @@ TEST(ProjectData, ClearThenResetGivesANewProject) {
     EXPECT_EQ(p.ProductComponent()->GetDisplayName(), "Inventory");
     p.ShortcutFolder = "Elsewhere";
     p.WritingToolLanguages = {"US"};
-    p.EngineFiles = {"a", "b"};
     p.Components()->Add("Extra", 0);
     p.ProgramFilesComponent()->AddElement(CreateElement(kElementFile));
 
     p.Clear();
     EXPECT_EQ(p.Components(), nullptr);
     EXPECT_TRUE(p.WritingToolLanguages.empty());
-    EXPECT_TRUE(p.EngineFiles.empty());
     p.SetApplicationName("No product component now");  // must not crash
 
     p.Reset();

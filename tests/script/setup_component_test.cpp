@@ -211,6 +211,23 @@ TEST(SetupComponentSelection, RebuiltFromRootsAndGatheredSelectedOnly) {
     EXPECT_EQ(m.Level(1), std::vector<WSetupComponent*>{admin});
 }
 
+TEST(SetupComponentLevels, OnlyTheSevenLevelsExist) {
+    WComponentManager m;
+    const int last = WComponentManager::kLevelCount - 1;
+    for (int level : {-1, last + 1, last + 10})
+        EXPECT_EQ(m.Add("Out" + std::to_string(level + 1), level), nullptr) << level;
+    WSetupComponent* deepest = m.Add("Deepest", last);
+    ASSERT_NE(deepest, nullptr);
+    deepest->AddElement(CreateElement(kElementFile));
+    m.Gather();
+    EXPECT_EQ(m.Level(last), std::vector<WSetupComponent*>{deepest});
+    EXPECT_EQ(m.LevelElements(kElementFile, last).size(), 1u);
+    for (int level : {-1, last + 1}) {
+        EXPECT_TRUE(m.Level(level).empty()) << level;
+        EXPECT_TRUE(m.LevelElements(kElementFile, level).empty()) << level;
+    }
+}
+
 TEST(SetupComponentElements, ByTypeCode) {
     WSetupComponent c("C");
     EXPECT_EQ(c.AddElement(nullptr), nullptr);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 namespace vantrel::test {
@@ -25,6 +26,14 @@ class ScratchFolder {
 };
 
 std::string ReadBytes(const std::string& path);
+
+// Runs `body` with the rights of an ordinary user and returns what it
+// returned. As root (CI runs the tests as root, and permissions do not bite
+// for root) it runs in a child process as "nobody" (65534), after `folder`
+// and everything below it were given to that user and the folders above it
+// made passable; otherwise it runs here. A child that does not end normally
+// gives "(the unprivileged run failed)".
+std::string AsUnprivileged(const std::string& folder, const std::function<std::string()>& body);
 
 // Output and exit status of a shell command; status is -1 when the command
 // did not end normally.
