@@ -655,14 +655,13 @@ TEST_F(FloppyBuild, TheEstimateCountsTheDisksTheBuildMakes) {
         WMediaPlan plan;
         ASSERT_TRUE(plan.ParseSize("720 KB"));
         plan.Gather(*project);
-        plan.Recompute(*project);
+        plan.Recompute();
         ASSERT_TRUE(plan.IsFloppy());
         const int estimate = plan.EstimatedDisks();
         EXPECT_EQ(plan.EstimateText().find("about ") != std::string::npos, c.about)
             << plan.EstimateText();
         ASSERT_TRUE(plan.ValidateMediaSize(*project).Ok());
-        plan.ApplyEngineFiles(*project);
-        project->MediaDistributionDirectory = media;
+        request = plan.Request(*project, media);
         RecordingProgress progress;
         ASSERT_TRUE(Build(progress)) << errorText;
         const int made = static_cast<int>(Disks().size());
