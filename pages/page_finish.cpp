@@ -199,6 +199,7 @@ WPageFinish::WPageFinish(WWizardApp& app, QWidget* parent)
     textsLayout->addStretch(1);
     textsArea_ = new QScrollArea(Body());
     textsArea_->setObjectName(QStringLiteral("texts"));
+    textsArea_->setAccessibleName(tr("Components and description"));
     textsArea_->setFrameShape(QFrame::NoFrame);
     textsArea_->setWidgetResizable(true);
     textsArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

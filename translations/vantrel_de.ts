@@ -745,6 +745,10 @@ Kopieren Sie jeden nummerierten Ordner auf eine eigene Diskette.</translation>
         <source>Description :  A single disk setup will be created since your fileset can fit onto one disk or CD. Once the media is created, copy over all the files and directories onto your disk or CD.  To begin installation from the CD or disk, double click on Setup32.exe.</source>
         <translation>Beschreibung: Es wird ein Setup auf einem einzigen Datenträger erstellt, da Ihre Dateien auf eine Diskette oder CD passen. Kopieren Sie nach dem Erstellen der Medien alle Dateien und Verzeichnisse auf Ihre Diskette oder CD. Zum Starten der Installation doppelklicken Sie auf der CD oder Diskette auf Setup32.exe.</translation>
     </message>
+    <message>
+        <source>Components and description</source>
+        <translation>Komponenten und Beschreibung</translation>
+    </message>
 </context>
 <context>
     <name>vantrel::WPageLicense</name>
@@ -1140,7 +1144,7 @@ Möchten Sie trotzdem fortfahren?</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation>Fehler</translation>
+        <translation type="vanished">Fehler</translation>
     </message>
 </context>
 <context>

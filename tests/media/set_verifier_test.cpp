@@ -136,7 +136,7 @@ TEST_F(SetVerifier, CdAndFloppySetsSayTheSameOfEachChangedSource) {
     for (int floppy = 0; floppy < 2; ++floppy) {
         media = root + (floppy ? "-fd" : "-cd");
         ASSERT_TRUE(BuildSet(floppy ? "720KB" : "640MB")) << errorText;
-        ASSERT_EQ(project->IsFloppySetup, floppy);
+        ASSERT_EQ(request.floppy, floppy != 0);
         for (const auto& [bytes, why] : cases) {
             if (bytes.empty())
                 RemoveFile(source);
@@ -276,7 +276,7 @@ TEST_F(SetVerifier, AComponentTooLargeForOneArchiveIsRefusedBeforeAFloppySetIsWr
         files->AddElement(NewFileElement(JoinPath(missing, name), "d\\" + name, "<D>", name));
     }
     Plan("720KB");
-    ASSERT_EQ(project->IsFloppySetup, 1);
+    ASSERT_TRUE(request.floppy);
     RecordingProgress progress;
     EXPECT_FALSE(Build(progress));
     EXPECT_EQ(errorText,
