@@ -1,8 +1,5 @@
 #include "support/test_support.h"
 
-#include <sys/stat.h>
-#include <sys/wait.h>
-
 #include <algorithm>
 #include <cstdio>
 
@@ -47,30 +44,6 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
     ASSERT_TRUE(WriteFileAtomic(path, bytes)) << path;
 }
 
-std::string ShellQuote(const std::string& s) {
-    std::string q = "'";
-    for (char c : s)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-ShellResult RunShell(const std::string& command) {
-    ShellResult r;
-    std::string errFile = PrivateTempPath("stderr", ".txt");
-    FILE* p = ::popen(("{ " + command + "; } 2>" + ShellQuote(DisplayPath(errFile))).c_str(), "r");
-    if (!p)
-        return r;
-    char buf[4096];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0)
-        r.out.append(buf, n);
-    int raw = ::pclose(p);
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    ReadWholeFile(errFile, r.err);
-    RemoveFile(errFile);
-    return r;
-}
-
 void WriteMinimalComps(const ScratchFolder& dir, const std::string& installFolder) {
     for (const char* name :
          {"Distrib", "TY9_Framework", "TY9Run_Program", "Uninstall", "OnDmndBDE", "SQL_syb",
@@ -86,7 +59,7 @@ void CopyEngines(const ScratchFolder& dir, const std::string& from,
     for (const char* engine : {"Distrib/setup32.exe", "Distrib/Setup/setup.exe"}) {
         const std::string copy =
             dir.Write(installFolder + "/" + engine, ReadBytes(from + "/" + std::string(engine)));
-        ::chmod(copy.c_str(), 0755);
+        SetFilePermissions(copy, 0755);
     }
 }
 
