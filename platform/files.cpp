@@ -308,12 +308,6 @@ bool CopyOneFile(std::string_view from, std::string_view to, std::string* error)
     return true;
 }
 
-bool RemoveTree(std::string_view path) {
-    std::error_code ec;
-    fs::remove_all(ToNative(path), ec);
-    return !PathExists(path);
-}
-
 bool MakeFolders(std::string_view path, std::string* error) {
     std::error_code ec;
     fs::create_directories(ToNative(path), ec);

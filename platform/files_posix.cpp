@@ -118,6 +118,12 @@ int FileCreationMask() {
     return mask;
 }
 
+bool RemoveTree(std::string_view path) {
+    std::error_code ec;
+    fs::remove_all(ToNative(path), ec);
+    return !PathExists(path);
+}
+
 FILE* OpenCFile(std::string_view path, const char* mode) {
     return std::fopen(ToNative(path).c_str(), mode);
 }

@@ -1,4 +1,7 @@
 // The calls of files.h and files_native.h on the Win32 API, with wide paths.
+#include <fcntl.h>
+#include <io.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <random>
@@ -144,8 +147,92 @@ int FileCreationMask() {
     return 0;
 }
 
+namespace {
+
+// Removes what the folder holds, then the folder; a link (reparse point) is
+// removed itself, never followed. Each entry is tried once, so that an entry
+// that cannot go (open elsewhere, a name the system cannot handle) ends the
+// call instead of holding it.
+void RemoveWideTree(const std::wstring& folder, int depth) {
+    if (depth > 64)
+        return;
+    WIN32_FIND_DATAW entry;
+    HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &entry);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = entry.cFileName;
+            if (name == L"." || name == L"..")
+                continue;
+            const std::wstring path = folder + L"\\" + name;
+            const DWORD attributes = entry.dwFileAttributes;
+            if ((attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+                !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+                RemoveWideTree(path, depth + 1);
+            } else if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+                ::RemoveDirectoryW(path.c_str());
+            } else {
+                RemoveWideFile(path);
+            }
+        } while (::FindNextFileW(find, &entry));
+        ::FindClose(find);
+    }
+    ::RemoveDirectoryW(folder.c_str());
+}
+
+}  // namespace
+
+bool RemoveTree(std::string_view path) {
+    const std::wstring wide = WidePath(path);
+    const DWORD attributes = ::GetFileAttributesW(wide.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return !PathExists(path);
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        RemoveWideTree(wide, 0);
+    else
+        RemoveFile(path);
+    return !PathExists(path);
+}
+
 FILE* OpenCFile(std::string_view path, const char* mode) {
-    return ::_wfopen(WidePath(path).c_str(), Utf8ToWide(mode).c_str());
+    // Opened with leave for others to rename and delete the file, as POSIX
+    // systems allow: a file being read can be replaced by a save meanwhile.
+    const std::string_view m(mode);
+    const bool plus = m.find('+') != std::string_view::npos;
+    DWORD access = GENERIC_READ, disposition = OPEN_EXISTING;
+    int flags = _O_BINARY;
+    switch (m.empty() ? 'r' : m[0]) {
+        case 'w':
+            access = GENERIC_WRITE | (plus ? GENERIC_READ : 0);
+            disposition = CREATE_ALWAYS;
+            flags |= plus ? _O_RDWR : _O_WRONLY;
+            break;
+        case 'a':
+            access = FILE_APPEND_DATA | SYNCHRONIZE | (plus ? GENERIC_READ : 0);
+            disposition = OPEN_ALWAYS;
+            flags |= _O_APPEND | (plus ? _O_RDWR : _O_WRONLY);
+            break;
+        default:
+            access = GENERIC_READ | (plus ? GENERIC_WRITE : 0);
+            flags |= plus ? _O_RDWR : _O_RDONLY;
+            break;
+    }
+    HANDLE handle = ::CreateFileW(WidePath(path).c_str(), access,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        FailWithLastError();
+        return nullptr;
+    }
+    const int fd = ::_open_osfhandle(reinterpret_cast<intptr_t>(handle), flags);
+    if (fd < 0) {
+        ::CloseHandle(handle);
+        errno = EMFILE;
+        return nullptr;
+    }
+    FILE* file = ::_wfdopen(fd, Utf8ToWide(mode).c_str());
+    if (!file)
+        ::_close(fd);
+    return file;
 }
 
 FILE* OpenCFileReplacingLink(std::string_view path) {

@@ -87,6 +87,11 @@ std::string RegFileStore::DefaultUserFile() {
     std::string base;
     if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg) {
         base = xdg;
+#if defined(_WIN32)
+    } else if (const char* appData = std::getenv("APPDATA"); appData && *appData) {
+        // Windows keeps a user's settings in the roaming application data.
+        base = appData;
+#endif
     } else if (const char* home = std::getenv("HOME"); home && *home) {
         base = JoinPath(home, ".config");
     } else {

@@ -22,3 +22,6 @@ VANTREL_TEST_PACKAGES=(zip unzip python3 clang-format fonts-dejavu-core clang li
 # The wizard (Qt 6 Widgets, Network and Test), a virtual display for running
 # it without a screen, and a font for its texts.
 VANTREL_WIZARD_PACKAGES=(qt6-base-dev xvfb xauth fonts-dejavu-core)
+# The Windows build: the mingw-w64 cross compiler and zlib for it, GoogleTest's
+# sources (compiled for Windows with the tests) and wine to run the programs.
+VANTREL_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 libz-mingw-w64-dev googletest wine wine64)
