@@ -55,7 +55,9 @@ cmake --build build-win -j "$jobs"
 (
     export WINEPREFIX="$PWD/build-win/wineprefix" WINEDEBUG=-all
     [ -f "$WINEPREFIX/system.reg" ] || wineboot --init >/dev/null 2>&1
-    cd build-win && ctest --output-on-failure -j "$jobs"
+    (cd build-win && ctest --output-on-failure -j "$jobs")
+    # As a user on Windows, and the same bytes as the Linux build makes.
+    bash tests/windows/windows_user_test.sh build/vantrel-cli build-win
     wineserver --kill || true
 )
 echo "The Windows build and its tests under wine took $(($(date +%s) - windows_start)) s."

@@ -19,7 +19,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+# The main thread gets the 8 MiB of stack a Linux program has (Windows gives
+# 1 MiB), since some steps keep large buffers on the stack.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++ -Wl,--stack,8388608")
 # Tests and tools run the programs through wine.
 set(CMAKE_CROSSCOMPILING_EMULATOR wine)
 set(ZLIB_LIBRARY /usr/${_triple}/lib/libz.a CACHE FILEPATH "static zlib, so that the programs need no zlib1.dll")
