@@ -3,7 +3,8 @@
 # vantrel-cli.exe from a folder with names outside ASCII, a CD set built and
 # verified; then one project built by the Linux and the Windows vantrel-cli
 # with SOURCE_DATE_EPOCH gives the same bytes on both systems (the set's
-# log, which names the folders, aside).
+# log, which names the folders, aside); and `cmake --install` gives a tree
+# whose vantrel-cli.exe works from any folder.
 #
 #   windows_user_test.sh LINUX_CLI WINDOWS_BUILD_FOLDER
 set -euo pipefail
@@ -44,4 +45,17 @@ if ! diff -r -x setup.log same-win same-linux >/dev/null; then
     diff -r -q -x setup.log same-win same-linux >&2 || true
     fail "the CD sets built on Windows and on Linux differ"
 fi
+# The installed tree runs from any folder: the installed tool finds the
+# installed sample installation through its own machine hive.
+cmake --install "$win_build" --prefix "$work/installed" >/dev/null || fail "cmake --install"
+mkdir elsewhere
+(
+    cd elsewhere
+    unset VANTREL_MACHINE_REG
+    wine "$work/installed/bin/vantrel-cli.exe" new Installed.zlt --name Demo >/dev/null &&
+        wine "$work/installed/bin/vantrel-cli.exe" add-files Installed.zlt ../src >/dev/null &&
+        wine "$work/installed/bin/vantrel-cli.exe" build Installed.zlt --media set --size 100MB \
+            >/dev/null
+) || fail "the installed vantrel-cli.exe cannot build a set"
+[ -f elsewhere/set/setup32.exe ] || fail "the installed tool's set has no setup32.exe"
 echo "windows_user_test: passed"
