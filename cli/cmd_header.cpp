@@ -59,7 +59,7 @@ bool TakeFile(Args& args, const char* command, std::string& file, int& status) {
 std::string UnreadableReason(const std::string& file) {
     if (std::string why = NotAFileReason(file); !why.empty())
         return why;
-    FILE* f = std::fopen(ToNative(file).c_str(), "rb");
+    FILE* f = OpenCFile(file, "rb");
     if (!f)
         return std::strerror(errno);
     std::fclose(f);
