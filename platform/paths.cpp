@@ -28,7 +28,7 @@ bool FromNative(const std::filesystem::path& native, std::string& out) {
 }
 
 std::string DisplayPath(std::string_view enginePath) {
-    // Still engine text: messages are converted once, where they are shown.
+    // Still Windows-1252 text: messages are converted once, where they are shown.
     std::string p(enginePath);
     for (auto& c : p) {
         if (c == '\\')
