@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Checks the formatting of the sources, builds everything and runs every test:
 # the normal build, then the core tests again under AddressSanitizer and
-# UndefinedBehaviorSanitizer, then each fuzz harness of fuzz/ for a few
-# thousand inputs (clang with libFuzzer). Warnings count as errors in every
-# build.
+# UndefinedBehaviorSanitizer, then the Windows build with its tests under
+# wine, then each fuzz harness of fuzz/ for a few thousand inputs (clang with
+# libFuzzer). Warnings count as errors in every build.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/deps.sh
-vantrel_need_packages "${VANTREL_BUILD_PACKAGES[@]}" "${VANTREL_TEST_PACKAGES[@]}" ${VANTREL_WIZARD_PACKAGES[@]+"${VANTREL_WIZARD_PACKAGES[@]}"}
+vantrel_need_packages "${VANTREL_BUILD_PACKAGES[@]}" "${VANTREL_TEST_PACKAGES[@]}" ${VANTREL_WIZARD_PACKAGES[@]+"${VANTREL_WIZARD_PACKAGES[@]}"} \
+    "${VANTREL_WINDOWS_PACKAGES[@]}"
 
 jobs=$(nproc 2>/dev/null || echo 2)
 
@@ -55,6 +56,23 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
     -DVANTREL_SANITIZE=ON -DVANTREL_WIZARD=OFF -DVANTREL_WERROR=ON >/dev/null
 cmake --build build-asan -j "$jobs"
 (cd build-asan && ctest --output-on-failure -j "$jobs")
+
+# The Windows build: cross-compiled with mingw-w64 (static runtime, no
+# wizard) and its tests run under wine, in a wine prefix of the build
+# folder's own (CMake gives the tests WINEPREFIX and WINEDEBUG).
+windows_start=$(date +%s)
+cmake -S . -B build-win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREL_WIZARD=OFF -DVANTREL_WERROR=ON >/dev/null
+cmake --build build-win -j "$jobs"
+(
+    export WINEPREFIX="$PWD/build-win/wineprefix" WINEDEBUG=-all
+    [ -f "$WINEPREFIX/system.reg" ] || wineboot --init >/dev/null 2>&1
+    (cd build-win && ctest --output-on-failure -j "$jobs")
+    # As a user on Windows, and the same bytes as the Linux build makes.
+    bash tests/windows/windows_user_test.sh build/vantrel-cli build-win
+    wineserver --kill || true
+)
+echo "The Windows build and its tests under wine took $(($(date +%s) - windows_start)) s."
 
 # The fuzz harnesses, briefly: a fixed number of inputs each, grown from the
 # seed corpora with a fixed random seed, so that a run can be repeated

@@ -10,9 +10,9 @@ QString Dialogs::ProgramTitle() {
     return QStringLiteral("Tessary 9 Vantrel");
 }
 
-bool TakeEngineText(Dialogs& boxes, QWidget* parent, QWidget* edit, const QString& text,
-                    const QString& field, std::string& out) {
-    if (ToEngine(text, out))
+bool TakeWin1252Text(Dialogs& boxes, QWidget* parent, QWidget* edit, const QString& text,
+                     const QString& field, std::string& out) {
+    if (ToWin1252(text, out))
         return true;
     boxes.Message(UnstorableMessage(field, UnstorableCharacters(text)), Dialogs::Icon::Exclamation,
                   QString(), parent);

@@ -73,10 +73,10 @@ class Dialogs {
     }
 };
 
-// `text`, typed into the control `edit`, as engine text: true with `out`;
+// `text`, typed into the control `edit`, as Windows-1252 text: true with `out`;
 // else a message through `boxes` over `parent` names `field` and the
 // characters it cannot hold, the focus goes to `edit`, and the result is false.
-bool TakeEngineText(Dialogs& boxes, QWidget* parent, QWidget* edit, const QString& text,
-                    const QString& field, std::string& out);
+bool TakeWin1252Text(Dialogs& boxes, QWidget* parent, QWidget* edit, const QString& text,
+                     const QString& field, std::string& out);
 
 }  // namespace vantrel

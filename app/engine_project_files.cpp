@@ -35,7 +35,7 @@ class SaveDialog : public ProjectSaveDialog {
                 cancelled = true;
                 return false;
             }
-            if (EnginePath(QDir::toNativeSeparators(path), chosen))
+            if (Win1252Path(QDir::toNativeSeparators(path), chosen))
                 return true;
             dialogs_.Message(
                 UnstorableMessage(QCoreApplication::translate("vantrel", "The file name"),
@@ -64,7 +64,7 @@ bool EngineProjectFiles::Save() {
         // A project that could not be written must not look saved.
         app_.GetDialogs().Message(
             QCoreApplication::translate("vantrel", "The project could not be saved.\n\n%1")
-                .arg(FromEngine(error)),
+                .arg(FromWin1252(error)),
             Dialogs::Icon::Stop);
     }
     return saved;

@@ -48,8 +48,9 @@ class BoxQuestion : public WFolderQuestion {
   public:
     BoxQuestion(Dialogs& dialogs, QWidget* owner) : dialogs_(dialogs), owner_(owner) {}
     bool CreateMissingFolder(const std::string& question) override {
-        return dialogs_.Show(FromEngine(question), Dialogs::Buttons::YesNo, Dialogs::Icon::Question,
-                             Dialogs::Answer::No, QString::fromLatin1(kCreateConfirmCaption),
+        return dialogs_.Show(FromWin1252(question), Dialogs::Buttons::YesNo,
+                             Dialogs::Icon::Question, Dialogs::Answer::No,
+                             QString::fromLatin1(kCreateConfirmCaption),
                              owner_) == Dialogs::Answer::Yes;
     }
 
@@ -176,7 +177,7 @@ void WFolderBrowser::Setup(const Dialogs::FolderRequest& request) {
 
 QModelIndex WFolderBrowser::IndexOf(const QString& path) const {
     std::string engine;
-    if (!EnginePath(path, engine))
+    if (!Win1252Path(path, engine))
         return model_->index(path);
     return model_->index(NativePath(FolderPathKey(engine)));
 }
@@ -207,7 +208,7 @@ void WFolderBrowser::ShowError(const QString& text, const QString& caption) {
 void WFolderBrowser::Revalidate() {
     std::string engine;
     bool usable = false;
-    if (EnginePath(edit_->text(), engine)) {
+    if (Win1252Path(edit_->text(), engine)) {
         const WFolderCheck check = CheckFolderPath(engine, ChoiceOf(request_));
         usable = check.status != WFolderCheck::Status::Refused;
         if (check.Accepted()) {
@@ -254,7 +255,7 @@ void WFolderBrowser::RefuseTyped(const QString& text, const QString& refused,
 void WFolderBrowser::OnTextEdited(const QString& text) {
     userTyped_ = true;
     std::string engine;
-    if (!EnginePath(text, engine)) {
+    if (!Win1252Path(text, engine)) {
         const QString characters = UnstorableCharacters(text);
         RefuseTyped(text, characters, UnstorableMessage(tr("A folder name"), characters));
         return;
@@ -263,7 +264,7 @@ void WFolderBrowser::OnTextEdited(const QString& text) {
     // the checks say may still change with the next key, so it waits for OK.
     const WFolderCheck check = CheckFolderPath(engine, ChoiceOf(request_));
     if (check.message == kFolderCharactersMessage) {
-        RefuseTyped(text, QStringLiteral("*?\"<>|,"), FromEngine(check.message));
+        RefuseTyped(text, QStringLiteral("*?\"<>|,"), FromWin1252(check.message));
         return;
     }
     Revalidate();
@@ -272,14 +273,14 @@ void WFolderBrowser::OnTextEdited(const QString& text) {
 void WFolderBrowser::OnOk() {
     userTyped_ = true;
     std::string engine;
-    if (!EnginePath(edit_->text(), engine)) {
+    if (!Win1252Path(edit_->text(), engine)) {
         Refuse(UnstorableMessage(tr("A folder name"), UnstorableCharacters(edit_->text())));
         return;
     }
     BoxQuestion question(dialogs_, this);
     const WFolderCheck check = AcceptFolderPath(engine, ChoiceOf(request_), question);
     if (!check.Accepted()) {
-        Refuse(FromEngine(check.message));
+        Refuse(FromWin1252(check.message));
         return;
     }
     path_ = NativePath(check.path);
@@ -321,11 +322,11 @@ void WFolderBrowser::UpdateCommands() {
 
 void WFolderBrowser::OnNewFolder() {
     std::string parent;
-    if (!EnginePath(SelectedFolder(), parent) || parent.empty())
+    if (!Win1252Path(SelectedFolder(), parent) || parent.empty())
         return;
     const WFolderCommand made = MakeNewFolder(parent);
     if (!made.Ok()) {
-        ShowError(FromEngine(made.message), FromEngine(made.caption));
+        ShowError(FromWin1252(made.message), FromWin1252(made.caption));
         return;
     }
     const QString path = NativePath(made.path);
@@ -346,16 +347,16 @@ bool WFolderBrowser::RenameTo(const QString& folder, const QString& name) {
     if (IsProtected(folder))
         return false;
     std::string from, newName;
-    if (!EnginePath(folder, from))
+    if (!Win1252Path(folder, from))
         return false;
-    if (!ToEngine(name, newName)) {
+    if (!ToWin1252(name, newName)) {
         ShowError(UnstorableMessage(tr("A folder name"), UnstorableCharacters(name)),
                   Caption(kRenameErrorCaption));
         return false;
     }
     const WFolderCommand renamed = RenameFolder(from, newName);
     if (!renamed.Ok()) {
-        ShowError(FromEngine(renamed.message), FromEngine(renamed.caption));
+        ShowError(FromWin1252(renamed.message), FromWin1252(renamed.caption));
         return false;
     }
     const QString path = NativePath(renamed.path);
@@ -368,9 +369,9 @@ void WFolderBrowser::OnDelete() {
     const QModelIndex current = tree_->currentIndex();
     const QString folder = current.isValid() ? model_->filePath(current) : QString();
     std::string engine;
-    if (IsProtected(folder) || !EnginePath(folder, engine))
+    if (IsProtected(folder) || !Win1252Path(folder, engine))
         return;
-    if (Ask(FromEngine(DeleteFolderQuestion(engine)), Caption(kDeleteConfirmCaption)) !=
+    if (Ask(FromWin1252(DeleteFolderQuestion(engine)), Caption(kDeleteConfirmCaption)) !=
         Dialogs::Answer::Yes)
         return;
     // The selection goes to the next folder, else the one before, else the
@@ -384,7 +385,7 @@ void WFolderBrowser::OnDelete() {
     const QString nextPath = model_->filePath(next);
     const WFolderCommand deleted = DeleteFolderTree(engine);
     if (!deleted.Ok())
-        ShowError(FromEngine(deleted.message), FromEngine(deleted.caption));
+        ShowError(FromWin1252(deleted.message), FromWin1252(deleted.caption));
     if (!QFileInfo::exists(folder)) {
         SelectInTree(nextPath);
         OnTreeSelection(tree_->currentIndex());

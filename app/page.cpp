@@ -234,15 +234,15 @@ void WPage::SetCaption(const QString& text, QLabel* control) {
 }
 
 bool WPage::TakeText(QLineEdit* edit, const QString& field, std::string& out) {
-    return TakeEngineText(Boxes(), this, edit, edit->text(), field, out);
+    return TakeWin1252Text(Boxes(), this, edit, edit->text(), field, out);
 }
 
 bool WPage::TakeText(QPlainTextEdit* edit, const QString& field, std::string& out) {
-    return TakeEngineText(Boxes(), this, edit, edit->toPlainText(), field, out);
+    return TakeWin1252Text(Boxes(), this, edit, edit->toPlainText(), field, out);
 }
 
 bool WPage::TakeChosenPath(const QString& chosen, std::string& path) {
-    if (EnginePath(chosen, path))
+    if (Win1252Path(chosen, path))
         return true;
     Boxes().Message(UnstorableMessage(tr("The file name"), UnstorableCharacters(chosen)),
                     Dialogs::Icon::Exclamation, QString(), this);

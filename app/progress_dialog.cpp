@@ -81,11 +81,11 @@ void WProgressDialog::Animate() {
 }
 
 void WProgressDialog::SetOperation(const std::string& text) {
-    operation_->setText(FromEngine(text));
+    operation_->setText(FromWin1252(text));
 }
 
 void WProgressDialog::SetFile(const std::string& text) {
-    file_->setText(FromEngine(text));
+    file_->setText(FromWin1252(text));
 }
 
 void WProgressDialog::SetRange(int upper) {
@@ -99,7 +99,7 @@ void WProgressDialog::Step() {
 }
 
 void WProgressDialog::ShowError(const std::string& caption, const std::string& text) {
-    dialogs_.Message(FromEngine(text), Dialogs::Icon::Stop, FromEngine(caption), this);
+    dialogs_.Message(FromWin1252(text), Dialogs::Icon::Stop, FromWin1252(caption), this);
 }
 
 void WProgressDialog::reject() {

@@ -8,12 +8,12 @@
 
 namespace vantrel {
 
-QString FromEngine(std::string_view text) {
+QString FromWin1252(std::string_view text) {
     const std::string utf8 = Cp1252ToUtf8(text);
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
-bool ToEngine(const QString& text, std::string& out) {
+bool ToWin1252(const QString& text, std::string& out) {
     const QByteArray utf8 = text.toUtf8();
     std::string converted;
     if (!Utf8ToCp1252(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())),
@@ -23,11 +23,11 @@ bool ToEngine(const QString& text, std::string& out) {
     return true;
 }
 
-std::string ToEngineLossy(const QString& text) {
+std::string ToWin1252Lossy(const QString& text) {
     std::string out, one;
     for (qsizetype i = 0; i < text.size();) {
         const qsizetype len = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-        out += ToEngine(text.mid(i, len), one) ? one : std::string("?");
+        out += ToWin1252(text.mid(i, len), one) ? one : std::string("?");
         i += len;
     }
     return out;
@@ -40,7 +40,7 @@ QString UnstorableCharacters(const QString& text) {
     for (qsizetype i = 0; i < text.size();) {
         const qsizetype len = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
         const QString one = text.mid(i, len);
-        if (!ToEngine(one, ignored) && !found.contains(one))
+        if (!ToWin1252(one, ignored) && !found.contains(one))
             found += one;
         i += len;
     }
@@ -71,7 +71,7 @@ QString NativePath(std::string_view enginePath) {
     return QString::fromStdString(ToNative(enginePath).string());
 }
 
-bool EnginePath(const QString& nativePath, std::string& out) {
+bool Win1252Path(const QString& nativePath, std::string& out) {
     return FromNative(std::filesystem::path(nativePath.toStdString()), out);
 }
 

@@ -1,6 +1,6 @@
 // Text at the widget boundary: the engine keeps Windows-1252 bytes, widgets
-// show QString. Every engine string goes through FromEngine before it is
-// shown and every typed text through ToEngine before it is stored.
+// show QString. Every engine string goes through FromWin1252 before it is
+// shown and every typed text through ToWin1252 before it is stored.
 #pragma once
 
 #include <QString>
@@ -9,15 +9,15 @@
 
 namespace vantrel {
 
-QString FromEngine(std::string_view text);
+QString FromWin1252(std::string_view text);
 
 // False when `text` holds a character that Windows-1252 cannot hold; `out`
 // is then left unchanged.
-bool ToEngine(const QString& text, std::string& out);
+bool ToWin1252(const QString& text, std::string& out);
 
-// `text` as engine text with "?" for each character that Windows-1252
+// `text` as Windows-1252 text with "?" for each character that Windows-1252
 // cannot hold: for previews and checks of texts that are refused later.
-std::string ToEngineLossy(const QString& text);
+std::string ToWin1252Lossy(const QString& text);
 
 // The distinct characters of `text` that Windows-1252 cannot hold, in order
 // of first appearance ("" when there are none).
@@ -35,6 +35,6 @@ namespace vantrel {
 QString NativePath(std::string_view enginePath);
 // The engine's form of a path typed or chosen on this host; false when a
 // name holds a character that Windows-1252 cannot hold.
-bool EnginePath(const QString& nativePath, std::string& out);
+bool Win1252Path(const QString& nativePath, std::string& out);
 
 }  // namespace vantrel

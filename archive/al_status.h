@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "platform/strings.h"
+
 namespace vantrel {
 
 namespace al {
@@ -60,7 +62,7 @@ class ALStatus {
 
     // Sets the code and a printf-style detail (no detail when fmt is null).
     // Returns the code, so that callers can write `return status.SetError(...)`.
-    int SetError(int code, const char* fmt, ...) __attribute__((format(printf, 3, 4)));
+    int SetError(int code, const char* fmt, ...) VANTREL_PRINTF_FORMAT(3, 4);
     // Takes over another object's failure, prefixing its detail with that
     // object's name: "<name>: <detail>".
     int Adopt(const ALStatus& other, const std::string& otherName);

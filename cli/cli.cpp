@@ -47,8 +47,8 @@ bool Arg(const std::string& utf8, std::string& out) {
     return Utf8ToCp1252(utf8, out);
 }
 
-std::string Out(const std::string& engineText) {
-    return Cp1252ToUtf8(engineText);
+std::string Out(const std::string& win1252Text) {
+    return Cp1252ToUtf8(win1252Text);
 }
 
 namespace {

@@ -79,11 +79,11 @@ int Fail(const std::string& message);
 int UsageError(const Command& command, const std::string& message);
 int UsageError(const char* commandName, const std::string& message);
 
-// Converts a UTF-8 argument to engine text; false when Windows-1252 cannot
+// Converts a UTF-8 argument to Windows-1252 text; false when Windows-1252 cannot
 // hold it (the caller reports it).
 bool Arg(const std::string& utf8, std::string& out);
-// Engine text (Windows-1252) to the terminal (UTF-8).
-std::string Out(const std::string& engineText);
+// Windows-1252 text to the terminal (UTF-8).
+std::string Out(const std::string& win1252Text);
 
 // Pops "--name VALUE" (or "--name=VALUE") from args.words; true when found.
 // `missingValue` is set when the option was given without a value.

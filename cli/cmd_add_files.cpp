@@ -23,7 +23,7 @@ constexpr const char* kName = "add-files";
 
 // What the command line asks for.
 struct AddRequest {
-    std::string toText;                  // --to as engine text
+    std::string toText;                  // --to as Windows-1252 text
     std::vector<std::string> arguments;  // the sources, absolute
     bool force = false;
     bool noRecurse = false;
@@ -45,11 +45,11 @@ int ParseAddFilesArgs(Args& args, AddRequest& request) {
         return UsageError(
             kName, args.words.empty() ? "the project file is missing" : "no file or folder to add");
 
-    if (!EngineArg(toUtf8, request.toText, "the target folder"))
+    if (!Win1252Arg(toUtf8, request.toText, "the target folder"))
         return kFailure;
     for (size_t i = 1; i < args.words.size(); ++i) {
         std::string path;
-        if (!EngineArg(args.words[i], path, "the file name"))
+        if (!Win1252Arg(args.words[i], path, "the file name"))
             return kFailure;
         path = AbsolutePath(path);
         if (!PathExists(path))

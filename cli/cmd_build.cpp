@@ -131,7 +131,7 @@ int ParseBuildArgs(Args& args, BuildRequest& request) {
         return UsageError("build", args.words.empty() ? "a project file is required"
                                                       : "one project file at a time");
 
-    if (!EngineArg(mediaUtf8, request.media, "the media folder name"))
+    if (!Win1252Arg(mediaUtf8, request.media, "the media folder name"))
         return kFailure;
     request.media = WMediaPlan::CleanMediaFolder(request.media);
     if (!request.media.empty())

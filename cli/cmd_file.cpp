@@ -207,7 +207,7 @@ int RunFile(Args& args) {
                                  : args.words.size() == 1 ? "the file's destination is missing"
                                                           : "one file at a time");
     std::string target;
-    if (!EngineArg(args.words[1], target, "the file's destination"))
+    if (!Win1252Arg(args.words[1], target, "the file's destination"))
         return kFailure;
 
     WProjectData project;

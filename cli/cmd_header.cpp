@@ -38,7 +38,7 @@ bool HasLineBreak(const std::string& text) {
     return text.find_first_of("\r\n") != std::string::npos;
 }
 
-// The single FILE argument, converted to engine text; a usage error (or a
+// The single FILE argument, converted to Windows-1252 text; a usage error (or a
 // failure for a name Windows-1252 cannot hold) is returned through `status`.
 bool TakeFile(Args& args, const char* command, std::string& file, int& status) {
     if ((status = RefuseUnknownOptions(command, args)) != kOk)
@@ -59,7 +59,7 @@ bool TakeFile(Args& args, const char* command, std::string& file, int& status) {
 std::string UnreadableReason(const std::string& file) {
     if (std::string why = NotAFileReason(file); !why.empty())
         return why;
-    FILE* f = std::fopen(ToNative(file).c_str(), "rb");
+    FILE* f = OpenCFile(file, "rb");
     if (!f)
         return std::strerror(errno);
     std::fclose(f);

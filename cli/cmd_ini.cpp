@@ -47,9 +47,9 @@ int Add(Args& args, WProjectData& project) {
         return rc;
     auto entry = NewIniEntry(*file);
     WIniEntryProperties p = WIniEntryProperties::Load(*entry);
-    if ((hasSection && !EngineArg(section, p.section, "the section")) ||
-        (hasKey && !EngineArg(key, p.key, "the key")) ||
-        (hasValue && !EngineArg(value, p.value, "the value")))
+    if ((hasSection && !Win1252Arg(section, p.section, "the section")) ||
+        (hasKey && !Win1252Arg(key, p.key, "the key")) ||
+        (hasValue && !Win1252Arg(value, p.value, "the value")))
         return kFailure;
     if (hasSystems && !ParseSystems(systems, p.systems))
         return UsageError(kName, "--os takes a list of 95, nt4, 98 and 2000");
@@ -78,8 +78,8 @@ int Remove(Args& args, WProjectData& project) {
         return UsageError(kName, args.words.size() < 3 ? "remove needs a number or a file"
                                                        : "one entry at a time");
     std::string s, k;
-    if ((hasSection && !EngineArg(section, s, "the section")) ||
-        (hasKey && !EngineArg(key, k, "the key")))
+    if ((hasSection && !Win1252Arg(section, s, "the section")) ||
+        (hasKey && !Win1252Arg(key, k, "the key")))
         return kFailure;
     const auto entries = IniEntries(project);
     const WSetupElement* found = nullptr;

@@ -25,8 +25,8 @@ int RunMove(Args& args) {
                           "a project file, the file or folder to move and the folder to "
                           "move it into are needed");
     std::string from, to;
-    if (!EngineArg(args.words[1], from, "the file or folder") ||
-        !EngineArg(args.words[2], to, "the target folder"))
+    if (!Win1252Arg(args.words[1], from, "the file or folder") ||
+        !Win1252Arg(args.words[2], to, "the target folder"))
         return kFailure;
     WProjectData project;
     if (int rc = OpenProject(args, args.words[0], project); rc != kOk)

@@ -17,7 +17,7 @@ namespace {
 
 constexpr const char* kName = "new";
 
-// Takes "--option VALUE" as engine text; false after a message.
+// Takes "--option VALUE" as Windows-1252 text; false after a message.
 bool TakeText(Args& args, const char* option, std::string& value, bool& given, int& rc) {
     bool missing = false;
     std::string utf8;
@@ -26,7 +26,7 @@ bool TakeText(Args& args, const char* option, std::string& value, bool& given, i
         rc = UsageError(kName, std::string(option) + " needs a value");
         return false;
     }
-    if (given && !EngineArg(utf8, value, option)) {
+    if (given && !Win1252Arg(utf8, value, option)) {
         rc = kFailure;
         return false;
     }
@@ -51,7 +51,7 @@ int RunNew(Args& args) {
                                                     : "only one project file can be made");
 
     std::string path;
-    if (!EngineArg(args.words[0], path, "the project file name"))
+    if (!Win1252Arg(args.words[0], path, "the project file name"))
         return kFailure;
     std::string target = ProjectArchivePath(AbsolutePath(path));
     if (IsFolder(target))

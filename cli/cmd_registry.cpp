@@ -44,7 +44,7 @@ bool OnOff(const std::string& text, int& value) {
 // after a message.
 int TakeKey(const std::string& argument, WRegistryKeyProperties& p) {
     std::string path;
-    if (!EngineArg(argument, path, "the key"))
+    if (!Win1252Arg(argument, path, "the key"))
         return kFailure;
     if (!SplitRegistryPath(path, p.rootKey, p.key))
         return UsageError(kName,
@@ -71,8 +71,8 @@ int Add(Args& args, WProjectData& project) {
     WRegistryKeyProperties p;
     if (int rc = TakeKey(args.words[2], p); rc != kOk)
         return rc;
-    if ((hasName && !EngineArg(name, p.name, "the name")) ||
-        (hasValue && !EngineArg(value, p.value, "the value")))
+    if ((hasName && !Win1252Arg(name, p.name, "the name")) ||
+        (hasValue && !Win1252Arg(value, p.value, "the value")))
         return kFailure;
     if (hasType) {
         p.type = -1;
@@ -136,7 +136,7 @@ int Remove(Args& args, WProjectData& project) {
         if (int rc = TakeKey(args.words[2], p); rc != kOk)
             return rc;
         std::string valueName;
-        if (hasName && !EngineArg(name, valueName, "the name"))
+        if (hasName && !Win1252Arg(name, valueName, "the name"))
             return kFailure;
         for (const WSetupRegEntry* e : entries) {
             if (!found && e->GetRootKey() == p.RootKeyText() &&
@@ -161,7 +161,7 @@ int Import(Args& args, WProjectData& project) {
         return UsageError(
             kName, args.words.size() < 3 ? "import needs a .reg file" : "one file at a time");
     std::string file;
-    if (!EngineArg(args.words[2], file, "the file name"))
+    if (!Win1252Arg(args.words[2], file, "the file name"))
         return kFailure;
     WRegImport import;
     std::string error;

@@ -43,7 +43,7 @@ int RunRemoveFiles(Args& args) {
     std::vector<std::string> targets;
     for (size_t i = 1; i < args.words.size(); ++i) {
         std::string text;
-        if (!EngineArg(args.words[i], text, "the target"))
+        if (!Win1252Arg(args.words[i], text, "the target"))
             return kFailure;
         WTargetNode* node = nullptr;
         if (int rc = FindTreeNode(kName, tree, text, node); rc != kOk)

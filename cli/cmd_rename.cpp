@@ -21,8 +21,8 @@ int RunRename(Args& args) {
     if (args.words.size() != 3)
         return UsageError(kName, "a project file, the file or folder and its new name are needed");
     std::string target, name;
-    if (!EngineArg(args.words[1], target, "the file or folder") ||
-        !EngineArg(args.words[2], name, "the new name"))
+    if (!Win1252Arg(args.words[1], target, "the file or folder") ||
+        !Win1252Arg(args.words[2], name, "the new name"))
         return kFailure;
     WProjectData project;
     if (int rc = OpenProject(args, args.words[0], project); rc != kOk)

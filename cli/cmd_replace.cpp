@@ -46,8 +46,8 @@ int Add(Args& args, WProjectData& project) {
         return rc;
     auto entry = NewTextReplacement(*file);
     WTextReplacementProperties p = WTextReplacementProperties::Load(*entry);
-    if ((hasSearch && !EngineArg(search, p.search, "the search text")) ||
-        (hasWith && !EngineArg(with, p.replace, "the replacement")))
+    if ((hasSearch && !Win1252Arg(search, p.search, "the search text")) ||
+        (hasWith && !Win1252Arg(with, p.replace, "the replacement")))
         return kFailure;
     if (hasSystems && !ParseSystems(systems, p.systems))
         return UsageError(kName, "--os takes a list of 95, nt4, 98 and 2000");
@@ -76,8 +76,8 @@ int Remove(Args& args, WProjectData& project) {
         return UsageError(kName, args.words.size() < 3 ? "remove needs a number or a file"
                                                        : "one replacement at a time");
     std::string s, w;
-    if ((hasSearch && !EngineArg(search, s, "the search text")) ||
-        (hasWith && !EngineArg(with, w, "the replacement")))
+    if ((hasSearch && !Win1252Arg(search, s, "the search text")) ||
+        (hasWith && !Win1252Arg(with, w, "the replacement")))
         return kFailure;
     const auto entries = TextReplacements(project);
     const WSetupElement* found = nullptr;

@@ -196,7 +196,7 @@ std::string KeyList() {
 // read back.
 int ReadTextArgument(const std::string& fileUtf8, std::string& text) {
     std::string path;
-    if (!EngineArg(fileUtf8, path, "the file name"))
+    if (!Win1252Arg(fileUtf8, path, "the file name"))
         return kFailure;
     WTextImport imported = ImportTextFile(path);
     switch (imported.status) {
@@ -239,7 +239,7 @@ int ParseChange(const std::string& word, Change& change) {
         if (int rc = ReadTextArgument(valueUtf8.substr(1), value); rc != kOk)
             return rc;
     } else {
-        if (!EngineArg(valueUtf8, value, setting->key))
+        if (!Win1252Arg(valueUtf8, value, setting->key))
             return kFailure;
         if (!isText && value.find_first_of("\r\n") != std::string::npos)
             return UsageError(kName, std::string(setting->key) + " must be one line");

@@ -84,7 +84,7 @@ int Add(Args& args, WProjectData& project) {
                                      ? "add needs an application file or --runtime"
                                      : "one file at a time");
     std::string fileName;
-    if (!EngineArg(args.words[2], fileName, "the file"))
+    if (!Win1252Arg(args.words[2], fileName, "the file"))
         return kFailure;
     WSetupElement* file = FindFile(project, fileName, error);
     if (!file)
@@ -93,12 +93,12 @@ int Add(Args& args, WProjectData& project) {
         return Fail(Out(ApplicationFileText(*file)) + " has a shortcut already");
     auto shortcut = NewShortcut(*file, project.ShortcutFolder);
     WShortcutProperties p = WShortcutProperties::Load(*shortcut);
-    if ((hasName && !EngineArg(name, p.name, "the name")) ||
-        (hasArgs && !EngineArg(parameters, p.parameters, "the parameters")))
+    if ((hasName && !Win1252Arg(name, p.name, "the name")) ||
+        (hasArgs && !Win1252Arg(parameters, p.parameters, "the parameters")))
         return kFailure;
     if (hasFolder) {
         std::string text;
-        if (!EngineArg(folder, text, "the folder"))
+        if (!Win1252Arg(folder, text, "the folder"))
             return kFailure;
         WShortcutProperties::SplitFolder(text, p.folder, p.additional);
     }
@@ -129,7 +129,7 @@ int Remove(Args& args, WProjectData& project) {
         found = shortcuts[static_cast<size_t>(number - 1)];
     } else {
         std::string wanted;
-        if (!EngineArg(args.words[2], wanted, "the name"))
+        if (!Win1252Arg(args.words[2], wanted, "the name"))
             return kFailure;
         for (const WSetupShortcut* s : shortcuts) {
             if (!found && (EqualsNoCase(s->GetShortcutName(), wanted) ||

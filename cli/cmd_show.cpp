@@ -209,8 +209,8 @@ void ShowOthers(const WProjectData& p) {
 // the README's "Scripting and CI".
 std::string ShowJson(const WProjectData& p) {
     JsonWriter j;
-    auto text = [&](const char* key, const std::string& engineText) {
-        j.Key(key).String(Out(engineText));
+    auto text = [&](const char* key, const std::string& win1252Text) {
+        j.Key(key).String(Out(win1252Text));
     };
     auto path = [&](const char* key, const std::string& enginePath) {
         j.Key(key).StringOrNull(enginePath.empty() ? std::string() : Out(DisplayPath(enginePath)));

@@ -7,7 +7,7 @@
 
 #include "cli/cli.h"
 #include "cli/project_cli.h"
-#include "media/test_setup.h"
+#include "media/test_run.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "project/project_data.h"
@@ -33,27 +33,27 @@ int RunTestRun(Args& args) {
 
     std::string media;
     if (haveMedia) {
-        if (!EngineArg(mediaUtf8, media, "the media folder name"))
+        if (!Win1252Arg(mediaUtf8, media, "the media folder name"))
             return kFailure;
     } else {
         media = project.MediaDistributionDirectory;
     }
-    media = WTestSetup::FolderFor(media);
+    media = WTestRun::FolderFor(media);
     if (media.empty())
         return Fail("no folder for the test run");
     if (IsFile(media))
         return Fail(Out(DisplayPath(media)) + " is a file, not a folder");
 
-    const WBuildRequest request = WTestSetup::RequestFor(project, media);
+    const WBuildRequest request = WTestRun::RequestFor(project, media);
 
-    std::printf("Running %s %s in a temporary folder of %s\n", WTestSetup::kEngineProgram,
-                WTestSetup::kCommandLine + 1, Out(DisplayPath(media)).c_str());
+    std::printf("Running %s %s in a temporary folder of %s\n", WTestRun::kEngineProgram,
+                WTestRun::kCommandLine + 1, Out(DisplayPath(media)).c_str());
     std::fflush(stdout);
-    const WTestSetup::Result result = WTestSetup::Run(project, request);
+    const WTestRun::Result result = WTestRun::Run(project, request);
     std::fflush(stdout);
     if (!result.started) {
         return Fail("the setup engine could not be started: no runnable " +
-                    std::string(WTestSetup::kEngineProgram) + " among the engine files of " +
+                    std::string(WTestRun::kEngineProgram) + " among the engine files of " +
                     Out(DisplayPath(JoinPath(project.InstallLocation, "Distrib"))));
     }
     std::printf("The setup engine ended with exit status %d\n", result.exitCode);

@@ -53,7 +53,7 @@ int RunVerify(Args& args) {
         return UsageError("verify", args.words.empty() ? "a media folder is required"
                                                        : "one media folder at a time");
     std::string media;
-    if (!EngineArg(args.words[0], media, "the media folder name"))
+    if (!Win1252Arg(args.words[0], media, "the media folder name"))
         return kFailure;
     media = AbsolutePath(media);
 

@@ -59,7 +59,7 @@ bool ParseSystems(const std::string& text, TargetSystems& systems) {
 int FindFileArg(const WProjectData& project, const std::string& argument,
                 const WSetupElement*& file) {
     std::string text, error;
-    if (!EngineArg(argument, text, "the file name"))
+    if (!Win1252Arg(argument, text, "the file name"))
         return kFailure;
     file = FindCustomisableFile(project, text, error);
     return file ? kOk : Fail(Out(error));

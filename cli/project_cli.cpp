@@ -33,7 +33,7 @@ class GivenPath : public ProjectSaveDialog {
 int TakeInstallLocation(const Args& args, WProjectData& project) {
     if (!args.installLocation.empty()) {
         std::string location;
-        if (!EngineArg(args.installLocation, location, "the installation folder"))
+        if (!Win1252Arg(args.installLocation, location, "the installation folder"))
             return kFailure;
         // A folder named on the command line must be an installation.
         location = AbsolutePath(Trim(location));
@@ -47,7 +47,7 @@ int TakeInstallLocation(const Args& args, WProjectData& project) {
 
 }  // namespace
 
-bool EngineArg(const std::string& utf8, std::string& out, const char* what) {
+bool Win1252Arg(const std::string& utf8, std::string& out, const char* what) {
     if (Arg(utf8, out))
         return true;
     Fail(std::string(what) + " cannot be held in Windows-1252 text: " + utf8);
@@ -74,7 +74,7 @@ WProjectLock& RunLock() {
 int OpenProjectLocked(const Args& args, const std::string& pathArgument, WProjectData& project,
                       bool holdLock) {
     std::string path;
-    if (!EngineArg(pathArgument, path, "the project file name"))
+    if (!Win1252Arg(pathArgument, path, "the project file name"))
         return kFailure;
     path = AbsolutePath(path);
     // Opening resets the project itself: the catalogue is read once.

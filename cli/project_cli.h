@@ -66,8 +66,8 @@ void CommitApplicationInfo(WProjectData& project);
 int RefuseNewProblems(const char* command, const WProjectData& project,
                       const std::vector<std::string>& before = {});
 
-// The UTF-8 argument as engine text; false after a message (kFailure is the
+// The UTF-8 argument as Windows-1252 text; false after a message (kFailure is the
 // caller's exit status).
-bool EngineArg(const std::string& utf8, std::string& out, const char* what);
+bool Win1252Arg(const std::string& utf8, std::string& out, const char* what);
 
 }  // namespace vantrel::cli

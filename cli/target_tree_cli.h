@@ -27,7 +27,7 @@ class CliAnswers : public WTargetTreeQuestions {
 // "<Target Folder> (<D>), <Windows Folder> (<W>), ..."
 std::string TargetRootList(const WTargetTree& tree);
 
-// The node that the engine text `text` names: a root in long or short
+// The node that the Windows-1252 text `text` names: a root in long or short
 // macro form, optionally followed by names. kOk with `node`; a usage error
 // for `command` when the root is unknown, a failure when nothing of that
 // path is in the tree.

@@ -11,7 +11,11 @@ find_package(Python3 COMPONENTS Interpreter)
 set(VANTREL_SHELL_FILES ${PROJECT_BINARY_DIR}/shell-files)
 set(VANTREL_ZSH_COMPLETION_DIR ${CMAKE_INSTALL_DATADIR}/zsh/vendor-completions
     CACHE STRING "Where the zsh completion is installed, below the prefix")
-if(Python3_Interpreter_FOUND)
+if(CMAKE_CROSSCOMPILING)
+  # The programs of a cross build do not run here; the native build writes
+  # these files (they are the same texts).
+  message(STATUS "Cross build: the manual pages and shell completions are not written")
+elseif(Python3_Interpreter_FOUND)
   set(_outputs ${VANTREL_SHELL_FILES}/man1/vantrel-cli.1.gz
                ${VANTREL_SHELL_FILES}/bash-completion/vantrel-cli ${VANTREL_SHELL_FILES}/zsh/_vantrel-cli)
   set(_args --cli $<TARGET_FILE:vantrel-cli> --out ${VANTREL_SHELL_FILES})

@@ -19,7 +19,7 @@ class WFloppyReport {
     // made in either case.
     bool Read(const WSetFolder& set);
     const std::vector<std::string>& Errors() const { return errors_; }
-    // The listing (engine text, "\n" line ends).
+    // The listing (Windows-1252 text, "\n" line ends).
     const std::string& Text() const { return text_; }
 
   private:

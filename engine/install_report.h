@@ -34,7 +34,7 @@ class WInstallReport {
     bool Read(const WSetFolder& set);
     const std::vector<std::string>& Errors() const { return errors_; }
 
-    // The listing (engine text, "\n" line ends): the set, the product, the
+    // The listing (Windows-1252 text, "\n" line ends): the set, the product, the
     // components, then the files, registry entries, shortcuts, INI and text
     // changes and other actions. With `noCopy` (a test run) the set is not
     // expected to hold the application's files; otherwise a file the set

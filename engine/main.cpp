@@ -45,8 +45,8 @@ constexpr int kUsage = 2;
 
 std::string programName = "setup32.exe";
 
-void Print(const std::string& engineText) {
-    std::fputs(ForTerminal(engineText).c_str(), stdout);
+void Print(const std::string& win1252Text) {
+    std::fputs(ForTerminal(win1252Text).c_str(), stdout);
 }
 
 int Fail(const std::vector<std::string>& messages) {

@@ -10,8 +10,8 @@ std::string Shown(std::string_view stored) {
     return ExpandFolderMacros(ExpandStringRefs(stored));
 }
 
-std::string ForTerminal(std::string_view engineText) {
-    std::string safe(engineText);
+std::string ForTerminal(std::string_view win1252Text) {
+    std::string safe(win1252Text);
     for (char& c : safe) {
         unsigned char u = static_cast<unsigned char>(c);
         bool undefined = u == 0x81 || u == 0x8D || u == 0x8F || u == 0x90 || u == 0x9D;

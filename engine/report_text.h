@@ -11,10 +11,10 @@ namespace vantrel {
 // ("<D>\app.exe" shows as "<Target Folder>\app.exe").
 std::string Shown(std::string_view stored);
 
-// Engine text (Windows-1252) for the terminal (UTF-8). Scripts are
+// Windows-1252 text for the terminal (UTF-8). Scripts are
 // untrusted input: control characters, and the bytes that Windows-1252
 // leaves undefined (they would reach the terminal as C1 controls), are shown
 // as "?", so that a script cannot send escape sequences to the terminal.
-std::string ForTerminal(std::string_view engineText);
+std::string ForTerminal(std::string_view win1252Text);
 
 }  // namespace vantrel

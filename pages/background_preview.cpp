@@ -43,7 +43,7 @@ void WBackgroundPreview::Paint(QPainter& painter, const std::vector<BackgroundPa
                 painter.fillRect(rect, QColor(128, 128, 128));
                 break;
             case BackgroundPaintStep::Kind::Text: {
-                QFont font(FromEngine(step.fontName));
+                QFont font(FromWin1252(step.fontName));
                 font.setPixelSize(qMax(1, step.fontHeight));
                 font.setBold(step.bold);
                 font.setItalic(step.italic);
@@ -57,7 +57,7 @@ void WBackgroundPreview::Paint(QPainter& painter, const std::vector<BackgroundPa
                 align |= step.align == PaintAlign::Center  ? Qt::AlignHCenter
                          : step.align == PaintAlign::Right ? Qt::AlignRight
                                                            : Qt::AlignLeft;
-                painter.drawText(rect, align, FromEngine(step.text));
+                painter.drawText(rect, align, FromWin1252(step.text));
                 painter.restore();
                 break;
             }

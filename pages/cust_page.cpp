@@ -139,7 +139,7 @@ bool WCustPage::OnSetActive() {
     ini_->clear();
     text_->clear();
     for (WSetupElement* file : CustomisableFiles(*Project()))
-        NewRow(files_, file)->setText(0, FromEngine(TargetFileText(*file)));
+        NewRow(files_, file)->setText(0, FromWin1252(TargetFileText(*file)));
     for (WSetupProfileString* entry : IniEntries(*Project()))
         FillIni(NewRow(ini_, entry), entry);
     for (WSetupCustFile* entry : TextReplacements(*Project()))
@@ -148,16 +148,16 @@ bool WCustPage::OnSetActive() {
 }
 
 void WCustPage::FillIni(QTreeWidgetItem* row, WSetupProfileString* entry) {
-    row->setText(0, FromEngine(TargetFileText(*entry)));
-    row->setText(1, FromEngine(ExpandFolderMacros(entry->GetSection())));
-    row->setText(2, FromEngine(ExpandFolderMacros(entry->GetKey())));
-    row->setText(3, FromEngine(ExpandFolderMacros(entry->GetValue())));
+    row->setText(0, FromWin1252(TargetFileText(*entry)));
+    row->setText(1, FromWin1252(ExpandFolderMacros(entry->GetSection())));
+    row->setText(2, FromWin1252(ExpandFolderMacros(entry->GetKey())));
+    row->setText(3, FromWin1252(ExpandFolderMacros(entry->GetValue())));
 }
 
 void WCustPage::FillText(QTreeWidgetItem* row, WSetupCustFile* entry) {
-    row->setText(0, FromEngine(TargetFileText(*entry)));
-    row->setText(1, FromEngine(ExpandFolderMacros(entry->GetSearchText())));
-    row->setText(2, FromEngine(ExpandFolderMacros(entry->GetReplaceText())));
+    row->setText(0, FromWin1252(TargetFileText(*entry)));
+    row->setText(1, FromWin1252(ExpandFolderMacros(entry->GetSearchText())));
+    row->setText(2, FromWin1252(ExpandFolderMacros(entry->GetReplaceText())));
 }
 
 WSetupElement* WCustPage::ChosenFile() {
@@ -180,7 +180,7 @@ QTreeWidgetItem* WCustPage::ChosenRow(QTreeWidget* list, const char* message) {
 bool WCustPage::Added(const std::string& error) {
     if (error.empty())
         return true;
-    Boxes().Message(FromEngine(error), Dialogs::Icon::Exclamation,
+    Boxes().Message(FromWin1252(error), Dialogs::Icon::Exclamation,
                     QString::fromLatin1(kEntryExistsCaption), this);
     return false;
 }

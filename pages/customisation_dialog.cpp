@@ -44,7 +44,7 @@ QLineEdit* WCustomisationDialog::AddField(const QString& label, const char* obje
 }
 
 void WCustomisationDialog::Finish(const std::string& file, const TargetSystems& systems) {
-    file_->setText(FromEngine(file));
+    file_->setText(FromWin1252(file));
     file_->setMinimumWidth(file_->fontMetrics().horizontalAdvance(file_->text()) + 16);
     auto* group = new QGroupBox(tr("Operating systems"), this);
     auto* grid = new QGridLayout(group);
@@ -65,7 +65,7 @@ bool WCustomisationDialog::TakeTexts(const std::vector<std::pair<QLineEdit*, std
                                      const std::vector<QString>& names) {
     for (size_t i = 0; i < fields.size(); ++i) {
         QLineEdit* edit = fields[i].first;
-        if (!TakeEngineText(boxes_, this, edit, edit->text(), names[i], *fields[i].second))
+        if (!TakeWin1252Text(boxes_, this, edit, edit->text(), names[i], *fields[i].second))
             return false;
     }
     return true;
@@ -83,7 +83,7 @@ void WCustomisationDialog::Conclude(const std::string& refused, const QString& c
         accept();
         return;
     }
-    boxes_.Message(FromEngine(refused), Dialogs::Icon::Exclamation, caption, this);
+    boxes_.Message(FromWin1252(refused), Dialogs::Icon::Exclamation, caption, this);
 }
 
 }  // namespace vantrel

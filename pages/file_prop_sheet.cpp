@@ -85,7 +85,7 @@ FilePropSheet::FilePropSheet(WWizardApp& app, WSetupFile* file, WRelocateFile re
     setWindowFlag(Qt::WindowContextHelpButtonHint, true);
     if (file_ && app_.Project())
         props_ = WFileProperties::Load(*app_.Project(), *file_);
-    setWindowTitle(tr("Properties for ") + FromEngine(props_.TargetFileName()));
+    setWindowTitle(tr("Properties for ") + FromWin1252(props_.TargetFileName()));
     KeepTitleWhole(this);
 
     auto* layout = new QVBoxLayout(this);
@@ -123,14 +123,14 @@ QWidget* FilePropSheet::BuildSource() {
     page->setObjectName(QStringLiteral("sourcePage"));
     auto* form = new QFormLayout(page);
     AddRow(form, "&Source:", ReadOnlyEdit(NativePath(props_.SourceFolder()), "sourceFolder", page));
-    sourceDirectory_ = Edit(FromEngine(props_.sourceDirectory), "sourceDirectory", page);
+    sourceDirectory_ = Edit(FromWin1252(props_.sourceDirectory), "sourceDirectory", page);
     AddRow(form, "Source &Directory on CD:", sourceDirectory_);
     AddTypingNote(form, sourceDirectory_);
     AddRow(form,
-           "Source &File:", ReadOnlyEdit(FromEngine(props_.SourceFileName()), "sourceFile", page));
+           "Source &File:", ReadOnlyEdit(FromWin1252(props_.SourceFileName()), "sourceFile", page));
     fullSourcePath_ = ReadOnlyEdit(NativePath(props_.FullSourcePath()), "fullSourcePath", page);
     AddRow(form, "Full Source &Path:", fullSourcePath_);
-    auto* size = new QLabel(FromEngine(props_.SizeText()), page);
+    auto* size = new QLabel(FromWin1252(props_.SizeText()), page);
     size->setObjectName(QStringLiteral("size"));
     form->addRow(size);
 
@@ -155,7 +155,7 @@ QWidget* FilePropSheet::BuildDestination() {
         destinationFolder_->addItem(QString::fromLatin1(folder));
     // A record may name a folder the list does not offer; it is shown and
     // kept as long as it is not changed.
-    const QString current = FromEngine(ExpandFolderMacros(props_.targetDir));
+    const QString current = FromWin1252(ExpandFolderMacros(props_.targetDir));
     int index = destinationFolder_->findText(current, Qt::MatchFixedString);
     if (index < 0) {
         destinationFolder_->addItem(current);
@@ -164,11 +164,11 @@ QWidget* FilePropSheet::BuildDestination() {
     destinationFolder_->setCurrentIndex(index);
     AddRow(form, "&Destination Folder:", destinationFolder_);
 
-    destinationDirectory_ = Edit(FromEngine(props_.targetDirectory), "destinationDirectory", page);
+    destinationDirectory_ = Edit(FromWin1252(props_.targetDirectory), "destinationDirectory", page);
     AddRow(form, "De&stination Directory:", destinationDirectory_);
     AddTypingNote(form, destinationDirectory_);
     AddRow(form, "&Filename:",
-           ReadOnlyEdit(FromEngine(props_.TargetFileName()), "destinationFile", page));
+           ReadOnlyEdit(FromWin1252(props_.TargetFileName()), "destinationFile", page));
     fullDestinationPath_ = ReadOnlyEdit(QString(), "fullDestinationPath", page);
     AddRow(form, "&Full Destination Path:", fullDestinationPath_);
     ShowTargetPath();
@@ -192,7 +192,7 @@ QWidget* FilePropSheet::BuildDestination() {
 
     connect(destinationFolder_, &QComboBox::currentIndexChanged, this, [this] {
         std::string macro;
-        ToEngine(destinationFolder_->currentText(), macro);
+        ToWin1252(destinationFolder_->currentText(), macro);
         props_.targetDir = CompressFolderMacros(macro);
         ShowTargetPath();
     });
@@ -252,9 +252,9 @@ QWidget* FilePropSheet::BuildAdvanced() {
     auto* form = new QFormLayout;
     fontLayout->addLayout(form);
     AddRow(form, "&Typeface name:",
-           ReadOnlyEdit(FromEngine(props_.TypefaceName()), "typefaceName", font));
+           ReadOnlyEdit(FromWin1252(props_.TypefaceName()), "typefaceName", font));
     // Why the name could not be read, when it could not.
-    auto* error = new QLabel(FromEngine(props_.FontError()), font);
+    auto* error = new QLabel(FromWin1252(props_.FontError()), font);
     error->setObjectName(QStringLiteral("fontError"));
     error->setWordWrap(true);
     error->setVisible(!props_.FontError().empty());
@@ -283,10 +283,10 @@ void FilePropSheet::OnTyped(QLineEdit* edit, const QString& field, Check check,
     const QString text = edit->text();
     std::string typed;
     QString message;
-    if (!ToEngine(text, typed))
+    if (!ToWin1252(text, typed))
         message = UnstorableMessage(field, UnstorableCharacters(text));
     else if (std::string refusal = check(typed); !refusal.empty())
-        message = FromEngine(refusal);
+        message = FromWin1252(refusal);
     if (message.isEmpty()) {
         value = std::move(typed);
         edit->setProperty(kAcceptedText, text);
@@ -313,7 +313,7 @@ void FilePropSheet::OnSystemClicked(int box, bool on) {
     const std::string refusal = props_.systems.Set(static_cast<WSystemBoxes::Box>(box), on);
     systems_[box]->setChecked(props_.systems.IsChecked(static_cast<WSystemBoxes::Box>(box)));
     if (!refusal.empty())
-        Boxes().Message(FromEngine(refusal), Dialogs::Icon::Exclamation,
+        Boxes().Message(FromWin1252(refusal), Dialogs::Icon::Exclamation,
                         QString::fromLatin1(kNoSystemCaption), this);
 }
 
@@ -329,15 +329,15 @@ void FilePropSheet::ShowAttributes() {
 }
 
 void FilePropSheet::ShowTargetPath() {
-    fullDestinationPath_->setText(FromEngine(props_.FullTargetPath()));
+    fullDestinationPath_->setText(FromWin1252(props_.FullTargetPath()));
 }
 
 void FilePropSheet::ShowMessage(const std::string& text) {
     if (text == kNoSystemMessage)
-        Boxes().Message(FromEngine(text), Dialogs::Icon::Exclamation,
+        Boxes().Message(FromWin1252(text), Dialogs::Icon::Exclamation,
                         QString::fromLatin1(kNoSystemCaption), this);
     else
-        Boxes().Message(FromEngine(text), Dialogs::Icon::Stop, QString(), this);
+        Boxes().Message(FromWin1252(text), Dialogs::Icon::Stop, QString(), this);
 }
 
 void FilePropSheet::accept() {

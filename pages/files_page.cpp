@@ -94,9 +94,10 @@ class DialogQuestions : public WTargetTreeQuestions {
     DialogQuestions(Dialogs& boxes, QWidget* owner) : boxes_(boxes), owner_(owner) {}
     Answer Ask(const WTargetTreeQuestion& question) override {
         const Dialogs::Answer answer = boxes_.Show(
-            FromEngine(question.text),
+            FromWin1252(question.text),
             question.withCancel ? Dialogs::Buttons::YesNoCancel : Dialogs::Buttons::YesNo,
-            Dialogs::Icon::Exclamation, Dialogs::Answer::Yes, FromEngine(question.caption), owner_);
+            Dialogs::Icon::Exclamation, Dialogs::Answer::Yes, FromWin1252(question.caption),
+            owner_);
         if (answer == Dialogs::Answer::Yes)
             return kYes;
         return answer == Dialogs::Answer::No ? kNo : kCancel;
@@ -117,7 +118,7 @@ QString ItemKey(const QTreeWidgetItem* item) {
 }
 
 QString NodeKey(const WTargetNode* node) {
-    return FromEngine(node->ShownPath()).toLower();
+    return FromWin1252(node->ShownPath()).toLower();
 }
 
 // The source tree: its items are dragged out as local files.
@@ -583,7 +584,7 @@ void WFilesPage::ShowTree(const WTargetNode* select, const WTargetNode* expand) 
             [&](const WTargetNode* node, QTreeWidgetItem* parent) {
                 auto* item =
                     parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(targetTree_);
-                item->setText(0, FromEngine(node->Name()));
+                item->setText(0, FromWin1252(node->Name()));
                 item->setIcon(0, node->IsFolder() ? folderIcon : fileIcon);
                 item->setData(0, kNodeRole, QVariant::fromValue(reinterpret_cast<quintptr>(node)));
                 Qt::ItemFlags flags =
@@ -614,7 +615,7 @@ void WFilesPage::ShowTree(const WTargetNode* select, const WTargetNode* expand) 
 
 bool WFilesPage::Report(const WTargetTreeResult& result) {
     if (!result.message.empty())
-        ShowMessage(FromEngine(result.message));
+        ShowMessage(FromWin1252(result.message));
     return result.Ok();
 }
 
@@ -785,7 +786,7 @@ void WFilesPage::OnItemChanged(QTreeWidgetItem* item) {
     const QString typed = item->text(0);
     std::string name;
     QString refusal;
-    if (!ToEngine(typed, name)) {
+    if (!ToWin1252(typed, name)) {
         refusal = UnstorableMessage(tr("The name"), UnstorableCharacters(typed));
     } else if (name != node->Name()) {
         const WTargetTreeResult result = tree_->Rename(node, name);
@@ -793,27 +794,27 @@ void WFilesPage::OnItemChanged(QTreeWidgetItem* item) {
             SetModified();
             return;
         }
-        refusal = FromEngine(result.message);
+        refusal = FromWin1252(result.message);
     } else {
         return;
     }
     // The editor is still closing: the name goes back and the message is
     // shown once it has.
     filling_ = true;
-    item->setText(0, FromEngine(node->Name()));
+    item->setText(0, FromWin1252(node->Name()));
     filling_ = false;
     QTimer::singleShot(0, this, [this, refusal] { ShowMessage(refusal); });
 }
 
 void WFilesPage::OnCut() {
     if (const WTargetNode* node = SelectedNode(); node && !node->IsRoot())
-        cut_ = FromEngine(node->ShownPath());
+        cut_ = FromWin1252(node->ShownPath());
 }
 
 void WFilesPage::OnPaste() {
     if (!tree_ || cut_.isEmpty())
         return;
-    WTargetNode* node = tree_->Find(ToEngineLossy(cut_));
+    WTargetNode* node = tree_->Find(ToWin1252Lossy(cut_));
     if (!node) {
         cut_.clear();
         return;
@@ -875,7 +876,7 @@ bool WFilesPage::Drop(const QMimeData* data, QTreeWidgetItem* item) {
     if (data->hasFormat(nodeFormat)) {
         std::string path;
         WTargetNode* node = nullptr;
-        if (ToEngine(QString::fromUtf8(data->data(nodeFormat)), path))
+        if (ToWin1252(QString::fromUtf8(data->data(nodeFormat)), path))
             node = tree_->Find(path);
         return node && MoveNode(node, target);
     }

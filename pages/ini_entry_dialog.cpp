@@ -13,9 +13,9 @@ WIniEntryDialog::WIniEntryDialog(WSetupProfileString& entry, Dialogs& boxes, QWi
     key_ = AddField(tr("Key N&ame:"), "key");
     value_ = AddField(tr("Key &Value:"), "value");
     const WIniEntryProperties p = WIniEntryProperties::Load(entry_);
-    section_->setText(FromEngine(p.section));
-    key_->setText(FromEngine(p.key));
-    value_->setText(FromEngine(p.value));
+    section_->setText(FromWin1252(p.section));
+    key_->setText(FromWin1252(p.key));
+    value_->setText(FromWin1252(p.value));
     Finish(p.file, p.systems);
 }
 

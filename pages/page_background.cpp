@@ -183,10 +183,10 @@ bool WPageBackground::OnInitDialog() {
                          QStringLiteral("Times New Roman")});
     const WProjectData* project = Project();
     SelectText(alignList_, project->BackTitleAlign.empty() ? QStringLiteral("LEFT")
-                                                           : FromEngine(project->BackTitleAlign));
+                                                           : FromWin1252(project->BackTitleAlign));
     SelectText(sizeList_, project->BackTitleFontHeight.empty()
                               ? QString::fromLatin1(kDefaultTitleFontHeight)
-                              : FromEngine(project->BackTitleFontHeight));
+                              : FromWin1252(project->BackTitleFontHeight));
     redSwatch_->SetColour(QColor(255, 0, 0));
     blueSwatch_->SetColour(QColor(0, 0, 255));
     greenSwatch_->SetColour(QColor(0, 255, 0));
@@ -197,14 +197,14 @@ bool WPageBackground::OnInitDialog() {
 bool WPageBackground::OnSetActive() {
     const WProjectData* project = Project();
     filling_ = true;
-    titleEdit_->setText(FromEngine(BackgroundTitleOf(*project)));
+    titleEdit_->setText(FromWin1252(BackgroundTitleOf(*project)));
     SelectText(sizeList_, project->BackTitleFontHeight.empty()
                               ? QString::fromLatin1(kDefaultTitleFontHeight)
-                              : FromEngine(project->BackTitleFontHeight));
-    SelectText(fontList_,
-               project->BackTitleFont.empty() ? DefaultFont() : FromEngine(project->BackTitleFont));
+                              : FromWin1252(project->BackTitleFontHeight));
+    SelectText(fontList_, project->BackTitleFont.empty() ? DefaultFont()
+                                                         : FromWin1252(project->BackTitleFont));
     SelectText(alignList_, project->BackTitleAlign.empty() ? QStringLiteral("LEFT")
-                                                           : FromEngine(project->BackTitleAlign));
+                                                           : FromWin1252(project->BackTitleAlign));
     styleList_->setCurrentIndex((project->BackTitleBold ? 2 : 0) +
                                 (project->BackTitleItalic ? 1 : 0));
 
@@ -240,8 +240,8 @@ void WPageBackground::UpdatePreview() {
     // The setup's gradient fades from the full colour to black; so does the preview.
     preview.to = PaintColour{0, 0, 0};
     preview.titleColour = Paint(titleColour_);
-    ToEngine(titleEdit_->text(), preview.title);
-    ToEngine(fontList_->currentText(), preview.fontName);
+    ToWin1252(titleEdit_->text(), preview.title);
+    ToWin1252(fontList_->currentText(), preview.fontName);
     preview.fontHeight = static_cast<int>(ToInt(sizeList_->currentText().toStdString()));
     const int style = styleList_->currentIndex();
     preview.bold = style >= 2;
@@ -303,13 +303,13 @@ int WPageBackground::CommitPage() {
     std::string title, font, size, align;
     if (!TakeText(titleEdit_, tr("The setup title"), title))
         return 0;
-    if (!ToEngine(fontList_->currentText(), font) || !ToEngine(sizeList_->currentText(), size)) {
+    if (!ToWin1252(fontList_->currentText(), font) || !ToWin1252(sizeList_->currentText(), size)) {
         Boxes().Message(tr("The font name and size may only hold characters of the "
                            "Western European (Windows-1252) character set."),
                         Dialogs::Icon::Exclamation, QString(), this);
         return 0;
     }
-    ToEngine(alignList_->currentText(), align);
+    ToWin1252(alignList_->currentText(), align);
     WProjectData* project = Project();
     project->TitleTextRed = Decimal(titleColour_.red()).toStdString();
     project->TitleTextGreen = Decimal(titleColour_.green()).toStdString();
@@ -331,16 +331,16 @@ bool WPageBackground::OnKillActive() {
     auto refuse = [&](const std::string& message, QWidget* focus) {
         if (message.empty())
             return false;
-        Boxes().Message(FromEngine(message), Dialogs::Icon::Exclamation, QString(), this);
+        Boxes().Message(FromWin1252(message), Dialogs::Icon::Exclamation, QString(), this);
         if (focus)
             focus->setFocus();
         ok = false;
         return true;
     };
-    refuse(CheckBackgroundTitle(ToEngineLossy(titleEdit_->text())), titleEdit_);
-    if (refuse(CheckBackgroundFont(ToEngineLossy(fontList_->currentText())), nullptr))
+    refuse(CheckBackgroundTitle(ToWin1252Lossy(titleEdit_->text())), titleEdit_);
+    if (refuse(CheckBackgroundFont(ToWin1252Lossy(fontList_->currentText())), nullptr))
         SelectText(fontList_, QString::fromLatin1(kDefaultTitleFont));
-    refuse(CheckBackgroundFontSize(ToEngineLossy(sizeList_->currentText())), sizeList_);
+    refuse(CheckBackgroundFontSize(ToWin1252Lossy(sizeList_->currentText())), sizeList_);
     // Written back also when a check failed.
     if (CommitPage() == 0)
         return false;

@@ -118,7 +118,7 @@ bool WPageBDECfg::OnInitDialog() {
 void WPageBDECfg::UpdateLaunchButton() {
     const std::string why = WhyProgramCannotStart(adminPath_);
     launchButton_->setEnabled(why.empty());
-    launchButton_->setToolTip(why.empty() ? NativePath(adminPath_) : FromEngine(why));
+    launchButton_->setToolTip(why.empty() ? NativePath(adminPath_) : FromWin1252(why));
 }
 
 bool WPageBDECfg::OnSetActive() {
@@ -241,7 +241,7 @@ int WPageBDECfg::CommitPage() {
     WProjectData* project = Project();
     if (customRadio_->isChecked()) {
         std::string path;
-        if (!EnginePath(pathEdit_->text(), path)) {
+        if (!Win1252Path(pathEdit_->text(), path)) {
             Boxes().Message(UnstorableMessage(tr("The configuration file name"),
                                               UnstorableCharacters(pathEdit_->text())),
                             Dialogs::Icon::Exclamation, QString(), this);
@@ -250,7 +250,7 @@ int WPageBDECfg::CommitPage() {
         }
         if (!TakeConfigFile(*project, false, path)) {
             const Dialogs::Answer answer = Boxes().Show(
-                FromEngine(kConfigFileInvalid) + tr("  Do you wish to use the default CNF file?"),
+                FromWin1252(kConfigFileInvalid) + tr("  Do you wish to use the default CNF file?"),
                 Dialogs::Buttons::YesNo, Dialogs::Icon::Question, Dialogs::Answer::No, QString(),
                 this);
             if (answer != Dialogs::Answer::Yes) {

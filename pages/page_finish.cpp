@@ -25,7 +25,7 @@
 #include "app/wizard_app.h"
 #include "media/media_build.h"
 #include "media/set_verifier.h"
-#include "media/test_setup.h"
+#include "media/test_run.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "project/folder_path_rules.h"
@@ -58,7 +58,7 @@ QString Shown(const std::string& planText) {
                            "numbered directory onto seperate disks. To begin installation of "
                            "the product, double click on setup.exe on the first disk.")},
     };
-    const QString text = FromEngine(planText);
+    const QString text = FromWin1252(planText);
     for (const Form& form : forms) {
         const QRegularExpressionMatch match = form.english.match(text);
         if (match.hasMatch())
@@ -95,7 +95,7 @@ class FinishProgress : public WProgressDialog {
 
     // No is the default: Enter keeps the earlier set.
     ExistingSetup AskExistingSetup(const std::string& question) override {
-        switch (boxes_.Show(FromEngine(question), Dialogs::Buttons::YesNoCancel,
+        switch (boxes_.Show(FromWin1252(question), Dialogs::Buttons::YesNoCancel,
                             Dialogs::Icon::Exclamation, Dialogs::Answer::No, QString(), page_)) {
             case Dialogs::Answer::Yes:
                 return ExistingSetup::kRemove;
@@ -266,7 +266,7 @@ bool WPageFinish::OnSetActive() {
     plan_.TakeFromProject(*project);
     folderEdit_->setText(NativePath(project->MediaDistributionDirectory));
     sizeCombo_->setCurrentIndex(plan_.Selection());
-    customEdit_->setText(FromEngine(plan_.CustomText()));
+    customEdit_->setText(FromWin1252(plan_.CustomText()));
     unitCombo_->setCurrentIndex(plan_.CustomUnit() == "KB" ? 0 : 1);
     filling_ = false;
     plan_.Gather(*project);
@@ -302,7 +302,7 @@ int WPageFinish::CommitPage() {
     if (!project)
         return 1;
     std::string folder;
-    if (!EnginePath(folderEdit_->text(), folder)) {
+    if (!Win1252Path(folderEdit_->text(), folder)) {
         Boxes().Message(
             UnstorableMessage(tr("Media folder"), UnstorableCharacters(folderEdit_->text())),
             Dialogs::Icon::Stop, QString(), this);
@@ -324,7 +324,7 @@ void WPageFinish::StoreChoice(WProjectData& project) const {
 
 void WPageFinish::TakeControls() {
     plan_.Select(sizeCombo_->currentIndex());
-    plan_.SetCustom(ToEngineLossy(customEdit_->text().trimmed()),
+    plan_.SetCustom(ToWin1252Lossy(customEdit_->text().trimmed()),
                     unitCombo_->currentText().toStdString());
 }
 
@@ -374,7 +374,7 @@ void WPageFinish::OnCustomChanged() {
 
 void WPageFinish::Spin(int delta) {
     const QString text = customEdit_->text().trimmed();
-    if (!WMediaPlan::IsValidCustomText(ToEngineLossy(text)))
+    if (!WMediaPlan::IsValidCustomText(ToWin1252Lossy(text)))
         return;
     const qsizetype dot = text.indexOf(QLatin1Char('.'));
     const QString whole = dot < 0 ? text : text.left(dot);
@@ -393,7 +393,7 @@ bool WPageFinish::ValidateSize() {
     const WMediaCheck check = plan_.ValidateMediaSize(*project);
     if (check.Ok())
         return project->SetMediaSize(plan_.Capacity(), true);
-    Boxes().Message(FromEngine(check.message), Dialogs::Icon::Stop, FromEngine(check.caption),
+    Boxes().Message(FromWin1252(check.message), Dialogs::Icon::Stop, FromWin1252(check.caption),
                     this);
     if (plan_.Selection() == WMediaPlan::kCustomEntry)
         customEdit_->setFocus();
@@ -403,7 +403,7 @@ bool WPageFinish::ValidateSize() {
 void WPageFinish::OnBrowse() {
     std::string current;
     QString start;
-    if (EnginePath(folderEdit_->text(), current) && IsFolder(current))
+    if (Win1252Path(folderEdit_->text(), current) && IsFolder(current))
         start = folderEdit_->text();
     Dialogs::FolderRequest request;
     request.caption = tr("Please select a directory");
@@ -429,7 +429,7 @@ void WPageFinish::OnCreateMedia() {
     if (!project)
         return;
     std::string folder;
-    if (!EnginePath(folderEdit_->text(), folder)) {
+    if (!Win1252Path(folderEdit_->text(), folder)) {
         CommitPage();  // shows why the folder cannot be used
         return;
     }
@@ -453,8 +453,8 @@ void WPageFinish::ShowBuildResult(const WMediaBuildResult& result) {
         case Stage::kFolder:
         case Stage::kSize:
         case Stage::kInstallation:
-            Boxes().Message(FromEngine(result.message), Dialogs::Icon::Stop,
-                            FromEngine(result.caption), this);
+            Boxes().Message(FromWin1252(result.message), Dialogs::Icon::Stop,
+                            FromWin1252(result.caption), this);
             return;
         case Stage::kExistingSetup:
             if (result.existingKept) {
@@ -496,11 +496,11 @@ void WPageFinish::ShowBuildResult(const WMediaBuildResult& result) {
                        log,
                    true);
     } else if (result.cancelled) {
-        ShowResult(FromEngine(result.cancelOutcome) + QStringLiteral(" (%1).").arg(media) + log,
+        ShowResult(FromWin1252(result.cancelOutcome) + QStringLiteral(" (%1).").arg(media) + log,
                    IsFolder(result.mediaFolder));
     } else {
         ShowResult(
-            tr("The media were not created completely: %1").arg(FromEngine(result.message)) + log,
+            tr("The media were not created completely: %1").arg(FromWin1252(result.message)) + log,
             IsFolder(result.mediaFolder));
     }
 }
@@ -509,17 +509,17 @@ void WPageFinish::OnTestSetup() {
     WProjectData* project = Project();
     if (!project || CommitPage() == 0)
         return;
-    const std::string folder = WTestSetup::FolderFor(project->MediaDistributionDirectory);
+    const std::string folder = WTestRun::FolderFor(project->MediaDistributionDirectory);
     if (folder.empty() || IsFile(folder)) {
         Boxes().Message(tr("There is no folder for the test run."), Dialogs::Icon::Stop, QString(),
                         this);
         return;
     }
-    const WBuildRequest request = WTestSetup::RequestFor(*project, folder);
-    WTestSetup::Result result;
+    const WBuildRequest request = WTestRun::RequestFor(*project, folder);
+    WTestRun::Result result;
     {
         WaitCursor wait;
-        result = WTestSetup::Run(*project, request, true);
+        result = WTestRun::Run(*project, request, true);
     }
     const QByteArray output = QByteArray::fromStdString(result.output);
 
@@ -527,12 +527,12 @@ void WPageFinish::OnTestSetup() {
     if (!result.started) {
         text = tr("The setup engine could not be started: there is no runnable %1 among the "
                   "engine files of %2.")
-                   .arg(QString::fromLatin1(WTestSetup::kEngineProgram),
+                   .arg(QString::fromLatin1(WTestRun::kEngineProgram),
                         NativePath(JoinPath(project->InstallLocation, "Distrib")));
     } else {
         text = tr("Test run of %1%2:\n\n")
-                   .arg(QString::fromLatin1(WTestSetup::kEngineProgram),
-                        QString::fromLatin1(WTestSetup::kCommandLine)) +
+                   .arg(QString::fromLatin1(WTestRun::kEngineProgram),
+                        QString::fromLatin1(WTestRun::kCommandLine)) +
                QString::fromLocal8Bit(output).trimmed() +
                tr("\n\nThe setup engine ended with exit status %1.").arg(result.exitCode);
     }
@@ -568,7 +568,7 @@ void WPageFinish::OnVerifyMedia() {
                     .arg(problems.size())
                     .arg(problems.size() == 1 ? QString() : QStringLiteral("s"));
         for (const std::string& problem : problems)
-            text += QStringLiteral("\n  ") + FromEngine(problem);
+            text += QStringLiteral("\n  ") + FromWin1252(problem);
     }
     resultView_->setPlainText(resultView_->toPlainText() + text);
 }

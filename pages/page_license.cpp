@@ -89,7 +89,7 @@ bool WPageLicense::StoreEditText() {
     if (shownIndex_ < 0)
         return true;
     std::string text;
-    if (!ToEngine(EditText(), text))
+    if (!ToWin1252(EditText(), text))
         return false;
     std::string& field = shownIndex_ == kRelease ? Project()->ReleaseText : Project()->LicenseText;
     if (field != text) {
@@ -119,7 +119,7 @@ void WPageLicense::ShowSelectedText() {
     releaseBox_->setChecked(displayRelease_ != 0);
     const WProjectData* project = Project();
     // The edit shows the stored text with its line feeds as line breaks.
-    edit_->setPlainText(FromEngine(license ? project->LicenseText : project->ReleaseText));
+    edit_->setPlainText(FromWin1252(license ? project->LicenseText : project->ReleaseText));
     shownIndex_ = index;
     const bool enabled = (license ? project->DisplayLicense : project->DisplayRelease) != 0;
     edit_->setEnabled(enabled);
@@ -207,7 +207,7 @@ void WPageLicense::OnImport() {
             return;
         case WTextImport::kUnreadable:
             Boxes().Message(
-                tr("The file could not be read.\n\n%1").arg(FromEngine(imported.detail)),
+                tr("The file could not be read.\n\n%1").arg(FromWin1252(imported.detail)),
                 Dialogs::Icon::Stop, QString(), this);
             return;
         case WTextImport::kNotText:
@@ -224,7 +224,7 @@ void WPageLicense::OnImport() {
     const std::string& text = imported.text;
     WProjectData* project = Project();
     (SelectedIndex() == kRelease ? project->ReleaseText : project->LicenseText) = text;
-    edit_->setPlainText(FromEngine(text));
+    edit_->setPlainText(FromWin1252(text));
     shownIndex_ = SelectedIndex();
     SetModified();
 }

@@ -105,7 +105,7 @@ void WPageRegKeys::UpdateEditorButton() {
     const std::string editor = RegistryEditorPath();
     const std::string why = WhyProgramCannotStart(editor);
     editorButton_->setEnabled(why.empty());
-    editorButton_->setToolTip(why.empty() ? NativePath(editor) : FromEngine(why));
+    editorButton_->setToolTip(why.empty() ? NativePath(editor) : FromWin1252(why));
 }
 
 bool WPageRegKeys::OnSetActive() {
@@ -125,10 +125,10 @@ void WPageRegKeys::Fill(QTreeWidgetItem* row, WSetupRegEntry* entry) {
     row->setData(kUninstall, kEntryRole, QVariant::fromValue(reinterpret_cast<quintptr>(entry)));
     row->setFlags(row->flags() | Qt::ItemIsUserCheckable);
     row->setCheckState(kUninstall, entry->GetUninstall() ? Qt::Checked : Qt::Unchecked);
-    row->setText(kRootKey, FromEngine(entry->GetRootKey()));
-    row->setText(kKey, FromEngine(entry->GetKeyPath()));
-    row->setText(kKeyName, FromEngine(ExpandFolderMacros(entry->GetValueName())));
-    row->setText(kKeyValue, FromEngine(ExpandFolderMacros(entry->GetValueData())));
+    row->setText(kRootKey, FromWin1252(entry->GetRootKey()));
+    row->setText(kKey, FromWin1252(entry->GetKeyPath()));
+    row->setText(kKeyName, FromWin1252(ExpandFolderMacros(entry->GetValueName())));
+    row->setText(kKeyValue, FromWin1252(ExpandFolderMacros(entry->GetValueData())));
 }
 
 QTreeWidgetItem* WPageRegKeys::AppendRow(WSetupRegEntry* entry) {
@@ -158,7 +158,7 @@ void WPageRegKeys::OnAdd() {
     std::string error;
     WSetupRegEntry* added = AddRegistryEntry(*Project(), std::move(entry), error);
     if (!added) {
-        Boxes().Message(FromEngine(error), Dialogs::Icon::Exclamation, QString(), this);
+        Boxes().Message(FromWin1252(error), Dialogs::Icon::Exclamation, QString(), this);
         return;
     }
     list_->setCurrentItem(AppendRow(added));
@@ -196,7 +196,7 @@ void WPageRegKeys::OnDelete() {
     }
     // Nothing comes back after a delete: ask first, No being the default.
     const QString question =
-        QString::fromLatin1(kDeleteEntryQuestion).arg(FromEngine(DescribeRegistryEntry(*entry)));
+        QString::fromLatin1(kDeleteEntryQuestion).arg(FromWin1252(DescribeRegistryEntry(*entry)));
     if (Boxes().Ask(question, Dialogs::Buttons::YesNo, Dialogs::Answer::No, this) !=
         Dialogs::Answer::Yes)
         return;
@@ -225,7 +225,7 @@ void WPageRegKeys::OnImport() {
     WRegImport import;
     std::string error;
     if (!import.ReadFile(path, error)) {
-        Boxes().Message(FromEngine(error), Dialogs::Icon::Exclamation, QString(), this);
+        Boxes().Message(FromWin1252(error), Dialogs::Icon::Exclamation, QString(), this);
         return;
     }
     const std::vector<WSetupRegEntry*> added = import.AddTo(*Project());
@@ -240,7 +240,7 @@ void WPageRegKeys::OnImport() {
     QString text = added.size() == 1 ? tr("1 registry entry was imported.")
                                      : tr("%1 registry entries were imported.").arg(added.size());
     if (!import.RefusedLines().empty()) {
-        text += QStringLiteral("\n\n") + FromEngine(import.RefusedMessage());
+        text += QStringLiteral("\n\n") + FromWin1252(import.RefusedMessage());
         Boxes().Message(text, Dialogs::Icon::Exclamation, QString(), this);
     } else {
         Boxes().Message(text, Dialogs::Icon::Information, QString(), this);

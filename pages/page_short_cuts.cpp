@@ -118,7 +118,7 @@ bool WPageShortCuts::OnSetActive() {
     addButton_->setEnabled(false);
     deleteButton_->setEnabled(false);
     propertiesButton_->setEnabled(false);
-    group_->setText(FromEngine(project->ShortcutFolder));
+    group_->setText(FromWin1252(project->ShortcutFolder));
     const QSignalBlocker blockFiles(files_);
     const QSignalBlocker blockShortcuts(shortcuts_);
     files_->clear();
@@ -128,7 +128,7 @@ bool WPageShortCuts::OnSetActive() {
     if (DropRuntimeShortcutWithoutRuntime(*project))
         SetModified();
     for (WSetupElement* file : ShortcutFiles(*project))
-        files_->addItem(Row(FromEngine(ApplicationFileText(*file)), file));
+        files_->addItem(Row(FromWin1252(ApplicationFileText(*file)), file));
     for (WSetupShortcut* shortcut : ListedShortcuts(*project))
         AppendShortcut(shortcut);
     if (files_->count() > 0) {
@@ -139,7 +139,7 @@ bool WPageShortCuts::OnSetActive() {
 }
 
 QListWidgetItem* WPageShortCuts::AppendShortcut(WSetupShortcut* shortcut) {
-    QListWidgetItem* row = Row(FromEngine(ShortcutEntryText(*shortcut)), shortcut);
+    QListWidgetItem* row = Row(FromWin1252(ShortcutEntryText(*shortcut)), shortcut);
     shortcuts_->addItem(row);
     return row;
 }
@@ -165,13 +165,13 @@ void WPageShortCuts::ShortcutSelected() {
 void WPageShortCuts::RefreshShortcutTexts() {
     for (int i = 0; i < shortcuts_->count(); ++i) {
         if (WSetupShortcut* s = ShortcutOf(shortcuts_->item(i)))
-            shortcuts_->item(i)->setText(FromEngine(ShortcutEntryText(*s)));
+            shortcuts_->item(i)->setText(FromWin1252(ShortcutEntryText(*s)));
     }
 }
 
 std::string WPageShortCuts::GroupForNew() {
     std::string typed;
-    if (ToEngine(group_->text(), typed) && CheckGroupName(typed).empty())
+    if (ToWin1252(group_->text(), typed) && CheckGroupName(typed).empty())
         return typed;
     return Project()->ShortcutFolder;
 }
@@ -196,7 +196,7 @@ void WPageShortCuts::OnAdd() {
     std::string error;
     WSetupShortcut* added = AddShortcut(*Project(), std::move(shortcut), error);
     if (!added) {
-        Boxes().Message(FromEngine(error), Dialogs::Icon::Exclamation, QString(), this);
+        Boxes().Message(FromWin1252(error), Dialogs::Icon::Exclamation, QString(), this);
         return;
     }
     shortcuts_->setCurrentItem(AppendShortcut(added));
@@ -207,7 +207,7 @@ void WPageShortCuts::OnAddRuntime() {
     std::string error;
     WSetupShortcut* added = AddRuntimeShortcut(*Project(), error, GroupForNew());
     if (!added) {
-        Boxes().Message(FromEngine(error), Dialogs::Icon::Exclamation, QString(), this);
+        Boxes().Message(FromWin1252(error), Dialogs::Icon::Exclamation, QString(), this);
         return;
     }
     SetModified();
@@ -252,7 +252,7 @@ void WPageShortCuts::OnProperties() {
     if (runner_(dialog) != QDialog::Accepted)
         return;
     ShortcutChanged(*Project());
-    row->setText(FromEngine(ShortcutEntryText(*shortcut)));
+    row->setText(FromWin1252(ShortcutEntryText(*shortcut)));
     SetModified();
 }
 
@@ -261,7 +261,7 @@ int WPageShortCuts::CommitPage() {
     if (!TakeText(group_, tr("The group name"), group))
         return 0;
     if (std::string refused = CheckGroupName(group); !refused.empty()) {
-        Boxes().Message(FromEngine(refused),
+        Boxes().Message(FromWin1252(refused),
                         group.empty() ? Dialogs::Icon::Exclamation : Dialogs::Icon::Stop, QString(),
                         this);
         group_->setFocus();
@@ -281,7 +281,7 @@ int WPageShortCuts::OnWizardNext() {
 int WPageShortCuts::OnWizardBack() {
     // Stored unchecked; the shortcuts follow only a name that passes.
     std::string group;
-    if (ToEngine(group_->text(), group) && group != Project()->ShortcutFolder) {
+    if (ToWin1252(group_->text(), group) && group != Project()->ShortcutFolder) {
         SetModified();
         if (CheckGroupName(group).empty())
             SetShortcutGroup(*Project(), group, false);

@@ -283,7 +283,7 @@ int WPageWelcome::OnWizardNext() {
             return -1;
         }
         std::string path;
-        if (!EnginePath(typed, path)) {
+        if (!Win1252Path(typed, path)) {
             Boxes().Message(UnstorableMessage(tr("The project path"), UnstorableCharacters(typed)),
                             Dialogs::Icon::Exclamation, QString(), this);
             return -1;

@@ -123,8 +123,8 @@ void WProject::Preview() {
     baseList_->setEnabled(!useDefault_);
     folderEdit_->setEnabled(!useDefault_);
     defaultDirectory_ =
-        FromEngine(DestinationOnThisMachine(useDefault_, BasePrefix(), ToEngineLossy(company_),
-                                            ToEngineLossy(name_), ToEngineLossy(folder_)));
+        FromWin1252(DestinationOnThisMachine(useDefault_, BasePrefix(), ToWin1252Lossy(company_),
+                                             ToWin1252Lossy(name_), ToWin1252Lossy(folder_)));
     PutControls();
 }
 
@@ -139,8 +139,8 @@ bool WProject::OnInitDialog() {
     filling_ = false;
     base_ = 0;
     useDefaultBox_->setChecked(useDefault_);
-    defaultDirectory_ = FromEngine(DestinationOnThisMachine(false, kProgramFilesMacro, {}, {},
-                                                            ToEngineLossy(folderEdit_->text())));
+    defaultDirectory_ = FromWin1252(DestinationOnThisMachine(false, kProgramFilesMacro, {}, {},
+                                                             ToWin1252Lossy(folderEdit_->text())));
     defaultDirEdit_->setText(defaultDirectory_);
     Preview();
     return true;
@@ -149,11 +149,11 @@ bool WProject::OnInitDialog() {
 bool WProject::OnSetActive() {
     App().SetHelpContext(kHelpContext);
     const WProjectData* project = Project();
-    name_ = FromEngine(project->GetApplicationName());
-    version_ = FromEngine(project->Version);
-    company_ = FromEngine(project->CompanyName);
+    name_ = FromWin1252(project->GetApplicationName());
+    version_ = FromWin1252(project->Version);
+    company_ = FromWin1252(project->CompanyName);
     useDefault_ = project->UseDefaultDest != 0;
-    folder_ = FromEngine(project->DefaultDestBase);
+    folder_ = FromWin1252(project->DefaultDestBase);
     if (project->DefaultDestPrefix == kProgramFilesMacro)
         base_ = 0;
     else if (project->DefaultDestPrefix == kWindowsDriveMacro)
@@ -197,11 +197,11 @@ int WProject::CommitPage() {
     }
 
     if (const std::string warning = CheckTargetFolder(folder); !warning.empty())
-        Boxes().Message(FromEngine(warning), Dialogs::Icon::Exclamation);
+        Boxes().Message(FromWin1252(warning), Dialogs::Icon::Exclamation);
 
     // Made of typed texts that are known to be storable now.
-    const std::string directory = TidyPath(ToEngineLossy(defaultDirectory_));
-    defaultDirectory_ = FromEngine(directory);
+    const std::string directory = TidyPath(ToWin1252Lossy(defaultDirectory_));
+    defaultDirectory_ = FromWin1252(directory);
     defaultDirEdit_->setText(defaultDirectory_);
 
     // Every failed check shows its message; an empty field gets the focus. A
@@ -210,7 +210,7 @@ int WProject::CommitPage() {
     auto refuse = [this](const std::string& message, Dialogs::Icon icon, QWidget* focus) {
         if (message.empty())
             return true;
-        Boxes().Message(FromEngine(message), icon, QString(), this);
+        Boxes().Message(FromWin1252(message), icon, QString(), this);
         if (focus)
             focus->setFocus();
         result_ = -1;

@@ -397,7 +397,7 @@ int WProjectDir::OnWizardNext() {
             CheckWritingToolLanguages(project->AreWritingToolsSelected, project->RuntimeComponent,
                                       project->WritingToolLanguages.size());
         !refused.empty()) {
-        Boxes().Message(FromEngine(refused), Dialogs::Icon::Exclamation, QString(), this);
+        Boxes().Message(FromWin1252(refused), Dialogs::Icon::Exclamation, QString(), this);
         languages_->setFocus();
         return -1;
     }

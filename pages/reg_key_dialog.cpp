@@ -73,9 +73,9 @@ WRegKeyDialog::WRegKeyDialog(WSetupRegEntry& entry, Dialogs& boxes, QWidget* par
     const WRegistryKeyProperties p = WRegistryKeyProperties::Load(entry_);
     rootKey_->setCurrentIndex(p.rootKey);
     type_->setCurrentIndex(p.type);
-    key_->setText(FromEngine(p.key));
-    name_->setText(FromEngine(p.name));
-    value_->setText(FromEngine(p.value));
+    key_->setText(FromWin1252(p.key));
+    name_->setText(FromWin1252(p.name));
+    value_->setText(FromWin1252(p.value));
     for (int i = 0; i < 4; ++i)
         systems_[i]->setChecked(p.systems[i]);
 }
@@ -85,7 +85,7 @@ void WRegKeyDialog::OnOk() {
     p.rootKey = rootKey_->currentIndex() < 0 ? 0 : rootKey_->currentIndex();
     p.type = type_->currentIndex() < 0 ? 0 : type_->currentIndex();
     auto take = [this](QLineEdit* edit, const char* field, std::string& out) {
-        return TakeEngineText(boxes_, this, edit, edit->text(), QString::fromLatin1(field), out);
+        return TakeWin1252Text(boxes_, this, edit, edit->text(), QString::fromLatin1(field), out);
     };
     if (!take(key_, "The key", p.key) || !take(name_, "The name", p.name) ||
         !take(value_, "The value", p.value))
@@ -99,7 +99,7 @@ void WRegKeyDialog::OnOk() {
     if (refused.empty())
         refused = p.Apply(entry_);
     if (!refused.empty()) {
-        boxes_.Message(FromEngine(refused), Dialogs::Icon::Exclamation, QString(), this);
+        boxes_.Message(FromWin1252(refused), Dialogs::Icon::Exclamation, QString(), this);
         return;
     }
     accept();

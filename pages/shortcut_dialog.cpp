@@ -51,11 +51,11 @@ WShortcutDialog::WShortcutDialog(WSetupShortcut& shortcut, Dialogs& boxes, QWidg
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     const WShortcutProperties p = WShortcutProperties::Load(shortcut_);
-    target_->setText(FromEngine(p.target));
+    target_->setText(FromWin1252(p.target));
     folder_->setCurrentIndex(p.folder);
-    additional_->setText(FromEngine(p.additional));
-    name_->setText(FromEngine(p.name));
-    parameters_->setText(FromEngine(p.parameters));
+    additional_->setText(FromWin1252(p.additional));
+    name_->setText(FromWin1252(p.name));
+    parameters_->setText(FromWin1252(p.parameters));
     resize(std::max(width(), 520), height());
 }
 
@@ -63,7 +63,7 @@ void WShortcutDialog::OnOk() {
     WShortcutProperties p;
     p.folder = folder_->currentIndex();
     auto take = [this](QLineEdit* edit, const char* field, std::string& out) {
-        return TakeEngineText(boxes_, this, edit, edit->text(), QString::fromLatin1(field), out);
+        return TakeWin1252Text(boxes_, this, edit, edit->text(), QString::fromLatin1(field), out);
     };
     if (!take(additional_, "The folder", p.additional) || !take(name_, "The name", p.name) ||
         !take(parameters_, "The parameters", p.parameters))
@@ -78,7 +78,7 @@ void WShortcutDialog::OnOk() {
     if (refused.empty())
         refused = p.Apply(shortcut_);
     if (!refused.empty()) {
-        boxes_.Message(FromEngine(refused), Dialogs::Icon::Exclamation, caption, this);
+        boxes_.Message(FromWin1252(refused), Dialogs::Icon::Exclamation, caption, this);
         name_->setFocus();
         return;
     }

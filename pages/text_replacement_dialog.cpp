@@ -13,8 +13,8 @@ WTextReplacementDialog::WTextReplacementDialog(WSetupCustFile& entry, Dialogs& b
     search_ = AddField(tr("&Search For:"), "search");
     replace_ = AddField(tr("&Replace With:"), "replace");
     const WTextReplacementProperties p = WTextReplacementProperties::Load(entry_);
-    search_->setText(FromEngine(p.search));
-    replace_->setText(FromEngine(p.replace));
+    search_->setText(FromWin1252(p.search));
+    replace_->setText(FromWin1252(p.replace));
     Finish(p.file, p.systems);
 }
 

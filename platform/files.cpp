@@ -1,9 +1,5 @@
 #include "platform/files.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -16,8 +12,9 @@
 #include <fstream>
 #include <random>
 
+#include "platform/file_checks.h"
 #include "platform/file_handle.h"
-#include "platform/file_info_posix.h"
+#include "platform/files_native.h"
 #include "platform/paths.h"
 #include "platform/strings.h"
 
@@ -32,10 +29,8 @@ void SetError(std::string* error, std::string text) {
         *error = std::move(text);
 }
 
-bool StatOf(std::string_view path, struct stat& st) {
-    if (path.empty())
-        return false;
-    return ::stat(ToNative(path).c_str(), &st) == 0;
+bool InfoOf(std::string_view path, FileInfo& info) {
+    return !path.empty() && GetFileInfo(path, info);
 }
 
 }  // namespace
@@ -44,44 +39,31 @@ std::string ErrnoText(std::string_view path) {
     return DisplayPath(path) + ": " + std::strerror(errno);
 }
 
-bool GetFileInfo(std::string_view path, FileInfo& info, bool followLinks) {
-    if (path.empty()) {
-        errno = ENOENT;
-        return false;
-    }
-    struct stat st;
-    const std::string native = ToNative(path);
-    if ((followLinks ? ::stat(native.c_str(), &st) : ::lstat(native.c_str(), &st)) != 0)
-        return false;
-    info = InfoFromStat(st);
-    return true;
-}
-
 bool SameFileVersion(const FileInfo& before, const FileInfo& now) {
     return before.device == now.device && before.inode == now.inode && before.size == now.size &&
            before.modifiedNs == now.modifiedNs;
 }
 
 bool PathExists(std::string_view path) {
-    struct stat st;
-    return StatOf(path, st);
+    FileInfo info;
+    return InfoOf(path, info);
 }
 
 bool IsFile(std::string_view path) {
-    struct stat st;
-    return StatOf(path, st) && S_ISREG(st.st_mode);
+    FileInfo info;
+    return InfoOf(path, info) && info.isFile;
 }
 
 bool IsFolder(std::string_view path) {
-    struct stat st;
-    return StatOf(path, st) && S_ISDIR(st.st_mode);
+    FileInfo info;
+    return InfoOf(path, info) && info.isFolder;
 }
 
 long long FileSizeOf(std::string_view path) {
-    struct stat st;
-    if (!StatOf(path, st) || !S_ISREG(st.st_mode))
+    FileInfo info;
+    if (!InfoOf(path, info) || !info.isFile)
         return -1;
-    return static_cast<long long>(st.st_size);
+    return static_cast<long long>(info.size);
 }
 
 bool ReadFileAtMost(std::string_view path, size_t limit, std::string& out, bool& tooLarge,
@@ -92,7 +74,7 @@ bool ReadFileAtMost(std::string_view path, size_t limit, std::string& out, bool&
         SetError(error, DisplayPath(path) + ": is a folder, not a file");
         return false;
     }
-    FILE* f = std::fopen(ToNative(path).c_str(), "rb");
+    FILE* f = OpenCFile(path, "rb");
     if (!f) {
         SetError(error, ErrnoText(path));
         return false;
@@ -163,31 +145,11 @@ void RemoveStaleTemporaries(std::string_view path) {
         if (!IsTemporaryNameFor(entry, file))
             continue;
         const std::string stale = JoinPath(folder, entry);
-        struct stat st;
-        if (::lstat(ToNative(stale).c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
-            st.st_uid == ::geteuid() && st.st_mtime < before)
+        FileInfo info;
+        if (GetFileInfo(stale, info, false) && info.isFile && OwnedByThisUser(stale) &&
+            info.modified < before)
             RemoveFile(stale);
     }
-}
-
-// A file without any write permission, or one this user may not write.
-bool IsReadOnlyFile(std::string_view path) {
-    struct stat st;
-    if (!StatOf(path, st) || !S_ISREG(st.st_mode))
-        return false;
-    return (st.st_mode & 0222) == 0 || ::access(ToNative(path).c_str(), W_OK) != 0;
-}
-
-// The permissions for a file that replaces `target`: those of the file being
-// replaced, else rw for all as the user's umask allows.
-unsigned ReplacementPermissions(const fs::path& target, bool followLink) {
-    struct stat old;
-    if ((followLink ? ::stat(target.c_str(), &old) : ::lstat(target.c_str(), &old)) == 0 &&
-        S_ISREG(old.st_mode))
-        return old.st_mode & 07777;
-    mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
 }
 
 }  // namespace
@@ -234,7 +196,6 @@ bool WriteFileAtomic(std::string_view givenPath, std::string_view data, std::str
         return false;
     }
     RemoveStaleTemporaries(path);
-    const fs::path target = ToNative(path);
     std::string temp;
     FileHandle file;
     for (int attempt = 0; attempt < 100; ++attempt) {
@@ -249,7 +210,7 @@ bool WriteFileAtomic(std::string_view givenPath, std::string_view data, std::str
     bool ok = file.WriteAll(data.data(), data.size()) && file.Sync();
     if (!ok)
         SetError(error, ErrnoText(path));
-    file.SetPermissions(ReplacementPermissions(target, link == LinkAtPath::kFollow));
+    file.SetPermissions(ReplacementPermissions(path, link == LinkAtPath::kFollow));
     if (!file.Close() && ok) {
         ok = false;
         SetError(error, ErrnoText(path));
@@ -306,11 +267,11 @@ bool MakeFoldersBelow(std::string_view root, std::string_view folder) {
             return false;
         }
         current = JoinPath(current, part);
-        struct stat st;
-        if (::lstat(ToNative(current).c_str(), &st) == 0) {
-            if (S_ISDIR(st.st_mode))
+        FileInfo info;
+        if (GetFileInfo(current, info, false)) {
+            if (info.isFolder)
                 continue;
-            if (!S_ISLNK(st.st_mode)) {
+            if (!info.isLink) {
                 errno = ENOTDIR;
                 return false;
             }
@@ -322,7 +283,7 @@ bool MakeFoldersBelow(std::string_view root, std::string_view folder) {
         }
         if (!MakeFolder(current) && errno != EEXIST)
             return false;
-        if (::lstat(ToNative(current).c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+        if (!GetFileInfo(current, info, false) || !info.isFolder) {
             errno = ENOTDIR;
             return false;
         }
@@ -331,8 +292,8 @@ bool MakeFoldersBelow(std::string_view root, std::string_view folder) {
 }
 
 bool RemoveLinkAt(std::string_view path) {
-    struct stat st;
-    if (::lstat(ToNative(path).c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+    FileInfo info;
+    if (!GetFileInfo(path, info, false) || !info.isLink)
         return true;
     return RemoveFile(path);
 }
@@ -347,56 +308,6 @@ bool CopyOneFile(std::string_view from, std::string_view to, std::string* error)
     return true;
 }
 
-bool RemoveFile(std::string_view path) {
-    if (path.empty()) {
-        errno = ENOENT;
-        return false;
-    }
-    return ::unlink(ToNative(path).c_str()) == 0;
-}
-
-bool RenameFile(std::string_view from, std::string_view to) {
-    return ::rename(ToNative(from).c_str(), ToNative(to).c_str()) == 0;
-}
-
-bool RenameNoReplace(std::string_view from, std::string_view to) {
-    const fs::path target = ToNative(to);
-    if (::renameat2(AT_FDCWD, ToNative(from).c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) ==
-        0)
-        return true;
-    if (errno != EINVAL && errno != ENOSYS)
-        return false;
-    // A file system without the flag: look first, then rename.
-    struct stat st;
-    if (::lstat(target.c_str(), &st) == 0) {
-        errno = EEXIST;
-        return false;
-    }
-    return ::rename(ToNative(from).c_str(), target.c_str()) == 0;
-}
-
-bool HasFolderAccess(std::string_view folder, bool write) {
-    return ::access(ToNative(folder).c_str(), write ? R_OK | W_OK | X_OK : R_OK | X_OK) == 0;
-}
-
-bool SetFilePermissions(std::string_view path, unsigned permissions) {
-    return ::chmod(ToNative(path).c_str(), static_cast<mode_t>(permissions)) == 0;
-}
-
-bool MakeFolder(std::string_view path) {
-    return ::mkdir(ToNative(path).c_str(), 0777) == 0;
-}
-
-bool RemoveEmptyFolder(std::string_view path) {
-    return ::rmdir(ToNative(path).c_str()) == 0;
-}
-
-bool RemoveTree(std::string_view path) {
-    std::error_code ec;
-    fs::remove_all(ToNative(path), ec);
-    return !PathExists(path);
-}
-
 bool MakeFolders(std::string_view path, std::string* error) {
     std::error_code ec;
     fs::create_directories(ToNative(path), ec);
@@ -404,16 +315,6 @@ bool MakeFolders(std::string_view path, std::string* error) {
         return true;
     SetError(error, DisplayPath(path) + ": " + (ec ? ec.message() : "cannot create the folder"));
     return false;
-}
-
-std::string MakeUniqueFolder(std::string_view parent, std::string_view prefix) {
-    const std::string name = std::string(prefix) + "XXXXXX";
-    std::string native = ToNative(JoinPath(parent, name)).string();
-    if (::mkdtemp(native.data()) == nullptr)
-        return {};
-    // mkdtemp fills in letters and digits only: the name is the same text
-    // on both sides.
-    return JoinPath(parent, std::string(prefix) + native.substr(native.size() - 6));
 }
 
 std::string FindInFolderNoCase(std::string_view folder, std::string_view name) {
@@ -460,21 +361,6 @@ std::vector<std::string> ListFolder(std::string_view folder, bool files, bool fo
     }
     std::sort(names.begin(), names.end());
     return names;
-}
-
-int FileCreationMask() {
-    // umask() would change the mask for every thread for a moment; the
-    // kernel shows it in the process's status instead.
-    static const int mask = [] {
-        std::ifstream status("/proc/self/status");
-        std::string line;
-        while (std::getline(status, line)) {
-            if (line.rfind("Umask:", 0) == 0)
-                return static_cast<int>(std::strtol(line.c_str() + 6, nullptr, 8));
-        }
-        return -1;
-    }();
-    return mask;
 }
 
 }  // namespace vantrel

@@ -3,10 +3,18 @@
 // names the file and the system's reason.
 #pragma once
 
+#include <cerrno>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
+
+// Windows has no error code of its own for a full disk quota; there a full
+// quota is a full disk.
+#ifndef EDQUOT
+#define EDQUOT ENOSPC
+#endif
 
 namespace vantrel {
 
@@ -79,6 +87,9 @@ bool MakeFoldersBelow(std::string_view root, std::string_view folder);
 // Removes a symbolic link at `path` itself (never what it leads to); true
 // when no link is there afterwards.
 bool RemoveLinkAt(std::string_view path);
+// std::fopen for an engine path (the file system's own form of the name,
+// wide characters on Windows); null with errno when it cannot be opened.
+FILE* OpenCFile(std::string_view path, const char* mode);
 bool CopyOneFile(std::string_view from, std::string_view to, std::string* error = nullptr);
 // RemoveFile, RenameFile, SetFilePermissions, MakeFolder and RemoveEmptyFolder
 // leave the reason of a failure in errno.

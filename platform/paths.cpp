@@ -14,15 +14,21 @@ std::filesystem::path ToNative(std::string_view enginePath) {
         if (c == '\\')
             c = '/';
     }
-    return std::filesystem::path(Cp1252ToUtf8(p));
+    const std::string utf8 = Cp1252ToUtf8(p);
+    // Built from UTF-8 explicitly: on Windows a narrow string would be read
+    // in the ANSI code page, and the wide form is what the system calls take.
+    std::filesystem::path native(std::u8string(utf8.begin(), utf8.end()));
+    native.make_preferred();
+    return native;
 }
 
 bool FromNative(const std::filesystem::path& native, std::string& out) {
-    return Utf8ToCp1252(native.string(), out);
+    const std::u8string utf8 = native.generic_u8string();
+    return Utf8ToCp1252(std::string(utf8.begin(), utf8.end()), out);
 }
 
 std::string DisplayPath(std::string_view enginePath) {
-    // Still engine text: messages are converted once, where they are shown.
+    // Still Windows-1252 text: messages are converted once, where they are shown.
     std::string p(enginePath);
     for (auto& c : p) {
         if (c == '\\')

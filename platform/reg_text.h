@@ -52,7 +52,7 @@ class RegText {
     // line is optional: hive files written by hand may lack it.
     static RegText Parse(std::string_view text);
 
-    // The bytes of a file as engine text: UTF-16LE with its byte-order mark
+    // The bytes of a file as Windows-1252 text: UTF-16LE with its byte-order mark
     // (what the Windows registry editor exports), UTF-8 (a byte-order mark
     // dropped) or, failing both, Windows-1252 as it stands. The numbers of
     // the lines that hold characters Windows-1252 cannot hold go to

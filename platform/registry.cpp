@@ -1,6 +1,8 @@
 #include "platform/registry.h"
 
+#if !defined(_WIN32)
 #include <unistd.h>
+#endif
 
 #include <cstdlib>
 #include <mutex>
@@ -100,12 +102,22 @@ std::string RegFileStore::DefaultUserFile() {
     std::string base;
     if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg) {
         base = xdg;
+#if defined(_WIN32)
+    } else if (const char* appData = std::getenv("APPDATA"); appData && *appData) {
+        // Windows keeps a user's settings in the roaming application data.
+        base = appData;
+#endif
     } else if (const std::string home = UserHomeFolder(); !home.empty()) {
         base = JoinPath(home, ".config");
     } else {
         // No home at all (no HOME and no entry in the user database): a
         // folder named after this user's id, never one shared by every user.
+#if defined(_WIN32)
+        const char* temp = std::getenv("TEMP");
+        base = JoinPath(temp && *temp ? temp : "C:\\", "vantrel-" + UserLoginName());
+#else
         base = JoinPath("/tmp", "vantrel-" + std::to_string(::geteuid()));
+#endif
     }
     return JoinPath(JoinPath(base, "vantrel"), "user.reg");
 }

@@ -7,6 +7,15 @@
 #include <string_view>
 #include <vector>
 
+// Marks a printf-like function for the compiler's format check. On Windows
+// the build uses MinGW's C99 printf (__USE_MINGW_ANSI_STDIO), which knows
+// %zu and %lld, and the check must judge the formats by that one.
+#if defined(__MINGW32__)
+#define VANTREL_PRINTF_FORMAT(f, a) __attribute__((format(gnu_printf, f, a)))
+#else
+#define VANTREL_PRINTF_FORMAT(f, a) __attribute__((format(printf, f, a)))
+#endif
+
 namespace vantrel {
 
 // Blanks in the C library's sense: space, tab, LF, VT, FF, CR.
@@ -43,7 +52,7 @@ std::string Quoted(std::string_view text);
 std::string ReplaceAll(std::string s, std::string_view from, std::string_view to);
 
 // printf into a std::string.
-std::string Format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
+std::string Format(const char* fmt, ...) VANTREL_PRINTF_FORMAT(1, 2);
 std::string FormatV(const char* fmt, va_list args);
 
 // Decimal conversions in the manner of atoi/atof: leading blanks, then as many

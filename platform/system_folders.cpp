@@ -1,7 +1,5 @@
 #include "platform/system_folders.h"
 
-#include <unistd.h>
-
 #include <memory>
 #include <mutex>
 
@@ -134,8 +132,7 @@ SystemFolders::SystemFolders(Registry& registry) {
     system_ = JoinPath(windows_, "System");
     // A system folder that this program could not even write to is useless
     // for what it is looked up for; the Windows folder stands in.
-    if (IsLocalPath(system_) && IsFolder(system_) &&
-        ::access(ToNative(system_).c_str(), W_OK) != 0) {
+    if (IsLocalPath(system_) && IsFolder(system_) && !HasFolderAccess(system_, true)) {
         system_ = windows_;
     }
     temp_ = JoinPath(windows_, "Temp");

@@ -1,14 +1,11 @@
 #include "platform/text_file.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 
 #include "platform/file_checks.h"
-#include "platform/file_info_posix.h"
 #include "platform/files.h"
+#include "platform/files_native.h"
 #include "platform/paths.h"
 
 namespace vantrel {
@@ -30,7 +27,7 @@ bool TextReader::Open(std::string_view path, std::string* error) {
             *error = DisplayPath(path) + ": " + NotAFileReason(path);
         return false;
     }
-    file_ = std::fopen(ToNative(path).c_str(), "rb");
+    file_ = OpenCFile(path, "rb");
     if (!file_) {
         if (error)
             *error = ErrnoText(path);
@@ -117,13 +114,7 @@ bool TextWriter::Open(std::string_view path, std::string* error) {
     }
     // A symbolic link at the name is replaced by the new file, never written
     // through.
-    const int fd = OpenReplacingLink(AT_FDCWD, ToNative(path).c_str(), 0666, O_CLOEXEC);
-    file_ = fd >= 0 ? ::fdopen(fd, "wb") : nullptr;
-    if (!file_ && fd >= 0) {
-        const int saved = errno;
-        ::close(fd);
-        errno = saved;
-    }
+    file_ = OpenCFileReplacingLink(path);
     if (!file_) {
         if (error)
             *error = ErrnoText(path);

@@ -4,8 +4,10 @@
 // to be created) is looked up through its nearest existing parent.
 //
 // Paths in Windows form with a drive letter ("C:\...") or a share
-// ("\\server\share") name no volume of this host: they have no mount point,
-// no free space and no drive type here.
+// ("\\server\share") name no volume of a POSIX host: they have no mount
+// point, no free space and no drive type there. On Windows the volume of a
+// path is its drive or share, and its kind what GetDriveTypeW says (a CD-ROM
+// drive is a CD; a removable drive or a CD counts as removable).
 #pragma once
 
 #include <cstdint>

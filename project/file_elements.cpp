@@ -28,7 +28,7 @@ std::string VersionKey() {
 }  // namespace
 
 bool HasVersionInfo(std::string_view path) {
-    FILE* f = std::fopen(ToNative(path).c_str(), "rb");
+    FILE* f = OpenCFile(path, "rb");
     if (!f)
         return false;
     const std::string key = VersionKey();

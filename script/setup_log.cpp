@@ -54,7 +54,7 @@ bool WSetupLog::Write(std::string_view text) {
         line.append(text).append("\r\n");
         return held_.WriteAll(line.data(), line.size());
     }
-    FILE* f = std::fopen(ToNative(path_).c_str(), first && !append_ ? "wb" : "ab");
+    FILE* f = OpenCFile(path_, first && !append_ ? "wb" : "ab");
     if (!f)
         return false;
     ++openCount_;

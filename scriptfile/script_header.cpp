@@ -250,6 +250,9 @@ bool WScriptHeader::Stamp(std::string* error) {
             *error = ErrnoText(target);
         return false;
     }
+    // Closed before the new file takes its place: Windows replaces no file
+    // that is open.
+    in.Close();
     // A read-only script was made so on purpose: it is refused, not replaced.
     return WriteFileAtomic(target, StampedText(std::move(lines)), error, ReadOnlyFile::kRefuse);
 }

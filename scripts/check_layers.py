@@ -3,7 +3,8 @@
 
 Every folder may include itself and the folders below it (the table below);
 an include that points up or sideways is reported. Besides that, only
-platform/ may include POSIX or Linux headers, and only app/ and pages/ may
+platform/ may include POSIX, Linux or Windows headers or ask which system it
+is built for (#ifdef _WIN32 and the like), and only app/ and pages/ may
 include Qt. Exit status 1 when anything is reported.
 """
 import pathlib
@@ -28,6 +29,10 @@ BELOW["pages"] = CORE | {"app"}
 POSIX = re.compile(
     r"#\s*include\s*<(unistd|fcntl|pwd|grp|signal|csignal|dirent|spawn|termios|poll|glob|"
     r"fnmatch|libgen|dlfcn|syslog|mntent|sys/[a-z_/]+|linux/[a-z_/]+)\.?h?>")
+WINDOWS = re.compile(r"#\s*include\s*<(windows|winbase|winreg|shlobj|shobjidl|objbase|"
+                     r"psapi|io|direct|process|winsock2?|tlhelp32)\.h>", re.IGNORECASE)
+SYSTEM_TEST = re.compile(r"#\s*(if|ifdef|ifndef|elif).*\b(_WIN32|_WIN64|__MINGW32__|__MINGW64__|"
+                         r"_MSC_VER|__linux__|__unix__|__APPLE__)\b")
 QT = re.compile(r"#\s*include\s*<Q[A-Za-z]+>")
 LOCAL = re.compile(r'#\s*include\s*"([a-z_]+)/')
 
@@ -46,6 +51,10 @@ def main() -> int:
                     faults.append(f"{rel}:{number}: {folder}/ includes {m.group(1)}/ (points up)")
                 if folder != "platform" and POSIX.match(line.strip()):
                     faults.append(f"{rel}:{number}: POSIX header outside platform/: {line.strip()}")
+                if folder != "platform" and WINDOWS.match(line.strip()):
+                    faults.append(f"{rel}:{number}: Windows header outside platform/: {line.strip()}")
+                if folder != "platform" and SYSTEM_TEST.match(line.strip()):
+                    faults.append(f"{rel}:{number}: system test outside platform/: {line.strip()}")
                 if folder in CORE | {"cli", "engine"} and QT.match(line.strip()):
                     faults.append(f"{rel}:{number}: Qt outside the wizard: {line.strip()}")
     for fault in faults:

@@ -26,3 +26,6 @@ VANTREL_TEST_PACKAGES+=(dpkg-dev file lintian desktop-file-utils appstream)
 # its translations and Qt's own translations of its standard buttons), a
 # virtual display for running it without a screen, and a font for its texts.
 VANTREL_WIZARD_PACKAGES=(qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n xvfb xauth fonts-dejavu-core)
+# The Windows build: the mingw-w64 cross compiler and zlib for it, GoogleTest's
+# sources (compiled for Windows with the tests) and wine to run the programs.
+VANTREL_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 libz-mingw-w64-dev googletest wine wine64)

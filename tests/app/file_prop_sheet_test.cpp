@@ -228,7 +228,7 @@ class FilePropSheetTest : public QObject {
         bool refuse = true;
         WRelocateFile relocate = [&](WSetupFile* f, const std::string& dir, const std::string& name,
                                      std::string& error) -> WSetupFile* {
-            calls << FromEngine(dir + "|" + name);
+            calls << FromWin1252(dir + "|" + name);
             if (refuse) {
                 error = "The folder already holds a file of that name.";
                 return nullptr;

@@ -221,7 +221,7 @@ class FinishPageTest : public QObject {
             const WSetupComponent* c = w.Project()->Components()->Find(name);
             if (!c)
                 return QString::fromLatin1(name);
-            return FromEngine(c->GetDisplayName().empty() ? c->GetName() : c->GetDisplayName());
+            return FromWin1252(c->GetDisplayName().empty() ? c->GetName() : c->GetDisplayName());
         };
         QVERIFY(w.Project()->Components()->Find("TY9Run_Program"));
         const QString runtime = shown("TY9Run_Program");
@@ -236,7 +236,7 @@ class FinishPageTest : public QObject {
         for (const char* always : {"Product", "Program_files", "Distrib"})
             QVERIFY2(text.contains(shown(always)), qPrintable(text));
         QVERIFY2(!text.contains(runtime), qPrintable(text));
-        QCOMPARE(text, FromEngine(page->Plan().ComponentsText()));
+        QCOMPARE(text, FromWin1252(page->Plan().ComponentsText()));
 
         w.Sheet()->OnBack();
         w.Project()->RuntimeComponent = 1;

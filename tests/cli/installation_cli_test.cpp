@@ -52,7 +52,7 @@ TEST_F(InstallationCommands, AnInstallationWithoutComponentsOrEngineIsRefused) {
 TEST_F(InstallationCommands, PathsOutsideAsciiArePrintedOnce) {
     test::WriteMinimalComps(dir, "install");
     dir.Write("install/Distrib/setup32.exe", "engine");
-    // "Prüf": engine text for the scratch folder, UTF-8 on the command line.
+    // "Prüf": Windows-1252 text for the scratch folder, UTF-8 on the command line.
     const std::string prufe = std::string("Pr\xFC") + "f";
     dir.Write(prufe + "/src/a.txt", "a");
     const std::string folder = Cp1252ToUtf8(dir / prufe);

@@ -1,10 +1,5 @@
 #include "support/test_support.h"
 
-#include <grp.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -23,55 +18,6 @@ ScratchFolder::ScratchFolder() {
 
 ScratchFolder::~ScratchFolder() {
     RemoveTree(path_);
-}
-
-std::string AsUnprivileged(const std::string& folder, const std::function<std::string()>& body) {
-    if (::geteuid() != 0)
-        return body();
-    constexpr uid_t kNobody = 65534;
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    ::lchown(folder.c_str(), kNobody, kNobody);
-    for (auto it = fs::recursive_directory_iterator(folder, ec);
-         !ec && it != fs::recursive_directory_iterator(); it.increment(ec))
-        ::lchown(it->path().c_str(), kNobody, kNobody);
-    // The folders above (the private temporary folder is the owner's only).
-    std::vector<std::pair<std::string, mode_t>> opened;
-    for (fs::path up = fs::path(folder).parent_path(); !up.empty() && up != up.root_path();
-         up = up.parent_path()) {
-        struct stat st {};
-        if (::stat(up.c_str(), &st) == 0 && (st.st_mode & S_IXOTH) == 0) {
-            opened.emplace_back(up.string(), st.st_mode & 07777);
-            ::chmod(up.c_str(), (st.st_mode & 07777) | S_IXOTH);
-        }
-    }
-    int fds[2];
-    std::string result = "(the unprivileged run failed)";
-    if (::pipe(fds) == 0) {
-        std::fflush(nullptr);
-        const pid_t pid = ::fork();
-        if (pid == 0) {
-            ::close(fds[0]);
-            if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)
-                ::_exit(1);
-            const std::string out = body();
-            const ssize_t n = ::write(fds[1], out.data(), out.size());
-            ::_exit(n == static_cast<ssize_t>(out.size()) ? 0 : 1);
-        }
-        ::close(fds[1]);
-        std::string out;
-        char buffer[4096];
-        for (ssize_t n; pid > 0 && (n = ::read(fds[0], buffer, sizeof buffer)) > 0;)
-            out.append(buffer, static_cast<size_t>(n));
-        ::close(fds[0]);
-        int status = 0;
-        if (pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) &&
-            WEXITSTATUS(status) == 0)
-            result = out;
-    }
-    for (const auto& [path, mode] : opened)
-        ::chmod(path.c_str(), mode);
-    return result;
 }
 
 std::string ScratchFolder::operator/(const std::string& name) const {
@@ -99,30 +45,6 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
     ASSERT_TRUE(WriteFileAtomic(path, bytes)) << path;
 }
 
-std::string ShellQuote(const std::string& s) {
-    std::string q = "'";
-    for (char c : s)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-ShellResult RunShell(const std::string& command) {
-    ShellResult r;
-    std::string errFile = PrivateTempPath("stderr", ".txt");
-    FILE* p = ::popen(("{ " + command + "; } 2>" + ShellQuote(DisplayPath(errFile))).c_str(), "r");
-    if (!p)
-        return r;
-    char buf[4096];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0)
-        r.out.append(buf, n);
-    int raw = ::pclose(p);
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    ReadWholeFile(errFile, r.err);
-    RemoveFile(errFile);
-    return r;
-}
-
 void WriteMinimalComps(const ScratchFolder& dir, const std::string& installFolder) {
     for (const char* name :
          {"Distrib", "TY9_Framework", "TY9Run_Program", "Uninstall", "OnDmndBDE", "SQL_syb",
@@ -138,7 +60,7 @@ void CopyEngines(const ScratchFolder& dir, const std::string& from,
     for (const char* engine : {"Distrib/setup32.exe", "Distrib/Setup/setup.exe"}) {
         const std::string copy =
             dir.Write(installFolder + "/" + engine, ReadBytes(from + "/" + std::string(engine)));
-        ::chmod(copy.c_str(), 0755);
+        SetFilePermissions(copy, 0755);
     }
 }
 

@@ -34,7 +34,7 @@ WizardFixture::WizardFixture(const Setup& setup) {
     QDir(root).mkpath(QStringLiteral("install/Comps"));
     QDir(root).mkpath(QStringLiteral("install/MySetup"));
     QDir(root).mkpath(QStringLiteral("scratch"));
-    EnginePath(root + QStringLiteral("/install"), install_);
+    Win1252Path(root + QStringLiteral("/install"), install_);
     for (const QString& script : setup.scripts) {
         QFile file(root + QStringLiteral("/install/Comps/") + script);
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -44,8 +44,8 @@ WizardFixture::WizardFixture(const Setup& setup) {
     }
 
     std::string machine, user;
-    EnginePath(root + QStringLiteral("/machine.reg"), machine);
-    EnginePath(root + QStringLiteral("/user.reg"), user);
+    Win1252Path(root + QStringLiteral("/machine.reg"), machine);
+    Win1252Path(root + QStringLiteral("/user.reg"), user);
     SetRegistry(std::make_unique<RegFileStore>(machine, user));
     TheRegistry().SetString(Hive::LocalMachine, WProjectData::kInstallKey,
                             WProjectData::kInstallValue, install_);
@@ -82,7 +82,7 @@ WizardFixture::~WizardFixture() {
 
 std::string WizardFixture::Scratch(const std::string& name) const {
     std::string folder;
-    EnginePath(dir_.path() + QStringLiteral("/scratch"), folder);
+    Win1252Path(dir_.path() + QStringLiteral("/scratch"), folder);
     return JoinPath(folder, name);
 }
 

@@ -1,4 +1,4 @@
-#include "media/test_setup.h"
+#include "media/test_run.h"
 
 #include "media/file_copy.h"
 #include "media/media_lock.h"
@@ -15,8 +15,8 @@
 
 namespace vantrel {
 
-void WTestSetup::Prepare(WProjectData& project, const WBuildRequest& request,
-                         const std::string& folder) {
+void WTestRun::Prepare(WProjectData& project, const WBuildRequest& request,
+                       const std::string& folder) {
     WCreatorManager* components = project.Components();
     if (components) {
         if (WSetupComponent* distrib = components->Find("Distrib"))
@@ -39,19 +39,19 @@ void WTestSetup::Prepare(WProjectData& project, const WBuildRequest& request,
         components->ReleaseGathered();
 }
 
-std::string WTestSetup::FolderFor(const std::string& mediaFolder) {
+std::string WTestRun::FolderFor(const std::string& mediaFolder) {
     const std::string folder = WMediaPlan::CleanMediaFolder(mediaFolder);
     return folder.empty() ? PrivateTempFolder() : AbsolutePath(folder);
 }
 
-WBuildRequest WTestSetup::RequestFor(WProjectData& project, const std::string& folder) {
+WBuildRequest WTestRun::RequestFor(WProjectData& project, const std::string& folder) {
     WMediaPlan plan;
     plan.Gather(project);
     return plan.Request(project, folder);
 }
 
-WTestSetup::Result WTestSetup::Run(WProjectData& project, const WBuildRequest& request,
-                                   bool collectOutput) {
+WTestRun::Result WTestRun::Run(WProjectData& project, const WBuildRequest& request,
+                               bool collectOutput) {
     const std::string& mediaFolder = request.mediaFolder;
     Result result;
     CreateFolderPath(mediaFolder);

@@ -16,7 +16,7 @@ namespace vantrel {
 
 class WProjectData;
 
-class WTestSetup {
+class WTestRun {
   public:
     struct Result {
         std::string folder;    // the temporary folder that was used

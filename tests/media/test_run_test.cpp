@@ -1,6 +1,6 @@
 // The test run: a temporary setup folder in the media folder, the engine
 // started with "/nocopy" and waited for, and the folder removed afterwards.
-#include "media/test_setup.h"
+#include "media/test_run.h"
 
 #include <sys/stat.h>
 
@@ -25,7 +25,7 @@ class TestRun : public MediaFixture {
             "\n";
         std::string engine = dir.Write("install/Distrib/setup32.exe", script);
         ::chmod(ToNative(engine).c_str(), 0755);
-        request = WTestSetup::RequestFor(*project, media);
+        request = WTestRun::RequestFor(*project, media);
     }
 
     std::string record;
@@ -36,7 +36,7 @@ TEST_F(TestRun, RunsTheEngineOnScriptsAndEngineFilesOnlyAndRemovesTheFolder) {
     AddAppFile("bin/app.exe", "application");
     StandInEngine(0);
 
-    WTestSetup::Result result = WTestSetup::Run(*project, request);
+    WTestRun::Result result = WTestRun::Run(*project, request);
     EXPECT_TRUE(result.started);
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_TRUE(result.removed);
@@ -56,7 +56,7 @@ TEST_F(TestRun, TextsAFolderInUseAndTheEnginesExitStatus) {
     dir.Write("media/~ZLT000/keep.txt", "keep");
     StandInEngine(3);
 
-    WTestSetup::Result result = WTestSetup::Run(*project, request);
+    WTestRun::Result result = WTestRun::Run(*project, request);
     EXPECT_TRUE(result.started);
     EXPECT_EQ(result.exitCode, 3);
     EXPECT_EQ(result.folder, media + "/~ZLT001");
@@ -69,10 +69,10 @@ TEST_F(TestRun, TextsAFolderInUseAndTheEnginesExitStatus) {
 
 TEST_F(TestRun, AnEngineThatCannotStartIsReportedInTheResultOnly) {
     // The fixture's setup32.exe is a plain file, not a program of this host.
-    request = WTestSetup::RequestFor(*project, media);
+    request = WTestRun::RequestFor(*project, media);
     if (!ResolveLaunch(install + "/Distrib/setup32.exe", {}).empty())
         GTEST_SKIP() << "this host can start .exe files";
-    WTestSetup::Result result = WTestSetup::Run(*project, request);
+    WTestRun::Result result = WTestRun::Run(*project, request);
     EXPECT_FALSE(result.started);
     EXPECT_TRUE(result.removed);
     EXPECT_FALSE(PathExists(result.folder));
