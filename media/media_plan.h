@@ -14,8 +14,8 @@
 #include <utility>
 #include <vector>
 
-#include "media/disk_estimate.h"
 #include "media/build_request.h"
+#include "media/disk_estimate.h"
 
 namespace vantrel {
 
