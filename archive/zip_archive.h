@@ -34,6 +34,15 @@ constexpr size_t kMaxEntries = 0xFFFF;
 // packed, with its size ("... is 4294967296 bytes (4.0 GB): ..."). A file
 // that cannot be examined passes (its copy reports that).
 std::string MemberSizeProblem(std::string_view path);
+
+// Little-endian fields of the records.
+inline uint16_t Get16(const unsigned char* p) {
+    return static_cast<uint16_t>(p[0] | (p[1] << 8));
+}
+inline uint32_t Get32(const unsigned char* p) {
+    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
+           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
 }  // namespace zip
 
 class ALZipArchive {

@@ -126,19 +126,6 @@ const std::string& PrivateTempFolder() {
     return g_folder;
 }
 
-std::string PrivateTempPath(const std::string& stem, const std::string& extension) {
-    static std::atomic<unsigned> counter{0};
-    const std::string& folder = PrivateTempFolder();
-    if (folder.empty())
-        return {};
-    for (;;) {
-        std::string name = stem + "-" + std::to_string(++counter) + extension;
-        std::string path = JoinPath(folder, name);
-        if (!PathExists(path))
-            return path;
-    }
-}
-
 bool RemoveOnInterrupt(const std::string& folder) {
     if (PrivateTempFolder().empty())
         return false;
