@@ -27,6 +27,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "app/dialogs.h"
 #include "app/qt_text.h"
@@ -324,6 +325,8 @@ WFilesPage::WFilesPage(WWizardApp& app, QWidget* parent)
             OnProperties();
     });
     connect(targetTree_, &QTreeWidget::itemChanged, this, &WFilesPage::OnItemChanged);
+    connect(targetTree_, &QTreeWidget::itemExpanded, this, &WFilesPage::OnItemExpanded);
+    connect(targetTree_, &QTreeWidget::itemCollapsed, this, &WFilesPage::OnItemCollapsed);
     connect(targetTree_, &QTreeWidget::customContextMenuRequested, this, &WFilesPage::OnTargetMenu);
     targetView->dragging = [this](QTreeWidgetItem* item) {
         const WTargetNode* node = NodeOf(item);
@@ -334,12 +337,9 @@ WFilesPage::WFilesPage(WWizardApp& app, QWidget* parent)
         return node != nullptr;
     };
     targetView->dropped = [this](std::shared_ptr<QMimeData> data, QString key) {
-        QTreeWidgetItem* target = nullptr;
-        for (QTreeWidgetItemIterator it(targetTree_); *it && !key.isEmpty(); ++it) {
-            if (ItemKey(*it) == key)
-                target = *it;
-        }
-        Drop(data.get(), target);
+        const WTargetNode* node =
+            tree_ && !key.isEmpty() ? tree_->Find(ToWin1252Lossy(key)) : nullptr;
+        Drop(data.get(), ItemOf(node));
     };
 }
 
@@ -359,6 +359,7 @@ bool WFilesPage::OnSetActive() {
     targetTree_->clear();
     items_.clear();
     filling_ = false;
+    open_.clear();
     cut_.clear();
     tree_ = std::make_unique<WTargetTree>(*project);
     ShowTree();
@@ -550,7 +551,15 @@ QTreeWidgetItem* WFilesPage::SourceItemOf(const std::string& path) {
 
 // --- The target tree
 
-QTreeWidgetItem* WFilesPage::ItemOf(const WTargetNode* node) const {
+QTreeWidgetItem* WFilesPage::ItemOf(const WTargetNode* node) {
+    if (!node)
+        return nullptr;
+    if (QTreeWidgetItem* item = items_.value(node, nullptr))
+        return item;
+    QTreeWidgetItem* parent = node->IsRoot() ? nullptr : ItemOf(node->Parent());
+    if (!parent)
+        return nullptr;
+    MakeChildItems(parent);
     return items_.value(node, nullptr);
 }
 
@@ -566,51 +575,70 @@ WTargetNode* WFilesPage::SelectedNode() const {
 }
 
 void WFilesPage::ShowTree(const WTargetNode* select, const WTargetNode* expand) {
-    QSet<QString> open;
-    for (QTreeWidgetItemIterator it(targetTree_); *it; ++it) {
-        if ((*it)->isExpanded())
-            open.insert(ItemKey(*it));
-    }
     if (expand)
-        open.insert(NodeKey(expand));
-
-    filling_ = true;
+        open_.insert(NodeKey(expand));
+    const bool wasFilling = std::exchange(filling_, true);
     targetTree_->clear();
     items_.clear();
     if (tree_) {
-        const QIcon folderIcon = style()->standardIcon(QStyle::SP_DirIcon);
-        const QIcon fileIcon = style()->standardIcon(QStyle::SP_FileIcon);
-        std::function<void(const WTargetNode*, QTreeWidgetItem*)> add =
-            [&](const WTargetNode* node, QTreeWidgetItem* parent) {
-                auto* item =
-                    parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(targetTree_);
-                item->setText(0, FromWin1252(node->Name()));
-                item->setIcon(0, node->IsFolder() ? folderIcon : fileIcon);
-                item->setData(0, kNodeRole, QVariant::fromValue(reinterpret_cast<quintptr>(node)));
-                Qt::ItemFlags flags =
-                    Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled;
-                if (node->IsFolder())
-                    flags |= Qt::ItemIsDropEnabled;
-                if (!node->IsRoot())
-                    flags |= Qt::ItemIsEditable;
-                item->setFlags(flags);
-                items_.insert(node, item);
-                for (const auto& child : node->Children())
-                    add(child.get(), item);
-            };
-        for (const auto& root : tree_->Roots())
-            add(root.get(), nullptr);
-        // A folder left without children shows closed.
-        for (QTreeWidgetItemIterator it(targetTree_); *it; ++it) {
-            if ((*it)->childCount() > 0 && open.contains(ItemKey(*it)))
-                (*it)->setExpanded(true);
+        // Folders that are gone, or no longer folders, are forgotten.
+        for (auto it = open_.begin(); it != open_.end();) {
+            const WTargetNode* node = tree_->Find(ToWin1252Lossy(*it));
+            it = node && node->IsFolder() ? std::next(it) : open_.erase(it);
         }
+        folderIcon_ = style()->standardIcon(QStyle::SP_DirIcon);
+        fileIcon_ = style()->standardIcon(QStyle::SP_FileIcon);
+        for (const auto& root : tree_->Roots())
+            MakeItem(root.get(), nullptr);
     }
     if (QTreeWidgetItem* item = ItemOf(select)) {
         targetTree_->setCurrentItem(item);
         targetTree_->scrollToItem(item);
     }
-    filling_ = false;
+    filling_ = wasFilling;
+}
+
+QTreeWidgetItem* WFilesPage::MakeItem(const WTargetNode* node, QTreeWidgetItem* parent) {
+    auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(targetTree_);
+    item->setText(0, FromWin1252(node->Name()));
+    item->setIcon(0, node->IsFolder() ? folderIcon_ : fileIcon_);
+    item->setData(0, kNodeRole, QVariant::fromValue(reinterpret_cast<quintptr>(node)));
+    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled;
+    if (node->IsFolder())
+        flags |= Qt::ItemIsDropEnabled;
+    if (!node->IsRoot())
+        flags |= Qt::ItemIsEditable;
+    item->setFlags(flags);
+    items_.insert(node, item);
+    if (!node->Children().empty()) {
+        // The children's items are made when the folder is first opened, or
+        // when one of them is asked for. A folder left without children
+        // shows closed.
+        item->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+        if (open_.contains(ItemKey(item)))
+            item->setExpanded(true);
+    }
+    return item;
+}
+
+void WFilesPage::MakeChildItems(QTreeWidgetItem* item) {
+    const WTargetNode* node = NodeOf(item);
+    if (!node || item->childCount() > 0 || node->Children().empty())
+        return;
+    const bool wasFilling = std::exchange(filling_, true);
+    for (const auto& child : node->Children())
+        MakeItem(child.get(), item);
+    item->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
+    filling_ = wasFilling;
+}
+
+void WFilesPage::OnItemExpanded(QTreeWidgetItem* item) {
+    MakeChildItems(item);
+    open_.insert(ItemKey(item));
+}
+
+void WFilesPage::OnItemCollapsed(QTreeWidgetItem* item) {
+    open_.remove(ItemKey(item));
 }
 
 bool WFilesPage::Report(const WTargetTreeResult& result) {
@@ -789,8 +817,16 @@ void WFilesPage::OnItemChanged(QTreeWidgetItem* item) {
     if (!ToWin1252(typed, name)) {
         refusal = UnstorableMessage(tr("The name"), UnstorableCharacters(typed));
     } else if (name != node->Name()) {
+        const QString before = NodeKey(node);
         const WTargetTreeResult result = tree_->Rename(node, name);
         if (result.Ok()) {
+            // Open folders at and below it stay open under the new name.
+            const QString after = NodeKey(node);
+            const QSet<QString> open = std::exchange(open_, {});
+            for (const QString& key : open) {
+                const bool below = key.startsWith(before + QLatin1Char('\\'));
+                open_.insert(key == before || below ? after + key.mid(before.size()) : key);
+            }
             SetModified();
             return;
         }

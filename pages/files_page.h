@@ -7,6 +7,8 @@
 #pragma once
 
 #include <QHash>
+#include <QIcon>
+#include <QSet>
 #include <QString>
 #include <memory>
 #include <string>
@@ -55,8 +57,9 @@ class WFilesPage : public WPage {
     QPushButton* PropertiesButton() const { return propertiesButton_; }
     WTargetTree* Tree() const { return tree_.get(); }
 
-    // The item of a target node (null when it is not shown) and back.
-    QTreeWidgetItem* ItemOf(const WTargetNode* node) const;
+    // The item of a target node (made, with its brothers, when its folder
+    // has not been opened yet; null for no node) and back.
+    QTreeWidgetItem* ItemOf(const WTargetNode* node);
     WTargetNode* NodeOf(const QTreeWidgetItem* item) const;
     // The source tree's item of an engine path, loading folders on the way;
     // null when it is not below the source folder.
@@ -102,8 +105,13 @@ class WFilesPage : public WPage {
     // Shows the outcome of an operation; true when it changed the tree.
     bool Report(const WTargetTreeResult& result);
     // Rebuilds the target view from the tree, keeping open folders open,
-    // opening `expand` and selecting `select`.
+    // opening `expand` and selecting `select`. Only the items of the roots
+    // and of open folders are made; a folder's items are made when it opens.
     void ShowTree(const WTargetNode* select = nullptr, const WTargetNode* expand = nullptr);
+    QTreeWidgetItem* MakeItem(const WTargetNode* node, QTreeWidgetItem* parent);
+    void MakeChildItems(QTreeWidgetItem* item);
+    void OnItemExpanded(QTreeWidgetItem* item);
+    void OnItemCollapsed(QTreeWidgetItem* item);
     void ShowMessage(const QString& text);
     void OnItemChanged(QTreeWidgetItem* item);
     void OnTargetMenu(const QPoint& at);
@@ -114,6 +122,11 @@ class WFilesPage : public WPage {
     // The node cut for Paste, by its shown path.
     QString cut_;
     QHash<const WTargetNode*, QTreeWidgetItem*> items_;
+    // The shown paths (lower case) of the folders open in the target view,
+    // also of those whose items are not made yet.
+    QSet<QString> open_;
+    QIcon folderIcon_;
+    QIcon fileIcon_;
     bool filling_ = false;
     QFileSystemWatcher* sourceWatcher_ = nullptr;
 

@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QUrl>
 #include <QtTest>
 
@@ -344,6 +345,64 @@ class FilesPageTest : public QObject {
         QVERIFY(!p.page->Drop(&uris, p.Target("<D>")));
         QVERIFY(p.w.Boxes().LastText().contains(QStringLiteral("one source folder")));
         QVERIFY(!p.page->Tree()->Find("<D>\\other.txt"));
+    }
+
+    // A folder's items are made when it is first opened; which folders are
+    // open survives every change, also for a folder inside a closed one and
+    // for a folder renamed.
+    void foldersStayOpenAcrossChanges() {
+        Page p;
+        QVERIFY(p.page);
+        QVERIFY(p.Browse(p.src));
+        p.Add("data", "<D>");
+        p.Add("lib", "<D>");
+        QTreeWidget* tree = p.page->TargetTree();
+        auto children = [](QTreeWidgetItem* item) {
+            QStringList names;
+            for (int i = 0; i < item->childCount(); ++i)
+                names << item->child(i)->text(0);
+            return names;
+        };
+        auto nodeChildren = [&](const char* path) {
+            QStringList names;
+            for (const auto& child : p.page->Tree()->Find(path)->Children())
+                names << FromWin1252(child->Name());
+            return names;
+        };
+
+        // Opened by the keyboard: every child shown, in the tree's order.
+        p.SelectTarget("<D>\\data");
+        QTest::keyClick(tree, Qt::Key_Right);
+        QVERIFY(p.Target("<D>\\data")->isExpanded());
+        QCOMPARE(children(p.Target("<D>\\data")), nodeChildren("<D>\\data"));
+        QCOMPARE(nodeChildren("<D>\\data").size(), 2);
+        p.Target("<D>\\data\\sub")->setExpanded(true);
+        p.Target("<D>\\data")->setExpanded(false);
+
+        // A change shows the tree again: "sub" is open inside closed "data".
+        p.Add("readme.txt", "<D>");
+        QVERIFY(!p.Target("<D>\\data")->isExpanded());
+        p.SelectTarget("<D>\\data");
+        QTest::keyClick(tree, Qt::Key_Right);
+        QVERIFY(p.Target("<D>\\data\\sub")->isExpanded());
+        QCOMPARE(children(p.Target("<D>\\data\\sub")), QStringList{"b.dat"});
+
+        // Renamed, the folder and the one inside stay open.
+        p.Target("<D>\\data")->setText(0, QStringLiteral("files"));
+        p.Add("app.exe", "<D>");
+        QVERIFY(p.Target("<D>\\files")->isExpanded());
+        QVERIFY(p.Target("<D>\\files\\sub")->isExpanded());
+        QVERIFY(!p.Target("<D>\\lib")->isExpanded());
+
+        // Every item made stands for the node of its path.
+        for (QTreeWidgetItemIterator it(tree); *it; ++it) {
+            const WTargetNode* node = p.page->NodeOf(*it);
+            QVERIFY(node);
+            QCOMPARE(p.page->ItemOf(node), *it);
+            QCOMPARE(FromWin1252(node->Name()), (*it)->text(0));
+        }
+        p.Target("<D>\\lib")->setExpanded(true);
+        QCOMPARE(children(p.Target("<D>\\lib")), nodeChildren("<D>\\lib"));
     }
 
     void fontsFolderAndOneSourceFolder() {
