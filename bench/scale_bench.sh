@@ -40,11 +40,20 @@
 #                                       the size of the disks' archives against
 #                                       zip -6 of the file (the ratio column is
 #                                       the size ratio, the times are the builds)
+#   wizard-files-50k, wizard-files-100k the wizard started offscreen on the
+#                                       project of 50,000 / 100,000 tiny files,
+#                                       Next up to the files page until its
+#                                       target tree is painted (files_page_bench,
+#                                       which ends there) vs show of the same
+#                                       project: what opening the project and
+#                                       visiting every file costs without a
+#                                       window, so the ratio is what the page
+#                                       adds. A line below the row splits the
+#                                       time into its steps.
 #
 # The last column is the figure of the same work before this round, where
 # one was taken (ratio, or time and size), so that old and new stand side by
-# side. The wizard's files page at 100,000 files is measured by its own
-# offscreen benchmark when the wizard is built, not here.
+# side.
 #
 #   bench/scale_bench.sh [--quick] [--only NAME[,NAME...]] [--runs N] [--list]
 #
@@ -60,7 +69,9 @@
 # install location, and the bench keeps its own registry files. With
 # $BENCH_CLI (a vantrel-cli binary beside its share/vantrel/installation)
 # nothing is built and that binary is timed, e.g. a copy kept from before a
-# change. ./test.sh does not run this.
+# change. The wizard rows build files_page_bench in $BENCH_WIZARD_BUILD
+# (default build-bench-wizard: the same with the wizard), or time the binary
+# $BENCH_PAGE. ./test.sh does not run this.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 root="$(dirname "$here")"
@@ -68,7 +79,8 @@ work="${BENCH_DIR:-/tmp/vantrel-scale-bench}"
 build="${BENCH_BUILD:-$root/build-bench}"
 
 all_rows=(floppy-1k floppy-10k floppy-50k floppy-mix floppy-mix-pigz cd-mix cd-10k cd-50k
-    cd-one show-10k open-save-50k flat-1k flat-3k flat-5k verify-50k cd-100k floppy-100k size-1g)
+    cd-one show-10k open-save-50k flat-1k flat-3k flat-5k verify-50k cd-100k floppy-100k size-1g
+    wizard-files-50k wizard-files-100k)
 # The figures before this round, by row.
 declare -A before=(
     [verify-50k]="22.3 s, 123x"
@@ -78,6 +90,7 @@ declare -A before=(
     [cd-100k]="184 MB"
     [floppy-100k]="fails after packing"
     [size-1g]="1.66x zip's size"
+    [wizard-files-50k]="0.45 s, 133 MB"
 )
 quick_rows=(floppy-1k flat-1k cd-10k cd-one show-10k open-save-50k)
 rows=()
@@ -115,6 +128,20 @@ else
     cli="$build/vantrel-cli"
 fi
 installation="$(dirname "$cli")/share/vantrel/installation"
+
+# The offscreen files page benchmark, built when a wizard row is asked for.
+page_bench() {
+    if [ -n "${BENCH_PAGE:-}" ]; then
+        realpath "$BENCH_PAGE"
+        return
+    fi
+    local wbuild="${BENCH_WIZARD_BUILD:-$root/build-bench-wizard}"
+    [ -f "$wbuild/build.ninja" ] || cmake -S "$root" -B "$wbuild" -G Ninja \
+        -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREL_WIZARD=ON -DVANTREL_TESTS=OFF >/dev/null
+    cmake --build "$wbuild" --target files_page_bench -j 2 >"$work/build-wizard.log" 2>&1 ||
+        { cat "$work/build-wizard.log" >&2; exit 1; }
+    echo "$wbuild/bench/files_page_bench"
+}
 export VANTREL_USER_REG="$work/user.reg" VANTREL_MACHINE_REG="$work/machine.reg"
 run_cli() { "$cli" --install-location "$installation" "$@"; }
 
@@ -326,6 +353,17 @@ run_row() {
                 "floppy 1.44 MB of a 1 GB file: archives vs zip -6" \
                 "$(echo "$ours / 1048576" | bc -l)" "$(echo "$ref / 1048576" | bc -l)" \
                 "$(echo "$ours / $ref" | bc -l)" "" "${before[size-1g]}"
+            ;;
+        wizard-files-50k | wizard-files-100k)
+            local n=${1#wizard-files-} p bench
+            n=${n%k}000
+            p=$(project "tiny-$n")
+            bench=$(page_bench)
+            pair "wizard files page ready, $n files vs show" ":" \
+                "$bench" --install-location "$installation" "$p" -- \
+                "$cli" --install-location "$installation" show "$p"
+            "$bench" --install-location "$installation" "$p" 2>/dev/null |
+                sed -n 's/^files page ready: \(.*\)$/|   last run: \1 |/p'
             ;;
         open-save-50k)
             local p
