@@ -588,8 +588,7 @@ void WFilesPage::ShowTree(const WTargetNode* select, const WTargetNode* expand) 
         }
         folderIcon_ = style()->standardIcon(QStyle::SP_DirIcon);
         fileIcon_ = style()->standardIcon(QStyle::SP_FileIcon);
-        for (const auto& root : tree_->Roots())
-            MakeItem(root.get(), nullptr);
+        MakeItems(tree_->Roots(), nullptr);
     }
     if (QTreeWidgetItem* item = ItemOf(select)) {
         targetTree_->setCurrentItem(item);
@@ -598,8 +597,8 @@ void WFilesPage::ShowTree(const WTargetNode* select, const WTargetNode* expand) 
     filling_ = wasFilling;
 }
 
-QTreeWidgetItem* WFilesPage::MakeItem(const WTargetNode* node, QTreeWidgetItem* parent) {
-    auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(targetTree_);
+QTreeWidgetItem* WFilesPage::MakeItem(const WTargetNode* node) {
+    auto* item = new QTreeWidgetItem;
     item->setText(0, FromWin1252(node->Name()));
     item->setIcon(0, node->IsFolder() ? folderIcon_ : fileIcon_);
     item->setData(0, kNodeRole, QVariant::fromValue(reinterpret_cast<quintptr>(node)));
@@ -609,30 +608,50 @@ QTreeWidgetItem* WFilesPage::MakeItem(const WTargetNode* node, QTreeWidgetItem* 
     if (!node->IsRoot())
         flags |= Qt::ItemIsEditable;
     item->setFlags(flags);
-    items_.insert(node, item);
-    if (!node->Children().empty()) {
-        // The children's items are made when the folder is first opened, or
-        // when one of them is asked for. A folder left without children
-        // shows closed.
+    // The children's items are made when the folder is first opened, or when
+    // one of them is asked for.
+    if (!node->Children().empty())
         item->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
-        if (open_.contains(ItemKey(item)))
-            item->setExpanded(true);
-    }
+    items_.insert(node, item);
     return item;
+}
+
+void WFilesPage::MakeItems(const std::vector<std::unique_ptr<WTargetNode>>& nodes,
+                           QTreeWidgetItem* parent) {
+    const bool wasFilling = std::exchange(filling_, true);
+    QList<QTreeWidgetItem*> made;
+    made.reserve(static_cast<qsizetype>(nodes.size()));
+    for (const auto& node : nodes)
+        made << MakeItem(node.get());
+    // Put in all at once: the view takes them in one step.
+    if (parent) {
+        parent->addChildren(made);
+        parent->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
+    } else {
+        targetTree_->addTopLevelItems(made);
+    }
+    // Folders open before open again; a folder without children shows
+    // closed.
+    if (!open_.isEmpty()) {
+        for (qsizetype i = 0; i < made.size(); ++i) {
+            if (!nodes[static_cast<size_t>(i)]->Children().empty() &&
+                open_.contains(ItemKey(made[i])))
+                made[i]->setExpanded(true);
+        }
+    }
+    filling_ = wasFilling;
 }
 
 void WFilesPage::MakeChildItems(QTreeWidgetItem* item) {
     const WTargetNode* node = NodeOf(item);
-    if (!node || item->childCount() > 0 || node->Children().empty())
-        return;
-    const bool wasFilling = std::exchange(filling_, true);
-    for (const auto& child : node->Children())
-        MakeItem(child.get(), item);
-    item->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
-    filling_ = wasFilling;
+    if (node && item->childCount() == 0 && !node->Children().empty())
+        MakeItems(node->Children(), item);
 }
 
 void WFilesPage::OnItemExpanded(QTreeWidgetItem* item) {
+    const WTargetNode* node = NodeOf(item);
+    if (!node || node->Children().empty())
+        return;  // "*" opens files too
     MakeChildItems(item);
     open_.insert(ItemKey(item));
 }

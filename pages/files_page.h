@@ -12,6 +12,7 @@
 #include <QString>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/page.h"
 
@@ -108,7 +109,10 @@ class WFilesPage : public WPage {
     // opening `expand` and selecting `select`. Only the items of the roots
     // and of open folders are made; a folder's items are made when it opens.
     void ShowTree(const WTargetNode* select = nullptr, const WTargetNode* expand = nullptr);
-    QTreeWidgetItem* MakeItem(const WTargetNode* node, QTreeWidgetItem* parent);
+    QTreeWidgetItem* MakeItem(const WTargetNode* node);
+    // The items of `nodes` below `parent` (null: the roots), opening those
+    // that were open.
+    void MakeItems(const std::vector<std::unique_ptr<WTargetNode>>& nodes, QTreeWidgetItem* parent);
     void MakeChildItems(QTreeWidgetItem* item);
     void OnItemExpanded(QTreeWidgetItem* item);
     void OnItemCollapsed(QTreeWidgetItem* item);
