@@ -482,20 +482,30 @@ void WFilesPage::ListSourceChildren(QTreeWidgetItem* item) {
         if (found == present.constEnd() || *found != child->data(0, kFolderRole).toBool())
             ForgetSourceItem(child);
     }
-    for (int i = 0; i < entries.size(); ++i) {
-        const QFileInfo& info = entries[i];
-        if (i < item->childCount() && item->child(i)->text(0) == info.fileName())
+    // New ones go in by runs, each in one step: a folder of many files read
+    // for the first time is one run.
+    const QIcon folderIcon = style()->standardIcon(QStyle::SP_DirIcon);
+    const QIcon fileIcon = style()->standardIcon(QStyle::SP_FileIcon);
+    QList<QTreeWidgetItem*> run;
+    int at = 0;  // the next child that stays, among the children in place
+    for (const QFileInfo& info : entries) {
+        if (at < item->childCount() && item->child(at)->text(0) == info.fileName()) {
+            item->insertChildren(at, run);
+            at += static_cast<int>(run.size()) + 1;
+            run.clear();
             continue;
+        }
         auto* child = new QTreeWidgetItem;
         const bool folder = info.isDir();
         child->setText(0, info.fileName());
-        child->setIcon(0, style()->standardIcon(folder ? QStyle::SP_DirIcon : QStyle::SP_FileIcon));
+        child->setIcon(0, folder ? folderIcon : fileIcon);
         child->setData(0, kPathRole, info.filePath());
         child->setData(0, kFolderRole, folder);
         if (folder)
             child->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
-        item->insertChild(i, child);
+        run << child;
     }
+    item->insertChildren(at, run);
     item->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
 }
 

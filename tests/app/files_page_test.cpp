@@ -347,6 +347,26 @@ class FilesPageTest : public QObject {
         QVERIFY(!p.page->Tree()->Find("<D>\\other.txt"));
     }
 
+    // Files that appear in a folder read already go into their sorted places,
+    // several in a row as well as one alone.
+    void sourceTreeTakesNewFilesInPlace() {
+        Page p;
+        QVERIFY(p.page);
+        QVERIFY(p.Browse(p.src));
+        for (const char* name : {"b1.txt", "b2.txt", "b3.txt", "z1.txt", "z2.txt"})
+            p.Write("src/" + std::string(name));
+        QTreeWidgetItem* root = p.page->SourceTree()->topLevelItem(0);
+        auto names = [](QTreeWidgetItem* item) {
+            QStringList shown;
+            for (int i = 0; i < item->childCount(); ++i)
+                shown << item->child(i)->text(0);
+            return shown;
+        };
+        QTRY_COMPARE(names(root),
+                     (QStringList{"data", "lib", "app.exe", "arial.TTF", "b1.txt", "b2.txt",
+                                  "b3.txt", "readme.txt", "z1.txt", "z2.txt"}));
+    }
+
     // A folder's items are made when it is first opened; which folders are
     // open survives every change, also for a folder inside a closed one and
     // for a folder renamed.
