@@ -361,6 +361,8 @@ bool WFilesPage::OnSetActive() {
     filling_ = false;
     open_.clear();
     cut_.clear();
+    // The tree of the last visit goes first: never two at once.
+    tree_.reset();
     tree_ = std::make_unique<WTargetTree>(*project);
     ShowTree();
     for (const auto& root : tree_->Roots()) {
