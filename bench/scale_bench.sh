@@ -91,6 +91,7 @@ declare -A before=(
     [floppy-100k]="fails after packing"
     [size-1g]="1.66x zip's size"
     [wizard-files-50k]="0.45 s, 133 MB"
+    [wizard-files-100k]="200 MB"
 )
 quick_rows=(floppy-1k flat-1k cd-10k cd-one show-10k open-save-50k)
 rows=()
