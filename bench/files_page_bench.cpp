@@ -233,5 +233,6 @@ int main(int argc, char** argv) {
                     clock.nsecsElapsed() / 1e9 - before, listed, PeakKb() / 1024.0);
     }
     std::fflush(stdout);
+    hives.remove();  // _Exit runs no destructors
     std::_Exit(0);
 }

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <functional>
 #include <set>
+#include <unordered_map>
 
 #include "archive/zip_archive.h"
 #include "elements/setup_element.h"
@@ -201,11 +202,27 @@ void WTargetTree::Rebuild() {
     WSetupComponent* files = Files();
     if (!files)
         return;
+    // The files of one folder share its node: it is looked up once per
+    // target folder and path, not once per file. The tree only grows during
+    // this pass and a lookup takes the first child of a name, so an answer
+    // stays right for the rest of it.
+    std::unordered_map<std::string, WTargetNode*> folderOf;
+    std::vector<std::string> parts;
     for (int type : kFileElementTypes) {
         for (const auto& e : files->Elements(type)) {
-            WTargetNode* folder = Place(e->GetTargetDir(), e->GetTargetName());
-            std::vector<std::string> parts;
-            TargetParts(e->GetTargetName(), parts);
+            const std::string& name = e->GetTargetName();
+            WTargetNode* folder = nullptr;
+            if (TargetParts(name, parts)) {
+                std::string key = e->GetTargetDir();
+                key += '\n';
+                const size_t cut = name.find_last_of("\\/");
+                if (cut != std::string::npos)
+                    key.append(name, 0, cut);
+                auto found = folderOf.find(key);
+                if (found == folderOf.end())
+                    found = folderOf.emplace(std::move(key), Place(e->GetTargetDir(), name)).first;
+                folder = found->second;
+            }
             if (folder)
                 AddChild(folder, parts.back(), false, e.get());
             else
