@@ -7,12 +7,16 @@
 //   setup32.exe [/nocopy] [FOLDER]
 //   setup32.exe /install ROOT [/type N] [FOLDER]
 //   setup32.exe /uninstall ROOT
+//   setup32.exe /install [/type N]         on Windows: on this machine
+//   setup32.exe /uninstall
 //
 // The set is FOLDER when given, else the program's own folder or, failing
 // that, the current folder. /install installs it into the sandbox folder
 // ROOT (see sandbox_install.h; a floppy set is unpacked first), taking the
 // components of install type N (1 to 3, default 1); /uninstall removes what
-// ROOT's uninstall log lists. Exit status: 0 when the set was read (and
+// ROOT's uninstall log lists. Without ROOT (an option or nothing after it)
+// they install on this machine, and remove what the log in the set's
+// destination folder lists. Exit status: 0 when the set was read (and
 // installed or removed), 1 when a script is missing, unreadable or fails
 // verification or the install failed, 2 for a usage error.
 #include <cstdio>
@@ -60,8 +64,8 @@ int Usage(const std::string& message) {
         std::fprintf(stderr, "%s: %s\n", programName.c_str(), message.c_str());
     std::fprintf(stderr,
                  "usage: %s [/nocopy] [FOLDER]\n"
-                 "       %s /install ROOT [/type N] [FOLDER]\n"
-                 "       %s /uninstall ROOT\n",
+                 "       %s /install [ROOT] [/type N] [FOLDER]\n"
+                 "       %s /uninstall [ROOT]\n",
                  programName.c_str(), programName.c_str(), programName.c_str());
     return kUsage;
 }
@@ -71,7 +75,16 @@ void PrintLines(const std::vector<std::string>& lines) {
         Print("  " + line + "\n");
 }
 
-// Installs the set read into `report` from `setFolder` into `root`.
+// What the command line asks for.
+struct Options {
+    bool noCopy = false, install = false, uninstall = false;
+    // Empty: this machine.
+    std::string folder, installRoot, uninstallRoot;
+    int installType = 1;
+};
+
+// Installs the set read into `report` from `setFolder` into `root` (on
+// this machine when it is empty).
 int Install(const WInstallReport& report, const std::string& setFolder, const std::string& root,
             int installType) {
     WSandboxInstall install(root);
@@ -79,19 +92,39 @@ int Install(const WInstallReport& report, const std::string& setFolder, const st
         std::vector<std::string> problems = install.Problems();
         if (install.LogMade()) {
             problems.push_back(report.Product().GetDisplayName() +
-                               " is not installed completely; " + "\"/uninstall " +
-                               DisplayPath(root) + "\" removes what was made");
+                               " is not installed completely; " +
+                               (root.empty() ? std::string("\"/uninstall\"")
+                                             : "\"/uninstall " + DisplayPath(root) + "\"") +
+                               " removes what was made");
         }
         return Fail(problems);
     }
-    Print("Installed " + report.Product().GetDisplayName() + " into " + DisplayPath(root) +
+    Print("Installed " + report.Product().GetDisplayName() + " " +
+          (root.empty() ? std::string("on this machine") : "into " + DisplayPath(root)) +
           Format(" (install type %d)\n", installType));
     PrintLines(install.Done());
     return kOk;
 }
 
+// Removes what the install on this machine of the product in `report` made.
+int UninstallHere(const WInstallReport& report) {
+    WSandboxInstall install({});
+    if (!install.Uninstall(report.Product().GetDestination()))
+        return Fail(install.Problems());
+    Print("Uninstalled " + report.Product().GetDisplayName() + " from this machine\n");
+    PrintLines(install.Done());
+    return kOk;
+}
+
+// What /install or /uninstall does with the set read.
+int Act(const Options& options, const WInstallReport& report, const std::string& setFolder) {
+    if (options.uninstall)
+        return UninstallHere(report);
+    return Install(report, setFolder, options.installRoot, options.installType);
+}
+
 // A floppy set is unpacked into a private folder, then installed from there.
-int InstallFloppy(const WSetFolder& set, const std::string& root, int installType) {
+int InstallFloppy(const WSetFolder& set, const Options& options) {
     const std::string& temp = PrivateTempFolder();
     if (temp.empty())
         return Fail({"no temporary folder to unpack the set in"});
@@ -106,7 +139,7 @@ int InstallFloppy(const WSetFolder& set, const std::string& root, int installTyp
         return Fail({"the floppy set holds no Setup\\project.kvz"});
     if (!report.Read(inside))
         return Fail(report.Errors());
-    return Install(report, unpacked, root, installType);
+    return Act(options, report, unpacked);
 }
 
 std::string CurrentFolder() {
@@ -117,13 +150,6 @@ std::string CurrentFolder() {
         return {};
     return path;
 }
-
-// What the command line asks for.
-struct Options {
-    bool noCopy = false;
-    std::string folder, installRoot, uninstallRoot;
-    int installType = 1;
-};
 
 // Reads the arguments into `options`; the exit status when the program ends
 // here (help shown, or a usage error), else nothing.
@@ -137,27 +163,38 @@ std::optional<int> ParseArguments(int argc, char** argv, Options& options) {
             ++i;
             return true;
         };
+        // The root behind /install or /uninstall: none when the arguments
+        // end there or an option follows.
+        auto root = [&](std::string& out) {
+            if (i + 1 >= argc || EqualsNoCase(argv[i + 1], "/type"))
+                return true;
+            return value(out);
+        };
         if (arg == "/?" || arg == "-h" || arg == "--help") {
             std::printf(
                 "usage: %s [/nocopy] [FOLDER]\n"
                 "Reads the setup set in FOLDER (else the program's own folder or the\n"
                 "current folder), checks its scripts and shows what it would install.\n"
                 "  /nocopy  test run: the set holds no application files\n"
-                "usage: %s /install ROOT [/type N] [FOLDER]\n"
-                "       %s /uninstall ROOT\n"
+                "usage: %s /install [ROOT] [/type N] [FOLDER]\n"
+                "       %s /uninstall [ROOT]\n"
                 "Installs the set into the sandbox folder ROOT (Windows folders mapped\n"
                 "below it, the registry in ROOT/Registry, an uninstall log), or removes\n"
-                "what ROOT's uninstall log lists. N is the install type (1 to 3).\n",
+                "what ROOT's uninstall log lists. N is the install type (1 to 3).\n"
+                "Without ROOT, on Windows: installs the set beside the program on this\n"
+                "machine, or removes it again (the log is in its destination folder).\n",
                 programName.c_str(), programName.c_str(), programName.c_str());
             return kOk;
         }
         if (EqualsNoCase(arg, "/nocopy") || EqualsNoCase(arg, "-nocopy")) {
             options.noCopy = true;
         } else if (EqualsNoCase(arg, "/install")) {
-            if (!value(options.installRoot))
+            options.install = true;
+            if (!root(options.installRoot))
                 return Usage("/install needs a folder");
         } else if (EqualsNoCase(arg, "/uninstall")) {
-            if (!value(options.uninstallRoot))
+            options.uninstall = true;
+            if (!root(options.uninstallRoot))
                 return Usage("/uninstall needs a folder");
         } else if (EqualsNoCase(arg, "/type")) {
             std::string n;
@@ -190,12 +227,22 @@ int UninstallSandbox(const Options& options) {
 }
 
 // Reads the set (or the floppy set) in the folder given or found, and shows
-// it or installs it into the sandbox.
+// it, installs it (into the sandbox or on this machine) or, on this
+// machine, uninstalls it.
 int RunSet(Options& options) {
-    if (!options.installRoot.empty() && options.noCopy)
+    if (options.install && options.uninstall)
+        return Usage("/install and /uninstall exclude each other");
+    if ((options.install || options.uninstall) && options.noCopy)
         return Usage("/install and /nocopy exclude each other");
+    if (options.uninstall && !options.folder.empty())
+        return Usage("/uninstall takes no other arguments");
+    std::string why;
+    if ((options.install || options.uninstall) && options.installRoot.empty() &&
+        !WSandboxInstall::CanInstallOnThisMachine(why))
+        return Usage(why);
     if (!options.installRoot.empty())
         options.installRoot = AbsolutePath(options.installRoot);
+    const bool act = options.install || options.uninstall;
 
     WSetFolder set;
     if (!options.folder.empty()) {
@@ -209,14 +256,14 @@ int RunSet(Options& options) {
             WInstallReport report;
             if (!report.Read(set))
                 return Fail(report.Errors());
-            if (!options.installRoot.empty())
-                return Install(report, set.Root(), options.installRoot, options.installType);
+            if (act)
+                return Act(options, report, set.Root());
             Print(report.Text(options.noCopy));
             return kOk;
         }
         case WSetFolder::kFloppy: {
-            if (!options.installRoot.empty())
-                return InstallFloppy(set, options.installRoot, options.installType);
+            if (act)
+                return InstallFloppy(set, options);
             WFloppyReport report;
             bool ok = report.Read(set);
             Print(report.Text());
@@ -245,7 +292,7 @@ int main(int argc, char** argv) {
     Options options;
     if (const std::optional<int> status = ParseArguments(argc, argv, options))
         return *status;
-    if (!options.uninstallRoot.empty())
+    if (options.uninstall && !options.uninstallRoot.empty())
         return UninstallSandbox(options);
     return RunSet(options);
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <memory>
 #include <set>
 
 #include "elements/element_classes.h"
@@ -11,9 +12,12 @@
 #include "platform/file_handle.h"
 #include "platform/files.h"
 #include "platform/files_below.h"
+#include "platform/ini_file.h"
 #include "platform/paths.h"
 #include "platform/registry.h"
+#include "platform/shell_link.h"
 #include "platform/strings.h"
+#include "platform/system_folders.h"
 #include "script/setup_component.h"
 
 namespace vantrel {
@@ -56,36 +60,6 @@ std::vector<std::string> Lines(const std::string& text) {
     return lines;
 }
 
-std::string Text(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + "\r\n";
-    return text;
-}
-
-// The lines [first, end) of the INI section `name` (empty when the section
-// has no lines, also when its heading is the file's last line); false, with
-// first == end == size, when there is no such section.
-bool FindSection(const std::vector<std::string>& lines, const std::string& name, size_t& first,
-                 size_t& end) {
-    first = end = lines.size();
-    bool found = false;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        const std::string line = Trim(lines[i]);
-        if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
-            if (found) {
-                end = i;
-                return true;
-            }
-            if (EqualsNoCase(Trim(line.substr(1, line.size() - 2)), name)) {
-                first = i + 1;
-                found = true;
-            }
-        }
-    }
-    return found;
-}
-
 // Whether `text` holds a NUL or another control character, which no Windows
 // path may hold (a NUL would end the path early).
 bool HoldsControlCharacter(const std::string& text) {
@@ -105,17 +79,6 @@ std::string LinkRefused(const std::string& path) {
            "a link in the sandbox";
 }
 
-// The line of `key` in [first, end), or end.
-size_t FindKey(const std::vector<std::string>& lines, size_t first, size_t end,
-               const std::string& key) {
-    for (size_t i = first; i < end; ++i) {
-        const size_t eq = lines[i].find('=');
-        if (eq != std::string::npos && EqualsNoCase(Trim(lines[i].substr(0, eq)), key))
-            return i;
-    }
-    return end;
-}
-
 // The sandbox root, open; every path below it is reached without following
 // a symbolic link (see files_below.h), so that a link placed in the root
 // never leads a write, a read or a removal out of it.
@@ -132,6 +95,8 @@ class RootFolder {
             rest.erase(0, 1);
         return ReplaceAll(rest, "\\", "/");
     }
+
+    const std::string& Path() const { return root_; }
 
     // Opens the folder that holds `path` (a path below the root) and gives
     // the name of `path` in it; with `made`, missing folders are made (see
@@ -241,6 +206,26 @@ bool HivesReachable(const RootFolder& root, const std::string& rootPath,
     return true;
 }
 
+// The folder that paths of this machine are taken below: the root of the
+// Windows folder's drive.
+std::string MachineTop() {
+    return WTargetFolders({}, TheRegistry(), {}).Root();
+}
+
+// The keys of `key` from the top down that `registry` lacks.
+std::vector<std::string> MissingKeys(Registry& registry, Hive hive, const std::string& key) {
+    std::vector<std::string> missing;
+    std::string path;
+    for (const std::string& part : Split(SlashesAsBackslashes(key), '\\')) {
+        if (Trim(part).empty())
+            continue;
+        path = path.empty() ? part : path + "\\" + part;
+        if (!missing.empty() || !registry.KeyExists(hive, path))
+            missing.push_back(path);
+    }
+    return missing;
+}
+
 }  // namespace
 
 // One install: the folders, the hives, and the log written as it goes, so
@@ -250,11 +235,15 @@ class WSandboxInstall::Run {
     Run(WSandboxInstall& owner, const RootFolder& root, const std::string& destination)
         : owner_(owner),
           root_(root),
-          hives_(MachineHive(owner.root_), UserHive(owner.root_)),
+          ownHives_(owner.root_.empty() ? nullptr
+                                        : std::make_unique<RegFileStore>(MachineHive(owner.root_),
+                                                                         UserHive(owner.root_))),
+          hives_(ownHives_ ? *ownHives_ : TheRegistry()),
           folders_(owner.root_, hives_, destination) {}
 
     const WTargetFolders& Folders() const { return folders_; }
     Registry& Hives() { return hives_; }
+    bool ThisMachine() const { return owner_.root_.empty(); }
 
     bool Problem(const std::string& text) {
         owner_.problems_.push_back(text);
@@ -284,8 +273,11 @@ class WSandboxInstall::Run {
             return {};
         }
         const std::string path = folders_.InSandbox(expanded);
-        if (path.empty() && !what.empty())
-            Problem(what + ": the target " + Quoted(windowsTarget) + " is no full Windows path");
+        if (path.empty() && !what.empty()) {
+            Problem(what + ": the target " + Quoted(windowsTarget) +
+                    (ThisMachine() ? " is no full Windows path on drive " + folders_.Root()
+                                   : std::string(" is no full Windows path")));
+        }
         return path;
     }
 
@@ -295,12 +287,10 @@ class WSandboxInstall::Run {
         return root_.Read(path, text, existed, problem) || Problem(problem);
     }
 
-    // Writes a file (`data`, or with `copy` a copy of the file `data`
-    // names), logging the folders made for it and the file when this
-    // install made it.
-    bool WriteFile(const std::string& path, const std::string& data, bool copy = false) {
-        FileHandle folder;
-        std::string name, problem;
+    // Opens the folder of `path`, making (and logging) the folders missing
+    // on the way; `existed` tells whether `path` is there already.
+    bool Prepare(const std::string& path, FileHandle& folder, std::string& name, bool& existed) {
+        std::string problem;
         std::vector<std::string> made;
         const bool opened = root_.OpenParent(path, folder, name, problem, &made);
         for (const std::string& m : made) {
@@ -310,7 +300,29 @@ class WSandboxInstall::Run {
         if (!opened)
             return Problem(problem);
         FileInfo info;
-        const bool existed = folder.InfoIn(name, info);
+        existed = folder.InfoIn(name, info);
+        if (existed && info.isLink)
+            return Problem(LinkRefused(path));
+        return true;
+    }
+
+    // Logs `path` as this install's when it was not there before.
+    bool Note(const std::string& path, bool existed) {
+        if (existed)
+            return true;
+        made_.insert(path);
+        return Log("File=" + Relative(path));
+    }
+
+    // Writes a file (`data`, or with `copy` a copy of the file `data`
+    // names), logging the folders made for it and the file when this
+    // install made it.
+    bool WriteFile(const std::string& path, const std::string& data, bool copy = false) {
+        FileHandle folder;
+        std::string name;
+        bool existed = false;
+        if (!Prepare(path, folder, name, existed))
+            return false;
         bool written;
         if (copy) {
             FileHandle source;
@@ -325,30 +337,47 @@ class WSandboxInstall::Run {
             return Problem(errno == ELOOP ? LinkRefused(path)
                                           : "cannot write " + ErrnoText(DisplayPath(path)));
         }
-        if (existed)
-            return true;
-        made_.insert(path);
-        return Log("File=" + Relative(path));
+        return Note(path, existed);
     }
     bool Made(const std::string& path) const { return made_.count(path) > 0; }
 
-    // Creates the log; a root that has one holds an installation already
-    // (also one that another install is making at this moment).
+    // Creates the log (in the root, or on this machine in the destination
+    // folder, made as needed); a folder that has one holds an installation
+    // already (also one that another install is making at this moment).
     bool Start(const std::string& product) {
-        logPath_ = JoinPath(owner_.root_, kLogName);
-        if (!log_.OpenIn(root_.Handle(), kLogName, FileHandle::Mode::kCreateNew, 0644)) {
+        if (ThisMachine()) {
+            const std::string destination = Target("<D>", "the destination folder");
+            if (destination.empty())
+                return false;
+            logPath_ = JoinPath(destination, kLogName);
+        } else {
+            logPath_ = JoinPath(owner_.root_, kLogName);
+        }
+        FileHandle folder;
+        std::string name, problem;
+        std::vector<std::string> made;
+        if (!root_.OpenParent(logPath_, folder, name, problem, &made))
+            return Problem(problem);
+        if (!log_.OpenIn(folder, name, FileHandle::Mode::kCreateNew, 0644)) {
             const int error = errno;
             FileInfo info;
-            if (error == EEXIST && root_.Handle().InfoIn(kLogName, info) && info.isLink)
+            if (error == EEXIST && folder.InfoIn(name, info) && info.isLink)
                 return Problem(LinkRefused(logPath_));
             if (error == EEXIST)
-                return Problem(DisplayPath(owner_.root_) + " holds an installation already (" +
-                               kLogName + "): uninstall it first");
+                return Problem(DisplayPath(FolderOf(logPath_)) +
+                               " holds an installation already (" + kLogName +
+                               "): uninstall it first");
             errno = error;
             return Problem(ErrnoText(DisplayPath(logPath_)));
         }
         owner_.logMade_ = true;
-        return Log(kSection) && Log("Product=" + product);
+        if (!Log(kSection) || !Log("Product=" + product))
+            return false;
+        for (const std::string& m : made) {
+            if (!Log("Folder=" + m))
+                return false;
+        }
+        return true;
     }
 
     bool Finish() { return log_.Close() || Problem(ErrnoText(DisplayPath(logPath_))); }
@@ -356,7 +385,8 @@ class WSandboxInstall::Run {
   private:
     WSandboxInstall& owner_;
     const RootFolder& root_;
-    RegFileStore hives_;
+    std::unique_ptr<RegFileStore> ownHives_;  // the sandbox's hive files
+    Registry& hives_;
     WTargetFolders folders_;
     std::string logPath_;
     FileHandle log_;
@@ -364,6 +394,13 @@ class WSandboxInstall::Run {
 };
 
 WSandboxInstall::WSandboxInstall(std::string root) : root_(std::move(root)) {}
+
+bool WSandboxInstall::CanInstallOnThisMachine(std::string& why) {
+    if (!KnownFolderPath(KnownFolder::kWindows).empty())
+        return true;
+    why = "this system has no Windows folders to install into: give a sandbox folder";
+    return false;
+}
 
 void WSandboxInstall::InstallFile(Run& run, const WTargetFolders& folders, const WSetupComponent& c,
                                   const WSetupElement& e, const std::string& setFolder) {
@@ -403,6 +440,13 @@ void WSandboxInstall::InstallRegistryValue(Run& run, const WTargetFolders& folde
         return;
     }
     const std::string value = folders.Expand(r.GetValueData());
+    const std::string hiveName = hive == Hive::LocalMachine ? "HKLM" : "HKCU";
+    // Keys made are logged before they are made, so that an uninstall
+    // removes them also after a failure.
+    for (const std::string& made : MissingKeys(run.Hives(), hive, key)) {
+        if (!run.Log("Key=" + hiveName + "|" + made))
+            return;
+    }
     bool ok;
     if (EqualsNoCase(r.GetValueType(), "Number") || EqualsNoCase(r.GetValueType(), "dword")) {
         ok = run.Hives().SetDword(hive, key, r.GetValueName(),
@@ -410,7 +454,6 @@ void WSandboxInstall::InstallRegistryValue(Run& run, const WTargetFolders& folde
     } else {
         ok = run.Hives().SetString(hive, key, r.GetValueName(), value);
     }
-    const std::string hiveName = hive == Hive::LocalMachine ? "HKLM" : "HKCU";
     if (!ok) {
         run.Problem("cannot write the registry value " + hiveName + "\\" + key);
         return;
@@ -425,30 +468,32 @@ void WSandboxInstall::InstallIniEntry(Run& run, const WTargetFolders& folders,
     const std::string path = run.Target(ini.GetTargetPath(), "the INI entry " + ini.GetKey());
     if (path.empty())
         return;
-    std::string text;
-    bool existed;
-    if (!run.Read(path, text, existed))
-        return;
-    std::vector<std::string> lines = Lines(text);
-    const std::string entry = ini.GetKey() + "=" + folders.Expand(ini.GetValue());
-    size_t first, end;
-    if (!FindSection(lines, ini.GetSection(), first, end)) {
-        lines.push_back("[" + ini.GetSection() + "]");
-        lines.push_back(entry);
-    } else if (size_t at = FindKey(lines, first, end, ini.GetKey()); at < end) {
-        lines[at] = entry;
+    const std::string value = folders.Expand(ini.GetValue());
+    bool existed = false;
+    if (run.ThisMachine()) {
+        // The system's profile functions write the entry.
+        FileHandle folder;
+        std::string name, error;
+        if (!run.Prepare(path, folder, name, existed))
+            return;
+        if (!existed)
+            run.Note(path, false);
+        if (!WriteIniEntry(path, ini.GetSection(), ini.GetKey(), value, &error)) {
+            run.Problem(error);
+            return;
+        }
     } else {
-        lines.insert(lines.begin() + static_cast<long>(end), entry);
+        std::string text;
+        if (!run.Read(path, text, existed) ||
+            !run.WriteFile(path, SetIniEntryInText(text, ini.GetSection(), ini.GetKey(), value)))
+            return;
     }
     // A file this install made goes as a whole; from another one the
     // uninstall takes the entry.
-    const bool ours = !existed || run.Made(path);
-    if (!run.WriteFile(path, Text(lines)))
-        return;
-    if (!ours)
+    if (existed && !run.Made(path))
         run.Log("Ini=" + run.Relative(path) + "|" + ini.GetSection() + "|" + ini.GetKey());
     run.Done("INI " + folders.Expand(ini.GetTargetPath()) + "  [" + ini.GetSection() + "] " +
-             entry);
+             ini.GetKey() + "=" + value);
 }
 
 void WSandboxInstall::InstallTextChange(Run& run, const WTargetFolders& folders,
@@ -483,10 +528,21 @@ void WSandboxInstall::InstallShortcut(Run& run, const WTargetFolders& folders,
                    "the shortcut " + s.GetShortcutName());
     if (link.empty())
         return;
-    const std::string text = "[Shortcut]\r\nTarget=" + target +
-                             "\r\nArguments=" + folders.Expand(s.GetArguments()) +
-                             "\r\nWorkingFolder=" + folders.Expand(s.GetWorkingDir()) + "\r\n";
-    if (run.WriteFile(link, text))
+    const ShellLink shellLink{target, folders.Expand(s.GetArguments()),
+                              folders.Expand(s.GetWorkingDir())};
+    bool written;
+    if (run.ThisMachine()) {
+        // A shortcut made by the shell.
+        FileHandle folder;
+        std::string name, error;
+        bool existed = false;
+        written = run.Prepare(link, folder, name, existed) &&
+                  (WriteShellLink(link, shellLink, &error) || run.Problem(error)) &&
+                  run.Note(link, existed);
+    } else {
+        written = run.WriteFile(link, ShellLinkText(shellLink));
+    }
+    if (written)
         run.Done("shortcut " + folders.Expand(s.GetShortcutFolder()) + "\\" + s.GetShortcutName() +
                  " -> " + target);
 }
@@ -496,9 +552,14 @@ bool WSandboxInstall::Install(const WInstallReport& report, const std::string& s
     problems_.clear();
     done_.clear();
     logMade_ = false;
-    RootFolder root(root_);
-    if (!MakeFolders(root_) || !root.Open()) {
-        problems_.push_back(ErrnoText(DisplayPath(root_)));
+    std::string why;
+    if (root_.empty() && !CanInstallOnThisMachine(why)) {
+        problems_.push_back(why);
+        return false;
+    }
+    RootFolder root(root_.empty() ? MachineTop() : root_);
+    if ((!root_.empty() && !MakeFolders(root_)) || !root.Open()) {
+        problems_.push_back(ErrnoText(DisplayPath(root.Path())));
         return false;
     }
     const std::string& destination = report.Product().GetDestination();
@@ -509,7 +570,7 @@ bool WSandboxInstall::Install(const WInstallReport& report, const std::string& s
     }
     // The hives are read and written by path: a link there refuses the root
     // before they are touched.
-    if (!HivesReachable(root, root_, problems_))
+    if (!root_.empty() && !HivesReachable(root, root_, problems_))
         return false;
     static constexpr int kTypeBits[] = {WSetupComponent::kTypeBits1, WSetupComponent::kTypeBits2,
                                         WSetupComponent::kTypeBits3};
@@ -579,11 +640,35 @@ bool WSandboxInstall::Install(const WInstallReport& report, const std::string& s
     return problems_.empty();
 }
 
-bool WSandboxInstall::Uninstall() {
+bool WSandboxInstall::Uninstall(const std::string& destination) {
     problems_.clear();
     done_.clear();
-    const std::string logPath = JoinPath(root_, kLogName);
-    RootFolder root(root_);
+    std::string top = root_, logPath;
+    std::unique_ptr<RegFileStore> sandboxHives;
+    Registry* hives = nullptr;
+    if (root_.empty()) {
+        // On this machine the log lies in the destination folder.
+        std::string why;
+        if (!CanInstallOnThisMachine(why)) {
+            problems_.push_back(why);
+            return false;
+        }
+        const WTargetFolders folders({}, TheRegistry(), destination);
+        top = folders.Root();
+        const std::string folder = folders.InSandbox(folders.Expand("<D>"));
+        if (folder.empty()) {
+            problems_.push_back("the destination " + Quoted(folders.Expand("<D>")) +
+                                " is no full Windows path on drive " + top);
+            return false;
+        }
+        logPath = JoinPath(folder, kLogName);
+        hives = &TheRegistry();
+    } else {
+        logPath = JoinPath(root_, kLogName);
+        sandboxHives = std::make_unique<RegFileStore>(MachineHive(root_), UserHive(root_));
+        hives = sandboxHives.get();
+    }
+    RootFolder root(top);
     std::string text, problem;
     bool existed = false;
     if (root.Open() && !root.Read(logPath, text, existed, problem)) {
@@ -591,8 +676,8 @@ bool WSandboxInstall::Uninstall() {
         return false;
     }
     if (!existed) {
-        problems_.push_back("nothing installed in " + DisplayPath(root_) + " (it holds no " +
-                            kLogName + ")");
+        problems_.push_back("nothing installed in " + DisplayPath(FolderOf(logPath)) +
+                            " (it holds no " + kLogName + ")");
         return false;
     }
     std::vector<std::string> lines = Lines(text);
@@ -600,9 +685,8 @@ bool WSandboxInstall::Uninstall() {
         problems_.push_back(DisplayPath(logPath) + " is not an uninstall log");
         return false;
     }
-    if (!HivesReachable(root, root_, problems_))
+    if (!root_.empty() && !HivesReachable(root, root_, problems_))
         return false;
-    RegFileStore hives(MachineHive(root_), UserHive(root_));
     // A logged path must stay inside the root.
     auto inside = [&](const std::string& relative) -> std::string {
         std::vector<std::string> parts = Split(relative, '/');
@@ -610,8 +694,14 @@ bool WSandboxInstall::Uninstall() {
             if (p.empty() || p == "." || p == ".." || p.find('\\') != std::string::npos)
                 return {};
         }
-        return parts.empty() ? std::string() : JoinPath(root_, relative);
+        return parts.empty() ? std::string() : JoinPath(top, relative);
     };
+    auto hiveOf = [](const std::string& name) {
+        return name == "HKLM" ? Hive::LocalMachine : Hive::CurrentUser;
+    };
+    // Newest first; the folders last, after the log (which may lie in one
+    // of them) is gone.
+    std::vector<std::string> folders;
     for (auto it = lines.rbegin(); it != lines.rend(); ++it) {
         const size_t eq = it->find('=');
         if (eq == std::string::npos)
@@ -622,40 +712,40 @@ bool WSandboxInstall::Uninstall() {
             const std::string path = inside(value);
             if (path.empty()) {
                 problems_.push_back("the log names " + Quoted(value) + ", outside " +
-                                    DisplayPath(root_));
-            } else if (kind == "File") {
-                if (root.RemoveFile(path, problem))
-                    done_.push_back("removed " + value);
-                else
-                    problems_.push_back(problem);
-            } else if (root.RemoveEmptyFolder(path)) {
-                // A folder that holds what others put there stays.
+                                    DisplayPath(top));
+            } else if (kind == "Folder") {
+                folders.push_back(value);
+            } else if (root.RemoveFile(path, problem)) {
                 done_.push_back("removed " + value);
+            } else {
+                problems_.push_back(problem);
             }
         } else if (kind == "Value" && fields.size() == 3) {
-            const Hive hive = fields[0] == "HKLM" ? Hive::LocalMachine : Hive::CurrentUser;
-            hives.DeleteValue(hive, fields[1], fields[2]);
+            hives->DeleteValue(hiveOf(fields[0]), fields[1], fields[2]);
             done_.push_back("removed " + fields[0] + "\\" + fields[1] + "  " + fields[2]);
+        } else if (kind == "Key" && fields.size() == 2) {
+            // A key that holds what others put there stays.
+            if (hives->RemoveKeyIfEmpty(hiveOf(fields[0]), fields[1]))
+                done_.push_back("removed " + fields[0] + "\\" + fields[1]);
         } else if (kind == "Ini" && fields.size() == 3) {
             const std::string path = inside(fields[0]);
-            std::string ini;
+            std::string ini, changed;
             if (path.empty())
                 continue;
-            if (!root.Read(path, ini, existed, problem)) {
+            bool removed = false;
+            if (root_.empty()) {
+                removed = RemoveIniEntry(path, fields[1], fields[2], &problem);
+                if (!removed)
+                    problems_.push_back(problem);
+            } else if (!root.Read(path, ini, existed, problem)) {
                 problems_.push_back(problem);
-                continue;
-            }
-            std::vector<std::string> iniLines = Lines(ini);
-            size_t first, end;
-            FindSection(iniLines, fields[1], first, end);
-            if (size_t at = FindKey(iniLines, first, end, fields[2]); at < end) {
-                iniLines.erase(iniLines.begin() + static_cast<long>(at));
-                if (root.Write(path, Text(iniLines), problem))
-                    done_.push_back("removed [" + fields[1] + "] " + fields[2] + " from " +
-                                    fields[0]);
-                else
+            } else if (RemoveIniEntryFromText(ini, fields[1], fields[2], changed)) {
+                removed = root.Write(path, changed, problem);
+                if (!removed)
                     problems_.push_back(problem);
             }
+            if (removed)
+                done_.push_back("removed [" + fields[1] + "] " + fields[2] + " from " + fields[0]);
         }
     }
     if (!problems_.empty())
@@ -663,6 +753,11 @@ bool WSandboxInstall::Uninstall() {
     if (!root.RemoveFile(logPath, problem)) {
         problems_.push_back(problem);
         return false;
+    }
+    for (const std::string& folder : folders) {
+        // A folder that holds what others put there stays.
+        if (root.RemoveEmptyFolder(inside(folder)))
+            done_.push_back("removed " + folder);
     }
     return true;
 }

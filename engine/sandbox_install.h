@@ -9,13 +9,21 @@
 //   ROOT/Uninstall.log                    [Uninstall] then one line per item:
 //       Folder=Windows/Acme               folders made, paths relative to ROOT
 //       File=Program Files/Acme/app.exe   files made
+//       Key=HKCU|Software\Acme            registry keys made
 //       Value=HKCU|Software\Acme|Path     registry values written
 //       Ini=Windows/app.ini|Paths|Home    INI entries added to a file that
 //                                         was there before
 //   a shortcut  <folder>/<name>.lnk       [Shortcut] Target=, Arguments=,
 //                                         WorkingFolder= (Windows paths)
 //
-// Uninstall() removes what the log lists, newest first, and then the log.
+// Uninstall() removes what the log lists, newest first (folders and keys
+// only when they are empty), and then the log.
+//
+// Without a root it installs on this machine (Windows only): into its
+// Windows folders (see target_folders.h; paths relative to the Windows
+// drive's root in the log), the system's registry, shortcuts made by the
+// shell and INI entries through the system (see shell_link.h, ini_file.h),
+// with the uninstall log in the product's destination folder.
 #pragma once
 
 #include <string>
@@ -32,7 +40,11 @@ class WSandboxInstall {
   public:
     static constexpr const char* kLogName = "Uninstall.log";
 
+    // An empty `root` installs on this machine.
     explicit WSandboxInstall(std::string root);
+    // Whether this machine is one to install on without a root (Windows);
+    // false with the reason in `why`.
+    static bool CanInstallOnThisMachine(std::string& why);
 
     // Installs the set that `report` read, taking the components of
     // install type `installType` (1 to 3) and the application's own. The
@@ -40,9 +52,11 @@ class WSandboxInstall {
     // a floppy set was unpacked into). True when everything was installed;
     // Problems() names what was not, and nothing made is left unlogged.
     bool Install(const WInstallReport& report, const std::string& setFolder, int installType);
-    // Removes what the root's uninstall log lists. False when there is no
-    // log or an item could not be removed (the log then stays).
-    bool Uninstall();
+    // Removes what the root's uninstall log lists (on this machine: the log
+    // in `destination`, the product's target folder, macros allowed). False
+    // when there is no log or an item could not be removed (the log then
+    // stays).
+    bool Uninstall(const std::string& destination = {});
 
     const std::vector<std::string>& Problems() const { return problems_; }
     // One line per thing done, for the listing.

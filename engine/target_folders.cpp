@@ -32,8 +32,10 @@ std::string Doubled(const std::string& path) {
 
 WTargetFolders::WTargetFolders(std::string sandboxRoot, Registry& registry,
                                const std::string& destination)
-    : root_(std::move(sandboxRoot)) {
+    : root_(std::move(sandboxRoot)), thisMachine_(root_.empty()) {
     SystemFolders system(registry);
+    if (thisMachine_)
+        root_ = DriveOf(system.WindowsFolder()) + "/";
     auto add = [this](const char* macro, const std::string& folder, const char* doubled = nullptr,
                       const char* residual = nullptr, const char* residualDoubled = nullptr) {
         std::string f = StripTrailingSeparators(folder);
@@ -81,8 +83,12 @@ std::string WTargetFolders::InSandbox(std::string_view windowsPath) const {
     if (drive.empty() && (path.empty() || !IsPathSeparator(path[0])))
         return {};
     std::string out = root_;
-    if (!drive.empty() && std::toupper(static_cast<unsigned char>(drive[0])) != 'C')
+    if (thisMachine_) {
+        if (!drive.empty() && !StartsWithNoCase(root_, drive))
+            return {};
+    } else if (!drive.empty() && std::toupper(static_cast<unsigned char>(drive[0])) != 'C') {
         out = JoinPath(out, std::string(1, static_cast<char>(std::toupper(drive[0]))));
+    }
     std::string part;
     const std::string rest = path.substr(drive.size()) + "\\";
     for (char c : rest) {

@@ -8,6 +8,11 @@
 //
 // The Windows folders are the platform layer's (see system_folders.h), read
 // from the sandbox's own registry so that the host's settings play no part.
+//
+// Without a sandbox root the folders are those of the machine the program
+// runs on (`registry` is then the system's), and a Windows path on the
+// Windows folder's drive is that path itself ("C:/Program Files/Acme");
+// the root is then that drive's ("C:/").
 #pragma once
 
 #include <map>
@@ -20,7 +25,8 @@ class Registry;
 
 class WTargetFolders {
   public:
-    // `destination` is the product's target folder (macros allowed).
+    // `destination` is the product's target folder (macros allowed); an
+    // empty `sandboxRoot` stands for this machine.
     WTargetFolders(std::string sandboxRoot, Registry& registry, const std::string& destination);
 
     // `text` with every folder macro the sandbox knows replaced by its
@@ -28,12 +34,14 @@ class WTargetFolders {
     // the user's data ("<N>", "<C>") are left as they stand.
     std::string Expand(std::string_view text) const;
     // The sandbox path of a Windows path (after Expand); empty for a path
-    // that is not absolute or climbs out with "..".
+    // that is not absolute or climbs out with "..", and on this machine for
+    // a path on another drive than the root's.
     std::string InSandbox(std::string_view windowsPath) const;
     const std::string& Root() const { return root_; }
 
   private:
     std::string root_;
+    bool thisMachine_ = false;
     // Short macro -> Windows folder (every macro ends in ">", so none is
     // part of another and the order of replacement does not matter).
     std::map<std::string, std::string> folders_;

@@ -56,12 +56,17 @@ bool Storable(std::string_view key, std::string_view name) {
 
 Registry& TheRegistry() {
     std::lock_guard<std::mutex> lock(g_registryMutex);
-    if (!g_registry) {
-        g_registry = std::make_unique<RegFileStore>(RegFileStore::DefaultMachineFile(),
-                                                    RegFileStore::DefaultUserFile());
-    }
+    if (!g_registry)
+        g_registry = SystemRegistry();
     return *g_registry;
 }
+
+#if !defined(_WIN32)
+std::unique_ptr<Registry> SystemRegistry() {
+    return std::make_unique<RegFileStore>(RegFileStore::DefaultMachineFile(),
+                                          RegFileStore::DefaultUserFile());
+}
+#endif
 
 void SetRegistry(std::unique_ptr<Registry> registry) {
     std::lock_guard<std::mutex> lock(g_registryMutex);
@@ -311,6 +316,44 @@ std::vector<std::string> RegFileStore::ValueNames(Hive hive, std::string_view ke
             names.push_back(v.name);
     }
     return names;
+}
+
+namespace {
+
+// Whether the hive file's key `path` is `key` or lies below it.
+bool AtOrBelow(const std::string& path, const std::string& key) {
+    return EqualsNoCase(path, key) ||
+           (key.empty() ? !path.empty()
+                        : path.size() > key.size() && path[key.size()] == '\\' &&
+                              StartsWithNoCase(path, key));
+}
+
+}  // namespace
+
+bool RegFileStore::KeyExists(Hive hive, std::string_view key) {
+    const std::string k = NormalizeKey(key);
+    for (const Key& entry : Load(hive)) {
+        if (AtOrBelow(entry.path, k))
+            return true;
+    }
+    return false;
+}
+
+bool RegFileStore::RemoveKeyIfEmpty(Hive hive, std::string_view key) {
+    const std::string k = NormalizeKey(key);
+    std::vector<Key> keys = Load(hive);
+    bool found = false;
+    for (const Key& entry : keys) {
+        if (!AtOrBelow(entry.path, k))
+            continue;
+        if (!EqualsNoCase(entry.path, k) || !entry.values.empty())
+            return false;
+        found = true;
+    }
+    if (!found)
+        return true;
+    std::erase_if(keys, [&](const Key& entry) { return EqualsNoCase(entry.path, k); });
+    return Store(hive, keys);
 }
 
 }  // namespace vantrel

@@ -1,7 +1,7 @@
 // The registry as the program uses it: a few string and number values under
-// HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER. On this host each hive is a text
-// file in the .reg export format (see RegFileStore); a Windows build would put
-// the real registry behind the same interface.
+// HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER. On Linux each hive is a text file
+// in the .reg export format (see RegFileStore); on Windows it is the system's
+// registry (see SystemRegistry).
 #pragma once
 
 #include <cstdint>
@@ -31,10 +31,25 @@ class Registry {
     virtual bool DeleteValue(Hive hive, std::string_view key, std::string_view name) = 0;
     // Names of the values of a key, in stored order (empty when absent).
     virtual std::vector<std::string> ValueNames(Hive hive, std::string_view key) = 0;
+    // Whether the key is there (also without values of its own).
+    virtual bool KeyExists(Hive hive, std::string_view key) = 0;
+    // Removes the key when it holds neither values nor keys; true when it is
+    // gone (also when it was not there).
+    virtual bool RemoveKeyIfEmpty(Hive hive, std::string_view key) = 0;
+    // Whether this is the registry of the machine the program runs on (and
+    // not a stand-in, such as hive files for a test or a sandbox).
+    virtual bool IsThisMachine() const { return false; }
 };
 
-// The registry of this process: a RegFileStore on the default hive files
-// unless a test or the caller installed another one.
+// The registry of this system: on Windows the real one, whose machine hive
+// values missing there are read from the hive file beside the program
+// (RegFileStore::DefaultMachineFile(), a program tree unpacked anywhere);
+// with $VANTREL_MACHINE_REG or $VANTREL_USER_REG set, and on other systems,
+// a RegFileStore on the default hive files.
+std::unique_ptr<Registry> SystemRegistry();
+
+// The registry of this process: SystemRegistry() unless a test or the
+// caller installed another one.
 Registry& TheRegistry();
 void SetRegistry(std::unique_ptr<Registry> registry);
 
@@ -60,6 +75,9 @@ class RegFileStore : public Registry {
     bool SetDword(Hive hive, std::string_view key, std::string_view name, uint32_t value) override;
     bool DeleteValue(Hive hive, std::string_view key, std::string_view name) override;
     std::vector<std::string> ValueNames(Hive hive, std::string_view key) override;
+    // A key is there when the file has its section or a section below it.
+    bool KeyExists(Hive hive, std::string_view key) override;
+    bool RemoveKeyIfEmpty(Hive hive, std::string_view key) override;
 
     const std::string& FileOf(Hive hive) const;
 

@@ -122,24 +122,49 @@ std::unique_ptr<SystemFolders> g_folders;
 
 }  // namespace
 
+#if !defined(_WIN32)
+std::string KnownFolderPath(KnownFolder) {
+    // Only Windows names its folders; elsewhere the registry and the table
+    // of a default installation describe the machine a setup is for.
+    return {};
+}
+#endif
+
 SystemFolders::SystemFolders(Registry& registry) {
-    windows_ = Value(registry, Hive::LocalMachine, kWindowsNtKey, "SystemRoot");
+    // The folders the system names for this machine, first.
+    const bool thisMachine = registry.IsThisMachine();
+    auto known = [thisMachine](KnownFolder which) {
+        return thisMachine ? KnownFolderPath(which) : std::string();
+    };
+    auto shellFolder = [&](KnownFolder which, const char* name, const std::string& fallback) {
+        std::string folder = known(which);
+        return folder.empty() ? ShellFolder(registry, name, fallback) : folder;
+    };
+    windows_ = known(KnownFolder::kWindows);
+    if (windows_.empty())
+        windows_ = Value(registry, Hive::LocalMachine, kWindowsNtKey, "SystemRoot");
     if (windows_.empty())
         windows_ = kDefaultWindows;
     windows_ = StripTrailingSeparators(windows_);
     const std::string drive = DriveOf(windows_);
 
-    system_ = JoinPath(windows_, "System");
+    system_ = known(KnownFolder::kSystem);
+    if (system_.empty())
+        system_ = JoinPath(windows_, "System");
     // A system folder that this program could not even write to is useless
     // for what it is looked up for; the Windows folder stands in.
     if (IsLocalPath(system_) && IsFolder(system_) && !HasFolderAccess(system_, true)) {
         system_ = windows_;
     }
-    temp_ = JoinPath(windows_, "Temp");
+    temp_ = known(KnownFolder::kTemp);
+    if (temp_.empty())
+        temp_ = JoinPath(windows_, "Temp");
     program_ = RunningProgramFolder();
     maker_ = JoinPath(windows_, "Oxbel");
 
-    programFiles_ = Value(registry, Hive::LocalMachine, kWindowsKey, "ProgramFilesDir");
+    programFiles_ = known(KnownFolder::kProgramFiles);
+    if (programFiles_.empty())
+        programFiles_ = Value(registry, Hive::LocalMachine, kWindowsKey, "ProgramFilesDir");
     if (!Usable(programFiles_)) {
         programFiles_ = Value(registry, Hive::LocalMachine, kWindowsKey, "ProgramFilesPath");
         if (!programFiles_.empty()) {
@@ -153,7 +178,9 @@ SystemFolders::SystemFolders(Registry& registry) {
     }
     programFiles_ = StripTrailingSeparators(programFiles_);
 
-    commonFiles_ = Value(registry, Hive::LocalMachine, kWindowsKey, "CommonFilesDir");
+    commonFiles_ = known(KnownFolder::kCommonFiles);
+    if (commonFiles_.empty())
+        commonFiles_ = Value(registry, Hive::LocalMachine, kWindowsKey, "CommonFilesDir");
     if (!Usable(commonFiles_))
         commonFiles_ = JoinPath(programFiles_, "Common Files");
     commonFiles_ = StripTrailingSeparators(commonFiles_);
@@ -180,20 +207,25 @@ SystemFolders::SystemFolders(Registry& registry) {
     quillScript_ = Value(registry, Hive::LocalMachine, kQuillScriptKey, "Destination");
 
     const std::string startMenu = JoinPath(windows_, "Start Menu");
-    startMenu_ = ShellFolder(registry, "Start Menu", startMenu);
-    programsMenu_ = ShellFolder(registry, "Programs", JoinPath(startMenu, "Programs"));
-    startup_ = ShellFolder(registry, "StartUp", JoinPath(startMenu, "Programs\\StartUp"));
-    desktop_ = ShellFolder(registry, "Desktop", JoinPath(windows_, "Desktop"));
-    fonts_ = ShellFolder(registry, "Fonts", JoinPath(windows_, "Fonts"));
-    sendTo_ = ShellFolder(registry, "SendTo", JoinPath(windows_, "SendTo"));
-    templates_ = ShellFolder(registry, "Templates", JoinPath(windows_, "ShellNew"));
-    personal_ = Value(registry, Hive::CurrentUser, kUserShellFoldersKey, "Personal");
+    startMenu_ = shellFolder(KnownFolder::kStartMenu, "Start Menu", startMenu);
+    programsMenu_ =
+        shellFolder(KnownFolder::kProgramsMenu, "Programs", JoinPath(startMenu, "Programs"));
+    startup_ =
+        shellFolder(KnownFolder::kStartup, "StartUp", JoinPath(startMenu, "Programs\\StartUp"));
+    desktop_ = shellFolder(KnownFolder::kDesktop, "Desktop", JoinPath(windows_, "Desktop"));
+    fonts_ = shellFolder(KnownFolder::kFonts, "Fonts", JoinPath(windows_, "Fonts"));
+    sendTo_ = shellFolder(KnownFolder::kSendTo, "SendTo", JoinPath(windows_, "SendTo"));
+    templates_ = shellFolder(KnownFolder::kTemplates, "Templates", JoinPath(windows_, "ShellNew"));
+    personal_ = known(KnownFolder::kPersonal);
+    if (personal_.empty())
+        personal_ = Value(registry, Hive::CurrentUser, kUserShellFoldersKey, "Personal");
     if (personal_.empty()) {
         std::string myDocuments =
             drive.empty() ? JoinPath(windows_, "My Documents") : drive + "\\My Documents";
         personal_ = ShellFolder(registry, "Personal", myDocuments);
     }
-    pictures_ = ShellFolder(registry, "My Pictures", JoinPath(personal_, "My Pictures"));
+    pictures_ =
+        shellFolder(KnownFolder::kPictures, "My Pictures", JoinPath(personal_, "My Pictures"));
 }
 
 std::string SystemFolders::Pick(const std::string& folder, bool shortForm) {

@@ -32,9 +32,35 @@ namespace vantrel {
 
 class Registry;
 
+// Folders that the system itself can name for the machine it runs on.
+enum class KnownFolder {
+    kWindows,
+    kSystem,
+    kTemp,
+    kProgramFiles,
+    kCommonFiles,
+    kProgramsMenu,
+    kDesktop,
+    kStartMenu,
+    kStartup,
+    kFonts,
+    kSendTo,
+    kTemplates,
+    kPersonal,
+    kPictures,
+};
+
+// The folder as the system names it (the shell's known folders on Windows,
+// the user's ones where there are both), in the Windows form without a
+// trailing backslash; empty on other systems and when it has none.
+std::string KnownFolderPath(KnownFolder which);
+
 class SystemFolders {
   public:
-    // Reads the folders from `registry` once; nothing is read later.
+    // Reads the folders from `registry` once; nothing is read later. When
+    // `registry` is this machine's (Registry::IsThisMachine()), the folders
+    // the system names (KnownFolderPath) come first, the registry's values
+    // after them, and the default table only for what neither names.
     explicit SystemFolders(Registry& registry);
 
     std::string WindowsFolder(bool shortForm = false) const;

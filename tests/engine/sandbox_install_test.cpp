@@ -44,6 +44,16 @@ TEST(TargetFolders, MacrosBecomeTheMachinesFoldersAndThoseLandBelowTheRoot) {
     EXPECT_EQ(folders.InSandbox("bin\\app.exe"), "");
     EXPECT_EQ(folders.InSandbox("C:\\Windows\\..\\..\\etc\\passwd"), "");
     EXPECT_EQ(folders.InSandbox("C:..\\x"), "");
+
+    // Without a root: this machine's paths themselves, below the root of the
+    // Windows folder's drive, and nothing on another drive.
+    WTargetFolders here({}, hives, "<WPF>\\Acme\\Ledger");
+    EXPECT_EQ(here.Root(), "C:/");
+    EXPECT_EQ(here.Expand("<D>\\x"), "C:\\Program Files\\Acme\\Ledger\\x");
+    EXPECT_EQ(here.InSandbox("c:\\Program Files\\Acme\\x"), "C:/Program Files/Acme/x");
+    EXPECT_EQ(here.InSandbox("\\Windows\\win.ini"), "C:/Windows/win.ini");
+    EXPECT_EQ(here.InSandbox("D:\\Data\\x.txt"), "");
+    EXPECT_EQ(here.InSandbox("C:\\Windows\\..\\..\\x"), "");
 }
 
 // A set in `dir`/set with one file, an INI entry into a file of the Windows
@@ -111,7 +121,9 @@ TEST_F(SandboxInstall, WhatWasThereBeforeStaysAfterTheUninstall) {
     EXPECT_EQ(test::ReadBytes(winIni), "[Boot]\r\nshell=x\r\n[Demo]\r\n");
     EXPECT_FALSE(PathExists(dir / "root/Program Files"));
     EXPECT_FALSE(PathExists(dir / "root/Uninstall.log"));
-    EXPECT_EQ(test::ReadBytes(dir / "root/Registry/machine.reg").find("Count"), std::string::npos);
+    // The key the install made goes with its value.
+    EXPECT_EQ(test::ReadBytes(dir / "root/Registry/machine.reg").find("Software\\Demo"),
+              std::string::npos);
 
     // The section left empty at the end of the file takes the entry again,
     // and the uninstall takes it out again.

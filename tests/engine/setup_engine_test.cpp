@@ -230,6 +230,17 @@ TEST_F(EngineSet, SaysInstalledOrUninstalledOnlyWhenItWas) {
     r = run("/install");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_THAT(r.out, HasSubstr("Installed Vantrel Demo into " + DisplayPath(sandbox)));
+
+    // Without a root only a Windows machine is installed on
+    // (tests/windows installs and uninstalls there for real).
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"/install"}, {"/install", "/type", "2"}, {"/uninstall"}}) {
+        r = RunProgram(JoinPath(root, "setup32.exe"), args, elsewhere, dir);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.out, "");
+        EXPECT_THAT(r.err, HasSubstr("this system has no Windows folders to install into: give a "
+                                     "sandbox folder"));
+    }
 }
 
 TEST_F(EngineSet, FindsTheSetBesideItselfInTheCurrentFolderOrAsNamed) {

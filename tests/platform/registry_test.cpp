@@ -1,5 +1,7 @@
 #include "platform/registry.h"
 
+#include <algorithm>
+
 #include "platform/files.h"
 #include "support/test_support.h"
 
@@ -71,6 +73,54 @@ TEST(RegFileStore, WritesTheExportFormatWithCrLf) {
               "[HKEY_LOCAL_MACHINE\\SOFTWARE\\OXBEL\\ZLT\\9.0]\r\n"
               "\"Install Location\"=\"C:\\\\Tessary \\\"9\\\"\"\r\n"
               "\"N\"=dword:0000002a\r\n");
+}
+
+// Keys come and go with their values on the hive files and, where there is
+// one, on the system's registry (a key of the test's own, removed again).
+TEST(Registries, KeysAreMadeWithTheirValuesAndRemovedOnlyWhenEmpty) {
+    test::ScratchFolder dir;
+    std::vector<std::unique_ptr<Registry>> registries;
+    registries.push_back(std::make_unique<RegFileStore>(dir / "m.reg", dir / "u.reg"));
+    if (std::unique_ptr<Registry> system = SystemRegistry(); system->IsThisMachine())
+        registries.push_back(std::move(system));
+    const Hive user = Hive::CurrentUser;
+    const std::string key = "Software\\Vantrel Registry Test", sub = key + "\\Sub \xE9t\xE9";
+    for (const auto& r : registries) {
+        SCOPED_TRACE(r->IsThisMachine() ? "the system's registry" : "hive files");
+        r->DeleteValue(user, sub, "Path");
+        r->DeleteValue(user, sub, "Count");
+        r->RemoveKeyIfEmpty(user, sub);
+        r->RemoveKeyIfEmpty(user, key);
+        ASSERT_FALSE(r->KeyExists(user, key));
+
+        ASSERT_TRUE(r->SetString(user, sub, "Path", "C:\\Caf\xE9 \x80"));
+        ASSERT_TRUE(r->SetDword(user, sub, "Count", 42));
+        EXPECT_TRUE(r->KeyExists(user, key));
+        EXPECT_TRUE(r->KeyExists(user, "software/vantrel registry test/SUB \xC9T\xC9/"));
+        std::string s;
+        uint32_t d = 0;
+        ASSERT_TRUE(r->GetString(user, sub, "path", s));
+        EXPECT_EQ(s, "C:\\Caf\xE9 \x80");
+        ASSERT_TRUE(r->GetDword(user, sub, "Count", d));
+        EXPECT_EQ(d, 42u);
+        EXPECT_FALSE(r->GetDword(user, sub, "Path", d));
+        EXPECT_FALSE(r->GetString(Hive::LocalMachine, sub, "Path", s));
+        std::vector<std::string> names = r->ValueNames(user, sub);
+        std::sort(names.begin(), names.end());
+        EXPECT_EQ(names, (std::vector<std::string>{"Count", "Path"}));
+
+        // A key that holds values or keys stays.
+        EXPECT_FALSE(r->RemoveKeyIfEmpty(user, sub));
+        EXPECT_TRUE(r->DeleteValue(user, sub, "Path"));
+        EXPECT_TRUE(r->DeleteValue(user, sub, "Count"));
+        EXPECT_FALSE(r->DeleteValue(user, sub, "Count"));
+        EXPECT_FALSE(r->RemoveKeyIfEmpty(user, key));
+        EXPECT_TRUE(r->RemoveKeyIfEmpty(user, sub));
+        EXPECT_TRUE(r->RemoveKeyIfEmpty(user, key));
+        EXPECT_FALSE(r->KeyExists(user, key));
+        EXPECT_TRUE(r->RemoveKeyIfEmpty(user, key));
+    }
+    EXPECT_EQ(dir.Read("u.reg"), "Windows Registry Editor Version 5.00\r\n");
 }
 
 TEST(RegFileStore, ToleratesDamagedHiveFiles) {

@@ -78,6 +78,44 @@ TEST_F(SystemFoldersTest, RegistryValuesWinOverDefaults) {
     EXPECT_EQ(SystemFolders(store).ProgramFilesFolder(), dir.path());
 }
 
+// On Windows the shell names this machine's folders; elsewhere (and for a
+// registry that stands for another machine) the table of a default
+// installation does.
+TEST_F(SystemFoldersTest, ThisMachinesFoldersAreTheOnesTheSystemNames) {
+    EXPECT_EQ(SystemFolders(store).ProgramFilesFolder(), "C:\\Program Files");
+    std::unique_ptr<Registry> system = SystemRegistry();
+    if (!system->IsThisMachine()) {
+        EXPECT_EQ(KnownFolderPath(KnownFolder::kProgramFiles), "");
+        return;
+    }
+    const SystemFolders f(*system);
+    const struct {
+        KnownFolder which;
+        std::string folder;
+    } cases[] = {
+        {KnownFolder::kWindows, f.WindowsFolder()},
+        {KnownFolder::kSystem, f.SystemFolder()},
+        {KnownFolder::kProgramFiles, f.ProgramFilesFolder()},
+        {KnownFolder::kCommonFiles, f.CommonFilesFolder()},
+        {KnownFolder::kProgramsMenu, f.ProgramsMenuFolder()},
+        {KnownFolder::kStartMenu, f.StartMenuFolder()},
+        {KnownFolder::kDesktop, f.DesktopFolder()},
+        {KnownFolder::kFonts, f.FontsFolder()},
+        {KnownFolder::kPersonal, f.PersonalFolder()},
+        {KnownFolder::kTemp, f.TempFolder()},
+    };
+    for (const auto& c : cases) {
+        const std::string known = KnownFolderPath(c.which);
+        SCOPED_TRACE(known);
+        ASSERT_GE(known.size(), 3u);
+        EXPECT_EQ(known[1], ':');
+        EXPECT_NE(known.back(), '\\');
+        EXPECT_EQ(c.folder, known);
+    }
+    EXPECT_TRUE(IsFolder(f.WindowsFolder()));
+    EXPECT_TRUE(IsFolder(f.ProgramFilesFolder()));
+}
+
 TEST_F(SystemFoldersTest, TheProcessObjectFollowsTheInstalledRegistry) {
     test::ScratchRegistry registry(dir.path());
     TheRegistry().SetString(Hive::LocalMachine, "Software\\Microsoft\\Windows NT\\CurrentVersion",

@@ -35,6 +35,10 @@ std::string ReadBytes(const std::string& path);
 // gives "(the unprivileged run failed)".
 std::string AsUnprivileged(const std::string& folder, const std::function<std::string()>& body);
 
+// Gives the file or folder `path` to another user ("nobody" on POSIX
+// systems, the system account on Windows); false when this process may not.
+bool GiveToAnotherUser(const std::string& path);
+
 // Output and exit status of a shell command; status is -1 when the command
 // did not end normally.
 struct ShellResult {

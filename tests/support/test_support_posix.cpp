@@ -40,6 +40,11 @@ ShellResult RunShell(const std::string& command) {
     return r;
 }
 
+bool GiveToAnotherUser(const std::string& path) {
+    constexpr uid_t kNobody = 65534;
+    return ::lchown(path.c_str(), kNobody, kNobody) == 0;
+}
+
 std::string AsUnprivileged(const std::string& folder, const std::function<std::string()>& body) {
     if (::geteuid() != 0)
         return body();

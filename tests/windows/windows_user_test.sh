@@ -4,7 +4,8 @@
 # verified; then one project built by the Linux and the Windows vantrel-cli
 # with SOURCE_DATE_EPOCH gives the same bytes on both systems (the set's
 # log, which names the folders, aside); and `cmake --install` gives a tree
-# whose vantrel-cli.exe works from any folder.
+# whose vantrel-cli.exe works from any folder. At the end a set is installed
+# on this machine (the wine prefix) with the sample engine and uninstalled.
 #
 #   windows_user_test.sh LINUX_CLI WINDOWS_BUILD_FOLDER
 set -euo pipefail
@@ -58,4 +59,58 @@ mkdir elsewhere
             >/dev/null
 ) || fail "the installed vantrel-cli.exe cannot build a set"
 [ -f elsewhere/set/setup32.exe ] || fail "the installed tool's set has no setup32.exe"
+# The sample engine installs a set on this machine as a user would:
+# setup32.exe /install without a root puts the files into Program Files, the
+# values into the registry (the wine prefix's own, not the hive files above),
+# the shortcut into the Start menu as a shell link and the INI entry into its
+# file; /uninstall takes all of it away again.
+machine_install() {
+    local drive_c="$WINEPREFIX/drive_c" product="Vantrel Test" app="Machine Démo"
+    local target="$WINEPREFIX/drive_c/Program Files/Vantrel Test/Machine Démo"
+    local engine="$work/machine-cd/setup32.exe" out link
+    quiet() { out=$("$@" 2>&1) || { printf '%s\n' "$out" >&2; return 1; }; }
+    engine() { env -u VANTREL_MACHINE_REG -u VANTREL_USER_REG wine "$engine" "$@"; }
+    mkdir -p machine/src/bin
+    printf 'MZ machine\r\n' > machine/src/bin/tool.exe
+    printf '[Paths]\r\nOld=1\r\n' > machine/src/tool.ini
+    quiet win new Machine.zlt --name "$app" --company "$product" --version 1.0 &&
+        quiet win add-files Machine.zlt machine/src &&
+        quiet win registry Machine.zlt add 'HKEY_LOCAL_MACHINE\Software\Vantrel Test\Machine' \
+            --name Path --value '<Target Folder>' &&
+        quiet win registry Machine.zlt add 'HKEY_CURRENT_USER\Software\Vantrel Test\Machine' \
+            --name Runs --value 3 --type number &&
+        quiet win shortcut Machine.zlt add '<Target Folder>\src\bin\tool.exe' --name "Machine Tool" &&
+        quiet win ini Machine.zlt add '<Target Folder>\src\tool.ini' --section Paths --key Home \
+            --value '<Target Folder>' &&
+        quiet win build Machine.zlt --media machine-cd --size 100MB ||
+        fail "the project to install on this machine"
+    # What an earlier run that stopped half-way left in the prefix goes first.
+    [ ! -f "$target/Uninstall.log" ] || engine /uninstall >/dev/null 2>&1 || true
+
+    quiet engine /install || fail "setup32.exe /install on this machine"
+    [ "$(cat "$target/src/bin/tool.exe")" = "$(printf 'MZ machine\r\n')" ] ||
+        fail "tool.exe is not installed in $target"
+    [ "$(cat "$target/src/tool.ini")" = "$(printf '[Paths]\r\nOld=1\r\nHome=C:\\Program Files\\Vantrel Test\\Machine Démo\r\n')" ] ||
+        fail "the INI entry is not in tool.ini: $(cat -A "$target/src/tool.ini")"
+    wine reg query 'HKLM\Software\Vantrel Test\Machine' /v Path 2>/dev/null |
+        grep -q 'REG_SZ *C:\\Program Files\\Vantrel Test\\Machine' ||
+        fail "the registry value HKLM\\Software\\Vantrel Test\\Machine Path is missing"
+    wine reg query 'HKCU\Software\Vantrel Test\Machine' /v Runs 2>/dev/null |
+        grep -q 'REG_DWORD *0x3' || fail "the registry value HKCU\\Software\\Vantrel Test\\Machine Runs is missing"
+    link=$(find "$drive_c/users" -path "*/Start Menu/Programs/$app/Machine Tool.lnk")
+    [ -n "$link" ] || fail "no shortcut Machine Tool.lnk in the Start menu"
+    [ "$(head -c 4 "$link" | od -An -tx1 | tr -d ' ')" = 4c000000 ] ||
+        fail "$link is no shell link"
+    # A second install into the same place is refused.
+    if engine /install >/dev/null 2>&1; then fail "a second /install was not refused"; fi
+
+    quiet engine /uninstall || fail "setup32.exe /uninstall on this machine"
+    [ ! -e "$drive_c/Program Files/$product" ] || fail "the uninstall left $drive_c/Program Files/$product"
+    [ ! -e "$(dirname "$link")" ] || fail "the uninstall left the Start menu folder $(dirname "$link")"
+    for key in 'HKLM\Software\Vantrel Test' 'HKCU\Software\Vantrel Test'; do
+        if wine reg query "$key" >/dev/null 2>&1; then fail "the uninstall left the key $key"; fi
+    done
+    if engine /uninstall >/dev/null 2>&1; then fail "a second /uninstall did not fail"; fi
+}
+machine_install
 echo "windows_user_test: passed"
