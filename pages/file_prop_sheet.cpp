@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 #include <QWhatsThis>
 
+#include "app/core_text.h"
 #include "app/dialogs.h"
 #include "app/list_columns.h"
 #include "app/qt_text.h"
@@ -130,7 +131,7 @@ QWidget* FilePropSheet::BuildSource() {
            "Source &File:", ReadOnlyEdit(FromWin1252(props_.SourceFileName()), "sourceFile", page));
     fullSourcePath_ = ReadOnlyEdit(NativePath(props_.FullSourcePath()), "fullSourcePath", page);
     AddRow(form, "Full Source &Path:", fullSourcePath_);
-    auto* size = new QLabel(FromWin1252(props_.SizeText()), page);
+    auto* size = new QLabel(CoreText(props_.SizeText()), page);
     size->setObjectName(QStringLiteral("size"));
     form->addRow(size);
 
@@ -254,7 +255,7 @@ QWidget* FilePropSheet::BuildAdvanced() {
     AddRow(form, "&Typeface name:",
            ReadOnlyEdit(FromWin1252(props_.TypefaceName()), "typefaceName", font));
     // Why the name could not be read, when it could not.
-    auto* error = new QLabel(FromWin1252(props_.FontError()), font);
+    auto* error = new QLabel(CoreText(props_.FontError()), font);
     error->setObjectName(QStringLiteral("fontError"));
     error->setWordWrap(true);
     error->setVisible(!props_.FontError().empty());
@@ -286,7 +287,7 @@ void FilePropSheet::OnTyped(QLineEdit* edit, const QString& field, Check check,
     if (!ToWin1252(text, typed))
         message = UnstorableMessage(field, UnstorableCharacters(text));
     else if (std::string refusal = check(typed); !refusal.empty())
-        message = FromWin1252(refusal);
+        message = CoreText(refusal);
     if (message.isEmpty()) {
         value = std::move(typed);
         edit->setProperty(kAcceptedText, text);
@@ -313,8 +314,8 @@ void FilePropSheet::OnSystemClicked(int box, bool on) {
     const std::string refusal = props_.systems.Set(static_cast<WSystemBoxes::Box>(box), on);
     systems_[box]->setChecked(props_.systems.IsChecked(static_cast<WSystemBoxes::Box>(box)));
     if (!refusal.empty())
-        Boxes().Message(FromWin1252(refusal), Dialogs::Icon::Exclamation,
-                        QString::fromLatin1(kNoSystemCaption), this);
+        Boxes().Message(CoreText(refusal), Dialogs::Icon::Exclamation, CoreText(kNoSystemCaption),
+                        this);
 }
 
 void FilePropSheet::OnAttributeClicked(int box, bool on) {
@@ -334,10 +335,10 @@ void FilePropSheet::ShowTargetPath() {
 
 void FilePropSheet::ShowMessage(const std::string& text) {
     if (text == kNoSystemMessage)
-        Boxes().Message(FromWin1252(text), Dialogs::Icon::Exclamation,
-                        QString::fromLatin1(kNoSystemCaption), this);
+        Boxes().Message(CoreText(text), Dialogs::Icon::Exclamation, CoreText(kNoSystemCaption),
+                        this);
     else
-        Boxes().Message(FromWin1252(text), Dialogs::Icon::Stop, QString(), this);
+        Boxes().Message(CoreText(text), Dialogs::Icon::Stop, QString(), this);
 }
 
 void FilePropSheet::accept() {
@@ -381,8 +382,8 @@ bool FilePropSheet::event(QEvent* event) {
 bool EditFileProperties(WWizardApp& app, WSetupFile*& file, const WRelocateFile& relocate,
                         QWidget* parent) {
     if (!file) {
-        app.GetDialogs().Message(QString::fromLatin1(kSelectFileMessage),
-                                 Dialogs::Icon::Exclamation, QString(), parent);
+        app.GetDialogs().Message(CoreText(kSelectFileMessage), Dialogs::Icon::Exclamation,
+                                 QString(), parent);
         return false;
     }
     FilePropSheet sheet(app, file, relocate, parent);
