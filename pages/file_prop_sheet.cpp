@@ -92,6 +92,7 @@ FilePropSheet::FilePropSheet(WWizardApp& app, WSetupFile* file, WRelocateFile re
     auto* layout = new QVBoxLayout(this);
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("tabs"));
+    tabs_->setAccessibleName(tr("Property pages"));
     tabs_->addTab(BuildSource(), tr("Source"));
     tabs_->addTab(BuildDestination(), tr("Destination"));
     tabs_->addTab(BuildAttributes(), tr("Attributes"));
