@@ -76,6 +76,7 @@ WFolderBrowser::WFolderBrowser(Dialogs& dialogs, QWidget* parent)
     caption_ = new QLabel(this);
     caption_->setWordWrap(true);
     edit_ = new QLineEdit(this);
+    edit_->setObjectName(QStringLiteral("path"));
     edit_->setAccessibleName(tr("Folder"));
     homeButton_ = new QPushButton(tr("&Home"), this);
     homeButton_->setToolTip(tr("Your home folder"));
