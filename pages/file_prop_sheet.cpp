@@ -46,8 +46,9 @@ QLineEdit* Edit(const QString& text, const char* name, QWidget* parent) {
     return edit;
 }
 
+// `text` and `label` below are marked for translation where they are given.
 QCheckBox* Box(const char* text, const char* name, bool checked, QWidget* parent) {
-    auto* box = new QCheckBox(QString::fromLatin1(text), parent);
+    auto* box = new QCheckBox(QCoreApplication::translate("vantrel::FilePropSheet", text), parent);
     box->setObjectName(QString::fromLatin1(name));
     box->setChecked(checked);
     return box;
@@ -55,7 +56,8 @@ QCheckBox* Box(const char* text, const char* name, bool checked, QWidget* parent
 
 // A row of a form with its label's mnemonic going to `field`.
 void AddRow(QFormLayout* form, const char* label, QWidget* field) {
-    auto* text = new QLabel(QString::fromLatin1(label), field->parentWidget());
+    auto* text = new QLabel(QCoreApplication::translate("vantrel::FilePropSheet", label),
+                            field->parentWidget());
     text->setBuddy(field);
     form->addRow(text, field);
 }
@@ -124,14 +126,17 @@ QWidget* FilePropSheet::BuildSource() {
     auto* page = new QWidget(this);
     page->setObjectName(QStringLiteral("sourcePage"));
     auto* form = new QFormLayout(page);
-    AddRow(form, "&Source:", ReadOnlyEdit(NativePath(props_.SourceFolder()), "sourceFolder", page));
+    AddRow(form, QT_TRANSLATE_NOOP("vantrel::FilePropSheet", "&Source:"),
+           ReadOnlyEdit(NativePath(props_.SourceFolder()), "sourceFolder", page));
     sourceDirectory_ = Edit(FromWin1252(props_.sourceDirectory), "sourceDirectory", page);
-    AddRow(form, "Source &Directory on CD:", sourceDirectory_);
+    AddRow(form, QT_TRANSLATE_NOOP("vantrel::FilePropSheet", "Source &Directory on CD:"),
+           sourceDirectory_);
     AddTypingNote(form, sourceDirectory_);
-    AddRow(form,
-           "Source &File:", ReadOnlyEdit(FromWin1252(props_.SourceFileName()), "sourceFile", page));
+    AddRow(form, QT_TRANSLATE_NOOP("vantrel::FilePropSheet", "Source &File:"),
+           ReadOnlyEdit(FromWin1252(props_.SourceFileName()), "sourceFile", page));
     fullSourcePath_ = ReadOnlyEdit(NativePath(props_.FullSourcePath()), "fullSourcePath", page);
-    AddRow(form, "Full Source &Path:", fullSourcePath_);
+    AddRow(form, QT_TRANSLATE_NOOP("vantrel::FilePropSheet", "Full Source &Path:"),
+           fullSourcePath_);
     auto* size = new QLabel(CoreText(props_.SizeText()), page);
     size->setObjectName(QStringLiteral("size"));
     form->addRow(size);
@@ -164,15 +169,18 @@ QWidget* FilePropSheet::BuildDestination() {
         index = destinationFolder_->count() - 1;
     }
     destinationFolder_->setCurrentIndex(index);
-    AddRow(form, "&Destination Folder:", destinationFolder_);
+    AddRow(form, QT_TRANSLATE_NOOP("vantrel::FilePropSheet", "&Destination Folder:"),
+           destinationFolder_);
 
     destinationDirectory_ = Edit(FromWin1252(props_.targetDirectory), "destinationDirectory", page);
-    AddRow(form, "De&stination Directory:", destinationDirectory_);
+    AddRow(form, QT_TRANSLATE_NOOP("vantrel::FilePropSheet", "De&stination Directory:"),
+           destinationDirectory_);
     AddTypingNote(form, destinationDirectory_);
-    AddRow(form, "&Filename:",
+    AddRow(form, QT_TRANSLATE_NOOP("vantrel::FilePropSheet", "&Filename:"),
            ReadOnlyEdit(FromWin1252(props_.TargetFileName()), "destinationFile", page));
     fullDestinationPath_ = ReadOnlyEdit(QString(), "fullDestinationPath", page);
-    AddRow(form, "&Full Destination Path:", fullDestinationPath_);
+    AddRow(form, QT_TRANSLATE_NOOP("vantrel::FilePropSheet", "&Full Destination Path:"),
+           fullDestinationPath_);
     ShowTargetPath();
 
     auto* group = new QGroupBox(tr("Operating Systems"), page);
@@ -220,7 +228,7 @@ QWidget* FilePropSheet::BuildAttributes() {
         overwrite_->addItem(QString::fromLatin1(text));
     // An unknown rule shows no entry; OK then asks for one.
     overwrite_->setCurrentIndex(OverwriteText(props_.overwrite).empty() ? -1 : props_.overwrite);
-    AddRow(form, "&Overwrite:", overwrite_);
+    AddRow(form, QT_TRANSLATE_NOOP("vantrel::FilePropSheet", "&Overwrite:"), overwrite_);
     connect(overwrite_, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index >= 0)
             props_.overwrite = index;
@@ -229,8 +237,12 @@ QWidget* FilePropSheet::BuildAttributes() {
     auto* group = new QGroupBox(tr("File Attributes"), page);
     auto* grid = new QGridLayout(group);
     const std::pair<const char*, const char*> boxes[WAttributeBoxes::kBoxCount] = {
-        {"&Normal", "normal"},      {"&Archive", "archive"}, {"&Hidden", "hidden"},
-        {"&Read Only", "readOnly"}, {"&System", "system"},   {"&Temporary", "temporary"}};
+        {QT_TRANSLATE_NOOP("vantrel::FilePropSheet", "&Normal"), "normal"},
+        {QT_TRANSLATE_NOOP("vantrel::FilePropSheet", "&Archive"), "archive"},
+        {QT_TRANSLATE_NOOP("vantrel::FilePropSheet", "&Hidden"), "hidden"},
+        {QT_TRANSLATE_NOOP("vantrel::FilePropSheet", "&Read Only"), "readOnly"},
+        {QT_TRANSLATE_NOOP("vantrel::FilePropSheet", "&System"), "system"},
+        {QT_TRANSLATE_NOOP("vantrel::FilePropSheet", "&Temporary"), "temporary"}};
     for (int box = 0; box < WAttributeBoxes::kBoxCount; ++box) {
         attributes_[box] = Box(boxes[box].first, boxes[box].second, false, group);
         grid->addWidget(attributes_[box], box / 2, box % 2);
@@ -253,7 +265,7 @@ QWidget* FilePropSheet::BuildAdvanced() {
     auto* fontLayout = new QVBoxLayout(font);
     auto* form = new QFormLayout;
     fontLayout->addLayout(form);
-    AddRow(form, "&Typeface name:",
+    AddRow(form, QT_TRANSLATE_NOOP("vantrel::FilePropSheet", "&Typeface name:"),
            ReadOnlyEdit(FromWin1252(props_.TypefaceName()), "typefaceName", font));
     // Why the name could not be read, when it could not.
     auto* error = new QLabel(CoreText(props_.FontError()), font);
@@ -261,13 +273,16 @@ QWidget* FilePropSheet::BuildAdvanced() {
     error->setWordWrap(true);
     error->setVisible(!props_.FontError().empty());
     fontLayout->addWidget(error);
-    registerFont_ = Box("&Register Font", "registerFont", props_.registerFont, font);
+    registerFont_ = Box(QT_TRANSLATE_NOOP("vantrel::FilePropSheet", "&Register Font"),
+                        "registerFont", props_.registerFont, font);
     fontLayout->addWidget(registerFont_);
     font->setEnabled(props_.IsFont());
     layout->addWidget(font);
 
-    mergeRegFile_ = Box("&Merge Reg File", "mergeRegFile", props_.regFile, page);
-    selfRegistering_ = Box("&Self registering file", "selfRegistering", props_.selfRegister, page);
+    mergeRegFile_ = Box(QT_TRANSLATE_NOOP("vantrel::FilePropSheet", "&Merge Reg File"),
+                        "mergeRegFile", props_.regFile, page);
+    selfRegistering_ = Box(QT_TRANSLATE_NOOP("vantrel::FilePropSheet", "&Self registering file"),
+                           "selfRegistering", props_.selfRegister, page);
     layout->addWidget(mergeRegFile_);
     layout->addWidget(selfRegistering_);
     layout->addStretch(1);

@@ -1024,6 +1024,82 @@ Möchten Sie es entfernen, bevor Sie fortfahren?</translation>
         <source>Property pages</source>
         <translation>Eigenschaftsseiten</translation>
     </message>
+    <message>
+        <source>&amp;Source:</source>
+        <translation>&amp;Quelle:</translation>
+    </message>
+    <message>
+        <source>Source &amp;Directory on CD:</source>
+        <translation>Quell&amp;verzeichnis auf der CD:</translation>
+    </message>
+    <message>
+        <source>Source &amp;File:</source>
+        <translation>Quell&amp;datei:</translation>
+    </message>
+    <message>
+        <source>Full Source &amp;Path:</source>
+        <translation>Vollständiger Quell&amp;pfad:</translation>
+    </message>
+    <message>
+        <source>&amp;Destination Folder:</source>
+        <translation>&amp;Zielordner:</translation>
+    </message>
+    <message>
+        <source>De&amp;stination Directory:</source>
+        <translation>Ziel&amp;verzeichnis:</translation>
+    </message>
+    <message>
+        <source>&amp;Filename:</source>
+        <translation>&amp;Dateiname:</translation>
+    </message>
+    <message>
+        <source>&amp;Full Destination Path:</source>
+        <translation>Vollständiger Ziel&amp;pfad:</translation>
+    </message>
+    <message>
+        <source>&amp;Overwrite:</source>
+        <translation>&amp;Überschreiben:</translation>
+    </message>
+    <message>
+        <source>&amp;Normal</source>
+        <translation>&amp;Normal</translation>
+    </message>
+    <message>
+        <source>&amp;Archive</source>
+        <translation>&amp;Archiv</translation>
+    </message>
+    <message>
+        <source>&amp;Hidden</source>
+        <translation>&amp;Versteckt</translation>
+    </message>
+    <message>
+        <source>&amp;Read Only</source>
+        <translation>Schreib&amp;geschützt</translation>
+    </message>
+    <message>
+        <source>&amp;System</source>
+        <translation>&amp;System</translation>
+    </message>
+    <message>
+        <source>&amp;Temporary</source>
+        <translation>&amp;Temporär</translation>
+    </message>
+    <message>
+        <source>&amp;Typeface name:</source>
+        <translation>Name der Schrift&amp;art:</translation>
+    </message>
+    <message>
+        <source>&amp;Register Font</source>
+        <translation>Schriftart &amp;registrieren</translation>
+    </message>
+    <message>
+        <source>&amp;Merge Reg File</source>
+        <translation>Reg-Datei &amp;zusammenführen</translation>
+    </message>
+    <message>
+        <source>&amp;Self registering file</source>
+        <translation>&amp;Selbstregistrierende Datei</translation>
+    </message>
 </context>
 <context>
     <name>vantrel::WCustPage</name>
