@@ -234,6 +234,7 @@ const char* const kMessages[] = {
     QT_TRANSLATE_NOOP("vantrel::CoreText", "%1 cannot be run on this system."),
 
     // The media: plan, estimate, checks before the build and its outcome.
+    QT_TRANSLATE_NOOP("vantrel::CoreText", "Copying file : %1"),
     QT_TRANSLATE_NOOP("vantrel::CoreText", "Custom size..."),
     QT_TRANSLATE_NOOP("vantrel::CoreText", "Size of fileset including setup files : %1"),
     QT_TRANSLATE_NOOP("vantrel::CoreText", "Estimated number of disks : %1"),

@@ -82,7 +82,7 @@ void WProgressDialog::Animate() {
 }
 
 void WProgressDialog::SetOperation(const std::string& text) {
-    operation_->setText(FromWin1252(text));
+    operation_->setText(CoreText(text));
 }
 
 void WProgressDialog::SetFile(const std::string& text) {

@@ -969,6 +969,10 @@ Möchten Sie es entfernen, bevor Sie fortfahren?</translation>
         <source>the folder of the file %1</source>
         <translation>dem Ordner der Datei %1</translation>
     </message>
+    <message>
+        <source>Copying file : %1</source>
+        <translation>Datei wird kopiert: %1</translation>
+    </message>
 </context>
 <context>
     <name>vantrel::FilePropSheet</name>

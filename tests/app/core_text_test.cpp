@@ -214,6 +214,8 @@ class CoreTextTest : public QObject {
                    "hinzugefügt:\n/src/a,b.txt: sein Name enthält ein Komma, das ein "
                    "Setup-Skript nicht speichern kann\n/src/100%.txt: sein Name endet mit einem "
                    "Punkt");
+        QTest::newRow("progress") << QByteArray("Copying file : Setup\\ledger.exe")
+                                  << QStringLiteral("Datei wird kopiert: Setup\\ledger.exe");
         QTest::newRow("unknown") << QByteArray("cannot open /x: Permission denied (13)")
                                  << QStringLiteral("cannot open /x: Permission denied (13)");
     }
