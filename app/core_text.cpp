@@ -233,6 +233,18 @@ const char* const kMessages[] = {
                       "wine was not found on the PATH."),
     QT_TRANSLATE_NOOP("vantrel::CoreText", "%1 cannot be run on this system."),
 
+    // Saving the project.
+    QT_TRANSLATE_NOOP("vantrel::CoreText", "%1: is a folder, not a project file"),
+    QT_TRANSLATE_NOOP("vantrel::CoreText", "the temporary folder cannot be created"),
+    QT_TRANSLATE_NOOP("vantrel::CoreText", "%1: the project script cannot be written"),
+    QT_TRANSLATE_NOOP("vantrel::CoreText", "%1: the component script cannot be written"),
+    QT_TRANSLATE_NOOP("vantrel::CoreText", "%1: %2 cannot be written: %3"),
+    QT_TRANSLATE_NOOP("vantrel::CoreText", "%1: the archive cannot be made: %2"),
+    QT_TRANSLATE_NOOP("vantrel::CoreText",
+                      "%1: the file was changed by another program after this project was opened "
+                      "or saved; it was not replaced, so that change is kept (open the file again "
+                      "and repeat your changes)"),
+
     // The media: plan, estimate, checks before the build and its outcome.
     QT_TRANSLATE_NOOP("vantrel::CoreText", "Copying file : %1"),
     QT_TRANSLATE_NOOP("vantrel::CoreText", "Custom size..."),

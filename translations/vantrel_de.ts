@@ -973,6 +973,34 @@ Möchten Sie es entfernen, bevor Sie fortfahren?</translation>
         <source>Copying file : %1</source>
         <translation>Datei wird kopiert: %1</translation>
     </message>
+    <message>
+        <source>%1: is a folder, not a project file</source>
+        <translation>%1: ist ein Ordner, keine Projektdatei</translation>
+    </message>
+    <message>
+        <source>the temporary folder cannot be created</source>
+        <translation>der temporäre Ordner kann nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>%1: the project script cannot be written</source>
+        <translation>%1: das Projektskript kann nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>%1: the component script cannot be written</source>
+        <translation>%1: das Komponentenskript kann nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>%1: %2 cannot be written: %3</source>
+        <translation>%1: %2 kann nicht geschrieben werden: %3</translation>
+    </message>
+    <message>
+        <source>%1: the archive cannot be made: %2</source>
+        <translation>%1: das Archiv kann nicht erstellt werden: %2</translation>
+    </message>
+    <message>
+        <source>%1: the file was changed by another program after this project was opened or saved; it was not replaced, so that change is kept (open the file again and repeat your changes)</source>
+        <translation>%1: Die Datei wurde von einem anderen Programm geändert, nachdem dieses Projekt geöffnet oder gespeichert wurde; sie wurde nicht ersetzt, damit diese Änderung erhalten bleibt (öffnen Sie die Datei erneut und wiederholen Sie Ihre Änderungen)</translation>
+    </message>
 </context>
 <context>
     <name>vantrel::FilePropSheet</name>

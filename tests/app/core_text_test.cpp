@@ -216,6 +216,11 @@ class CoreTextTest : public QObject {
                    "Punkt");
         QTest::newRow("progress") << QByteArray("Copying file : Setup\\ledger.exe")
                                   << QStringLiteral("Datei wird kopiert: Setup\\ledger.exe");
+        QTest::newRow("save")
+            << QByteArray("/p/ledger.zlt: comp.kvz cannot be written: No space left on device")
+            << QStringLiteral(
+                   "/p/ledger.zlt: comp.kvz kann nicht geschrieben werden: No space left on "
+                   "device");
         QTest::newRow("unknown") << QByteArray("cannot open /x: Permission denied (13)")
                                  << QStringLiteral("cannot open /x: Permission denied (13)");
     }
