@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "app/core_text.h"
 #include "app/dialogs.h"
 #include "app/qt_text.h"
 #include "app/wizard_app.h"
@@ -64,7 +65,7 @@ bool EngineProjectFiles::Save() {
         // A project that could not be written must not look saved.
         app_.GetDialogs().Message(
             QCoreApplication::translate("vantrel", "The project could not be saved.\n\n%1")
-                .arg(FromWin1252(error)),
+                .arg(CoreText(error)),
             Dialogs::Icon::Stop);
     }
     return saved;

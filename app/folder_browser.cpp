@@ -13,6 +13,7 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include "app/core_text.h"
 #include "app/qt_text.h"
 #include "project/folder_path_rules.h"
 
@@ -48,9 +49,8 @@ class BoxQuestion : public WFolderQuestion {
   public:
     BoxQuestion(Dialogs& dialogs, QWidget* owner) : dialogs_(dialogs), owner_(owner) {}
     bool CreateMissingFolder(const std::string& question) override {
-        return dialogs_.Show(FromWin1252(question), Dialogs::Buttons::YesNo,
-                             Dialogs::Icon::Question, Dialogs::Answer::No,
-                             QString::fromLatin1(kCreateConfirmCaption),
+        return dialogs_.Show(CoreText(question), Dialogs::Buttons::YesNo, Dialogs::Icon::Question,
+                             Dialogs::Answer::No, CoreText(kCreateConfirmCaption),
                              owner_) == Dialogs::Answer::Yes;
     }
 
@@ -64,7 +64,7 @@ WFolderChoice ChoiceOf(const Dialogs::FolderRequest& request) {
 }
 
 QString Caption(const char* caption) {
-    return QString::fromLatin1(caption);
+    return CoreText(caption);
 }
 
 }  // namespace
@@ -76,6 +76,7 @@ WFolderBrowser::WFolderBrowser(Dialogs& dialogs, QWidget* parent)
     caption_ = new QLabel(this);
     caption_->setWordWrap(true);
     edit_ = new QLineEdit(this);
+    edit_->setObjectName(QStringLiteral("path"));
     edit_->setAccessibleName(tr("Folder"));
     homeButton_ = new QPushButton(tr("&Home"), this);
     homeButton_->setToolTip(tr("Your home folder"));
@@ -264,7 +265,7 @@ void WFolderBrowser::OnTextEdited(const QString& text) {
     // the checks say may still change with the next key, so it waits for OK.
     const WFolderCheck check = CheckFolderPath(engine, ChoiceOf(request_));
     if (check.message == kFolderCharactersMessage) {
-        RefuseTyped(text, QStringLiteral("*?\"<>|,"), FromWin1252(check.message));
+        RefuseTyped(text, QStringLiteral("*?\"<>|,"), CoreText(check.message));
         return;
     }
     Revalidate();
@@ -280,7 +281,7 @@ void WFolderBrowser::OnOk() {
     BoxQuestion question(dialogs_, this);
     const WFolderCheck check = AcceptFolderPath(engine, ChoiceOf(request_), question);
     if (!check.Accepted()) {
-        Refuse(FromWin1252(check.message));
+        Refuse(CoreText(check.message));
         return;
     }
     path_ = NativePath(check.path);
@@ -326,7 +327,7 @@ void WFolderBrowser::OnNewFolder() {
         return;
     const WFolderCommand made = MakeNewFolder(parent);
     if (!made.Ok()) {
-        ShowError(FromWin1252(made.message), FromWin1252(made.caption));
+        ShowError(CoreText(made.message), CoreText(made.caption));
         return;
     }
     const QString path = NativePath(made.path);
@@ -356,7 +357,7 @@ bool WFolderBrowser::RenameTo(const QString& folder, const QString& name) {
     }
     const WFolderCommand renamed = RenameFolder(from, newName);
     if (!renamed.Ok()) {
-        ShowError(FromWin1252(renamed.message), FromWin1252(renamed.caption));
+        ShowError(CoreText(renamed.message), CoreText(renamed.caption));
         return false;
     }
     const QString path = NativePath(renamed.path);
@@ -371,7 +372,7 @@ void WFolderBrowser::OnDelete() {
     std::string engine;
     if (IsProtected(folder) || !Win1252Path(folder, engine))
         return;
-    if (Ask(FromWin1252(DeleteFolderQuestion(engine)), Caption(kDeleteConfirmCaption)) !=
+    if (Ask(CoreText(DeleteFolderQuestion(engine)), Caption(kDeleteConfirmCaption)) !=
         Dialogs::Answer::Yes)
         return;
     // The selection goes to the next folder, else the one before, else the
@@ -385,7 +386,7 @@ void WFolderBrowser::OnDelete() {
     const QString nextPath = model_->filePath(next);
     const WFolderCommand deleted = DeleteFolderTree(engine);
     if (!deleted.Ok())
-        ShowError(FromWin1252(deleted.message), FromWin1252(deleted.caption));
+        ShowError(CoreText(deleted.message), CoreText(deleted.caption));
     if (!QFileInfo::exists(folder)) {
         SelectInTree(nextPath);
         OnTreeSelection(tree_->currentIndex());

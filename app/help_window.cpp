@@ -18,6 +18,7 @@ WHelpWindow::WHelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     browser_ = new QTextBrowser(this);
+    browser_->setAccessibleName(tr("Help topic"));
     browser_->setOpenLinks(true);
     browser_->setOpenExternalLinks(false);
     layout->addWidget(browser_);

@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "app/core_text.h"
 #include "app/dialogs.h"
 #include "app/qt_text.h"
 
@@ -81,7 +82,7 @@ void WProgressDialog::Animate() {
 }
 
 void WProgressDialog::SetOperation(const std::string& text) {
-    operation_->setText(FromWin1252(text));
+    operation_->setText(CoreText(text));
 }
 
 void WProgressDialog::SetFile(const std::string& text) {
@@ -99,7 +100,7 @@ void WProgressDialog::Step() {
 }
 
 void WProgressDialog::ShowError(const std::string& caption, const std::string& text) {
-    dialogs_.Message(FromWin1252(text), Dialogs::Icon::Stop, FromWin1252(caption), this);
+    dialogs_.Message(CoreText(text), Dialogs::Icon::Stop, CoreText(caption), this);
 }
 
 void WProgressDialog::reject() {

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 #include <array>
 
+#include "app/core_text.h"
 #include "app/dialogs.h"
 #include "app/list_columns.h"
 #include "app/qt_text.h"
@@ -163,15 +164,15 @@ void WCustPage::FillText(QTreeWidgetItem* row, WSetupCustFile* entry) {
 WSetupElement* WCustPage::ChosenFile() {
     WSetupElement* file = ElementOf(files_->currentItem());
     if (!file)
-        Boxes().Message(QString::fromLatin1(kSelectInstallFileMessage), Dialogs::Icon::Exclamation,
-                        QString(), this);
+        Boxes().Message(CoreText(kSelectInstallFileMessage), Dialogs::Icon::Exclamation, QString(),
+                        this);
     return file;
 }
 
 QTreeWidgetItem* WCustPage::ChosenRow(QTreeWidget* list, const char* message) {
     QTreeWidgetItem* row = list->currentItem();
     if (!ElementOf(row)) {
-        Boxes().Message(QString::fromLatin1(message), Dialogs::Icon::Exclamation, QString(), this);
+        Boxes().Message(CoreText(message), Dialogs::Icon::Exclamation, QString(), this);
         return nullptr;
     }
     return row;
@@ -180,8 +181,8 @@ QTreeWidgetItem* WCustPage::ChosenRow(QTreeWidget* list, const char* message) {
 bool WCustPage::Added(const std::string& error) {
     if (error.empty())
         return true;
-    Boxes().Message(FromWin1252(error), Dialogs::Icon::Exclamation,
-                    QString::fromLatin1(kEntryExistsCaption), this);
+    Boxes().Message(CoreText(error), Dialogs::Icon::Exclamation, CoreText(kEntryExistsCaption),
+                    this);
     return false;
 }
 
@@ -196,7 +197,7 @@ void WCustPage::OnAddIni() {
             return CheckChangedIniEntry(*Project(), nullptr,
                                         static_cast<const WSetupProfileString&>(typed));
         },
-        QString::fromLatin1(kEntryExistsCaption));
+        CoreText(kEntryExistsCaption));
     if (iniRunner_(dialog) != QDialog::Accepted)
         return;  // the new entry goes with the dialog
     std::string error;
@@ -220,7 +221,7 @@ void WCustPage::OnAddText() {
             return CheckChangedTextReplacement(*Project(), nullptr,
                                                static_cast<const WSetupCustFile&>(typed));
         },
-        QString::fromLatin1(kEntryExistsCaption));
+        CoreText(kEntryExistsCaption));
     if (textRunner_(dialog) != QDialog::Accepted)
         return;
     std::string error;
@@ -245,7 +246,7 @@ void WCustPage::OnModifyIni() {
             return CheckChangedIniEntry(*Project(), entry,
                                         static_cast<const WSetupProfileString&>(typed));
         },
-        QString::fromLatin1(kEntryExistsCaption));
+        CoreText(kEntryExistsCaption));
     if (iniRunner_(dialog) != QDialog::Accepted)
         return;
     CustomisationChanged(*Project());
@@ -264,7 +265,7 @@ void WCustPage::OnModifyText() {
             return CheckChangedTextReplacement(*Project(), entry,
                                                static_cast<const WSetupCustFile&>(typed));
         },
-        QString::fromLatin1(kEntryExistsCaption));
+        CoreText(kEntryExistsCaption));
     if (textRunner_(dialog) != QDialog::Accepted)
         return;
     CustomisationChanged(*Project());

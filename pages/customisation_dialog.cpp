@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "app/core_text.h"
 #include "app/dialogs.h"
 #include "app/list_columns.h"
 #include "app/qt_text.h"
@@ -83,7 +84,7 @@ void WCustomisationDialog::Conclude(const std::string& refused, const QString& c
         accept();
         return;
     }
-    boxes_.Message(FromWin1252(refused), Dialogs::Icon::Exclamation, caption, this);
+    boxes_.Message(CoreText(refused), Dialogs::Icon::Exclamation, caption, this);
 }
 
 }  // namespace vantrel

@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 #include <QWhatsThis>
 
+#include "app/core_text.h"
 #include "app/dialogs.h"
 #include "app/list_columns.h"
 #include "app/qt_text.h"
@@ -45,8 +46,9 @@ QLineEdit* Edit(const QString& text, const char* name, QWidget* parent) {
     return edit;
 }
 
+// `text` and `label` below are marked for translation where they are given.
 QCheckBox* Box(const char* text, const char* name, bool checked, QWidget* parent) {
-    auto* box = new QCheckBox(QString::fromLatin1(text), parent);
+    auto* box = new QCheckBox(QCoreApplication::translate("vantrel::FilePropSheet", text), parent);
     box->setObjectName(QString::fromLatin1(name));
     box->setChecked(checked);
     return box;
@@ -54,7 +56,8 @@ QCheckBox* Box(const char* text, const char* name, bool checked, QWidget* parent
 
 // A row of a form with its label's mnemonic going to `field`.
 void AddRow(QFormLayout* form, const char* label, QWidget* field) {
-    auto* text = new QLabel(QString::fromLatin1(label), field->parentWidget());
+    auto* text = new QLabel(QCoreApplication::translate("vantrel::FilePropSheet", label),
+                            field->parentWidget());
     text->setBuddy(field);
     form->addRow(text, field);
 }
@@ -91,6 +94,7 @@ FilePropSheet::FilePropSheet(WWizardApp& app, WSetupFile* file, WRelocateFile re
     auto* layout = new QVBoxLayout(this);
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("tabs"));
+    tabs_->setAccessibleName(tr("Property pages"));
     tabs_->addTab(BuildSource(), tr("Source"));
     tabs_->addTab(BuildDestination(), tr("Destination"));
     tabs_->addTab(BuildAttributes(), tr("Attributes"));
@@ -122,15 +126,18 @@ QWidget* FilePropSheet::BuildSource() {
     auto* page = new QWidget(this);
     page->setObjectName(QStringLiteral("sourcePage"));
     auto* form = new QFormLayout(page);
-    AddRow(form, "&Source:", ReadOnlyEdit(NativePath(props_.SourceFolder()), "sourceFolder", page));
+    AddRow(form, QT_TRANSLATE_NOOP("vantrel::FilePropSheet", "&Source:"),
+           ReadOnlyEdit(NativePath(props_.SourceFolder()), "sourceFolder", page));
     sourceDirectory_ = Edit(FromWin1252(props_.sourceDirectory), "sourceDirectory", page);
-    AddRow(form, "Source &Directory on CD:", sourceDirectory_);
+    AddRow(form, QT_TRANSLATE_NOOP("vantrel::FilePropSheet", "Source &Directory on CD:"),
+           sourceDirectory_);
     AddTypingNote(form, sourceDirectory_);
-    AddRow(form,
-           "Source &File:", ReadOnlyEdit(FromWin1252(props_.SourceFileName()), "sourceFile", page));
+    AddRow(form, QT_TRANSLATE_NOOP("vantrel::FilePropSheet", "Source &File:"),
+           ReadOnlyEdit(FromWin1252(props_.SourceFileName()), "sourceFile", page));
     fullSourcePath_ = ReadOnlyEdit(NativePath(props_.FullSourcePath()), "fullSourcePath", page);
-    AddRow(form, "Full Source &Path:", fullSourcePath_);
-    auto* size = new QLabel(FromWin1252(props_.SizeText()), page);
+    AddRow(form, QT_TRANSLATE_NOOP("vantrel::FilePropSheet", "Full Source &Path:"),
+           fullSourcePath_);
+    auto* size = new QLabel(CoreText(props_.SizeText()), page);
     size->setObjectName(QStringLiteral("size"));
     form->addRow(size);
 
@@ -162,15 +169,18 @@ QWidget* FilePropSheet::BuildDestination() {
         index = destinationFolder_->count() - 1;
     }
     destinationFolder_->setCurrentIndex(index);
-    AddRow(form, "&Destination Folder:", destinationFolder_);
+    AddRow(form, QT_TRANSLATE_NOOP("vantrel::FilePropSheet", "&Destination Folder:"),
+           destinationFolder_);
 
     destinationDirectory_ = Edit(FromWin1252(props_.targetDirectory), "destinationDirectory", page);
-    AddRow(form, "De&stination Directory:", destinationDirectory_);
+    AddRow(form, QT_TRANSLATE_NOOP("vantrel::FilePropSheet", "De&stination Directory:"),
+           destinationDirectory_);
     AddTypingNote(form, destinationDirectory_);
-    AddRow(form, "&Filename:",
+    AddRow(form, QT_TRANSLATE_NOOP("vantrel::FilePropSheet", "&Filename:"),
            ReadOnlyEdit(FromWin1252(props_.TargetFileName()), "destinationFile", page));
     fullDestinationPath_ = ReadOnlyEdit(QString(), "fullDestinationPath", page);
-    AddRow(form, "&Full Destination Path:", fullDestinationPath_);
+    AddRow(form, QT_TRANSLATE_NOOP("vantrel::FilePropSheet", "&Full Destination Path:"),
+           fullDestinationPath_);
     ShowTargetPath();
 
     auto* group = new QGroupBox(tr("Operating Systems"), page);
@@ -218,7 +228,7 @@ QWidget* FilePropSheet::BuildAttributes() {
         overwrite_->addItem(QString::fromLatin1(text));
     // An unknown rule shows no entry; OK then asks for one.
     overwrite_->setCurrentIndex(OverwriteText(props_.overwrite).empty() ? -1 : props_.overwrite);
-    AddRow(form, "&Overwrite:", overwrite_);
+    AddRow(form, QT_TRANSLATE_NOOP("vantrel::FilePropSheet", "&Overwrite:"), overwrite_);
     connect(overwrite_, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index >= 0)
             props_.overwrite = index;
@@ -227,8 +237,12 @@ QWidget* FilePropSheet::BuildAttributes() {
     auto* group = new QGroupBox(tr("File Attributes"), page);
     auto* grid = new QGridLayout(group);
     const std::pair<const char*, const char*> boxes[WAttributeBoxes::kBoxCount] = {
-        {"&Normal", "normal"},      {"&Archive", "archive"}, {"&Hidden", "hidden"},
-        {"&Read Only", "readOnly"}, {"&System", "system"},   {"&Temporary", "temporary"}};
+        {QT_TRANSLATE_NOOP("vantrel::FilePropSheet", "&Normal"), "normal"},
+        {QT_TRANSLATE_NOOP("vantrel::FilePropSheet", "&Archive"), "archive"},
+        {QT_TRANSLATE_NOOP("vantrel::FilePropSheet", "&Hidden"), "hidden"},
+        {QT_TRANSLATE_NOOP("vantrel::FilePropSheet", "&Read Only"), "readOnly"},
+        {QT_TRANSLATE_NOOP("vantrel::FilePropSheet", "&System"), "system"},
+        {QT_TRANSLATE_NOOP("vantrel::FilePropSheet", "&Temporary"), "temporary"}};
     for (int box = 0; box < WAttributeBoxes::kBoxCount; ++box) {
         attributes_[box] = Box(boxes[box].first, boxes[box].second, false, group);
         grid->addWidget(attributes_[box], box / 2, box % 2);
@@ -251,21 +265,24 @@ QWidget* FilePropSheet::BuildAdvanced() {
     auto* fontLayout = new QVBoxLayout(font);
     auto* form = new QFormLayout;
     fontLayout->addLayout(form);
-    AddRow(form, "&Typeface name:",
+    AddRow(form, QT_TRANSLATE_NOOP("vantrel::FilePropSheet", "&Typeface name:"),
            ReadOnlyEdit(FromWin1252(props_.TypefaceName()), "typefaceName", font));
     // Why the name could not be read, when it could not.
-    auto* error = new QLabel(FromWin1252(props_.FontError()), font);
+    auto* error = new QLabel(CoreText(props_.FontError()), font);
     error->setObjectName(QStringLiteral("fontError"));
     error->setWordWrap(true);
     error->setVisible(!props_.FontError().empty());
     fontLayout->addWidget(error);
-    registerFont_ = Box("&Register Font", "registerFont", props_.registerFont, font);
+    registerFont_ = Box(QT_TRANSLATE_NOOP("vantrel::FilePropSheet", "&Register Font"),
+                        "registerFont", props_.registerFont, font);
     fontLayout->addWidget(registerFont_);
     font->setEnabled(props_.IsFont());
     layout->addWidget(font);
 
-    mergeRegFile_ = Box("&Merge Reg File", "mergeRegFile", props_.regFile, page);
-    selfRegistering_ = Box("&Self registering file", "selfRegistering", props_.selfRegister, page);
+    mergeRegFile_ = Box(QT_TRANSLATE_NOOP("vantrel::FilePropSheet", "&Merge Reg File"),
+                        "mergeRegFile", props_.regFile, page);
+    selfRegistering_ = Box(QT_TRANSLATE_NOOP("vantrel::FilePropSheet", "&Self registering file"),
+                           "selfRegistering", props_.selfRegister, page);
     layout->addWidget(mergeRegFile_);
     layout->addWidget(selfRegistering_);
     layout->addStretch(1);
@@ -286,7 +303,7 @@ void FilePropSheet::OnTyped(QLineEdit* edit, const QString& field, Check check,
     if (!ToWin1252(text, typed))
         message = UnstorableMessage(field, UnstorableCharacters(text));
     else if (std::string refusal = check(typed); !refusal.empty())
-        message = FromWin1252(refusal);
+        message = CoreText(refusal);
     if (message.isEmpty()) {
         value = std::move(typed);
         edit->setProperty(kAcceptedText, text);
@@ -313,8 +330,8 @@ void FilePropSheet::OnSystemClicked(int box, bool on) {
     const std::string refusal = props_.systems.Set(static_cast<WSystemBoxes::Box>(box), on);
     systems_[box]->setChecked(props_.systems.IsChecked(static_cast<WSystemBoxes::Box>(box)));
     if (!refusal.empty())
-        Boxes().Message(FromWin1252(refusal), Dialogs::Icon::Exclamation,
-                        QString::fromLatin1(kNoSystemCaption), this);
+        Boxes().Message(CoreText(refusal), Dialogs::Icon::Exclamation, CoreText(kNoSystemCaption),
+                        this);
 }
 
 void FilePropSheet::OnAttributeClicked(int box, bool on) {
@@ -334,10 +351,10 @@ void FilePropSheet::ShowTargetPath() {
 
 void FilePropSheet::ShowMessage(const std::string& text) {
     if (text == kNoSystemMessage)
-        Boxes().Message(FromWin1252(text), Dialogs::Icon::Exclamation,
-                        QString::fromLatin1(kNoSystemCaption), this);
+        Boxes().Message(CoreText(text), Dialogs::Icon::Exclamation, CoreText(kNoSystemCaption),
+                        this);
     else
-        Boxes().Message(FromWin1252(text), Dialogs::Icon::Stop, QString(), this);
+        Boxes().Message(CoreText(text), Dialogs::Icon::Stop, QString(), this);
 }
 
 void FilePropSheet::accept() {
@@ -381,8 +398,8 @@ bool FilePropSheet::event(QEvent* event) {
 bool EditFileProperties(WWizardApp& app, WSetupFile*& file, const WRelocateFile& relocate,
                         QWidget* parent) {
     if (!file) {
-        app.GetDialogs().Message(QString::fromLatin1(kSelectFileMessage),
-                                 Dialogs::Icon::Exclamation, QString(), parent);
+        app.GetDialogs().Message(CoreText(kSelectFileMessage), Dialogs::Icon::Exclamation,
+                                 QString(), parent);
         return false;
     }
     FilePropSheet sheet(app, file, relocate, parent);

@@ -29,6 +29,7 @@
 #include <optional>
 #include <utility>
 
+#include "app/core_text.h"
 #include "app/dialogs.h"
 #include "app/qt_text.h"
 #include "app/wizard_app.h"
@@ -95,10 +96,9 @@ class DialogQuestions : public WTargetTreeQuestions {
     DialogQuestions(Dialogs& boxes, QWidget* owner) : boxes_(boxes), owner_(owner) {}
     Answer Ask(const WTargetTreeQuestion& question) override {
         const Dialogs::Answer answer = boxes_.Show(
-            FromWin1252(question.text),
+            CoreText(question.text),
             question.withCancel ? Dialogs::Buttons::YesNoCancel : Dialogs::Buttons::YesNo,
-            Dialogs::Icon::Exclamation, Dialogs::Answer::Yes, FromWin1252(question.caption),
-            owner_);
+            Dialogs::Icon::Exclamation, Dialogs::Answer::Yes, CoreText(question.caption), owner_);
         if (answer == Dialogs::Answer::Yes)
             return kYes;
         return answer == Dialogs::Answer::No ? kNo : kCancel;
@@ -331,7 +331,7 @@ WFilesPage::WFilesPage(WWizardApp& app, QWidget* parent)
     targetView->dragging = [this](QTreeWidgetItem* item) {
         const WTargetNode* node = NodeOf(item);
         if (node && node->IsRoot()) {
-            ShowMessage(QString::fromLatin1(WTargetTree::kMoveRoot));
+            ShowMessage(CoreText(WTargetTree::kMoveRoot));
             return false;
         }
         return node != nullptr;
@@ -674,7 +674,7 @@ void WFilesPage::OnItemCollapsed(QTreeWidgetItem* item) {
 
 bool WFilesPage::Report(const WTargetTreeResult& result) {
     if (!result.message.empty())
-        ShowMessage(FromWin1252(result.message));
+        ShowMessage(CoreText(result.message));
     return result.Ok();
 }
 
@@ -703,7 +703,7 @@ void WFilesPage::OnAdd() {
         return;
     WTargetNode* target = SelectedNode();
     if (!target || !target->IsFolder()) {
-        ShowMessage(QString::fromLatin1(WTargetTree::kSelectTargetFolder));
+        ShowMessage(CoreText(WTargetTree::kSelectTargetFolder));
         return;
     }
     const QTreeWidgetItem* item = sourceTree_->currentItem();
@@ -830,7 +830,7 @@ void WFilesPage::OnRename() {
     if (!node)
         return;
     if (node->IsRoot()) {
-        ShowMessage(QString::fromLatin1(WTargetTree::kRenameRoot));
+        ShowMessage(CoreText(WTargetTree::kRenameRoot));
         return;
     }
     targetTree_->editItem(item);
@@ -861,7 +861,7 @@ void WFilesPage::OnItemChanged(QTreeWidgetItem* item) {
             SetModified();
             return;
         }
-        refusal = FromWin1252(result.message);
+        refusal = CoreText(result.message);
     } else {
         return;
     }

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "app/core_text.h"
 #include "app/dialogs.h"
 #include "app/qt_text.h"
 #include "app/wizard_app.h"
@@ -331,7 +332,7 @@ bool WPageBackground::OnKillActive() {
     auto refuse = [&](const std::string& message, QWidget* focus) {
         if (message.empty())
             return false;
-        Boxes().Message(FromWin1252(message), Dialogs::Icon::Exclamation, QString(), this);
+        Boxes().Message(CoreText(message), Dialogs::Icon::Exclamation, QString(), this);
         if (focus)
             focus->setFocus();
         ok = false;

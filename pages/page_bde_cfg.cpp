@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/core_text.h"
 #include "app/dialogs.h"
 #include "app/qt_text.h"
 #include "app/wizard_app.h"
@@ -118,7 +119,7 @@ bool WPageBDECfg::OnInitDialog() {
 void WPageBDECfg::UpdateLaunchButton() {
     const std::string why = WhyProgramCannotStart(adminPath_);
     launchButton_->setEnabled(why.empty());
-    launchButton_->setToolTip(why.empty() ? NativePath(adminPath_) : FromWin1252(why));
+    launchButton_->setToolTip(why.empty() ? NativePath(adminPath_) : CoreText(why));
 }
 
 bool WPageBDECfg::OnSetActive() {
@@ -250,7 +251,7 @@ int WPageBDECfg::CommitPage() {
         }
         if (!TakeConfigFile(*project, false, path)) {
             const Dialogs::Answer answer = Boxes().Show(
-                FromWin1252(kConfigFileInvalid) + tr("  Do you wish to use the default CNF file?"),
+                CoreText(kConfigFileInvalid) + tr("  Do you wish to use the default CNF file?"),
                 Dialogs::Buttons::YesNo, Dialogs::Icon::Question, Dialogs::Answer::No, QString(),
                 this);
             if (answer != Dialogs::Answer::Yes) {

@@ -12,12 +12,12 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QScrollArea>
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "app/core_text.h"
 #include "app/cp_sheet.h"
 #include "app/dialogs.h"
 #include "app/progress_dialog.h"
@@ -35,45 +35,6 @@
 namespace vantrel {
 
 namespace {
-
-// The plan's texts in the user's language: their fixed words are translated,
-// the numbers, sizes and names in them kept.
-QString Shown(const std::string& planText) {
-    struct Form {
-        QRegularExpression english;
-        const char* text;
-    };
-    static const Form forms[] = {
-        {QRegularExpression(QStringLiteral("^Size of fileset including setup files : (.*)$")),
-         QT_TRANSLATE_NOOP("vantrel::WPageFinish", "Size of fileset including setup files : %1")},
-        {QRegularExpression(QStringLiteral("^Estimated number of disks : (.*)$")),
-         QT_TRANSLATE_NOOP("vantrel::WPageFinish", "Estimated number of disks : %1")},
-        {QRegularExpression(QStringLiteral("^Components: (.*)$")),
-         QT_TRANSLATE_NOOP("vantrel::WPageFinish", "Components: %1")},
-        {QRegularExpression(QStringLiteral("^Description :  A floppy setup, using multiple (.*) "
-                                           "disks, will be created\\. Once.*$")),
-         QT_TRANSLATE_NOOP("vantrel::WPageFinish",
-                           "Description :  A floppy setup, using multiple %1 disks, will be "
-                           "created. Once the media is created, copy over the contents of each "
-                           "numbered directory onto seperate disks. To begin installation of "
-                           "the product, double click on setup.exe on the first disk.")},
-    };
-    const QString text = FromWin1252(planText);
-    for (const Form& form : forms) {
-        const QRegularExpressionMatch match = form.english.match(text);
-        if (match.hasMatch())
-            return QCoreApplication::translate("vantrel::WPageFinish", form.text)
-                .arg(match.captured(1));
-    }
-    return QCoreApplication::translate("vantrel::WPageFinish", text.toUtf8().constData());
-}
-
-// The plan's description of a set on one disk, for the translation tools.
-[[maybe_unused]] const char* const kSingleDescription = QT_TRANSLATE_NOOP(
-    "vantrel::WPageFinish",
-    "Description :  A single disk setup will be created since your fileset can fit onto one disk "
-    "or CD. Once the media is created, copy over all the files and directories onto your disk or "
-    "CD.  To begin installation from the CD or disk, double click on Setup32.exe.");
 
 constexpr int kHelpContext = 1015;
 // Sizes from this one up are shown as a CD, smaller ones as a floppy.
@@ -95,7 +56,7 @@ class FinishProgress : public WProgressDialog {
 
     // No is the default: Enter keeps the earlier set.
     ExistingSetup AskExistingSetup(const std::string& question) override {
-        switch (boxes_.Show(FromWin1252(question), Dialogs::Buttons::YesNoCancel,
+        switch (boxes_.Show(CoreText(question), Dialogs::Buttons::YesNoCancel,
                             Dialogs::Icon::Exclamation, Dialogs::Answer::No, QString(), page_)) {
             case Dialogs::Answer::Yes:
                 return ExistingSetup::kRemove;
@@ -142,7 +103,7 @@ WPageFinish::WPageFinish(WWizardApp& app, QWidget* parent)
     sizeCombo_->setObjectName(QStringLiteral("size"));
     sizeCombo_->setAccessibleName(tr("Size of the medium"));
     for (const WMediaSizeEntry& entry : MediaSizeEntries)
-        sizeCombo_->addItem(QString::fromLatin1(entry.text), entry.bytes);
+        sizeCombo_->addItem(CoreText(entry.text), entry.bytes);
     grid->addWidget(sizeCombo_, 0, 1);
     iconLabel_ = new QLabel(Body());
     iconLabel_->setObjectName(QStringLiteral("sizeIcon"));
@@ -339,10 +300,10 @@ void WPageFinish::Recompute() {
     project->IsFloppySetup = plan_.Saved().isFloppySetup;
     if (plan_.Selection() == WMediaPlan::kCustomEntry)
         project->SetMediaSize(plan_.Capacity(), false);
-    sizeLabel_->setText(Shown(plan_.SizeText()));
-    estimateLabel_->setText(Shown(plan_.EstimateText()));
-    componentsLabel_->setText(Shown(plan_.ComponentsText()));
-    descriptionLabel_->setText(Shown(plan_.Description()));
+    sizeLabel_->setText(CoreText(plan_.SizeText()));
+    estimateLabel_->setText(CoreText(plan_.EstimateText()));
+    componentsLabel_->setText(CoreText(plan_.ComponentsText()));
+    descriptionLabel_->setText(CoreText(plan_.Description()));
     const bool custom = plan_.Selection() == WMediaPlan::kCustomEntry;
     customEdit_->setEnabled(custom);
     spinUp_->setEnabled(custom);
@@ -393,8 +354,7 @@ bool WPageFinish::ValidateSize() {
     const WMediaCheck check = plan_.ValidateMediaSize(*project);
     if (check.Ok())
         return project->SetMediaSize(plan_.Capacity(), true);
-    Boxes().Message(FromWin1252(check.message), Dialogs::Icon::Stop, FromWin1252(check.caption),
-                    this);
+    Boxes().Message(CoreText(check.message), Dialogs::Icon::Stop, CoreText(check.caption), this);
     if (plan_.Selection() == WMediaPlan::kCustomEntry)
         customEdit_->setFocus();
     return false;
@@ -453,8 +413,8 @@ void WPageFinish::ShowBuildResult(const WMediaBuildResult& result) {
         case Stage::kFolder:
         case Stage::kSize:
         case Stage::kInstallation:
-            Boxes().Message(FromWin1252(result.message), Dialogs::Icon::Stop,
-                            FromWin1252(result.caption), this);
+            Boxes().Message(CoreText(result.message), Dialogs::Icon::Stop, CoreText(result.caption),
+                            this);
             return;
         case Stage::kExistingSetup:
             if (result.existingKept) {
@@ -496,11 +456,11 @@ void WPageFinish::ShowBuildResult(const WMediaBuildResult& result) {
                        log,
                    true);
     } else if (result.cancelled) {
-        ShowResult(FromWin1252(result.cancelOutcome) + QStringLiteral(" (%1).").arg(media) + log,
+        ShowResult(CoreText(result.cancelOutcome) + QStringLiteral(" (%1).").arg(media) + log,
                    IsFolder(result.mediaFolder));
     } else {
         ShowResult(
-            tr("The media were not created completely: %1").arg(FromWin1252(result.message)) + log,
+            tr("The media were not created completely: %1").arg(CoreText(result.message)) + log,
             IsFolder(result.mediaFolder));
     }
 }

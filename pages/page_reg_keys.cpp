@@ -7,6 +7,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "app/core_text.h"
 #include "app/dialogs.h"
 #include "app/list_columns.h"
 #include "app/qt_text.h"
@@ -105,7 +106,7 @@ void WPageRegKeys::UpdateEditorButton() {
     const std::string editor = RegistryEditorPath();
     const std::string why = WhyProgramCannotStart(editor);
     editorButton_->setEnabled(why.empty());
-    editorButton_->setToolTip(why.empty() ? NativePath(editor) : FromWin1252(why));
+    editorButton_->setToolTip(why.empty() ? NativePath(editor) : CoreText(why));
 }
 
 bool WPageRegKeys::OnSetActive() {
@@ -158,7 +159,7 @@ void WPageRegKeys::OnAdd() {
     std::string error;
     WSetupRegEntry* added = AddRegistryEntry(*Project(), std::move(entry), error);
     if (!added) {
-        Boxes().Message(FromWin1252(error), Dialogs::Icon::Exclamation, QString(), this);
+        Boxes().Message(CoreText(error), Dialogs::Icon::Exclamation, QString(), this);
         return;
     }
     list_->setCurrentItem(AppendRow(added));
@@ -169,8 +170,8 @@ void WPageRegKeys::OnModify() {
     QTreeWidgetItem* row = list_->currentItem();
     WSetupRegEntry* entry = EntryOf(row);
     if (!entry) {
-        Boxes().Message(QString::fromLatin1(kSelectForModifyMessage), Dialogs::Icon::Exclamation,
-                        QString(), this);
+        Boxes().Message(CoreText(kSelectForModifyMessage), Dialogs::Icon::Exclamation, QString(),
+                        this);
         return;
     }
     entry->SetUninstall(row->checkState(kUninstall) == Qt::Checked ? 1 : 0);
@@ -190,13 +191,13 @@ void WPageRegKeys::OnDelete() {
     QTreeWidgetItem* row = list_->currentItem();
     WSetupRegEntry* entry = EntryOf(row);
     if (!entry) {
-        Boxes().Message(QString::fromLatin1(kSelectForDeleteMessage), Dialogs::Icon::Exclamation,
-                        QString(), this);
+        Boxes().Message(CoreText(kSelectForDeleteMessage), Dialogs::Icon::Exclamation, QString(),
+                        this);
         return;
     }
     // Nothing comes back after a delete: ask first, No being the default.
     const QString question =
-        QString::fromLatin1(kDeleteEntryQuestion).arg(FromWin1252(DescribeRegistryEntry(*entry)));
+        CoreText(kDeleteEntryQuestion).arg(FromWin1252(DescribeRegistryEntry(*entry)));
     if (Boxes().Ask(question, Dialogs::Buttons::YesNo, Dialogs::Answer::No, this) !=
         Dialogs::Answer::Yes)
         return;
@@ -225,7 +226,7 @@ void WPageRegKeys::OnImport() {
     WRegImport import;
     std::string error;
     if (!import.ReadFile(path, error)) {
-        Boxes().Message(FromWin1252(error), Dialogs::Icon::Exclamation, QString(), this);
+        Boxes().Message(CoreText(error), Dialogs::Icon::Exclamation, QString(), this);
         return;
     }
     const std::vector<WSetupRegEntry*> added = import.AddTo(*Project());
@@ -240,7 +241,7 @@ void WPageRegKeys::OnImport() {
     QString text = added.size() == 1 ? tr("1 registry entry was imported.")
                                      : tr("%1 registry entries were imported.").arg(added.size());
     if (!import.RefusedLines().empty()) {
-        text += QStringLiteral("\n\n") + FromWin1252(import.RefusedMessage());
+        text += QStringLiteral("\n\n") + CoreText(import.RefusedMessage());
         Boxes().Message(text, Dialogs::Icon::Exclamation, QString(), this);
     } else {
         Boxes().Message(text, Dialogs::Icon::Information, QString(), this);
@@ -250,8 +251,8 @@ void WPageRegKeys::OnImport() {
 void WPageRegKeys::OnEditor() {
     const std::string editor = RegistryEditorPath();
     if (!WhyProgramCannotStart(editor).empty() || !RunDetachedArgs(editor, {}))
-        Boxes().Message(QString::fromLatin1(kEditorNotLaunchedMessage), Dialogs::Icon::Exclamation,
-                        QString(), this);
+        Boxes().Message(CoreText(kEditorNotLaunchedMessage), Dialogs::Icon::Exclamation, QString(),
+                        this);
     UpdateEditorButton();
     window()->raise();
     window()->activateWindow();

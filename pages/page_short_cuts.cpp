@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/core_text.h"
 #include "app/dialogs.h"
 #include "app/list_columns.h"
 #include "app/qt_text.h"
@@ -179,8 +180,8 @@ std::string WPageShortCuts::GroupForNew() {
 void WPageShortCuts::OnAdd() {
     WSetupElement* file = FileOf(files_->currentItem());
     if (!file) {
-        Boxes().Message(QString::fromLatin1(kSelectShortcutFileMessage), Dialogs::Icon::Exclamation,
-                        QString(), this);
+        Boxes().Message(CoreText(kSelectShortcutFileMessage), Dialogs::Icon::Exclamation, QString(),
+                        this);
         return;
     }
     if (HasShortcutTo(*Project(), *file))
@@ -196,7 +197,7 @@ void WPageShortCuts::OnAdd() {
     std::string error;
     WSetupShortcut* added = AddShortcut(*Project(), std::move(shortcut), error);
     if (!added) {
-        Boxes().Message(FromWin1252(error), Dialogs::Icon::Exclamation, QString(), this);
+        Boxes().Message(CoreText(error), Dialogs::Icon::Exclamation, QString(), this);
         return;
     }
     shortcuts_->setCurrentItem(AppendShortcut(added));
@@ -207,7 +208,7 @@ void WPageShortCuts::OnAddRuntime() {
     std::string error;
     WSetupShortcut* added = AddRuntimeShortcut(*Project(), error, GroupForNew());
     if (!added) {
-        Boxes().Message(FromWin1252(error), Dialogs::Icon::Exclamation, QString(), this);
+        Boxes().Message(CoreText(error), Dialogs::Icon::Exclamation, QString(), this);
         return;
     }
     SetModified();
@@ -219,8 +220,8 @@ void WPageShortCuts::OnDelete() {
     QListWidgetItem* row = shortcuts_->currentItem();
     WSetupShortcut* shortcut = ShortcutOf(row);
     if (!shortcut) {
-        Boxes().Message(QString::fromLatin1(kSelectShortcutToDeleteMessage),
-                        Dialogs::Icon::Exclamation, QString(), this);
+        Boxes().Message(CoreText(kSelectShortcutToDeleteMessage), Dialogs::Icon::Exclamation,
+                        QString(), this);
         return;
     }
     RemoveShortcut(*Project(), shortcut);
@@ -238,17 +239,17 @@ void WPageShortCuts::OnProperties() {
     QListWidgetItem* row = shortcuts_->currentItem();
     WSetupShortcut* shortcut = ShortcutOf(row);
     if (!shortcut) {
-        Boxes().Message(QString::fromLatin1(kSelectShortcutToModifyMessage),
-                        Dialogs::Icon::Exclamation, QString(), this);
+        Boxes().Message(CoreText(kSelectShortcutToModifyMessage), Dialogs::Icon::Exclamation,
+                        QString(), this);
         return;
     }
     WShortcutDialog dialog(*shortcut, Boxes(), this);
-    dialog.ParametersLabel()->setText(QString::fromLatin1(kParametersLabel));
+    dialog.ParametersLabel()->setText(CoreText(kParametersLabel));
     dialog.SetCheck(
         [this, shortcut](const WSetupShortcut& typed) {
             return CheckChangedShortcut(*Project(), shortcut, typed);
         },
-        QString::fromLatin1(kShortcutExistsCaption));
+        CoreText(kShortcutExistsCaption));
     if (runner_(dialog) != QDialog::Accepted)
         return;
     ShortcutChanged(*Project());
@@ -261,7 +262,7 @@ int WPageShortCuts::CommitPage() {
     if (!TakeText(group_, tr("The group name"), group))
         return 0;
     if (std::string refused = CheckGroupName(group); !refused.empty()) {
-        Boxes().Message(FromWin1252(refused),
+        Boxes().Message(CoreText(refused),
                         group.empty() ? Dialogs::Icon::Exclamation : Dialogs::Icon::Stop, QString(),
                         this);
         group_->setFocus();

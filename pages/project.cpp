@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "app/core_text.h"
 #include "app/dialogs.h"
 #include "app/qt_text.h"
 #include "app/wizard_app.h"
@@ -197,7 +198,7 @@ int WProject::CommitPage() {
     }
 
     if (const std::string warning = CheckTargetFolder(folder); !warning.empty())
-        Boxes().Message(FromWin1252(warning), Dialogs::Icon::Exclamation);
+        Boxes().Message(CoreText(warning), Dialogs::Icon::Exclamation);
 
     // Made of typed texts that are known to be storable now.
     const std::string directory = TidyPath(ToWin1252Lossy(defaultDirectory_));
@@ -210,7 +211,7 @@ int WProject::CommitPage() {
     auto refuse = [this](const std::string& message, Dialogs::Icon icon, QWidget* focus) {
         if (message.empty())
             return true;
-        Boxes().Message(FromWin1252(message), icon, QString(), this);
+        Boxes().Message(CoreText(message), icon, QString(), this);
         if (focus)
             focus->setFocus();
         result_ = -1;

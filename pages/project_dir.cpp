@@ -14,6 +14,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "app/core_text.h"
 #include "app/dialogs.h"
 #include "app/list_columns.h"
 #include "app/qt_text.h"
@@ -397,7 +398,7 @@ int WProjectDir::OnWizardNext() {
             CheckWritingToolLanguages(project->AreWritingToolsSelected, project->RuntimeComponent,
                                       project->WritingToolLanguages.size());
         !refused.empty()) {
-        Boxes().Message(FromWin1252(refused), Dialogs::Icon::Exclamation, QString(), this);
+        Boxes().Message(CoreText(refused), Dialogs::Icon::Exclamation, QString(), this);
         languages_->setFocus();
         return -1;
     }

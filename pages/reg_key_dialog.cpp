@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/core_text.h"
 #include "app/dialogs.h"
 #include "app/list_columns.h"
 #include "app/qt_text.h"
@@ -99,7 +100,7 @@ void WRegKeyDialog::OnOk() {
     if (refused.empty())
         refused = p.Apply(entry_);
     if (!refused.empty()) {
-        boxes_.Message(FromWin1252(refused), Dialogs::Icon::Exclamation, QString(), this);
+        boxes_.Message(CoreText(refused), Dialogs::Icon::Exclamation, QString(), this);
         return;
     }
     accept();

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "app/core_text.h"
 #include "app/dialogs.h"
 #include "app/list_columns.h"
 #include "app/qt_text.h"
@@ -36,7 +37,7 @@ WShortcutDialog::WShortcutDialog(WSetupShortcut& shortcut, Dialogs& boxes, QWidg
     name_->setObjectName(QStringLiteral("shortcutName"));
     parameters_ = new QLineEdit(this);
     parameters_->setObjectName(QStringLiteral("parameters"));
-    parametersLabel_ = new QLabel(QString::fromLatin1(kParametersLabel), this);
+    parametersLabel_ = new QLabel(CoreText(kParametersLabel), this);
     parametersLabel_->setBuddy(parameters_);
     form->addRow(tr("Shortcut to:"), target_);
     form->addRow(tr("Shortcut &Folder:"), folder_);
@@ -78,7 +79,7 @@ void WShortcutDialog::OnOk() {
     if (refused.empty())
         refused = p.Apply(shortcut_);
     if (!refused.empty()) {
-        boxes_.Message(FromWin1252(refused), Dialogs::Icon::Exclamation, caption, this);
+        boxes_.Message(CoreText(refused), Dialogs::Icon::Exclamation, caption, this);
         name_->setFocus();
         return;
     }

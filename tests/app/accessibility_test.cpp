@@ -1,24 +1,14 @@
 // Every control a user can reach with Tab has a name that a screen reader
-// can say, on every page and in every dialog, as Qt's accessibility
-// interface reports it.
+// can say, on every page, in every dialog and on every tab of a dialog, as
+// Qt's accessibility interface reports it.
 #include <QAbstractSpinBox>
 #include <QAccessible>
 #include <QComboBox>
-#include <QDialog>
-#include <QDir>
 #include <QtTest>
 
-#include "app/folder_browser.h"
 #include "app/page.h"
+#include "app/support/every_dialog.h"
 #include "app/support/wizard_fixture.h"
-#include "elements/setup_cust_file.h"
-#include "elements/setup_profile_string.h"
-#include "elements/setup_reg_entry.h"
-#include "elements/setup_shortcut.h"
-#include "pages/ini_entry_dialog.h"
-#include "pages/reg_key_dialog.h"
-#include "pages/shortcut_dialog.h"
-#include "pages/text_replacement_dialog.h"
 
 using namespace vantrel;
 using namespace vantrel::test;
@@ -76,26 +66,18 @@ class AccessibilityTest : public QObject {
         QVERIFY(found.isEmpty());
     }
 
+    // Each dialog, the File Properties sheet on each of its tabs, and the
+    // help window.
     void everyDialogNamesItsControls() {
         WizardFixture w;
-        WSetupRegEntry key;
-        WSetupProfileString ini;
-        WSetupCustFile replacement;
-        WSetupShortcut shortcut;
-        WRegKeyDialog keys(key, w.Boxes());
-        WIniEntryDialog entries(ini, w.Boxes());
-        WTextReplacementDialog texts(replacement, w.Boxes());
-        WShortcutDialog shortcuts(shortcut, w.Boxes());
-        WFolderBrowser browser(w.Boxes());
-        Dialogs::FolderRequest request;
-        request.startFolder = QDir::tempPath();
-        browser.Setup(request);
-        QStringList found;
-        for (QDialog* dialog :
-             std::initializer_list<QDialog*>{&keys, &entries, &texts, &shortcuts, &browser}) {
-            for (const QString& control : Nameless(dialog))
-                found << dialog->windowTitle() + QStringLiteral(": ") + control;
-        }
+        EveryDialog dialogs(w);
+        QStringList found, seen;
+        dialogs.ForEachView([&](const QString& name, QWidget* window) {
+            seen << name;
+            for (const QString& control : Nameless(window))
+                found << name + QStringLiteral(": ") + control;
+        });
+        QVERIFY2(seen.size() >= 10, qPrintable(seen.join(QLatin1Char('\n'))));
         QVERIFY2(found.isEmpty(), qPrintable(found.join(QLatin1Char('\n'))));
     }
 };

@@ -1,6 +1,6 @@
 // Working on the pages day to day: a source tree that follows the disk,
 // empty target folders that survive a page change, the target tree's keys,
-// the focus after a dialog, the tab order of every page, lists whose columns
+// the focus after a dialog, the tab order of every page and dialog, lists whose columns
 // fit their texts, dialog titles that fit, and a project file given to the
 // program at start.
 #include <QApplication>
@@ -17,6 +17,7 @@
 #include "app/list_columns.h"
 #include "app/qt_dialogs.h"
 #include "app/qt_text.h"
+#include "app/support/every_dialog.h"
 #include "app/support/wizard_fixture.h"
 #include "elements/setup_cust_file.h"
 #include "elements/setup_reg_entry.h"
@@ -86,6 +87,24 @@ QList<QWidget*> TabChain(QWidget* root) {
             break;
     }
     return chain;
+}
+
+// The steps of Tab inside `root` that go to a control above the last one,
+// or to its left on the same line.
+QStringList TabOrderFaults(QWidget* root, const QString& name) {
+    QStringList faults;
+    const QList<QWidget*> chain = TabChain(root);
+    for (int i = 1; i < chain.size(); ++i) {
+        const QRect a(chain[i - 1]->mapTo(root, QPoint()), chain[i - 1]->size());
+        const QRect b(chain[i]->mapTo(root, QPoint()), chain[i]->size());
+        const bool above = b.bottom() < a.top();
+        const bool sameLine = b.top() <= a.bottom() && a.top() <= b.bottom();
+        const bool left = sameLine && b.right() < a.left();
+        if (above || left)
+            faults << QStringLiteral("%1: %2 -> %3")
+                          .arg(name, chain[i - 1]->objectName(), chain[i]->objectName());
+    }
+    return faults;
 }
 
 }  // namespace
@@ -209,28 +228,23 @@ class DailyUseTest : public QObject {
     }
 
     // Tab goes from each control to one that is not above it, and not to its
-    // left on the same line.
+    // left on the same line: on every page, in every dialog and on every tab
+    // of the File Properties sheet.
     void tabOrderFollowsThePages() {
         WizardFixture w;
         w.Sheet()->resize(900, 680);
+        QStringList faults;
         for (int index = 0; index < w.Sheet()->PageCount(); ++index) {
             if (index > 0)
                 QVERIFY(w.GoTo(index));
-            WPage* page = w.Sheet()->CurrentPage();
             QCoreApplication::processEvents();
-            const QList<QWidget*> chain = TabChain(page);
-            for (int i = 1; i < chain.size(); ++i) {
-                const QRect a(chain[i - 1]->mapTo(page, QPoint()), chain[i - 1]->size());
-                const QRect b(chain[i]->mapTo(page, QPoint()), chain[i]->size());
-                const bool above = b.bottom() < a.top();
-                const bool sameLine = b.top() <= a.bottom() && a.top() <= b.bottom();
-                const bool left = sameLine && b.right() < a.left();
-                QVERIFY2(!above && !left,
-                         qPrintable(QStringLiteral("%1: %2 -> %3")
-                                        .arg(page->Caption(), chain[i - 1]->objectName(),
-                                             chain[i]->objectName())));
-            }
+            faults << TabOrderFaults(w.Sheet()->CurrentPage(), w.Sheet()->CurrentPage()->Caption());
         }
+        EveryDialog dialogs(w);
+        dialogs.ForEachView([&faults](const QString& name, QWidget* window) {
+            faults << TabOrderFaults(window, name);
+        });
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
     }
 
     void columnsFitTheirTexts() {

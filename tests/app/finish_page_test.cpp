@@ -37,21 +37,6 @@ const QString kSingle = QStringLiteral(
     "disk or CD.  To begin installation from the CD or disk, double click on Setup32.exe.");
 const QString kInvalidSize = QStringLiteral("Please enter a valid floppy size");
 
-// Copies a folder with everything in it.
-bool CopyTree(const QString& from, const QString& to) {
-    QDir source(from);
-    if (!source.exists() || !QDir().mkpath(to))
-        return false;
-    for (const QFileInfo& info :
-         source.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot)) {
-        const QString target = to + QLatin1Char('/') + info.fileName();
-        if (info.isDir() ? !CopyTree(info.filePath(), target)
-                         : !QFile::copy(info.filePath(), target))
-            return false;
-    }
-    return true;
-}
-
 // Bytes that do not compress, so that a floppy set needs several disks.
 QByteArray Noise(int size) {
     QByteArray bytes(size, Qt::Uninitialized);

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include "app/qt_text.h"
 #include "pages/page_list.h"
@@ -22,6 +23,20 @@ bool ScriptedProjectFiles::Save() {
 bool ScriptedProjectFiles::Load(const std::string& path) {
     loaded.push_back(path);
     return loadResult;
+}
+
+bool CopyTree(const QString& from, const QString& to) {
+    QDir source(from);
+    if (!source.exists() || !QDir().mkpath(to))
+        return false;
+    for (const QFileInfo& info :
+         source.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const QString target = to + QLatin1Char('/') + info.fileName();
+        if (info.isDir() ? !CopyTree(info.filePath(), target)
+                         : !QFile::copy(info.filePath(), target))
+            return false;
+    }
+    return true;
 }
 
 std::string ComponentLine(const std::string& name, const std::string& dependencies) {

@@ -40,6 +40,9 @@ class ScriptedProjectFiles : public ProjectFiles {
     WWizardApp& app_;
 };
 
+// Copies the folder `from` with all it holds to `to`.
+bool CopyTree(const QString& from, const QString& to);
+
 // A component script line for a standard component.
 std::string ComponentLine(const std::string& name, const std::string& dependencies = "");
 
