@@ -471,6 +471,10 @@ bool WMediaBuilder::Run() {
 
     if (!AssembleShipFolder(shipFolder_))
         ok = false;
+    // What told the ship folder's paths apart while it was assembled is not
+    // needed to pack it.
+    written_ = decltype(written_)();
+    madeFolders_ = decltype(madeFolders_)();
     if (floppy && !MakeDisks(shipFolderMade))
         ok = false;
 
