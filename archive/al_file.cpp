@@ -41,22 +41,26 @@ int ALFile::Open() {
         return rc;
     // Regular files only, and a FIFO that a pattern happens to name is
     // refused without blocking the open.
-    if (!OpenFile(path_, FileHandle::Mode::kReadFileOnly)) {
+    FileInfo st;
+    const bool opened = folder_ ? file_.OpenIn(*folder_, path_, FileHandle::Mode::kReadFileOnly)
+                                : file_.OpenFileOnly(path_, st);
+    if (!opened) {
         int e = errno;
         EndIo();
         return status_.SetError(al::kCantOpenFile,
                                 "File open failure.  Open of %s returned errno = %d", path_.c_str(),
                                 e);
     }
-    FileInfo st;
-    if (!file_.Info(st)) {
+    if (folder_ && !file_.Info(st)) {
         int e = errno;
         Close();
         return status_.SetError(
             al::kCantOpenFile, "Couldn't get time, date, and size information for %s.  errno = %d.",
             path_.c_str(), e);
     }
-    file_.HintSequential();
+    // A file that one read of the buffer takes needs no read-ahead advice.
+    if (st.size > static_cast<int64_t>(bufferSize_))
+        file_.HintSequential();
     size_ = st.size;
     // A reproducible build fixes every member's time.
     int64_t fixed = 0;

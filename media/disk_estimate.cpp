@@ -1,9 +1,14 @@
 #include "media/disk_estimate.h"
 
 #include <algorithm>
+#include <atomic>
+#include <new>
 #include <span>
+#include <system_error>
+#include <thread>
 
 #include "archive/al_deflate_engine.h"
+#include "archive/al_pack_pool.h"
 #include "elements/setup_element.h"
 #include "media/disk_set.h"
 #include "platform/file_handle.h"
@@ -80,13 +85,14 @@ double WDiskEstimate::DeflatedSize(const std::string& path, int64_t size, int le
             deflatedIn_ > 0 ? static_cast<double>(deflatedOut_) / deflatedIn_ : 1.0;
         return static_cast<double>(size) * std::min(ratio, 1.0);
     };
+    const bool whole = size <= kWholeLimit;
+    const int64_t needed = whole ? size : kSampleRun * kSampleRuns;
+    // A file past the budget is not opened at all.
+    if (deflatedIn_ + needed > kBudget)
+        return byRatio();
     FileHandle file;
     if (!file.Open(path, FileHandle::Mode::kReadFileOnly))
         return static_cast<double>(size);
-    const bool whole = size <= kWholeLimit;
-    const int64_t needed = whole ? size : kSampleRun * kSampleRuns;
-    if (deflatedIn_ + needed > kBudget)
-        return byRatio();
 
     std::vector<unsigned char> data;
     // The writer stores the rest of a file whose first bytes do not shrink.
@@ -121,17 +127,91 @@ double WDiskEstimate::DeflatedSize(const std::string& path, int64_t size, int le
     return static_cast<double>(size) * static_cast<double>(out) / static_cast<double>(in);
 }
 
+size_t WDiskEstimate::DeflateWholeRun(const std::vector<Member>& members, size_t from, int level,
+                                      std::vector<double>& data, std::vector<char>& exact) {
+    // The run: the small files from `from` on that the budget holds if each
+    // is read (a file that cannot be read takes none of it, so those that
+    // follow it fit all the more).
+    size_t end = from;
+    for (int64_t in = deflatedIn_; end < members.size(); ++end) {
+        const Member& m = members[end];
+        if (m.path.empty() || m.size <= 0 || m.size > kWholeLimit || in + m.size > kBudget)
+            break;
+        in += m.size;
+    }
+    const size_t count = end - from;
+    const int threads = static_cast<int>(
+        std::min<size_t>(static_cast<size_t>(ALPackPool::DefaultThreads()), count));
+    if (count < 2 || threads < 2)
+        return from;
+
+    // Each file deflated whole on the next free thread; -1: not read.
+    std::vector<int64_t> out(count, -1);
+    std::atomic<size_t> next{0};
+    auto work = [&] {
+        std::vector<unsigned char> buffer;
+        for (size_t i; (i = next.fetch_add(1)) < count;) {
+            const Member& m = members[from + i];
+            try {
+                FileHandle file;
+                if (file.Open(m.path, FileHandle::Mode::kReadFileOnly) &&
+                    ReadRun(file, 0, m.size, buffer))
+                    out[i] = DeflateAll(level, buffer);
+            } catch (const std::bad_alloc&) {
+                // Counted as not read: the file's size stands.
+            }
+        }
+    };
+    std::vector<std::thread> helpers;
+    try {
+        for (int t = 1; t < threads; ++t)
+            helpers.emplace_back(work);
+    } catch (const std::system_error&) {
+        // Fewer helpers; this thread does the rest.
+    }
+    work();
+    for (std::thread& helper : helpers)
+        helper.join();
+
+    // Counted in order, as one file after the other would be.
+    for (size_t i = 0; i < count; ++i) {
+        const int64_t size = members[from + i].size;
+        if (out[i] < 0) {
+            data[from + i] = static_cast<double>(size);
+            continue;
+        }
+        const int64_t packed = std::min(out[i], StoredSize(size));
+        deflatedIn_ += size;
+        deflatedOut_ += packed;
+        data[from + i] = static_cast<double>(packed);
+        exact[from + i] = 1;
+    }
+    return end;
+}
+
 void WDiskEstimate::AddArchive(const std::string& name, const std::vector<Member>& members,
                                int level) {
+    std::vector<double> data(members.size());
+    std::vector<char> exact(members.size());
+    for (size_t i = 0; i < members.size();) {
+        if (size_t next = DeflateWholeRun(members, i, level, data, exact); next > i) {
+            i = next;
+            continue;
+        }
+        const Member& m = members[i];
+        bool whole = false;
+        data[i] = m.path.empty() ? static_cast<double>(m.size)
+                                 : DeflatedSize(m.path, m.size, level, whole);
+        exact[i] = whole;
+        ++i;
+    }
     double bytes = 22;  // the end record
-    for (const Member& m : members) {
-        bool exact = false;
-        const double data = m.path.empty() ? static_cast<double>(m.size)
-                                           : DeflatedSize(m.path, m.size, level, exact);
+    for (size_t i = 0; i < members.size(); ++i) {
+        const Member& m = members[i];
         // Only a compressible file that was not measured whole leaves doubt.
-        if (!exact && !m.path.empty())
+        if (!exact[i] && !m.path.empty())
             approximate_ = true;
-        bytes += data + static_cast<double>(kMemberRecords + 2 * m.name.size());
+        bytes += data[i] + static_cast<double>(kMemberRecords + 2 * m.name.size());
     }
     archives_.push_back({name + WDiskSet::kExtension, static_cast<int64_t>(bytes + 0.5)});
 }

@@ -65,6 +65,13 @@ class WDiskEstimate {
         int64_t size = 0;
     };
     void AddArchive(const std::string& name, const std::vector<Member>& members, int level);
+    // Deflates the run of small files from `from` on that the budget holds
+    // on the packing threads (see ALPackPool::DefaultThreads), and counts
+    // them as DeflatedSize would one after the other: their sizes into
+    // `data`, whether each was measured into `exact`. Returns the end of the
+    // run, `from` when it is too short to share.
+    size_t DeflateWholeRun(const std::vector<Member>& members, size_t from, int level,
+                           std::vector<double>& data, std::vector<char>& exact);
 
     struct Archive {
         std::string fileName;  // "Setup files.cfi"

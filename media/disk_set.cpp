@@ -67,9 +67,14 @@ std::vector<std::string> WDiskSet::MemberCountProblems(const WProjectData& proje
         return problems;
     for (int level = 0; level < WComponentManager::kLevelCount; ++level) {
         for (const WSetupComponent* c : components->Level(level)) {
-            // The members are the distinct names the patterns give.
+            // The members are the distinct names the patterns give, no more
+            // than the names given: only that many are told apart.
+            const std::string patterns = MemberPatterns(*c);
+            if (static_cast<size_t>(std::count(patterns.begin(), patterns.end(), ',')) <
+                zip::kMaxEntries)
+                continue;
             std::unordered_set<std::string> names;
-            for (const std::string& name : Split(MemberPatterns(*c), ','))
+            for (const std::string& name : Split(patterns, ','))
                 names.insert(ToLower(Trim(name)));
             if (names.size() <= zip::kMaxEntries)
                 continue;

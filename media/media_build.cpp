@@ -51,8 +51,13 @@ WMediaBuildResult BuildMedia(WProjectData& project, WMediaPlan& plan,
     const std::string& folder = result.mediaFolder;
 
     // The file set as it is now: it may have changed since the plan was shown.
-    plan.Gather(project);
+    // Only a floppy set needs the estimate of its disks, which reads the files.
+    plan.Gather(project, false);
     plan.Recompute();
+    if (plan.IsFloppy()) {
+        plan.EstimateFloppies(project);
+        plan.Recompute();
+    }
     result.floppy = plan.IsFloppy();
     progress.ShowPlan(plan);
 

@@ -160,7 +160,7 @@ std::string WMediaBuilder::ShipPath(std::string_view relative) {
 }
 
 void WMediaBuilder::MarkWritten(const std::string& path) {
-    written_.insert(PathKey(path));
+    written_.try_emplace(PathKey(path));
 }
 
 bool WMediaBuilder::WasWritten(const std::string& path) const {
@@ -331,8 +331,6 @@ void WMediaBuilder::ResetRun() {
     errorText_.clear();
     failedSteps_ = 0;
     written_.clear();
-    applicationWritten_.clear();
-    shippedFrom_.clear();
     copiedPaths_.clear();
     unsteppedBytes_ = 0;
     listings_.clear();
@@ -473,6 +471,10 @@ bool WMediaBuilder::Run() {
 
     if (!AssembleShipFolder(shipFolder_))
         ok = false;
+    // What told the ship folder's paths apart while it was assembled is not
+    // needed to pack it.
+    written_ = decltype(written_)();
+    madeFolders_ = decltype(madeFolders_)();
     if (floppy && !MakeDisks(shipFolderMade))
         ok = false;
 
@@ -764,18 +766,20 @@ bool WMediaBuilder::CopyComponentFiles() {
                             // is that one copy; another application file, or
                             // the application's and another's, cannot share
                             // the path, since one of them would be lost.
-                            const auto first = shippedFrom_.find(PathKey(destination));
-                            const bool same = first != shippedFrom_.end() &&
+                            auto first = written_.find(PathKey(destination));
+                            if (first != written_.end() && !first->second.shipped)
+                                first = written_.end();
+                            const bool same = first != written_.end() &&
                                               SameSourceFile(first->second.source, source);
                             const bool clash =
                                 !same && (application ||
-                                          applicationWritten_.count(PathKey(destination)) != 0);
+                                          (first != written_.end() && first->second.application));
                             log_.Log(std::string(clash ? kCopyFailed : kCopied) + " : " +
                                      destination);
                             if (clash) {
                                 NoteFailure("two files have the path " + destination +
                                             " in the set: " +
-                                            (first != shippedFrom_.end()
+                                            (first != written_.end()
                                                  ? DisplayPath(first->second.source) + " and "
                                                  : std::string()) +
                                             DisplayPath(source));
@@ -789,10 +793,10 @@ bool WMediaBuilder::CopyComponentFiles() {
                         } else if (!ShipFile(source, destination, packFromSources_)) {
                             return false;
                         } else {
-                            if (application)
-                                applicationWritten_.insert(PathKey(destination));
-                            shippedFrom_.emplace(PathKey(destination),
-                                                 Shipped{source, shippedSize_});
+                            // Only a file that is in the set supplies its path.
+                            auto written = written_.find(PathKey(destination));
+                            if (written != written_.end() && !written->second.shipped)
+                                written->second = {true, application, shippedSize_, source};
                             // The scripts record the size of the file the set
                             // holds, not the one seen when it was added.
                             if (shippedSize_ >= 0)

@@ -219,19 +219,18 @@ class WMediaBuilder : public WDiskSetJob {
     double writtenSinceAsked_ = 0;
     // Folders of the ship folder made by this run (as PathKey).
     std::unordered_set<std::string> madeFolders_;
-    // Ship-folder paths written by this run (lower case): the first
+    // Ship-folder paths written by this run (as PathKey): the first
     // component that supplies a path wins, while a file left by an earlier
-    // build is replaced.
-    std::unordered_set<std::string> written_;
-    // The paths that the application's own files were copied to.
-    std::unordered_set<std::string> applicationWritten_;
-    // Each path of a component's file in the set (as PathKey): the file it
-    // came from and its size as shipped (-1: unknown).
-    struct Shipped {
-        std::string source;
+    // build is replaced. A path of a component's file keeps the file it came
+    // from, its size as shipped (-1: unknown) and whether it is one of the
+    // application's own files.
+    struct Written {
+        bool shipped = false;  // a component's file
+        bool application = false;
         int64_t size = -1;
+        std::string source;
     };
-    std::unordered_map<std::string, Shipped> shippedFrom_;
+    std::unordered_map<std::string, Written> written_;
     // The size of the file the last ShipFile copied or staged; -1 when none.
     int64_t shippedSize_ = -1;
     // Files this run copied, as written (taken back after Cancel).

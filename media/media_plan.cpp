@@ -115,14 +115,16 @@ WVolumeProbe WVolumeProbe::Host() {
 
 WMediaPlan::WMediaPlan() : description_(kSingleDescription) {}
 
-void WMediaPlan::Gather(WProjectData& project) {
+void WMediaPlan::Gather(WProjectData& project, bool estimate) {
     components_.clear();
     engineFiles_.clear();
     guarded_.clear();
     engineRootLast_ = -1;
     fileSetSize_ = 0;
     disks_.Clear();
-    std::vector<const WSetupComponent*> shipped;
+    estimated_ = false;
+    shipped_.clear();
+    std::vector<const WSetupComponent*>& shipped = shipped_;
 
     // Each folder once, by its spelling and then by its real path: the
     // first entry of a folder says what it is.
@@ -173,16 +175,9 @@ void WMediaPlan::Gather(WProjectData& project) {
         components->ReleaseGathered();
     }
 
-    // The floppies hold the engine's archives, then one per component, in
-    // the order the build packs them.
-    auto estimateDisks = [&] {
-        disks_.AddEngine(project, engineFiles_, engineRootLast_);
-        for (const WSetupComponent* c : shipped)
-            disks_.AddComponent(project, *c);
-        disks_.AddComponentList();
-    };
     if (project.InstallLocation.empty()) {
-        estimateDisks();
+        if (estimate)
+            EstimateFloppies(project);
         return;
     }
     const std::string distrib = ResolveNoCase(JoinPath(project.InstallLocation, "Distrib"));
@@ -198,7 +193,19 @@ void WMediaPlan::Gather(WProjectData& project) {
     addFolder(distrib);
     engineRootLast_ = static_cast<int>(engineFiles_.size()) - 1;
     addFolder(ResolveNoCase(JoinPath(distrib, "Setup")));
-    estimateDisks();
+    if (estimate)
+        EstimateFloppies(project);
+}
+
+void WMediaPlan::EstimateFloppies(WProjectData& project) {
+    // The floppies hold the engine's archives, then one per component, in
+    // the order the build packs them.
+    disks_.Clear();
+    disks_.AddEngine(project, engineFiles_, engineRootLast_);
+    for (const WSetupComponent* c : shipped_)
+        disks_.AddComponent(project, *c);
+    disks_.AddComponentList();
+    estimated_ = true;
 }
 
 std::string WMediaPlan::ComponentsText() const {
@@ -304,7 +311,9 @@ void WMediaPlan::Recompute() {
         estimate_ = 1;
         description_ = kSingleDescription;
     } else {
-        estimate_ = std::max(disks_.Disks(capacity), 1);
+        // Without the estimate (see Gather), the rough rule.
+        estimate_ = estimated_ ? std::max(disks_.Disks(capacity), 1)
+                               : std::max(EstimateDisks(fileSetSize_, capacity), 1);
         description_ = ReplaceAll(kFloppyDescription, "%1", shown);
     }
 }
@@ -314,7 +323,7 @@ std::string WMediaPlan::SizeText() const {
 }
 
 std::string WMediaPlan::EstimateText() const {
-    const bool about = floppy_ && disks_.Approximate();
+    const bool about = floppy_ && (!estimated_ || disks_.Approximate());
     return "Estimated number of disks : " + std::string(about ? "about " : "") +
            std::to_string(estimate_);
 }

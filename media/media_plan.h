@@ -20,6 +20,7 @@
 namespace vantrel {
 
 class WProjectData;
+class WSetupComponent;
 
 // One entry of the size list: the text shown and the medium's capacity in
 // bytes (0 for the custom entry, whose size comes from the custom text).
@@ -69,7 +70,12 @@ class WMediaPlan {
     // components ("Distrib" is selected here, as the build does), and the
     // sizes of the engine's files. The application's file records take the
     // sizes their files have now. Also finds the GuardedFolders.
-    void Gather(WProjectData& project);
+    // The floppies the set fills are worked out too (WDiskEstimate, which
+    // reads the files), unless `estimate` is false; then EstimateFloppies
+    // does it later, before the plan is recomputed.
+    void Gather(WProjectData& project, bool estimate = true);
+    // Works out the floppies of the file set that Gather just found.
+    void EstimateFloppies(WProjectData& project);
     double FileSetSize() const { return fileSetSize_; }
     // The display names (string references expanded; the name when a
     // component has none) of the components that ship, as Gather found them: by level, and within a
@@ -202,6 +208,9 @@ class WMediaPlan {
     bool floppy_ = false;
     int estimate_ = 1;
     WDiskEstimate disks_;
+    bool estimated_ = false;  // disks_ holds the estimate of the file set
+    // The components that ship, as Gather found them (for EstimateFloppies).
+    std::vector<const WSetupComponent*> shipped_;
     std::string description_;
 };
 

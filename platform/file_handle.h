@@ -46,6 +46,9 @@ class FileHandle {
     // itself is never followed (ELOOP, or ENOTDIR for kFolder).
     bool OpenIn(const FileHandle& folder, std::string_view name, Mode mode,
                 unsigned permissions = 0666);
+    // Opens `path` as Mode::kReadFileOnly does, and fills `info` from the
+    // same look at the file (no second call to the system for it).
+    bool OpenFileOnly(std::string_view path, FileInfo& info);
     bool IsOpen() const { return fd_ >= 0; }
     // False when the system reports an error on closing (a write that failed
     // late); the handle is closed either way.
@@ -91,8 +94,8 @@ class FileHandle {
     bool RemoveFolderIn(std::string_view name) const;
 
   private:
-    bool OpenAt(int folderFd, std::string_view path, Mode mode, unsigned permissions,
-                bool noFollow);
+    bool OpenAt(int folderFd, std::string_view path, Mode mode, unsigned permissions, bool noFollow,
+                FileInfo* info = nullptr);
     int fd_ = -1;
 };
 

@@ -98,7 +98,7 @@ FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
 }
 
 bool FileHandle::OpenAt(int folderFd, std::string_view path, Mode mode, unsigned permissions,
-                        bool noFollow) {
+                        bool noFollow, FileInfo* info) {
     Close();
     int flags = FlagsOf(mode) | O_CLOEXEC | (noFollow ? O_NOFOLLOW : 0);
     int fd = mode == Mode::kReplace ? OpenReplacingLink(folderFd, ToNative(path).c_str(),
@@ -119,7 +119,9 @@ bool FileHandle::OpenAt(int folderFd, std::string_view path, Mode mode, unsigned
             errno = err;
             return false;
         }
-        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+        // O_NONBLOCK changes nothing for a regular file, so it is left set.
+        if (info)
+            *info = InfoFromStat(st);
     }
     fd_ = fd;
     return true;
@@ -127,6 +129,10 @@ bool FileHandle::OpenAt(int folderFd, std::string_view path, Mode mode, unsigned
 
 bool FileHandle::Open(std::string_view path, Mode mode, unsigned permissions) {
     return OpenAt(AT_FDCWD, path, mode, permissions, false);
+}
+
+bool FileHandle::OpenFileOnly(std::string_view path, FileInfo& info) {
+    return OpenAt(AT_FDCWD, path, Mode::kReadFileOnly, 0, false, &info);
 }
 
 bool FileHandle::OpenIn(const FileHandle& folder, std::string_view name, Mode mode,

@@ -102,7 +102,7 @@ FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
 }
 
 bool FileHandle::OpenAt(int folderFd, std::string_view path, Mode mode, unsigned permissions,
-                        bool noFollow) {
+                        bool noFollow, FileInfo* info) {
     Close();
     const std::wstring wide = folderFd >= 0 ? InFolder(folderFd, path) : WidePath(path);
     if (wide.empty()) {
@@ -185,11 +185,21 @@ bool FileHandle::OpenAt(int folderFd, std::string_view path, Mode mode, unsigned
         return false;
     }
     fd_ = fd;
+    if (info && !Info(*info)) {
+        const int err = errno;
+        Close();
+        errno = err;
+        return false;
+    }
     return true;
 }
 
 bool FileHandle::Open(std::string_view path, Mode mode, unsigned permissions) {
     return OpenAt(-1, path, mode, permissions, false);
+}
+
+bool FileHandle::OpenFileOnly(std::string_view path, FileInfo& info) {
+    return OpenAt(-1, path, Mode::kReadFileOnly, 0, false, &info);
 }
 
 bool FileHandle::OpenIn(const FileHandle& folder, std::string_view name, Mode mode,

@@ -672,6 +672,32 @@ TEST_F(FloppyBuild, TheEstimateCountsTheDisksTheBuildMakes) {
     }
 }
 
+// Small files are deflated side by side for the estimate; what it counts
+// is the same whatever the number of threads, down to the byte (many
+// capacities near the set's size tell bytes apart).
+TEST_F(FloppyBuild, TheEstimateIsTheSameOnOneThreadAndOnMany) {
+    for (int i = 0; i < 40; ++i) {
+        AddAppFile("f" + std::to_string(i) + (i % 3 ? ".txt" : ".bin"),
+                   i % 3 ? WordText(1000 + 997 * i, i) : test::RandomBytes(500 + 313 * i, i));
+        if (i == 20)
+            AddAppFile("large.txt", WordText(700000, 99));  // sampled, between two runs
+    }
+    auto estimate = [&](const char* threads) {
+        setenv("VANTREL_THREADS", threads, 1);
+        WMediaPlan plan;
+        plan.Gather(*project);
+        unsetenv("VANTREL_THREADS");
+        std::vector<int> disks;
+        for (int64_t capacity = 20000; capacity < 120000; capacity += 97)
+            disks.push_back(plan.DiskEstimate().Disks(static_cast<double>(capacity)));
+        disks.push_back(plan.DiskEstimate().Approximate());
+        return disks;
+    };
+    const std::vector<int> one = estimate("1");
+    EXPECT_EQ(estimate("2"), one);
+    EXPECT_EQ(estimate("5"), one);
+}
+
 TEST(DiskNames, NumbersFoldersAndPieces) {
     EXPECT_EQ(WDiskSet::ThreeDigits(0), "000");
     EXPECT_EQ(WDiskSet::ThreeDigits(7), "007");

@@ -5,6 +5,7 @@
 
 #include "media_fixture.h"
 #include "platform/files.h"
+#include "support/zip_test_util.h"
 
 namespace vantrel {
 namespace {
@@ -19,11 +20,15 @@ class AnsweringProgress : public test::RecordingProgress {
         questions.push_back(question);
         return answer;
     }
-    void ShowPlan(const WMediaPlan& plan) override { planned.push_back(plan.SizeText()); }
+    void ShowPlan(const WMediaPlan& plan) override {
+        planned.push_back(plan.SizeText());
+        estimates.push_back(plan.EstimateText());
+    }
 
     Answer answer = Answer::kRemove;
     std::vector<std::string> questions;
     std::vector<std::string> planned;
+    std::vector<std::string> estimates;
 };
 
 class MediaBuild : public test::MediaFixture {
@@ -74,6 +79,23 @@ TEST_F(MediaBuild, BuildsAndChecksTheSetWithoutWritingIntoTheProject) {
     EXPECT_EQ(project->DiskSize, "2.88 MB");
     EXPECT_EQ(project->IsFloppySetup, 1);
     EXPECT_EQ(project->GetMediaSize(), sizeBefore);
+}
+
+// The build works out the floppies only for a floppy set, after it has
+// found that the set is one; it shows what the plan gathered whole shows.
+TEST_F(MediaBuild, AFloppyBuildShowsTheEstimateOfThePlanGatheredWhole) {
+    AddAppFile("data/noise.bin", test::RandomBytes(1500000, 11));
+    AddAppFile("data/text.txt", std::string(400000, 'a'));
+    WMediaPlan whole;
+    ASSERT_TRUE(whole.ParseSize("720KB"));
+    whole.Gather(*project);
+    whole.Recompute();
+    ASSERT_TRUE(whole.IsFloppy());
+
+    const WMediaBuildResult result = Run("720KB", media);
+    EXPECT_TRUE(result.ok) << result.message;
+    EXPECT_TRUE(result.floppy);
+    EXPECT_EQ(progress.estimates, std::vector<std::string>{whole.EstimateText()});
 }
 
 TEST_F(MediaBuild, ChecksComeInOrderAndWriteNothing) {

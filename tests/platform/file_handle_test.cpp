@@ -74,6 +74,19 @@ TEST(FileHandle, WritesReadsAndReportsTheSystemsReason) {
     ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
     EXPECT_FALSE(FileHandle().Open(dir / "fifo", FileHandle::Mode::kReadFileOnly));
     EXPECT_EQ(errno, EINVAL);
+
+    // The same open that says what the file is, in one look.
+    FileInfo seen;
+    ASSERT_TRUE(in.OpenFileOnly(dir / "f.bin", seen));
+    EXPECT_TRUE(seen.isFile);
+    EXPECT_EQ(seen.size, 11);
+    EXPECT_EQ(seen.inode, info.inode);
+    ASSERT_TRUE(in.ReadFullAt(0, buf, sizeof buf, got));
+    EXPECT_EQ(std::string(buf, got), "hello WORLD");
+    EXPECT_FALSE(FileHandle().OpenFileOnly(dir.path(), seen));
+    EXPECT_EQ(errno, EISDIR);
+    EXPECT_FALSE(FileHandle().OpenFileOnly(dir / "fifo", seen));
+    EXPECT_EQ(errno, EINVAL);
 }
 
 TEST(FileHandle, AFullDeviceFailsTheWriteWithNoSpace) {
