@@ -423,7 +423,7 @@ int WMediaBuilder::CountSteps(bool floppy) const {
     return steps;
 }
 
-bool WMediaBuilder::MakeDisks(bool shipFolderMade) {
+bool WMediaBuilder::MakeDisks(bool shipFolderMade, WMediaLock& shipLock) {
     const std::string& media = request_.mediaFolder;
     bool ok = true;
     WDiskSet disks(*this, project_, request_, shipFolder_);
@@ -435,7 +435,15 @@ bool WMediaBuilder::MakeDisks(bool shipFolderMade) {
         ok = false;
         NoteFailure("cannot keep the log " + DisplayPath(log_.Path()) +
                     " in the media folder; the temporary folder stays");
-    } else if (shipFolderMade && !RemoveTreeForced(shipFolder_)) {
+        return false;
+    }
+    if (!shipFolderMade)
+        return ok;
+    // An open handle on a folder keeps Windows from removing it (the removal
+    // waits for the handle's end), so the hold goes first; the media folder's
+    // lock still keeps other builds away.
+    shipLock.Release();
+    if (!RemoveTreeForced(shipFolder_)) {
         ok = false;
         NoteFailure("cannot remove the temporary folder " + DisplayPath(shipFolder_));
     }
@@ -473,7 +481,7 @@ bool WMediaBuilder::Run() {
 
     if (!AssembleShipFolder(shipFolder_))
         ok = false;
-    if (floppy && !MakeDisks(shipFolderMade))
+    if (floppy && !MakeDisks(shipFolderMade, shipLock))
         ok = false;
 
     if (cancelled_)
