@@ -35,6 +35,39 @@ std::string ReadBytes(const std::string& path);
 // gives "(the unprivileged run failed)".
 std::string AsUnprivileged(const std::string& folder, const std::function<std::string()>& body);
 
+// True when a folder without write permission refuses this process new
+// files: an ordinary user on a POSIX system (not root, not Windows, where
+// the read-only attribute of a folder does not guard its contents).
+bool FolderWritesCanBeRefused();
+
+// Gives `path` itself to another user (nobody, 65534) where this process
+// may (root on a POSIX system); false where it cannot.
+bool GiveToAnotherUser(const std::string& path);
+
+// Sets (or, with `value` null, removes) an environment variable of this
+// process.
+void SetEnvVar(const std::string& name, const char* value);
+
+// The number of threads this process has now; 0 when the system does not
+// tell.
+int ThreadsOfThisProcess();
+
+// Files this process writes may not grow beyond `bytes` for the life of the
+// object: a write beyond fails (EFBIG) as on a full disk. Only where the
+// system limits a process's file size (POSIX); Active() says whether it
+// does.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(long long bytes);
+    ~FileSizeLimit();
+    bool Active() const { return active_; }
+
+  private:
+    bool active_ = false;
+    long long old_ = 0;
+    void (*oldHandler_)(int) = nullptr;
+};
+
 // Output and exit status of a shell command; status is -1 when the command
 // did not end normally.
 struct ShellResult {
@@ -46,6 +79,9 @@ struct ShellResult {
 std::string ShellQuote(const std::string& s);
 // Runs `command` with /bin/sh, capturing stdout and stderr separately.
 ShellResult RunShell(const std::string& command);
+// Whether /bin/sh finds the program `tool` (false where there is no POSIX
+// shell).
+bool HaveShellTool(const std::string& tool);
 void WriteBytes(const std::string& path, const std::string& bytes);
 
 // Writes the twelve standard component scripts, each one component without

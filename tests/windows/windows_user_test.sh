@@ -3,7 +3,8 @@
 # vantrel-cli.exe from a folder with names outside ASCII, a CD set built and
 # verified; then one project built by the Linux and the Windows vantrel-cli
 # with SOURCE_DATE_EPOCH gives the same bytes on both systems (the set's
-# log, which names the folders, aside); and `cmake --install` gives a tree
+# log, which names the folders, aside), as a CD set and as a floppy set of
+# 1.44 MB disks, verified; and `cmake --install` gives a tree
 # whose vantrel-cli.exe works from any folder.
 #
 #   windows_user_test.sh LINUX_CLI WINDOWS_BUILD_FOLDER
@@ -45,6 +46,32 @@ if ! diff -r -x setup.log same-win same-linux >/dev/null; then
     diff -r -q -x setup.log same-win same-linux >&2 || true
     fail "the CD sets built on Windows and on Linux differ"
 fi
+# A floppy set of 1.44 MB disks from the same folder and an incompressible
+# file, built by vantrel-cli.exe and verified; and the same bytes from the
+# Linux build. It starts the Linux build's sample engine: the Windows one,
+# with its runtime linked in, is larger than a first disk holds.
+floppy_install=$(dirname "$linux_cli")/share/vantrel/installation
+mkdir floppy-src
+cp -r src/. floppy-src/
+head -c 1600000 /dev/urandom > "floppy-src/Données/archivé.bin"
+"$linux_cli" --install-location "$floppy_install" new Floppy.zlt --name "Démo" --company "Acmé" \
+    --version 1.0 >/dev/null || fail "new Floppy.zlt on Linux"
+"$linux_cli" --install-location "$floppy_install" add-files Floppy.zlt floppy-src >/dev/null ||
+    fail "add-files to Floppy.zlt on Linux"
+wine "$win_build/vantrel-cli.exe" --install-location "Z:$floppy_install" build Floppy.zlt \
+    --media fd-win --size 1.44MB >/dev/null 2>floppy.err ||
+    { cat floppy.err >&2; fail "the Windows build of the floppy set"; }
+[ -d fd-win/disk002 ] || fail "the floppy set has one disk only"
+[ -z "$(find fd-win -name '~ZLT*')" ] || fail "the floppy build left its temporary folder"
+wine "$win_build/vantrel-cli.exe" --install-location "Z:$floppy_install" verify fd-win \
+    --project Floppy.zlt >/dev/null || fail "verify of the floppy set"
+"$linux_cli" --install-location "$floppy_install" build Floppy.zlt --media fd-linux --size 1.44MB \
+    >/dev/null 2>&1 || fail "the Linux build of the floppy set"
+if ! diff -r -x setup.log fd-win fd-linux >/dev/null; then
+    diff -r -q -x setup.log fd-win fd-linux >&2 || true
+    fail "the floppy sets built on Windows and on Linux differ"
+fi
+
 # The installed tree runs from any folder: the installed tool finds the
 # installed sample installation through its own machine hive.
 cmake --install "$win_build" --prefix "$work/installed" >/dev/null || fail "cmake --install"
