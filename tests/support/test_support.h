@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace vantrel::test {
 
@@ -77,6 +78,10 @@ struct ShellResult {
 };
 // `s` in single quotes for /bin/sh.
 std::string ShellQuote(const std::string& s);
+// The words of `text` as /bin/sh splits them: blanks separate, single and
+// double quotes group, a backslash takes the next character as it is (no
+// expansion of any kind).
+std::vector<std::string> SplitShellWords(const std::string& text);
 // Runs `command` with /bin/sh, capturing stdout and stderr separately.
 ShellResult RunShell(const std::string& command);
 // Whether /bin/sh finds the program `tool` (false where there is no POSIX
@@ -100,8 +105,10 @@ long long FloppyKbFor(const ScratchFolder& dir, const std::string& installFolder
                       long long minimumKb);
 
 // Runs vantrel-cli with `arguments` (shell-quoted as needed) in `dir`, with
-// hive files of its own there and `dir`/install as the installation folder.
-// `env` is put before the command ("NAME=value ...").
+// hive files of its own there and `dir`/install as the installation folder,
+// and nothing on its standard input. `env` is put before the command
+// ("NAME=value ..."). Where there is no POSIX shell, the words are split as
+// it would and the program is started directly.
 ShellResult RunCliIn(const ScratchFolder& dir, const std::string& arguments,
                      const std::string& env = "");
 

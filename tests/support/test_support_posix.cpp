@@ -80,6 +80,15 @@ FileSizeLimit::~FileSizeLimit() {
     std::signal(SIGXFSZ, oldHandler_);
 }
 
+ShellResult RunCliIn(const ScratchFolder& dir, const std::string& arguments,
+                     const std::string& env) {
+    return RunShell("cd " + ShellQuote(dir.path()) + " && " + env +
+                    " VANTREL_MACHINE_REG=" + ShellQuote(dir / "machine.reg") +
+                    " VANTREL_USER_REG=" + ShellQuote(dir / "user.reg") + " " +
+                    ShellQuote(VANTREL_CLI_PATH) + " --install-location " +
+                    ShellQuote(dir / "install") + " " + arguments + " </dev/null");
+}
+
 bool GiveToAnotherUser(const std::string& path) {
     return ::geteuid() == 0 && ::lchown(ToNative(path).c_str(), 65534, 65534) == 0;
 }
