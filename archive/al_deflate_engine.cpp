@@ -4,6 +4,10 @@
 
 #include <algorithm>
 #include <climits>
+#include <mutex>
+#include <new>
+#include <type_traits>
+#include <vector>
 
 #include "platform/message_pump.h"
 
@@ -55,62 +59,92 @@ bool SwitchToStored(z_stream& zs, ALStorage& output) {
     }
 }
 
-// One deflate stream per thread is kept between members: an archive of many
-// small files would otherwise spend most of its time allocating and clearing
-// the stream's tables. A stream that is reset is the same as a new one. zlib
-// ties a stream's state to the address of its z_stream, so the kept stream is
-// used where it is.
+// Deflate streams are kept between members: an archive of many small files
+// would otherwise spend most of its time allocating and clearing the
+// streams' tables. A stream that is reset is the same as a new one. zlib ties
+// a stream's state to the address of its z_stream, so each kept stream lives
+// on the heap and is used where it is. The streams are kept for the process,
+// not per thread: a thread_local object with a destructor is not safe
+// everywhere (the Windows runtime may free a thread's storage before the
+// object's destructor runs at the thread's end, and deflateEnd then writes
+// to freed memory).
 class StreamCache {
   public:
     ~StreamCache() {
-        if (level_ >= 0)
-            deflateEnd(&kept_);
+        for (Kept* kept : idle_) {
+            deflateEnd(&kept->zs);
+            delete kept;
+        }
     }
-    // A stream at `level`: the kept one (reset or made anew), or, while that
-    // is in use, a new one in `local`. `rc` is zlib's answer.
-    z_stream* Take(z_stream& local, int level, int& rc) {
-        z_stream* zs = &local;
-        if (!busy_) {
-            if (level_ == level && deflateReset(&kept_) == Z_OK) {
-                busy_ = true;
-                rc = Z_OK;
-                return &kept_;
+    // A stream at `level`: an idle kept one (reset, or made anew at the
+    // level) or a new one. Null when there is no memory; `rc` is zlib's
+    // answer.
+    z_stream* Take(int level, int& rc) {
+        Kept* kept = nullptr;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            if (!idle_.empty()) {
+                auto same = std::find_if(idle_.begin(), idle_.end(),
+                                         [&](const Kept* k) { return k->level == level; });
+                if (same == idle_.end())
+                    same = idle_.end() - 1;
+                kept = *same;
+                idle_.erase(same);
             }
-            if (level_ >= 0)
-                deflateEnd(&kept_);
-            level_ = -1;
-            zs = &kept_;
         }
-        *zs = z_stream{};
-        rc = deflateInit2(zs, level, Z_DEFLATED, -ALDeflateCompressor::kWindowBits,
+        if (kept && kept->level == level && deflateReset(&kept->zs) == Z_OK) {
+            rc = Z_OK;
+            return &kept->zs;
+        }
+        if (kept)
+            deflateEnd(&kept->zs);
+        else
+            kept = new (std::nothrow) Kept;
+        if (!kept) {
+            rc = Z_MEM_ERROR;
+            return nullptr;
+        }
+        kept->zs = z_stream{};
+        rc = deflateInit2(&kept->zs, level, Z_DEFLATED, -ALDeflateCompressor::kWindowBits,
                           ALDeflateCompressor::kMemoryLevel, Z_DEFAULT_STRATEGY);
-        if (rc == Z_OK && zs == &kept_) {
-            busy_ = true;
-            level_ = level;
+        kept->level = level;
+        if (rc != Z_OK) {
+            delete kept;
+            return nullptr;
         }
-        return zs;
+        return &kept->zs;
     }
-    // Ends the use of `zs`; the kept stream stays for the next member when
-    // `keep` (it is still at the level it was taken at).
+    // Ends the use of `zs`; it is kept for a later member when `keep` (it is
+    // still at the level it was taken at) and fewer than kMaxIdle are kept.
     void Give(z_stream* zs, bool keep) {
-        if (zs != &kept_) {
-            deflateEnd(zs);
-            return;
+        // The stream is the first member of its Kept.
+        Kept* kept = reinterpret_cast<Kept*>(zs);
+        if (keep) {
+            std::lock_guard<std::mutex> lock(mutex_);
+            if (idle_.size() < kMaxIdle) {
+                idle_.push_back(kept);
+                return;
+            }
         }
-        busy_ = false;
-        if (!keep) {
-            deflateEnd(&kept_);
-            level_ = -1;
-        }
+        deflateEnd(zs);
+        delete kept;
     }
 
   private:
-    z_stream kept_{};
-    int level_ = -1;  // of the kept stream; -1: none
-    bool busy_ = false;
+    struct Kept {
+        z_stream zs;
+        int level = -1;
+    };
+    static_assert(std::is_standard_layout_v<Kept>);
+    static constexpr size_t kMaxIdle = 64;
+    std::mutex mutex_;
+    std::vector<Kept*> idle_;
 };
 
-thread_local StreamCache t_streams;
+StreamCache& Streams() {
+    static StreamCache streams;
+    return streams;
+}
 
 }  // namespace
 
@@ -137,13 +171,13 @@ uint16_t ALDeflateCompressor::GetZipFlags() const {
 
 int ALDeflateCompressor::Compress(ALStorage& input, ALStorage& output) {
     status_.Clear();
-    z_stream local;
     int rc = Z_OK;
-    z_stream& zs = *t_streams.Take(local, level_, rc);
-    if (rc != Z_OK) {
+    z_stream* stream = Streams().Take(level_, rc);
+    if (!stream) {
         return status_.SetError(al::kCantCreateEngine,
                                 "Error creating deflate engine. ZLIB returned %d\n", rc);
     }
+    z_stream& zs = *stream;
     // Data that is already compressed does not shrink: when its first
     // kProbeSize bytes do not, the rest goes into stored blocks of the same
     // stream instead of being searched for matches in vain. Data of one probe
@@ -191,7 +225,7 @@ int ALDeflateCompressor::Compress(ALStorage& input, ALStorage& output) {
             break;
         Pump();
     }
-    t_streams.Give(&zs, !stored);
+    Streams().Give(&zs, !stored);
     if (!input.Status().Ok())
         return input.Status().GetStatusCode();
     if (!output.Status().Ok())
@@ -205,11 +239,11 @@ int ALDeflateCompressor::Compress(ALStorage& input, ALStorage& output) {
 int ALDeflateCompressor::DeflatePiece(int level, std::span<const unsigned char> dictionary,
                                       std::span<const unsigned char> data, bool last,
                                       std::vector<unsigned char>& out) {
-    z_stream local;
     int rc = Z_OK;
-    z_stream& zs = *t_streams.Take(local, level, rc);
-    if (rc != Z_OK)
+    z_stream* stream = Streams().Take(level, rc);
+    if (!stream)
         return rc;
+    z_stream& zs = *stream;
     if (!dictionary.empty() && level != 0) {
         rc = deflateSetDictionary(&zs, dictionary.data(), Clamp(dictionary.size()));
     }
@@ -239,7 +273,7 @@ int ALDeflateCompressor::DeflatePiece(int level, std::span<const unsigned char> 
     }
     // A finished stream is reset when next taken; one that ended with a
     // sync flush is reset the same way.
-    t_streams.Give(&zs, true);
+    Streams().Give(&zs, true);
     return rc;
 }
 

@@ -421,7 +421,7 @@ int WMediaBuilder::CountSteps(bool floppy) const {
     return steps;
 }
 
-bool WMediaBuilder::MakeDisks(bool shipFolderMade) {
+bool WMediaBuilder::MakeDisks(bool shipFolderMade, WMediaLock& shipLock) {
     const std::string& media = request_.mediaFolder;
     bool ok = true;
     WDiskSet disks(*this, project_, request_, shipFolder_);
@@ -433,7 +433,15 @@ bool WMediaBuilder::MakeDisks(bool shipFolderMade) {
         ok = false;
         NoteFailure("cannot keep the log " + DisplayPath(log_.Path()) +
                     " in the media folder; the temporary folder stays");
-    } else if (shipFolderMade && !RemoveTreeForced(shipFolder_)) {
+        return false;
+    }
+    if (!shipFolderMade)
+        return ok;
+    // An open handle on a folder keeps Windows from removing it (the removal
+    // waits for the handle's end), so the hold goes first; the media folder's
+    // lock still keeps other builds away.
+    shipLock.Release();
+    if (!RemoveTreeForced(shipFolder_)) {
         ok = false;
         NoteFailure("cannot remove the temporary folder " + DisplayPath(shipFolder_));
     }
@@ -475,7 +483,7 @@ bool WMediaBuilder::Run() {
     // needed to pack it.
     written_ = decltype(written_)();
     madeFolders_ = decltype(madeFolders_)();
-    if (floppy && !MakeDisks(shipFolderMade))
+    if (floppy && !MakeDisks(shipFolderMade, shipLock))
         ok = false;
 
     if (cancelled_)

@@ -153,8 +153,9 @@ class WMediaBuilder : public WDiskSetJob {
     // The bar's range for the job.
     int CountSteps(bool floppy) const;
     // The disks from the ship folder, the log kept beside them, the ship
-    // folder removed. False when any of that failed.
-    bool MakeDisks(bool shipFolderMade);
+    // folder removed (when this run made it; `shipLock`, its hold, is let go
+    // first). False when any of that failed.
+    bool MakeDisks(bool shipFolderMade, WMediaLock& shipLock);
     // PathInside for the ship folder, with each folder listed once per run
     // and the names about to be written remembered.
     std::string ShipPath(std::string_view relative);

@@ -3,9 +3,7 @@
 #include "archive/archive.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <climits>
+#include <filesystem>
 
 #include "archive/al_entry.h"
 #include "archive/zip_reader.h"
@@ -30,8 +28,8 @@ std::vector<std::string> NamesIn(const std::string& zip) {
 }
 
 std::string Cwd() {
-    char buf[PATH_MAX];
-    return ::getcwd(buf, sizeof buf) ? buf : "";
+    std::error_code ec;
+    return std::filesystem::current_path(ec).generic_string();
 }
 
 TEST(ArchiveTest, PatternsSelectFilesInNamedFolders) {

@@ -4,11 +4,8 @@
 // is stored, and member lists of large folders stay as they were.
 #include "archive/al_pack_pool.h"
 
-#include <dirent.h>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
-#include <csignal>
 #include <cstdio>
 #include <map>
 #include <thread>
@@ -18,6 +15,7 @@
 #include "archive/al_memory.h"
 #include "archive/archive.h"
 #include "archive/zip_archive.h"
+#include "platform/files.h"
 #include "platform/message_pump.h"
 #include "platform/paths.h"
 #include "support/test_support.h"
@@ -32,15 +30,7 @@ using test::ScratchFolder;
 // runtimes, such as a sanitizer's, add a thread of their own at the first.)
 int ThreadCount() {
     std::thread([] {}).join();
-    int n = 0;
-    if (DIR* d = ::opendir("/proc/self/task")) {
-        while (dirent* e = ::readdir(d)) {
-            if (e->d_name[0] != '.')
-                ++n;
-        }
-        ::closedir(d);
-    }
-    return n;
+    return test::ThreadsOfThisProcess();
 }
 
 // Pump calls, and those made on another thread than the test's.
@@ -241,15 +231,11 @@ TEST(PackPoolTest, FailuresKeepTheirTextsAndStopEveryThread) {
         EXPECT_EQ(threadsBefore, ThreadCount()) << threads;
     }
 
-    // A disk that fills up after about 300 KB (the signal is ignored so that
-    // the write fails instead).
-    struct rlimit old {};
-    ASSERT_EQ(0, ::getrlimit(RLIMIT_FSIZE, &old));
-    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = old;
-    small.rlim_cur = 300 * 1024;
-    ASSERT_EQ(0, ::setrlimit(RLIMIT_FSIZE, &small));
-    std::vector<std::string> texts;
+    // A disk that fills up after about 300 KB (where the system can limit
+    // the size of a process's files).
+    test::FileSizeLimit small(300 * 1024);
+    if (!small.Active())
+        return;
     for (int threads : {1, 2, 8}) {
         WArchive archive(".zip");
         EXPECT_FALSE(Pack(archive, threads, "full" + std::to_string(threads), dir.path(), members));
@@ -258,8 +244,6 @@ TEST(PackPoolTest, FailuresKeepTheirTextsAndStopEveryThread) {
                   archive.GetStatusText());
         EXPECT_EQ(threadsBefore, ThreadCount()) << threads;
     }
-    ::setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
 }
 
 TEST(PackPoolTest, LargeFolderGivesTheSameMemberList) {
@@ -273,7 +257,7 @@ TEST(PackPoolTest, LargeFolderGivesTheSameMemberList) {
         char name[32];
         std::snprintf(name, sizeof name, "File%04d.txt", i);
         // Written plainly: a safe write of each would cost more than the test.
-        if (FILE* f = std::fopen((ToNative(src) / name).c_str(), "w"))
+        if (FILE* f = OpenCFile(JoinPath(src, name), "w"))
             std::fclose(f);
     }
     // Names in another case and order than on disk, each as its own pattern.

@@ -3,7 +3,6 @@
 #include "archive/zip_archive.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -100,7 +99,7 @@ TEST(ZipArchiveTest, EntryNames) {
 TEST(ZipArchiveTest, AttributesAndCommentsAreRecorded) {
     ScratchFolder dir;
     std::string ro = dir.Write("ro.txt", "read only");
-    ::chmod(ToNative(ro).c_str(), 0444);
+    SetFilePermissions(ro, 0444);
     ALEntryList list;
     list.Add(std::make_unique<ALFile>("ro.txt", ro)).SetComment("note");
     ALZipArchive zip(dir / "a.zip");
@@ -166,7 +165,8 @@ TEST(ZipArchiveTest, NamesAreTheEightBitNames) {
     EXPECT_EQ(name, bytes.substr(30, name.size()));
     ASSERT_TRUE(archive.Extract("names.zip", dir.path(), dir / "out"));
     EXPECT_EQ("menu", dir.Read("out/" + name));
-    EXPECT_TRUE(std::filesystem::exists(ToNative(dir.path()) / "out" / "caf\u00e9 \u20ac.txt"));
+    EXPECT_TRUE(std::filesystem::exists(ToNative(dir.path()) /
+                                        std::filesystem::path(u8"out/caf\u00e9 \u20ac.txt")));
 }
 
 TEST(ZipArchiveTest, MemoryStorages) {

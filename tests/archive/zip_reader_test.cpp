@@ -4,8 +4,6 @@
 #include "archive/zip_reader.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
 
@@ -30,8 +28,8 @@ std::vector<std::string> Tree(const std::string& folder, const std::string& pref
     for (const auto& name : ListFolder(folder, true, true)) {
         out.push_back(prefix + name);
         std::string path = JoinPath(folder, name);
-        struct stat st;
-        if (::lstat(ToNative(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+        FileInfo info;
+        if (GetFileInfo(path, info, false) && info.isFolder) {
             for (auto& sub : Tree(path, prefix + name + "/"))
                 out.push_back(sub);
         }
@@ -85,7 +83,7 @@ TEST_F(ZipReaderTest, RoundTripKeepsBytesTimesAndReadOnly) {
     dir_.Write("src/Sub/nested.txt", "nested\r\n");
     std::string ro = dir_.Write("src/ro.txt", "keep me");
     test::SetLocalTime(dir_ / "src/text.txt", 1999, 12, 31, 23, 59, 58);
-    ::chmod(ToNative(ro).c_str(), 0444);
+    SetFilePermissions(ro, 0444);
     for (int level : {0, 6, 9}) {
         WArchive archive(".zip");
         ASSERT_TRUE(archive.Create(level, "rt", false, "*.*,Sub\\*.*", dir_.path(), src, true));
@@ -96,9 +94,9 @@ TEST_F(ZipReaderTest, RoundTripKeepsBytesTimesAndReadOnly) {
             EXPECT_EQ(test::ReadBytes(JoinPath(src, f)), test::ReadBytes(JoinPath(dest(), f))) << f;
         }
         EXPECT_EQ(test::MTimeOf(dir_ / "src/text.txt"), test::MTimeOf(dest() + "/text.txt"));
-        struct stat st;
-        ASSERT_EQ(0, ::stat(ToNative(dest() + "/ro.txt").c_str(), &st));
-        EXPECT_EQ(0u, st.st_mode & 0222);
+        FileInfo info;
+        ASSERT_TRUE(GetFileInfo(dest() + "/ro.txt", info));
+        EXPECT_EQ(0u, info.permissions & 0222);
     }
     // Extracting again replaces the files, read-only ones included.
     WArchive again(".zip");
@@ -261,9 +259,12 @@ TEST_F(ZipReaderTest, SymbolicLinksInTheDestinationAreNotFollowed) {
     MakeFolders(dir_ / "outside");
     dir_.Write("outside/target.txt", "outside");
     MakeFolders(dest());
-    ASSERT_EQ(0, ::symlink(ToNative(dir_ / "outside").c_str(), ToNative(dest() + "/link").c_str()));
-    ASSERT_EQ(0, ::symlink(ToNative(dir_ / "outside/target.txt").c_str(),
-                           ToNative(dest() + "/file.txt").c_str()));
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::create_directory_symlink(ToNative(dir_ / "outside"), ToNative(dest() + "/link"), ec);
+    ASSERT_FALSE(ec) << ec.message();
+    fs::create_symlink(ToNative(dir_ / "outside/target.txt"), ToNative(dest() + "/file.txt"), ec);
+    ASSERT_FALSE(ec) << ec.message();
 
     std::string detail;
     EXPECT_EQ(al::kCantOpenFile, ExtractAll(MakeArchive("link/x.txt", "evil"), &detail));
@@ -273,9 +274,9 @@ TEST_F(ZipReaderTest, SymbolicLinksInTheDestinationAreNotFollowed) {
     // A link at the member's own name is replaced, its target left alone.
     EXPECT_EQ(0, ExtractAll(MakeArchive("file.txt", "inside")));
     EXPECT_EQ("outside", dir_.Read("outside/target.txt"));
-    struct stat st;
-    ASSERT_EQ(0, ::lstat(ToNative(dest() + "/file.txt").c_str(), &st));
-    EXPECT_TRUE(S_ISREG(st.st_mode));
+    FileInfo info;
+    ASSERT_TRUE(GetFileInfo(dest() + "/file.txt", info, false));
+    EXPECT_TRUE(info.isFile);
     EXPECT_EQ("inside", dir_.Read("out/dest/file.txt"));
 }
 
@@ -370,8 +371,8 @@ TEST_F(ZipReaderTest, ReadsReferenceArchives) {
         EXPECT_EQ("", test::ReadBytes(dest() + "/Setup/empty.dat"));
         if (r.utf8Member) {
             EXPECT_EQ("na\xC3\xAFve\r\n", test::ReadBytes(dest() + "/" + naive));
-            EXPECT_TRUE(std::filesystem::is_regular_file(ToNative(dest()).string() +
-                                                         "/Docs/na\xC3\xAFve.txt"));
+            EXPECT_TRUE(std::filesystem::is_regular_file(
+                ToNative(dest()) / std::filesystem::path(u8"Docs/na\u00efve.txt")));
         }
         EXPECT_EQ(test::MTimeOf(stamp), test::MTimeOf(dest() + "/readme.txt"));
 
@@ -424,7 +425,7 @@ TEST(ALFileTest, TemporaryNamesRunOut) {
     for (int n = 0; n < 1000; ++n) {
         char leaf[16];
         std::snprintf(leaf, sizeof leaf, "~al~%03d.tmp", n);
-        FILE* f = std::fopen(ToNative(dir / leaf).c_str(), "wb");
+        FILE* f = OpenCFile(dir / leaf, "wb");
         ASSERT_NE(nullptr, f);
         std::fclose(f);
     }

@@ -24,9 +24,9 @@ namespace vantrel::test {
 class ScopedEnv {
   public:
     ScopedEnv(const char* name, const std::string& value) : name_(name) {
-        ::setenv(name, value.c_str(), 1);
+        SetEnvVar(name, value.c_str());
     }
-    ~ScopedEnv() { ::unsetenv(name_); }
+    ~ScopedEnv() { SetEnvVar(name_, nullptr); }
 
   private:
     const char* name_;

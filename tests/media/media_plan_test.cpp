@@ -199,8 +199,10 @@ TEST_F(Plan, MediaFolderChecksInOrderWithTheirMessages) {
     EXPECT_EQ(plan.CheckBeforeBuild(*project, "/srv/media", Fake(1e12)).caption,
               "Custom Floppy Size");
 
-    // On this host a drive letter names no volume.
-    EXPECT_EQ(plan.CheckMediaFolder("C:\\Media").message, "Destination drive does not exist.");
+    // Where a drive letter names no volume (a POSIX host).
+    if (!IsFolder("C:\\")) {
+        EXPECT_EQ(plan.CheckMediaFolder("C:\\Media").message, "Destination drive does not exist.");
+    }
     EXPECT_TRUE(plan.CheckMediaFolder(dir / "out").Ok());
     // The scratch folder holds the installation the set is read from.
     EXPECT_NE(plan.CheckMediaFolder(dir.path()).message.find("contains the installation folder"),

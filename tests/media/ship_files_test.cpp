@@ -3,7 +3,7 @@
 // the same bytes, that packing a ship folder holding copies of them gives.
 #include "media/ship_files.h"
 
-#include <sys/stat.h>
+#include <filesystem>
 
 #include "archive/archive.h"
 #include "media/file_copy.h"
@@ -37,7 +37,10 @@ class ShipFilesTest : public ::testing::Test {
     // The ship folder as the copies would have made it: its own files, and
     // each staged file copied unless a file of the folder has its name.
     void MakeCopies() {
-        ASSERT_EQ(test::Run("cp -a " + test::Quote(ship) + " " + test::Quote(copies)).exitCode, 0);
+        std::error_code ec;
+        std::filesystem::copy(ToNative(ship), ToNative(copies),
+                              std::filesystem::copy_options::recursive, ec);
+        ASSERT_FALSE(ec) << ec.message();
         for (const auto& [relative, source] : staged) {
             const std::string to = JoinPath(copies, relative);
             if (!PathExists(to)) {
@@ -65,7 +68,7 @@ TEST_F(ShipFilesTest, MembersAreThoseOfTheFolderWithCopiesInNameOrderAndBytes) {
     Stage("Setup/comp.kvz", "a component's file under the script's name");
     Stage("SETUP2.EXE", "a second start program");
     Stage("Bin/locked.bin", "read-only");
-    ASSERT_EQ(::chmod(staged.back().second.c_str(), 0444), 0);
+    ASSERT_TRUE(SetFilePermissions(staged.back().second, 0444));
     MakeCopies();
 
     const std::vector<std::string> lists = {

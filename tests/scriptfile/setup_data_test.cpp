@@ -1,7 +1,5 @@
 #include "scriptfile/setup_data.h"
 
-#include <sys/stat.h>
-
 #include <string>
 #include <vector>
 
@@ -124,7 +122,7 @@ TEST(SetupDataSave, WritesLinesThenStampsTheHeader) {
     EXPECT_EQ(back.Lines(), data.Lines());
 
     // Saving again over a read-only file replaces it and keeps one header.
-    ASSERT_EQ(::chmod(ToNative(path).c_str(), 0444), 0);
+    ASSERT_TRUE(SetFilePermissions(path, 0444));
     data.SetValue("UI", "X", "2", true);
     ASSERT_TRUE(data.SaveAs(path));
     bytes = ReadBytes(path);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <utility>
 
 #include "platform/files.h"
 #include "platform/paths.h"
@@ -70,13 +71,39 @@ long long FloppyKbFor(const ScratchFolder& dir, const std::string& installFolder
     return std::max(minimumKb, (engine + 200000) / 1000 + 1);
 }
 
-ShellResult RunCliIn(const ScratchFolder& dir, const std::string& arguments,
-                     const std::string& env) {
-    return RunShell("cd " + ShellQuote(dir.path()) + " && " + env +
-                    " VANTREL_MACHINE_REG=" + ShellQuote(dir / "machine.reg") +
-                    " VANTREL_USER_REG=" + ShellQuote(dir / "user.reg") + " " +
-                    ShellQuote(VANTREL_CLI_PATH) + " --install-location " +
-                    ShellQuote(dir / "install") + " " + arguments + " </dev/null");
+std::vector<std::string> SplitShellWords(const std::string& text) {
+    std::vector<std::string> words;
+    std::string word;
+    bool inWord = false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == ' ' || c == '\t' || c == '\n') {
+            if (inWord)
+                words.push_back(std::exchange(word, std::string()));
+            inWord = false;
+            continue;
+        }
+        inWord = true;
+        if (c == '\'') {
+            const size_t end = text.find('\'', i + 1);
+            word += text.substr(i + 1, end - i - 1);
+            i = end == std::string::npos ? text.size() : end;
+        } else if (c == '"') {
+            for (++i; i < text.size() && text[i] != '"'; ++i) {
+                if (text[i] == '\\' && i + 1 < text.size() &&
+                    std::string("$`\"\\\n").find(text[i + 1]) != std::string::npos)
+                    ++i;
+                word += text[i];
+            }
+        } else if (c == '\\' && i + 1 < text.size()) {
+            word += text[++i];
+        } else {
+            word += c;
+        }
+    }
+    if (inWord)
+        words.push_back(word);
+    return words;
 }
 
 ScratchRegistry::ScratchRegistry(const std::string& folder)

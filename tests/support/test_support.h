@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace vantrel::test {
 
@@ -35,9 +36,38 @@ std::string ReadBytes(const std::string& path);
 // gives "(the unprivileged run failed)".
 std::string AsUnprivileged(const std::string& folder, const std::function<std::string()>& body);
 
-// Gives the file or folder `path` to another user ("nobody" on POSIX
-// systems, the system account on Windows); false when this process may not.
+// True when a folder without write permission refuses this process new
+// files: an ordinary user on a POSIX system (not root, not Windows, where
+// the read-only attribute of a folder does not guard its contents).
+bool FolderWritesCanBeRefused();
+
+// Gives `path` itself to another user (nobody, 65534) where this process
+// may (root on a POSIX system); false where it cannot.
 bool GiveToAnotherUser(const std::string& path);
+
+// Sets (or, with `value` null, removes) an environment variable of this
+// process.
+void SetEnvVar(const std::string& name, const char* value);
+
+// The number of threads this process has now; 0 when the system does not
+// tell.
+int ThreadsOfThisProcess();
+
+// Files this process writes may not grow beyond `bytes` for the life of the
+// object: a write beyond fails (EFBIG) as on a full disk. Only where the
+// system limits a process's file size (POSIX); Active() says whether it
+// does.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(long long bytes);
+    ~FileSizeLimit();
+    bool Active() const { return active_; }
+
+  private:
+    bool active_ = false;
+    long long old_ = 0;
+    void (*oldHandler_)(int) = nullptr;
+};
 
 // Output and exit status of a shell command; status is -1 when the command
 // did not end normally.
@@ -48,8 +78,15 @@ struct ShellResult {
 };
 // `s` in single quotes for /bin/sh.
 std::string ShellQuote(const std::string& s);
+// The words of `text` as /bin/sh splits them: blanks separate, single and
+// double quotes group, a backslash takes the next character as it is (no
+// expansion of any kind).
+std::vector<std::string> SplitShellWords(const std::string& text);
 // Runs `command` with /bin/sh, capturing stdout and stderr separately.
 ShellResult RunShell(const std::string& command);
+// Whether /bin/sh finds the program `tool` (false where there is no POSIX
+// shell).
+bool HaveShellTool(const std::string& tool);
 void WriteBytes(const std::string& path, const std::string& bytes);
 
 // Writes the twelve standard component scripts, each one component without
@@ -68,8 +105,10 @@ long long FloppyKbFor(const ScratchFolder& dir, const std::string& installFolder
                       long long minimumKb);
 
 // Runs vantrel-cli with `arguments` (shell-quoted as needed) in `dir`, with
-// hive files of its own there and `dir`/install as the installation folder.
-// `env` is put before the command ("NAME=value ...").
+// hive files of its own there and `dir`/install as the installation folder,
+// and nothing on its standard input. `env` is put before the command
+// ("NAME=value ..."). Where there is no POSIX shell, the words are split as
+// it would and the program is started directly.
 ShellResult RunCliIn(const ScratchFolder& dir, const std::string& arguments,
                      const std::string& env = "");
 

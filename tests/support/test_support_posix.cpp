@@ -1,10 +1,13 @@
 // The shell the tests run commands in (POSIX sh), and runs as an
 // unprivileged user.
+#include <dirent.h>
 #include <grp.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <vector>
@@ -40,9 +43,69 @@ ShellResult RunShell(const std::string& command) {
     return r;
 }
 
+int ThreadsOfThisProcess() {
+    int n = 0;
+    if (DIR* d = ::opendir("/proc/self/task")) {
+        while (dirent* e = ::readdir(d)) {
+            if (e->d_name[0] != '.')
+                ++n;
+        }
+        ::closedir(d);
+    }
+    return n;
+}
+
+// The signal a write beyond the limit raises is ignored, so that the write
+// fails instead.
+FileSizeLimit::FileSizeLimit(long long bytes) {
+    struct rlimit old {};
+    if (::getrlimit(RLIMIT_FSIZE, &old) != 0)
+        return;
+    old_ = static_cast<long long>(old.rlim_cur);
+    oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = old;
+    small.rlim_cur = static_cast<rlim_t>(bytes);
+    active_ = ::setrlimit(RLIMIT_FSIZE, &small) == 0;
+    if (!active_)
+        std::signal(SIGXFSZ, oldHandler_);
+}
+
+FileSizeLimit::~FileSizeLimit() {
+    if (!active_)
+        return;
+    struct rlimit limit {};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = static_cast<rlim_t>(old_);
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, oldHandler_);
+}
+
+ShellResult RunCliIn(const ScratchFolder& dir, const std::string& arguments,
+                     const std::string& env) {
+    return RunShell("cd " + ShellQuote(dir.path()) + " && " + env +
+                    " VANTREL_MACHINE_REG=" + ShellQuote(dir / "machine.reg") +
+                    " VANTREL_USER_REG=" + ShellQuote(dir / "user.reg") + " " +
+                    ShellQuote(VANTREL_CLI_PATH) + " --install-location " +
+                    ShellQuote(dir / "install") + " " + arguments + " </dev/null");
+}
+
 bool GiveToAnotherUser(const std::string& path) {
-    constexpr uid_t kNobody = 65534;
-    return ::lchown(path.c_str(), kNobody, kNobody) == 0;
+    return ::geteuid() == 0 && ::lchown(ToNative(path).c_str(), 65534, 65534) == 0;
+}
+
+void SetEnvVar(const std::string& name, const char* value) {
+    if (value)
+        ::setenv(name.c_str(), value, 1);
+    else
+        ::unsetenv(name.c_str());
+}
+
+bool HaveShellTool(const std::string& tool) {
+    return RunShell("command -v " + ShellQuote(tool) + " >/dev/null").status == 0;
+}
+
+bool FolderWritesCanBeRefused() {
+    return ::geteuid() != 0;
 }
 
 std::string AsUnprivileged(const std::string& folder, const std::function<std::string()>& body) {

@@ -2,17 +2,14 @@
 // stamps, little-endian fields of archive bytes.
 #pragma once
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-
 #include <cstdint>
-#include <cstdio>
 #include <ctime>
 #include <random>
 #include <string>
 
-#include "platform/paths.h"
+#include "platform/file_handle.h"
+#include "platform/files.h"
+#include "support/test_support.h"
 
 namespace vantrel::test {
 
@@ -33,27 +30,28 @@ inline std::string Quote(const std::string& text) {
     return q + "'";
 }
 
+// Runs `command` with the POSIX shell (the outside tools are POSIX ones).
 inline CommandResult Run(const std::string& command) {
-    CommandResult r;
-    FILE* p = ::popen((command + " 2>&1").c_str(), "r");
-    if (!p)
-        return r;
-    char buf[4096];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0)
-        r.output.append(buf, n);
-    int status = ::pclose(p);
-    r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return r;
+    const ShellResult r = RunShell(command + " 2>&1");
+    return CommandResult{r.status, r.out + r.err};
 }
 
+// Whether the POSIX tool `tool` can be run (never where there is no POSIX
+// shell).
 inline bool HaveTool(const std::string& tool) {
-    return Run("command -v " + tool + " >/dev/null").exitCode == 0;
+    return HaveShellTool(tool);
+}
+
+// Sets the modification time of a file or folder, in seconds since 1970.
+inline void SetMTime(const std::string& path, int64_t seconds) {
+    FileHandle file;
+    if (file.Open(path, FileHandle::Mode::kRead))
+        file.SetModified(seconds);
 }
 
 // Sets a file's modification time to a local date and time.
 inline void SetLocalTime(const std::string& path, int y, int mo, int d, int h, int mi, int s) {
-    struct tm tm {};
+    std::tm tm{};
     tm.tm_year = y - 1900;
     tm.tm_mon = mo - 1;
     tm.tm_mday = d;
@@ -61,15 +59,13 @@ inline void SetLocalTime(const std::string& path, int y, int mo, int d, int h, i
     tm.tm_min = mi;
     tm.tm_sec = s;
     tm.tm_isdst = -1;
-    time_t t = mktime(&tm);
-    struct timespec times[2] = {{t, 0}, {t, 0}};
-    ::utimensat(AT_FDCWD, ToNative(path).c_str(), times, 0);
+    SetMTime(path, static_cast<int64_t>(std::mktime(&tm)));
 }
 
-inline time_t MTimeOf(const std::string& path) {
-    struct stat st {};
-    ::stat(ToNative(path).c_str(), &st);
-    return st.st_mtime;
+inline int64_t MTimeOf(const std::string& path) {
+    FileInfo info;
+    GetFileInfo(path, info);
+    return info.modified;
 }
 
 inline uint16_t U16(const std::string& b, size_t at) {
