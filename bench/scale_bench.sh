@@ -25,6 +25,11 @@
 #                                       vs unzip -o -q of its .zlt
 #   open-save-50k                       set P.zlt CompanyName=... on a 50,000-file
 #                                       project vs unzip + zip -6 of it
+#   model-100k                          memory of the loaded element model: peak
+#                                       RSS of show on a 10,000- and a 100,000-file
+#                                       project, and the bytes per file between
+#                                       them ((RSS 100k - RSS 10k) / 90,000; the
+#                                       ratio column holds the bytes per file)
 #   flat-1k, flat-3k, flat-5k           720 KB floppy set of 1,000 / 3,000 /
 #                                       5,000 files in one folder vs zip -6 -r -q
 #   verify-50k                          verify of the 1.44 MB floppy set of
@@ -79,14 +84,15 @@ work="${BENCH_DIR:-/tmp/vantrel-scale-bench}"
 build="${BENCH_BUILD:-$root/build-bench}"
 
 all_rows=(floppy-1k floppy-10k floppy-50k floppy-mix floppy-mix-pigz cd-mix cd-10k cd-50k
-    cd-one show-10k open-save-50k flat-1k flat-3k flat-5k verify-50k cd-100k floppy-100k size-1g
-    wizard-files-50k wizard-files-100k)
+    cd-one show-10k open-save-50k model-100k flat-1k flat-3k flat-5k verify-50k cd-100k floppy-100k
+    size-1g wizard-files-50k wizard-files-100k)
 # The figures before this round, by row.
 declare -A before=(
     [verify-50k]="22.3 s, 123x"
     [floppy-50k]="2.56 s, 1.66x, 160 MB"
     [floppy-mix-pigz]="1.1-1.2x"
     [open-save-50k]="0.25 s, 1.97x"
+    [model-100k]="1,065 B/file"
     [cd-100k]="184 MB"
     [floppy-100k]="fails after packing"
     [size-1g]="1.66x zip's size"
@@ -365,6 +371,19 @@ run_row() {
                 "$cli" --install-location "$installation" show "$p"
             "$bench" --install-location "$installation" "$p" 2>/dev/null |
                 sed -n 's/^files page ready: \(.*\)$/|   last run: \1 |/p'
+            ;;
+        model-100k)
+            local small large
+            timed "$work/small.txt" "$cli" --install-location "$installation" show "$(project tiny-10000)"
+            timed "$work/large.txt" "$cli" --install-location "$installation" show "$(project tiny-100000)"
+            small=$(cut -d' ' -f2 "$work/small.txt")
+            large=$(cut -d' ' -f2 "$work/large.txt")
+            rm -f "$work/small.txt" "$work/large.txt"
+            printf "| %-52s | %8.1f MB | %8.1f MB | %6.0f | %7.1f | %-22s |\n" \
+                "show: peak RSS at 10000 / 100000 files, B per file" \
+                "$(echo "$small / 1024" | bc -l)" "$(echo "$large / 1024" | bc -l)" \
+                "$(echo "($large - $small) * 1024 / 90000" | bc -l)" "$(echo "$large / 1024" | bc -l)" \
+                "${before[model-100k]}"
             ;;
         open-save-50k)
             local p

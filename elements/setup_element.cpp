@@ -115,6 +115,21 @@ void RecordReader::ReadOctal(int& value) {
     value = ClampToInt(std::strtoll(t.c_str(), nullptr, 8));
 }
 
+void RecordReader::ReadString(SharedText& out) {
+    std::string_view f = Next();
+    if (out != f)
+        out = f;
+}
+
+void RecordReader::ReadMask(SharedText& mask) {
+    std::string_view f = Next();
+    if (!IsMaskText(f))
+        malformed_ = true;
+    f = f.substr(0, f.find('\0'));
+    if (mask != f)
+        mask = f;
+}
+
 void RecordReader::ReadMask(std::string& mask) {
     std::string_view f = Next();
     if (!IsMaskText(f))
@@ -264,7 +279,7 @@ std::string WSetupElement::WriteRecord() const {
 }
 
 std::string WSetupElement::GetTargetPath() const {
-    return targetName_.empty() ? targetDir_ : JoinPath(targetDir_, targetName_);
+    return targetName_.empty() ? targetDir_.str() : JoinPath(targetDir_, targetName_);
 }
 
 std::string WSetupElement::GetInstalledRecord() const {
@@ -272,14 +287,17 @@ std::string WSetupElement::GetInstalledRecord() const {
 }
 
 void WSetupElement::NormaliseMasks() {
-    if (selectMask_.empty())
-        selectMask_.assign(1, '1');
-    if (selectMask_.size() < kSelectMaskLength)
-        selectMask_.resize(kSelectMaskLength, '1');
-    if (osMask_.empty())
-        osMask_.assign(5, '1');
-    if (osMask_.size() < kOsMaskLength)
-        osMask_.resize(kOsMaskLength, '1');
+    // Most masks are whole already; only a short one is made anew.
+    if (selectMask_.size() < kSelectMaskLength) {
+        std::string mask = selectMask_.empty() ? std::string("1") : selectMask_.str();
+        mask.resize(kSelectMaskLength, '1');
+        selectMask_ = mask;
+    }
+    if (osMask_.size() < kOsMaskLength) {
+        std::string mask = osMask_.str();
+        mask.resize(kOsMaskLength, '1');
+        osMask_ = mask;
+    }
 }
 
 uint32_t WSetupElement::MaskValue(std::string_view mask, size_t minLength, size_t maxLength) {

@@ -31,6 +31,8 @@
 #include <unordered_set>
 #include <vector>
 
+#include "elements/shared_text.h"
+
 namespace vantrel {
 
 // Element type codes. A component keeps one element list per code, and the
@@ -99,6 +101,7 @@ class RecordReader {
 
     void Skip() { Next(); }
     void ReadString(std::string& out) { out = std::string(Next()); }
+    void ReadString(SharedText& out);
     // A string field that goes through ExpandStringRefs when expanding.
     void ReadExpandable(std::string& out);
     void ReadFlag(int& flag);
@@ -107,6 +110,7 @@ class RecordReader {
     void ReadOctal(int& value);
     // A mask ends at a NUL (the field is malformed then).
     void ReadMask(std::string& mask);
+    void ReadMask(SharedText& mask);
 
     bool Malformed() const { return malformed_; }
 
@@ -156,9 +160,9 @@ enum class FieldKind {
 };
 
 // One field of a record layout: its encoding and the member of `Element`
-// that holds it. An element class lists its fields once, in record order,
-// and reads and writes its records from that list (ReadFields, WriteFields),
-// so that reading and writing cannot drift apart.
+// that holds it (texts that many elements share are SharedText members). An element class lists its
+// fields once, in record order, and reads and writes its records from that list (ReadFields,
+// WriteFields), so that reading and writing cannot drift apart.
 template <class Element>
 struct RecordField {
     static constexpr RecordField Text(std::string Element::*m) { return {FieldKind::kText, m}; }
@@ -166,6 +170,12 @@ struct RecordField {
         return {FieldKind::kExpandable, m};
     }
     static constexpr RecordField Mask(std::string Element::*m) { return {FieldKind::kMask, m}; }
+    static constexpr RecordField Text(SharedText Element::*m) {
+        return {FieldKind::kText, nullptr, nullptr, nullptr, m};
+    }
+    static constexpr RecordField Mask(SharedText Element::*m) {
+        return {FieldKind::kMask, nullptr, nullptr, nullptr, m};
+    }
     static constexpr RecordField Flag(int Element::*m) { return {FieldKind::kFlag, nullptr, m}; }
     static constexpr RecordField Int(int Element::*m) { return {FieldKind::kInt, nullptr, m}; }
     static constexpr RecordField Octal(int Element::*m) { return {FieldKind::kOctal, nullptr, m}; }
@@ -180,6 +190,7 @@ struct RecordField {
     std::string Element::*text = nullptr;
     int Element::*number = nullptr;
     double Element::*real = nullptr;
+    SharedText Element::*shared = nullptr;
 };
 
 template <class Element>
@@ -189,6 +200,13 @@ using RecordLayout = std::span<const RecordField<Element>>;
 template <class Element>
 void ReadFields(RecordReader& r, std::type_identity_t<Element>& e, RecordLayout<Element> layout) {
     for (const RecordField<Element>& f : layout) {
+        if (f.shared) {
+            if (f.kind == FieldKind::kMask)
+                r.ReadMask(e.*f.shared);
+            else
+                r.ReadString(e.*f.shared);
+            continue;
+        }
         switch (f.kind) {
             case FieldKind::kText:
                 r.ReadString(e.*f.text);
@@ -221,6 +239,13 @@ template <class Element>
 void WriteFields(RecordWriter& w, const std::type_identity_t<Element>& e,
                  RecordLayout<Element> layout) {
     for (const RecordField<Element>& f : layout) {
+        if (f.shared) {
+            if (f.kind == FieldKind::kMask)
+                w.Mask((e.*f.shared).str());
+            else
+                w.String((e.*f.shared).str());
+            continue;
+        }
         switch (f.kind) {
             case FieldKind::kText:
             case FieldKind::kExpandable:
@@ -282,15 +307,18 @@ class WSetupElement {
 
     // The first field of every record: in a component script the name of the
     // owning component. Not part of the element's identity (see the map).
-    const std::string& GetTag() const { return tag_; }
-    void SetTag(std::string tag) { tag_ = std::move(tag); }
+    const std::string& GetTag() const { return tag_.str(); }
+    void SetTag(std::string_view tag) { tag_ = tag; }
 
-    const std::string& GetSourceDir() const { return sourceDir_; }
-    void SetSourceDir(std::string v) { sourceDir_ = std::move(v); }
+    const std::string& GetSourceDir() const { return sourceDir_.str(); }
+    void SetSourceDir(std::string_view v) { sourceDir_ = v; }
     const std::string& GetSourceName() const { return sourceName_; }
-    void SetSourceName(std::string v) { sourceName_ = std::move(v); }
-    const std::string& GetTargetDir() const { return targetDir_; }
-    void SetTargetDir(std::string v) { targetDir_ = std::move(v); }
+    void SetSourceName(std::string v) {
+        KeepSavedSourceName();
+        sourceName_ = std::move(v);
+    }
+    const std::string& GetTargetDir() const { return targetDir_.str(); }
+    void SetTargetDir(std::string_view v) { targetDir_ = v; }
     const std::string& GetTargetName() const { return targetName_; }
     void SetTargetName(std::string v) { targetName_ = std::move(v); }
     // The target as one stored path: TargetDir joined with TargetName, or
@@ -298,11 +326,11 @@ class WSetupElement {
     // entry).
     std::string GetTargetPath() const;
     // '1'/'0' per system: Windows 95, NT 4, Windows 98, Windows 2000, a fifth.
-    const std::string& GetOsMask() const { return osMask_; }
-    void SetOsMask(std::string v) { osMask_ = std::move(v); }
+    const std::string& GetOsMask() const { return osMask_.str(); }
+    void SetOsMask(std::string_view v) { osMask_ = v; }
     // 32 characters '1'/'0', matched against the component manager's selection.
-    const std::string& GetSelectMask() const { return selectMask_; }
-    void SetSelectMask(std::string v) { selectMask_ = std::move(v); }
+    const std::string& GetSelectMask() const { return selectMask_.str(); }
+    void SetSelectMask(std::string_view v) { selectMask_ = v; }
     double GetSize() const { return size_; }
     void SetSize(double size) { size_ = size; }
     int GetUninstall() const { return uninstall_; }
@@ -314,8 +342,8 @@ class WSetupElement {
     int GetTypeCode() const { return typeCode_; }
     int GetStatus() const { return status_; }
     // A free text kept with the element; never written to a record.
-    const std::string& GetNote() const { return note_; }
-    void SetNote(std::string v) { note_ = std::move(v); }
+    const std::string& GetNote() const { return note_.str(); }
+    void SetNote(std::string_view v) { note_ = v; }
 
     // Selection state as the owning component sets it: 1 not selected,
     // 2 selected, 3 partly; 1 for a new element.
@@ -353,19 +381,26 @@ class WSetupElement {
     // TargetDir, TargetName, OsMask, SelectMask, AuxFlag and the octal Mode.
     static RecordLayout<WSetupElement> TargetOnlyFields();
 
+    // Called before the source name changes: an element that keeps the
+    // source name as read, and keeps it as "the same as the source name",
+    // takes its own copy now.
+    virtual void KeepSavedSourceName() {}
+
+    // Component names, folders and masks recur in thousands of records:
+    // they are shared texts. Names of files are each element's own.
     int typeCode_ = kElementNone;
     int status_ = -1;
-    std::string tag_;
-    std::string sourceDir_ = "<S>";
+    SharedText tag_;
+    SharedText sourceDir_ = "<S>";
     std::string sourceName_;
-    std::string targetDir_ = "<D>";
+    SharedText targetDir_ = "<D>";
     std::string targetName_;
-    std::string osMask_ = "11111";
-    std::string selectMask_;
+    SharedText osMask_ = "11111";
+    SharedText selectMask_;
     double size_ = 0;
     int uninstall_ = 1;
     int auxFlag_ = 0;
-    std::string note_;
+    SharedText note_;
     int mode_ = kDefaultMode;
     int selection_ = 1;
 
@@ -373,10 +408,18 @@ class WSetupElement {
     static RecordLayout<WSetupElement> Fields();
 };
 
-// The elements seen while reading scripts, one hash map per type code, keyed
-// by the record with its first field (the Tag) emptied, so that two records
-// that differ only in Tag are the same element. The map owns nothing: the
+// The elements seen while reading scripts, per type code, keyed by the
+// record with its first field (the Tag) emptied, so that two records that
+// differ only in Tag are the same element. The map owns nothing: the
 // elements belong to the components that hold them.
+//
+// The table keeps no copy of the record: an entry is the key's hash and the
+// element. An entry whose hash matches is the one asked for when the
+// element's own record has that key, or, for a record that the writer spells
+// otherwise (an empty flag, a short mask) and that is read again, when the
+// record read as an element of its type writes the element's record. An
+// element changed after it was stored is found by neither key until the
+// table is rebuilt from the elements as they are.
 class WSetupElementMap {
   public:
     WSetupElementMap();
@@ -411,10 +454,25 @@ class WSetupElementMap {
     void Reserve(size_t records);
 
   private:
-    // One table for all types: the key is the type code as one character
-    // followed by the record without its first field.
-    static std::string TypedKey(std::string_view record, int typeCode);
-    std::unordered_map<std::string, WSetupElement*> map_;
+    // One open-addressed table for all types: the hash of the key with the
+    // type code in its low bits, and the element (null: a free slot).
+    struct Slot {
+        uint64_t hash = 0;
+        WSetupElement* element = nullptr;
+    };
+    static uint64_t HashOf(std::string_view key, int typeCode);
+    // The slot of the entry for `key` of `typeCode` (a record read with
+    // `expand`), or of the free slot where it would go.
+    size_t Locate(std::string_view key, std::string_view record, int typeCode, uint64_t hash,
+                  bool expand) const;
+    bool Matches(const Slot& slot, std::string_view key, std::string_view record, int typeCode,
+                 bool expand) const;
+    void Insert(uint64_t hash, WSetupElement* element, int typeCode);
+    void EraseSlot(size_t index);
+    void Grow(size_t entries);
+
+    std::vector<Slot> slots_;
+    size_t used_ = 0;
     size_t counts_[kElementTypeCount] = {};
 };
 

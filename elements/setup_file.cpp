@@ -42,7 +42,8 @@ RecordLayout<WSetupFile> WSetupFile::FileFields() {
 
 void WSetupFile::ReadFileFields(RecordReader& r) {
     ReadFields(r, *this, FileFields());
-    savedSourceName_ = sourceName_;
+    savedSourceName_.clear();
+    savedIsSourceName_ = true;
     savedAttributes_ = attributes_;
     residualTarget_ = (FindNoCase(targetDir_, "R>") != std::string::npos ||
                        FindNoCase(targetDir_, "R2>") != std::string::npos)
@@ -50,12 +51,21 @@ void WSetupFile::ReadFileFields(RecordReader& r) {
                           : 0;
 }
 
+void WSetupFile::KeepSavedSourceName() {
+    if (savedIsSourceName_) {
+        savedSourceName_ = sourceName_;
+        savedIsSourceName_ = false;
+    }
+}
+
 void WSetupFile::FinishReading() {
     NormaliseMasks();
     if (attributes_.empty()) {
         attributes_ = "100000";
     } else if (attributes_.size() < 6) {
-        attributes_.resize(6, '0');
+        std::string padded = attributes_.str();
+        padded.resize(6, '0');
+        attributes_ = padded;
     }
 }
 

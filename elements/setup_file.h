@@ -30,18 +30,20 @@ class WSetupFile : public WSetupElement {
     std::string GetInstalledRecord() const override;
 
     // Six '0'/'1' positions: Normal, Archive, Hidden, Read-only, System, Temporary.
-    const std::string& GetAttributes() const { return attributes_; }
-    void SetAttributes(std::string v) { attributes_ = std::move(v); }
-    const std::string& GetSavedAttributes() const { return savedAttributes_; }
-    const std::string& GetSavedSourceName() const { return savedSourceName_; }
+    const std::string& GetAttributes() const { return attributes_.str(); }
+    void SetAttributes(std::string_view v) { attributes_ = v; }
+    const std::string& GetSavedAttributes() const { return savedAttributes_.str(); }
+    const std::string& GetSavedSourceName() const {
+        return savedIsSourceName_ ? sourceName_ : savedSourceName_;
+    }
     int GetRemoveOnUninstall() const { return removeOnUninstall_; }
     void SetRemoveOnUninstall(int v) { removeOnUninstall_ = v; }
     int GetOverwrite() const { return overwrite_; }
     void SetOverwrite(int v) { overwrite_ = v; }
     int GetShareFlags() const { return shareFlags_; }
     void SetShareFlags(int v) { shareFlags_ = v; }
-    const std::string& GetCheckValue() const { return checkValue_; }
-    void SetCheckValue(std::string v) { checkValue_ = std::move(v); }
+    const std::string& GetCheckValue() const { return checkValue_.str(); }
+    void SetCheckValue(std::string_view v) { checkValue_ = v; }
     int GetExtraValue() const { return extraValue_; }
     void SetExtraValue(int v) { extraValue_ = v; }
     // Whether TargetDir holds a residual folder macro ("R>" or "R2>"); set by reading.
@@ -59,14 +61,18 @@ class WSetupFile : public WSetupElement {
     // Masks padded, Attributes made six characters long.
     void FinishReading();
     static RecordLayout<WSetupFile> FileFields();
+    void KeepSavedSourceName() override;
 
-    std::string attributes_ = "100000";
-    std::string savedAttributes_ = "100000";
+    SharedText attributes_ = "100000";
+    SharedText savedAttributes_ = "100000";
+    // The source name as read is, until the source name changes, the
+    // source name itself (savedIsSourceName_): no second copy of it is kept.
     std::string savedSourceName_;
+    bool savedIsSourceName_ = false;
     int removeOnUninstall_ = 1;
     int overwrite_ = kNever;
     int shareFlags_ = 0;
-    std::string checkValue_ = "|||0";
+    SharedText checkValue_ = "|||0";
     int extraValue_ = 1;
     int residualTarget_ = 0;
     int fileFlag1_ = 0;

@@ -79,50 +79,60 @@ std::string DestinationChecker::Problem(const std::string& targetDir, std::strin
         folder->second = DestinationProblem(targetDir.empty() ? std::string("\\") : targetDir);
     if (!folder->second.empty())
         return folder->second;
-    for (const std::string& part : PathPartsOf(targetName)) {
-        if (part.empty())
-            continue;
-        if (std::string why = PartProblem(part); !why.empty())
-            return why;
+    // The name's parts as they stand (no copies: this runs once per file).
+    for (std::string_view rest = targetName;;) {
+        const size_t separator = rest.find_first_of("\\/");
+        const std::string_view part = rest.substr(0, separator);
+        if (!part.empty()) {
+            if (std::string why = WindowsNameProblem(part); !why.empty())
+                return "\"" + std::string(part) + "\" " + why;
+        }
+        if (separator == std::string_view::npos)
+            return {};
+        rest.remove_prefix(separator + 1);
     }
-    return {};
 }
 
 std::string ScriptLinesProblem(const std::string& path) {
     std::vector<std::string> lines;
     if (!ReadTextLines(path, lines))
         return {};
-    std::string section;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        const std::string& line = lines[i];
-        const bool header = StartsWith(line, "[") && line.find(']') != std::string::npos;
-        std::string why = LineLengthProblem(line.size());
-        if (why.empty()) {
-            if (header)
-                section = line.substr(1, line.find(']') - 1);
-            continue;
-        }
-        std::string where = "line " + std::to_string(i + 1);
-        const size_t eq = line.find('=');
-        const size_t comma = line.find(',');
-        if (header) {
-            where += " (a section name)";
-        } else if (eq != std::string::npos && (comma == std::string::npos || eq < comma)) {
-            where += " ([" + section + "] " + line.substr(0, eq) + ")";
-        } else {
-            // A record: its longest field.
-            std::vector<std::string> fields = Split(line, ',');
-            size_t longest = 0;
-            for (size_t f = 1; f < fields.size(); ++f) {
-                if (fields[f].size() > fields[longest].size())
-                    longest = f;
-            }
-            where += " (the record in [" + section + "], its field " + std::to_string(longest + 1) +
-                     " of " + Grouped(fields[longest].size()) + " characters)";
-        }
-        return where + " " + why;
+    ScriptLineChecker checker;
+    for (const std::string& line : lines) {
+        if (std::string why = checker.Next(line); !why.empty())
+            return why;
     }
     return {};
+}
+
+std::string ScriptLineChecker::Next(const std::string& line) {
+    ++number_;
+    const bool header = StartsWith(line, "[") && line.find(']') != std::string::npos;
+    std::string why = LineLengthProblem(line.size());
+    if (why.empty()) {
+        if (header)
+            section_ = line.substr(1, line.find(']') - 1);
+        return {};
+    }
+    std::string where = "line " + std::to_string(number_);
+    const size_t eq = line.find('=');
+    const size_t comma = line.find(',');
+    if (header) {
+        where += " (a section name)";
+    } else if (eq != std::string::npos && (comma == std::string::npos || eq < comma)) {
+        where += " ([" + section_ + "] " + line.substr(0, eq) + ")";
+    } else {
+        // A record: its longest field.
+        std::vector<std::string> fields = Split(line, ',');
+        size_t longest = 0;
+        for (size_t f = 1; f < fields.size(); ++f) {
+            if (fields[f].size() > fields[longest].size())
+                longest = f;
+        }
+        where += " (the record in [" + section_ + "], its field " + std::to_string(longest + 1) +
+                 " of " + Grouped(fields[longest].size()) + " characters)";
+    }
+    return where + " " + why;
 }
 
 }  // namespace vantrel

@@ -57,4 +57,15 @@ class DestinationChecker {
 // reader reports that).
 std::string ScriptLinesProblem(const std::string& path);
 
+// The same check a line at a time, for a reader that goes through the
+// script's lines anyway: Next() is given each line in turn.
+class ScriptLineChecker {
+  public:
+    std::string Next(const std::string& line);
+
+  private:
+    size_t number_ = 0;
+    std::string section_;
+};
+
 }  // namespace vantrel

@@ -18,7 +18,12 @@ namespace {
 
 // Device names that Windows opens instead of a file, whatever the extension.
 bool IsDeviceName(std::string_view name) {
-    std::string base = ToUpper(TrimRight(name.substr(0, name.find('.'))));
+    // Every device name has three or four letters before a dot or blanks.
+    const std::string_view stem = name.substr(0, name.find('.'));
+    const size_t letters = stem.find_last_not_of(" \t\r\n\v\f") + 1;
+    if (letters != 3 && letters != 4)
+        return false;
+    std::string base = ToUpper(TrimRight(stem));
     if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL")
         return true;
     return base.size() == 4 && (StartsWith(base, "COM") || StartsWith(base, "LPT")) &&

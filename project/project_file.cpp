@@ -168,23 +168,35 @@ std::string UnusableDestination(const WProjectData& project) {
 
 bool LoadFromFolder(WProjectData& project, const WorkFolder& work, const std::string& shown,
                     std::string* error) {
-    for (const char* member : {kProductScript, kComponentScript, kStringFile}) {
-        if (!IsFile(work.Member(member))) {
-            SetError(error, shown + ": not a project file (it has no " + member + ")");
+    // Each member is looked for once.
+    const std::string productScript = work.Member(kProductScript);
+    const std::string componentScript = work.Member(kComponentScript);
+    const std::string stringFile = work.Member(kStringFile);
+    struct Member {
+        const char* name;
+        const std::string& path;
+    };
+    for (const Member& m :
+         {Member{kProductScript, productScript}, Member{kComponentScript, componentScript},
+          Member{kStringFile, stringFile}}) {
+        if (!IsFile(m.path)) {
+            SetError(error, shown + ": not a project file (it has no " + m.name + ")");
             return false;
         }
     }
 
     // A line the setup engine cannot read whole would end up in the set.
-    for (const char* member : {kProductScript, kComponentScript, kStringFile}) {
-        if (std::string why = ScriptLinesProblem(work.Member(member)); !why.empty()) {
-            SetError(error, shown + ": " + member + " " + why);
+    // The component script's lines are checked as it is read, below.
+    for (const Member& m :
+         {Member{kProductScript, productScript}, Member{kStringFile, stringFile}}) {
+        if (std::string why = ScriptLinesProblem(m.path); !why.empty()) {
+            SetError(error, shown + ": " + m.name + " " + why);
             return false;
         }
     }
 
     WSetupProductData script;
-    if (!script.Load(work.Member(kProductScript))) {
+    if (!script.Load(productScript)) {
         SetError(error, shown + ": " + kProductScript + " cannot be read");
         return false;
     }
@@ -203,8 +215,19 @@ bool LoadFromFolder(WProjectData& project, const WorkFolder& work, const std::st
     if (components && !project.InstallLocation.empty())
         components->SetStringFolder(
             ResolveNoCase(JoinPath(JoinPath(project.InstallLocation, "Distrib"), "Setup")));
-    if (!components ||
-        !components->ReadComponentScript(work.Member(kComponentScript), work.Member(kStringFile))) {
+    ScriptLineChecker lines;
+    std::string longLine;
+    auto checkLine = [&](const std::string& line) {
+        longLine = lines.Next(line);
+        return longLine.empty();
+    };
+    const bool read =
+        components && components->ReadComponentScript(componentScript, stringFile, {}, checkLine);
+    if (!longLine.empty()) {
+        SetError(error, shown + ": " + kComponentScript + " " + longLine);
+        return false;
+    }
+    if (!read) {
         std::string detail;
         if (components && !components->Failures().empty())
             detail = " (" + components->Failures().back() + ")";

@@ -81,14 +81,16 @@ using SectionLineHandler = std::function<bool(const Section&, const std::string&
 // over, section lines set the section, and the lines of "[Identification]"
 // and element sections go to `handle`; the lines of any other section (the
 // header block among them) are passed over. `eachLine`, when given, is
-// called first for every line read. False when `handle` stopped the read.
-bool ReadSectionLines(TextReader& reader, const SectionLineHandler& handle,
-                      const std::function<void()>& eachLine = {}) {
+// called first for every line read; its false stops the read. False when
+// `handle` or `eachLine` stopped the read.
+template <class Lines>
+bool ReadSectionLines(Lines& reader, const SectionLineHandler& handle,
+                      const std::function<bool(const std::string&)>& eachLine = {}) {
     Section section;
     std::string line, sectionName;
     while (reader.ReadLine(line)) {
-        if (eachLine)
-            eachLine();
+        if (eachLine && !eachLine(line))
+            return false;
         if (IsSkipped(line))
             continue;
         if (SectionLine(line, sectionName)) {
@@ -100,6 +102,28 @@ bool ReadSectionLines(TextReader& reader, const SectionLineHandler& handle,
     }
     return true;
 }
+
+// The lines of a script read whole, as TextReader gives those of a file: at
+// LF, a CR before the LF dropped, no further empty line after a final line
+// break, and a CR at the end of a last line without one dropped.
+class TextLines {
+  public:
+    explicit TextLines(std::string_view text) : rest_(text) {}
+    bool ReadLine(std::string& line) {
+        if (rest_.empty())
+            return false;
+        const size_t nl = rest_.find('\n');
+        std::string_view piece = rest_.substr(0, nl);
+        rest_.remove_prefix(nl == std::string_view::npos ? rest_.size() : nl + 1);
+        if (!piece.empty() && piece.back() == '\r')
+            piece.remove_suffix(1);
+        line.assign(piece);
+        return true;
+    }
+
+  private:
+    std::string_view rest_;
+};
 
 // The first field of a record: the name of the component that owns it.
 std::string_view TagOf(std::string_view record) {
@@ -232,17 +256,17 @@ bool WSetupManager::LoadScriptAt(std::string_view name, bool loadSubComponents, 
     if (!loaded_.insert(path).second)
         return true;  // read already, or being read
 
-    WScriptHeader header;
-    header.SetFilePath(path);
-    header.Read(true, false);
-
-    TextReader reader;
-    std::string error;
-    if (!reader.Open(path, &error)) {
+    // One read of the file gives the header and the lines.
+    std::string text, error;
+    if (!ReadWholeFile(path, text, &error)) {
         missing_.emplace_back(name);
         AddFailure(std::string(name) + ": cannot be read: " + error);
         return false;
     }
+    WScriptHeader header;
+    header.SetFilePath(path);
+    header.ReadText(text, true, false);
+    TextLines reader(text);
 
     struct Named {
         std::string subComponents, dependencies;
@@ -288,12 +312,6 @@ bool WSetupManager::LoadScriptAt(std::string_view name, bool loadSubComponents, 
         finish();
         return false;
     }
-    if (reader.Failed()) {
-        AddFailure(std::string(name) + ": read error");
-        finish();
-        return false;
-    }
-    reader.Close();
     // Records that came before the line of their component.
     for (auto& [type, record] : orphanRecords) {
         if (WSetupComponent* owner = Find(TagOf(record)))
@@ -430,7 +448,8 @@ bool WSetupManager::ReadStringFileAt(std::string_view path, std::set<std::string
 
 bool WSetupManager::ReadComponentScript(std::string_view scriptPath,
                                         std::string_view stringFilePath,
-                                        const ScriptProgress& progress) {
+                                        const ScriptProgress& progress,
+                                        const std::function<bool(const std::string&)>& eachLine) {
     bool ok = ReadStringFile(stringFilePath);
 
     long long scriptSize = FileSizeOf(scriptPath);
@@ -458,7 +477,7 @@ bool WSetupManager::ReadComponentScript(std::string_view scriptPath,
     WSetupComponent* lastOwner = nullptr;
     std::string lastTag;
     int lastLevel = 0;
-    auto reportProgress = [&]() {
+    auto reportProgress = [&](const std::string& line) {
         uint64_t done = reader.BytesRead();
         if (done - reported > step) {
             reported = done;
@@ -466,8 +485,9 @@ bool WSetupManager::ReadComponentScript(std::string_view scriptPath,
                 progress(done, total);
             PumpMessage();
         }
+        return !eachLine || eachLine(line);
     };
-    ReadSectionLines(
+    const bool whole = ReadSectionLines(
         reader,
         [&](const Section& section, const std::string& line) {
             if (section.kind == Section::kElements) {
@@ -510,6 +530,8 @@ bool WSetupManager::ReadComponentScript(std::string_view scriptPath,
             return true;
         },
         reportProgress);
+    if (!whole)
+        return false;
     if (reader.Failed()) {
         AddFailure(std::string(scriptPath) + ": read error");
         ok = false;

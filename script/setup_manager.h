@@ -117,9 +117,12 @@ class WSetupManager : public WComponentManager {
     // both files; 100000 when the script's size is unknown) with 0 done at
     // the start, and then the bytes read whenever they grew by more than
     // 0.5 % of the total. False when either file cannot be read or the
-    // linking fails; what was read stays.
+    // linking fails; what was read stays. `eachLine`, when given, is called
+    // with every line of the script before it is taken; its false ends the
+    // read there, and the result is false.
     bool ReadComponentScript(std::string_view scriptPath, std::string_view stringFilePath,
-                             const ScriptProgress& progress = {});
+                             const ScriptProgress& progress = {},
+                             const std::function<bool(const std::string&)>& eachLine = {});
 
     // Whether ReadComponentScript takes the element records of every
     // component, as a checker of a built set needs them; off by default.

@@ -300,7 +300,6 @@ struct WScriptHeader::Stored {
 };
 
 int WScriptHeader::Read(bool update, bool verify) {
-    int bits = 0;
     sawStart_ = sawEnd_ = false;
     TextReader in;
     if (!OpenLines(in, filePath_)) {
@@ -308,6 +307,39 @@ int WScriptHeader::Read(bool update, bool verify) {
             loaded_ = true;
         return kCannotOpen;
     }
+    const int bits = ReadFrom([&](std::string& line) { return in.ReadLine(line); }, update, verify);
+    return in.Failed() ? bits | kCannotOpen : bits;
+}
+
+int WScriptHeader::ReadText(std::string_view bytes, bool update, bool verify) {
+    sawStart_ = sawEnd_ = false;
+    // The lines as OpenLines gives them: split at LF, a CR before the LF
+    // dropped, one further empty line after a final line break.
+    size_t start = 0;
+    bool done = bytes.empty();
+    return ReadFrom(
+        [&](std::string& line) {
+            if (done)
+                return false;
+            const size_t nl = bytes.find('\n', start);
+            if (nl == std::string_view::npos) {
+                line.assign(bytes.substr(start));
+                done = true;
+                return true;
+            }
+            size_t end = nl;
+            if (end > start && bytes[end - 1] == '\r')
+                --end;
+            line.assign(bytes.substr(start, end - start));
+            start = nl + 1;
+            return true;
+        },
+        update, verify);
+}
+
+int WScriptHeader::ReadFrom(const std::function<bool(std::string&)>& readLine, bool update,
+                            bool verify) {
+    int bits = 0;
 
     // The lines outside the header block make the computed checksum; the
     // block's own values are compared with it whether or not they are taken
@@ -317,7 +349,7 @@ int WScriptHeader::Read(bool update, bool verify) {
     std::string line;
     auto next = [&]() {
         PumpMessage();
-        if (!in.ReadLine(line))
+        if (!readLine(line))
             return false;
         if (line.size() >= kLongLineLength)
             bits |= kLongLine;
@@ -345,9 +377,6 @@ int WScriptHeader::Read(bool update, bool verify) {
             stored.Take(line);
         }
     }
-    if (in.Failed())
-        bits |= kCannotOpen;
-
     if (update && sawStart_)
         TakeStored(stored);
     if (verify)

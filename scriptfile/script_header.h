@@ -17,6 +17,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,6 +56,8 @@ class WScriptHeader {
     // with `verify` the checksum is recomputed over the body and compared
     // with the one stored in the file.
     int Read(bool update, bool verify);
+    // The same for a script at hand as `bytes` (FilePath() is not read).
+    int ReadText(std::string_view bytes, bool update, bool verify);
 
     // Read lazily (Read(true, false)) while nothing is loaded.
     const std::string& GetModuleType();
@@ -103,6 +106,8 @@ class WScriptHeader {
 
   private:
     struct Stored;
+    // Read() over the lines that `readLine` gives one at a time.
+    int ReadFrom(const std::function<bool(std::string&)>& readLine, bool update, bool verify);
     // Takes the values that the file's header block holds.
     void TakeStored(const Stored& stored);
     // Compares the block's checksum with the one computed over the file's

@@ -494,5 +494,78 @@ TEST_F(StringRefs, CollectManyLinesOnce) {
     EXPECT_EQ(list.Lines().front(), "S0 = v");
 }
 
+TEST(ElementMap, RecordsSpelledOtherwiseAndForgottenEntries) {
+    WSetupElementMap map;
+    std::vector<std::unique_ptr<WSetupElement>> owned;
+    std::unique_ptr<WSetupElement> created;
+    // Empty flags and a short mask: the element writes "1" and 32 ones, yet
+    // the same record read again is still the stored element.
+    const std::string loose = "P,<S>,a.txt,<D>,a.txt,5,1,1,11111,0,,1,,,1,0,0,0,644,";
+    WSetupElement* first =
+        map.FindOrCreateElement(loose, kElementFile, ~0u, ~0u, false, false, created);
+    ASSERT_TRUE(first && created);
+    owned.push_back(std::move(created));
+    EXPECT_NE(first->WriteRecord().substr(1), loose.substr(1));
+    EXPECT_EQ(map.FindOrCreateElement("Q" + loose.substr(1), kElementFile, ~0u, ~0u, false, false,
+                                      created),
+              first);
+    EXPECT_FALSE(created);
+    EXPECT_EQ(map.Find(first->WriteRecord(), kElementFile), nullptr);  // not stored so
+
+    // Entries erased from the middle of runs leave every other one findable.
+    std::vector<std::string> records{loose};
+    for (int i = 0; i < 3000; ++i) {
+        records.push_back("P,<S>,f" + std::to_string(i) + ",<D>,x,");
+        map.FindOrCreateElement(records.back(), kElementFile, ~0u, ~0u, true, false, created);
+        ASSERT_TRUE(created);
+        owned.push_back(std::move(created));
+    }
+    for (size_t i = 1; i < owned.size(); i += 3)
+        map.Forget(owned[i].get());
+    size_t stored = 0;
+    for (size_t i = 1; i < owned.size(); ++i) {
+        WSetupElement* found = map.Find(records[i], kElementFile);
+        EXPECT_EQ(found, i % 3 == 1 ? nullptr : owned[i].get()) << i;
+        stored += found != nullptr;
+    }
+    EXPECT_EQ(map.Count(kElementFile), stored + 1);
+    EXPECT_EQ(map.Count(), stored + 1);
+}
+
+TEST(SharedText, OneCopyPerTextFreedWithItsLastHolder) {
+    const size_t before = SharedText::DistinctCount();
+    {
+        WSetupFile a(",<S>,a.txt,<D>\\Data,a.txt,1,100000,1,11111,0,,1,1,1,,0,0,0,644,", false);
+        WSetupFile b(",<S>,b.txt,<D>\\Data,b.txt,1,100000,1,11111,0,,1,1,1,,0,0,0,644,", false);
+        EXPECT_EQ(&a.GetTargetDir(), &b.GetTargetDir());  // one copy of the folder
+        EXPECT_EQ(&a.GetSelectMask(), &b.GetSelectMask());
+        EXPECT_GT(SharedText::DistinctCount(), before);
+        // The source name as read stays when the source name changes.
+        a.SetSourceName("renamed.txt");
+        EXPECT_EQ(a.GetSavedSourceName(), "a.txt");
+        EXPECT_EQ(b.GetSavedSourceName(), "b.txt");
+        WSetupFile copy = a;
+        a.SetTargetDir("<D>\\Other");
+        EXPECT_EQ(copy.GetTargetDir(), "<D>\\Data");
+        EXPECT_EQ(a.GetTargetDir(), "<D>\\Other");
+    }
+    EXPECT_EQ(SharedText::DistinctCount(), before);
+
+    // Made and dropped on several threads at once.
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([] {
+            for (int i = 0; i < 20000; ++i) {
+                SharedText x("folder" + std::to_string(i % 50));
+                SharedText y = x;
+                EXPECT_EQ(y.str(), x.str());
+            }
+        });
+    }
+    for (auto& t : threads)
+        t.join();
+    EXPECT_EQ(SharedText::DistinctCount(), before);
+}
+
 }  // namespace
 }  // namespace vantrel

@@ -255,6 +255,29 @@ TEST(ScriptHeaderRead, MissingHeaderSecondHeaderAndUnopenableFiles) {
     EXPECT_EQ(missing.Read(false, true), WScriptHeader::kCannotOpen);
 }
 
+TEST(ScriptHeaderRead, TextAtHandReadsAsTheFileWithTheSameBytes) {
+    ScratchFolder dir;
+    const std::string block =
+        "[Oxbel Setup Header]\r\nModuleType=KVZ\r\nVersion=9.2\r\n"
+        "[Oxbel Setup Header End]\r\n";
+    std::string stamped = StampBytes(dir, "[Product]\r\nA=1\r\n\r\nB= 2\r");
+    std::string edited = stamped;
+    edited.back() = 'X';
+    for (const std::string& bytes :
+         {stamped, edited, block + "x\r\n", block + block + "x", std::string("[P]\nA=1\n"),
+          std::string(), block + std::string(3000, 'z') + "\r\n"}) {
+        WScriptHeader file, text;
+        file.SetFilePath(dir.Write("t.kvz", bytes));
+        for (bool verify : {false, true}) {
+            EXPECT_EQ(text.ReadText(bytes, true, verify), file.Read(true, verify)) << bytes;
+            EXPECT_EQ(text.ModuleType(), file.ModuleType());
+            EXPECT_EQ(text.Version(), file.Version());
+            EXPECT_EQ(text.ChecksumText(), file.ChecksumText());
+            EXPECT_EQ(text.SawHeaderEnd(), file.SawHeaderEnd());
+        }
+    }
+}
+
 TEST(ScriptHeaderRead, UpdateStoresValuesAndVerifyComparesWithTheFile) {
     ScratchFolder dir;
     std::string path = dir.Write("s.kvz",
