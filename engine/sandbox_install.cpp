@@ -49,17 +49,6 @@ bool HiveOf(const std::string& rootKey, std::string& keyPath, Hive& hive) {
     return true;
 }
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines = Split(text, '\n');
-    for (std::string& line : lines) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-    }
-    if (!lines.empty() && lines.back().empty())
-        lines.pop_back();
-    return lines;
-}
-
 // Whether `text` holds a NUL or another control character, which no Windows
 // path may hold (a NUL would end the path early).
 bool HoldsControlCharacter(const std::string& text) {
@@ -680,7 +669,7 @@ bool WSandboxInstall::Uninstall(const std::string& destination) {
                             " (it holds no " + kLogName + ")");
         return false;
     }
-    std::vector<std::string> lines = Lines(text);
+    std::vector<std::string> lines = SplitTextLines(text);
     if (lines.empty() || lines[0] != kSection) {
         problems_.push_back(DisplayPath(logPath) + " is not an uninstall log");
         return false;

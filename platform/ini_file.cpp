@@ -9,17 +9,6 @@ namespace vantrel {
 
 namespace {
 
-std::vector<std::string> Lines(std::string_view text) {
-    std::vector<std::string> lines = Split(std::string(text), '\n');
-    for (std::string& line : lines) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-    }
-    if (!lines.empty() && lines.back().empty())
-        lines.pop_back();
-    return lines;
-}
-
 std::string Text(const std::vector<std::string>& lines) {
     std::string text;
     for (const std::string& line : lines)
@@ -65,7 +54,7 @@ size_t FindKey(const std::vector<std::string>& lines, size_t first, size_t end,
 
 std::string SetIniEntryInText(std::string_view text, std::string_view section, std::string_view key,
                               std::string_view value) {
-    std::vector<std::string> lines = Lines(text);
+    std::vector<std::string> lines = SplitTextLines(text);
     const std::string entry = std::string(key) + "=" + std::string(value);
     size_t first, end;
     if (!FindSection(lines, section, first, end)) {
@@ -81,7 +70,7 @@ std::string SetIniEntryInText(std::string_view text, std::string_view section, s
 
 bool RemoveIniEntryFromText(std::string_view text, std::string_view section, std::string_view key,
                             std::string& out) {
-    std::vector<std::string> lines = Lines(text);
+    std::vector<std::string> lines = SplitTextLines(text);
     size_t first, end;
     FindSection(lines, section, first, end);
     const size_t at = FindKey(lines, first, end, key);

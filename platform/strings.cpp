@@ -148,6 +148,17 @@ std::vector<std::string> Split(std::string_view s, char sep) {
     }
 }
 
+std::vector<std::string> SplitTextLines(std::string_view text) {
+    std::vector<std::string> lines = Split(text, '\n');
+    for (std::string& line : lines) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+    }
+    if (!lines.empty() && lines.back().empty())
+        lines.pop_back();
+    return lines;
+}
+
 std::vector<std::string> SplitTrimmed(std::string_view s, char sep) {
     std::vector<std::string> parts;
     for (auto& p : Split(s, sep)) {

@@ -42,6 +42,9 @@ size_t FindNoCase(std::string_view s, std::string_view needle, size_t from = 0);
 
 // Splits at every separator; "a,,b" gives "a", "", "b"; "" gives one empty part.
 std::vector<std::string> Split(std::string_view s, char sep);
+// The lines of a text, without their line ends (LF or CR LF); a last line
+// end gives no empty line after it.
+std::vector<std::string> SplitTextLines(std::string_view text);
 // Splits at every separator, trims each part and drops empty parts.
 std::vector<std::string> SplitTrimmed(std::string_view s, char sep);
 std::string Join(const std::vector<std::string>& parts, std::string_view sep);
