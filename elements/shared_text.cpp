@@ -19,24 +19,12 @@ class SharedTextPool {
         return *pool;
     }
 
+    // No cache per thread: a thread_local with a destructor is not safe on
+    // every system's runtime (it may run after the thread's storage is gone),
+    // and the lock is cheap next to reading a record.
     Entry* Acquire(std::string_view text) {
-        const size_t hash = std::hash<std::string_view>()(text);
-        // Records of one folder come in runs: the texts this thread met last
-        // are found without the lock. The cache holds each of them once.
-        Entry*& cached = cache_.slots[hash % ThreadCache::kSize];
-        if (cached && cached->hash == hash && cached->text == text) {
-            cached->holders.fetch_add(1, std::memory_order_relaxed);
-            return cached;
-        }
-        Entry* entry = AcquireLocked(text, hash);
-        entry->holders.fetch_add(1, std::memory_order_relaxed);
-        if (cached)
-            Release(cached);
-        cached = entry;
-        return entry;
+        return AcquireLocked(text, std::hash<std::string_view>()(text));
     }
-
-    void DropThreadCache() { cache_.Drop(); }
 
     Entry* AcquireLocked(std::string_view text, size_t hash) {
         std::lock_guard<std::mutex> lock(mutex_);
@@ -73,20 +61,6 @@ class SharedTextPool {
     }
 
   private:
-    struct ThreadCache {
-        static constexpr size_t kSize = 64;
-        Entry* slots[kSize] = {};
-        ~ThreadCache() { Drop(); }
-        void Drop() {
-            for (Entry*& e : slots) {
-                if (e)
-                    Instance().Release(e);
-                e = nullptr;
-            }
-        }
-    };
-    static thread_local ThreadCache cache_;
-
     struct Key {
         std::string_view text;
         size_t hash;
@@ -106,8 +80,6 @@ class SharedTextPool {
     std::mutex mutex_;
     std::unordered_set<Entry*, Hash, Equal> entries_;
 };
-
-thread_local SharedTextPool::ThreadCache SharedTextPool::cache_;
 
 SharedText::SharedText(std::string_view text)
     : entry_(text.empty() ? nullptr : SharedTextPool::Instance().Acquire(text)) {}
@@ -146,7 +118,6 @@ const std::string& SharedText::Empty() {
 }
 
 size_t SharedText::DistinctCount() {
-    SharedTextPool::Instance().DropThreadCache();
     return SharedTextPool::Instance().Count();
 }
 

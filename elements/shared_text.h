@@ -48,8 +48,7 @@ class SharedText {
     }
     friend bool operator==(const SharedText& a, std::string_view b) { return a.str() == b; }
 
-    // How many distinct texts are kept (for tests and measurements), once
-    // the calling thread has let go of the texts it keeps at hand.
+    // How many distinct texts are kept (for tests and measurements).
     static size_t DistinctCount();
 
   private:

@@ -679,10 +679,10 @@ TEST_F(FloppyBuild, TheEstimateIsTheSameOnOneThreadAndOnMany) {
             AddAppFile("large.txt", WordText(700000, 99));  // sampled, between two runs
     }
     auto estimate = [&](const char* threads) {
-        setenv("VANTREL_THREADS", threads, 1);
+        test::SetEnvVar("VANTREL_THREADS", threads);
         WMediaPlan plan;
         plan.Gather(*project);
-        unsetenv("VANTREL_THREADS");
+        test::SetEnvVar("VANTREL_THREADS", nullptr);
         std::vector<int> disks;
         for (int64_t capacity = 20000; capacity < 120000; capacity += 97)
             disks.push_back(plan.DiskEstimate().Disks(static_cast<double>(capacity)));
